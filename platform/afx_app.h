@@ -1,0 +1,83 @@
+// The class library's application object and module states.
+//
+// Each module (the program and every loaded module built on the class
+// library) has its own module state: its instance and resource handles and its
+// application object. The current module state belongs to the thread;
+// AFX_MANAGE_STATE switches to a module's own state for a scope and puts the
+// caller's back on every exit.
+#pragma once
+
+#include "platform/wintypes.h"
+
+#include <string>
+
+class CWinApp;
+
+struct AFX_MODULE_STATE {
+    CWinApp* m_pCurrentWinApp = nullptr;
+    HINSTANCE m_hCurrentInstanceHandle = nullptr;
+    HINSTANCE m_hCurrentResourceHandle = nullptr;
+    const char* m_lpszCurrentAppName = nullptr;
+};
+
+// The thread's current module state (the program's unless switched).
+AFX_MODULE_STATE* AfxGetModuleState();
+// The program's module state.
+AFX_MODULE_STATE* AfxGetAppModuleState();
+// The calling module's own state. Every module links its own copy of this
+// function (the platform's module library), so it answers that module's state.
+AFX_MODULE_STATE* AfxGetStaticModuleState();
+
+class AFX_MAINTAIN_STATE2 {
+public:
+    explicit AFX_MAINTAIN_STATE2(AFX_MODULE_STATE* newState);
+    ~AFX_MAINTAIN_STATE2();
+    AFX_MAINTAIN_STATE2(const AFX_MAINTAIN_STATE2&) = delete;
+    AFX_MAINTAIN_STATE2& operator=(const AFX_MAINTAIN_STATE2&) = delete;
+
+private:
+    AFX_MODULE_STATE* previous_;
+};
+#define AFX_MANAGE_STATE(state) AFX_MAINTAIN_STATE2 afxManagedState_(state)
+
+HINSTANCE AfxGetInstanceHandle();
+HINSTANCE AfxGetResourceHandle();
+void AfxSetResourceHandle(HINSTANCE resources);
+CWinApp* AfxGetApp();
+LPCSTR AfxGetAppName();
+
+class CWinApp {
+public:
+    // An application object registers itself with the module state of the
+    // module whose code constructs it.
+    explicit CWinApp(LPCSTR appName = nullptr) : CWinApp(appName, AfxGetStaticModuleState()) {}
+    CWinApp(LPCSTR appName, AFX_MODULE_STATE* moduleState);
+    virtual ~CWinApp();
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    virtual BOOL InitInstance();
+    virtual int ExitInstance();
+
+    // Set when the module is attached: the module's name without its folder
+    // and extension (unless given to the constructor), and the module's full
+    // path with the help extension ".HLP". The help path is a writable
+    // NUL-terminated buffer owned by the application object.
+    LPCSTR m_pszAppName = nullptr;
+    LPSTR m_pszHelpFilePath = nullptr;
+    HINSTANCE m_hInstance = nullptr;
+
+private:
+    friend BOOL AfxModuleAttach(AFX_MODULE_STATE* state, HINSTANCE module);
+    AFX_MODULE_STATE* moduleState_;
+    std::string appName_;
+    std::string helpFilePath_;
+};
+
+// Called by a module's DllMain (the platform's module library): records the
+// module's handles and, when the module has an application object, fills its
+// names and runs its InitInstance under the module's own state. Returns the
+// InitInstance result (TRUE without an application object).
+BOOL AfxModuleAttach(AFX_MODULE_STATE* state, HINSTANCE module);
+// Runs the application object's ExitInstance under the module's state.
+void AfxModuleDetach(AFX_MODULE_STATE* state);

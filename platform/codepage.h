@@ -1,0 +1,44 @@
+// ANSI code page and conversions between ANSI and wide (UTF-16) text.
+//
+// Texts inside the plug-in are ANSI bytes in the system's code page; BSTRs at
+// the host boundary are UTF-16. The layer keeps a settable ANSI code page: the
+// single-byte default (1252) and a double-byte one (932) so that code that must
+// step over whole multibyte characters can be tested with real lead and trail
+// bytes (a trail byte may equal '\\' or '|').
+#pragma once
+
+#include "platform/wintypes.h"
+
+#include <string>
+#include <string_view>
+
+#ifndef _WIN32
+
+#define CP_ACP 0
+#define CP_UTF8 65001
+#define MB_ERR_INVALID_CHARS 0x00000008
+
+// Conversions as on Windows: a source length of -1 includes the terminating
+// NUL; a destination size of 0 asks for the needed size; too small a
+// destination fails with ERROR_INSUFFICIENT_BUFFER and returns 0.
+int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR source, int sourceLength, LPWSTR destination,
+                        int destinationSize);
+int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR source, int sourceLength, LPSTR destination,
+                        int destinationSize, LPCSTR defaultChar, BOOL* usedDefaultChar);
+BOOL IsDBCSLeadByte(BYTE byte);
+UINT GetACP();
+
+#endif
+
+namespace platform {
+
+// The ANSI code page that CP_ACP stands for in this process (1252 or 932).
+// Returns false for a code page the layer does not offer.
+bool SetAnsiCodePage(UINT codePage);
+UINT AnsiCodePage();
+
+// Convenience conversions through the current ANSI code page.
+std::u16string AnsiToWide(std::string_view text);
+std::string WideToAnsi(std::u16string_view text);
+
+}  // namespace platform

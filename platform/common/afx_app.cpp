@@ -1,0 +1,131 @@
+#include "platform/afx_app.h"
+
+#include "platform/module.h"
+
+#include <cstring>
+
+namespace {
+
+// The program's module state; its handles are filled on first use.
+AFX_MODULE_STATE& AppState() {
+    static AFX_MODULE_STATE state = [] {
+        AFX_MODULE_STATE initial;
+        initial.m_hCurrentInstanceHandle = GetModuleHandleA(nullptr);
+        initial.m_hCurrentResourceHandle = initial.m_hCurrentInstanceHandle;
+        return initial;
+    }();
+    return state;
+}
+
+thread_local AFX_MODULE_STATE* currentState = nullptr;
+
+std::string ModuleTitle(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/:");
+    std::string leaf = slash == std::string::npos ? path : path.substr(slash + 1);
+    const std::size_t dot = leaf.rfind('.');
+    return dot == std::string::npos ? leaf : leaf.substr(0, dot);
+}
+
+}  // namespace
+
+AFX_MODULE_STATE* AfxGetModuleState() {
+    return currentState != nullptr ? currentState : &AppState();
+}
+
+AFX_MODULE_STATE* AfxGetAppModuleState() {
+    return &AppState();
+}
+
+AFX_MAINTAIN_STATE2::AFX_MAINTAIN_STATE2(AFX_MODULE_STATE* newState) : previous_(currentState) {
+    currentState = newState;
+}
+
+AFX_MAINTAIN_STATE2::~AFX_MAINTAIN_STATE2() {
+    currentState = previous_;
+}
+
+HINSTANCE AfxGetInstanceHandle() {
+    return AfxGetModuleState()->m_hCurrentInstanceHandle;
+}
+
+HINSTANCE AfxGetResourceHandle() {
+    return AfxGetModuleState()->m_hCurrentResourceHandle;
+}
+
+void AfxSetResourceHandle(HINSTANCE resources) {
+    AfxGetModuleState()->m_hCurrentResourceHandle = resources;
+}
+
+CWinApp* AfxGetApp() {
+    return AfxGetModuleState()->m_pCurrentWinApp;
+}
+
+LPCSTR AfxGetAppName() {
+    return AfxGetModuleState()->m_lpszCurrentAppName;
+}
+
+CWinApp::CWinApp(LPCSTR appName, AFX_MODULE_STATE* moduleState) : moduleState_(moduleState) {
+    if (appName != nullptr) {
+        appName_ = appName;
+        m_pszAppName = appName_.c_str();
+    }
+    moduleState_->m_pCurrentWinApp = this;
+    if (moduleState_->m_hCurrentInstanceHandle != nullptr) {
+        // A program's application object: its module is already known.
+        AfxModuleAttach(moduleState_, moduleState_->m_hCurrentInstanceHandle);
+    }
+}
+
+CWinApp::~CWinApp() {
+    if (moduleState_->m_pCurrentWinApp == this) {
+        moduleState_->m_pCurrentWinApp = nullptr;
+        moduleState_->m_lpszCurrentAppName = nullptr;
+    }
+}
+
+BOOL CWinApp::InitInstance() {
+    return TRUE;
+}
+
+int CWinApp::ExitInstance() {
+    return 0;
+}
+
+BOOL AfxModuleAttach(AFX_MODULE_STATE* state, HINSTANCE module) {
+    state->m_hCurrentInstanceHandle = module;
+    if (state->m_hCurrentResourceHandle == nullptr) {
+        state->m_hCurrentResourceHandle = module;
+    }
+    CWinApp* app = state->m_pCurrentWinApp;
+    if (app == nullptr || app->m_hInstance == module) {
+        return TRUE;
+    }
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(module, path, MAX_PATH);
+    const std::string modulePath = path;
+    app->m_hInstance = module;
+    if (app->appName_.empty()) {
+        app->appName_ = ModuleTitle(modulePath);
+    }
+    app->m_pszAppName = app->appName_.c_str();
+    state->m_lpszCurrentAppName = app->m_pszAppName;
+    const std::size_t dot = modulePath.rfind('.');
+    const std::size_t slash = modulePath.find_last_of("\\/");
+    app->helpFilePath_ = (dot != std::string::npos && (slash == std::string::npos || dot > slash)
+                              ? modulePath.substr(0, dot)
+                              : modulePath) +
+                         ".HLP";
+    app->m_pszHelpFilePath = app->helpFilePath_.data();
+    if (state == AfxGetAppModuleState()) {
+        return TRUE;  // a program runs its own initialisation
+    }
+    AFX_MANAGE_STATE(state);
+    return app->InitInstance();
+}
+
+void AfxModuleDetach(AFX_MODULE_STATE* state) {
+    if (CWinApp* app = state->m_pCurrentWinApp; app != nullptr) {
+        AFX_MANAGE_STATE(state);
+        app->ExitInstance();
+    }
+}

@@ -1,0 +1,58 @@
+// Every interface, class and event id of the host and of the plug-in.
+//
+// The values are this project's own. One header holds them all so that the
+// plug-in, the simulated host and the tests agree by construction.
+#pragma once
+
+#include "platform/com.h"
+
+namespace hostid {
+
+// Builds the ids of one series: {5A3C0000-7E21-4B9A-9C10-0000000000nn} style,
+// with the series in the second group and the number in the last byte.
+constexpr GUID MakeId(std::uint16_t series, std::uint8_t number) {
+    return GUID{0x5A3C0000u | series, 0x7E21, 0x4B9A, {0x9C, 0x10, 0x00, 0x00, 0x00, 0x00, 0x00, number}};
+}
+
+}  // namespace hostid
+
+// Series 0x01: interfaces that components implement.
+inline constexpr IID IID_IHRegistryClient = hostid::MakeId(0x0001, 0x01);
+inline constexpr IID IID_IHComponent = hostid::MakeId(0x0001, 0x02);
+inline constexpr IID IID_IHErrorReporter = hostid::MakeId(0x0001, 0x03);
+inline constexpr IID IID_IHTarget = hostid::MakeId(0x0001, 0x04);
+inline constexpr IID IID_IHWorkSpaceClient = hostid::MakeId(0x0001, 0x05);
+inline constexpr IID IID_IHWorkSpaceClient2 = hostid::MakeId(0x0001, 0x06);
+// The further workspace interface whose one operation the target answers with 0.
+inline constexpr IID IID_IHWorkSpaceClientExtra = hostid::MakeId(0x0001, 0x07);
+
+// Series 0x02: host services asked for by interface id.
+inline constexpr IID IID_IHostServiceProvider = hostid::MakeId(0x0002, 0x01);
+inline constexpr IID IID_IHComponentRegistry = hostid::MakeId(0x0002, 0x02);
+inline constexpr IID IID_IHErrorCodeTable = hostid::MakeId(0x0002, 0x03);
+// The second host service that the target keeps from its attach.
+inline constexpr IID IID_IHDebugSession = hostid::MakeId(0x0002, 0x04);
+// The host object's own interface that a component base asks for at attach.
+inline constexpr IID IID_IHHostObject = hostid::MakeId(0x0002, 0x05);
+// The further service that the UI component base keeps from its attach.
+inline constexpr IID IID_IHUiService = hostid::MakeId(0x0002, 0x06);
+
+// Series 0x03: the host ids of one series that the target registers with.
+inline constexpr IID IID_IHTargetSeries1 = hostid::MakeId(0x0003, 0x01);
+inline constexpr IID IID_IHTargetSeries2 = hostid::MakeId(0x0003, 0x02);
+inline constexpr IID IID_IHTargetSeries3 = hostid::MakeId(0x0003, 0x03);
+inline constexpr IID IID_IHTargetSeries4 = hostid::MakeId(0x0003, 0x04);
+
+// Series 0x04: the eight further host interface ids of the target's registration.
+inline constexpr IID IID_IHTExec = hostid::MakeId(0x0004, 0x01);
+inline constexpr IID IID_IHTExec2 = hostid::MakeId(0x0004, 0x02);
+inline constexpr IID IID_IHTMemoryServer2 = hostid::MakeId(0x0004, 0x03);
+inline constexpr IID IID_IHTMemoryServer3 = hostid::MakeId(0x0004, 0x04);
+inline constexpr IID IID_IHTMemoryServer4 = hostid::MakeId(0x0004, 0x05);
+inline constexpr IID IID_IHTIO = hostid::MakeId(0x0004, 0x06);
+inline constexpr IID IID_IHStatusClient = hostid::MakeId(0x0004, 0x07);
+inline constexpr IID IID_IHTPCBreakClient = hostid::MakeId(0x0004, 0x08);
+
+// Series 0x10: the plug-in's component class ids.
+inline constexpr CLSID CLSID_Q3vVk3Target = hostid::MakeId(0x0010, 0x01);
+inline constexpr CLSID CLSID_Q3vVk3UiComponent = hostid::MakeId(0x0010, 0x02);

@@ -1,0 +1,209 @@
+#include "platform/sync.h"
+
+#include "platform/clock.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+void InitializeCriticalSection(LPCRITICAL_SECTION section) {
+    section->impl = new std::recursive_mutex;
+}
+
+void DeleteCriticalSection(LPCRITICAL_SECTION section) {
+    delete static_cast<std::recursive_mutex*>(section->impl);
+    section->impl = nullptr;
+}
+
+void EnterCriticalSection(LPCRITICAL_SECTION section) {
+    static_cast<std::recursive_mutex*>(section->impl)->lock();
+}
+
+BOOL TryEnterCriticalSection(LPCRITICAL_SECTION section) {
+    return static_cast<std::recursive_mutex*>(section->impl)->try_lock() ? TRUE : FALSE;
+}
+
+void LeaveCriticalSection(LPCRITICAL_SECTION section) {
+    static_cast<std::recursive_mutex*>(section->impl)->unlock();
+}
+
+namespace {
+
+struct Event {
+    bool manualReset = false;
+    bool signalled = false;
+    std::string name;  // empty for an unnamed event
+};
+
+// Handles are small numbers (never null, never INVALID_HANDLE_VALUE); each
+// handle holds one reference to its event, and a named event is found by name
+// while any handle to it is open.
+class EventTable {
+public:
+    HANDLE Create(bool manualReset, bool initialState, const char* name, bool& existed) {
+        std::lock_guard lock(mutex_);
+        existed = false;
+        if (name != nullptr && *name != '\0') {
+            if (auto found = named_.find(name); found != named_.end()) {
+                existed = true;
+                return AddHandle(found->second.lock());
+            }
+        }
+        auto event = std::make_shared<Event>();
+        event->manualReset = manualReset;
+        event->signalled = initialState;
+        if (name != nullptr && *name != '\0') {
+            event->name = name;
+            named_[name] = event;
+        }
+        return AddHandle(event);
+    }
+
+    HANDLE Open(const char* name) {
+        std::lock_guard lock(mutex_);
+        if (name == nullptr) {
+            return nullptr;
+        }
+        const auto found = named_.find(name);
+        if (found == named_.end()) {
+            return nullptr;
+        }
+        return AddHandle(found->second.lock());
+    }
+
+    bool Close(HANDLE handle) {
+        std::lock_guard lock(mutex_);
+        const auto found = handles_.find(handle);
+        if (found == handles_.end()) {
+            return false;
+        }
+        const std::shared_ptr<Event> event = found->second;
+        handles_.erase(found);
+        if (!event->name.empty() && event.use_count() == 1) {
+            named_.erase(event->name);  // the last handle closed: the name is free again
+        }
+        return true;
+    }
+
+    bool Set(HANDLE handle, bool signalled) {
+        std::lock_guard lock(mutex_);
+        const auto found = handles_.find(handle);
+        if (found == handles_.end()) {
+            return false;
+        }
+        found->second->signalled = signalled;
+        if (signalled) {
+            changed_.notify_all();
+        }
+        return true;
+    }
+
+    DWORD Wait(HANDLE handle, DWORD milliseconds) {
+        std::unique_lock lock(mutex_);
+        const auto found = handles_.find(handle);
+        if (found == handles_.end()) {
+            SetLastError(ERROR_INVALID_HANDLE);
+            return WAIT_FAILED;
+        }
+        const std::shared_ptr<Event> event = found->second;
+        auto take = [&] {
+            if (!event->signalled) {
+                return false;
+            }
+            if (!event->manualReset) {
+                event->signalled = false;
+            }
+            return true;
+        };
+        if (take()) {
+            return WAIT_OBJECT_0;
+        }
+        if (milliseconds == 0) {
+            return WAIT_TIMEOUT;
+        }
+        if (milliseconds == INFINITE) {
+            changed_.wait(lock, take);
+            return WAIT_OBJECT_0;
+        }
+        if (platform::IsClockVirtual()) {
+            // Let the other threads run once, then the time-out passes on the
+            // virtual clock without waiting in real time.
+            lock.unlock();
+            std::this_thread::yield();
+            lock.lock();
+            if (take()) {
+                return WAIT_OBJECT_0;
+            }
+            platform::AdvanceVirtualClock(milliseconds);
+            return WAIT_TIMEOUT;
+        }
+        return changed_.wait_for(lock, std::chrono::milliseconds(milliseconds), take) ? WAIT_OBJECT_0
+                                                                                      : WAIT_TIMEOUT;
+    }
+
+private:
+    HANDLE AddHandle(std::shared_ptr<Event> event) {
+        const HANDLE handle = reinterpret_cast<HANDLE>(nextHandle_);
+        nextHandle_ += 4;
+        handles_[handle] = std::move(event);
+        return handle;
+    }
+
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::uintptr_t nextHandle_ = 0x1000;
+    std::map<HANDLE, std::shared_ptr<Event>> handles_;
+    std::map<std::string, std::weak_ptr<Event>> named_;
+};
+
+EventTable& Events() {
+    static EventTable table;
+    return table;
+}
+
+}  // namespace
+
+HANDLE CreateEventA(LPSECURITY_ATTRIBUTES, BOOL manualReset, BOOL initialState, LPCSTR name) {
+    bool existed = false;
+    const HANDLE handle = Events().Create(manualReset != FALSE, initialState != FALSE, name, existed);
+    SetLastError(existed ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
+    return handle;
+}
+
+HANDLE OpenEventA(DWORD, BOOL, LPCSTR name) {
+    const HANDLE handle = Events().Open(name);
+    SetLastError(handle == nullptr ? ERROR_FILE_NOT_FOUND : ERROR_SUCCESS);
+    return handle;
+}
+
+BOOL SetEvent(HANDLE event) {
+    if (!Events().Set(event, true)) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL ResetEvent(HANDLE event) {
+    if (!Events().Set(event, false)) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CloseHandle(HANDLE handle) {
+    if (!Events().Close(handle)) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds) {
+    return Events().Wait(handle, milliseconds);
+}

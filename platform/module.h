@@ -1,0 +1,39 @@
+// Loading modules and resolving entry points by name.
+#pragma once
+
+#include "platform/wintypes.h"
+
+#ifndef _WIN32
+
+#define DLL_PROCESS_DETACH 0
+#define DLL_PROCESS_ATTACH 1
+
+// Loads a module by Windows path (resolved without regard to case; a name
+// without a folder is looked for beside the program, beside the modules already
+// loaded and in the current directory). A module loaded for the first time has
+// its DllMain, when it exports one, called with DLL_PROCESS_ATTACH.
+HMODULE LoadLibraryA(LPCSTR fileName);
+FARPROC GetProcAddress(HMODULE module, LPCSTR name);
+// The last FreeLibrary of a module calls its DllMain with DLL_PROCESS_DETACH.
+BOOL FreeLibrary(HMODULE module);
+// The Windows path of the module (null: the program). Copies at most size-1
+// characters and a NUL; a path that does not fit is cut and the error set to
+// ERROR_INSUFFICIENT_BUFFER, as on Windows.
+DWORD GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size);
+// A loaded module by its file name (null: the program), or null.
+HMODULE GetModuleHandleA(LPCSTR moduleName);
+
+#endif
+
+namespace platform {
+
+// The handle of the module that holds the given address (the program itself,
+// or a module loaded with LoadLibraryA).
+HMODULE ModuleFromAddress(const void* address);
+
+// True when the address lies in the program itself rather than in a module.
+// Safe to call while a module is still being loaded (from its static
+// initialisers).
+bool IsProgramAddress(const void* address);
+
+}  // namespace platform

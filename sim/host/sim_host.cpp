@@ -1,0 +1,1 @@
+// Simulated host library.
