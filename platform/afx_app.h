@@ -81,3 +81,5 @@ private:
 BOOL AfxModuleAttach(AFX_MODULE_STATE* state, HINSTANCE module);
 // Runs the application object's ExitInstance under the module's state.
 void AfxModuleDetach(AFX_MODULE_STATE* state);
+// The state of a module attached through its DllMain (null when none is).
+AFX_MODULE_STATE* AfxFindModuleState(HINSTANCE module);

@@ -3,6 +3,8 @@
 #include "platform/module.h"
 
 #include <cstring>
+#include <map>
+#include <mutex>
 
 namespace {
 
@@ -18,6 +20,17 @@ AFX_MODULE_STATE& AppState() {
 }
 
 thread_local AFX_MODULE_STATE* currentState = nullptr;
+
+// The states of the modules attached through their DllMain, by module handle.
+struct AttachedModules {
+    std::mutex mutex;
+    std::map<HINSTANCE, AFX_MODULE_STATE*> states;
+};
+
+AttachedModules& Attached() {
+    static AttachedModules modules;
+    return modules;
+}
 
 std::string ModuleTitle(const std::string& path) {
     const std::size_t slash = path.find_last_of("\\/:");
@@ -92,6 +105,10 @@ int CWinApp::ExitInstance() {
 }
 
 BOOL AfxModuleAttach(AFX_MODULE_STATE* state, HINSTANCE module) {
+    if (state != AfxGetAppModuleState()) {
+        std::lock_guard lock(Attached().mutex);
+        Attached().states[module] = state;
+    }
     state->m_hCurrentInstanceHandle = module;
     if (state->m_hCurrentResourceHandle == nullptr) {
         state->m_hCurrentResourceHandle = module;
@@ -128,4 +145,12 @@ void AfxModuleDetach(AFX_MODULE_STATE* state) {
         AFX_MANAGE_STATE(state);
         app->ExitInstance();
     }
+    std::lock_guard lock(Attached().mutex);
+    Attached().states.erase(state->m_hCurrentInstanceHandle);
+}
+
+AFX_MODULE_STATE* AfxFindModuleState(HINSTANCE module) {
+    std::lock_guard lock(Attached().mutex);
+    const auto found = Attached().states.find(module);
+    return found != Attached().states.end() ? found->second : nullptr;
 }

@@ -146,3 +146,7 @@ struct IHWorkSpaceClient2 : IHWorkSpaceClient {
 struct IHWorkSpaceClientExtra : IUnknown {
     HOST_METHOD(OnWorkspaceIdle)() = 0;  // 3
 };
+
+// The two exports through which the host enters a target library.
+using LibraryRegisterFunction = HRESULT(STDAPICALLTYPE*)(IHComponentRegistry* registry);
+using LibraryQueryInterfaceFunction = HRESULT(STDAPICALLTYPE*)(REFIID iid, void** object);

@@ -1,3 +1,40 @@
-int main() {
-    return 0;
+// simhost: the simulated host as a program. With --script it runs the demo
+// session without input; with --interactive it offers a console.
+#include "sim/host/console.h"
+#include "sim/host/sim_host.h"
+
+#include <cstring>
+#include <iostream>
+
+namespace {
+
+void Usage() {
+    std::cout << "usage: simhost [--script | --interactive] [plug-in path]\n"
+                 "  --script       run the demo session without input (the default)\n"
+                 "  --interactive  a console: the host's commands, answered message boxes\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bool interactive = false;
+    std::string pluginPath;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--script") == 0) {
+            interactive = false;
+        } else if (std::strcmp(argv[i], "--interactive") == 0) {
+            interactive = true;
+        } else if (std::strcmp(argv[i], "--help") == 0) {
+            Usage();
+            return 0;
+        } else if (argv[i][0] == '-') {
+            Usage();
+            return 2;
+        } else {
+            pluginPath = argv[i];
+        }
+    }
+    simhost::SimHost host(pluginPath);
+    simhost::Console console(host, std::cin, std::cout, interactive);
+    return interactive ? console.RunInteractive() : console.RunScript();
 }

@@ -1,1 +1,396 @@
-// Simulated host library.
+#include "sim/host/sim_host.h"
+
+#include "platform/bstr.h"
+#include "platform/module.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace simhost {
+
+void CallLog::Add(std::string what, std::string detail) {
+    std::lock_guard lock(mutex_);
+    calls_.push_back({std::move(what), std::move(detail)});
+}
+
+std::vector<CallRecord> CallLog::Calls() const {
+    std::lock_guard lock(mutex_);
+    return calls_;
+}
+
+std::vector<CallRecord> CallLog::Find(const std::string& what) const {
+    std::lock_guard lock(mutex_);
+    std::vector<CallRecord> found;
+    std::copy_if(calls_.begin(), calls_.end(), std::back_inserter(found),
+                 [&](const CallRecord& call) { return call.what == what; });
+    return found;
+}
+
+void CallLog::Clear() {
+    std::lock_guard lock(mutex_);
+    calls_.clear();
+}
+
+std::string GuidText(const GUID& id) {
+    char text[40];
+    std::snprintf(text, sizeof(text), "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
+                  static_cast<unsigned>(id.Data1), id.Data2, id.Data3, id.Data4[0], id.Data4[1], id.Data4[2],
+                  id.Data4[3], id.Data4[4], id.Data4[5], id.Data4[6], id.Data4[7]);
+    return text;
+}
+
+std::string IdName(const GUID& id) {
+    struct Named {
+        const GUID* id;
+        const char* name;
+    };
+    static const Named kNames[] = {
+        {&IID_IUnknown, "IUnknown"},
+        {&IID_IHRegistryClient, "IHRegistryClient"},
+        {&IID_IHComponent, "IHComponent"},
+        {&IID_IHErrorReporter, "IHErrorReporter"},
+        {&IID_IHTarget, "IHTarget"},
+        {&IID_IHWorkSpaceClient, "IHWorkSpaceClient"},
+        {&IID_IHWorkSpaceClient2, "IHWorkSpaceClient2"},
+        {&IID_IHWorkSpaceClientExtra, "IHWorkSpaceClientExtra"},
+        {&IID_IHostServiceProvider, "IHostServiceProvider"},
+        {&IID_IHComponentRegistry, "IHComponentRegistry"},
+        {&IID_IHErrorCodeTable, "IHErrorCodeTable"},
+        {&IID_IHDebugSession, "IHDebugSession"},
+        {&IID_IHHostObject, "IHHostObject"},
+        {&IID_IHUiService, "IHUiService"},
+        {&IID_IHTargetSeries1, "IHTargetSeries1"},
+        {&IID_IHTargetSeries2, "IHTargetSeries2"},
+        {&IID_IHTargetSeries3, "IHTargetSeries3"},
+        {&IID_IHTargetSeries4, "IHTargetSeries4"},
+        {&IID_IHTExec, "IHTExec"},
+        {&IID_IHTExec2, "IHTExec2"},
+        {&IID_IHTMemoryServer2, "IHTMemoryServer2"},
+        {&IID_IHTMemoryServer3, "IHTMemoryServer3"},
+        {&IID_IHTMemoryServer4, "IHTMemoryServer4"},
+        {&IID_IHTIO, "IHTIO"},
+        {&IID_IHStatusClient, "IHStatusClient"},
+        {&IID_IHTPCBreakClient, "IHTPCBreakClient"},
+        {&CLSID_Q3vVk3Target, "target component"},
+        {&CLSID_Q3vVk3UiComponent, "UI component"},
+    };
+    for (const Named& named : kNames) {
+        if (*named.id == id) {
+            return named.name;
+        }
+    }
+    return GuidText(id);
+}
+
+HRESULT ComponentRegistry::QueryInterface(REFIID iid, void** object) {
+    if (object == nullptr) {
+        return E_POINTER;
+    }
+    if (iid == IID_IUnknown || iid == IID_IHComponentRegistry) {
+        *object = static_cast<IHComponentRegistry*>(this);
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+HRESULT ComponentRegistry::RegisterComponent(BSTR libraryName, BSTR familyName, DWORD idCount, const IID* ids,
+                                             DWORD kind, const CLSID* clsid) {
+    ComponentRegistration registration;
+    registration.isTarget = true;
+    registration.name = platform::BstrToAnsi(libraryName);
+    registration.family = platform::BstrToAnsi(familyName);
+    if (ids != nullptr) {
+        registration.ids.assign(ids, ids + idCount);
+    }
+    registration.kindOrCategory = kind;
+    if (clsid == nullptr) {
+        log_.Add("RegisterComponent", "refused: no class id");
+        return E_INVALIDARG;
+    }
+    registration.clsid = *clsid;
+    log_.Add("RegisterComponent", registration.name + "|" + registration.family + "|" + std::to_string(idCount) +
+                                      "|" + std::to_string(kind) + "|" + GuidText(*clsid));
+    std::lock_guard lock(mutex_);
+    registrations_.push_back(std::move(registration));
+    return S_OK;
+}
+
+HRESULT ComponentRegistry::Register(BSTR name, DWORD category, const CLSID* clsid) {
+    if (clsid == nullptr) {
+        log_.Add("Register", "refused: no class id");
+        return E_INVALIDARG;
+    }
+    ComponentRegistration registration;
+    registration.name = platform::BstrToAnsi(name);
+    registration.kindOrCategory = category;
+    registration.clsid = *clsid;
+    log_.Add("Register", registration.name + "|" + std::to_string(category) + "|" + GuidText(*clsid));
+    std::lock_guard lock(mutex_);
+    registrations_.push_back(std::move(registration));
+    return S_OK;
+}
+
+std::vector<ComponentRegistration> ComponentRegistry::Registrations() const {
+    std::lock_guard lock(mutex_);
+    return registrations_;
+}
+
+HRESULT HostErrorCodeTable::QueryInterface(REFIID iid, void** object) {
+    if (object == nullptr) {
+        return E_POINTER;
+    }
+    if (iid == IID_IUnknown || iid == IID_IHErrorCodeTable) {
+        *object = static_cast<IHErrorCodeTable*>(this);
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+HRESULT HostErrorCodeTable::GetErrorText(HRESULT code, BSTR* text) {
+    if (text == nullptr) {
+        return E_POINTER;
+    }
+    std::lock_guard lock(mutex_);
+    const auto found = registered_.find(code);
+    *text = platform::AllocBstr(found != registered_.end() ? found->second : "Unknown Error");
+    return S_OK;
+}
+
+HRESULT HostErrorCodeTable::RegisterError(BSTR text, HRESULT* code) {
+    if (code == nullptr) {
+        return E_POINTER;
+    }
+    std::lock_guard lock(mutex_);
+    const HRESULT assigned = static_cast<HRESULT>(0x80040000u | next_++);
+    registered_[assigned] = platform::BstrToAnsi(text);
+    *code = assigned;
+    return S_OK;
+}
+
+HRESULT HostErrorCodeTable::UnregisterError(HRESULT code) {
+    std::lock_guard lock(mutex_);
+    return registered_.erase(code) != 0 ? S_OK : E_FAIL;
+}
+
+HostServiceProvider::HostServiceProvider(CallLog& log) : log_(log) {
+    OfferService(IID_IHErrorCodeTable, &errorCodeTable_);
+}
+
+HRESULT HostServiceProvider::QueryInterface(REFIID iid, void** object) {
+    if (object == nullptr) {
+        return E_POINTER;
+    }
+    log_.Add("QueryInterface", IdName(iid));
+    if (iid == IID_IUnknown || iid == IID_IHostServiceProvider || iid == IID_IHHostObject) {
+        *object = static_cast<IHostServiceProvider*>(this);
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+HRESULT HostServiceProvider::GetEventName(const HostEventNotice* notice, BSTR* name) {
+    if (notice == nullptr || name == nullptr) {
+        return E_POINTER;
+    }
+    log_.Add("GetEventName", IdName(notice->id));
+    *name = nullptr;
+    return E_FAIL;  // no named events yet
+}
+
+HRESULT HostServiceProvider::PostEvent(const HostEventNotice* notice) {
+    if (notice == nullptr) {
+        return E_POINTER;
+    }
+    log_.Add("PostEvent", IdName(notice->id));
+    return S_OK;
+}
+
+HRESULT HostServiceProvider::ReportErrorText(BSTR text) {
+    const std::string message = platform::BstrToAnsi(text);
+    log_.Add("ReportErrorText", message);
+    std::lock_guard lock(mutex_);
+    reportedErrors_.push_back(message);
+    return S_OK;
+}
+
+HRESULT HostServiceProvider::QueryService(REFIID iid, void** service) {
+    if (service == nullptr) {
+        return E_POINTER;
+    }
+    log_.Add("QueryService", IdName(iid));
+    std::lock_guard lock(mutex_);
+    const auto found = services_.find(GuidText(iid));
+    if (found == services_.end()) {
+        return E_NOINTERFACE;  // the out pointer stays as the caller left it
+    }
+    *service = found->second;
+    return S_OK;
+}
+
+void HostServiceProvider::OfferService(const IID& iid, IUnknown* service) {
+    std::lock_guard lock(mutex_);
+    if (service == nullptr) {
+        services_.erase(GuidText(iid));
+    } else {
+        services_[GuidText(iid)] = service;
+    }
+}
+
+HRESULT HostServiceProvider::Register(const IID& iid, IUnknown* object, bool server) {
+    log_.Add(server ? "RegisterServer" : "RegisterClient", IdName(iid));
+    if (object == nullptr) {
+        return E_INVALIDARG;
+    }
+    std::lock_guard lock(mutex_);
+    registrations_.push_back({iid, object, server});
+    return S_OK;
+}
+
+HRESULT HostServiceProvider::Unregister(const IID& iid, IUnknown* object, bool server) {
+    log_.Add(server ? "UnregisterServer" : "UnregisterClient", IdName(iid));
+    std::lock_guard lock(mutex_);
+    const auto found = std::find_if(registrations_.begin(), registrations_.end(), [&](const auto& entry) {
+        return entry.iid == iid && entry.object == object && entry.server == server;
+    });
+    if (found == registrations_.end()) {
+        return E_FAIL;
+    }
+    registrations_.erase(found);
+    return S_OK;
+}
+
+HRESULT HostServiceProvider::RegisterClient(REFIID iid, IUnknown* client) {
+    return Register(iid, client, false);
+}
+
+HRESULT HostServiceProvider::RegisterServer(REFIID iid, IUnknown* server) {
+    return Register(iid, server, true);
+}
+
+HRESULT HostServiceProvider::UnregisterClient(REFIID iid, IUnknown* client) {
+    return Unregister(iid, client, false);
+}
+
+HRESULT HostServiceProvider::UnregisterServer(REFIID iid, IUnknown* server) {
+    return Unregister(iid, server, true);
+}
+
+std::vector<InterfaceRegistration> HostServiceProvider::Registrations() const {
+    std::lock_guard lock(mutex_);
+    return registrations_;
+}
+
+std::vector<std::string> HostServiceProvider::ReportedErrors() const {
+    std::lock_guard lock(mutex_);
+    return reportedErrors_;
+}
+
+std::string ProgramFolder() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder = path;
+    const std::size_t separator = folder.find_last_of('\\');
+    return separator == std::string::npos ? std::string() : folder.substr(0, separator + 1);
+}
+
+SimHost::SimHost(std::string pluginPath) : pluginPath_(std::move(pluginPath)) {
+    if (pluginPath_.empty()) {
+        pluginPath_ = ProgramFolder() + "Q3vVk3.dll";
+    }
+}
+
+SimHost::~SimHost() {
+    Unload();
+}
+
+bool SimHost::Load() {
+    if (module_ != nullptr) {
+        return true;
+    }
+    module_ = LoadLibraryA(pluginPath_.c_str());
+    if (module_ == nullptr) {
+        loadError_ = "cannot load " + pluginPath_;
+        return false;
+    }
+    libraryRegister_ = reinterpret_cast<LibraryRegisterFunction>(GetProcAddress(module_, "LibraryRegister"));
+    queryInterface_ = reinterpret_cast<LibraryQueryInterfaceFunction>(GetProcAddress(module_, "QueryInterface"));
+    if (libraryRegister_ == nullptr || queryInterface_ == nullptr) {
+        loadError_ = pluginPath_ + " lacks the export " +
+                     std::string(libraryRegister_ == nullptr ? "LibraryRegister" : "QueryInterface");
+        FreeLibrary(module_);
+        module_ = nullptr;
+        libraryRegister_ = nullptr;
+        queryInterface_ = nullptr;
+        return false;
+    }
+    log_.Add("Load", pluginPath_);
+    return true;
+}
+
+HRESULT SimHost::RegisterLibrary() {
+    if (libraryRegister_ == nullptr) {
+        return E_FAIL;
+    }
+    return libraryRegister_(&registry_);
+}
+
+HRESULT SimHost::QueryPluginInterface(const IID& iid, void** object) {
+    if (queryInterface_ == nullptr) {
+        return E_FAIL;
+    }
+    return queryInterface_(iid, object);
+}
+
+HRESULT SimHost::AttachComponents() {
+    HRESULT firstFailure = S_OK;
+    for (const ComponentRegistration& registration : registry_.Registrations()) {
+        AttachedComponent attached;
+        attached.clsid = registration.clsid;
+        attached.name = registration.name;
+        IUnknown* unknown = nullptr;
+        if (QueryPluginInterface(registration.clsid, reinterpret_cast<void**>(&unknown)) == S_OK &&
+            unknown != nullptr &&
+            unknown->QueryInterface(IID_IHComponent, reinterpret_cast<void**>(&attached.component)) == S_OK) {
+            attached.attachResult = attached.component->Attach(&services_, 1);
+        }
+        log_.Add("Attach", registration.name + "|" + std::to_string(attached.attachResult));
+        if (FAILED(attached.attachResult) && SUCCEEDED(firstFailure)) {
+            firstFailure = attached.attachResult;
+        }
+        components_.push_back(attached);
+    }
+    return firstFailure;
+}
+
+HRESULT SimHost::DetachComponents() {
+    HRESULT firstFailure = S_OK;
+    for (auto it = components_.rbegin(); it != components_.rend(); ++it) {
+        if (it->component == nullptr || FAILED(it->attachResult)) {
+            continue;
+        }
+        const HRESULT result = it->component->Detach(1);
+        log_.Add("Detach", it->name + "|" + std::to_string(result));
+        if (FAILED(result) && SUCCEEDED(firstFailure)) {
+            firstFailure = result;
+        }
+    }
+    components_.clear();
+    return firstFailure;
+}
+
+void SimHost::Unload() {
+    if (module_ == nullptr) {
+        return;
+    }
+    DetachComponents();
+    FreeLibrary(module_);
+    module_ = nullptr;
+    libraryRegister_ = nullptr;
+    queryInterface_ = nullptr;
+    log_.Add("Unload", pluginPath_);
+}
+
+}  // namespace simhost

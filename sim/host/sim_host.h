@@ -1,0 +1,194 @@
+// The simulated host: loads the plug-in module through the platform layer,
+// registers and attaches its components, offers the host services they call,
+// and records every call it receives so that tests can assert order and
+// arguments.
+#pragma once
+
+#include "platform/host/interfaces.h"
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace simhost {
+
+// One call the host received: what was called, and its arguments as text.
+struct CallRecord {
+    std::string what;
+    std::string detail;
+};
+
+class CallLog {
+public:
+    void Add(std::string what, std::string detail = {});
+    std::vector<CallRecord> Calls() const;
+    // The calls named what, in order.
+    std::vector<CallRecord> Find(const std::string& what) const;
+    void Clear();
+
+private:
+    mutable std::mutex mutex_;
+    std::vector<CallRecord> calls_;
+};
+
+// The text form of a GUID, and the name of the ids the host knows.
+std::string GuidText(const GUID& id);
+std::string IdName(const GUID& id);
+
+// What a component registered with the host's registry.
+struct ComponentRegistration {
+    std::string name;          // library name, or the component's name
+    std::string family;        // empty for a plain component registration
+    std::vector<IID> ids;      // the interface ids a target offers
+    DWORD kindOrCategory = 0;  // the number the call passed
+    CLSID clsid{};
+    bool isTarget = false;
+};
+
+class ComponentRegistry : public IHComponentRegistry {
+public:
+    explicit ComponentRegistry(CallLog& log) : log_(log) {}
+    virtual ~ComponentRegistry() = default;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+    ULONG STDMETHODCALLTYPE Release() override { return 0; }
+    HRESULT STDMETHODCALLTYPE RegisterComponent(BSTR libraryName, BSTR familyName, DWORD idCount, const IID* ids,
+                                                DWORD kind, const CLSID* clsid) override;
+    HRESULT STDMETHODCALLTYPE Placeholder4() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Placeholder5() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Placeholder6() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Placeholder7() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Register(BSTR name, DWORD category, const CLSID* clsid) override;
+
+    std::vector<ComponentRegistration> Registrations() const;
+
+private:
+    CallLog& log_;
+    mutable std::mutex mutex_;
+    std::vector<ComponentRegistration> registrations_;
+};
+
+// The host's error-code table service: "Unknown Error" for every code except
+// those registered at run time.
+class HostErrorCodeTable : public IHErrorCodeTable {
+public:
+    virtual ~HostErrorCodeTable() = default;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+    ULONG STDMETHODCALLTYPE Release() override { return 0; }
+    HRESULT STDMETHODCALLTYPE GetErrorText(HRESULT code, BSTR* text) override;
+    HRESULT STDMETHODCALLTYPE RegisterError(BSTR text, HRESULT* code) override;
+    HRESULT STDMETHODCALLTYPE Placeholder5() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Placeholder6() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE UnregisterError(HRESULT code) override;
+
+private:
+    std::mutex mutex_;
+    std::map<HRESULT, std::string> registered_;
+    std::uint16_t next_ = 0x7000;  // the host's own range, apart from the plug-in's
+};
+
+// One registration of a client or server interface with the host.
+struct InterfaceRegistration {
+    IID iid{};
+    IUnknown* object = nullptr;
+    bool server = false;
+};
+
+class HostServiceProvider : public IHostServiceProvider {
+public:
+    explicit HostServiceProvider(CallLog& log);
+    virtual ~HostServiceProvider() = default;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+    ULONG STDMETHODCALLTYPE Release() override { return 0; }
+    HRESULT STDMETHODCALLTYPE GetEventName(const HostEventNotice* notice, BSTR* name) override;
+    HRESULT STDMETHODCALLTYPE PostEvent(const HostEventNotice* notice) override;
+    HRESULT STDMETHODCALLTYPE Placeholder5() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Placeholder6() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE ReportErrorText(BSTR text) override;
+    HRESULT STDMETHODCALLTYPE Placeholder8() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE QueryService(REFIID iid, void** service) override;
+    HRESULT STDMETHODCALLTYPE RegisterClient(REFIID iid, IUnknown* client) override;
+    HRESULT STDMETHODCALLTYPE RegisterServer(REFIID iid, IUnknown* server) override;
+    HRESULT STDMETHODCALLTYPE UnregisterClient(REFIID iid, IUnknown* client) override;
+    HRESULT STDMETHODCALLTYPE UnregisterServer(REFIID iid, IUnknown* server) override;
+
+    // Offers (or, with null, withdraws) a service under an interface id.
+    void OfferService(const IID& iid, IUnknown* service);
+    // The registrations that are still in place, in the order they were made.
+    std::vector<InterfaceRegistration> Registrations() const;
+    std::vector<std::string> ReportedErrors() const;
+
+private:
+    HRESULT Register(const IID& iid, IUnknown* object, bool server);
+    HRESULT Unregister(const IID& iid, IUnknown* object, bool server);
+
+    CallLog& log_;
+    mutable std::mutex mutex_;
+    HostErrorCodeTable errorCodeTable_;
+    std::map<std::string, IUnknown*> services_;  // by GUID text
+    std::vector<InterfaceRegistration> registrations_;
+    std::vector<std::string> reportedErrors_;
+};
+
+// A component of the plug-in as the host sees it after registration.
+struct AttachedComponent {
+    CLSID clsid{};
+    std::string name;
+    IHComponent* component = nullptr;
+    HRESULT attachResult = E_FAIL;
+};
+
+class SimHost {
+public:
+    // The plug-in module by Windows path; empty means "Q3vVk3.dll" beside the
+    // host program.
+    explicit SimHost(std::string pluginPath = {});
+    ~SimHost();
+    SimHost(const SimHost&) = delete;
+    SimHost& operator=(const SimHost&) = delete;
+
+    // Loads the module and binds its two exports; false (and an error text)
+    // when the module or an export is missing.
+    bool Load();
+    const std::string& LoadError() const { return loadError_; }
+    HMODULE Module() const { return module_; }
+
+    // LibraryRegister with the host's registry.
+    HRESULT RegisterLibrary();
+    // The module's QueryInterface export.
+    HRESULT QueryPluginInterface(const IID& iid, void** object);
+    // Attaches every registered component (by its class id) with the host's
+    // service provider and the flag 1; answers the first failure, else S_OK.
+    HRESULT AttachComponents();
+    // Detaches the attached components in reverse order.
+    HRESULT DetachComponents();
+    // Detaches what is attached and unloads the module.
+    void Unload();
+
+    CallLog& Log() { return log_; }
+    ComponentRegistry& Registry() { return registry_; }
+    HostServiceProvider& Services() { return services_; }
+    const std::vector<AttachedComponent>& Components() const { return components_; }
+
+private:
+    std::string pluginPath_;
+    std::string loadError_;
+    HMODULE module_ = nullptr;
+    LibraryRegisterFunction libraryRegister_ = nullptr;
+    LibraryQueryInterfaceFunction queryInterface_ = nullptr;
+    CallLog log_;
+    ComponentRegistry registry_{log_};
+    HostServiceProvider services_{log_};
+    std::vector<AttachedComponent> components_;
+};
+
+// The folder of the host program, as a Windows path with a trailing backslash.
+std::string ProgramFolder();
+
+}  // namespace simhost

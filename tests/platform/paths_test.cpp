@@ -1,0 +1,55 @@
+#include "platform/paths.h"
+
+#include "tests/support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+namespace {
+
+using testing_support::TempFolder;
+
+TEST(Paths, DriveZIsTheNativeTree) {
+    EXPECT_EQ(platform::ToNativePath("Z:\\"), "/");
+    EXPECT_EQ(platform::ToWindowsPath("/tmp/x"), "Z:\\tmp\\x");
+    EXPECT_EQ(platform::ToNativePath("z:\\no-such-folder-q3v\\File.TXT"), "/no-such-folder-q3v/File.TXT");
+}
+
+TEST(Paths, OtherDrivesAndSharesHaveNoNativePath) {
+    EXPECT_FALSE(platform::ToNativePath("C:\\Windows"));
+    EXPECT_FALSE(platform::ToNativePath("\\\\server\\share\\file"));
+    EXPECT_FALSE(platform::ToNativePath(""));
+}
+
+TEST(Paths, NamesResolveWithoutRegardToCase) {
+    TempFolder folder;
+    folder.Write("Sub/Q3vVk3.cnf", "x");
+    const auto native = platform::ToNativePath(folder.Windows("SUB\\q3vvk3.CNF"));
+    ASSERT_TRUE(native);
+    EXPECT_EQ(*native, (folder.Native() / "Sub" / "Q3vVk3.cnf").string());
+    // A missing leaf keeps its spelling, so that a new file can be created.
+    EXPECT_EQ(*platform::ToNativePath(folder.Windows("sub\\New.ini")), (folder.Native() / "Sub" / "New.ini").string());
+}
+
+TEST(Paths, DotsAndMixedSeparatorsFold) {
+    TempFolder folder;
+    folder.Write("a/b.txt", "x");
+    EXPECT_EQ(*platform::ToNativePath(folder.Windows("A\\.\\x\\..\\B.TXT")), (folder.Native() / "a" / "b.txt").string());
+    EXPECT_EQ(*platform::ToNativePath(folder.Windows() + "/a/b.txt"), (folder.Native() / "a" / "b.txt").string());
+}
+
+TEST(Paths, RelativePathsStartAtTheCurrentDirectory) {
+    TempFolder folder;
+    folder.Write("Data.bin", "x");
+    char previous[4096];
+    ASSERT_NE(getcwd(previous, sizeof(previous)), nullptr);
+    ASSERT_EQ(chdir(folder.Native().c_str()), 0);
+    const auto native = platform::ToNativePath("DATA.BIN");
+    const auto driveRelative = platform::ToNativePath("Z:data.bin");
+    ASSERT_EQ(chdir(previous), 0);
+    EXPECT_EQ(native, (folder.Native() / "Data.bin").string());
+    EXPECT_EQ(driveRelative, (folder.Native() / "Data.bin").string());
+}
+
+}  // namespace
