@@ -18,9 +18,16 @@
 #define CP_UTF8 65001
 #define MB_ERR_INVALID_CHARS 0x00000008
 
+#define ERROR_INVALID_FLAGS 1004L
+#define ERROR_NO_UNICODE_TRANSLATION 1113L
+
 // Conversions as on Windows: a source length of -1 includes the terminating
 // NUL; a destination size of 0 asks for the needed size; too small a
 // destination fails with ERROR_INSUFFICIENT_BUFFER and returns 0.
+// MB_ERR_INVALID_CHARS turns an invalid byte sequence into a failure with
+// ERROR_NO_UNICODE_TRANSLATION; without it the sequence becomes U+30FB (932)
+// or U+FFFD (UTF-8). A character the target cannot hold becomes the default
+// character ("?" unless given) and sets *usedDefaultChar.
 int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR source, int sourceLength, LPWSTR destination,
                         int destinationSize);
 int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR source, int sourceLength, LPSTR destination,

@@ -68,6 +68,7 @@ void CoTaskMemFree(void* memory);
 #define DISP_E_BADVARTYPE (static_cast<HRESULT>(0x80020008u))
 #define DISP_E_ARRAYISLOCKED (static_cast<HRESULT>(0x8002000Du))
 #define DISP_E_BADINDEX (static_cast<HRESULT>(0x8002000Bu))
+#define E_UNEXPECTED (static_cast<HRESULT>(0x8000FFFFu))
 
 // BSTR: a length-prefixed, NUL-terminated UTF-16 text; null is the empty text.
 BSTR SysAllocString(const OLECHAR* text);
@@ -169,7 +170,10 @@ HRESULT SafeArrayAccessData(SAFEARRAY* array, void** data);
 HRESULT SafeArrayUnaccessData(SAFEARRAY* array);
 HRESULT SafeArrayLock(SAFEARRAY* array);
 HRESULT SafeArrayUnlock(SAFEARRAY* array);
-// Element access copies: a BSTR or VARIANT element is copied in and out.
+// Element access copies: a BSTR or VARIANT element is copied in and out, an
+// interface element gains a reference. SafeArrayPutElement takes a BSTR or
+// IUnknown value itself (not its address), and it may be null. Indices list
+// the first dimension first.
 HRESULT SafeArrayPutElement(SAFEARRAY* array, LONG* indices, void* value);
 HRESULT SafeArrayGetElement(SAFEARRAY* array, LONG* indices, void* value);
 

@@ -1,0 +1,58 @@
+// Test doubles and owners for OLE automation values.
+#pragma once
+
+#include "platform/com.h"
+
+#include <memory>
+#include <string>
+
+// An interface that counts its references instead of deleting itself, so a
+// test can check that every AddRef met its Release. The test owns it.
+class CountingUnknown final : public IUnknown {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (object == nullptr) {
+            return E_POINTER;
+        }
+        if (!IsEqualIID(iid, IID_IUnknown)) {
+            *object = nullptr;
+            return E_NOINTERFACE;
+        }
+        *object = this;
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override { return --references_; }
+
+    // 1 while only the test holds it.
+    ULONG References() const { return references_; }
+
+private:
+    ULONG references_ = 1;
+};
+
+struct BstrFree {
+    void operator()(OLECHAR* text) const { SysFreeString(text); }
+};
+using OwnedBstr = std::unique_ptr<OLECHAR, BstrFree>;
+
+struct ArrayDestroy {
+    void operator()(SAFEARRAY* array) const { SafeArrayDestroy(array); }
+};
+using OwnedArray = std::unique_ptr<SAFEARRAY, ArrayDestroy>;
+
+// A VARIANT that is cleared when the test ends.
+struct OwnedVariant {
+    OwnedVariant() { VariantInit(&value); }
+    ~OwnedVariant() { VariantClear(&value); }
+    OwnedVariant(const OwnedVariant&) = delete;
+    OwnedVariant& operator=(const OwnedVariant&) = delete;
+
+    VARIANT value;
+};
+
+// The counted text of a BSTR, embedded NULs included.
+inline std::u16string TextOf(BSTR text) {
+    return text != nullptr ? std::u16string(text, SysStringLen(text)) : std::u16string();
+}
