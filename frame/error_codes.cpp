@@ -147,6 +147,9 @@ HRESULT CErrorCodeTable::QueryInterface(REFIID iid, void** object) {
 }
 
 HRESULT CErrorCodeTable::GetErrorText(HRESULT code, BSTR* text) {
+    if (text == nullptr) {
+        return E_POINTER;
+    }
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
     std::string message = kUnknownErrorText;
     const ErrorCodeRow* end = fixed_ + fixedCount_;
@@ -163,8 +166,10 @@ HRESULT CErrorCodeTable::GetErrorText(HRESULT code, BSTR* text) {
             message = (*found)->text;
         }
     }
-    if (text != nullptr) {
+    try {
         *text = platform::AllocBstr(message);
+    } catch (const platform::ComError& error) {
+        return error.Error();  // no exception crosses to the host
     }
     return S_OK;
 }
