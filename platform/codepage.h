@@ -35,6 +35,21 @@ int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR source, int sourceLe
 BOOL IsDBCSLeadByte(BYTE byte);
 UINT GetACP();
 
+#else
+
+// The system's conversions, with CP_ACP standing for the layer's code page
+// rather than the system's.
+int PlatformMultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR source, int sourceLength, LPWSTR destination,
+                                int destinationSize);
+int PlatformWideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR source, int sourceLength, LPSTR destination,
+                                int destinationSize, LPCSTR defaultChar, BOOL* usedDefaultChar);
+BOOL PlatformIsDBCSLeadByte(BYTE byte);
+UINT PlatformGetACP();
+#define MultiByteToWideChar PlatformMultiByteToWideChar
+#define WideCharToMultiByte PlatformWideCharToMultiByte
+#define IsDBCSLeadByte PlatformIsDBCSLeadByte
+#define GetACP PlatformGetACP
+
 #endif
 
 namespace platform {

@@ -27,6 +27,14 @@ HMODULE GetModuleHandleA(LPCSTR moduleName);
 
 namespace platform {
 
+// An entry point as the function type its caller expects (null when the module
+// does not export it). The cast goes through the generic function type, which
+// converts to and from every other.
+template <typename Function>
+Function GetProcAddressAs(HMODULE module, LPCSTR name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
 // The handle of the module that holds the given address (the program itself,
 // or a module loaded with LoadLibraryA).
 HMODULE ModuleFromAddress(const void* address);

@@ -37,4 +37,6 @@ using Q3vResourceTableFunction = const platform::ResourceTable* (*)();
 // Copies string id of the module's table into buffer (cut to size-1
 // characters) and returns its length; 0 when the string is missing. A size of
 // 0 is refused (the read-only pointer form is not offered).
+#ifndef _WIN32
 int LoadStringA(HINSTANCE module, UINT id, LPSTR buffer, int size);
+#endif

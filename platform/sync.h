@@ -47,4 +47,9 @@ BOOL CloseHandle(HANDLE handle);
 // test clock installed, a wait that is not satisfied at once lets the other
 // threads run, then advances the clock by the time-out and times out, so no
 // test waits in real time. INFINITE waits for real.
+#ifdef _WIN32
+DWORD PlatformWaitForSingleObject(HANDLE handle, DWORD milliseconds);
+#define WaitForSingleObject PlatformWaitForSingleObject
+#else
 DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds);
+#endif

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
 #define MB_OK 0x00000000u
 #define MB_OKCANCEL 0x00000001u
 #define MB_ABORTRETRYIGNORE 0x00000002u
@@ -43,6 +44,7 @@
 #define IDNO 7
 
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+#endif
 
 namespace platform {
 

@@ -16,15 +16,12 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
-// The user interface is the layer's own headless one in both builds, so the
-// real user and drawing declarations stay out of the way.
-#ifndef NOUSER
-#define NOUSER
-#endif
-#ifndef NOGDI
-#define NOGDI
-#endif
 #include <windows.h>
+
+// The user interface is the layer's own headless one in both builds: the
+// names of the system's user-interface functions that the layer implements
+// lead to the layer's functions.
+#include "platform/win32_redirects.h"
 
 #else  // Linux
 

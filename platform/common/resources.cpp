@@ -12,7 +12,7 @@ const ResourceTable* FindResourceTable(HINSTANCE module) {
         return nullptr;
     }
     const auto function =
-        reinterpret_cast<Q3vResourceTableFunction>(GetProcAddress(module, Q3V_RESOURCE_TABLE_EXPORT));
+        platform::GetProcAddressAs<Q3vResourceTableFunction>(module, Q3V_RESOURCE_TABLE_EXPORT);
     return function != nullptr ? function() : nullptr;
 }
 

@@ -315,8 +315,8 @@ bool SimHost::Load() {
         loadError_ = "cannot load " + pluginPath_;
         return false;
     }
-    libraryRegister_ = reinterpret_cast<LibraryRegisterFunction>(GetProcAddress(module_, "LibraryRegister"));
-    queryInterface_ = reinterpret_cast<LibraryQueryInterfaceFunction>(GetProcAddress(module_, "QueryInterface"));
+    libraryRegister_ = platform::GetProcAddressAs<LibraryRegisterFunction>(module_, "LibraryRegister");
+    queryInterface_ = platform::GetProcAddressAs<LibraryQueryInterfaceFunction>(module_, "QueryInterface");
     if (libraryRegister_ == nullptr || queryInterface_ == nullptr) {
         loadError_ = pluginPath_ + " lacks the export " +
                      std::string(libraryRegister_ == nullptr ? "LibraryRegister" : "QueryInterface");

@@ -30,7 +30,7 @@ protected:
 };
 
 TEST_F(LoadedAppModule, LoadingRunsTheApplicationsInitialisationWithItsNames) {
-    auto initCount = reinterpret_cast<int (*)()>(GetProcAddress(module_, "AppTestInitCount"));
+    auto initCount = platform::GetProcAddressAs<int (*)()>(module_, "AppTestInitCount");
     ASSERT_NE(initCount, nullptr);
     EXPECT_EQ(initCount(), 1);
     CWinApp* app = state_->m_pCurrentWinApp;
@@ -53,7 +53,7 @@ TEST_F(LoadedAppModule, ModuleStateSwitchSelectsApplicationAndResources) {
         EXPECT_STREQ(text, "module string");
     }
     EXPECT_EQ(AfxGetModuleState(), AfxGetAppModuleState());
-    auto ownHandle = reinterpret_cast<HINSTANCE (*)()>(GetProcAddress(module_, "AppTestResourceHandle"));
+    auto ownHandle = platform::GetProcAddressAs<HINSTANCE (*)()>(module_, "AppTestResourceHandle");
     ASSERT_NE(ownHandle, nullptr);
     EXPECT_EQ(ownHandle(), module_);  // the module's code switches to its own state
 }

@@ -24,7 +24,7 @@ std::string Upper(std::string text) {
 TEST(Module, LoadsByWindowsPathInAnyCaseAndBindsOwnExports) {
     HMODULE module = LoadLibraryA((Upper(ProgramFolder()) + "PLATFORMTESTMODULE.DLL").c_str());
     ASSERT_NE(module, nullptr);
-    auto answer = reinterpret_cast<AnswerFunction>(GetProcAddress(module, "TestModuleAnswer"));
+    auto answer = platform::GetProcAddressAs<AnswerFunction>(module, "TestModuleAnswer");
     ASSERT_NE(answer, nullptr);
     EXPECT_EQ(answer(20), 41);
     EXPECT_EQ(GetProcAddress(module, "NoSuchExport"), nullptr);
@@ -40,7 +40,7 @@ TEST(Module, DllMainRunsOnFirstLoadAndLastFree) {
     HMODULE second = LoadLibraryA(path.c_str());
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first, second);
-    auto count = reinterpret_cast<CountFunction>(GetProcAddress(first, "TestModuleAttachCount"));
+    auto count = platform::GetProcAddressAs<CountFunction>(first, "TestModuleAttachCount");
     ASSERT_NE(count, nullptr);
     EXPECT_EQ(count(), 1);
     EXPECT_EQ(GetModuleHandleA("platformtestmodule"), first);

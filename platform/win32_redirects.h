@@ -1,0 +1,18 @@
+// Windows build only: the system's user-interface functions that the layer
+// implements headless are led to the layer's own (declared here with the
+// system's signatures), and their generic names follow.
+#pragma once
+
+#ifdef _WIN32
+
+int PlatformMessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+int PlatformLoadStringA(HINSTANCE module, UINT id, LPSTR buffer, int size);
+
+#undef MessageBox
+#define MessageBoxA PlatformMessageBoxA
+#define MessageBox PlatformMessageBoxA
+#undef LoadString
+#define LoadStringA PlatformLoadStringA
+#define LoadString PlatformLoadStringA
+
+#endif

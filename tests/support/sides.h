@@ -1,0 +1,14 @@
+// Marks a test that cannot run on one side of the build (native Linux, or
+// Windows under Wine). The test still exists on both sides; on the other it is
+// reported as skipped with the reason, so the two suites keep the same tests.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#ifdef _WIN32
+#define Q3V_SKIP_ON_WINDOWS(reason) GTEST_SKIP() << "not on Windows: " << (reason)
+#define Q3V_SKIP_ON_LINUX(reason) static_cast<void>(0)
+#else
+#define Q3V_SKIP_ON_WINDOWS(reason) static_cast<void>(0)
+#define Q3V_SKIP_ON_LINUX(reason) GTEST_SKIP() << "not on Linux: " << (reason)
+#endif
