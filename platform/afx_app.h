@@ -7,7 +7,7 @@
 // caller's back on every exit.
 #pragma once
 
-#include "platform/wintypes.h"
+#include "platform/afx_thread.h"
 
 #include <string>
 
@@ -46,13 +46,15 @@ void AfxSetResourceHandle(HINSTANCE resources);
 CWinApp* AfxGetApp();
 LPCSTR AfxGetAppName();
 
-class CWinApp {
+class CWinApp : public CWinThread {
+    DECLARE_DYNAMIC(CWinApp)
+
 public:
     // An application object registers itself with the module state of the
     // module whose code constructs it.
     explicit CWinApp(LPCSTR appName = nullptr) : CWinApp(appName, AfxGetStaticModuleState()) {}
     CWinApp(LPCSTR appName, AFX_MODULE_STATE* moduleState);
-    virtual ~CWinApp();
+    ~CWinApp() override;
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
 

@@ -8,6 +8,7 @@
 int PlatformMessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 int PlatformLoadStringA(HINSTANCE module, UINT id, LPSTR buffer, int size);
 
+#undef GetCurrentTime  // a legacy alias of GetTickCount, in the way of CTime::GetCurrentTime
 #undef MessageBox
 #define MessageBoxA PlatformMessageBoxA
 #define MessageBox PlatformMessageBoxA

@@ -41,6 +41,7 @@ using UCHAR = unsigned char;
 using LONGLONG = std::int64_t;
 using ULONGLONG = std::uint64_t;
 using DWORD_PTR = std::uintptr_t;
+using INT_PTR = std::intptr_t;
 using UINT_PTR = std::uintptr_t;
 using LONG_PTR = std::intptr_t;
 using WPARAM = std::uintptr_t;

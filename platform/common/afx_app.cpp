@@ -77,6 +77,8 @@ LPCSTR AfxGetAppName() {
     return AfxGetModuleState()->m_lpszCurrentAppName;
 }
 
+IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
+
 CWinApp::CWinApp(LPCSTR appName, AFX_MODULE_STATE* moduleState) : moduleState_(moduleState) {
     if (appName != nullptr) {
         appName_ = appName;

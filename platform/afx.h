@@ -1,0 +1,11 @@
+// The class library: everything the plug-in uses of it, in one include.
+#pragma once
+
+#include "platform/afx_app.h"
+#include "platform/afx_collections.h"
+#include "platform/afx_exceptions.h"
+#include "platform/afx_file.h"
+#include "platform/afx_object.h"
+#include "platform/afx_string.h"
+#include "platform/afx_thread.h"
+#include "platform/afx_time.h"
