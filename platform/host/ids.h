@@ -56,3 +56,17 @@ inline constexpr IID IID_IHTPCBreakClient = hostid::MakeId(0x0004, 0x08);
 // Series 0x10: the plug-in's component class ids.
 inline constexpr CLSID CLSID_Q3vVk3Target = hostid::MakeId(0x0010, 0x01);
 inline constexpr CLSID CLSID_Q3vVk3UiComponent = hostid::MakeId(0x0010, 0x02);
+
+// Series 0x05: further interfaces.
+inline constexpr IID IID_IHEventReceiver = hostid::MakeId(0x0005, 0x01);
+inline constexpr IID IID_IHostEventService = hostid::MakeId(0x0005, 0x02);
+
+// Series 0x11: the plug-in's private object ids.
+inline constexpr IID IID_Q3vRunControlObject = hostid::MakeId(0x0011, 0x01);
+inline constexpr IID IID_Q3vRunControlObject2 = hostid::MakeId(0x0011, 0x02);
+// The page id of the status-page base.
+inline constexpr GUID GUID_Q3vStatusBasePage = hostid::MakeId(0x0011, 0x03);
+
+// Series 0x20: host event ids.
+inline constexpr GUID EVENT_GoStarted = hostid::MakeId(0x0020, 0x01);
+inline constexpr GUID EVENT_RunState = hostid::MakeId(0x0020, 0x02);

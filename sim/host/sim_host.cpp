@@ -197,7 +197,18 @@ HRESULT HostServiceProvider::GetEventName(const HostEventNotice* notice, BSTR* n
     }
     log_.Add("GetEventName", IdName(notice->id));
     *name = nullptr;
-    return E_FAIL;  // no named events yet
+    std::lock_guard lock(mutex_);
+    const auto found = eventNames_.find(GuidText(notice->id));
+    if (found == eventNames_.end()) {
+        return E_FAIL;
+    }
+    *name = platform::AllocBstr(found->second);
+    return S_OK;
+}
+
+void HostServiceProvider::NameEvent(const GUID& eventId, std::string name) {
+    std::lock_guard lock(mutex_);
+    eventNames_[GuidText(eventId)] = std::move(name);
 }
 
 HRESULT HostServiceProvider::PostEvent(const HostEventNotice* notice) {

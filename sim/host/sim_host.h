@@ -120,6 +120,9 @@ public:
 
     // Offers (or, with null, withdraws) a service under an interface id.
     void OfferService(const IID& iid, IUnknown* service);
+    // The name of the event object the host gives for a host event (none:
+    // the host knows no object for it).
+    void NameEvent(const GUID& eventId, std::string name);
     // The registrations that are still in place, in the order they were made.
     std::vector<InterfaceRegistration> Registrations() const;
     std::vector<std::string> ReportedErrors() const;
@@ -132,6 +135,7 @@ private:
     mutable std::mutex mutex_;
     HostErrorCodeTable errorCodeTable_;
     std::map<std::string, IUnknown*> services_;  // by GUID text
+    std::map<std::string, std::string> eventNames_;  // by GUID text
     std::vector<InterfaceRegistration> registrations_;
     std::vector<std::string> reportedErrors_;
 };
