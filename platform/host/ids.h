@@ -70,3 +70,7 @@ inline constexpr GUID GUID_Q3vStatusBasePage = hostid::MakeId(0x0011, 0x03);
 // Series 0x20: host event ids.
 inline constexpr GUID EVENT_GoStarted = hostid::MakeId(0x0020, 0x01);
 inline constexpr GUID EVENT_RunState = hostid::MakeId(0x0020, 0x02);
+inline constexpr IID IID_IHExpressionEvaluator = hostid::MakeId(0x0005, 0x03);
+inline constexpr IID IID_IHCmdClient = hostid::MakeId(0x0005, 0x04);
+inline constexpr IID IID_IHCmdClient2 = hostid::MakeId(0x0005, 0x05);
+inline constexpr IID IID_IHCmdCallback = hostid::MakeId(0x0005, 0x06);

@@ -176,6 +176,7 @@ HRESULT HostErrorCodeTable::UnregisterError(HRESULT code) {
 
 HostServiceProvider::HostServiceProvider(CallLog& log) : log_(log) {
     OfferService(IID_IHErrorCodeTable, &errorCodeTable_);
+    OfferService(IID_IHExpressionEvaluator, static_cast<IHExpressionEvaluator*>(&evaluator_));
 }
 
 HRESULT HostServiceProvider::QueryInterface(REFIID iid, void** object) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/host/interfaces.h"
+#include "sim/host/expression_evaluator.h"
 
 #include <map>
 #include <memory>
@@ -126,6 +127,7 @@ public:
     // The registrations that are still in place, in the order they were made.
     std::vector<InterfaceRegistration> Registrations() const;
     std::vector<std::string> ReportedErrors() const;
+    ExpressionEvaluator& Evaluator() { return evaluator_; }
 
 private:
     HRESULT Register(const IID& iid, IUnknown* object, bool server);
@@ -134,6 +136,7 @@ private:
     CallLog& log_;
     mutable std::mutex mutex_;
     HostErrorCodeTable errorCodeTable_;
+    ExpressionEvaluator evaluator_{log_};
     std::map<std::string, IUnknown*> services_;  // by GUID text
     std::map<std::string, std::string> eventNames_;  // by GUID text
     std::vector<InterfaceRegistration> registrations_;

@@ -1,0 +1,345 @@
+#include "frame/cmd.h"
+
+#include "frame/host_conversions.h"
+#include "hostui/host_expression_service.h"
+
+#include "platform/bstr.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr char kBlank = ' ';
+
+bool StartsWithNoCase(const CString& text, const CString& prefix) {
+    return prefix.GetLength() <= text.GetLength() && text.Left(prefix.GetLength()).CompareNoCase(prefix) == 0;
+}
+
+}  // namespace
+
+// --- commands -------------------------------------------------------------------
+
+CCmd::CCmd(IHostServiceProvider* host, DWORD stripCommandWord, const char* name, const char* alias,
+           const char* prompt, const char* terminator)
+    : m_stripCommandWord(stripCommandWord), m_prompt(prompt), m_terminator(terminator), m_host(host) {
+    AddWord(name);
+    if (alias != nullptr) {
+        AddWord(alias);
+    }
+    Register();
+}
+
+CCmd::CCmd(IHostServiceProvider* host, DWORD stripCommandWord, int wordCount, const char* const* words,
+           const char* prompt, const char* terminator)
+    : m_stripCommandWord(stripCommandWord), m_prompt(prompt), m_terminator(terminator), m_host(host) {
+    for (int i = 0; words != nullptr && i < wordCount; ++i) {
+        AddWord(words[i]);
+    }
+    Register();
+}
+
+void CCmd::Register() {
+    if (m_host == nullptr) {
+        return;
+    }
+    m_host->RegisterClient(IID_IHCmdClient, static_cast<IHCmdClient2*>(this));
+    m_host->RegisterClient(IID_IHCmdClient2, static_cast<IHCmdClient2*>(this));
+    // The results are not checked: a host without an evaluator leaves it as it was.
+    m_host->QueryService(IID_IHExpressionEvaluator, reinterpret_cast<void**>(&m_evaluator));
+    m_expressionService = new CHostExpressionService(m_host);
+}
+
+CCmd::~CCmd() {
+    delete m_expressionService;
+    if (m_host != nullptr) {
+        m_host->UnregisterClient(IID_IHCmdClient, static_cast<IHCmdClient2*>(this));
+        m_host->UnregisterClient(IID_IHCmdClient2, static_cast<IHCmdClient2*>(this));
+    }
+}
+
+INT_PTR CCmd::AddWord(const char* word) {
+    return m_words.Add(word);
+}
+
+HRESULT CCmd::QueryInterface(REFIID iid, void** object) {
+    if (object == nullptr) {
+        return E_POINTER;
+    }
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IHCmdClient) || IsEqualIID(iid, IID_IHCmdClient2)) {
+        *object = static_cast<IHCmdClient2*>(this);
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+HRESULT CCmd::GetCommandNames(VARIANT* names) {
+    StringArrayToVariantArray(names, m_words);
+    return S_OK;
+}
+
+HRESULT CCmd::GetCommandNamesEx(VARIANT* names, DWORD* attribute) {
+    StringArrayToVariantArray(names, m_words);
+    if (attribute != nullptr) {
+        *attribute = m_attribute;
+    }
+    return S_OK;
+}
+
+HRESULT CCmd::Execute(BSTR line, BSTR* result, BSTR* prompt, WORD* continuation, WORD* status,
+                      IHCmdCallback* callback) {
+    CString text = platform::BstrToAnsi(line).c_str();
+    m_status = 0;
+    m_callback = callback;
+    CString answer;
+    HRESULT hr;
+    if (m_continuation == 0) {
+        if (m_stripCommandWord != 0) {
+            const int blank = text.Find(kBlank);
+            text = blank < 0 ? CString() : text.Mid(blank + 1);
+        }
+        hr = Invoke(text, answer, m_continuation);
+    } else {
+        hr = ContinueInput(text, answer, m_continuation);
+    }
+    try {
+        if (result != nullptr) {
+            *result = answer.AllocSysString();
+        }
+        if (m_continuation != 0) {
+            if (prompt != nullptr) {
+                *prompt = m_prompt.AllocSysString();
+            }
+            if (continuation != nullptr) {
+                *continuation = 0xFFFF;
+            }
+        } else if (continuation != nullptr) {
+            *continuation = 0;
+        }
+    } catch (const platform::ComError& error) {
+        return error.Error();  // no exception crosses to the host
+    }
+    if (status != nullptr) {
+        *status = m_status;
+    }
+    return hr;
+}
+
+HRESULT CCmd::ContinueInput(const CString& line, CString&, DWORD& continuation) {
+    continuation = line.Compare(m_terminator) != 0 ? 1 : 0;
+    return S_OK;
+}
+
+CString CCmd::NextWord(const char*& cursor, DWORD& quoted) {
+    CString word;
+    quoted = 0;
+    if (cursor == nullptr) {
+        return word;
+    }
+    while (*cursor == kBlank) {
+        ++cursor;
+    }
+    if (*cursor == '"') {
+        quoted = 1;
+        word += *cursor++;
+        while (*cursor != '\0') {
+            if (cursor[0] == '"' && cursor[1] == '"') {
+                word += '"';  // a doubled quote stands for one
+                cursor += 2;
+            } else if (*cursor == '"') {
+                word += *cursor++;
+                break;
+            } else {
+                word += *cursor++;
+            }
+        }
+    } else if (*cursor == '{') {
+        ++cursor;
+        while (*cursor != '\0' && *cursor != '}') {
+            word += *cursor++;
+        }
+        if (*cursor == '}') {
+            ++cursor;
+        }
+    } else {
+        while (*cursor != '\0' && *cursor != kBlank) {
+            word += *cursor++;
+        }
+    }
+    return word;
+}
+
+int CCmd::MatchArguments(const char*& cursor, CArg* const* table) {
+    int count = 0;
+    for (int index = 0; table != nullptr && table[index] != nullptr; ++index) {
+        const char* saved = cursor;
+        DWORD quoted = 0;
+        const CString word = NextWord(cursor, quoted);
+        if (!table[index]->Parse(word, quoted)) {
+            cursor = saved;
+            break;
+        }
+        ++count;
+        if (table[index]->IsDefaulted()) {
+            cursor = saved;  // the word is offered to the next argument
+        }
+    }
+    return count;
+}
+
+BOOL CCmd::IsBlank(const char* text) {
+    if (text == nullptr) {
+        return TRUE;
+    }
+    for (; *text != '\0'; ++text) {
+        if (*text != ' ' && *text != '\t') {
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+// --- arguments ------------------------------------------------------------------
+
+HRESULT CArgNumber::EvaluateText(ULONGLONG* value) {
+    if (m_service != nullptr) {
+        const DWORD context = m_context;
+        return m_service->Evaluate(m_text, value, &context);
+    }
+    if (m_evaluator != nullptr) {
+        platform::Bstr text(m_text.Str());
+        return m_context != 0 ? m_evaluator->Evaluate64InContext(text.Get(), m_context, value)
+                              : m_evaluator->Evaluate64(text.Get(), value);
+    }
+    return E_FAIL;
+}
+
+CArgNumberUnsigned::CArgNumberUnsigned(DWORD required, DWORD context, IHExpressionEvaluator* evaluator,
+                                       ULONGLONG defaultValue, ULONGLONG minimum, ULONGLONG maximum)
+    : CArgNumber(required, context, evaluator),
+      m_default(defaultValue),
+      m_minimum(minimum),
+      m_maximum(maximum),
+      m_value(defaultValue) {}
+
+CArgNumberUnsigned::CArgNumberUnsigned(DWORD required, DWORD context, CHostExpressionService* service,
+                                       ULONGLONG defaultValue, ULONGLONG minimum, ULONGLONG maximum)
+    : CArgNumber(required, context, service),
+      m_default(defaultValue),
+      m_minimum(minimum),
+      m_maximum(maximum),
+      m_value(defaultValue) {}
+
+BOOL CArgNumberUnsigned::Parse(const CString& word, DWORD quoted) {
+    m_text.Empty();
+    m_error = kNoError;
+    m_defaulted = 0;
+    if (quoted == 0 || quoted == 2) {
+        m_text = word;  // a word that came in quotes counts as missing
+    }
+    if (CCmd::IsBlank(m_text)) {
+        m_value = m_default;
+        m_defaulted = 1;
+        if (m_required != 0) {
+            m_error = kMissing;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    ULONGLONG value = 0;
+    if (FAILED(EvaluateText(&value))) {
+        m_value = m_default;
+        m_defaulted = 1;
+        if (m_required != 0) {
+            m_error = kNotEvaluable;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    m_value = value;
+    if (value < m_minimum || value > m_maximum) {
+        m_error = kOutOfRange;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+CArgKeyword::CArgKeyword(DWORD required, const char* keywords, LONG defaultIndex)
+    : CArg(required), m_defaultIndex(defaultIndex) {
+    for (const char* keyword = keywords; keyword != nullptr && *keyword != '\0';
+         keyword += std::strlen(keyword) + 1) {
+        m_keywords.Add(keyword);
+    }
+}
+
+BOOL CArgKeyword::Parse(const CString& word, DWORD quoted) {
+    m_text.Empty();
+    m_error = kNoError;
+    m_defaulted = 0;
+    m_index = -1;
+    if (quoted == 0 || quoted == 1) {
+        m_text = word;
+    }
+    if (CCmd::IsBlank(m_text)) {
+        if (m_required != 0) {
+            m_error = kMissing;
+            return FALSE;
+        }
+        m_index = m_defaultIndex;
+        m_defaulted = 1;
+        return TRUE;
+    }
+    LONG prefixMatch = -1;
+    for (INT_PTR i = 0; i < m_keywords.GetSize(); ++i) {
+        if (m_keywords[i].CompareNoCase(m_text) == 0) {
+            m_index = static_cast<LONG>(i);
+            return TRUE;
+        }
+        if (StartsWithNoCase(m_keywords[i], m_text)) {
+            prefixMatch = static_cast<LONG>(i);  // a later prefix match replaces an earlier one
+        }
+    }
+    if (prefixMatch >= 0) {
+        m_index = prefixMatch;
+        return TRUE;
+    }
+    if (m_required != 0) {
+        m_error = kNoKeyword;
+        return FALSE;
+    }
+    m_index = m_defaultIndex;
+    m_defaulted = 1;
+    return TRUE;
+}
+
+CString CArgKeyword::FormatKeywordList() const {
+    CString list("(");
+    if (m_keywords.IsEmpty()) {
+        return list;
+    }
+    for (INT_PTR i = 0; i < m_keywords.GetSize(); ++i) {
+        if (i > 0) {
+            list += ",";
+        }
+        list += m_keywords[i];
+    }
+    list += ")";
+    return list;
+}
+
+BOOL CArgString::Parse(const CString& word, DWORD quoted) {
+    m_text = word;
+    m_error = kNoError;
+    m_defaulted = 0;
+    m_value = (quoted == 0 || quoted == 1) ? word : CString();
+    if (!CCmd::IsBlank(m_value)) {
+        return TRUE;
+    }
+    m_value = m_default;
+    m_defaulted = 1;
+    if (m_required != 0) {
+        m_error = kMissing;
+        return FALSE;
+    }
+    return TRUE;
+}
