@@ -74,3 +74,5 @@ inline constexpr IID IID_IHExpressionEvaluator = hostid::MakeId(0x0005, 0x03);
 inline constexpr IID IID_IHCmdClient = hostid::MakeId(0x0005, 0x04);
 inline constexpr IID IID_IHCmdClient2 = hostid::MakeId(0x0005, 0x05);
 inline constexpr IID IID_IHCmdCallback = hostid::MakeId(0x0005, 0x06);
+inline constexpr IID IID_IHWorkspaceStorage = hostid::MakeId(0x0005, 0x07);
+inline constexpr IID IID_IHNameLookup = hostid::MakeId(0x0005, 0x08);

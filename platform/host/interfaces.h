@@ -1,14 +1,16 @@
 // The host's interfaces, as abstract classes whose virtual functions stand in
 // the host's slot order (the three IUnknown operations are slots 0 to 2). A
 // slot whose operation the plug-in never names is a placeholder, so that the
-// later slots keep their numbers.
+// later slots keep their numbers; it answers E_NOTIMPL unless an
+// implementation gives it a meaning.
 #pragma once
 
 #include "platform/com.h"
 #include "platform/host/ids.h"
 
 #define HOST_METHOD(name) virtual HRESULT STDMETHODCALLTYPE name
-#define HOST_PLACEHOLDER(slot) virtual HRESULT STDMETHODCALLTYPE Placeholder##slot() = 0
+#define HOST_PLACEHOLDER(slot) \
+    virtual HRESULT STDMETHODCALLTYPE Placeholder##slot() { return E_NOTIMPL; }
 
 struct IHComponentRegistry;
 struct IHostServiceProvider;
