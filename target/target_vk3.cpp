@@ -2,6 +2,8 @@
 
 #include "frame/error_codes.h"
 #include "target/settings_files.h"
+#include "target/target_app.h"
+#include "util/dll_resource.h"
 
 #include "platform/afx_app.h"
 #include "platform/bstr.h"
@@ -17,6 +19,7 @@ char g_familyName2[20] = "";
 
 namespace {
 
+constexpr char kResourceModuleName[] = "Q3vVk3ExtRes.dll";
 constexpr char kTargetSection[] = "Q3v KTR4 TARGET";
 constexpr char kFamilyText[] = "Vk31X";
 // What the registration passes after the interface ids; its meaning is the host's.
@@ -76,6 +79,12 @@ HRESULT CTargetComponentBase::Attach(IHostServiceProvider* host, WORD flag) {
             ShowTargetError("Application will now exit.", MB_OK);
             return E_FAIL;
         }
+        CString message;
+        m_resourceDll.reset(LoadResourceDll((GetModuleDirectory() + kResourceModuleName).c_str(), message));
+        if (!m_resourceDll) {
+            ShowTargetError(message, MB_OK);
+            return E_FAIL;
+        }
     }
     const HRESULT result = CTarget::Attach(host, flag);
     if (SUCCEEDED(result) && flag != 0) {
@@ -86,9 +95,16 @@ HRESULT CTargetComponentBase::Attach(IHostServiceProvider* host, WORD flag) {
 }
 
 HRESULT CTargetComponentBase::Detach(WORD flag) {
-    if (flag != 0 && m_host != nullptr) {
-        m_host->UnregisterClient(IID_IHWorkSpaceClient, static_cast<IHWorkSpaceClient2*>(this));
-        m_host->UnregisterClient(IID_IHWorkSpaceClient2, static_cast<IHWorkSpaceClient2*>(this));
+    if (flag != 0) {
+        if (m_host != nullptr) {
+            m_host->UnregisterClient(IID_IHWorkSpaceClient, static_cast<IHWorkSpaceClient2*>(this));
+            m_host->UnregisterClient(IID_IHWorkSpaceClient2, static_cast<IHWorkSpaceClient2*>(this));
+        }
+        if (m_resourceDll) {
+            // The plug-in's own resources serve again before the module goes.
+            AfxGetStaticModuleState()->m_hCurrentResourceHandle = AfxGetStaticModuleState()->m_hCurrentInstanceHandle;
+            m_resourceDll.reset();
+        }
     }
     return CTarget::Detach(flag);
 }

@@ -9,6 +9,9 @@
 #include "target/settings_files.h"
 
 #include <atomic>
+#include <memory>
+
+class CDllResource;
 
 class CTargetComponentBase : public CTarget, public CWSClient2 {
 public:
@@ -43,6 +46,7 @@ public:
     const CLSID& GetComponentClassId() const { return m_componentClassId; }
     CSettingsFileCache& GetSettingsCache() { return m_settingsCache; }
     HINSTANCE GetModuleInstance() const { return m_moduleInstance; }
+    const CDllResource* GetResourceDll() const { return m_resourceDll.get(); }
 
 private:
     // The second interface of the workspace-client part.
@@ -67,6 +71,7 @@ private:
     std::atomic<DWORD> m_running{0};
     CSettingsFileCache m_settingsCache;
     HINSTANCE m_moduleInstance = nullptr;
+    std::unique_ptr<CDllResource> m_resourceDll;
     CWorkSpaceExtra m_workSpaceExtra{*this};
 };
 
