@@ -132,3 +132,24 @@ TEST(PluginRoadFailures, WithoutItsDeviceFileThePluginShowsWhyAndKeepsItsDefault
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PluginRoadFailures, WithoutItsResourceModuleTheTargetRefusesToAttach) {
+    testing_support::TempFolder folder;
+    const auto native = [](const std::string& name) {
+        return std::filesystem::path(platform::ToNativePath(ProgramFolder() + name).value());
+    };
+    std::filesystem::copy_file(native("Q3vVk3.dll"), folder.Native() / "Q3vVk3.dll");
+    std::filesystem::copy_file(native("Q3VVK3.CNF"), folder.Native() / "Q3VVK3.CNF");
+    platform::ScriptedUiDriver ui;
+    simhost::SimHost host(folder.Windows("Q3vVk3.dll"));
+    ASSERT_TRUE(host.Load()) << host.LoadError();
+    ASSERT_EQ(host.RegisterLibrary(), S_OK);
+    EXPECT_EQ(host.AttachComponents(), E_FAIL);
+    ASSERT_EQ(ui.MessageBoxes().size(), 1u);
+    EXPECT_EQ(ui.MessageBoxes()[0].text, "Error loading resource DLL " + folder.Windows("Q3vVk3ExtRes.dll"));
+    EXPECT_TRUE(host.Services().Registrations().empty());  // the target registered nothing
+}
+
+}  // namespace
