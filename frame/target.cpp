@@ -1,5 +1,161 @@
 #include "frame/target.h"
 
+#include "frame/target_break.h"
+#include "frame/target_exec.h"
+#include "frame/target_memory.h"
+#include "frame/target_status.h"
+
+#include "platform/bstr.h"
+
+HRESULT CTarget::Initialise(BSTR targetName) {
+    m_targetName = platform::BstrToAnsi(targetName).c_str();
+    HRESULT result = CreateHandlers();
+    if (SUCCEEDED(result)) {
+        m_connected = Connect();
+        result = m_connected != 0 ? m_cfgHandler->OnTargetOpen() : E_FAIL;
+    }
+    if (SUCCEEDED(result)) {
+        result = m_memoryHandler->OnTargetOpen();
+    }
+    if (SUCCEEDED(result)) {
+        result = m_memoryMapHandler->OnTargetOpen();
+    }
+    if (SUCCEEDED(result)) {
+        result = m_execHandler->OnTargetOpen();
+    }
+    if (FAILED(result)) {
+        Uninitialise();
+    }
+    return result;
+}
+
+HRESULT CTarget::Uninitialise() {
+    if (m_connected != 0) {
+        Disconnect();
+        m_connected = 0;
+    }
+    return DestroyHandlers();
+}
+
+HRESULT CTarget::GetDescription(BSTR* description) {
+    if (m_cfgHandler == nullptr) {
+        return E_FAIL;
+    }
+    return m_cfgHandler->GetDescription(description);
+}
+
+HRESULT CTarget::SetParameters(DWORD first, DWORD second) {
+    m_firstParameter = first;
+    m_secondParameter = second;
+    if (m_execHandler != nullptr) {
+        m_execHandler->SetOption(second);
+    }
+    return S_OK;
+}
+
+HRESULT CTarget::CreateHandlers() {
+    m_cfgHandler = CreateCfgHandler();
+    m_breakHandler = CreateBreakHandler();
+    m_ioHandler = CreateIOHandler();
+    m_memoryHandler = CreateMemoryHandler();
+    m_memoryMapHandler = CreateMemoryMapHandler();
+    m_execHandler = CreateExecHandler();
+    m_statusHandler = CreateStatusHandler();
+    if (m_memoryHandler != nullptr) {
+        m_memoryHandler->SetMemoryMap(m_memoryMapHandler);
+    }
+    if (m_ioHandler != nullptr) {
+        IHTIO* io = nullptr;
+        HRESULT result = m_ioHandler->QueryInterface(IID_IHTIO, reinterpret_cast<void**>(&io));
+        if (SUCCEEDED(result)) {
+            result = m_host != nullptr ? m_host->RegisterServer(IID_IHTIO, io) : E_FAIL;
+        }
+        if (FAILED(result)) {
+            DeleteIOHandler(m_ioHandler);
+            m_ioHandler = nullptr;
+            return result;
+        }
+    }
+    const bool complete = m_cfgHandler != nullptr && m_execHandler != nullptr && m_memoryHandler != nullptr &&
+                          m_memoryMapHandler != nullptr;
+    return complete ? S_OK : E_FAIL;
+}
+
+HRESULT CTarget::DestroyHandlers() {
+    if (m_ioHandler != nullptr && m_host != nullptr) {
+        IHTIO* io = nullptr;
+        if (SUCCEEDED(m_ioHandler->QueryInterface(IID_IHTIO, reinterpret_cast<void**>(&io)))) {
+            m_host->UnregisterServer(IID_IHTIO, io);
+        }
+    }
+    if (m_statusHandler != nullptr) {
+        DeleteStatusHandler(m_statusHandler);  // a status page is not closed
+        m_statusHandler = nullptr;
+    }
+    if (m_execHandler != nullptr) {
+        m_execHandler->OnTargetClose();
+        DeleteExecHandler(m_execHandler);
+        m_execHandler = nullptr;
+    }
+    if (m_memoryMapHandler != nullptr) {
+        if (m_memoryHandler != nullptr) {
+            m_memoryHandler->SetMemoryMap(nullptr);
+        }
+        m_memoryMapHandler->OnTargetClose();
+        DeleteMemoryMapHandler(m_memoryMapHandler);
+        m_memoryMapHandler = nullptr;
+    }
+    if (m_memoryHandler != nullptr) {
+        m_memoryHandler->OnTargetClose();
+        DeleteMemoryHandler(m_memoryHandler);
+        m_memoryHandler = nullptr;
+    }
+    if (m_ioHandler != nullptr) {
+        m_ioHandler->OnTargetClose();
+        DeleteIOHandler(m_ioHandler);
+        m_ioHandler = nullptr;
+    }
+    if (m_breakHandler != nullptr) {
+        m_breakHandler->OnTargetClose();
+        DeleteBreakHandler(m_breakHandler);
+        m_breakHandler = nullptr;
+    }
+    if (m_cfgHandler != nullptr) {
+        m_cfgHandler->OnTargetClose();
+        DeleteCfgHandler(m_cfgHandler);
+        m_cfgHandler = nullptr;
+    }
+    return S_OK;
+}
+
+void CTarget::DeleteCfgHandler(CTargetCfg* handler) {
+    delete handler;
+}
+
+void CTarget::DeleteBreakHandler(CTargetBreak* handler) {
+    delete handler;
+}
+
+void CTarget::DeleteExecHandler(CTargetExec* handler) {
+    delete handler;
+}
+
+void CTarget::DeleteIOHandler(CTargetIO* handler) {
+    delete handler;
+}
+
+void CTarget::DeleteMemoryHandler(CTargetMemory* handler) {
+    delete handler;
+}
+
+void CTarget::DeleteMemoryMapHandler(CTargetMemoryMap* handler) {
+    delete handler;
+}
+
+void CTarget::DeleteStatusHandler(CTargetStatus* handler) {
+    delete handler;
+}
+
 HRESULT CTarget::OnHostEvent(const GUID*) {
     return S_OK;
 }

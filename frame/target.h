@@ -1,19 +1,63 @@
 // CTarget: the base of the plug-in's target object. It implements the host
-// interfaces through which the host registers and attaches the target, keeps
-// the host service provider and the host services it asks for at attach, and
-// answers error texts through the host's error-code table.
+// interfaces through which the host drives a debugging target (IHTarget,
+// IHRegistryClient, IHComponent, IHErrorReporter), keeps the host service
+// provider and the host services it asks for at attach, owns the seven
+// handler objects and fixes the order in which they are created, opened,
+// closed and deleted. The derived target supplies the handlers, the connect
+// and disconnect procedures, the registration and the IUnknown operations.
 #pragma once
 
-#include "platform/host/interfaces.h"
+#include "platform/afx.h"
+#include "platform/host/target_interfaces.h"
 
-#include <string>
+class CTargetCfg;
+class CTargetBreak;
+class CTargetExec;
+class CTargetIO;
+class CTargetMemory;
+class CTargetMemoryMap;
+class CTargetStatus;
 
-class CTarget : public IHRegistryClient, public IHComponent, public IHErrorReporter {
+class CTarget : public IHTarget, public IHRegistryClient, public IHComponent, public IHErrorReporter {
 public:
     CTarget() = default;
     virtual ~CTarget() = default;
     CTarget(const CTarget&) = delete;
     CTarget& operator=(const CTarget&) = delete;
+
+    // IHTarget
+    HRESULT STDMETHODCALLTYPE Initialise(BSTR targetName) override;
+    HRESULT STDMETHODCALLTYPE Uninitialise() override;
+    HRESULT STDMETHODCALLTYPE GetDescription(BSTR* description) override;
+    HRESULT STDMETHODCALLTYPE SetParameters(DWORD first, DWORD second) override;
+    HRESULT STDMETHODCALLTYPE Reconnect() override { return S_OK; }
+
+    // Creates the handlers (configuration, break, I/O, memory, memory map, run
+    // control, status, in that order) and registers the I/O handler; E_FAIL
+    // unless the configuration, run-control, memory and memory-map handlers
+    // exist.
+    virtual HRESULT CreateHandlers();
+    // The handler factories: the derived target supplies the handlers it has.
+    virtual CTargetCfg* CreateCfgHandler() { return nullptr; }
+    virtual CTargetBreak* CreateBreakHandler() { return nullptr; }
+    virtual CTargetExec* CreateExecHandler() { return nullptr; }
+    virtual CTargetIO* CreateIOHandler() { return nullptr; }
+    virtual CTargetMemory* CreateMemoryHandler() { return nullptr; }
+    virtual CTargetMemoryMap* CreateMemoryMapHandler() { return nullptr; }
+    virtual CTargetStatus* CreateStatusHandler() { return nullptr; }
+    // Withdraws the I/O handler and closes and deletes the handlers in the
+    // fixed order; S_OK.
+    virtual HRESULT DestroyHandlers();
+    virtual void DeleteCfgHandler(CTargetCfg* handler);
+    virtual void DeleteBreakHandler(CTargetBreak* handler);
+    virtual void DeleteExecHandler(CTargetExec* handler);
+    virtual void DeleteIOHandler(CTargetIO* handler);
+    virtual void DeleteMemoryHandler(CTargetMemory* handler);
+    virtual void DeleteMemoryMapHandler(CTargetMemoryMap* handler);
+    virtual void DeleteStatusHandler(CTargetStatus* handler);
+    // Non-zero when the target is connected.
+    virtual DWORD Connect() { return 0; }
+    virtual void Disconnect() {}
 
     // IHComponent
     HRESULT STDMETHODCALLTYPE OnHostEvent(const GUID* eventId) override;
@@ -28,11 +72,31 @@ public:
     IHostServiceProvider* GetHost() const { return m_host; }
     IHErrorCodeTable* GetErrorCodeTable() const { return m_errorCodeTable; }
     IUnknown* GetDebugSession() const { return m_debugSession; }
-    const std::string& GetTargetName() const { return m_targetName; }
+    const CString& GetTargetName() const { return m_targetName; }
+    CTargetCfg* GetCfgHandler() const { return m_cfgHandler; }
+    CTargetBreak* GetBreakHandler() const { return m_breakHandler; }
+    CTargetExec* GetExecHandler() const { return m_execHandler; }
+    CTargetIO* GetIOHandler() const { return m_ioHandler; }
+    CTargetMemory* GetMemoryHandler() const { return m_memoryHandler; }
+    CTargetMemoryMap* GetMemoryMapHandler() const { return m_memoryMapHandler; }
+    CTargetStatus* GetStatusHandler() const { return m_statusHandler; }
+    DWORD IsConnected() const { return m_connected; }
+    DWORD GetFirstParameter() const { return m_firstParameter; }
+    DWORD GetSecondParameter() const { return m_secondParameter; }
 
 protected:
-    std::string m_targetName;
+    CString m_targetName;
     IHostServiceProvider* m_host = nullptr;        // kept from Attach, not reference-counted
     IHErrorCodeTable* m_errorCodeTable = nullptr;  // the host's error-text service
     IUnknown* m_debugSession = nullptr;            // the further host service, for the derived target
+    CTargetCfg* m_cfgHandler = nullptr;
+    CTargetBreak* m_breakHandler = nullptr;
+    CTargetExec* m_execHandler = nullptr;
+    CTargetIO* m_ioHandler = nullptr;
+    CTargetMemory* m_memoryHandler = nullptr;
+    CTargetMemoryMap* m_memoryMapHandler = nullptr;
+    CTargetStatus* m_statusHandler = nullptr;
+    DWORD m_connected = 0;
+    DWORD m_firstParameter = 0;
+    DWORD m_secondParameter = 0;
 };

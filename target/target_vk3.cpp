@@ -52,9 +52,10 @@ HRESULT CTargetComponentBase::QueryInterface(REFIID iid, void** object) {
         return E_POINTER;
     }
     *object = nullptr;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IHRegistryClient) ||
-        IsEqualIID(iid, m_componentClassId)) {
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IHRegistryClient)) {
         *object = static_cast<IHRegistryClient*>(this);
+    } else if (IsEqualIID(iid, IID_IHTarget) || IsEqualIID(iid, m_componentClassId)) {
+        *object = static_cast<IHTarget*>(this);
     } else if (IsEqualIID(iid, IID_IHComponent)) {
         *object = static_cast<IHComponent*>(this);
     } else if (IsEqualIID(iid, IID_IHErrorReporter)) {

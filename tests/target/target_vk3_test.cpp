@@ -27,7 +27,8 @@ TEST_F(TargetObject, AnswersItsInterfacesAndNothingElse) {
     const Case cases[] = {
         {&IID_IUnknown, static_cast<IHRegistryClient*>(&target)},
         {&IID_IHRegistryClient, static_cast<IHRegistryClient*>(&target)},
-        {&CLSID_Q3vVk3Target, static_cast<IHRegistryClient*>(&target)},
+        {&CLSID_Q3vVk3Target, static_cast<IHTarget*>(&target)},
+        {&IID_IHTarget, static_cast<IHTarget*>(&target)},
         {&IID_IHComponent, static_cast<IHComponent*>(&target)},
         {&IID_IHErrorReporter, static_cast<IHErrorReporter*>(&target)},
         {&IID_IHWorkSpaceClient, static_cast<IHWorkSpaceClient2*>(&target)},
