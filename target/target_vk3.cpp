@@ -1,6 +1,8 @@
 #include "target/target_vk3.h"
 
 #include "frame/error_codes.h"
+#include "frame/host_event.h"
+#include "frame/host_event_wait.h"
 #include "target/settings_files.h"
 #include "target/target_app.h"
 #include "util/dll_resource.h"
@@ -119,6 +121,16 @@ HRESULT CTargetComponentBase::GetModified(BSTR, BSTR, BSTR, DWORD* modified) {
         *modified = m_sessionModified;
     }
     return S_OK;
+}
+
+void CTargetComponentBase::RaiseHostEvent(const CHostEvent& event) {
+    if (m_host == nullptr) {
+        return;
+    }
+    platform::Bstr name;
+    if (SUCCEEDED(m_host->GetEventName(event.GetNotice(), name.Out()))) {
+        WaitForNamedHostEvent(name.Get());
+    }
 }
 
 CTargetComponentBase& CTargetComponentBase::SetModified(DWORD modified) {

@@ -12,6 +12,7 @@
 #include <memory>
 
 class CDllResource;
+class CHostEvent;
 
 class CTargetComponentBase : public CTarget, public CWSClient2 {
 public:
@@ -39,6 +40,9 @@ public:
     HRESULT STDMETHODCALLTYPE GetModified(BSTR, BSTR, BSTR, DWORD* modified) override;
 
     CTargetComponentBase& SetModified(DWORD modified);
+    // Hands the host the event and waits (a bounded time) for the event
+    // object the host names for it.
+    void RaiseHostEvent(const CHostEvent& event);
     DWORD IsModified() const { return m_sessionModified; }
     void SetRunning(DWORD running) { m_running = running; }
     DWORD IsRunning() const { return m_running; }

@@ -177,6 +177,7 @@ HRESULT HostErrorCodeTable::UnregisterError(HRESULT code) {
 HostServiceProvider::HostServiceProvider(CallLog& log) : log_(log) {
     OfferService(IID_IHErrorCodeTable, &errorCodeTable_);
     OfferService(IID_IHExpressionEvaluator, static_cast<IHExpressionEvaluator*>(&evaluator_));
+    OfferService(IID_IHNameLookup, &names_);
 }
 
 HRESULT HostServiceProvider::QueryInterface(REFIID iid, void** object) {
@@ -186,6 +187,10 @@ HRESULT HostServiceProvider::QueryInterface(REFIID iid, void** object) {
     log_.Add("QueryInterface", IdName(iid));
     if (iid == IID_IUnknown || iid == IID_IHostServiceProvider || iid == IID_IHHostObject) {
         *object = static_cast<IHostServiceProvider*>(this);
+        return S_OK;
+    }
+    if (iid == IID_IHostEventService) {
+        *object = static_cast<IHostEventService*>(&events_);
         return S_OK;
     }
     *object = nullptr;

@@ -6,6 +6,7 @@
 
 #include "platform/host/interfaces.h"
 #include "sim/host/expression_evaluator.h"
+#include "sim/host/host_events.h"
 
 #include <map>
 #include <memory>
@@ -128,6 +129,8 @@ public:
     std::vector<InterfaceRegistration> Registrations() const;
     std::vector<std::string> ReportedErrors() const;
     ExpressionEvaluator& Evaluator() { return evaluator_; }
+    HostEventService& Events() { return events_; }
+    NameLookup& Names() { return names_; }
 
 private:
     HRESULT Register(const IID& iid, IUnknown* object, bool server);
@@ -137,6 +140,8 @@ private:
     mutable std::mutex mutex_;
     HostErrorCodeTable errorCodeTable_;
     ExpressionEvaluator evaluator_{log_};
+    HostEventService events_{log_};
+    NameLookup names_{log_};
     std::map<std::string, IUnknown*> services_;  // by GUID text
     std::map<std::string, std::string> eventNames_;  // by GUID text
     std::vector<InterfaceRegistration> registrations_;

@@ -131,6 +131,14 @@ TEST_F(HandlerBases, StartingWaitsForTheNamedGoStartedEvent) {
     EXPECT_EQ(clock.Now(), 1000u);
 }
 
+TEST_F(HandlerBases, PostingARunStateChangeGoesThroughTheHostsEventService) {
+    TestExec exec(&host);
+    EXPECT_EQ(exec.PostExecRequest(), S_OK);
+    const auto raised = log.Find("RaiseEvent");
+    ASSERT_EQ(raised.size(), 1u);
+    EXPECT_EQ(raised[0].detail, simhost::GuidText(EVENT_RunState) + "|4660");  // the notify value 0x1234
+}
+
 // --- memory map and memory server --------------------------------------------
 
 TEST_F(HandlerBases, MemoryServerAnswersCapabilitiesAndRegistersThrice) {

@@ -1,6 +1,9 @@
 #include "target/target_vk3.h"
 
+#include "frame/host_event.h"
 #include "platform/bstr.h"
+#include "platform/clock.h"
+#include "platform/sync.h"
 #include "sim/host/sim_host.h"
 
 #include <gtest/gtest.h>
@@ -70,6 +73,18 @@ TEST_F(TargetObject, ErrorTextsComeFromTheHostsErrorCodeTable) {
     ASSERT_EQ(target.Attach(&host, 1), S_OK);
     EXPECT_EQ(target.GetErrorText(0x1234, text.Out()), S_OK);
     EXPECT_EQ(text.Ansi(), "Unknown Error");
+}
+
+TEST_F(TargetObject, RaisingAHostEventWaitsForTheObjectTheHostNames) {
+    platform::VirtualClock clock(0, 0);
+    ASSERT_EQ(target.Attach(&host, 1), S_OK);
+    target.RaiseHostEvent(CHostEvent(EVENT_GoStarted));  // the host names no object: nothing to wait for
+    EXPECT_EQ(clock.Now(), 0u);
+    HANDLE event = CreateEventA(nullptr, TRUE, FALSE, "target-test-event");
+    host.NameEvent(EVENT_GoStarted, "target-test-event");
+    target.RaiseHostEvent(CHostEvent(EVENT_GoStarted));
+    EXPECT_EQ(clock.Now(), 1000u);  // nobody signalled it: the wait ran out
+    CloseHandle(event);
 }
 
 TEST_F(TargetObject, WorkspaceQueriesFollowTheModifiedAndRunningFlags) {

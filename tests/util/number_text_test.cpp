@@ -132,6 +132,23 @@ TEST_F(HostEvaluation, TextsGoToTheHostsEvaluator) {
     EXPECT_FALSE(HostEvaluateFloat(" ", &small));
 }
 
+TEST_F(HostEvaluation, NameLookupsComeBackInResultOrder) {
+    host.Names().DefineName("main_loop", 0x100);
+    host.Names().DefineName("main", 0x80);
+    host.Names().DefineName("other", 0x200);
+    NameValueNode* list = nullptr;
+    int count = 0;
+    EXPECT_EQ(HostLookupNameValues("main", &list, 7, &count), S_OK);
+    ASSERT_EQ(count, 2);
+    ASSERT_NE(list, nullptr);
+    EXPECT_STREQ(list->name, "main_loop");
+    EXPECT_EQ(list->value, 0x100u);
+    ASSERT_NE(list->next, nullptr);
+    EXPECT_STREQ(list->next->name, "main");
+    EXPECT_EQ(list->next->next, nullptr);
+    FreeValueList(list);
+}
+
 TEST_F(HostEvaluation, WithoutTheEvaluatorNothingIsEvaluated) {
     host.OfferService(IID_IHExpressionEvaluator, nullptr);
     DWORD value = 5;
@@ -142,7 +159,8 @@ TEST_F(HostEvaluation, WithoutTheEvaluatorNothingIsEvaluated) {
     EXPECT_EQ(HostLookupNameValues("", &list, 0, &count), static_cast<HRESULT>(0x80042019u));
     EXPECT_EQ(list, nullptr);
     EXPECT_EQ(count, 0);
-    EXPECT_EQ(HostLookupNameValues("main", &list, 0, &count), E_NOINTERFACE);  // no lookup service either
+    host.OfferService(IID_IHNameLookup, nullptr);
+    EXPECT_EQ(HostLookupNameValues("main", &list, 0, &count), E_NOINTERFACE);
     EXPECT_EQ(list, nullptr);
 }
 
