@@ -1,9 +1,11 @@
 #include "tests/emulator/sim_emulator.h"
 
 #include "platform/module.h"
+#include "platform/paths.h"
 #include "tests/support/temp_folder.h"
 
 #include <cstdio>
+#include <fstream>
 
 namespace emutest {
 
@@ -272,6 +274,48 @@ Bytes WriteRegistersRequest(const std::vector<std::uint32_t>& values) {
         PutLittleEndian(payload, values[i], kWidths[i]);
     }
     return FirmwareRequest(0x32, payload);
+}
+
+std::string DataFilePath(const std::string& fileName) {
+    return platform::ToNativePath(testing_support::ProgramFolder() + fileName).value_or(fileName);
+}
+
+std::map<std::uint32_t, std::uint8_t> LoadSRecords(const std::string& fileName) {
+    std::map<std::uint32_t, std::uint8_t> image;
+    std::ifstream in(DataFilePath(fileName));
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (line.size() < 4 || line[0] != 'S') {
+            continue;
+        }
+        const int type = line[1] - '0';
+        const std::size_t addressBytes = type == 1 ? 2 : type == 2 ? 3 : type == 3 ? 4 : 0;
+        if (addressBytes == 0) {
+            continue;
+        }
+        const Bytes record = Hex(line.substr(2));
+        std::uint32_t address = 0;
+        for (std::size_t i = 0; i < addressBytes; ++i) {
+            address = (address << 8) | record.at(1 + i);
+        }
+        for (std::size_t i = 1 + addressBytes; i + 1 < record.size(); ++i) {
+            image[address++] = record[i];
+        }
+    }
+    return image;
+}
+
+Bytes Slice(const std::map<std::uint32_t, std::uint8_t>& image, std::uint32_t address, std::size_t count) {
+    Bytes bytes(count, 0xFF);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (const auto found = image.find(address + static_cast<std::uint32_t>(i)); found != image.end()) {
+            bytes[i] = found->second;
+        }
+    }
+    return bytes;
 }
 
 Bytes Hex(const std::string& text) {

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -134,6 +135,14 @@ Bytes ProgramRecord(std::uint32_t address, const Bytes& data);
 Bytes BulkData(const Bytes& data);
 // A register-file write request from twenty values.
 Bytes WriteRegistersRequest(const std::vector<std::uint32_t>& values);
+
+// The data bytes of a Motorola S-record file beside the test program (a
+// name relative to that folder, backslashes allowed), by address.
+std::map<std::uint32_t, std::uint8_t> LoadSRecords(const std::string& fileName);
+// The bytes from address for count bytes; 0xFF where the image has none.
+Bytes Slice(const std::map<std::uint32_t, std::uint8_t>& image, std::uint32_t address, std::size_t count);
+// A data file beside the test program as a native path.
+std::string DataFilePath(const std::string& fileName);
 
 Bytes Hex(const std::string& text);
 std::string HexText(const Bytes& bytes);
