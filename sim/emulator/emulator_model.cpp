@@ -50,7 +50,13 @@ std::optional<std::size_t> RegisterSpan(std::uint16_t channel, std::uint8_t coun
 }  // namespace
 
 EmulatorModel::EmulatorModel() {
+    NewTargetLocked();
+}
+
+void EmulatorModel::NewTargetLocked() {
     target_ = std::make_unique<Target>(*settings_.device, settings_.protocolType);
+    target_->firmware().SetInstructionBudget(settings_.budget);
+    powered_ = false;
     UpdatePowerLocked();
 }
 
@@ -158,7 +164,7 @@ void EmulatorModel::UpdatePowerLocked() {
 }
 
 void EmulatorModel::RunTargetLocked() {
-    target_->Run(settings_.budget);
+    target_->Run();
 }
 
 std::uint8_t EmulatorModel::RegisterByteLocked(std::size_t offset) const {
@@ -277,7 +283,6 @@ std::uint32_t EmulatorModel::Receive(std::uint8_t* buffer) {
         if (buffer == nullptr) {
             return Q3V_SIM_INVALID_PARAMETER;
         }
-        RunTargetLocked();
         if (reply_ && !faults_.TakeReceiveTimeout()) {
             Bytes reply = std::move(*reply_);
             reply_.reset();
@@ -404,9 +409,7 @@ void EmulatorModel::Reset() {
     connectorFault_ = false;
     reply_.reset();
     pendingLeft_ = 0;
-    target_ = std::make_unique<Target>(*settings_.device, settings_.protocolType);
-    powered_ = false;
-    UpdatePowerLocked();
+    NewTargetLocked();
 }
 
 std::uint32_t EmulatorModel::Configure(const char* text) {
@@ -422,14 +425,14 @@ std::uint32_t EmulatorModel::ApplyLocked(const Configuration& configuration) {
     const Settings old = settings_;
     settings_ = configuration.settings;
     if (settings_.device != old.device) {
-        target_ = std::make_unique<Target>(*settings_.device, settings_.protocolType);
-        powered_ = false;
+        NewTargetLocked();
     } else if (settings_.protocolType != old.protocolType) {
         target_->SetProtocolType(settings_.protocolType);
         if (powered_) {
             target_->ResetIntoBoot();
         }
     }
+    target_->firmware().SetInstructionBudget(settings_.budget);
     UpdatePowerLocked();
     if (configuration.idCode) {
         const auto addresses = IdCodeAddresses(target_->device(), settings_.protocolType);

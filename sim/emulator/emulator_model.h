@@ -85,6 +85,9 @@ private:
     std::uint32_t CompleteLocked(std::uint32_t result);
     std::uint32_t ApplyLocked(const Configuration& configuration);
     std::uint32_t InjectFaultLocked(std::uint32_t fault, std::uint32_t value, std::uint32_t count);
+    // A factory-fresh target for the current device, powered as the
+    // settings say.
+    void NewTargetLocked();
     void UpdatePowerLocked();
     void RunTargetLocked();
     std::uint8_t RegisterByteLocked(std::size_t offset) const;

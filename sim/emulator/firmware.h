@@ -28,8 +28,8 @@ public:
     // Answers a well-framed 'Z' request; no value for the go request.
     std::optional<Bytes> Handle(const std::uint8_t* frame, std::size_t length, TargetMemory& memory,
                                 std::uint32_t protocolType, Faults& faults);
-    // Runs the user program for at most budget instructions.
-    void Execute(std::uint32_t budget, TargetMemory& memory, std::uint32_t protocolType);
+    // Runs the user program for at most one budget of instructions.
+    void RunOn(TargetMemory& memory, std::uint32_t protocolType) { Execute(budget_, memory, protocolType); }
     // The emulator's break line: a running program stops with "BK".
     void BreakKey();
 
@@ -40,6 +40,7 @@ public:
     std::uint16_t StopWord() const { return stopWord_; }
     std::uint32_t Instructions() const { return instructions_; }
     RegisterFile& Registers() { return registers_; }
+    // Instructions a running program gets per driver call (and at its go).
     void SetInstructionBudget(std::uint32_t budget) { budget_ = budget; }
 
 private:
@@ -59,6 +60,7 @@ private:
     // Bit n set when break channel n holds the address.
     std::uint32_t MatchingChannels(std::uint32_t pc, const TargetMemory& memory, std::uint32_t protocolType) const;
     void StopWith(std::uint16_t stopWord, bool byItself, std::uint32_t channels = 0);
+    void Execute(std::uint32_t budget, TargetMemory& memory, std::uint32_t protocolType);
 
     FirmwareIdentity identity_;
     RegisterFile registers_{};

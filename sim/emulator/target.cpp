@@ -163,9 +163,9 @@ std::optional<Bytes> Target::HandleInWriter(const std::uint8_t* frame, std::size
     return WriteStateReply();
 }
 
-void Target::Run(std::uint32_t budget) {
+void Target::Run() {
     if (mode_ == McuMode::Firmware && firmware_.Running()) {
-        firmware_.Execute(budget, memory_, protocolType_);
+        firmware_.RunOn(memory_, protocolType_);
     }
 }
 

@@ -39,8 +39,8 @@ public:
     // answers (a target without a listening program).
     std::optional<Bytes> HandleFrame(const std::uint8_t* frame, std::size_t length, Faults& faults,
                                      std::uint32_t idLockout);
-    // Lets a running user program run for at most budget instructions.
-    void Run(std::uint32_t budget);
+    // Lets a running user program run for one budget of instructions.
+    void Run();
     // The adapter's status flag: the user program is not running.
     bool ProgramStopped() const;
     // The emulator's break line.
