@@ -45,10 +45,10 @@ TEST_F(FrameLogTest, FormatsTheLastFramesOneLineEach) {
     char text[256];
     const DWORD length = Control().formatFrames(2, text, sizeof(text));
     EXPECT_STREQ(text, "-> 00 06 00 01 00 02 70 81\n<- 00 04 80 00 A5 81\n");
-    EXPECT_EQ(length, 45u);
+    EXPECT_EQ(length, 48u);
     // A short buffer gets the beginning; the answer is the whole length.
     char small[8];
-    EXPECT_EQ(Control().formatFrames(2, small, sizeof(small)), 45u);
+    EXPECT_EQ(Control().formatFrames(2, small, sizeof(small)), 48u);
     EXPECT_STREQ(small, "-> 00 0");
     Control().clearFrames();
     EXPECT_EQ(Control().getFrameCount(), 0u);
