@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <numeric>
 
 namespace simemu {
 
@@ -15,8 +16,6 @@ void Put(std::vector<std::uint8_t>& bytes, std::uint32_t offset, const char (&te
     std::memcpy(bytes.data() + offset, text, sizeof(text));
 }
 
-}  // namespace
-
 Bytes BuildAdapterProgram() {
     using namespace emulator_map;
     Bytes program(kAdapterEnd - kAdapterTop + 1, 0xFF);
@@ -26,13 +25,18 @@ Bytes BuildAdapterProgram() {
     }
     Put(program, kAdapterIdentity - kAdapterTop, kIdentityText);
     Put(program, kAdapterVersion - kAdapterTop, kAdapterVersionText);
-    std::uint32_t sum = 0;
-    for (std::uint32_t i = 0; i < kAdapterChecksum - kAdapterTop; ++i) {
-        sum += program[i];
-    }
+    const auto checksum = program.begin() + (kAdapterChecksum - kAdapterTop);
+    const std::uint32_t sum = std::accumulate(program.begin(), checksum, std::uint32_t{0});
     for (std::uint32_t i = 0; i < 4; ++i) {
-        program[kAdapterChecksum - kAdapterTop + i] = static_cast<std::uint8_t>(sum >> (8 * i));
+        checksum[i] = static_cast<std::uint8_t>(sum >> (8 * i));
     }
+    return program;
+}
+
+}  // namespace
+
+const Bytes& FactoryAdapterProgram() {
+    static const Bytes program = BuildAdapterProgram();
     return program;
 }
 
@@ -40,7 +44,7 @@ EmulatorMemory::EmulatorMemory()
     : flash_(emulator_map::kAdapterEnd + 1, 0xFF), ram_(emulator_map::kRamEnd - emulator_map::kRamTop + 1, 0) {
     Put(flash_, emulator_map::kIdentity, kIdentityText);
     Put(flash_, emulator_map::kBootVersion, kBootVersionText);
-    const Bytes program = BuildAdapterProgram();
+    const Bytes& program = FactoryAdapterProgram();
     std::copy(program.begin(), program.end(), flash_.begin() + emulator_map::kAdapterTop);
 }
 
@@ -101,11 +105,8 @@ std::uint8_t EmulatorMemory::At(std::uint32_t address) const {
 }
 
 std::uint32_t EmulatorMemory::AdapterSum() const {
-    std::uint32_t sum = 0;
-    for (std::uint32_t a = emulator_map::kAdapterTop; a < emulator_map::kAdapterChecksum; ++a) {
-        sum += flash_[a];
-    }
-    return sum;
+    return std::accumulate(flash_.begin() + emulator_map::kAdapterTop, flash_.begin() + emulator_map::kAdapterChecksum,
+                           std::uint32_t{0});
 }
 
 bool EmulatorMemory::AdapterChecksumGood() const {

@@ -61,7 +61,7 @@ private:
 
 // The adapter program the model's emulator holds when it leaves the
 // factory: the bytes of 0x10000 to 0x3FFFF ("ADPFiles\Q3vdp.mot" holds the
-// same ones).
-Bytes BuildAdapterProgram();
+// same ones). Built once.
+const Bytes& FactoryAdapterProgram();
 
 }  // namespace simemu

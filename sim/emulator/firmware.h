@@ -74,7 +74,7 @@ private:
     std::uint16_t stopStatus_ = 0;
     std::uint32_t stopChannels_ = 0;
     std::uint32_t instructions_ = 0;
-    std::uint32_t budget_ = 10000;
+    std::uint32_t budget_ = 1000;
 };
 
 }  // namespace simemu

@@ -21,7 +21,7 @@ struct Settings {
     bool connected = true;        // the target connector is plugged in
     bool canary = false;          // RAM starts as each byte's address plus one
     std::uint32_t pendingPolls = 0;  // polled entries answer pending this many polls
-    std::uint32_t budget = 10000;    // instructions a running program gets per driver call
+    std::uint32_t budget = 1000;     // instructions a running program gets per driver call
     std::uint32_t idLockout = 3;     // wrong ID codes before the boot program locks out
 
     std::string Format() const;

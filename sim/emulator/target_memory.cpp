@@ -16,14 +16,18 @@ TargetMemory::TargetMemory(const Device& device)
 
 void TargetMemory::ClearVolatile(bool canary) {
     ResetRegisters();
-    for (std::size_t i = 0; i < ram_.size(); ++i) {
-        ram_[i] = canary ? static_cast<std::uint8_t>(device_->ram.top + i + 1) : std::uint8_t{0};
+    if (!canary) {
+        std::fill(ram_.begin(), ram_.end(), std::uint8_t{0});
+        return;
     }
-    lockProtection_ = true;
+    for (std::size_t i = 0; i < ram_.size(); ++i) {
+        ram_[i] = static_cast<std::uint8_t>(device_->ram.top + i + 1);
+    }
 }
 
 void TargetMemory::ResetRegisters() {
     std::fill(sfr_.begin(), sfr_.end(), std::uint8_t{0});
+    lockProtection_ = true;
 }
 
 int TargetMemory::BlockIndex(std::uint32_t address) const {

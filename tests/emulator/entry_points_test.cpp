@@ -42,7 +42,7 @@ TEST(EmulatorModule, TheSameModuleLoadedTwiceSharesOneModel) {
     Module().control.getConfiguration(text, sizeof(text));
     EXPECT_NE(std::string(text).find("steps=123"), std::string::npos) << text;
     FreeLibrary(again);
-    Module().control.configure("steps=10000");
+    Module().control.configure("steps=1000");
 }
 
 using SessionTest = EmulatorTest;
@@ -153,7 +153,7 @@ TEST_F(SessionTest, ControllerConfigurationMayBePendingAndReportsItsResultAtTheL
 
 TEST_F(SessionTest, ConfigurationTextRoundTripsThroughTheDriverEntries) {
     const std::string text = Driver().getConfiguration();
-    EXPECT_EQ(text, "device=VK31D16;protocol=1;board=powered;connector=connected;canary=0;pending=0;steps=10000;"
+    EXPECT_EQ(text, "device=VK31D16;protocol=1;board=powered;connector=connected;canary=0;pending=0;steps=1000;"
                     "lockout=3");
     EXPECT_EQ(std::string(Driver().configurationDialog(0, "DRIVER.INI")), text);
     EXPECT_EQ(Driver().setDriverConfiguration(" protocol = 2 ; steps=50 "), Q3V_SIM_OK);

@@ -106,7 +106,7 @@ SimModule& Module() {
 void EmulatorTest::SetUp() {
     ASSERT_TRUE(Module().error.empty()) << Module().error;
     ASSERT_EQ(Control().reset(), Q3V_SIM_OK);
-    Configure("device=VK31D16;protocol=1;board=powered;connector=connected;canary=0;pending=0;steps=10000;lockout=3");
+    Configure("device=VK31D16;protocol=1;board=powered;connector=connected;canary=0;pending=0;steps=1000;lockout=3");
     Control().clearFrames();
     Driver().terminate();
     const DWORD* record = nullptr;
