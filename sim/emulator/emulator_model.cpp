@@ -293,7 +293,10 @@ std::uint32_t EmulatorModel::Receive(std::uint8_t* buffer) {
         }
         reply_.reset();
         log_.Add(FrameDirection::Timeout, GetTickCount(), nullptr, 0);
-        waitMilliseconds = timeoutSeconds_ * 1000;
+        // A time-out too long to count in milliseconds waits the longest
+        // finite time instead of forever.
+        waitMilliseconds = static_cast<std::uint32_t>(
+            std::min<std::uint64_t>(std::uint64_t{timeoutSeconds_} * 1000, INFINITE - 1));
     }
     // The driver waits out its receive time-out on the platform clock,
     // without holding the model.
@@ -435,10 +438,7 @@ std::uint32_t EmulatorModel::ApplyLocked(const Configuration& configuration) {
     target_->firmware().SetInstructionBudget(settings_.budget);
     UpdatePowerLocked();
     if (configuration.idCode) {
-        const auto addresses = IdCodeAddresses(target_->device(), settings_.protocolType);
-        for (std::size_t i = 0; i < addresses.size(); ++i) {
-            target_->memory().Poke(addresses[i], (*configuration.idCode)[i]);
-        }
+        ProgramIdCodeLocked(configuration.idCode->data());
     }
     for (const FaultRequest& fault : configuration.faults) {
         InjectFaultLocked(fault.fault, fault.value, fault.count);
@@ -456,6 +456,10 @@ std::string EmulatorModel::CurrentConfiguration() {
 
 void EmulatorModel::SetIdCode(const std::uint8_t* code) {
     std::lock_guard lock(mutex_);
+    ProgramIdCodeLocked(code);
+}
+
+void EmulatorModel::ProgramIdCodeLocked(const std::uint8_t* code) {
     const auto addresses = IdCodeAddresses(target_->device(), settings_.protocolType);
     for (std::size_t i = 0; i < addresses.size(); ++i) {
         target_->memory().Poke(addresses[i], code[i]);

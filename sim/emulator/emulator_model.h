@@ -84,6 +84,7 @@ private:
     std::uint32_t SessionResultLocked() const;
     std::uint32_t CompleteLocked(std::uint32_t result);
     std::uint32_t ApplyLocked(const Configuration& configuration);
+    void ProgramIdCodeLocked(const std::uint8_t* code);
     std::uint32_t InjectFaultLocked(std::uint32_t fault, std::uint32_t value, std::uint32_t count);
     // A factory-fresh target for the current device, powered as the
     // settings say.

@@ -120,6 +120,9 @@ std::optional<Bytes> Target::HandleInBoot(const std::uint8_t* frame, std::size_t
         Apply(*outcome);
         return outcome->reply;
     }
+    if (IsFirmwareFrame(frame, length)) {
+        return std::nullopt;  // the boot program knows no firmware requests
+    }
     const bool relayed = IsRelayedFrame(frame, length);
     if (protocolType_ == 0) {
         // The type-0 adapter loops the firmware check back unchanged.
@@ -130,9 +133,6 @@ std::optional<Bytes> Target::HandleInBoot(const std::uint8_t* frame, std::size_t
             return AcceptRawBlock(frame, length, writer_);
         }
         return NegativeAcknowledge();
-    }
-    if (IsFirmwareFrame(frame, length)) {
-        return std::nullopt;  // the boot program knows no firmware requests
     }
     if (relayed) {
         BootContext context{memory_, protocolType_, faults, idLockout, boot_};
