@@ -19,7 +19,6 @@ inline constexpr std::size_t kPc = 14;
 inline constexpr std::size_t kIntb = 15;
 inline constexpr std::size_t kUsp = 16;
 inline constexpr std::size_t kIsp = 17;
-inline constexpr std::size_t kSb = 18;
 inline constexpr std::size_t kFlg = 19;
 inline constexpr std::size_t kCount = 20;
 // FLG bits the instructions use.

@@ -14,7 +14,6 @@ namespace simemu {
 namespace emulator_map {
 inline constexpr std::uint32_t kIdentity = 0x1000;         // "Q3vEMULATOR", 16 bytes
 inline constexpr std::uint32_t kBootVersion = 0x1010;      // 16 bytes
-inline constexpr std::uint32_t kBootAreaEnd = 0xFFFF;
 inline constexpr std::uint32_t kAdapterTop = 0x10000;      // the adapter program's flash
 inline constexpr std::uint32_t kAdapterIdentity = 0x11000;
 inline constexpr std::uint32_t kAdapterVersion = 0x11010;

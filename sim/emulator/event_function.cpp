@@ -78,9 +78,8 @@ Bytes EventFunction::Handle(const std::uint8_t* frame, std::size_t length) {
     }
     const std::uint8_t* payload = frame + 6;
     switch (command) {
-    case 0x50:  // 'P': where the DCR data and command registers lie
-        dcrData_ = ReadLittleEndian32(payload);
-        dcrCommand_ = ReadLittleEndian32(payload + 4);
+    case 0x50:  // 'P': where the DCR registers lie; the model keeps its event
+                // registers apart from memory and needs no DCR to reach them
         return Reply(command, 0);
     case 0x51:  // 'Q'
         return Reply(command, SetAddressInterrupt(payload));

@@ -61,8 +61,6 @@ private:
     bool Combination(std::uint32_t value) const;
     void Record(std::uint8_t type, std::uint32_t value);
 
-    std::uint32_t dcrData_ = 0;
-    std::uint32_t dcrCommand_ = 0;
     std::vector<AddressInterrupt> interrupts_;
     std::array<Event, 2> events_{};  // A, B
     bool sawA_ = false;

@@ -12,7 +12,7 @@ namespace {
 constexpr std::size_t kPlainRequest = 8;
 constexpr std::size_t kReadRequest = 16;
 constexpr std::size_t kGoRequest = 16;
-constexpr std::size_t kRegisterRequest = 50;
+constexpr std::size_t kRegisterRequest = 6 + kRegisterFileBytes + 2;
 constexpr std::size_t kMaxMemoryCount = 128;
 // '#' packet: header, sub-command, items of ten bytes, closing byte.
 constexpr std::size_t kPacketItem = 10;
@@ -246,7 +246,7 @@ Bytes Firmware::RegisterFileReply() const {
 
 Bytes Firmware::WriteRegisters(const std::uint8_t* frame, std::size_t length, std::uint32_t addressMask) {
     const std::uint8_t command = frame[3];
-    if (length != kRegisterRequest || frame[48] != kPad) {
+    if (length != kRegisterRequest || frame[length - 2] != kPad) {
         return StatusReply(command, word::kNoSuchRequest);
     }
     const std::uint8_t* field = frame + 6;
@@ -306,19 +306,19 @@ Bytes Firmware::ApplyRegisterSettings(const std::uint8_t* frame, std::size_t len
 }
 
 Bytes Firmware::RunState() const {
-    Bytes block;
-    AppendBigEndian16(block, StopBlockLayout::kSize - 2);
-    block.push_back(kFirmwareMarker);
-    block.push_back(firm_cmd::kRunState);
-    AppendBigEndian16(block, StopBlockLayout::kSize - 2);
-    AppendLittleEndian(block, running_ ? 0 : stopWord_, 2);
-    AppendLittleEndian(block, registers_[reg::kPc], 4);
-    AppendLittleEndian(block, stopStatus_, 2);
-    block.push_back(static_cast<std::uint8_t>(stopChannels_));
-    block.push_back(0);
-    AppendLittleEndian(block, registers_[reg::kFlg], 2);
-    block.push_back(kPad);
-    block.push_back(kFrameEnd);
+    using Layout = StopBlockLayout;
+    Bytes block(Layout::kSize, 0);
+    WriteBigEndian16(&block[0], Layout::kSize - 2);
+    block[2] = kFirmwareMarker;
+    block[3] = firm_cmd::kRunState;
+    WriteBigEndian16(&block[4], Layout::kSize - 2);
+    WriteLittleEndian(&block[Layout::kWord], running_ ? 0 : stopWord_, 2);
+    WriteLittleEndian(&block[Layout::kPc], registers_[reg::kPc], 3);
+    WriteLittleEndian(&block[Layout::kStatus], stopStatus_, 2);
+    block[Layout::kChannels] = static_cast<std::uint8_t>(stopChannels_);
+    WriteLittleEndian(&block[Layout::kFlags], registers_[reg::kFlg], 2);
+    block[Layout::kTrailer] = kPad;
+    block[Layout::kTrailer + 1] = kFrameEnd;
     return block;
 }
 

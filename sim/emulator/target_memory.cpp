@@ -58,10 +58,6 @@ const std::uint8_t* TargetMemory::Locate(std::uint32_t address) const {
     return nullptr;
 }
 
-bool TargetMemory::IsMapped(std::uint32_t address) const {
-    return Locate(address) != nullptr;
-}
-
 std::uint8_t TargetMemory::Read(std::uint32_t address) const {
     const std::uint8_t* byte = Locate(address);
     return byte != nullptr ? *byte : std::uint8_t{0xFF};

@@ -31,8 +31,6 @@ public:
     std::uint8_t Read(std::uint32_t address) const;
     // A plain store: true when the byte lies in registers or RAM.
     bool Write(std::uint32_t address, std::uint8_t value);
-    bool IsFlash(std::uint32_t address) const { return BlockIndex(address) >= 0; }
-    bool IsMapped(std::uint32_t address) const;
 
     // Index of the flash block holding the address, -1 when none.
     int BlockIndex(std::uint32_t address) const;
@@ -45,7 +43,6 @@ public:
     void Lock(int block) { locked_[static_cast<std::size_t>(block)] = true; }
     // While protection is off, locked blocks can be erased and programmed.
     void SetLockProtection(bool on) { lockProtection_ = on; }
-    bool LockProtection() const { return lockProtection_; }
 
     // A store that reaches flash too (the test back door).
     void Poke(std::uint32_t address, std::uint8_t value);

@@ -21,8 +21,6 @@ inline constexpr std::size_t kMaxTransfer = 4096;
 namespace status_byte {
 inline constexpr std::uint8_t kAcknowledge = 0x06;          // the command was carried out
 inline constexpr std::uint8_t kNegativeAcknowledge = 0x15;  // refused or malformed
-inline constexpr std::uint8_t kFrequencyError = 0x83;       // the target's clock is out of range
-inline constexpr std::uint8_t kBootCodeError = 0x85;        // the boot program answered wrongly
 inline constexpr std::uint8_t kSumCheckError = 0x91;        // a block's sum did not match
 inline constexpr std::uint8_t kFlashEraseError = 0xA1;      // a block did not erase
 inline constexpr std::uint8_t kFlashWriteError = 0xA3;      // flash refused to program
@@ -147,8 +145,6 @@ struct StopBlockLayout {
 };
 static_assert(StopBlockLayout::kTrailer + 2 == StopBlockLayout::kSize);
 
-// Replies that carry only a status: header, status, detail word, trailer.
-inline constexpr std::size_t kStatusReplySize = 14;
 // The register file on the wire: fourteen 16-bit, two 24-bit, four 16-bit.
 inline constexpr std::size_t kRegisterCount = 20;
 inline constexpr std::size_t kRegisterFileBytes = 14 * 2 + 2 * 3 + 4 * 2;
