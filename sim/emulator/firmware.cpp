@@ -90,6 +90,7 @@ std::optional<std::uint32_t> OutsideTarget(std::uint32_t address, std::size_t co
 
 void Firmware::Start(const FirmwareIdentity& identity) {
     identity_ = identity;
+    registers_.fill(0);  // the target CPU comes out of its reset
     running_ = false;
     handedToWriter_ = false;
     stopWord_ = 0;

@@ -20,7 +20,8 @@ namespace simemu {
 class Firmware {
 public:
     // The firmware starts (from the target's reset or a jump): the user
-    // program is stopped and nothing has been reported yet.
+    // program is stopped with its registers reset, and nothing has been
+    // reported yet.
     void Start(const FirmwareIdentity& identity);
     // The target lost power or was reset into another mode.
     void Stop();

@@ -42,7 +42,7 @@ TEST_F(DataFilesTest, ThePlugInsOwnDeviceFileKeepsItsRegistrationValues) {
 
 TEST_F(DataFilesTest, TextFilesUseWindowsLineEnds) {
     for (const char* file : {"Q3VVK3.CNF", "VK31X.cnf", "PgDef.ini", "frm_kq14.fif", "frm_kq14.sys", "WTR_KQ14.mot",
-                             "Vk3Demo.mot", "ADPFiles/Q3vdp.mot", "ADPFiles/MonpMain.mot"}) {
+                             "Vk3Demo.mot", "ADPFiles\\Q3vdp.mot", "ADPFiles\\MonpMain.mot"}) {
         std::ifstream in(DataFilePath(file), std::ios::binary);
         const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
         ASSERT_FALSE(text.empty()) << file;
