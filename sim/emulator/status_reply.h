@@ -6,19 +6,18 @@
 #include "sim/emulator/byte_order.h"
 #include "sim/emulator/wire_codes.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace simemu {
 
 inline Bytes DataReply(const std::uint8_t* data, std::size_t count) {
     const bool pad = (count + 1) % 2 != 0;
-    Bytes reply;
-    AppendBigEndian16(reply, static_cast<std::uint32_t>(count + 1 + (pad ? 1 : 0)));
-    reply.insert(reply.end(), data, data + count);
-    if (pad) {
-        reply.push_back(kPad);
-    }
-    reply.push_back(kFrameEnd);
+    const std::size_t length = count + 1 + (pad ? 1 : 0);
+    Bytes reply(2 + length, kPad);
+    WriteBigEndian16(reply.data(), static_cast<std::uint32_t>(length));
+    std::copy_n(data, count, reply.begin() + 2);
+    reply.back() = kFrameEnd;
     return reply;
 }
 
