@@ -4,6 +4,7 @@
 #include "platform/paths.h"
 #include "tests/support/temp_folder.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 
