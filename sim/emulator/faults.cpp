@@ -1,0 +1,44 @@
+#include "sim/emulator/faults.h"
+
+namespace simemu {
+
+bool Faults::Take(std::uint32_t& counter) {
+    if (counter == 0) {
+        return false;
+    }
+    --counter;
+    return true;
+}
+
+std::optional<std::uint8_t> Faults::TakeStatusReply() {
+    if (!Take(statusReplies_)) {
+        return std::nullopt;
+    }
+    return status_;
+}
+
+void Faults::ArmStatusReplies(std::uint8_t status, std::uint32_t count) {
+    status_ = status;
+    statusReplies_ = count;
+}
+
+void Faults::ArmShortReplies(std::uint32_t keep, std::uint32_t count) {
+    shortKeep_ = keep;
+    shortReplies_ = count;
+}
+
+void Faults::ArmCorruptReplies(std::uint32_t offset, std::uint32_t count) {
+    corruptOffset_ = offset;
+    corruptReplies_ = count;
+}
+
+void Faults::ApplyToReply(Bytes& reply) {
+    if (Take(shortReplies_) && shortKeep_ < reply.size()) {
+        reply.resize(shortKeep_);
+    }
+    if (Take(corruptReplies_) && corruptOffset_ < reply.size()) {
+        reply[corruptOffset_] = static_cast<std::uint8_t>(~reply[corruptOffset_]);
+    }
+}
+
+}  // namespace simemu
