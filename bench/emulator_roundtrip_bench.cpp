@@ -22,7 +22,7 @@ struct Emulator {
 
 template <typename Function>
 Function Bind(HMODULE module, const char* name) {
-    return reinterpret_cast<Function>(GetProcAddress(module, name));
+    return platform::GetProcAddressAs<Function>(module, name);
 }
 
 // Loads the module beside the benchmark and brings it to "firmware running".

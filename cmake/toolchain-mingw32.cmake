@@ -13,10 +13,11 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# Programs and modules carry their own run time (no toolchain DLLs beside
-# them), and modules export their entry points under their plain names.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -Wl,--kill-at -Wl,--exclude-libs=libgcc.a:libgcc_eh.a:libstdc++.a:libpthread.a:libwinpthread.a:libssp.a")
-set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static -Wl,--kill-at -Wl,--exclude-libs=libgcc.a:libgcc_eh.a:libstdc++.a:libpthread.a:libwinpthread.a:libssp.a")
+# Modules export their entry points under their plain names. The C++ run
+# time is shared: the program, the platform layer and the plug-in use one copy
+# of it (its DLLs are copied beside them), so that an exception thrown in one
+# module is caught in another, as the class library's exceptions are.
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-Wl,--kill-at")
+set(CMAKE_MODULE_LINKER_FLAGS_INIT "-Wl,--kill-at")
 
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)

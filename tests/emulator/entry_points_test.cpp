@@ -36,7 +36,7 @@ TEST(EmulatorModule, TheSameModuleLoadedTwiceSharesOneModel) {
     ASSERT_TRUE(Module().error.empty()) << Module().error;
     HMODULE again = LoadLibraryA("Q3vSimEmu.dll");
     ASSERT_EQ(again, Module().module);
-    auto configure = reinterpret_cast<DWORD(WINAPI*)(const char*)>(GetProcAddress(again, "Q3vSimConfigure"));
+    auto configure = platform::GetProcAddressAs<DWORD(WINAPI*)(const char*)>(again, "Q3vSimConfigure");
     ASSERT_EQ(configure("steps=123"), Q3V_SIM_OK);
     char text[256];
     Module().control.getConfiguration(text, sizeof(text));

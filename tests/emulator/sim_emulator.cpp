@@ -14,7 +14,7 @@ namespace {
 
 template <typename Function>
 void Bind(HMODULE module, const char* name, Function& function, std::string& error) {
-    function = reinterpret_cast<Function>(GetProcAddress(module, name));
+    function = platform::GetProcAddressAs<Function>(module, name);
     if (function == nullptr) {
         error += std::string(" missing ") + name;
     }
