@@ -92,7 +92,10 @@ std::string PluginModulePath() {
 
 }  // namespace
 
-void BuildCnfPath() {
+namespace {
+
+// The plug-in module's file name without folder and extension.
+std::string PluginModuleTitle() {
     const std::string modulePath = PluginModulePath();
     const std::size_t separator = modulePath.find_last_of('\\');
     std::string name = separator == std::string::npos ? modulePath : modulePath.substr(separator + 1);
@@ -100,10 +103,21 @@ void BuildCnfPath() {
     if (dot != std::string::npos) {
         name.resize(dot);
     }
+    return name;
+}
+
+}  // namespace
+
+void BuildCnfPath() {
+    std::string name = PluginModuleTitle();
     std::transform(name.begin(), name.end(), name.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     const std::string path = GetModuleDirectory() + name + kCnfExtension;
     CopyOut(path, g_cnfPath, MAX_PATH);
+}
+
+std::string GetPluginSettingsFilePath() {
+    return GetModuleDirectory() + PluginModuleTitle() + ".ini";
 }
 
 BOOL LoadProfileFile(LPCSTR file) {

@@ -37,6 +37,9 @@ extern char g_cnfPath[MAX_PATH];
 // module name in upper case, ".CNF".
 void BuildCnfPath();
 
+// The plug-in's own settings file: the module folder, the module name, ".ini".
+std::string GetPluginSettingsFilePath();
+
 // Copies the value of key in section of file into buffer (at most size-1
 // characters and a NUL) and returns its length; a missing section or key
 // gives the default. When the file cannot be loaded, answers 0 and leaves the

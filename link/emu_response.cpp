@@ -1,0 +1,3 @@
+#include "link/emu_response.h"
+
+CEmuResponse* g_emuResponse = nullptr;

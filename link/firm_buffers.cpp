@@ -1,0 +1,4 @@
+#include "link/firm_buffers.h"
+
+std::array<BYTE, kFirmBufferSize> g_firmRequestBuffer{};
+std::array<BYTE, kFirmBufferSize> g_firmReplyBuffer{};

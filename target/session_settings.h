@@ -1,0 +1,29 @@
+// The session settings store: the INI file that belongs to the host's current
+// session, read and written with the profile functions. Without a session
+// path, reads give their defaults and writes do nothing.
+#pragma once
+
+#include "platform/wintypes.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+// Where the session's INI file lies, as the host tells it: nothing when there
+// is no session. The host query that answers it is installed by the target
+// object; until one is installed there is no session file.
+using SessionIniPathSource = std::function<std::optional<std::string>()>;
+void SetSessionIniPathSource(SessionIniPathSource source);
+
+// The session's INI file path, or nothing.
+std::optional<std::string> GetSessionIniPath();
+
+// GetPrivateProfileStringA on the session file; without one the default is
+// copied (at most size - 1 characters) and the answer is 0.
+DWORD SessionIniGetString(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR buffer, DWORD size);
+// GetPrivateProfileIntA on the session file; the default without one.
+UINT SessionIniGetInt(LPCSTR section, LPCSTR key, INT defaultValue);
+// WritePrivateProfileStringA on the session file; 0 without one.
+BOOL SessionIniWriteString(LPCSTR section, LPCSTR key, LPCSTR value);
+// The value as "%d".
+BOOL SessionIniWriteInt(LPCSTR section, LPCSTR key, int value);
