@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <optional>
 
 namespace {
 
@@ -34,15 +33,6 @@ bool TypeIn(DWORD first, DWORD last) {
 
 BYTE Byte(DWORD value, int index) {
     return static_cast<BYTE>(value >> (8 * index));
-}
-
-// The response bytes of a relayed command's reply, when the reply carries
-// them (from byte 2, before the closing byte).
-std::optional<std::span<const BYTE>> ResponseBytes(std::span<const BYTE> reply, std::size_t count) {
-    if (reply.size() < 2 + count + 1) {
-        return std::nullopt;
-    }
-    return reply.subspan(2, count);
 }
 
 WORD Shown(WORD result) {
@@ -88,8 +78,8 @@ WORD CEmulatorChannel::ReadStatus(WORD* status) {
     std::array<BYTE, channel_frame::kStatusRead.size()> frame = channel_frame::kStatusRead;
     WORD result = Exchange(frame, kTimeoutCommand);
     if (result == kOk) {
-        if (const auto bytes = ResponseBytes(LastReply(), 2)) {
-            *status = static_cast<WORD>((*bytes)[0] | ((*bytes)[1] << 8));
+        if (const auto bytes = channel_frame::ResponseBytes(LastReply(), 2); !bytes.empty()) {
+            *status = static_cast<WORD>(bytes[0] | (bytes[1] << 8));
         } else {
             result = kTimeout;
         }
@@ -136,8 +126,8 @@ WORD CEmulatorChannel::ReadVersionInfo() {
     std::array<BYTE, channel_frame::kVersionRead.size()> frame = channel_frame::kVersionRead;
     WORD result = Exchange(frame, kTimeoutCommand);
     if (result == kOk) {
-        if (const auto bytes = ResponseBytes(LastReply(), 8)) {
-            std::copy(bytes->begin(), bytes->end(), g_mcuVersionInfo.begin());
+        if (const auto bytes = channel_frame::ResponseBytes(LastReply(), 8); !bytes.empty()) {
+            std::copy(bytes.begin(), bytes.end(), g_mcuVersionInfo.begin());
             g_mcuVersionInfo[8] = '\0';
         } else {
             result = kTimeout;
@@ -181,8 +171,8 @@ WORD CEmulatorChannel::ReadPage(DWORD address, std::span<BYTE, 256> page) {
     WORD result =
         Exchange(channel_frame::RelayedCommand({0xFF, Byte(address, 1), Byte(address, 2)}, 256), kTimeoutCommand);
     if (result == kOk) {
-        if (const auto bytes = ResponseBytes(LastReply(), 256)) {
-            std::copy(bytes->begin(), bytes->end(), page.begin());
+        if (const auto bytes = channel_frame::ResponseBytes(LastReply(), 256); !bytes.empty()) {
+            std::copy(bytes.begin(), bytes.end(), page.begin());
         } else {
             result = kTimeout;
         }
@@ -230,8 +220,8 @@ WORD CEmulatorChannel::ReadLockBit(DWORD address, BYTE* lockBit) {
     WORD result =
         Exchange(channel_frame::RelayedCommand({0x71, Byte(address, 1), Byte(address, 2)}, 1), kTimeoutCommand);
     if (result == kOk) {
-        if (const auto bytes = ResponseBytes(LastReply(), 1)) {
-            *lockBit = (*bytes)[0];
+        if (const auto bytes = channel_frame::ResponseBytes(LastReply(), 1); !bytes.empty()) {
+            *lockBit = bytes[0];
         } else {
             result = kTimeout;
         }

@@ -1,5 +1,7 @@
 #include "link/channel_frames.h"
 
+#include "link/link_results.h"
+
 namespace channel_frame {
 
 std::vector<BYTE> FramedBody(std::span<const BYTE> body) {
@@ -48,6 +50,48 @@ std::array<BYTE, kProgramRecordSize> ProgramRecord(DWORD address, std::span<cons
     frame[6 + kRecordDataSize] = sum;
     frame[7 + kRecordDataSize] = kClose;
     return frame;
+}
+
+std::size_t ReplyLength(std::span<const BYTE> received, std::size_t capacity) {
+    if (received.size() < 2) {
+        return 0;
+    }
+    const std::size_t count = static_cast<std::size_t>((received[0] << 8) | received[1]);
+    const std::size_t length = count + 2;
+    if (count == 0 || length > received.size() || length > capacity || received[length - 1] != kClose) {
+        return 0;
+    }
+    return length;
+}
+
+WORD StatusReplyWord(std::span<const BYTE> reply) {
+    using namespace link_result;
+    if (reply.size() < 4 || reply[0] != 0x00 || reply[1] != 0x02 || reply[3] != kClose) {
+        return kOk;
+    }
+    switch (reply[2]) {
+    case adapter_status::kFrequencyError:
+        return kFrequencyError;
+    case adapter_status::kBootCodeError:
+        return kBootCodeError;
+    case adapter_status::kEraseError:
+        return kEraseError;
+    case adapter_status::kNak:
+        return kNak;
+    case adapter_status::kSumCheckError:
+        return kSumCheckError;
+    case adapter_status::kWriteError:
+        return kWriteError;
+    default:
+        return kOk;
+    }
+}
+
+std::span<const BYTE> ResponseBytes(std::span<const BYTE> reply, std::size_t count) {
+    if (reply.size() < 2 + count + 1) {
+        return {};
+    }
+    return reply.subspan(2, count);
 }
 
 }  // namespace channel_frame

@@ -61,6 +61,17 @@ inline std::vector<BYTE> RelayedCommand(std::initializer_list<BYTE> command, WOR
 // An adapter command: its code and argument bytes.
 std::vector<BYTE> AdapterCommand(BYTE code, std::initializer_list<BYTE> arguments = {});
 
+// A received reply: its count word, the bytes it counts, the last one 0x81.
+// The reply's length (count + 2), or 0 when the bytes break that shape or
+// would not fit a buffer of capacity bytes.
+std::size_t ReplyLength(std::span<const BYTE> received, std::size_t capacity);
+// The result word of a status reply 00 02 s 81 (0 for the acknowledge and
+// for any reply that is no status reply).
+WORD StatusReplyWord(std::span<const BYTE> reply);
+// The response bytes of a relayed command's reply (from byte 2), when the
+// reply carries that many; empty otherwise.
+std::span<const BYTE> ResponseBytes(std::span<const BYTE> reply, std::size_t count);
+
 // Fixed frames, checked against the wire tables.
 inline constexpr auto kStatusRead = Relayed(std::array<BYTE, 1>{0x70}, 2);
 static_assert(kStatusRead == std::array<BYTE, 8>{0x00, 0x06, 0x00, 0x01, 0x00, 0x02, 0x70, 0x81});

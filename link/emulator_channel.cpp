@@ -60,28 +60,6 @@ private:
     CUleDrvMemory& m_memory;
 };
 
-WORD StatusReplyWord(std::span<const BYTE> reply) {
-    if (reply.size() < 4 || reply[0] != 0x00 || reply[1] != 0x02 || reply[3] != channel_frame::kClose) {
-        return kOk;
-    }
-    switch (reply[2]) {
-    case adapter_status::kFrequencyError:
-        return kFrequencyError;
-    case adapter_status::kBootCodeError:
-        return kBootCodeError;
-    case adapter_status::kEraseError:
-        return kEraseError;
-    case adapter_status::kNak:
-        return kNak;
-    case adapter_status::kSumCheckError:
-        return kSumCheckError;
-    case adapter_status::kWriteError:
-        return kWriteError;
-    default:
-        return kOk;
-    }
-}
-
 bool EqualNoCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
@@ -151,15 +129,14 @@ WORD CEmulatorChannel::ReceiveOnce(std::span<BYTE> reply) {
     if (m_memory->SciReceive(0, m_receiveBuffer.data(), 0, 1) != driver_result::kOk) {
         return kTimeout;
     }
-    // A reply is its count word, the bytes it counts, the last one 0x81; one
-    // that breaks that shape or does not fit the caller's buffer is no reply.
-    const std::size_t count = static_cast<std::size_t>((m_receiveBuffer[0] << 8) | m_receiveBuffer[1]);
-    const std::size_t length = count + 2;
-    if (count == 0 || length > reply.size() || m_receiveBuffer[length - 1] != channel_frame::kClose) {
+    // A reply that breaks the frame shape or does not fit the caller's
+    // buffer is no reply.
+    const std::size_t length = channel_frame::ReplyLength(m_receiveBuffer, reply.size());
+    if (length == 0) {
         return kTimeout;
     }
     std::copy_n(m_receiveBuffer.begin(), length, reply.begin());
-    return StatusReplyWord(reply.first(length));
+    return channel_frame::StatusReplyWord(reply.first(length));
 }
 
 WORD CEmulatorChannel::Exchange(std::span<BYTE> frame, DWORD timeout) {

@@ -25,7 +25,7 @@ CEmulatorLink::~CEmulatorLink() {
     }
 }
 
-CEmulatorChannelBase& CEmulatorLink::Channel() {
+CEmulatorChannel& CEmulatorLink::Channel() {
     return *m_channel;
 }
 

@@ -15,7 +15,6 @@
 #include <span>
 
 class CEmulatorChannel;
-class CEmulatorChannelBase;
 class CUleDrvMemory;
 
 class CEmulatorLink {
@@ -48,7 +47,7 @@ public:
     // Gated: refused with 0x5346 on a lost link, then the connector check.
     WORD ReadAdapterRecord(DWORD address, std::span<BYTE> reply);
 
-    CEmulatorChannelBase& Channel();
+    CEmulatorChannel& Channel();
 
 private:
     // Gated discipline: the result of the connector check or of the call.
