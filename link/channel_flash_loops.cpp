@@ -277,9 +277,6 @@ WORD CEmulatorChannel::ProgramPagePolled(DWORD address, DWORD pollLimit) {
         return kAborted;
     }
     const std::span<const BYTE, kPageSize> page(g_flashMirror.data() + address, kPageSize);
-    if (AllErased(address, kPageSize)) {
-        return kOk;  // nothing to program: ProgramPage sends nothing either
-    }
     WORD result = kOk;
     for (int attempt = 0; attempt < kPageAttempts; ++attempt) {
         if (const WORD sent = ProgramPage(address, page); sent != kOk) {
