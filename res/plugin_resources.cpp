@@ -103,7 +103,10 @@ const platform::StringResource kStrings[] = {
     {51532, "Stack tracing not supported"},
     {51533, "Stack trace not found"},
     {51534, "Symbol is not float"},
-    {51535, "Invalid syntax"},};
+    {51535, "Invalid syntax"},
+    // Prompts of the emulator link.
+    {62091, "Power on the target board and press <Enter> Key."},
+};
 
 const platform::ResourceTable kResources = {kStrings, std::size(kStrings)};
 
