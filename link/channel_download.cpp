@@ -134,7 +134,7 @@ WORD ReadBlocksIntoMirror(CMotFile& reader, const FirmwareImageLayout& layout, c
 
 WORD CEmulatorChannel::ReadFirmwareImage(const FirmwareImageLayout& layout, std::span<const BYTE> readBack) {
     m_firmwareReader = std::make_unique<CMotFile>();
-    if (const WORD opened = m_firmwareReader->Open(g_deviceValues.firmName); opened != kOk) {
+    if (const WORD opened = m_firmwareReader->Open(g_deviceValues.firmName.c_str()); opened != kOk) {
         m_firmwareReader.reset();
         ShowTargetError("Can't find firmware file", MB_ICONWARNING);
         return opened;
@@ -160,7 +160,7 @@ WORD CEmulatorChannel::ReadFirmwareImage(const FirmwareImageLayout& layout, std:
 
 WORD CEmulatorChannel::ReadWriterProgram() {
     m_writerReader = std::make_unique<CMotFile>();
-    if (const WORD opened = m_writerReader->Open(g_deviceValues.flibName); opened != kOk) {
+    if (const WORD opened = m_writerReader->Open(g_deviceValues.flibName.c_str()); opened != kOk) {
         m_writerReader.reset();
         ShowTargetError("Can't find write file", MB_ICONWARNING);
         return opened;

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 // The connect mode (g_emuSel).
 namespace connect_mode {
@@ -79,8 +80,8 @@ struct DeviceValues {
     DWORD wdtInfoSet = 0;          // "WDT INFO SET"
     std::array<InterruptRegisterPatch, kWorkRamEntries> interruptPatches{};
     DWORD interruptPatchCount = 0;
-    char firmName[32] = "frm_kq14.sys";  // "FIRM NAME": the firmware image
-    char flibName[49] = "WTR_KQ14.mot";  // "FLIB NAME": the flash-writer program
+    std::string firmName = "frm_kq14.sys";  // "FIRM NAME": the firmware image
+    std::string flibName = "WTR_KQ14.mot";  // "FLIB NAME": the flash-writer program
 };
 extern DeviceValues g_deviceValues;
 
