@@ -1,7 +1,6 @@
 #include "platform/com.h"
 
 #include <cstdlib>
-#include <cstring>
 #include <optional>
 #include <string>
 

@@ -471,7 +471,8 @@ TEST_F(ProfileTest, NamelessKeysInListings) {
     EXPECT_EQ(ReadString("b", "", file_), "x");
     EXPECT_EQ(ReadList("c", file_), "(default)\0"s);
     ASSERT_TRUE(WritePrivateProfileStringA("b", "z", "3", file_.c_str()));
-    EXPECT_EQ(folder_.Get("test.ini"), "[a]\r\n=x\r\nk=1\r\n[b]\r\nk=1\r\n=x\r\nj=2\r\nz=3\r\n[c]\r\n=x\r\nk\r\n=y\r\n");
+    EXPECT_EQ(folder_.Get("test.ini"),
+              "[a]\r\n=x\r\nk=1\r\n[b]\r\nk=1\r\n=x\r\nj=2\r\nz=3\r\n[c]\r\n=x\r\nk\r\n=y\r\n");
 }
 
 TEST_F(ProfileTest, ListsSectionNames) {
