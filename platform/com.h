@@ -12,6 +12,12 @@
 #include <objbase.h>
 #include <oleauto.h>
 
+// The flag of an array made by SafeArrayCreateVector, which the MinGW headers
+// leave out.
+#ifndef FADF_CREATEVECTOR
+#define FADF_CREATEVECTOR 0x2000
+#endif
+
 #else  // Linux
 
 struct GUID {
@@ -57,7 +63,12 @@ using LPCOLESTR = const OLECHAR*;
 using BSTR = OLECHAR*;
 #define OLESTR(text) u##text
 
-// Text form of class ids: "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}".
+// Text form of class ids: "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}". As on
+// Windows, a malformed text fails with CO_E_CLASSSTRING (CLSIDFromString) or
+// CO_E_IIDSTRING (IIDFromString; E_INVALIDARG when it is not 38 characters
+// long), and the fields read before the fault stay stored; a CLSID text
+// without the opening brace clears the result. A null text stands for the
+// null id.
 HRESULT StringFromCLSID(REFCLSID clsid, LPOLESTR* text);
 HRESULT CLSIDFromString(LPCOLESTR text, LPCLSID clsid);
 HRESULT IIDFromString(LPCOLESTR text, IID* iid);
@@ -65,6 +76,7 @@ void* CoTaskMemAlloc(SIZE_T size);
 void CoTaskMemFree(void* memory);
 
 #define CO_E_CLASSSTRING (static_cast<HRESULT>(0x800401F3u))
+#define CO_E_IIDSTRING (static_cast<HRESULT>(0x800401F4u))
 #define DISP_E_BADVARTYPE (static_cast<HRESULT>(0x80020008u))
 #define DISP_E_ARRAYISLOCKED (static_cast<HRESULT>(0x8002000Du))
 #define DISP_E_BADINDEX (static_cast<HRESULT>(0x8002000Bu))
@@ -89,11 +101,16 @@ enum VARENUM : VARTYPE {
     VT_NULL = 1,
     VT_I2 = 2,
     VT_I4 = 3,
+    VT_R4 = 4,
+    VT_R8 = 5,
+    VT_CY = 6,
+    VT_DATE = 7,
     VT_BSTR = 8,
     VT_ERROR = 10,
     VT_BOOL = 11,
     VT_VARIANT = 12,
     VT_UNKNOWN = 13,
+    VT_DECIMAL = 14,
     VT_I1 = 16,
     VT_UI1 = 17,
     VT_UI2 = 18,
@@ -102,6 +119,8 @@ enum VARENUM : VARTYPE {
     VT_UI8 = 21,
     VT_INT = 22,
     VT_UINT = 23,
+    VT_INT_PTR = 37,  // array elements only
+    VT_UINT_PTR = 38,
     VT_ARRAY = 0x2000,
     VT_BYREF = 0x4000,
 };
@@ -121,10 +140,23 @@ struct SAFEARRAY {
 };
 using LPSAFEARRAY = SAFEARRAY*;
 
+#define FADF_HAVEIID 0x0040
 #define FADF_HAVEVARTYPE 0x0080
 #define FADF_BSTR 0x0100
 #define FADF_UNKNOWN 0x0200
 #define FADF_VARIANT 0x0800
+#define FADF_CREATEVECTOR 0x2000
+
+// A 96-bit scaled integer; in a VARIANT it takes the whole record, its first
+// field overlaying the type.
+struct DECIMAL {
+    USHORT wReserved;
+    BYTE scale;
+    BYTE sign;
+    ULONG Hi32;
+    ULONGLONG Lo64;
+};
+static_assert(sizeof(DECIMAL) == 16);
 
 struct VARIANT {
     VARTYPE vt;
@@ -135,6 +167,9 @@ struct VARIANT {
         LONGLONG llVal;
         ULONGLONG ullVal;
         LONG lVal;
+        float fltVal;
+        double dblVal;
+        double date;
         BYTE bVal;
         SHORT iVal;
         VARIANT_BOOL boolVal;
@@ -155,7 +190,11 @@ using VARIANTARG = VARIANT;
 using LPVARIANT = VARIANT*;
 
 void VariantInit(VARIANT* value);
+// Releases what the VARIANT owns and leaves it VT_EMPTY. An array that is
+// locked is not destroyed: the call fails with DISP_E_ARRAYISLOCKED, and the
+// VARIANT is left VT_EMPTY all the same, as on Windows.
 HRESULT VariantClear(VARIANT* value);
+// A deep copy; a null BSTR copies to an empty one, as on Windows.
 HRESULT VariantCopy(VARIANT* destination, const VARIANT* source);
 
 SAFEARRAY* SafeArrayCreate(VARTYPE vt, UINT dims, SAFEARRAYBOUND* bounds);
@@ -172,8 +211,9 @@ HRESULT SafeArrayLock(SAFEARRAY* array);
 HRESULT SafeArrayUnlock(SAFEARRAY* array);
 // Element access copies: a BSTR or VARIANT element is copied in and out, an
 // interface element gains a reference. SafeArrayPutElement takes a BSTR or
-// IUnknown value itself (not its address), and it may be null. Indices list
-// the first dimension first.
+// IUnknown value itself (not its address), and it may be null (a null BSTR is
+// stored as an empty one, as on Windows). Indices list the first dimension
+// first.
 HRESULT SafeArrayPutElement(SAFEARRAY* array, LONG* indices, void* value);
 HRESULT SafeArrayGetElement(SAFEARRAY* array, LONG* indices, void* value);
 

@@ -11,8 +11,13 @@
 // Loads a module by Windows path (resolved without regard to case; a name
 // without a folder is looked for beside the program, beside the modules already
 // loaded and in the current directory). A module loaded for the first time has
-// its DllMain, when it exports one, called with DLL_PROCESS_ATTACH.
+// its DllMain, when it exports one, called with DLL_PROCESS_ATTACH. Failures
+// set Windows' errors: ERROR_MOD_NOT_FOUND for a missing file (or a missing
+// module it needs), ERROR_BAD_EXE_FORMAT for a file that is not a module,
+// ERROR_ACCESS_DENIED for a folder, ERROR_DLL_INIT_FAILED when its DllMain
+// refuses.
 HMODULE LoadLibraryA(LPCSTR fileName);
+// A null module is the program.
 FARPROC GetProcAddress(HMODULE module, LPCSTR name);
 // The last FreeLibrary of a module calls its DllMain with DLL_PROCESS_DETACH.
 BOOL FreeLibrary(HMODULE module);
@@ -20,7 +25,8 @@ BOOL FreeLibrary(HMODULE module);
 // characters and a NUL; a path that does not fit is cut and the error set to
 // ERROR_INSUFFICIENT_BUFFER, as on Windows.
 DWORD GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size);
-// A loaded module by its file name (null: the program), or null.
+// A loaded module by its file name (null: the program), or null. A name
+// with a folder must name the module's own file.
 HMODULE GetModuleHandleA(LPCSTR moduleName);
 
 #endif

@@ -33,7 +33,11 @@ using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
 #define WAIT_FAILED 0xFFFFFFFFu
 
 // A name already in use opens the existing event (GetLastError then answers
-// ERROR_ALREADY_EXISTS) and ignores the reset and state arguments.
+// ERROR_ALREADY_EXISTS) and ignores the reset and state arguments. Names are
+// Windows' object names: case-sensitive, in the session's namespace unless
+// they start with "Global\\" ("Local\\" names the session's), with no other
+// backslash (ERROR_PATH_NOT_FOUND, ERROR_BAD_PATHNAME for a leading one), and
+// shorter than MAX_PATH (ERROR_FILENAME_EXCED_RANGE).
 HANDLE CreateEventA(LPSECURITY_ATTRIBUTES attributes, BOOL manualReset, BOOL initialState, LPCSTR name);
 // Null when no event of that name exists (ERROR_FILE_NOT_FOUND).
 HANDLE OpenEventA(DWORD access, BOOL inheritHandle, LPCSTR name);

@@ -139,7 +139,9 @@ void CFile::SetLength(ULONGLONG length) {
 #ifdef _WIN32
     const int result = _chsize_s(_fileno(stream_), static_cast<long long>(length));
 #else
-    const int result = ftruncate(fileno(stream_), static_cast<off_t>(length));
+    // The layer's streams are not plain descriptors: the file is cut by name.
+    const auto native = platform::ToNativePath(path_.Str());
+    const int result = native ? truncate(native->c_str(), static_cast<off_t>(length)) : -1;
 #endif
     if (result != 0) {
         AfxThrowFileException(CauseOf(errno), errno, path_);

@@ -129,12 +129,11 @@ std::string FormatV(const char* format, va_list arguments) {
             case 'x':
             case 'X':
             case 'o': {
-                spec += size == Size::LongLong ? "ll" : "";
+                spec += size == Size::LongLong ? "ll" : (size == Size::SizeT ? "z" : "");
                 spec += conversion;
                 if (size == Size::LongLong) {
                     Append(out, spec, va_arg(args, unsigned long long));
                 } else if (size == Size::SizeT) {
-                    spec.insert(spec.size() - 1, "z");
                     Append(out, spec, va_arg(args, std::size_t));
                 } else {
                     unsigned value = va_arg(args, unsigned);

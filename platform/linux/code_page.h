@@ -9,6 +9,12 @@
 
 namespace platform::detail {
 
+struct EncodeOptions {
+    std::string_view defaultChar;  // the bytes that stand for a character the code page cannot hold
+    bool bestFit = true;           // a character the code page cannot hold may become a look-alike
+    bool strict = false;           // UTF-8: a lone surrogate fails the conversion
+};
+
 class CodePage {
 public:
     virtual ~CodePage() = default;
@@ -22,8 +28,10 @@ public:
     virtual bool Decode(std::string_view bytes, bool strict, std::u16string& out) const = 0;
 
     // Appends the bytes of text to out. A character the code page cannot
-    // represent becomes defaultChar and sets usedDefault.
-    virtual void Encode(std::u16string_view text, std::string_view defaultChar, bool& usedDefault,
+    // represent becomes its best fit (when allowed and there is one) or the
+    // default character, which sets usedDefault. False when strict and the
+    // text cannot be converted.
+    virtual bool Encode(std::u16string_view text, const EncodeOptions& options, bool& usedDefault,
                         std::string& out) const = 0;
 
 protected:

@@ -1,4 +1,5 @@
 #include "platform/linux/code_page.h"
+#include "platform/linux/code_page_best_fit.h"
 
 #include <array>
 
@@ -46,17 +47,20 @@ public:
         return true;
     }
 
-    void Encode(std::u16string_view text, std::string_view defaultChar, bool& usedDefault,
+    bool Encode(std::u16string_view text, const EncodeOptions& options, bool& usedDefault,
                 std::string& out) const override {
         for (const char16_t character : text) {
             std::uint8_t byte = 0;
             if (CharToByte(character, byte)) {
                 out.push_back(static_cast<char>(byte));
+            } else if (const auto fit = options.bestFit ? FindBestFit(WesternBestFits(), character) : std::nullopt) {
+                out.push_back(static_cast<char>(*fit));
             } else {
-                out.append(defaultChar);
+                out.append(options.defaultChar);
                 usedDefault = true;
             }
         }
+        return true;
     }
 };
 

@@ -1,4 +1,5 @@
 #include "platform/linux/code_page.h"
+#include "platform/linux/code_page_best_fit.h"
 
 #include <iconv.h>
 
@@ -21,17 +22,19 @@ constexpr bool IsTrail(std::uint8_t byte) {
 
 // Single bytes outside ASCII and the half-width katakana. The system's
 // converter leaves them out; Windows gives them these characters, so every
-// byte that is not a lead byte is a character of its own.
+// byte that is not a lead byte is a character of its own. All but 0x80 are
+// not valid characters though: MB_ERR_INVALID_CHARS refuses them.
 struct PrivateByte {
     std::uint8_t byte;
     char16_t character;
+    bool valid;
 };
 constexpr std::array<PrivateByte, 5> kPrivateBytes = {{
-    {0x80, u'\u0080'},
-    {0xA0, u'\uF8F0'},
-    {0xFD, u'\uF8F1'},
-    {0xFE, u'\uF8F2'},
-    {0xFF, u'\uF8F3'},
+    {0x80, u'\u0080', true},
+    {0xA0, u'\uF8F0', false},
+    {0xFD, u'\uF8F1', false},
+    {0xFE, u'\uF8F2', false},
+    {0xFF, u'\uF8F3', false},
 }};
 
 // The character of a byte that is not a lead byte.
@@ -48,6 +51,15 @@ char16_t SingleByteCharacter(std::uint8_t byte) {
         }
     }
     return kReplacement;  // not reached for a byte that is not a lead byte
+}
+
+bool IsValidSingleByte(std::uint8_t byte) {
+    for (const PrivateByte& entry : kPrivateBytes) {
+        if (entry.byte == byte) {
+            return entry.valid;
+        }
+    }
+    return true;
 }
 
 // One iconv conversion, used character by character to fill the tables.
@@ -108,13 +120,17 @@ public:
         for (std::size_t index = 0; index < bytes.size();) {
             const std::uint8_t byte = Byte(bytes[index]);
             if (!IsLead(byte)) {
+                if (strict && !IsValidSingleByte(byte)) {
+                    return false;
+                }
                 out.push_back(SingleByteCharacter(byte));
                 ++index;
                 continue;
             }
-            // A lead byte without a trail byte after it stands alone, so the
-            // byte that follows (a NUL, an ASCII character) is never swallowed.
-            if (index + 1 == bytes.size() || !IsTrail(Byte(bytes[index + 1]))) {
+            // A lead byte takes the byte after it whatever that is, so an
+            // invalid pair becomes one replacement; only a NUL (or the end)
+            // leaves the lead byte standing alone.
+            if (index + 1 == bytes.size() || bytes[index + 1] == '\0') {
                 if (strict) {
                     return false;
                 }
@@ -122,7 +138,8 @@ public:
                 ++index;
                 continue;
             }
-            const char16_t character = doubleBytes_[byte << 8 | Byte(bytes[index + 1])];
+            const std::uint8_t trail = Byte(bytes[index + 1]);
+            const char16_t character = IsTrail(trail) ? doubleBytes_[byte << 8 | trail] : char16_t{0};
             if (character == 0) {
                 if (strict) {
                     return false;
@@ -136,16 +153,19 @@ public:
         return true;
     }
 
-    void Encode(std::u16string_view text, std::string_view defaultChar, bool& usedDefault,
+    bool Encode(std::u16string_view text, const EncodeOptions& options, bool& usedDefault,
                 std::string& out) const override {
         for (const char16_t character : text) {
             if (character < 0x80) {
                 out.push_back(static_cast<char>(character));
                 continue;
             }
-            const std::uint16_t encoding = encodings_[character];
+            std::uint16_t encoding = encodings_[character];
+            if (encoding == 0 && options.bestFit) {
+                encoding = FindBestFit(JapaneseBestFits(), character).value_or(0);
+            }
             if (encoding == 0) {
-                out.append(defaultChar);
+                out.append(options.defaultChar);
                 usedDefault = true;
             } else if (encoding < 0x100) {
                 out.push_back(static_cast<char>(encoding));
@@ -154,6 +174,7 @@ public:
                 out.push_back(static_cast<char>(encoding & 0xFF));
             }
         }
+        return true;
     }
 
 private:
@@ -177,7 +198,11 @@ private:
 
     // The single bytes are this code page's own; every other character takes
     // what the system's converter writes for it, which also settles which of
-    // two byte sequences for one character (the code page has such pairs) wins.
+    // two byte sequences for one character (the code page has such pairs)
+    // wins. Only sequences that convert back to the character count: the
+    // system's converter also maps some characters one way (U+2014 to the
+    // bytes of U+2015, U+00A5 to the backslash), which Windows either maps by
+    // best fit or not at all.
     void BuildEncodings(Converter& encoder) {
         encodings_.assign(0x10000, 0);
         for (unsigned byte = 0x80; byte <= 0xFF; ++byte) {
@@ -192,9 +217,7 @@ private:
             }
             const std::string bytes =
                 encoder.Convert({static_cast<char>(character >> 8), static_cast<char>(character & 0xFF)});
-            if (bytes.size() == 1) {
-                encodings_[character] = Byte(bytes[0]);
-            } else if (bytes.size() == 2) {
+            if (bytes.size() == 2 && doubleBytes_[Byte(bytes[0]) << 8 | Byte(bytes[1])] == character) {
                 encodings_[character] = static_cast<std::uint16_t>(Byte(bytes[0]) << 8 | Byte(bytes[1]));
             }
         }

@@ -79,9 +79,12 @@ bool IsLowSurrogate(char16_t unit) {
     return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
-// Ill-formed input becomes one U+FFFD for each maximal part of a sequence
-// that could have started well (Unicode's recommended practice), so a broken
-// sequence never swallows the valid bytes after it.
+// Ill-formed input becomes one U+FFFD for each broken part, as Windows
+// reads it: a byte that cannot start a sequence is a part of its own; a
+// sequence cut short is one part; and a continuation byte right after a lead
+// byte belongs to the lead's part even when it is out of the lead's range
+// (E0 80 is one part, the overlong start of a three-byte form). A broken
+// sequence never swallows the bytes after that.
 class Utf8 final : public CodePage {
 public:
     bool IsLeadByte(std::uint8_t) const override { return false; }
@@ -97,16 +100,19 @@ public:
             const SequenceRule rule = RuleFor(lead);
             std::size_t taken = 1;
             char32_t codePoint = lead & (0x7F >> rule.length);
-            while (taken < rule.length && index + taken < bytes.size()) {
+            bool broken = rule.length == 0;
+            while (!broken && taken < rule.length && index + taken < bytes.size()) {
                 const auto next = static_cast<std::uint8_t>(bytes[index + taken]);
-                const bool fits = taken == 1 ? next >= rule.secondLow && next <= rule.secondHigh : IsContinuation(next);
-                if (!fits) {
+                if (!IsContinuation(next)) {
                     break;
+                }
+                if (taken == 1 && (next < rule.secondLow || next > rule.secondHigh)) {
+                    broken = true;
                 }
                 codePoint = codePoint << 6 | (next & 0x3F);
                 ++taken;
             }
-            if (rule.length == 0 || taken < rule.length) {
+            if (broken || taken < rule.length) {
                 if (strict) {
                     return false;
                 }
@@ -119,19 +125,24 @@ public:
         return true;
     }
 
-    // A surrogate without its partner has no UTF-8 form and becomes U+FFFD.
-    void Encode(std::u16string_view text, std::string_view, bool&, std::string& out) const override {
+    // A surrogate without its partner has no UTF-8 form: it becomes U+FFFD,
+    // or fails a strict conversion.
+    bool Encode(std::u16string_view text, const EncodeOptions& options, bool&, std::string& out) const override {
         for (std::size_t index = 0; index < text.size(); ++index) {
             const char16_t unit = text[index];
             if (IsHighSurrogate(unit) && index + 1 < text.size() && IsLowSurrogate(text[index + 1])) {
                 AppendUtf8(0x10000 + ((unit - 0xD800) << 10 | (text[index + 1] - 0xDC00)), out);
                 ++index;
             } else if (IsHighSurrogate(unit) || IsLowSurrogate(unit)) {
+                if (options.strict) {
+                    return false;
+                }
                 AppendUtf8(kReplacement, out);
             } else {
                 AppendUtf8(unit, out);
             }
         }
+        return true;
     }
 };
 

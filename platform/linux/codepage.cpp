@@ -14,13 +14,15 @@ using platform::detail::CodePage;
 // The code page CP_ACP stands for; every thread sees a change at once.
 std::atomic<UINT> ansiCodePage{1252};
 
+// The code page a caller's name stands for.
+UINT Resolve(UINT codePage) {
+    return codePage == CP_ACP || codePage == CP_THREAD_ACP ? ansiCodePage.load() : codePage;
+}
+
 // The converter for a code page as callers name it; null for one the layer
 // does not offer.
 const CodePage* FindCodePage(UINT codePage) {
-    if (codePage == CP_ACP) {
-        codePage = ansiCodePage.load();
-    }
-    switch (codePage) {
+    switch (Resolve(codePage)) {
         case 1252:
             return &platform::detail::WesternCodePage();
         case 932:
@@ -37,17 +39,18 @@ int Fail(DWORD error) {
     return 0;
 }
 
-// The source as a view: a length of -1 measures up to and including the NUL.
+// The source as a view: a negative length measures up to and including the
+// NUL (Windows takes any negative length as -1).
 template <typename Char>
 std::basic_string_view<Char> SourceView(const Char* source, int sourceLength) {
-    if (sourceLength == -1) {
+    if (sourceLength < 0) {
         return std::basic_string_view<Char>(source, std::char_traits<Char>::length(source) + 1);
     }
     return std::basic_string_view<Char>(source, static_cast<std::size_t>(sourceLength));
 }
 
 bool BadLengths(const void* source, int sourceLength, const void* destination, int destinationSize) {
-    return source == nullptr || sourceLength == 0 || sourceLength < -1 || destinationSize < 0 ||
+    return source == nullptr || sourceLength == 0 || destinationSize < 0 ||
            (destination == nullptr && destinationSize > 0);
 }
 
@@ -69,15 +72,18 @@ int Deliver(const std::basic_string<Char>& text, Char* destination, int destinat
     return size;
 }
 
-// The bytes of a caller's default character: its first character, which in a
-// double-byte code page may take two bytes.
-std::string DefaultCharBytes(const CodePage& codePage, LPCSTR defaultChar) {
-    if (defaultChar == nullptr || defaultChar[0] == '\0') {
+// The bytes of a caller's default character: its first byte (a NUL too), or
+// in a double-byte code page its first two when it has two.
+std::string DefaultCharBytes(UINT codePage, LPCSTR defaultChar) {
+    if (defaultChar == nullptr) {
         return "?";
     }
-    const bool twoBytes = codePage.IsLeadByte(static_cast<BYTE>(defaultChar[0])) && defaultChar[1] != '\0';
+    const bool twoBytes = codePage == 932 && defaultChar[0] != '\0' && defaultChar[1] != '\0';
     return std::string(defaultChar, twoBytes ? 2 : 1);
 }
+
+constexpr DWORD kSingleAndDoubleByteFlags = MB_PRECOMPOSED | MB_USEGLYPHCHARS | MB_ERR_INVALID_CHARS;
+constexpr DWORD kEncodeFlags = WC_DISCARDNS | WC_SEPCHARS | WC_DEFAULTCHAR | WC_NO_BEST_FIT_CHARS;
 
 }  // namespace
 
@@ -87,7 +93,8 @@ int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR source, int sourceLen
     if (converter == nullptr || BadLengths(source, sourceLength, destination, destinationSize)) {
         return Fail(ERROR_INVALID_PARAMETER);
     }
-    if ((flags & ~static_cast<DWORD>(MB_ERR_INVALID_CHARS)) != 0) {
+    const bool utf8 = converter == &platform::detail::Utf8CodePage();
+    if ((flags & ~(utf8 ? DWORD{MB_ERR_INVALID_CHARS} : kSingleAndDoubleByteFlags)) != 0) {
         return Fail(ERROR_INVALID_FLAGS);
     }
     std::u16string text;
@@ -108,13 +115,17 @@ int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR source, int sourceLe
     if (utf8 && (defaultChar != nullptr || usedDefaultChar != nullptr)) {
         return Fail(ERROR_INVALID_PARAMETER);
     }
-    if (flags != 0) {
+    if ((flags & ~(utf8 ? DWORD{WC_ERR_INVALID_CHARS} : kEncodeFlags)) != 0) {
         return Fail(ERROR_INVALID_FLAGS);
     }
+    const std::string defaultBytes = DefaultCharBytes(Resolve(codePage), defaultChar);
+    const platform::detail::EncodeOptions options{defaultBytes, (flags & WC_NO_BEST_FIT_CHARS) == 0,
+                                                  (flags & WC_ERR_INVALID_CHARS) != 0};
     std::string text;
     bool usedDefault = false;
-    converter->Encode(SourceView(source, sourceLength), DefaultCharBytes(*converter, defaultChar), usedDefault,
-                      text);
+    if (!converter->Encode(SourceView(source, sourceLength), options, usedDefault, text)) {
+        return Fail(ERROR_NO_UNICODE_TRANSLATION);
+    }
     if (usedDefaultChar != nullptr) {
         *usedDefaultChar = usedDefault ? TRUE : FALSE;
     }
@@ -152,7 +163,7 @@ std::u16string AnsiToWide(std::string_view text) {
 std::string WideToAnsi(std::u16string_view text) {
     std::string ansi;
     bool usedDefault = false;
-    FindCodePage(CP_ACP)->Encode(text, "?", usedDefault, ansi);
+    FindCodePage(CP_ACP)->Encode(text, {"?"}, usedDefault, ansi);
     return ansi;
 }
 

@@ -1,25 +1,14 @@
 #include "platform/com.h"
 
-#include <array>
 #include <cstdlib>
-#include <cstring>
 #include <optional>
+#include <string>
 
 namespace {
 
 // "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}": the brace, 8 digits, then groups
 // of 4, 4, 4 and 12; Data4's bytes in memory order.
 constexpr std::size_t kGuidTextLength = 38;
-constexpr std::array<std::size_t, 4> kDashPositions = {9, 14, 19, 24};
-
-bool IsDash(std::size_t position) {
-    for (const std::size_t dash : kDashPositions) {
-        if (dash == position) {
-            return true;
-        }
-    }
-    return false;
-}
 
 std::optional<unsigned> HexDigitValue(OLECHAR digit) {
     if (digit >= u'0' && digit <= u'9') {
@@ -34,52 +23,57 @@ std::optional<unsigned> HexDigitValue(OLECHAR digit) {
     return std::nullopt;
 }
 
-// The 16 bytes of the text's 32 digits, in the order they are written.
-std::optional<std::array<std::uint8_t, 16>> ParseDigits(LPCOLESTR text) {
-    for (std::size_t index = 0; index < kGuidTextLength; ++index) {
-        if (text[index] == u'\0') {
-            return std::nullopt;
-        }
-    }
-    if (text[0] != u'{' || text[kGuidTextLength - 1] != u'}' || text[kGuidTextLength] != u'\0') {
-        return std::nullopt;
-    }
-    std::array<std::uint8_t, 16> bytes{};
-    std::size_t digits = 0;
-    for (std::size_t index = 1; index + 1 < kGuidTextLength; ++index) {
-        if (IsDash(index)) {
-            if (text[index] != u'-') {
-                return std::nullopt;
-            }
-            continue;
-        }
-        const std::optional<unsigned> value = HexDigitValue(text[index]);
-        if (!value) {
-            return std::nullopt;
-        }
-        bytes[digits / 2] = static_cast<std::uint8_t>(bytes[digits / 2] << 4 | *value);
-        ++digits;
-    }
-    return bytes;
-}
+// Reads the braced form field by field, storing each field as it is read, as
+// Windows does: a text that goes wrong part way leaves the fields before the
+// fault, and the digits already read of a faulty Data1, Data2 or Data3, in
+// the result (a faulty Data4 byte is not stored). The reading stops at the
+// first character out of place, so it never reads past the text's end.
+class GuidReader {
+public:
+    explicit GuidReader(LPCOLESTR text) : text_(text) {}
 
-HRESULT ParseGuid(LPCOLESTR text, GUID* guid) {
-    if (text == nullptr || guid == nullptr) {
-        return E_INVALIDARG;
+    bool Read(GUID& guid) {
+        return Expect(u'{') && Field(guid.Data1, 8) && Expect(u'-') && Field(guid.Data2, 4) && Expect(u'-') &&
+               Field(guid.Data3, 4) && Expect(u'-') && Bytes(guid.Data4, 0, 2) && Expect(u'-') &&
+               Bytes(guid.Data4, 2, 8) && Expect(u'}') && Expect(u'\0');
     }
-    const auto bytes = ParseDigits(text);
-    if (!bytes) {
-        *guid = GUID{};
-        return CO_E_CLASSSTRING;
+
+private:
+    bool Expect(OLECHAR c) { return text_[position_++] == c; }
+
+    template <typename Value>
+    bool Field(Value& value, int digits) {
+        value = 0;
+        for (int count = 0; count < digits; ++count) {
+            const std::optional<unsigned> digit = HexDigitValue(text_[position_]);
+            if (!digit) {
+                return false;
+            }
+            value = static_cast<Value>(value << 4 | *digit);
+            ++position_;
+        }
+        return true;
     }
-    const auto& b = *bytes;
-    guid->Data1 = static_cast<std::uint32_t>(b[0]) << 24 | static_cast<std::uint32_t>(b[1]) << 16 |
-                  static_cast<std::uint32_t>(b[2]) << 8 | b[3];
-    guid->Data2 = static_cast<std::uint16_t>(b[4] << 8 | b[5]);
-    guid->Data3 = static_cast<std::uint16_t>(b[6] << 8 | b[7]);
-    std::memcpy(guid->Data4, b.data() + 8, sizeof(guid->Data4));
-    return S_OK;
-}
+
+    bool Bytes(std::uint8_t* bytes, std::size_t first, std::size_t end) {
+        for (std::size_t index = first; index < end; ++index) {
+            const std::optional<unsigned> high = HexDigitValue(text_[position_]);
+            if (!high) {
+                return false;
+            }
+            const std::optional<unsigned> low = HexDigitValue(text_[position_ + 1]);
+            if (!low) {
+                return false;
+            }
+            bytes[index] = static_cast<std::uint8_t>(*high << 4 | *low);
+            position_ += 2;
+        }
+        return true;
+    }
+
+    LPCOLESTR text_;
+    std::size_t position_ = 0;
+};
 
 // Writes the value as upper-case hex digits, most significant first.
 OLECHAR* WriteHex(OLECHAR* out, std::uint32_t value, int digits) {
@@ -119,12 +113,38 @@ HRESULT StringFromCLSID(REFCLSID clsid, LPOLESTR* text) {
     return S_OK;
 }
 
+// A null text stands for the null class id.
 HRESULT CLSIDFromString(LPCOLESTR text, LPCLSID clsid) {
-    return ParseGuid(text, clsid);
+    if (clsid == nullptr) {
+        return E_INVALIDARG;
+    }
+    if (text == nullptr) {
+        *clsid = GUID{};
+        return S_OK;
+    }
+    // A text without the brace would be a program id, which names no class
+    // here: the result is cleared.
+    if (text[0] != u'{') {
+        *clsid = GUID{};
+        return CO_E_CLASSSTRING;
+    }
+    return GuidReader(text).Read(*clsid) ? S_OK : CO_E_CLASSSTRING;
 }
 
+// Unlike CLSIDFromString, a text of the wrong length is refused before
+// anything is stored.
 HRESULT IIDFromString(LPCOLESTR text, IID* iid) {
-    return ParseGuid(text, iid);
+    if (iid == nullptr) {
+        return E_INVALIDARG;
+    }
+    if (text == nullptr) {
+        *iid = GUID{};
+        return S_OK;
+    }
+    if (std::char_traits<OLECHAR>::length(text) != kGuidTextLength) {
+        return E_INVALIDARG;
+    }
+    return GuidReader(text).Read(*iid) ? S_OK : CO_E_IIDSTRING;
 }
 
 // Task memory is the C heap; a zero-byte request still answers a pointer of

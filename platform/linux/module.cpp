@@ -3,8 +3,10 @@
 #include "platform/paths.h"
 
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <link.h>
 #include <strings.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -65,7 +67,7 @@ public:
     }
 
     // A loaded module whose file name (no folder) equals name without regard to case.
-    HINSTANCE ByFileName(const std::string& name) {
+    HINSTANCE ByLeafName(const std::string& name) {
         std::lock_guard lock(mutex);
         for (auto& record : records_) {
             const std::size_t slash = record.nativePath.rfind('/');
@@ -142,13 +144,22 @@ std::string LeafName(const std::string& windowsPath) {
     return separator == std::string::npos ? windowsPath : windowsPath.substr(separator + 1);
 }
 
-// The native file to load for a LoadLibraryA name.
-std::optional<std::string> LocateModule(std::string name) {
+bool HasFolder(const std::string& name) {
+    return name.find_first_of("\\/:") != std::string::npos;
+}
+
+// Windows adds the module extension to a name without one.
+std::string WithExtension(std::string name) {
     if (LeafName(name).find('.') == std::string::npos) {
-        name += ".dll";  // Windows adds the module extension to a bare name
+        name += ".dll";
     }
-    const bool hasFolder = name.find_first_of("\\/:") != std::string::npos;
-    if (hasFolder) {
+    return name;
+}
+
+// The native file to load for a LoadLibraryA name.
+std::optional<std::string> LocateModule(const std::string& fileName) {
+    const std::string name = WithExtension(fileName);
+    if (HasFolder(name)) {
         return platform::ToNativePath(name);
     }
     std::vector<std::string> folders;
@@ -167,6 +178,38 @@ std::optional<std::string> LocateModule(std::string name) {
     return platform::ToNativePath(name);  // the current directory
 }
 
+// True when the file holds a shared object this process could load (as
+// Windows checks that a file is a module of its own machine): the ELF header
+// of a shared object of this layer's class, byte order and machine.
+bool IsLoadableImage(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    ElfW(Ehdr) header{};
+    const bool complete = read(fd, &header, sizeof(header)) == static_cast<ssize_t>(sizeof(header));
+    close(fd);
+    Dl_info self{};
+    if (!complete || dladdr(reinterpret_cast<const void*>(&IsLoadableImage), &self) == 0) {
+        return false;
+    }
+    const auto* own = static_cast<const ElfW(Ehdr)*>(self.dli_fbase);
+    return std::memcmp(header.e_ident, ELFMAG, SELFMAG) == 0 && header.e_ident[EI_CLASS] == own->e_ident[EI_CLASS] &&
+           header.e_ident[EI_DATA] == own->e_ident[EI_DATA] && header.e_machine == own->e_machine &&
+           header.e_type == ET_DYN;
+}
+
+// The error Windows gives for a file that exists but does not load: a folder
+// cannot be opened, a file that is not a module of this machine has a bad
+// format, and a module whose own modules are missing is "not found".
+DWORD LoadFailure(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+        return ERROR_ACCESS_DENIED;
+    }
+    return IsLoadableImage(path) ? ERROR_MOD_NOT_FOUND : ERROR_BAD_EXE_FORMAT;
+}
+
 DllMainFunction OwnDllMain(HINSTANCE module) {
     void* symbol = dlsym(module->dl, "DllMain");
     if (symbol == nullptr || MapOfAddress(symbol) != module->map) {
@@ -179,7 +222,7 @@ DllMainFunction OwnDllMain(HINSTANCE module) {
 
 HMODULE LoadLibraryA(LPCSTR fileName) {
     if (fileName == nullptr || *fileName == '\0') {
-        SetLastError(ERROR_INVALID_PARAMETER);
+        SetLastError(ERROR_MOD_NOT_FOUND);
         return nullptr;
     }
     ModuleTable& modules = Modules();
@@ -197,7 +240,7 @@ HMODULE LoadLibraryA(LPCSTR fileName) {
     }
     void* dl = dlopen(native->c_str(), RTLD_NOW | RTLD_LOCAL);
     if (dl == nullptr) {
-        SetLastError(ERROR_MOD_NOT_FOUND);
+        SetLastError(LoadFailure(*native));
         return nullptr;
     }
     const link_map* map = nullptr;
@@ -215,7 +258,7 @@ HMODULE LoadLibraryA(LPCSTR fileName) {
             entry(module, DLL_PROCESS_DETACH, nullptr);
             modules.Remove(module);
             dlclose(dl);
-            SetLastError(1114);  // ERROR_DLL_INIT_FAILED
+            SetLastError(ERROR_DLL_INIT_FAILED);
             return nullptr;
         }
     }
@@ -223,13 +266,17 @@ HMODULE LoadLibraryA(LPCSTR fileName) {
     return module;
 }
 
+// A null module is the program, as on Windows.
 FARPROC GetProcAddress(HMODULE module, LPCSTR name) {
     ModuleTable& modules = Modules();
-    if (module == nullptr || name == nullptr || !modules.Contains(module)) {
-        SetLastError(ERROR_INVALID_HANDLE);
+    if (module == nullptr) {
+        module = modules.Program();
+    }
+    if (!modules.Contains(module)) {
+        SetLastError(ERROR_MOD_NOT_FOUND);
         return nullptr;
     }
-    void* symbol = dlsym(module->dl, name);
+    void* symbol = name != nullptr ? dlsym(module->dl, name) : nullptr;
     // Windows answers only the module's own exports, never those of a module it
     // depends on.
     if (symbol == nullptr || MapOfAddress(symbol) != module->map) {
@@ -242,8 +289,12 @@ FARPROC GetProcAddress(HMODULE module, LPCSTR name) {
 BOOL FreeLibrary(HMODULE module) {
     ModuleTable& modules = Modules();
     std::lock_guard lock(modules.mutex);
-    if (module == nullptr || !modules.Contains(module)) {
+    if (module == nullptr) {
         SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    if (!modules.Contains(module)) {
+        SetLastError(ERROR_MOD_NOT_FOUND);
         return FALSE;
     }
     if (module->loads == 0) {
@@ -265,8 +316,12 @@ DWORD GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size) {
     if (module == nullptr) {
         module = modules.Program();
     }
-    if (!modules.Contains(module) || fileName == nullptr) {
-        SetLastError(ERROR_INVALID_HANDLE);
+    if (!modules.Contains(module)) {
+        SetLastError(ERROR_MOD_NOT_FOUND);
+        return 0;
+    }
+    if (fileName == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
     if (size == 0) {
@@ -290,11 +345,15 @@ HMODULE GetModuleHandleA(LPCSTR moduleName) {
     if (moduleName == nullptr) {
         return modules.Program();
     }
-    std::string name = LeafName(moduleName);
-    if (name.find('.') == std::string::npos) {
-        name += ".dll";
+    // A name with a folder names that very file; a name without one, any
+    // loaded module of that name.
+    const std::string name = WithExtension(moduleName);
+    HINSTANCE module = nullptr;
+    if (!HasFolder(name)) {
+        module = modules.ByLeafName(name);
+    } else if (const std::optional<std::string> native = platform::ToNativePath(name)) {
+        module = modules.ByNativePath(*native);
     }
-    HINSTANCE module = modules.ByFileName(name);
     if (module == nullptr) {
         SetLastError(ERROR_MOD_NOT_FOUND);
     }

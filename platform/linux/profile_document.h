@@ -1,8 +1,19 @@
-// An INI file held as its lines, for the profile functions.
+// An INI file as the profile functions see it, parsed as Windows (as Wine
+// shows it) parses it, and written back in the form Windows writes.
 //
-// Every line keeps its exact bytes and its own line end, so that a rewrite
-// reproduces each line it does not change byte for byte, however odd the line
-// (junk, a NUL byte, a "[" without "]", a missing final newline).
+// Every line is trimmed of blanks (a Ctrl-Z counts as one); blank lines are
+// dropped. A line that
+// starts with '[' and has a ']' is a section header, named by the text up to
+// the last ']'. Any other line is an entry of the current section: a key
+// with a value when it has an '=', otherwise a line without a value (a
+// comment, junk), which is kept but never found. Names and values end at a
+// NUL byte, as C strings do. The lines before the first header form a
+// section without a name (and without a header). A nameless key right after
+// another nameless key is dropped, as Windows drops it.
+//
+// Writing an edit writes the whole file anew: a BOM that began the file, then
+// each section's header ("[name]", none for a nameless section) and lines
+// ("name=value" or the line without a value), each ending in CR LF.
 #pragma once
 
 #include <cstddef>
@@ -15,46 +26,45 @@ namespace platform::profile {
 
 class Document {
 public:
-    // Splits bytes into lines ended by CRLF, LF or a lone CR.
     explicit Document(std::string_view bytes);
 
-    // The file's bytes: every line followed by its own line end.
+    // The file's bytes as Windows writes them.
     std::string Bytes() const;
 
-    // Section names in file order, duplicates included, empty names left out
-    // (they would end a NUL-separated list early).
+    // Names of the sections that have one, in file order, duplicates included.
     std::vector<std::string> SectionNames() const;
-    // Key names of the first section called section, or nothing when there
-    // is no such section.
+    // Names of the keys of the first section called section (lines without a
+    // value and comments, which start with ';', left out), or nothing when
+    // there is no such section.
     std::optional<std::vector<std::string>> KeyNames(std::string_view section) const;
     // The value of the first key called key in the first section called
-    // section: blanks trimmed, one matching pair of enclosing quotes removed.
+    // section, as written (quotes are the reader's business).
     std::optional<std::string> Value(std::string_view section, std::string_view key) const;
 
-    // Replaces the key's value in place, or adds the key at the end of its
-    // section, or adds the section at the end of the file.
-    void SetValue(std::string_view section, std::string_view key, std::string_view value);
-    void DeleteKey(std::string_view section, std::string_view key);
-    // Deletes the section's header and every line up to the next section.
-    void DeleteSection(std::string_view section);
+    // The edits answer whether they changed anything. A name or value given
+    // by the caller loses its leading blanks, as Windows writes it.
+    // Replaces the value of the first line called key (a line without a value
+    // too), or adds the key at the end of its section, or adds the section at
+    // the end of the file.
+    bool SetValue(std::string_view section, std::string_view key, std::string_view value);
+    bool DeleteKey(std::string_view section, std::string_view key);
+    bool DeleteSection(std::string_view section);
 
 private:
-    struct Line {
-        std::string text;  // without its line end
-        std::string end;   // "\r\n", "\n", "\r", or "" for a last line without one
+    struct Entry {
+        std::string name;
+        std::optional<std::string> value;  // none for a line without '='
     };
-    // Lines [header + 1, end) are the section's body.
     struct Section {
-        std::size_t header;
-        std::size_t end;
+        std::string name;  // empty for the lines before the first header
+        std::vector<Entry> entries;
     };
 
-    std::optional<Section> FindSection(std::string_view name) const;
-    std::optional<std::size_t> FindKey(const Section& section, std::string_view key) const;
-    void Insert(std::size_t index, std::string text);
+    Section* FindSection(std::string_view name);
+    const Section* FindSection(std::string_view name) const;
 
-    std::string bom_;  // a UTF-8 byte order mark that began the file, if any
-    std::vector<Line> lines_;
+    std::string bom_;                // a UTF-8 byte order mark that began the file, if any
+    std::vector<Section> sections_;  // the first is the nameless one before any header
 };
 
 }  // namespace platform::profile

@@ -10,14 +10,17 @@
 #include <vector>
 
 // Layout as on Windows: the descriptor holds the bounds of its dimensions in
-// reverse order (rgsabound[0] is the last dimension), and the element type
-// sits in the four bytes just before the descriptor. Indices are given with
-// the first dimension first, and the first dimension varies fastest in memory.
+// reverse order (rgsabound[0] is the last dimension), and what the elements
+// are sits just before the descriptor: the interface id in the 16 bytes
+// before it for an array of interfaces (FADF_HAVEIID), the element type in
+// the four bytes before it otherwise (FADF_HAVEVARTYPE). Indices are given
+// with the first dimension first, and the first dimension varies fastest in
+// memory.
 namespace {
 
-// Room in front of the descriptor, keeping it aligned; its last four bytes
-// hold the VARTYPE.
-constexpr std::size_t kHeaderSize = 16;
+// Room in front of the descriptor for an interface id, keeping the
+// descriptor aligned; its last four bytes hold the VARTYPE.
+constexpr std::size_t kHeaderSize = sizeof(IID);
 constexpr std::size_t kVartypeOffset = kHeaderSize - sizeof(DWORD);
 constexpr ULONG kMaxLocks = 0xFFFF;
 
@@ -29,27 +32,36 @@ struct ElementType {
 std::optional<ElementType> ElementTypeOf(VARTYPE vt) {
     switch (vt) {
         case VT_VARIANT:
-            return ElementType{sizeof(VARIANT), FADF_VARIANT};
+            return ElementType{sizeof(VARIANT), FADF_HAVEVARTYPE | FADF_VARIANT};
         case VT_BSTR:
-            return ElementType{sizeof(BSTR), FADF_BSTR};
+            return ElementType{sizeof(BSTR), FADF_HAVEVARTYPE | FADF_BSTR};
         case VT_UNKNOWN:
-            return ElementType{sizeof(IUnknown*), FADF_UNKNOWN};
+            return ElementType{sizeof(IUnknown*), FADF_HAVEIID | FADF_UNKNOWN};
         case VT_I1:
         case VT_UI1:
-            return ElementType{1, 0};
+            return ElementType{1, FADF_HAVEVARTYPE};
         case VT_I2:
         case VT_UI2:
         case VT_BOOL:
-            return ElementType{2, 0};
+            return ElementType{2, FADF_HAVEVARTYPE};
         case VT_I4:
         case VT_UI4:
         case VT_INT:
         case VT_UINT:
         case VT_ERROR:
-            return ElementType{4, 0};
+        case VT_R4:
+            return ElementType{4, FADF_HAVEVARTYPE};
         case VT_I8:
         case VT_UI8:
-            return ElementType{8, 0};
+        case VT_R8:
+        case VT_CY:
+        case VT_DATE:
+            return ElementType{8, FADF_HAVEVARTYPE};
+        case VT_DECIMAL:
+            return ElementType{sizeof(DECIMAL), FADF_HAVEVARTYPE};
+        case VT_INT_PTR:
+        case VT_UINT_PTR:
+            return ElementType{sizeof(void*), FADF_HAVEVARTYPE};
         default:
             return std::nullopt;
     }
@@ -59,7 +71,13 @@ unsigned char* BlockOf(SAFEARRAY* array) {
     return reinterpret_cast<unsigned char*>(array) - kHeaderSize;
 }
 
+// The element type: interfaces for an array that records an interface id
+// (only IUnknown is offered here), else the type recorded before the
+// descriptor.
 VARTYPE StoredVartype(SAFEARRAY* array) {
+    if ((array->fFeatures & FADF_HAVEIID) != 0) {
+        return VT_UNKNOWN;
+    }
     DWORD vt = 0;
     std::memcpy(&vt, BlockOf(array) + kVartypeOffset, sizeof(vt));
     return static_cast<VARTYPE>(vt);
@@ -127,13 +145,23 @@ HRESULT CopyBstr(BSTR source, BSTR& copy) {
     return copy != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
+// What SafeArrayPutElement stores for a BSTR: a copy, and an empty text for a
+// null one, as Windows stores.
+HRESULT CopyBstrForPut(BSTR source, BSTR& copy) {
+    if (source != nullptr) {
+        return CopyBstr(source, copy);
+    }
+    copy = SysAllocStringLen(nullptr, 0);
+    return copy != nullptr ? S_OK : E_OUTOFMEMORY;
+}
+
 // Stores a copy of value (in the form SafeArrayPutElement takes it) in an
 // element, releasing what the element held.
 HRESULT PutCopy(SAFEARRAY* array, unsigned char* element, void* value) {
     switch (StoredVartype(array)) {
         case VT_BSTR: {
             BSTR copy = nullptr;
-            if (const HRESULT result = CopyBstr(static_cast<BSTR>(value), copy); FAILED(result)) {
+            if (const HRESULT result = CopyBstrForPut(static_cast<BSTR>(value), copy); FAILED(result)) {
                 return result;
             }
             auto* slot = reinterpret_cast<BSTR*>(element);
@@ -209,7 +237,9 @@ bool TakesNullValue(SAFEARRAY* array) {
 
 }  // namespace
 
-SAFEARRAY* SafeArrayCreate(VARTYPE vt, UINT dims, SAFEARRAYBOUND* bounds) {
+namespace {
+
+SAFEARRAY* CreateArray(VARTYPE vt, UINT dims, SAFEARRAYBOUND* bounds, USHORT extraFeatures) {
     const std::optional<ElementType> type = ElementTypeOf(vt);
     if (!type || dims == 0 || dims > std::numeric_limits<USHORT>::max() || bounds == nullptr) {
         return nullptr;
@@ -236,11 +266,15 @@ SAFEARRAY* SafeArrayCreate(VARTYPE vt, UINT dims, SAFEARRAYBOUND* bounds) {
             return nullptr;
         }
     }
-    const DWORD storedVt = vt;
-    std::memcpy(block + kVartypeOffset, &storedVt, sizeof(storedVt));
+    if ((type->features & FADF_HAVEIID) != 0) {
+        std::memcpy(block, &IID_IUnknown, sizeof(IID_IUnknown));
+    } else {
+        const DWORD storedVt = vt;
+        std::memcpy(block + kVartypeOffset, &storedVt, sizeof(storedVt));
+    }
     auto* array = reinterpret_cast<SAFEARRAY*>(block + kHeaderSize);
     array->cDims = static_cast<USHORT>(dims);
-    array->fFeatures = static_cast<USHORT>(FADF_HAVEVARTYPE | type->features);
+    array->fFeatures = static_cast<USHORT>(type->features | extraFeatures);
     array->cbElements = type->size;
     array->cLocks = 0;
     array->pvData = data;
@@ -250,9 +284,15 @@ SAFEARRAY* SafeArrayCreate(VARTYPE vt, UINT dims, SAFEARRAYBOUND* bounds) {
     return array;
 }
 
+}  // namespace
+
+SAFEARRAY* SafeArrayCreate(VARTYPE vt, UINT dims, SAFEARRAYBOUND* bounds) {
+    return CreateArray(vt, dims, bounds, 0);
+}
+
 SAFEARRAY* SafeArrayCreateVector(VARTYPE vt, LONG lowerBound, ULONG elements) {
     SAFEARRAYBOUND bound{elements, lowerBound};
-    return SafeArrayCreate(vt, 1, &bound);
+    return CreateArray(vt, 1, &bound, FADF_CREATEVECTOR);
 }
 
 HRESULT SafeArrayDestroy(SAFEARRAY* array) {
@@ -301,7 +341,7 @@ HRESULT SafeArrayGetUBound(SAFEARRAY* array, UINT dim, LONG* bound) {
 }
 
 HRESULT SafeArrayGetVartype(SAFEARRAY* array, VARTYPE* vt) {
-    if (array == nullptr || vt == nullptr || (array->fFeatures & FADF_HAVEVARTYPE) == 0) {
+    if (array == nullptr || vt == nullptr || (array->fFeatures & (FADF_HAVEVARTYPE | FADF_HAVEIID)) == 0) {
         return E_INVALIDARG;
     }
     *vt = StoredVartype(array);
@@ -377,13 +417,21 @@ HRESULT CopySafeArray(SAFEARRAY* source, SAFEARRAY** copy) {
     const std::size_t count = ElementCount(source);
     for (std::size_t index = 0; index < count; ++index) {
         unsigned char* from = ElementAt(source, index);
-        // The put form of an element: BSTRs and interfaces go by value, the
-        // rest by address.
-        void* value = from;
-        if ((source->fFeatures & (FADF_BSTR | FADF_UNKNOWN)) != 0) {
-            std::memcpy(&value, from, sizeof(value));
+        unsigned char* to = ElementAt(result, index);
+        HRESULT put = S_OK;
+        if ((source->fFeatures & FADF_BSTR) != 0) {
+            // Unlike SafeArrayPutElement, a copy keeps a null BSTR null.
+            put = CopyBstr(*reinterpret_cast<BSTR*>(from), *reinterpret_cast<BSTR*>(to));
+        } else {
+            // The put form of an element: interfaces go by value, the rest by
+            // address.
+            void* value = from;
+            if ((source->fFeatures & FADF_UNKNOWN) != 0) {
+                std::memcpy(&value, from, sizeof(value));
+            }
+            put = PutCopy(result, to, value);
         }
-        if (const HRESULT put = PutCopy(result, ElementAt(result, index), value); FAILED(put)) {
+        if (FAILED(put)) {
             SafeArrayDestroy(result);
             return put;
         }

@@ -7,8 +7,11 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <thread>
+#include <utility>
 
 void InitializeCriticalSection(LPCRITICAL_SECTION section) {
     section->impl = new std::recursive_mutex;
@@ -33,6 +36,36 @@ void LeaveCriticalSection(LPCRITICAL_SECTION section) {
 
 namespace {
 
+// The key of a named object, or the error Windows gives for the name. Names
+// live in the session's namespace ("Local\\", which a name without a prefix
+// is in too) or the global one ("Global\\"); no other backslash is allowed,
+// and the whole name must be shorter than MAX_PATH.
+std::optional<std::string> ObjectKey(std::string_view name, DWORD& error) {
+    if (name.size() >= MAX_PATH) {
+        error = ERROR_FILENAME_EXCED_RANGE;
+        return std::nullopt;
+    }
+    const std::size_t separator = name.find('\\');
+    if (separator == std::string_view::npos) {
+        return "Local\\" + std::string(name);
+    }
+    if (separator == 0) {
+        error = ERROR_BAD_PATHNAME;
+        return std::nullopt;
+    }
+    const std::string_view space = name.substr(0, separator);
+    const std::string_view rest = name.substr(separator + 1);
+    if ((space != "Local" && space != "Global") || rest.find('\\') != std::string_view::npos) {
+        error = ERROR_PATH_NOT_FOUND;
+        return std::nullopt;
+    }
+    if (rest.empty()) {
+        error = ERROR_INVALID_NAME;
+        return std::nullopt;
+    }
+    return std::string(name);
+}
+
 struct Event {
     bool manualReset = false;
     bool signalled = false;
@@ -44,11 +77,12 @@ struct Event {
 // while any handle to it is open.
 class EventTable {
 public:
-    HANDLE Create(bool manualReset, bool initialState, const char* name, bool& existed) {
+    // key: the named object's key, or empty for an unnamed event.
+    HANDLE Create(bool manualReset, bool initialState, const std::string& key, bool& existed) {
         std::lock_guard lock(mutex_);
         existed = false;
-        if (name != nullptr && *name != '\0') {
-            if (auto found = named_.find(name); found != named_.end()) {
+        if (!key.empty()) {
+            if (auto found = named_.find(key); found != named_.end()) {
                 existed = true;
                 return AddHandle(found->second.lock());
             }
@@ -56,19 +90,16 @@ public:
         auto event = std::make_shared<Event>();
         event->manualReset = manualReset;
         event->signalled = initialState;
-        if (name != nullptr && *name != '\0') {
-            event->name = name;
-            named_[name] = event;
+        if (!key.empty()) {
+            event->name = key;
+            named_[key] = event;
         }
         return AddHandle(event);
     }
 
-    HANDLE Open(const char* name) {
+    HANDLE Open(const std::string& key) {
         std::lock_guard lock(mutex_);
-        if (name == nullptr) {
-            return nullptr;
-        }
-        const auto found = named_.find(name);
+        const auto found = named_.find(key);
         if (found == named_.end()) {
             return nullptr;
         }
@@ -167,15 +198,40 @@ EventTable& Events() {
 
 }  // namespace
 
+// A null or empty name makes an unnamed event.
 HANDLE CreateEventA(LPSECURITY_ATTRIBUTES, BOOL manualReset, BOOL initialState, LPCSTR name) {
+    std::string key;
+    if (name != nullptr && *name != '\0') {
+        DWORD error = ERROR_SUCCESS;
+        std::optional<std::string> named = ObjectKey(name, error);
+        if (!named) {
+            SetLastError(error);
+            return nullptr;
+        }
+        key = std::move(*named);
+    }
     bool existed = false;
-    const HANDLE handle = Events().Create(manualReset != FALSE, initialState != FALSE, name, existed);
+    const HANDLE handle = Events().Create(manualReset != FALSE, initialState != FALSE, key, existed);
     SetLastError(existed ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
     return handle;
 }
 
 HANDLE OpenEventA(DWORD, BOOL, LPCSTR name) {
-    const HANDLE handle = Events().Open(name);
+    if (name == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    if (*name == '\0') {
+        SetLastError(ERROR_INVALID_HANDLE);  // no name: no object to open
+        return nullptr;
+    }
+    DWORD error = ERROR_SUCCESS;
+    const std::optional<std::string> key = ObjectKey(name, error);
+    if (!key) {
+        SetLastError(error);
+        return nullptr;
+    }
+    const HANDLE handle = Events().Open(*key);
     SetLastError(handle == nullptr ? ERROR_FILE_NOT_FOUND : ERROR_SUCCESS);
     return handle;
 }

@@ -13,10 +13,15 @@ bool IsPlainType(VARTYPE vt) {
         case VT_NULL:
         case VT_I2:
         case VT_I4:
+        case VT_R4:
+        case VT_R8:
+        case VT_CY:
+        case VT_DATE:
         case VT_BSTR:
         case VT_ERROR:
         case VT_BOOL:
         case VT_UNKNOWN:
+        case VT_DECIMAL:
         case VT_I1:
         case VT_UI1:
         case VT_UI2:
@@ -44,7 +49,9 @@ bool IsKnownVariantType(VARTYPE vt) {
     const VARTYPE type = vt & kTypeMask;
     const VARTYPE modifiers = vt & kModifierMask;
     if (modifiers == 0) {
-        return IsPlainType(type);
+        // A plain VT_VARIANT holds nothing, but Windows clears and copies it
+        // like any other type.
+        return IsPlainType(type) || type == VT_VARIANT;
     }
     if ((modifiers & ~(VT_ARRAY | VT_BYREF)) != 0 || type == VT_EMPTY || type == VT_NULL) {
         return false;
@@ -67,13 +74,12 @@ HRESULT VariantClear(VARIANT* value) {
     if (!platform::detail::IsKnownVariantType(value->vt)) {
         return DISP_E_BADVARTYPE;
     }
+    HRESULT result = S_OK;
     if (OwnsValue(value->vt)) {
         if ((value->vt & VT_ARRAY) != 0) {
-            // A locked array stays with the VARIANT, which keeps its value.
-            const HRESULT result = SafeArrayDestroy(value->parray);
-            if (FAILED(result)) {
-                return result;
-            }
+            // A locked array is left to whoever holds the lock; the VARIANT is
+            // emptied all the same.
+            result = SafeArrayDestroy(value->parray);
         } else if (value->vt == VT_BSTR) {
             SysFreeString(value->bstrVal);
         } else if (value->vt == VT_UNKNOWN && value->punkVal != nullptr) {
@@ -81,7 +87,7 @@ HRESULT VariantClear(VARIANT* value) {
         }
     }
     value->vt = VT_EMPTY;
-    return S_OK;
+    return result;
 }
 
 HRESULT VariantCopy(VARIANT* destination, const VARIANT* source) {
@@ -104,8 +110,9 @@ HRESULT VariantCopy(VARIANT* destination, const VARIANT* source) {
                 FAILED(result)) {
                 return result;
             }
-        } else if (source->vt == VT_BSTR && source->bstrVal != nullptr) {
-            // By bytes, so that a BSTR of odd byte length keeps its length.
+        } else if (source->vt == VT_BSTR) {
+            // By bytes, so that a BSTR of odd byte length keeps its length; a
+            // null BSTR becomes an empty one.
             copy.bstrVal = SysAllocStringByteLen(reinterpret_cast<LPCSTR>(source->bstrVal),
                                                  SysStringByteLen(source->bstrVal));
             if (copy.bstrVal == nullptr) {

@@ -15,8 +15,10 @@ namespace {
 // The code page CP_ACP stands for; every thread sees a change at once.
 std::atomic<UINT> ansiCodePage{1252};
 
+// CP_THREAD_ACP too: the thread's code page is the process's here, which the
+// layer sets, not the system's.
 UINT Resolve(UINT codePage) {
-    return codePage == CP_ACP ? ansiCodePage.load() : codePage;
+    return codePage == CP_ACP || codePage == CP_THREAD_ACP ? ansiCodePage.load() : codePage;
 }
 
 }  // namespace

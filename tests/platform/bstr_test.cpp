@@ -40,12 +40,12 @@ TEST(AnsiBstr, ConvertsThroughTheAnsiCodePageBothWays) {
 TEST(AnsiBstr, NullIsTheEmptyTextAndUnmappableCharactersBecomeQuestionMarks) {
     EXPECT_EQ("", platform::BstrToAnsi(nullptr));
     EXPECT_EQ(u"", platform::BstrToWide(nullptr));
-    OwnedBstr text(SysAllocString(u"x\u3042y"));
+    OwnedBstr text(SysAllocString(OLESTR("x\u3042y")));
     EXPECT_EQ("x?y", platform::BstrToAnsi(text.get()));
 }
 
 TEST(BstrHolder, OwnsACopyOfAWideText) {
-    const char16_t source[] = u"wide";
+    const OLECHAR source[] = OLESTR("wide");
     platform::Bstr text(source);
     EXPECT_NE(source, text.Get());
     EXPECT_EQ(u"wide", TextOf(text.Get()));
@@ -73,9 +73,9 @@ TEST(BstrHolder, OutFreesTheHeldTextAndReceivesANewOne) {
     BSTR* slot = text.Out();
     EXPECT_EQ(nullptr, *slot);
     EXPECT_EQ(nullptr, text.Get());
-    *slot = SysAllocString(u"second");
+    *slot = SysAllocString(OLESTR("second"));
     EXPECT_EQ("second", text.Ansi());
-    *text.Out() = SysAllocString(u"third");
+    *text.Out() = SysAllocString(OLESTR("third"));
     EXPECT_EQ("third", text.Ansi());
 }
 

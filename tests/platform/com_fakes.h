@@ -52,7 +52,16 @@ struct OwnedVariant {
     VARIANT value;
 };
 
+// OLECHAR is char16_t on Linux and wchar_t on Windows: both hold UTF-16 code
+// units, so a test compares texts as std::u16string on either side.
+inline const char16_t* Utf16Of(const OLECHAR* text) {
+    return reinterpret_cast<const char16_t*>(text);
+}
+inline const OLECHAR* OleTextOf(const std::u16string& text) {
+    return reinterpret_cast<const OLECHAR*>(text.c_str());
+}
+
 // The counted text of a BSTR, embedded NULs included.
 inline std::u16string TextOf(BSTR text) {
-    return text != nullptr ? std::u16string(text, SysStringLen(text)) : std::u16string();
+    return text != nullptr ? std::u16string(Utf16Of(text), SysStringLen(text)) : std::u16string();
 }

@@ -1,11 +1,11 @@
 #include "platform/com.h"
 
 #include "tests/platform/com_fakes.h"
+#include "tests/support/sides.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <iterator>
 #include <string>
 
 namespace {
@@ -21,7 +21,7 @@ std::u16string TextOfGuid(const GUID& guid) {
     if (text == nullptr) {
         return {};
     }
-    std::u16string result(text);
+    std::u16string result(Utf16Of(text));
     CoTaskMemFree(text);
     return result;
 }
@@ -44,62 +44,100 @@ TEST(GuidText, IsBracedUpperCaseHexWithData4InMemoryOrder) {
         const std::u16string text = TextOfGuid(c.guid);
         EXPECT_EQ(c.text, text);
         GUID parsed{};
-        EXPECT_EQ(S_OK, CLSIDFromString(text.c_str(), &parsed));
+        EXPECT_EQ(S_OK, CLSIDFromString(OleTextOf(text), &parsed));
         EXPECT_EQ(c.guid, parsed);
         IID iid{};
-        EXPECT_EQ(S_OK, IIDFromString(text.c_str(), &iid));
+        EXPECT_EQ(S_OK, IIDFromString(OleTextOf(text), &iid));
         EXPECT_EQ(c.guid, iid);
     }
 }
 
 TEST(GuidText, AcceptsLowerAndMixedCaseDigits) {
-    for (const char16_t* text :
-         {u"{12345678-9abc-def0-0123-456789abcdef}", u"{12345678-9aBc-DeF0-0123-456789AbCdEf}"}) {
+    for (const OLECHAR* text :
+         {OLESTR("{12345678-9abc-def0-0123-456789abcdef}"), OLESTR("{12345678-9aBc-DeF0-0123-456789AbCdEf}")}) {
         CLSID clsid{};
         EXPECT_EQ(S_OK, CLSIDFromString(text, &clsid));
         EXPECT_EQ(kSample, clsid);
     }
 }
 
-// A text that is not exactly the braced form is refused and the output zeroed.
-TEST(GuidText, RefusesMalformedTextAndZeroesTheResult) {
-    const char16_t* cases[] = {
-        u"",
-        u"{",
-        u"12345678-9ABC-DEF0-0123-456789ABCDEF",     // no braces
-        u"{12345678-9ABC-DEF0-0123-456789ABCDEF",    // no closing brace
-        u"12345678-9ABC-DEF0-0123-456789ABCDEF}",    // no opening brace
-        u"{12345678-9ABC-DEF0-0123-456789ABCDE}",    // a digit short
-        u"{12345678-9ABC-DEF0-0123-456789ABCDEF0}",  // a digit long
-        u"{12345678-9ABC-DEF0-0123-456789ABCDEF}x",  // text after it
-        u" {12345678-9ABC-DEF0-0123-456789ABCDEF}",  // text before it
-        u"{1234567G-9ABC-DEF0-0123-456789ABCDEF}",   // not a hex digit
-        u"{12345678-9ABC-DEF0-0123-456789ABCDEg}",
-        u"{12345678_9ABC-DEF0-0123-456789ABCDEF}",   // not a dash
-        u"{123456789-ABC-DEF0-0123-456789ABCDEF}",   // a dash out of place
-        u"{12345678-9ABC-DEF0-012-3456789ABCDEF}",
-        u"{12345678-9ABC-DEF0-0123-456789ABCDEF]",
-        u"(12345678-9ABC-DEF0-0123-456789ABCDEF)",
-        u"{12345678-9ABC-DEF0-0123-456789ABC\0EF}",  // a NUL inside
-        u"{12345678-9ABC-DEF0-0123-456789ABCD\uFF25F}",  // a full-width 'E'
+// Results start filled, so that a test sees exactly which fields a call stored.
+constexpr GUID kFilled = {0xFFFFFFFF, 0xFFFF, 0xFFFF, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}};
+
+// A malformed text fails, and the fields read before the fault stay stored
+// (the digits already read of a faulty Data1, Data2 or Data3 too, but not a
+// faulty Data4 byte). CLSIDFromString takes a text without the opening brace
+// for a program id, which names no class, and clears the result;
+// IIDFromString refuses a text of the wrong length before storing anything.
+TEST(GuidText, MalformedTextFailsAndKeepsWhatWasRead) {
+    struct Case {
+        const char* what;
+        const OLECHAR* text;
+        GUID clsid;  // as CLSIDFromString leaves it; it always answers CO_E_CLASSSTRING
+        HRESULT iidResult;
+        GUID iid;
     };
-    for (std::size_t index = 0; index < std::size(cases); ++index) {
-        CLSID clsid = kSample;
-        EXPECT_EQ(CO_E_CLASSSTRING, CLSIDFromString(cases[index], &clsid)) << "case " << index;
-        EXPECT_EQ(GUID{}, clsid) << "case " << index;
-        IID iid = kSample;
-        EXPECT_EQ(CO_E_CLASSSTRING, IIDFromString(cases[index], &iid)) << "case " << index;
-        EXPECT_EQ(GUID{}, iid) << "case " << index;
+    constexpr GUID kCleared{};
+    constexpr GUID kSampleButLast = {0x12345678, 0x9ABC, 0xDEF0, {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xFF}};
+    constexpr GUID kData1Only = {0x12345678, 0xFFFF, 0xFFFF, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}};
+    const Case cases[] = {
+        {"empty", OLESTR(""), kCleared, E_INVALIDARG, kFilled},
+        {"brace only", OLESTR("{"), {0, 0xFFFF, 0xFFFF, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}}, E_INVALIDARG,
+         kFilled},
+        {"no braces", OLESTR("12345678-9ABC-DEF0-0123-456789ABCDEF"), kCleared, E_INVALIDARG, kFilled},
+        {"no opening brace", OLESTR("12345678-9ABC-DEF0-0123-456789ABCDEF}"), kCleared, E_INVALIDARG, kFilled},
+        {"text before it", OLESTR(" {12345678-9ABC-DEF0-0123-456789ABCDEF}"), kCleared, E_INVALIDARG, kFilled},
+        {"a program id", OLESTR("Q3v.NoSuch.Class"), kCleared, E_INVALIDARG, kFilled},
+        {"other brackets", OLESTR("(12345678-9ABC-DEF0-0123-456789ABCDEF)"), kCleared, CO_E_IIDSTRING, kFilled},
+        {"no closing brace", OLESTR("{12345678-9ABC-DEF0-0123-456789ABCDEF"), kSample, E_INVALIDARG, kFilled},
+        {"a digit short", OLESTR("{12345678-9ABC-DEF0-0123-456789ABCDE}"), kSampleButLast, E_INVALIDARG, kFilled},
+        {"a digit long", OLESTR("{12345678-9ABC-DEF0-0123-456789ABCDEF0}"), kSample, E_INVALIDARG, kFilled},
+        {"text after it", OLESTR("{12345678-9ABC-DEF0-0123-456789ABCDEF}x"), kSample, E_INVALIDARG, kFilled},
+        {"a NUL inside", OLESTR("{12345678-9ABC-DEF0-0123-456789ABC\0EF}"),
+         {0x12345678, 0x9ABC, 0xDEF0, {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xFF, 0xFF}}, E_INVALIDARG, kFilled},
+        {"wrong closing bracket", OLESTR("{12345678-9ABC-DEF0-0123-456789ABCDEF]"), kSample, CO_E_IIDSTRING, kSample},
+        {"not a hex digit in Data1", OLESTR("{1234567G-9ABC-DEF0-0123-456789ABCDEF}"),
+         {0x01234567, 0xFFFF, 0xFFFF, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}}, CO_E_IIDSTRING,
+         {0x01234567, 0xFFFF, 0xFFFF, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}}},
+        {"not a hex digit in Data2", OLESTR("{12345678-9AXC-DEF0-0123-456789ABCDEF}"),
+         {0x12345678, 0x009A, 0xFFFF, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}}, CO_E_IIDSTRING,
+         {0x12345678, 0x009A, 0xFFFF, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}}},
+        {"not a hex digit in Data4", OLESTR("{12345678-9ABC-DEF0-0123-456789ABCDEg}"), kSampleButLast, CO_E_IIDSTRING,
+         kSampleButLast},
+        {"a full-width digit", OLESTR("{12345678-9ABC-DEF0-0123-456789ABCD\uFF25F}"), kSampleButLast, CO_E_IIDSTRING,
+         kSampleButLast},
+        {"not a dash", OLESTR("{12345678_9ABC-DEF0-0123-456789ABCDEF}"), kData1Only, CO_E_IIDSTRING, kData1Only},
+        {"a dash out of place", OLESTR("{123456789-ABC-DEF0-0123-456789ABCDEF}"), kData1Only, CO_E_IIDSTRING,
+         kData1Only},
+        {"a short Data4 group", OLESTR("{12345678-9ABC-DEF0-012-3456789ABCDEF}"),
+         {0x12345678, 0x9ABC, 0xDEF0, {0x01, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}}, CO_E_IIDSTRING,
+         {0x12345678, 0x9ABC, 0xDEF0, {0x01, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CLSID clsid = kFilled;
+        EXPECT_EQ(CO_E_CLASSSTRING, CLSIDFromString(c.text, &clsid));
+        EXPECT_EQ(c.clsid, clsid);
+        IID iid = kFilled;
+        EXPECT_EQ(c.iidResult, IIDFromString(c.text, &iid));
+        EXPECT_EQ(c.iid, iid);
     }
 }
 
-TEST(GuidText, NullArgumentsAreRefused) {
-    GUID guid{};
+TEST(GuidText, NullTextIsTheNullIdAndANullClassIdIsRefused) {
+    GUID clsid = kFilled;
+    EXPECT_EQ(S_OK, CLSIDFromString(nullptr, &clsid));
+    EXPECT_EQ(GUID{}, clsid);
+    GUID iid = kFilled;
+    EXPECT_EQ(S_OK, IIDFromString(nullptr, &iid));
+    EXPECT_EQ(GUID{}, iid);
+    EXPECT_EQ(E_INVALIDARG, CLSIDFromString(OLESTR("{12345678-9ABC-DEF0-0123-456789ABCDEF}"), nullptr));
+}
+
+TEST(GuidText, NullResultPointersAreRefused) {
+    Q3V_SKIP_ON_WINDOWS("the system's StringFromCLSID and IIDFromString do not check these pointers (they fault)");
     EXPECT_EQ(E_INVALIDARG, StringFromCLSID(kSample, nullptr));
-    EXPECT_EQ(E_INVALIDARG, CLSIDFromString(nullptr, &guid));
-    EXPECT_EQ(E_INVALIDARG, CLSIDFromString(u"{12345678-9ABC-DEF0-0123-456789ABCDEF}", nullptr));
-    EXPECT_EQ(E_INVALIDARG, IIDFromString(nullptr, &guid));
-    EXPECT_EQ(E_INVALIDARG, IIDFromString(u"{12345678-9ABC-DEF0-0123-456789ABCDEF}", nullptr));
+    EXPECT_EQ(E_INVALIDARG, IIDFromString(OLESTR("{12345678-9ABC-DEF0-0123-456789ABCDEF}"), nullptr));
 }
 
 TEST(TaskMemory, ZeroBytesStillGivesAPointerAndNullFreesNothing) {
@@ -127,10 +165,10 @@ TEST(SysString, KeepsItsByteLengthBeforeTheCharactersAndEndsWithNul) {
         UINT byteLength;
     };
     const Case cases[] = {
-        {"text", SysAllocString(u"hello"), u"hello", 10},
-        {"empty text", SysAllocString(u""), u"", 0},
-        {"counted text", SysAllocStringLen(u"abcdef", 3), u"abc", 6},
-        {"embedded NUL", SysAllocStringLen(u"a\0b", 3), u"a\0b"s, 6},
+        {"text", SysAllocString(OLESTR("hello")), u"hello", 10},
+        {"empty text", SysAllocString(OLESTR("")), u"", 0},
+        {"counted text", SysAllocStringLen(OLESTR("abcdef"), 3), u"abc", 6},
+        {"embedded NUL", SysAllocStringLen(OLESTR("a\0b"), 3), u"a\0b"s, 6},
         {"no source: zeroed", SysAllocStringLen(nullptr, 4), u"\0\0\0\0"s, 8},
         {"bytes", SysAllocStringByteLen("abcd", 4), u"\x6261\x6463", 4},
         {"no bytes: zeroed", SysAllocStringByteLen(nullptr, 6), u"\0\0\0"s, 6},
@@ -166,7 +204,7 @@ TEST(SysString, NullIsTheEmptyText) {
 }
 
 TEST(SysString, EachAllocationIsItsOwn) {
-    const char16_t source[] = u"same";
+    const OLECHAR source[] = OLESTR("same");
     OwnedBstr first(SysAllocString(source));
     OwnedBstr second(SysAllocString(source));
     EXPECT_NE(first.get(), second.get());

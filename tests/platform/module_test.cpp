@@ -1,12 +1,15 @@
 #include "platform/module.h"
 
+#include "tests/support/sides.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -60,22 +63,91 @@ TEST(Module, ABareNameIsFoundBesideTheProgramWithTheModuleExtension) {
 }
 
 TEST(Module, MissingAndRefusingModulesFailCleanly) {
-    EXPECT_EQ(LoadLibraryA((ProgramFolder() + "NoSuchModule.dll").c_str()), nullptr);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
-    EXPECT_EQ(LoadLibraryA("C:\\elsewhere\\Module.dll"), nullptr);
-    EXPECT_EQ(LoadLibraryA(""), nullptr);
+    struct Case {
+        std::string name;
+        DWORD error;
+    };
+    const Case cases[] = {
+        {ProgramFolder() + "NoSuchModule.dll", ERROR_MOD_NOT_FOUND},
+        {"C:\\elsewhere\\Module.dll", ERROR_MOD_NOT_FOUND},
+        {"", ERROR_MOD_NOT_FOUND},
+        {ProgramFolder() + "RefusingTestModule.dll", ERROR_DLL_INIT_FAILED},
+    };
+    for (const Case& c : cases) {
+        SetLastError(ERROR_SUCCESS);
+        EXPECT_EQ(LoadLibraryA(c.name.c_str()), nullptr) << c.name;
+        EXPECT_EQ(GetLastError(), c.error) << c.name;
+    }
+    SetLastError(ERROR_SUCCESS);
     EXPECT_EQ(LoadLibraryA(nullptr), nullptr);
-    EXPECT_EQ(LoadLibraryA((ProgramFolder() + "RefusingTestModule.dll").c_str()), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
     EXPECT_EQ(GetModuleHandleA("RefusingTestModule.dll"), nullptr);
-    EXPECT_EQ(GetProcAddress(nullptr, "x"), nullptr);
-    EXPECT_FALSE(FreeLibrary(nullptr));
 }
 
+// Windows tells a file that is not a module (or not one of this machine) from
+// a missing one, and a folder from both.
 TEST(Module, AFileThatIsNotAModuleIsRefused) {
     testing_support::TempFolder folder;
-    folder.Write("Broken.dll", "this is not a module");
-    EXPECT_EQ(LoadLibraryA(folder.Windows("Broken.dll").c_str()), nullptr);
+    const std::pair<const char*, std::string> files[] = {
+        {"Text.dll", "this is not a module"},
+        {"Empty.dll", ""},
+        {"Header.dll", std::string("\x7F" "ELF\x02\x01\x01") + std::string(64, '\0')},
+        {"Stub.dll", "MZ" + std::string(128, '\0')},
+    };
+    for (const auto& [name, bytes] : files) {
+        folder.Write(name, bytes);
+        SetLastError(ERROR_SUCCESS);
+        EXPECT_EQ(LoadLibraryA(folder.Windows(name).c_str()), nullptr) << name;
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_BAD_EXE_FORMAT)) << name;
+    }
+    std::filesystem::create_directory(folder.Native() / "Folder.dll");
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_EQ(LoadLibraryA(folder.Windows("Folder.dll").c_str()), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+}
+
+// A handle that is no module's is "module not found"; a null module is the
+// program for GetProcAddress, and no module for FreeLibrary.
+TEST(Module, HandlesThatAreNoModulesFailWithWindowsErrors) {
+    static int notAModule = 0;
+    const auto bogus = reinterpret_cast<HMODULE>(&notAModule);
+    char path[MAX_PATH];
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_EQ(GetModuleFileNameA(bogus, path, MAX_PATH), 0u);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_EQ(GetProcAddress(bogus, "TestModuleAnswer"), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_FALSE(FreeLibrary(bogus));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_FALSE(FreeLibrary(nullptr));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_EQ(GetProcAddress(nullptr, "NoSuchExport"), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PROC_NOT_FOUND));
+
+    HMODULE module = LoadLibraryA("PlatformTestModule.dll");
+    ASSERT_NE(module, nullptr);
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_EQ(GetProcAddress(module, nullptr), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PROC_NOT_FOUND));
+    FreeLibrary(module);
+}
+
+// A name with a folder names that very file; without one, any loaded module
+// of that name.
+TEST(Module, HandleByNameWithAFolderMustNameTheModulesFile) {
+    HMODULE module = LoadLibraryA("PlatformTestModule.dll");
+    ASSERT_NE(module, nullptr);
+    EXPECT_EQ(GetModuleHandleA((ProgramFolder() + "PlatformTestModule.dll").c_str()), module);
+    EXPECT_EQ(GetModuleHandleA((Upper(ProgramFolder()) + "platformtestmodule").c_str()), module);
+    EXPECT_EQ(GetModuleHandleA("PLATFORMTESTMODULE"), module);
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_EQ(GetModuleHandleA("C:\\elsewhere\\PlatformTestModule.dll"), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+    FreeLibrary(module);
 }
 
 TEST(Module, FileNameOfTheProgramAndTruncation) {
@@ -89,6 +161,17 @@ TEST(Module, FileNameOfTheProgramAndTruncation) {
     char small[8];
     EXPECT_EQ(GetModuleFileNameA(nullptr, small, sizeof(small)), sizeof(small));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+    EXPECT_EQ(std::string(small, 7), std::string(path, 7));
+}
+
+TEST(Module, ATruncatedFileNameEndsWithNul) {
+    Q3V_SKIP_ON_WINDOWS("Wine differs from Windows here: it fills a buffer that is too small without the "
+                        "terminating NUL, as Windows XP did; later Windows cut the path to size - 1 characters "
+                        "and a NUL");
+    char path[MAX_PATH];
+    ASSERT_GT(GetModuleFileNameA(nullptr, path, MAX_PATH), 8u);
+    char small[8];
+    EXPECT_EQ(GetModuleFileNameA(nullptr, small, sizeof(small)), sizeof(small));
     EXPECT_EQ(std::string(small), std::string(path, 7));
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <string>
 #include <thread>
 
 namespace {
@@ -69,10 +70,72 @@ TEST(Event, NamedEventsAreSharedUntilTheLastHandleCloses) {
 TEST(Event, BadHandlesAreRefused) {
     HANDLE event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     CloseHandle(event);
-    EXPECT_FALSE(SetEvent(event));
-    EXPECT_FALSE(CloseHandle(event));
-    EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_FAILED);
+    for (HANDLE bad : {event, HANDLE{}}) {
+        SetLastError(ERROR_SUCCESS);
+        EXPECT_FALSE(SetEvent(bad));
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+        SetLastError(ERROR_SUCCESS);
+        EXPECT_FALSE(ResetEvent(bad));
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+        SetLastError(ERROR_SUCCESS);
+        EXPECT_EQ(WaitForSingleObject(bad, 0), WAIT_FAILED);
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+        SetLastError(ERROR_SUCCESS);
+        EXPECT_FALSE(CloseHandle(bad));
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+    }
+    SetLastError(ERROR_SUCCESS);
     EXPECT_EQ(OpenEventA(EVENT_ALL_ACCESS, FALSE, nullptr), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_EQ(OpenEventA(EVENT_ALL_ACCESS, FALSE, ""), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+}
+
+// Names are case-sensitive and live in the session's namespace ("Local\\",
+// the same as no prefix) unless they start with "Global\\".
+TEST(Event, NamesLiveInTheSessionOrTheGlobalNamespace) {
+    HANDLE plain = CreateEventA(nullptr, TRUE, FALSE, "q3v-test-space");
+    ASSERT_NE(plain, nullptr);
+    HANDLE local = CreateEventA(nullptr, TRUE, FALSE, "Local\\q3v-test-space");
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+    HANDLE global = CreateEventA(nullptr, TRUE, FALSE, "Global\\q3v-test-space");
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS));
+    SetEvent(local);
+    EXPECT_EQ(WaitForSingleObject(plain, 0), WAIT_OBJECT_0);
+    EXPECT_EQ(WaitForSingleObject(global, 0), WAIT_TIMEOUT);
+    EXPECT_EQ(OpenEventA(EVENT_ALL_ACCESS, FALSE, "Q3V-TEST-SPACE"), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    for (HANDLE handle : {plain, local, global}) {
+        CloseHandle(handle);
+    }
+}
+
+TEST(Event, MalformedNamesAreRefused) {
+    struct Case {
+        std::string name;
+        DWORD error;
+    };
+    const Case cases[] = {
+        {"a\\b", ERROR_PATH_NOT_FOUND},           // no such namespace
+        {"local\\q3v", ERROR_PATH_NOT_FOUND},     // the namespaces' names are case-sensitive too
+        {"Global\\a\\b", ERROR_PATH_NOT_FOUND},
+        {"\\q3v", ERROR_BAD_PATHNAME},
+        {"Local\\", ERROR_INVALID_NAME},
+        {std::string(MAX_PATH, 'n'), ERROR_FILENAME_EXCED_RANGE},
+        {"Local\\" + std::string(MAX_PATH - 6, 'n'), ERROR_FILENAME_EXCED_RANGE},
+    };
+    for (const Case& c : cases) {
+        SetLastError(ERROR_SUCCESS);
+        EXPECT_EQ(CreateEventA(nullptr, TRUE, FALSE, c.name.c_str()), nullptr) << c.name;
+        EXPECT_EQ(GetLastError(), c.error) << c.name;
+        SetLastError(ERROR_SUCCESS);
+        EXPECT_EQ(OpenEventA(EVENT_ALL_ACCESS, FALSE, c.name.c_str()), nullptr) << c.name;
+        EXPECT_EQ(GetLastError(), c.error) << c.name;
+    }
+    HANDLE longest = CreateEventA(nullptr, TRUE, FALSE, std::string(MAX_PATH - 1, 'n').c_str());
+    EXPECT_NE(longest, nullptr);
+    CloseHandle(longest);
 }
 
 TEST(Event, TimedWaitOnTheVirtualClockTimesOutAtOnce) {

@@ -5,7 +5,7 @@
 
 namespace {
 
-TEST(MessageBox, WithoutADriverEveryBoxAnswersItsDefaultButton) {
+TEST(MessageBoxes, WithoutADriverEveryBoxAnswersItsDefaultButton) {
     struct Case {
         UINT type;
         int answer;
@@ -25,7 +25,7 @@ TEST(MessageBox, WithoutADriverEveryBoxAnswersItsDefaultButton) {
     }
 }
 
-TEST(MessageBox, ScriptedDriverRecordsAndAnswers) {
+TEST(MessageBoxes, ScriptedDriverRecordsAndAnswers) {
     platform::ScriptedUiDriver driver;
     driver.AnswerNextMessageBox(IDCANCEL);
     EXPECT_EQ(MessageBoxA(nullptr, "first", "Target", MB_OKCANCEL | MB_ICONEXCLAMATION), IDCANCEL);
@@ -38,7 +38,7 @@ TEST(MessageBox, ScriptedDriverRecordsAndAnswers) {
     EXPECT_EQ(boxes[1].caption, "Error");  // a null caption reads "Error", as on Windows
 }
 
-TEST(MessageBox, NestedDriversRestoreTheOuterOne) {
+TEST(MessageBoxes, NestedDriversRestoreTheOuterOne) {
     platform::ScriptedUiDriver outer;
     {
         platform::ScriptedUiDriver inner;
