@@ -65,6 +65,14 @@ WORD CEmulatorLink::Gated(Call call) {
     return result;
 }
 
+WORD CEmulatorLink::Open() {
+    SetOpen(1);
+    const WORD result = m_channel->Open();
+    SetOpen(result == link_result::kOk ? 1 : 0);
+    RecordResult(result);
+    return result;
+}
+
 WORD CEmulatorLink::ReadAdapterRecord(DWORD address, std::span<BYTE> reply) {
     return Gated([&] { return m_channel->ReadAdapterRecord(address, reply); });
 }

@@ -44,6 +44,9 @@ public:
     DWORD IsOpen() const { return m_open; }
     DWORD IsConnectorFailed() const { return m_connectorFailure; }
 
+    // The boot step that opens the link: the open flag is set before the
+    // channel's Open runs and kept only when it succeeds.
+    WORD Open();
     // Gated: refused with 0x5346 on a lost link, then the connector check.
     WORD ReadAdapterRecord(DWORD address, std::span<BYTE> reply);
 

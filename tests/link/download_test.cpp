@@ -28,8 +28,7 @@ protected:
             Configure(settings);
             Control().reset();  // the settings take effect at power-on
         }
-        ASSERT_EQ(Channel().Open(), kOk);
-        Link().SetOpen(1);
+        ASSERT_EQ(Link().Open(), kOk);
         ASSERT_EQ(Channel().UnlockWithIdCode(), kOk);
         if (protocolType <= 1) {
             const auto image = emutest::LoadSRecords("WTR_KQ14.mot");

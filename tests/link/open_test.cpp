@@ -31,8 +31,10 @@ protected:
 };
 
 TEST_F(OpenLink, ProtocolTypeOneOpensPowersUpAndChecksTheBootProgram) {
-    EXPECT_EQ(Channel().Open(), kOk);
+    EXPECT_EQ(Link().Open(), kOk);
+    EXPECT_FALSE(Link().IsLinkLost());
     EXPECT_EQ(ReadRegister(0x40001C), Bytes({0x00, 0x01, 0x00, 0x02})) << "the open word with the MCU id";
+    EXPECT_EQ(ReadRegister(0x400008)[0] & 0x08, 0x08) << "the system banner bit of \"Vk3 Q3v SYSTEM\"";
     const std::vector<std::string> frames = FramesIn();
     ASSERT_GE(frames.size(), 3u);
     EXPECT_EQ(frames[frames.size() - 3], "00 08 00 02 00 01 B5 00 A5 81") << "speed 6 on a type 1 device";
@@ -105,8 +107,7 @@ TEST_F(OpenLink, WithoutTheEmulatorsSupplyAnUnpoweredBoardIsAskedForAndCancelEnd
 TEST_F(OpenLink, TheEmulatorPowersTheBoardWhenAsked) {
     Configure("board=unpowered");
     g_powerSupplySettings = {1, 0, 1};  // from the emulator, 5.0 V
-    ASSERT_EQ(Channel().Open(), kOk);
-    Link().SetOpen(1);  // as the facade's boot step records it
+    ASSERT_EQ(Link().Open(), kOk);
     EXPECT_EQ(EmulatorByte(0xFFFF00) & 0x03, 0x02) << "5.0 V";
     EXPECT_EQ(EmulatorByte(0xFFFE14) & 0x01, 0x01) << "the supply switched through";
     EXPECT_EQ(Status().targetPowered, 1u);
