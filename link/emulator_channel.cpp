@@ -396,7 +396,13 @@ WORD CEmulatorChannel::CheckConnector() {
     g_lastConnectorTest = now;
     while (true) {
         std::array<BYTE, 4> status{};
-        if (ReadRegister(reg::kStatus, status) == kOk && (status[1] & reg::kDisconnected) == 0) {
+        if (ReadRegister(reg::kStatus, status) != kOk) {
+            // The adapter does not answer: the check is refused, and there is
+            // no connector for the user to plug in.
+            AccumulateElapsedTicks();
+            return kNotConnected;
+        }
+        if ((status[1] & reg::kDisconnected) == 0) {
             return kOk;
         }
         if (ShowTargetError("Connector disconnected", MB_RETRYCANCEL | MB_ICONWARNING) != IDRETRY) {

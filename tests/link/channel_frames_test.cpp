@@ -172,6 +172,17 @@ TEST_F(ChannelFrames, TheResynchronisationRequestGoesOutAsItsSixteenBytesAlone) 
     EXPECT_EQ(HexText(Bytes(g_firmReplyBuffer.begin(), g_firmReplyBuffer.begin() + 10)),
               "00 08 5A 0F 00 08 00 00 A5 81");
     EXPECT_EQ(g_registerImage[14], 0u) << "the register image is cleared";
+    EXPECT_EQ(ReadRegister(0x40000C)[0], 3 << 2) << "the adapter's control byte carries the clock index";
+}
+
+TEST_F(ChannelFrames, RunTimeIsCountedOnceForEachTick) {
+    g_runTickMark = clock_.Now();
+    const DWORD total = g_runTicksTotal;
+    clock_.Advance(100);
+    const DWORD first = Channel().AccumulateElapsedTicks();
+    EXPECT_GE(first, 100u);
+    EXPECT_LE(Channel().AccumulateElapsedTicks(), 2u) << "the next call counts only the ticks since the first";
+    EXPECT_LE(g_runTicksTotal - total, first + 2);
 }
 
 TEST_F(ChannelFrames, AFrameWhoseCountReachesPastItsBufferIsNotSent) {

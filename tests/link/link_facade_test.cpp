@@ -59,6 +59,11 @@ TEST_F(LinkFacade, AGatedCommandRecordsItsResultAndAFailedConnectorIsRemembered)
     Inject(Q3V_SIM_FAULT_CONNECTOR, 0, 0);
     EXPECT_EQ(Link().CheckConnector(), kOk);
     EXPECT_EQ(Link().IsConnectorFailed(), 0u);
+
+    clock_.Advance(1000);
+    Inject(Q3V_SIM_FAULT_LINK_LOST, 1, 0);
+    EXPECT_EQ(Link().CheckConnector(), kNotConnected) << "an adapter that does not answer refuses the check";
+    EXPECT_EQ(Messages().size(), 1u) << "without asking the user to plug anything in";
 }
 
 }  // namespace

@@ -209,6 +209,8 @@ TEST(MotRecord, RecordKindsAndAddressWidths) {
     EXPECT_EQ(s2.address, 0x123456u);
     EXPECT_EQ(ParseMotRecord("S5030022DA").kind, MotRecord::Kind::Count);
     EXPECT_EQ(ParseMotRecord("S5030022DA").address, 0x22u);
+    EXPECT_EQ(ParseMotRecord("S604000002F9").kind, MotRecord::Kind::Count);
+    EXPECT_EQ(ParseMotRecord("S604000002F9").address, 2u);
     EXPECT_EQ(ParseMotRecord("S9030000FC").kind, MotRecord::Kind::End);
 }
 
