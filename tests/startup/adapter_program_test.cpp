@@ -128,7 +128,7 @@ TEST_F(AdapterProgram, ADamagedProgramIsRewrittenOnceAndASecondUpdateIsRefused) 
 
 // Open reads "MONP" from the plug-in's own settings file, beside the program
 // here; only this test writes it.
-class OpenMonp : public LinkTest {
+class OpenMonp : public AdapterProgram {
 protected:
     void SetMonp(const char* value) {
         WritePrivateProfileStringA("MONP", "MONP", value, GetPluginSettingsFilePath().c_str());
@@ -138,13 +138,13 @@ protected:
             std::error_code ignored;
             std::filesystem::remove(*native, ignored);
         }
-        LinkTest::TearDown();
+        AdapterProgram::TearDown();
     }
 };
 
 TEST_F(OpenMonp, OneAsksAboutAForcedUpdateAndOtherNumbersSkipTheCheck) {
     SetMonp("2");
-    Control().writeEmulator(0x11010, reinterpret_cast<const BYTE*>("Q3vADP V0.10"), 12);  // would be refused
+    WriteAdapter(kVersion, "Q3vADP V0.10");  // an older version: the check would ask
     EXPECT_EQ(Channel().Open(), kOk) << "no check: the emulator's older version is not looked at";
     EXPECT_TRUE(Messages().empty());
     EXPECT_EQ(std::string(g_adapterVersionWords.begin(), g_adapterVersionWords.begin() + 12), kFileVersion);
@@ -156,7 +156,9 @@ TEST_F(OpenMonp, OneAsksAboutAForcedUpdateAndOtherNumbersSkipTheCheck) {
     EXPECT_EQ(ui_.MessageBoxes()[0].type, MB_OKCANCEL | MB_ICONQUESTION);
 
     SetMonp("");
+    ui_.AnswerNextMessageBox(IDCANCEL);
     EXPECT_EQ(Channel().Open(), kAborted) << "the normal check finds the older version and is refused";
+    EXPECT_EQ(Messages().back(), "A newer version of Emulator firmware is available. \nUpdate now?");
 }
 
 }  // namespace
