@@ -6,8 +6,14 @@
 #include <cstdio>
 
 #ifdef _WIN32
+#include <direct.h>
+#include <io.h>
 #include <share.h>
+#include <stdlib.h>
+#include <sys/stat.h>
 #else
+
+#include <cstddef>
 
 #define _SH_DENYRW 0x10
 #define _SH_DENYWR 0x20
@@ -18,5 +24,39 @@
 // mode, in which reading turns each CR LF into a single LF, as the Windows run
 // time does. Sharing is not enforced (every file is shared here).
 FILE* _fsopen(const char* fileName, const char* mode, int shareFlag);
+
+#define _MAX_PATH 260
+#define _MAX_DRIVE 3
+#define _MAX_DIR 256
+#define _MAX_FNAME 256
+#define _MAX_EXT 256
+
+#define _S_IREAD 0x0100
+#define _S_IWRITE 0x0080
+
+// The absolute form of a Windows path, written as the system writes it:
+// relative to the current directory (or to the current drive's root for a
+// leading backslash), '/' turned into '\\', empty, "." and ".." components
+// folded (never above the drive root or the share of a UNC path), dots and
+// blanks at the end of the last component dropped, a trailing backslash kept.
+// Null (errno ERANGE) when the result and its NUL exceed maxLength; a null
+// buffer gives a new one of _MAX_PATH bytes that the caller frees.
+char* _fullpath(char* absolute, const char* relative, std::size_t maxLength);
+// Splits a path into drive ("D:"), folder (through the last '\\' or '/'),
+// name and extension (from the name's last '.'); any output may be null.
+void _splitpath(const char* path, char* drive, char* folder, char* name, char* extension);
+// 0 when the file or folder exists and allows the access: mode 0 existence,
+// 2 writing, 4 reading, 6 both; writing is refused for a read-only file.
+// Otherwise -1 with errno ENOENT or EACCES.
+int _access(const char* path, int mode);
+// _S_IWRITE makes the file writable, otherwise it becomes read-only. 0, or -1
+// with errno ENOENT.
+int _chmod(const char* path, int mode);
+// The current directory as a Windows path (no trailing backslash except at a
+// root). Null with errno ERANGE when it does not fit; a null buffer gives a
+// new one of at least size bytes that the caller frees.
+char* _getcwd(char* buffer, int size);
+// 0, or -1 with errno ENOENT.
+int _chdir(const char* path);
 
 #endif

@@ -132,6 +132,23 @@ DWORD GetFileAttributesA(LPCSTR fileName) {
     return AttributesOf(info, slash == std::string::npos ? *native : native->substr(slash + 1));
 }
 
+BOOL SetFileAttributesA(LPCSTR fileName, DWORD attributes) {
+    const auto native = fileName != nullptr ? platform::ToNativePath(fileName) : std::nullopt;
+    struct stat info {};
+    if (!native || stat(native->c_str(), &info) != 0) {
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return FALSE;
+    }
+    constexpr mode_t kWrite = S_IWUSR | S_IWGRP | S_IWOTH;
+    const mode_t permissions =
+        (attributes & FILE_ATTRIBUTE_READONLY) != 0 ? (info.st_mode & ~kWrite) : (info.st_mode | S_IWUSR);
+    if (chmod(native->c_str(), permissions & 07777) != 0) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HANDLE FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data) {
     if (pattern == nullptr || data == nullptr || *pattern == '\0') {
         SetLastError(ERROR_INVALID_PARAMETER);

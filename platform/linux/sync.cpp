@@ -1,6 +1,7 @@
 #include "platform/sync.h"
 
 #include "platform/clock.h"
+#include "platform/linux/file_handles.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -197,7 +198,7 @@ BOOL ResetEvent(HANDLE event) {
 }
 
 BOOL CloseHandle(HANDLE handle) {
-    if (!Events().Close(handle)) {
+    if (!Events().Close(handle) && !platform::detail::CloseFileHandle(handle)) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }
