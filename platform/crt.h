@@ -11,6 +11,15 @@
 #include <share.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+
+// The run time's path functions read texts in the system's code page; the
+// layer's read them in its own (settable) ANSI code page, so that a
+// double-byte character whose trail byte is '\\' is no separator.
+char* PlatformFullPath(char* absolute, const char* relative, size_t maxLength);
+void PlatformSplitPath(const char* path, char* drive, char* folder, char* name, char* extension);
+#define _fullpath PlatformFullPath
+#define _splitpath PlatformSplitPath
+
 #else
 
 #include <cstddef>
@@ -34,6 +43,9 @@ FILE* _fsopen(const char* fileName, const char* mode, int shareFlag);
 #define _S_IREAD 0x0100
 #define _S_IWRITE 0x0080
 
+// The path functions read texts in the layer's ANSI code page: a double-byte
+// character whose trail byte is '\\' is no separator.
+//
 // The absolute form of a Windows path, written as the system writes it:
 // relative to the current directory (or to the current drive's root for a
 // leading backslash), '/' turned into '\\', empty, "." and ".." components

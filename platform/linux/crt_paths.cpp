@@ -1,5 +1,6 @@
 #include "platform/crt.h"
 
+#include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 
@@ -24,6 +25,33 @@ std::string CurrentDirectory() {
     return platform::ToWindowsPath(buffer.data());
 }
 
+// The next backslash at or after from that is a character of its own (not
+// the trail byte of a double-byte character), or npos.
+std::size_t FindSeparator(const std::string& text, std::size_t from) {
+    for (std::size_t i = from; i < text.size(); ++i) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(text[i])) && i + 1 < text.size()) {
+            ++i;
+        } else if (text[i] == '\\') {
+            return i;
+        }
+    }
+    return std::string::npos;
+}
+
+// The last character of text is a backslash of its own.
+bool EndsWithSeparator(const std::string& text) {
+    bool last = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(text[i])) && i + 1 < text.size()) {
+            ++i;
+            last = false;
+        } else {
+            last = text[i] == '\\';
+        }
+    }
+    return last;
+}
+
 bool SameDrive(char a, char b) {
     return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
 }
@@ -34,7 +62,7 @@ std::string Fold(const std::string& root, const std::string& rest) {
     std::vector<std::string> components;
     std::size_t start = 0;
     while (start <= rest.size()) {
-        const std::size_t end = std::min(rest.find('\\', start), rest.size());
+        const std::size_t end = std::min(FindSeparator(rest, start), rest.size());
         if (end > start) {
             components.push_back(rest.substr(start, end - start));
         }
@@ -68,7 +96,7 @@ std::string Fold(const std::string& root, const std::string& rest) {
     for (const std::string& component : kept) {
         result += "\\" + component;
     }
-    if (kept.empty() ? !rest.empty() : rest.back() == '\\') {
+    if (kept.empty() ? !rest.empty() : EndsWithSeparator(rest)) {
         result += "\\";
     }
     return result;
@@ -85,11 +113,11 @@ std::string FullPath(std::string path) {
     }
     if (path.size() >= 2 && path[0] == '\\' && path[1] == '\\') {
         // The root of a UNC path is its server and share; ".." stops there.
-        const std::size_t serverEnd = path.find('\\', 2);
+        const std::size_t serverEnd = FindSeparator(path, 2);
         if (serverEnd == std::string::npos) {
             return path;
         }
-        const std::size_t shareEnd = path.find('\\', serverEnd + 1);
+        const std::size_t shareEnd = FindSeparator(path, serverEnd + 1);
         if (shareEnd == std::string::npos) {
             return serverEnd + 1 == path.size() ? path : Fold(path, "");
         }
@@ -157,16 +185,22 @@ void _splitpath(const char* path, char* drive, char* folder, char* name, char* e
     const char* end = p + std::strlen(p);
     const char* driveEnd = end - p >= 2 && p[1] == ':' ? p + 2 : p;
     CopyPart(drive, p, driveEnd);
+    // Separators and the extension's dot count only as characters of their
+    // own, never as the trail byte of a double-byte character.
     const char* folderEnd = driveEnd;
     for (const char* c = driveEnd; c < end; ++c) {
-        if (*c == '\\' || *c == '/') {
+        if (IsDBCSLeadByte(static_cast<BYTE>(*c)) && c + 1 < end) {
+            ++c;
+        } else if (*c == '\\' || *c == '/') {
             folderEnd = c + 1;
         }
     }
     CopyPart(folder, driveEnd, folderEnd);
     const char* dot = end;
     for (const char* c = folderEnd; c < end; ++c) {
-        if (*c == '.') {
+        if (IsDBCSLeadByte(static_cast<BYTE>(*c)) && c + 1 < end) {
+            ++c;
+        } else if (*c == '.') {
             dot = c;
         }
     }

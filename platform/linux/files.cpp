@@ -1,5 +1,6 @@
 #include "platform/files.h"
 
+#include "platform/codepage.h"
 #include "platform/paths.h"
 
 #include <dirent.h>
@@ -155,7 +156,16 @@ HANDLE FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data) {
         return INVALID_HANDLE_VALUE;
     }
     const std::string text = pattern;
-    const std::size_t separator = text.find_last_of("\\/:");
+    // The last separator that is a character of its own, not the trail byte
+    // of a double-byte character.
+    std::size_t separator = std::string::npos;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(text[i])) && i + 1 < text.size()) {
+            ++i;
+        } else if (text[i] == '\\' || text[i] == '/' || text[i] == ':') {
+            separator = i;
+        }
+    }
     const std::string folder = separator == std::string::npos ? "." : text.substr(0, separator + 1);
     std::string leaf = separator == std::string::npos ? text : text.substr(separator + 1);
     if (leaf == "*.*") {

@@ -1,6 +1,7 @@
 #include "platform/crt.h"
 #include "platform/files.h"
 
+#include "tests/platform/code_page_scope.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -137,6 +138,24 @@ TEST(SplitPath, SplitsDriveFolderNameAndExtension) {
     char name[_MAX_FNAME];
     _splitpath("D:\\x\\y.z", nullptr, nullptr, name, nullptr);
     EXPECT_STREQ(name, "y");
+}
+
+// In 932, "\x95\x5C" is one character whose trail byte is '\\'.
+TEST(PathFunctions, ReadTextsInTheLayersCodePage) {
+    AnsiCodePageScope scope(932);
+    EXPECT_EQ(FullPath("Z:\\\x95\x5C"), "Z:\\\x95\x5C");
+    EXPECT_EQ(FullPath("Z:\\\x95\x5C\\x"), "Z:\\\x95\x5C\\x");
+    EXPECT_EQ(FullPath("Z:\\\x95\x5C\\..\\x"), "Z:\\x");
+    EXPECT_EQ(FullPath("\\\\\x95\x5C\\share\\..\\y"), "\\\\\x95\x5C\\share\\y");
+    char drive[_MAX_DRIVE];
+    char folder[_MAX_DIR];
+    char name[_MAX_FNAME];
+    char extension[_MAX_EXT];
+    _splitpath("D:\\\x95\x5C.e", drive, folder, name, extension);
+    EXPECT_STREQ(drive, "D:");
+    EXPECT_STREQ(folder, "\\");
+    EXPECT_STREQ(name, "\x95\x5C");
+    EXPECT_STREQ(extension, ".e");
 }
 
 TEST(Access, ReadOnlyFilesRefuseWriting) {
