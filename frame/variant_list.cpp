@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <limits>
 #include <stdexcept>
+#include <utility>
 
 namespace variant_list {
 
@@ -141,6 +142,35 @@ void Writer::Finish(VARIANT& out, VARTYPE type) {
     out.parray = array_;
     array_ = nullptr;
     data_ = nullptr;
+}
+
+bool ReadTexts(const VARIANT& list, std::size_t perRecord, std::vector<CString>& texts) {
+    const Reader reader(list, kStrings);
+    if (!reader.IsValid() || perRecord == 0 || reader.Count() % perRecord != 0) {
+        return false;
+    }
+    std::vector<CString> read(reader.Count());
+    for (std::size_t i = 0; i < read.size(); ++i) {
+        if (!reader.Text(i, read[i])) {
+            return false;
+        }
+    }
+    texts = std::move(read);
+    return true;
+}
+
+void WriteTexts(const std::vector<CString>& texts, VARIANT& out) {
+    Writer writer(texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        writer.Text(i, texts[i]);
+    }
+    writer.Finish(out, kStrings);
+}
+
+CString NumberText(DWORD value) {
+    CString text;
+    text.Format("%d", static_cast<int>(value));
+    return text;
 }
 
 }  // namespace variant_list

@@ -7,6 +7,7 @@
 #include "platform/com.h"
 
 #include <cstddef>
+#include <vector>
 
 namespace variant_list {
 
@@ -27,7 +28,7 @@ public:
     Reader(const Reader&) = delete;
     Reader& operator=(const Reader&) = delete;
 
-    bool IsValid() const { return data_ != nullptr; }
+    bool IsValid() const { return array_ != nullptr; }
     std::size_t Count() const { return count_; }
 
     // The value of element index; false when the element is not of that kind.
@@ -70,5 +71,15 @@ private:
     VARIANT* data_ = nullptr;
     std::size_t count_ = 0;
 };
+
+// The texts of a string list (VT_ARRAY | VT_BSTR), perRecord to a record:
+// false, with texts untouched, when the list is no valid string list, its
+// count is no whole number of records, or an element is no text.
+bool ReadTexts(const VARIANT& list, std::size_t perRecord, std::vector<CString>& texts);
+// A string list of the texts, in order.
+void WriteTexts(const std::vector<CString>& texts, VARIANT& out);
+// A number as the record lists write it: "%d" of its 32 bits, so 0xFFFFFFFF
+// is "-1".
+CString NumberText(DWORD value);
 
 }  // namespace variant_list

@@ -90,7 +90,7 @@ void CFileTime::SetFromText(LPCSTR text) {
     if (SplitToStringArray(text, parts, ':') == 7) {
         int value[7];
         for (int i = 0; i < 7; ++i) {
-            value[i] = std::atoi(parts[i]);
+            value[i] = ReadInt(parts[i]);
         }
         const bool inRange = value[0] >= 1999 && value[0] <= 30828 && value[1] >= 0 && value[1] <= 12 &&
                              value[2] >= 0 && value[2] <= 31 && value[3] >= 0 && value[3] <= 24 && value[4] >= 0 &&

@@ -3,6 +3,7 @@
 #include "platform/crt_strings.h"
 
 #include <cctype>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -23,6 +24,25 @@ int HexValue(char c) {
 
 }  // namespace
 
+int ReadInt(LPCSTR text) {
+    if (text == nullptr) {
+        return 0;
+    }
+    LPCSTR p = text;
+    while (std::isspace(static_cast<unsigned char>(*p))) {
+        ++p;
+    }
+    const bool negative = *p == '-';
+    if (*p == '-' || *p == '+') {
+        ++p;
+    }
+    std::uint32_t value = 0;
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        value = value * 10u + static_cast<std::uint32_t>(*p - '0');
+    }
+    return static_cast<int>(negative ? 0u - value : value);
+}
+
 BOOL IsDecimalText(LPCSTR text, int* value) {
     if (text == nullptr || *text == '\0') {
         return FALSE;
@@ -33,7 +53,7 @@ BOOL IsDecimalText(LPCSTR text, int* value) {
         }
     }
     if (value != nullptr) {
-        *value = std::atoi(text);
+        *value = ReadInt(text);
     }
     return TRUE;
 }

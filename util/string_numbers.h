@@ -3,7 +3,11 @@
 
 #include "platform/afx.h"
 
-// Non-empty and only '0' to '9'; value (when given) by atoi.
+// atoi as the Windows run time reads: leading white space, an optional sign
+// and decimal digits, accumulated in 32 bits that wrap (so "4294967295" reads
+// as -1, and 0xFFFFFFFF written with "%d" reads back); no number gives 0.
+int ReadInt(LPCSTR text);
+// Non-empty and only '0' to '9'; value (when given) by ReadInt.
 BOOL IsDecimalText(LPCSTR text, int* value = nullptr);
 // Hexadecimal digits (either case), the last the least significant; any
 // other character anywhere makes the answer 0. Meant for at most 8 digits.

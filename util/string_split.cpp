@@ -1,6 +1,7 @@
 #include "util/string_split.h"
 
 #include "util/mbcs.h"
+#include "util/string_numbers.h"
 
 #include <algorithm>
 #include <cctype>
@@ -196,6 +197,6 @@ void TextToIntList(LPCSTR text, CIntList& list) {
     CStringList parts;
     SplitToStringList(text, parts, '|');
     for (POSITION position = parts.GetHeadPosition(); position != nullptr;) {
-        list.AddTail(std::atoi(parts.GetNext(position)));
+        list.AddTail(ReadInt(parts.GetNext(position)));
     }
 }

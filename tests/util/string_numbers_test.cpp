@@ -1,6 +1,10 @@
 #include "util/string_numbers.h"
 
+#include "tests/support/sides.h"
+
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace {
 
@@ -43,6 +47,34 @@ TEST(StringNumbers, DecimalTexts) {
 TEST(StringNumbers, GuidAsThirtyTwoDigits) {
     const GUID guid = {0x01234567, 0x89AB, 0xCDEF, {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF}};
     EXPECT_EQ(GuidToHexText(guid), "0123456789abcdef0123456789abcdef");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(StringNumbers, ReadIntAsTheWindowsRunTimeDoes) {
+    struct Case {
+        const char* text;
+        int value;
+    };
+    const Case cases[] = {
+        {"42", 42},          {"  -7x", -7},         {"+5", 5},           {"", 0},
+        {"x1", 0},           {"-1", -1},            {"2147483647", 2147483647},
+        {"2147483648", -2147483647 - 1},            {"4294967295", -1},
+        {"-2147483648", -2147483647 - 1},           {"-99999999999999999999", -1661992959},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ReadInt(c.text), c.value) << c.text;
+    }
+    EXPECT_EQ(ReadInt(nullptr), 0);
+}
+
+TEST(StringNumbers, ReadIntMatchesTheWindowsRunTimesAtoi) {
+    Q3V_SKIP_ON_LINUX("the C library here reads values out of range in 64 bits");
+    for (const char* text : {"42", "  -7x", "2147483648", "4294967295", "-99999999999999999999", "x"}) {
+        EXPECT_EQ(ReadInt(text), std::atoi(text)) << text;
+    }
 }
 
 }  // namespace
