@@ -20,6 +20,11 @@ public:
     OwnedVariant& operator=(const OwnedVariant&) = delete;
 
     VARIANT& Get() { return value_; }
+    // Clears what it held, to receive a new list.
+    VARIANT& Fresh() {
+        VariantClear(&value_);
+        return value_;
+    }
     const VARIANT& Get() const { return value_; }
 
 private:
