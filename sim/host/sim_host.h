@@ -5,6 +5,8 @@
 #pragma once
 
 #include "platform/host/interfaces.h"
+#include "sim/host/call_log.h"
+#include "sim/host/workspace_services.h"
 
 #include <map>
 #include <memory>
@@ -13,25 +15,6 @@
 #include <vector>
 
 namespace simhost {
-
-// One call the host received: what was called, and its arguments as text.
-struct CallRecord {
-    std::string what;
-    std::string detail;
-};
-
-class CallLog {
-public:
-    void Add(std::string what, std::string detail = {});
-    std::vector<CallRecord> Calls() const;
-    // The calls named what, in order.
-    std::vector<CallRecord> Find(const std::string& what) const;
-    void Clear();
-
-private:
-    mutable std::mutex mutex_;
-    std::vector<CallRecord> calls_;
-};
 
 // The text form of a GUID, and the name of the ids the host knows.
 std::string GuidText(const GUID& id);
@@ -120,6 +103,12 @@ public:
 
     // Offers (or, with null, withdraws) a service under an interface id.
     void OfferService(const IID& iid, IUnknown* service);
+    // Changes the workspace that the workspace services answer about.
+    template <typename Change>
+    void ChangeWorkspace(Change change) {
+        std::lock_guard lock(workspaceMutex_);
+        change(workspace_);
+    }
     // The registrations that are still in place, in the order they were made.
     std::vector<InterfaceRegistration> Registrations() const;
     std::vector<std::string> ReportedErrors() const;
@@ -131,6 +120,10 @@ private:
     CallLog& log_;
     mutable std::mutex mutex_;
     HostErrorCodeTable errorCodeTable_;
+    std::mutex workspaceMutex_;
+    WorkspaceState workspace_;
+    HostWorkspaceInfo workspaceInfo_{log_, workspaceMutex_, workspace_};
+    HostPlaceholderSettings placeholderSettings_{log_, workspaceMutex_, workspace_};
     std::map<std::string, IUnknown*> services_;  // by GUID text
     std::vector<InterfaceRegistration> registrations_;
     std::vector<std::string> reportedErrors_;
