@@ -71,4 +71,19 @@ char* _getcwd(char* buffer, int size);
 // 0, or -1 with errno ENOENT.
 int _chdir(const char* path);
 
+#define _S_IFDIR 0x4000
+#define _S_IFREG 0x8000
+
+// The status of a file or folder as the Windows run time gives it: the drive
+// number (0 for A:, so 25 for the one drive Z: here), the kind and access in
+// st_mode, and the size. (The times are left out: the C library here has
+// macros of their names.)
+struct _stat {
+    unsigned int st_dev;
+    unsigned short st_mode;
+    long long st_size;
+};
+// 0, or -1 with errno ENOENT.
+int _stat(const char* path, struct _stat* status);
+
 #endif

@@ -97,6 +97,23 @@ BOOL GetFileTime(HANDLE file, LPFILETIME creation, LPFILETIME lastAccess, LPFILE
 // are 32- or 64-bit binaries. Any other file: FALSE with ERROR_BAD_EXE_FORMAT.
 BOOL GetBinaryTypeA(LPCSTR fileName, LPDWORD type);
 
+// The layer's file system has no 8.3 names: an existing file or folder is its
+// own short form. The length written, the size needed (with the NUL) when the
+// buffer is too small, or 0 for a missing path.
+DWORD GetShortPathNameA(LPCSTR longPath, LPSTR shortPath, DWORD size);
+
+#define DRIVE_UNKNOWN 0
+#define DRIVE_NO_ROOT_DIR 1
+#define DRIVE_REMOVABLE 2
+#define DRIVE_FIXED 3
+#define DRIVE_REMOTE 4
+#define DRIVE_CDROM 5
+#define DRIVE_RAMDISK 6
+
+// The one drive here, Z: (also for a null root: the current drive), is fixed;
+// any other root has no drive.
+UINT GetDriveTypeA(LPCSTR rootPath);
+
 // The current directory as a Windows path: its length, or the size it needs
 // (with the NUL) when the buffer is too small.
 DWORD GetCurrentDirectoryA(DWORD size, LPSTR buffer);

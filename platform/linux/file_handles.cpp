@@ -16,21 +16,26 @@
 namespace platform::detail {
 namespace {
 
+struct Entry {
+    int descriptor;
+    FileHandleKind kind;
+};
+
 // File handles lie in a range of their own, apart from the event and search
 // handles.
 class FileTable {
 public:
-    HANDLE Add(int descriptor) {
+    HANDLE Add(int descriptor, FileHandleKind kind) {
         std::lock_guard lock(mutex_);
         const HANDLE handle = reinterpret_cast<HANDLE>(next_);
         next_ += 4;
-        files_[handle] = descriptor;
+        files_[handle] = Entry{descriptor, kind};
         return handle;
     }
-    int Find(HANDLE handle) {
+    int Find(HANDLE handle, FileHandleKind kind) {
         std::lock_guard lock(mutex_);
         const auto found = files_.find(handle);
-        return found == files_.end() ? -1 : found->second;
+        return found == files_.end() || found->second.kind != kind ? -1 : found->second.descriptor;
     }
     bool Close(HANDLE handle) {
         int descriptor = -1;
@@ -40,7 +45,7 @@ public:
             if (found == files_.end()) {
                 return false;
             }
-            descriptor = found->second;
+            descriptor = found->second.descriptor;
             files_.erase(found);
         }
         close(descriptor);
@@ -50,7 +55,7 @@ public:
 private:
     std::mutex mutex_;
     std::uintptr_t next_ = 0x40000000;
-    std::map<HANDLE, int> files_;
+    std::map<HANDLE, Entry> files_;
 };
 
 FileTable& Files() {
@@ -60,12 +65,12 @@ FileTable& Files() {
 
 }  // namespace
 
-HANDLE AddFileHandle(int descriptor) {
-    return Files().Add(descriptor);
+HANDLE AddFileHandle(int descriptor, FileHandleKind kind) {
+    return Files().Add(descriptor, kind);
 }
 
-int FileDescriptor(HANDLE handle) {
-    return Files().Find(handle);
+int FileDescriptor(HANDLE handle, FileHandleKind kind) {
+    return Files().Find(handle, kind);
 }
 
 bool CloseFileHandle(HANDLE handle) {
