@@ -49,6 +49,22 @@ int FindTextNoCase(const char* text, const char* part, int from) {
     }
 }
 
+const char* LastChars(const char* text, int n) {
+    const char* end = text + std::strlen(text);
+    if (n < 1) {
+        return end;
+    }
+    int count = 0;
+    for (const char* p = text; *p != '\0'; p = Next(p)) {
+        ++count;
+    }
+    const char* p = text;
+    for (int i = 0; i < count - n; ++i) {
+        p = Next(p);
+    }
+    return p;
+}
+
 std::size_t BoundaryAtOrBefore(const char* text, std::size_t offset) {
     std::size_t boundary = 0;
     for (const char* p = text; *p != '\0';) {

@@ -34,6 +34,9 @@ int FindText(const char* text, const char* part, int from = 0);
 // The same, comparing without regard to case (ASCII, and the double-byte
 // letters of the code page).
 int FindTextNoCase(const char* text, const char* part, int from = 0);
+// The start of the last n characters of text (the text itself when it has
+// no more than n, its end for n < 1).
+const char* LastChars(const char* text, int n);
 // The byte offset of the character boundary at or before offset.
 std::size_t BoundaryAtOrBefore(const char* text, std::size_t offset);
 
