@@ -23,8 +23,8 @@ CString GetPathExtension(LPCSTR path);
 CString RemoveExtension(LPCSTR path);
 CString GetPathTitle(LPCSTR path);
 // FALSE without a backslash. The leaf follows the last backslash; the folder
-// precedes it, with a backslash added when it is a drive spec ("D:") or a
-// single backslash.
+// precedes it, with a backslash added when it is a drive letter and colon
+// ("D:") or a single backslash.
 BOOL SplitAtLastBackslash(LPCSTR path, CString& folder, CString& leaf);
 // Joins with exactly one backslash between folder and name.
 CString CombinePath(LPCSTR folder, LPCSTR name);

@@ -31,8 +31,8 @@ int HexDigit(char c) {
     return -1;
 }
 
-// One conversion specification of the format.
-struct Specification {
+// One conversion of the format: '%', its flags, width and letter.
+struct Field {
     bool suppress = false;
     std::size_t width = kDefaultWidth;
     char conversion = '\0';
@@ -93,32 +93,32 @@ public:
         return taken > 0;
     }
 
-    bool Integer(const Specification& spec) {
-        std::size_t width = spec.width;
+    bool Integer(const Field& field) {
+        std::size_t width = field.width;
         bool negative = false;
-        if (spec.conversion == 'd' && *cursor_ == '-' && width > 0) {
+        if (field.conversion == 'd' && *cursor_ == '-' && width > 0) {
             negative = true;
             ++cursor_;
             --width;
         }
         std::uint32_t value = 0;
-        if (!ReadDigits(spec.conversion == 'x' ? 16 : 10, width, value)) {
+        if (!ReadDigits(field.conversion == 'x' ? 16 : 10, width, value)) {
             return false;
         }
         if (negative) {
             value = 0u - value;
         }
-        return Store(spec, Destination::Kind::Integer, [&](const Destination& destination) {
+        return Store(field, Destination::Kind::Integer, [&](const Destination& destination) {
             std::memcpy(destination.where, &value, sizeof(value));
         });
     }
 
-    bool Character(const Specification& spec) {
+    bool Character(const Field& field) {
         if (*cursor_ == '\0') {
             return false;  // nothing left to take: never read past the text
         }
         const char c = *cursor_++;
-        return Store(spec, Destination::Kind::Char,
+        return Store(field, Destination::Kind::Char,
                      [&](const Destination& destination) { *static_cast<char*>(destination.where) = c; });
     }
 
@@ -126,10 +126,10 @@ public:
     // more than the destination holds with its NUL; a double-byte character
     // is copied whole or not at all.
     template <typename Accept>
-    bool Text(const Specification& spec, Accept accept) {
+    bool Text(const Field& field, Accept accept) {
         const Destination* destination = nullptr;
-        std::size_t width = spec.width;
-        if (!spec.suppress) {
+        std::size_t width = field.width;
+        if (!field.suppress) {
             destination = Take(Destination::Kind::Text);
             if (destination == nullptr || destination->size == 0) {
                 return false;
@@ -152,13 +152,13 @@ public:
         return true;
     }
 
-    bool String(const Specification& spec) {
-        return Text(spec, [](const char* c) { return !IsSpace(*c); });
+    bool String(const Field& field) {
+        return Text(field, [](const char* c) { return !IsSpace(*c); });
     }
 
     // "%[" with its set already read: the first character must be one the
     // set takes (for a "not" set the end of the text counts as one).
-    bool Set(const Specification& spec, const std::array<bool, 256>& members, bool negated) {
+    bool Set(const Field& field, const std::array<bool, 256>& members, bool negated) {
         // A double-byte character is no member of a set of single bytes.
         const auto takes = [&](const char* c) {
             if (mbcs::CharBytes(c) == 2) {
@@ -169,13 +169,13 @@ public:
         if (*cursor_ == '\0' ? !negated : !takes(cursor_)) {
             return false;
         }
-        return Text(spec, takes);
+        return Text(field, takes);
     }
 
 private:
     template <typename Write>
-    bool Store(const Specification& spec, Destination::Kind kind, Write write) {
-        if (spec.suppress) {
+    bool Store(const Field& field, Destination::Kind kind, Write write) {
+        if (field.suppress) {
             return true;
         }
         const Destination* destination = Take(kind);
@@ -236,48 +236,48 @@ int Scan(const char* text, const char* format, std::span<const Destination> dest
             continue;
         }
         ++format;
-        Specification spec;
+        Field field;
         if (*format == '*') {
-            spec.suppress = true;
+            field.suppress = true;
             ++format;
         }
         if (*format == 'l' || *format == 'L') {
             ++format;
         }
         if (std::isdigit(static_cast<unsigned char>(*format))) {
-            spec.width = 0;
+            field.width = 0;
             while (std::isdigit(static_cast<unsigned char>(*format))) {
-                spec.width = std::min(spec.width * 10 + static_cast<std::size_t>(*format - '0'), kLargestWidth);
+                field.width = std::min(field.width * 10 + static_cast<std::size_t>(*format - '0'), kLargestWidth);
                 ++format;
             }
         }
-        spec.conversion = *format;
-        if (spec.conversion == '\0') {
+        field.conversion = *format;
+        if (field.conversion == '\0') {
             return count;
         }
         ++format;
         bool done = false;
-        switch (spec.conversion) {
+        switch (field.conversion) {
             case 'd':
             case 'u':
             case 'x':
-                done = scanner.Integer(spec);
+                done = scanner.Integer(field);
                 break;
             case 's':
-                done = scanner.String(spec);
+                done = scanner.String(field);
                 break;
             case 'c':
-                done = scanner.Character(spec);
+                done = scanner.Character(field);
                 break;
             case '[': {
                 std::array<bool, 256> members{};
                 bool negated = false;
-                done = ReadSet(format, members, negated) && scanner.Set(spec, members, negated);
+                done = ReadSet(format, members, negated) && scanner.Set(field, members, negated);
                 break;
             }
             default:
                 // Any other character, '%' among them, must stand in the text.
-                if (!scanner.Match(spec.conversion)) {
+                if (!scanner.Match(field.conversion)) {
                     return count;
                 }
                 continue;
