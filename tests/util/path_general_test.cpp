@@ -184,7 +184,6 @@ TEST(PathRebase, CheckOutputPaths) {
     _chmod(folder.Windows("Out\\locked.bin").c_str(), _S_IREAD);
 
     CStringList fine;
-    Fill(fine, {});
     fine.AddTail(folder.Windows("Out\\old.bin").c_str());
     fine.AddTail(folder.Windows("Out\\new.bin").c_str());
     fine.AddTail(folder.Windows("New\\Deeper\\a.bin").c_str());
