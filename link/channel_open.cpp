@@ -12,13 +12,13 @@
 #include "target/session_settings.h"
 #include "target/settings_files.h"
 #include "target/target_config.h"
+#include "util/scan_values.h"
 
 #include "platform/clock.h"
 #include "platform/profile.h"
 #include "platform/ui.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
 
 namespace {
@@ -57,7 +57,7 @@ WORD CEmulatorChannel::Open() {
             step = holder.CheckEmulatorFirmware();
         } else {
             int value = 0;
-            std::sscanf(monp, "%d", &value);
+            ScanValues(monp, "%d", &value);
             bool forced = false;
             if (value == 1) {
                 forced = ShowTargetError("The compulsion update is executed. \nUpdate now?",

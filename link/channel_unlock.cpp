@@ -7,9 +7,9 @@
 #include "startup/device_data.h"
 #include "startup/setup_dialogs.h"
 #include "target/session_settings.h"
+#include "util/scan_values.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
@@ -96,8 +96,8 @@ WORD CEmulatorChannel::ResetAndUnlock() {
     }
     char text[64] = {};
     SessionIniGetString("USER_DATA", "RESET", "", text, sizeof(text));
-    unsigned value = 0;
-    if (text[0] != '\0' && std::sscanf(text, "%8x", &value) == 1) {
+    DWORD value = 0;
+    if (text[0] != '\0' && ScanValues(text, "%8x", &value) == 1) {
         g_userResetBytes.count = g_protocolType == 4 ? 2 : 3;
         for (std::size_t i = 0; i < g_userResetBytes.count; ++i) {
             g_userResetBytes.bytes[i] = Byte(value, static_cast<int>(i));

@@ -4,8 +4,7 @@
 #include "link/link_results.h"
 #include "startup/device_data.h"
 #include "target/session_settings.h"
-
-#include <cstdio>
+#include "util/scan_values.h"
 
 CEmulatorLink* g_emulatorLink = nullptr;
 
@@ -16,7 +15,7 @@ CEmulatorLink::~CEmulatorLink() {
     SessionIniGetString("RESET_RELEASE", "ENABLE", "", text, sizeof(text));
     int resetRelease = 0;
     if (text[0] != '\0') {
-        std::sscanf(text, "%d", &resetRelease);
+        ScanValues(text, "%d", &resetRelease);
     }
     if (g_deviceValues.powerSupply == 1) {
         m_channel->CheckSystemBanner(static_cast<DWORD>(resetRelease));

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/afx_app.h"
+#include "platform/afx_archive.h"
 #include "platform/afx_collections.h"
 #include "platform/afx_exceptions.h"
 #include "platform/afx_file.h"

@@ -43,6 +43,7 @@ HANDLE CreateEventA(LPSECURITY_ATTRIBUTES attributes, BOOL manualReset, BOOL ini
 HANDLE OpenEventA(DWORD access, BOOL inheritHandle, LPCSTR name);
 BOOL SetEvent(HANDLE event);
 BOOL ResetEvent(HANDLE event);
+// Closes an event or a file opened with CreateFileA.
 BOOL CloseHandle(HANDLE handle);
 
 #endif

@@ -1,5 +1,6 @@
 #include "platform/afx_file.h"
 
+#include "platform/codepage.h"
 #include "platform/crt.h"
 #include "platform/paths.h"
 
@@ -235,7 +236,16 @@ BOOL CFileFind::FindFile(LPCSTR pattern, DWORD) {
         return FALSE;
     }
     haveNext_ = true;
-    const int separator = std::max(text.ReverseFind('\\'), text.ReverseFind('/'));
+    // The last separator that is a character of its own, not the trail byte
+    // of a double-byte character.
+    int separator = -1;
+    for (int i = 0; i < text.GetLength(); ++i) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(text[i])) && i + 1 < text.GetLength()) {
+            ++i;
+        } else if (text[i] == '\\' || text[i] == '/') {
+            separator = i;
+        }
+    }
     root_ = separator < 0 ? CString() : text.Left(separator);
     return TRUE;
 }

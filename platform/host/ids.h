@@ -36,6 +36,10 @@ inline constexpr IID IID_IHDebugSession = hostid::MakeId(0x0002, 0x04);
 inline constexpr IID IID_IHHostObject = hostid::MakeId(0x0002, 0x05);
 // The further service that the UI component base keeps from its attach.
 inline constexpr IID IID_IHUiService = hostid::MakeId(0x0002, 0x06);
+// The workspace information and the custom-placeholder settings that the
+// placeholder keywords ask for.
+inline constexpr IID IID_IHWorkSpaceInfo = hostid::MakeId(0x0002, 0x07);
+inline constexpr IID IID_IHPlaceholderSettings = hostid::MakeId(0x0002, 0x08);
 
 // Series 0x03: the host ids of one series that the target registers with.
 inline constexpr IID IID_IHTargetSeries1 = hostid::MakeId(0x0003, 0x01);

@@ -1,5 +1,6 @@
 #include "platform/files.h"
 
+#include "platform/codepage.h"
 #include "platform/paths.h"
 
 #include <dirent.h>
@@ -106,7 +107,7 @@ public:
 
 private:
     std::mutex mutex_;
-    std::uintptr_t next_ = 0x8000;
+    std::uintptr_t next_ = 0x20000000;  // apart from event (0x1000 up) and file (0x40000000 up) handles
     std::map<HANDLE, std::unique_ptr<Search>> searches_;
 };
 
@@ -132,13 +133,39 @@ DWORD GetFileAttributesA(LPCSTR fileName) {
     return AttributesOf(info, slash == std::string::npos ? *native : native->substr(slash + 1));
 }
 
+BOOL SetFileAttributesA(LPCSTR fileName, DWORD attributes) {
+    const auto native = fileName != nullptr ? platform::ToNativePath(fileName) : std::nullopt;
+    struct stat info {};
+    if (!native || stat(native->c_str(), &info) != 0) {
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return FALSE;
+    }
+    constexpr mode_t kWrite = S_IWUSR | S_IWGRP | S_IWOTH;
+    const mode_t permissions =
+        (attributes & FILE_ATTRIBUTE_READONLY) != 0 ? (info.st_mode & ~kWrite) : (info.st_mode | S_IWUSR);
+    if (chmod(native->c_str(), permissions & 07777) != 0) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HANDLE FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data) {
     if (pattern == nullptr || data == nullptr || *pattern == '\0') {
         SetLastError(ERROR_INVALID_PARAMETER);
         return INVALID_HANDLE_VALUE;
     }
     const std::string text = pattern;
-    const std::size_t separator = text.find_last_of("\\/:");
+    // The last separator that is a character of its own, not the trail byte
+    // of a double-byte character.
+    std::size_t separator = std::string::npos;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(text[i])) && i + 1 < text.size()) {
+            ++i;
+        } else if (text[i] == '\\' || text[i] == '/' || text[i] == ':') {
+            separator = i;
+        }
+    }
     const std::string folder = separator == std::string::npos ? "." : text.substr(0, separator + 1);
     std::string leaf = separator == std::string::npos ? text : text.substr(separator + 1);
     if (leaf == "*.*") {

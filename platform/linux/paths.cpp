@@ -1,10 +1,13 @@
 #include "platform/paths.h"
 
+#include "platform/codepage.h"
+
 #include <dirent.h>
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -94,9 +97,11 @@ std::optional<std::string> ToNativePath(std::string_view windowsPath) {
     std::size_t start = 0;
     while (start <= rest.size()) {
         std::size_t end = start;
+        // A double-byte character whose trail byte is '\\' is part of a name.
         while (end < rest.size() && !IsSeparator(rest[end])) {
-            ++end;
+            end += IsDBCSLeadByte(static_cast<BYTE>(rest[end])) && end + 1 < rest.size() ? 2 : 1;
         }
+        end = std::min(end, rest.size());
         const std::string_view component = rest.substr(start, end - start);
         if (component == "..") {
             if (!components.empty()) {

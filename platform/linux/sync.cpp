@@ -1,6 +1,7 @@
 #include "platform/sync.h"
 
 #include "platform/clock.h"
+#include "platform/linux/file_handles.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -186,7 +187,7 @@ private:
 
     std::mutex mutex_;
     std::condition_variable changed_;
-    std::uintptr_t nextHandle_ = 0x1000;
+    std::uintptr_t nextHandle_ = 0x1000;  // below the search (0x20000000) and file (0x40000000) handles
     std::map<HANDLE, std::shared_ptr<Event>> handles_;
     std::map<std::string, std::weak_ptr<Event>> named_;
 };
@@ -253,7 +254,7 @@ BOOL ResetEvent(HANDLE event) {
 }
 
 BOOL CloseHandle(HANDLE handle) {
-    if (!Events().Close(handle)) {
+    if (!Events().Close(handle) && !platform::detail::CloseFileHandle(handle)) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }

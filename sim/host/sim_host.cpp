@@ -8,29 +8,6 @@
 
 namespace simhost {
 
-void CallLog::Add(std::string what, std::string detail) {
-    std::lock_guard lock(mutex_);
-    calls_.push_back({std::move(what), std::move(detail)});
-}
-
-std::vector<CallRecord> CallLog::Calls() const {
-    std::lock_guard lock(mutex_);
-    return calls_;
-}
-
-std::vector<CallRecord> CallLog::Find(const std::string& what) const {
-    std::lock_guard lock(mutex_);
-    std::vector<CallRecord> found;
-    std::copy_if(calls_.begin(), calls_.end(), std::back_inserter(found),
-                 [&](const CallRecord& call) { return call.what == what; });
-    return found;
-}
-
-void CallLog::Clear() {
-    std::lock_guard lock(mutex_);
-    calls_.clear();
-}
-
 std::string GuidText(const GUID& id) {
     char text[40];
     std::snprintf(text, sizeof(text), "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
@@ -59,6 +36,8 @@ std::string IdName(const GUID& id) {
         {&IID_IHDebugSession, "IHDebugSession"},
         {&IID_IHHostObject, "IHHostObject"},
         {&IID_IHUiService, "IHUiService"},
+        {&IID_IHWorkSpaceInfo, "IHWorkSpaceInfo"},
+        {&IID_IHPlaceholderSettings, "IHPlaceholderSettings"},
         {&IID_IHTargetSeries1, "IHTargetSeries1"},
         {&IID_IHTargetSeries2, "IHTargetSeries2"},
         {&IID_IHTargetSeries3, "IHTargetSeries3"},
@@ -178,6 +157,8 @@ HostServiceProvider::HostServiceProvider(CallLog& log) : log_(log) {
     OfferService(IID_IHErrorCodeTable, &errorCodeTable_);
     OfferService(IID_IHExpressionEvaluator, static_cast<IHExpressionEvaluator*>(&evaluator_));
     OfferService(IID_IHNameLookup, &names_);
+    OfferService(IID_IHWorkSpaceInfo, &workspaceInfo_);
+    OfferService(IID_IHPlaceholderSettings, &placeholderSettings_);
 }
 
 HRESULT HostServiceProvider::QueryInterface(REFIID iid, void** object) {

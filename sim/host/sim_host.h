@@ -7,6 +7,8 @@
 #include "platform/host/interfaces.h"
 #include "sim/host/expression_evaluator.h"
 #include "sim/host/host_events.h"
+#include "sim/host/call_log.h"
+#include "sim/host/workspace_services.h"
 
 #include <map>
 #include <memory>
@@ -15,25 +17,6 @@
 #include <vector>
 
 namespace simhost {
-
-// One call the host received: what was called, and its arguments as text.
-struct CallRecord {
-    std::string what;
-    std::string detail;
-};
-
-class CallLog {
-public:
-    void Add(std::string what, std::string detail = {});
-    std::vector<CallRecord> Calls() const;
-    // The calls named what, in order.
-    std::vector<CallRecord> Find(const std::string& what) const;
-    void Clear();
-
-private:
-    mutable std::mutex mutex_;
-    std::vector<CallRecord> calls_;
-};
 
 // The text form of a GUID, and the name of the ids the host knows.
 std::string GuidText(const GUID& id);
@@ -125,6 +108,12 @@ public:
     // The name of the event object the host gives for a host event (none:
     // the host knows no object for it).
     void NameEvent(const GUID& eventId, std::string name);
+    // Changes the workspace that the workspace services answer about.
+    template <typename Change>
+    void ChangeWorkspace(Change change) {
+        std::lock_guard lock(workspaceMutex_);
+        change(workspace_);
+    }
     // The registrations that are still in place, in the order they were made.
     std::vector<InterfaceRegistration> Registrations() const;
     std::vector<std::string> ReportedErrors() const;
@@ -142,6 +131,10 @@ private:
     ExpressionEvaluator evaluator_{log_};
     HostEventService events_{log_};
     NameLookup names_{log_};
+    std::mutex workspaceMutex_;
+    WorkspaceState workspace_;
+    HostWorkspaceInfo workspaceInfo_{log_, workspaceMutex_, workspace_};
+    HostPlaceholderSettings placeholderSettings_{log_, workspaceMutex_, workspace_};
     std::map<std::string, IUnknown*> services_;  // by GUID text
     std::map<std::string, std::string> eventNames_;  // by GUID text
     std::vector<InterfaceRegistration> registrations_;

@@ -345,6 +345,7 @@ TEST_F(HandlerBases, BreakSlotsAreReusedLowestFirst) {
     EXPECT_EQ(Add(handler, 0x500), 3u);
     EXPECT_EQ(handler.RemoveBreak(4), E_FAIL);
     EXPECT_EQ(handler.RemoveBreak(-1), E_FAIL);
+    handler.OnTargetClose();  // as the target does before deleting a handler
 }
 
 TEST_F(HandlerBases, BreakEnableStateAndBadIndexes) {
@@ -366,6 +367,7 @@ TEST_F(HandlerBases, BreakEnableStateAndBadIndexes) {
     EXPECT_EQ(handler.EnableBreak(0, 1), E_INVALIDARG);
     EXPECT_EQ(handler.IsBreakEnabled(0, &enabled), E_INVALIDARG);
     EXPECT_EQ(handler.RemoveBreak(0), S_OK);
+    handler.OnTargetClose();
 }
 
 TEST_F(HandlerBases, FindBreakReportsTheHighestIndexAtAnAddress) {
