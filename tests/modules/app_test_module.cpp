@@ -28,7 +28,7 @@ const platform::StringResource kStrings[] = {
     {100, "module string"},
     {101, "a longer module string"},
 };
-const platform::ResourceTable kResources = {kStrings, std::size(kStrings)};
+const platform::ResourceTable kResources = {.strings = kStrings};
 
 }  // namespace
 
