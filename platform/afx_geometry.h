@@ -9,6 +9,7 @@ public:
     CPoint() : POINT{0, 0} {}
     CPoint(int x, int y) : POINT{x, y} {}
     CPoint(POINT point) : POINT(point) {}  // NOLINT: implicit as in the class library
+    bool operator==(const POINT& other) const { return x == other.x && y == other.y; }
 };
 
 class CSize : public SIZE {
@@ -16,6 +17,7 @@ public:
     CSize() : SIZE{0, 0} {}
     CSize(int cx, int cy) : SIZE{cx, cy} {}
     CSize(SIZE size) : SIZE(size) {}  // NOLINT
+    bool operator==(const SIZE& other) const { return cx == other.cx && cy == other.cy; }
 };
 
 class CRect : public RECT {

@@ -648,10 +648,9 @@ int MulDiv(int number, int numerator, int denominator);
 
 // The stand-in for the HTML Help control's entry point (HtmlHelpA, the
 // control's ordinal 14): records the call with the UI driver (there is no help
-// viewer here) and answers no window. It has the entry point's calling
-// convention, so it can be bound where the control's entry would be.
+// viewer here) and answers no window.
 #ifndef HH_DISPLAY_TOPIC
 #define HH_DISPLAY_TOPIC 0x0000
 #define HH_HELP_CONTEXT 0x000F
 #endif
-HWND WINAPI PlatformHtmlHelpA(HWND caller, LPCSTR file, UINT command, DWORD_PTR data);
+HWND PlatformHtmlHelpA(HWND caller, LPCSTR file, UINT command, DWORD_PTR data);

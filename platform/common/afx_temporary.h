@@ -15,6 +15,13 @@ public:
     using Bind = void (*)(Object&, Handle);  // null unbinds
 
     TemporaryObjects(Alive alive, Bind bind) : alive_(alive), bind_(bind) {}
+    ~TemporaryObjects() {
+        for (auto& entry : objects_) {
+            bind_(*entry.second, nullptr);
+        }
+    }
+    TemporaryObjects(const TemporaryObjects&) = delete;
+    TemporaryObjects& operator=(const TemporaryObjects&) = delete;
 
     // The handle's temporary object, made on first use; the objects of
     // handles that are gone are dropped first.

@@ -38,7 +38,7 @@ BOOL WinHelpA(HWND window, LPCSTR helpFile, UINT command, ULONG_PTR data) {
     return TRUE;
 }
 
-HWND WINAPI PlatformHtmlHelpA(HWND caller, LPCSTR file, UINT command, DWORD_PTR data) {
+HWND PlatformHtmlHelpA(HWND caller, LPCSTR file, UINT command, DWORD_PTR data) {
     platform::HelpRequest request;
     request.kind = platform::HelpKind::HtmlHelp;
     request.window = caller;
