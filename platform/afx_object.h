@@ -112,6 +112,11 @@ public:
     // message map. With handlerInfo set, only says whether there is one.
     virtual BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo);
 
+    // The hourglass while the program is busy (see CWaitCursor).
+    void BeginWaitCursor();
+    void EndWaitCursor();
+    void RestoreWaitCursor() {}
+
 protected:
     static const AFX_MSGMAP* GetThisMessageMap();
     virtual const AFX_MSGMAP* GetMessageMap() const;

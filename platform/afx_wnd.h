@@ -288,7 +288,21 @@ HWND AfxGetLockoutNotifyWindow();
 int AfxMessageBox(LPCSTR text, UINT type = MB_OK, UINT helpId = 0);
 int AfxMessageBox(UINT promptId, UINT type = MB_OK, UINT helpId = UINT(-1));
 
+// The hourglass for the length of a scope. There is no screen: it is only
+// counted, so tests and drivers can tell whether one is up
+// (platform::WaitCursorShown).
+class CWaitCursor {
+public:
+    CWaitCursor();
+    ~CWaitCursor();
+    CWaitCursor(const CWaitCursor&) = delete;
+    CWaitCursor& operator=(const CWaitCursor&) = delete;
+    void Restore() {}
+};
+
 namespace platform {
+
+bool WaitCursorShown();
 
 // A command's state as the window's update handler (ON_UPDATE_COMMAND_UI)
 // leaves it: what a host asks before it shows the command in its menus and

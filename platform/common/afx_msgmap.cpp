@@ -2,6 +2,39 @@
 #include "platform/afx_msgmap.h"
 #include "platform/afx_wnd.h"
 
+#include <atomic>
+
+namespace {
+
+std::atomic<int>& WaitCursors() {
+    static std::atomic<int> shown{0};
+    return shown;
+}
+
+}  // namespace
+
+void CCmdTarget::BeginWaitCursor() {
+    ++WaitCursors();
+}
+
+void CCmdTarget::EndWaitCursor() {
+    if (WaitCursors() > 0) {
+        --WaitCursors();
+    }
+}
+
+CWaitCursor::CWaitCursor() {
+    ++WaitCursors();
+}
+
+CWaitCursor::~CWaitCursor() {
+    --WaitCursors();
+}
+
+bool platform::WaitCursorShown() {
+    return WaitCursors() > 0;
+}
+
 const AFX_MSGMAP* CCmdTarget::GetThisMessageMap() {
     static const AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, 0, nullptr}};
     static const AFX_MSGMAP map = {nullptr, entries};

@@ -180,6 +180,51 @@ TEST(Dialog, NotificationsReachTheMapButNotDuringTheExchange) {
     EXPECT_EQ(dialog.events, (std::vector<std::string>{"name changed", "apply", "help 1002"}));
 }
 
+TEST(Dialog, TheMainWindowWaitsDisabledWhileTheDialogRuns) {
+    CWnd frame;
+    ASSERT_TRUE(frame.CreateEx(0, nullptr, "frame", WS_POPUP | WS_VISIBLE, CRect(0, 0, 400, 300), nullptr, 0));
+    AfxGetApp()->m_pMainWnd = &frame;
+    TestUi ui;
+    ui.OnDialog(kSampleDialog)
+        .Do([&frame](platform::UiDialog& dialog) {
+            EXPECT_FALSE(frame.IsWindowEnabled());
+            EXPECT_EQ(GetParent(dialog.Window()), frame.m_hWnd);  // owned by the main window
+        })
+        .PressOk();
+    SampleDialog dialog;
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_TRUE(frame.IsWindowEnabled());
+    AfxMessageBox("after");
+    EXPECT_EQ(ui.MessageBoxes().back().owner, frame.m_hWnd);
+    frame.DestroyWindow();
+}
+
+TEST(Dialog, MovingTheFocusTheDialogsWay) {
+    TestUi ui;
+    ui.OnDialog(kSampleDialog)
+        .Do([](platform::UiDialog& person) {
+            CDialog* dialog = static_cast<CDialog*>(CWnd::FromHandlePermanent(person.Window()));
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(GetFocus(), person.Control(kName));  // the first control that takes it
+            dialog->NextDlgCtrl();
+            EXPECT_EQ(GetFocus(), person.Control(kCount));
+            dialog->GotoDlgCtrl(dialog->GetDlgItem(kName));
+            DWORD start = 1;
+            DWORD end = 0;
+            SendMessageA(person.Control(kName), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                         reinterpret_cast<LPARAM>(&end));
+            EXPECT_EQ(start, 0u);  // an edit control's text is selected
+            EXPECT_EQ(end, 5u);
+            EXPECT_EQ(LOWORD(dialog->GetDefID()), IDOK);
+            dialog->SetDefID(kApply);
+        })
+        .PressEnter()  // now the Apply button
+        .PressOk();
+    SampleDialog dialog;
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.events, (std::vector<std::string>{"apply"}));
+}
+
 TEST(Dialog, WithoutADriverCancelIsPressed) {
     SampleDialog dialog;
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);

@@ -139,4 +139,23 @@ TEST(Driver, AWorkerThreadsBoxGoesToTheDriverToo) {
     EXPECT_EQ(ui.MessageBoxes().at(0).text, "Erase?");
 }
 
+TEST(Driver, TheWaitCursorIsCountedWhileTheProgramIsBusy) {
+    EXPECT_FALSE(platform::WaitCursorShown());
+    {
+        CWaitCursor busy;
+        EXPECT_TRUE(platform::WaitCursorShown());
+        {
+            CWaitCursor nested;
+        }
+        EXPECT_TRUE(platform::WaitCursorShown());
+    }
+    EXPECT_FALSE(platform::WaitCursorShown());
+    CCmdTarget target;
+    target.BeginWaitCursor();
+    EXPECT_TRUE(platform::WaitCursorShown());
+    target.EndWaitCursor();
+    target.EndWaitCursor();  // one too many changes nothing
+    EXPECT_FALSE(platform::WaitCursorShown());
+}
+
 }  // namespace

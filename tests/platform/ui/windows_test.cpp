@@ -214,6 +214,49 @@ TEST(Windows, RegisteredMessagesAreOnePerName) {
     EXPECT_EQ(RegisterWindowMessageA(""), 0u);
 }
 
+TEST(Windows, DescendantsAreFoundAndToldByTheirAncestor) {
+    LoggingWindow top;
+    ASSERT_TRUE(top.CreateEx(0, nullptr, "top", WS_POPUP, CRect(0, 0, 100, 100), nullptr, 0));
+    LoggingWindow middle;
+    ASSERT_TRUE(middle.Create(nullptr, "middle", WS_VISIBLE, CRect(0, 0, 50, 50), &top, 1));
+    const HWND bare = CreateWindowExA(0, nullptr, "bare", WS_CHILD, 0, 0, 5, 5, middle.m_hWnd,
+                                      reinterpret_cast<HMENU>(2), nullptr, nullptr);
+    LoggingWindow deep;
+    ASSERT_TRUE(deep.Create(nullptr, "deep", 0, CRect(0, 0, 5, 5), &middle, 3));
+    EXPECT_EQ(top.GetDescendantWindow(3), &deep);  // a grandchild
+    EXPECT_EQ(top.GetDescendantWindow(2)->m_hWnd, bare);
+    EXPECT_EQ(top.GetDescendantWindow(2, TRUE), nullptr);  // only windows with their own object
+    EXPECT_EQ(top.GetDescendantWindow(9), nullptr);
+
+    top.SendMessageToDescendants(kPing, 7, 0, TRUE, TRUE);
+    EXPECT_EQ(middle.log.back(), "ping 7");
+    EXPECT_EQ(deep.log.back(), "ping 7");
+    top.SendMessageToDescendants(kPing, 8, 0, FALSE);
+    EXPECT_EQ(middle.log.back(), "ping 8");
+    EXPECT_EQ(deep.log.back(), "ping 7");  // not deep this time
+    top.DestroyWindow();
+}
+
+TEST(Windows, CentringOverTheScreenOrTheOwner) {
+    LoggingWindow owner;
+    ASSERT_TRUE(owner.CreateEx(0, nullptr, "owner", WS_POPUP, CRect(100, 100, 300, 200), nullptr, 0));
+    LoggingWindow popup;
+    ASSERT_TRUE(popup.CreateEx(0, nullptr, "popup", WS_POPUP, CRect(0, 0, 100, 50), &owner, 0));
+    popup.CenterWindow();
+    CRect rect;
+    popup.GetWindowRect(&rect);
+    EXPECT_EQ(rect, CRect(150, 125, 250, 175));
+    owner.CenterWindow();  // no owner: the work area
+    owner.GetWindowRect(&rect);
+    RECT area{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    EXPECT_EQ(rect.left, (area.right - 200) / 2);
+    EXPECT_TRUE(owner.ModifyStyle(0, WS_CAPTION));
+    EXPECT_FALSE(owner.ModifyStyle(0, WS_CAPTION));  // nothing to change
+    popup.DestroyWindow();
+    owner.DestroyWindow();
+}
+
 TEST(Windows, TheMainWindowIsTheThreadsOrTheApplications) {
     LoggingWindow frame;
     ASSERT_TRUE(frame.CreateEx(0, nullptr, "main", WS_POPUP, CRect(0, 0, 5, 5), nullptr, 0));
