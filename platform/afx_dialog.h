@@ -29,8 +29,8 @@ public:
     // cannot be found or the dialog cannot be made.
     virtual INT_PTR DoModal();
     // A modeless dialog; shown when its template says WS_VISIBLE.
-    virtual BOOL Create(UINT templateId, CWnd* parent = nullptr);
-    virtual BOOL Create(LPCSTR templateName, CWnd* parent = nullptr);
+    BOOL Create(UINT templateId, CWnd* parent = nullptr);
+    BOOL Create(LPCSTR templateName, CWnd* parent = nullptr);
     void EndDialog(int result);
 
     // Loads the fields; TRUE gives the first control the focus.

@@ -36,10 +36,8 @@ public:
     BOOL DestroyMenu();
 
     BOOL AppendMenu(UINT flags, UINT_PTR idOrPopup = 0, LPCSTR text = nullptr);
-    BOOL DeleteMenu(UINT item, UINT flags);
     UINT GetMenuItemCount() const;
     UINT GetMenuItemID(int position) const;
-    UINT GetMenuState(UINT item, UINT flags) const;
     int GetMenuString(UINT item, LPSTR buffer, int size, UINT flags) const;
     int GetMenuString(UINT item, CString& text, UINT flags) const;
     CMenu* GetSubMenu(int position) const;

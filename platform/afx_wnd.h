@@ -56,8 +56,8 @@ public:
 
     // Creates the window with this object attached before it gets WM_CREATE.
     // A null class name makes a generic window.
-    virtual BOOL Create(LPCSTR className, LPCSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id);
-    virtual BOOL CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, const RECT& rect,
+    BOOL Create(LPCSTR className, LPCSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id);
+    BOOL CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, const RECT& rect,
                           CWnd* parent, UINT id, LPVOID parameter = nullptr);
     BOOL CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
                   int height, HWND parent, HMENU idOrMenu, LPVOID parameter = nullptr);
@@ -113,8 +113,6 @@ public:
     BOOL SetWindowPos(const CWnd* insertAfter, int x, int y, int width, int height, UINT flags);
     void ScreenToClient(LPPOINT point) const;
     void ScreenToClient(LPRECT rect) const;
-    void ClientToScreen(LPPOINT point) const;
-    void ClientToScreen(LPRECT rect) const;
     // Centres the window over the alternate window, its owner or parent, or
     // the screen.
     void CenterWindow(CWnd* alternate = nullptr);

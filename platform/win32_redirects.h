@@ -168,7 +168,6 @@ int PlatformImageList_GetImageCount(HIMAGELIST list);
 #define MoveWindow PlatformMoveWindow
 #define SetWindowPos PlatformSetWindowPos
 #define ScreenToClient PlatformScreenToClient
-#define ClientToScreen PlatformClientToScreen
 #define InvalidateRect PlatformInvalidateRect
 #define UpdateWindow PlatformUpdateWindow
 #define SendMessageA PlatformSendMessageA
@@ -192,12 +191,10 @@ int PlatformImageList_GetImageCount(HIMAGELIST list);
 #define IsMenu PlatformIsMenu
 #define LoadMenuA PlatformLoadMenuA
 #define AppendMenuA PlatformAppendMenuA
-#define DeleteMenu PlatformDeleteMenu
 #define GetMenuItemCount PlatformGetMenuItemCount
 #define GetMenuItemID PlatformGetMenuItemID
 #define GetSubMenu PlatformGetSubMenu
 #define GetMenuStringA PlatformGetMenuStringA
-#define GetMenuState PlatformGetMenuState
 #define EnableMenuItem PlatformEnableMenuItem
 #define CheckMenuItem PlatformCheckMenuItem
 #define TrackPopupMenu PlatformTrackPopupMenu

@@ -71,20 +71,12 @@ BOOL CMenu::AppendMenu(UINT flags, UINT_PTR idOrPopup, LPCSTR text) {
     return ::AppendMenuA(m_hMenu, flags, idOrPopup, text);
 }
 
-BOOL CMenu::DeleteMenu(UINT item, UINT flags) {
-    return ::DeleteMenu(m_hMenu, item, flags);
-}
-
 UINT CMenu::GetMenuItemCount() const {
     return static_cast<UINT>(::GetMenuItemCount(m_hMenu));
 }
 
 UINT CMenu::GetMenuItemID(int position) const {
     return ::GetMenuItemID(m_hMenu, position);
-}
-
-UINT CMenu::GetMenuState(UINT item, UINT flags) const {
-    return ::GetMenuState(m_hMenu, item, flags);
 }
 
 int CMenu::GetMenuString(UINT item, LPSTR buffer, int size, UINT flags) const {

@@ -454,17 +454,6 @@ void CWnd::ScreenToClient(LPRECT rect) const {
     }
 }
 
-void CWnd::ClientToScreen(LPPOINT point) const {
-    ::ClientToScreen(m_hWnd, point);
-}
-
-void CWnd::ClientToScreen(LPRECT rect) const {
-    if (rect != nullptr) {
-        ::ClientToScreen(m_hWnd, reinterpret_cast<LPPOINT>(&rect->left));
-        ::ClientToScreen(m_hWnd, reinterpret_cast<LPPOINT>(&rect->right));
-    }
-}
-
 void CWnd::CenterWindow(CWnd* alternate) {
     RECT area{};
     HWND over = alternate != nullptr ? alternate->m_hWnd : ::GetWindow(m_hWnd, GW_OWNER);

@@ -208,25 +208,6 @@ BOOL AppendMenuA(HMENU menu, UINT flags, UINT_PTR idOrPopup, LPCSTR text) {
     return TRUE;
 }
 
-BOOL DeleteMenu(HMENU menu, UINT item, UINT flags) {
-    std::lock_guard lock(Menus().mutex);
-    Menu* found = Menus().Find(menu);
-    if (found == nullptr) {
-        return InvalidMenu();
-    }
-    const auto entry = (flags & MF_BYPOSITION) != 0
-                           ? (item < found->items.size() ? found->items.begin() + item : found->items.end())
-                           : std::find_if(found->items.begin(), found->items.end(),
-                                          [item](const MenuItem& each) { return each.id == item && each.popup == nullptr; });
-    if (entry == found->items.end()) {
-        return FALSE;
-    }
-    const HMENU popup = entry->popup;
-    found->items.erase(entry);
-    Menus().Remove(popup);
-    return TRUE;
-}
-
 int GetMenuItemCount(HMENU menu) {
     std::lock_guard lock(Menus().mutex);
     const Menu* found = Menus().Find(menu);
@@ -265,20 +246,6 @@ int GetMenuStringA(HMENU menu, UINT item, LPSTR buffer, int size, UINT flags) {
     std::memcpy(buffer, found->text.data(), count);
     buffer[count] = '\0';
     return static_cast<int>(count);
-}
-
-UINT GetMenuState(HMENU menu, UINT item, UINT flags) {
-    std::lock_guard lock(Menus().mutex);
-    const MenuItem* found = FindItem(menu, item, flags);
-    if (found == nullptr) {
-        return 0xFFFFFFFFu;
-    }
-    if ((found->flags & MF_POPUP) != 0) {
-        const Menu* popup = Menus().Find(found->popup);
-        const auto count = popup != nullptr ? static_cast<UINT>(popup->items.size()) : 0u;
-        return (count << 8) | (found->flags & (kStateBits | MF_POPUP));
-    }
-    return found->flags & (kStateBits | MF_SEPARATOR);
 }
 
 BOOL EnableMenuItem(HMENU menu, UINT item, UINT flags) {

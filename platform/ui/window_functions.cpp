@@ -353,16 +353,6 @@ BOOL ScreenToClient(HWND window, LPPOINT point) {
     return TRUE;
 }
 
-BOOL ClientToScreen(HWND window, LPPOINT point) {
-    if (!Exists(window) || point == nullptr) {
-        return FALSE;
-    }
-    const POINT origin = ScreenOrigin(window);
-    point->x += origin.x;
-    point->y += origin.y;
-    return TRUE;
-}
-
 BOOL InvalidateRect(HWND window, LPCRECT, BOOL) {
     return Exists(window) ? TRUE : FALSE;  // nothing is on a screen to repaint
 }

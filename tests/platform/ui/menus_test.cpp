@@ -49,9 +49,9 @@ TEST(Menu, LoadedFromTheResourcesWithItsNesting) {
     char cut[4] = {};
     EXPECT_EQ(GetMenuStringA(menu, kNestedCommand, cut, sizeof(cut), MF_BYCOMMAND), 3);
     EXPECT_STREQ(cut, "&Ne");
-    EXPECT_EQ(edit->GetMenuState(kGrayedCommand, MF_BYCOMMAND) & MF_GRAYED, MF_GRAYED);
-    EXPECT_EQ(menu.GetMenuState(kNestedCommand, MF_BYCOMMAND) & MF_CHECKED, MF_CHECKED);
-    EXPECT_EQ(menu.GetMenuState(9999, MF_BYCOMMAND), 0xFFFFFFFFu);
+    // The states the resource gave, as the calls that change them answer.
+    EXPECT_EQ(edit->EnableMenuItem(kGrayedCommand, MF_BYCOMMAND | MF_GRAYED), MF_GRAYED);
+    EXPECT_EQ(menu.CheckMenuItem(kNestedCommand, MF_BYCOMMAND | MF_CHECKED), MF_CHECKED);
 
     std::vector<UINT> ids;
     CollectCommands(menu, ids);
@@ -74,7 +74,7 @@ TEST(Menu, EnableAndCheckAnswerThePreviousState) {
     EXPECT_EQ(menu.EnableMenuItem(kGrayedCommand, MF_BYCOMMAND | MF_ENABLED), MF_GRAYED);
     EXPECT_EQ(menu.EnableMenuItem(kGrayedCommand, MF_BYCOMMAND | MF_GRAYED), MF_ENABLED);
     EXPECT_EQ(menu.GetSubMenu(0)->EnableMenuItem(0, MF_BYPOSITION | MF_DISABLED), MF_ENABLED);
-    EXPECT_EQ(menu.GetMenuState(kCopyCommand, MF_BYCOMMAND) & MF_DISABLED, MF_DISABLED);
+    EXPECT_EQ(menu.EnableMenuItem(kCopyCommand, MF_BYCOMMAND | MF_DISABLED), MF_DISABLED);
     EXPECT_EQ(menu.CheckMenuItem(kNestedCommand, MF_BYCOMMAND | MF_UNCHECKED), MF_CHECKED);
     EXPECT_EQ(menu.CheckMenuItem(kNestedCommand, MF_BYCOMMAND | MF_CHECKED), MF_UNCHECKED);
     EXPECT_EQ(menu.EnableMenuItem(9999, MF_BYCOMMAND), 0xFFFFFFFFu);
