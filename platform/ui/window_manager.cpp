@@ -122,7 +122,9 @@ bool DestroyWindowTree(HWND window) {
         queue->focus = nullptr;
     }
     if (std::find(subtree.begin(), subtree.end(), queue->active) != subtree.end()) {
-        queue->active = nullptr;
+        // As on Windows, the owner of the window that goes becomes active.
+        std::lock_guard lock(TableMutex());
+        queue->active = record->owner;
     }
     SendDestroy(window);
     SendNcDestroy(window);
@@ -203,6 +205,11 @@ bool ShowOrHide(HWND window, int command) {
     }
     if (wasVisible != show) {
         CallProcedure(window, WM_SHOWWINDOW, show ? TRUE : FALSE, 0);
+    }
+    const bool activates = command != SW_HIDE && command != SW_SHOWNA && command != SW_SHOWNOACTIVATE &&
+                           command != SW_SHOWMINNOACTIVE && command != SW_MINIMIZE;
+    if (activates && ParentOf(window) == nullptr && record->queue == CurrentQueue()) {
+        CurrentQueue()->active = window;  // a top-level window that is shown becomes active
     }
     if (!show) {
         const auto queue = CurrentQueue();

@@ -102,10 +102,12 @@ TEST(Dialog, FieldsFilledAndOkExchangeTheValues) {
 
 TEST(Dialog, AFailedExchangeShowsWhyAndKeepsTheDialogOpen) {
     TestUi ui;
+    HWND shown = nullptr;
     ui.OnDialog(kSampleDialog)
         .SetText(kCount, "many")
         .PressOk()
-        .Do([](platform::UiDialog& dialog) {
+        .Do([&shown](platform::UiDialog& dialog) {
+            shown = dialog.Window();
             EXPECT_TRUE(dialog.IsOpen());
             // The field that failed has the focus, its text selected.
             EXPECT_EQ(GetFocus(), dialog.Control(kCount));
@@ -126,7 +128,7 @@ TEST(Dialog, AFailedExchangeShowsWhyAndKeepsTheDialogOpen) {
     EXPECT_EQ(boxes[0].text, "Please enter an integer.");
     EXPECT_EQ(boxes[0].caption, "UI Tests");
     EXPECT_EQ(boxes[0].Icon(), MB_ICONEXCLAMATION);
-    EXPECT_EQ(boxes[0].owner, nullptr);  // the test has no main window
+    EXPECT_EQ(boxes[0].owner, shown);  // the dialog, active while it runs
 }
 
 TEST(Dialog, MaxCharsLimitsTypingAndRefusesALongerText) {
