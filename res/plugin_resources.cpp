@@ -141,7 +141,7 @@ const platform::StringResource kStrings[] = {
     {51534, "Symbol is not float"},
     {51535, "Invalid syntax"},};
 
-const platform::ResourceTable kResources = {kStrings, std::size(kStrings)};
+const platform::ResourceTable kResources = {.strings = kStrings};
 
 }  // namespace
 
