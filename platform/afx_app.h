@@ -8,6 +8,7 @@
 #pragma once
 
 #include "platform/afx_thread.h"
+#include "platform/windows_ui.h"
 
 #include <string>
 
@@ -43,6 +44,12 @@ private:
 HINSTANCE AfxGetInstanceHandle();
 HINSTANCE AfxGetResourceHandle();
 void AfxSetResourceHandle(HINSTANCE resources);
+// The module that holds a resource along the class library's search: the
+// current module state's resources, then the application's; the current
+// resources when neither has it.
+HINSTANCE AfxFindResourceHandle(LPCSTR name, LPCSTR type);
+// The same for a string of the string table.
+HINSTANCE AfxFindStringResourceHandle(UINT id);
 CWinApp* AfxGetApp();
 LPCSTR AfxGetAppName();
 
@@ -60,6 +67,8 @@ public:
 
     virtual BOOL InitInstance();
     virtual int ExitInstance();
+    // WinHelp with the application's help file (m_pszHelpFilePath).
+    virtual void WinHelp(DWORD_PTR data, UINT command = HELP_CONTEXT);
 
     // Set when the module is attached: the module's name without its folder
     // and extension (unless given to the constructor), and the module's full

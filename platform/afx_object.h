@@ -58,12 +58,68 @@ public:                                          \
                                                        className::CreateObject, RUNTIME_CLASS(baseClassName)}; \
     const CRuntimeClass* className::GetRuntimeClass() const { return RUNTIME_CLASS(className); }
 
+class CCmdTarget;
+
+// One call of a message-map handler: the message, and where its answer goes.
+struct AFX_HANDLERCALL {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    UINT id;      // the command or control id
+    void* extra;  // CCmdUI* for command updates, AFX_NOTIFY* for notifications
+    LRESULT result;
+};
+
+// A message-map entry's handler: calls the member function the entry names
+// with the arguments unpacked from the call; answers whether it handled it.
+using AFX_HANDLER = BOOL (*)(CCmdTarget* target, AFX_HANDLERCALL& call);
+
+struct AFX_MSGMAP_ENTRY {
+    UINT nMessage;
+    UINT nCode;  // control notification code (16 bits), CN_COMMAND or CN_UPDATE_COMMAND_UI
+    UINT nID;
+    UINT nLastID;
+    AFX_HANDLER pfn;  // null ends the table
+};
+
+struct AFX_MSGMAP {
+    const AFX_MSGMAP* (*pfnGetBaseMap)();  // null for the root
+    const AFX_MSGMAP_ENTRY* lpEntries;
+};
+
+// Filled when OnCmdMsg is only asked whether a handler exists.
+struct AFX_CMDHANDLERINFO {
+    CCmdTarget* pTarget;
+};
+
+#define CN_COMMAND 0
+#define CN_UPDATE_COMMAND_UI (static_cast<UINT>(-1))
+
 // The base of the objects that receive commands (windows, threads, the
-// application).
+// application). Each class may have a message map (DECLARE_MESSAGE_MAP and
+// BEGIN_MESSAGE_MAP in platform/afx_msgmap.h); a class's map is searched
+// before its base class's.
 class CCmdTarget : public CObject {
     DECLARE_DYNAMIC(CCmdTarget)
 
 public:
     CCmdTarget() = default;
     ~CCmdTarget() override = default;
+
+    // Routes a command, a control notification (code), a command update
+    // (CN_UPDATE_COMMAND_UI with the CCmdUI in extra) or a notification (code
+    // MAKELONG(notification, WM_NOTIFY)) to the matching handler of the
+    // message map. With handlerInfo set, only says whether there is one.
+    virtual BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo);
+
+    // The hourglass while the program is busy (see CWaitCursor).
+    void BeginWaitCursor();
+    void EndWaitCursor();
+    void RestoreWaitCursor() {}
+
+protected:
+    static const AFX_MSGMAP* GetThisMessageMap();
+    virtual const AFX_MSGMAP* GetMessageMap() const;
+    // The first entry along the class chain for the message, code and id.
+    const AFX_MSGMAP_ENTRY* FindMessageEntry(UINT message, UINT code, UINT id) const;
 };

@@ -83,7 +83,8 @@ public:
     char* GetBufferSetLength(int length);
     void ReleaseBuffer(int newLength = -1);
 
-    // The string of the current resource module's table; FALSE when missing.
+    // The string of the current module's string table (else the
+    // application's); FALSE when missing.
     BOOL LoadString(UINT id);
 
     // A new BSTR of the text (the caller frees it).

@@ -17,6 +17,7 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+#include <commctrl.h>
 
 // The user interface is the layer's own headless one in both builds: the
 // names of the system's user-interface functions that the layer implements
@@ -41,6 +42,7 @@ using UCHAR = unsigned char;
 using LONGLONG = std::int64_t;
 using ULONGLONG = std::uint64_t;
 using DWORD_PTR = std::uintptr_t;
+using ULONG_PTR = std::uintptr_t;
 using INT_PTR = std::intptr_t;
 using UINT_PTR = std::uintptr_t;
 using LONG_PTR = std::intptr_t;
@@ -62,6 +64,7 @@ using LPCVOID = const void*;
 using LPBYTE = BYTE*;
 using LPDWORD = DWORD*;
 using LPLONG = LONG*;
+using LPINT = int*;
 
 using HANDLE = void*;
 struct HWND__;

@@ -144,7 +144,7 @@ const platform::StringResource kStrings[] = {
     {62091, "Power on the target board and press <Enter> Key."},
 };
 
-const platform::ResourceTable kResources = {kStrings, std::size(kStrings)};
+const platform::ResourceTable kResources = {.strings = kStrings};
 
 }  // namespace
 

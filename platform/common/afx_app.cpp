@@ -1,6 +1,9 @@
 #include "platform/afx_app.h"
 
+#include "platform/afx_wnd.h"
+
 #include "platform/module.h"
+#include "platform/resources.h"
 
 #include <cstring>
 #include <map>
@@ -69,6 +72,27 @@ void AfxSetResourceHandle(HINSTANCE resources) {
     AfxGetModuleState()->m_hCurrentResourceHandle = resources;
 }
 
+HINSTANCE AfxFindResourceHandle(LPCSTR name, LPCSTR type) {
+    const HINSTANCE current = AfxGetResourceHandle();
+    if (FindResourceA(current, name, type) != nullptr) {
+        return current;
+    }
+    const HINSTANCE application = AfxGetAppModuleState()->m_hCurrentResourceHandle;
+    if (application != current && FindResourceA(application, name, type) != nullptr) {
+        return application;
+    }
+    return current;
+}
+
+HINSTANCE AfxFindStringResourceHandle(UINT id) {
+    const HINSTANCE current = AfxGetResourceHandle();
+    if (platform::FindStringResource(current, id) != nullptr) {
+        return current;
+    }
+    const HINSTANCE application = AfxGetAppModuleState()->m_hCurrentResourceHandle;
+    return platform::FindStringResource(application, id) != nullptr ? application : current;
+}
+
 CWinApp* AfxGetApp() {
     return AfxGetModuleState()->m_pCurrentWinApp;
 }
@@ -104,6 +128,11 @@ BOOL CWinApp::InitInstance() {
 
 int CWinApp::ExitInstance() {
     return 0;
+}
+
+void CWinApp::WinHelp(DWORD_PTR data, UINT command) {
+    CWnd* main = m_pMainWnd != nullptr ? m_pMainWnd : AfxGetMainWnd();
+    ::WinHelpA(main != nullptr ? main->GetSafeHwnd() : nullptr, m_pszHelpFilePath, command, data);
 }
 
 BOOL AfxModuleAttach(AFX_MODULE_STATE* state, HINSTANCE module) {

@@ -310,7 +310,7 @@ void CString::ReleaseBuffer(int newLength) {
 }
 
 BOOL CString::LoadString(UINT id) {
-    const char* text = platform::FindStringResource(AfxGetResourceHandle(), id);
+    const char* text = platform::FindStringResource(AfxFindStringResourceHandle(id), id);
     if (text == nullptr) {
         return FALSE;
     }

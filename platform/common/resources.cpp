@@ -3,9 +3,109 @@
 #include "platform/module.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <deque>
+#include <mutex>
+#include <tuple>
+#include <vector>
 
 namespace platform {
+namespace {
+
+template <typename Resource>
+const Resource* FindById(std::span<const Resource> resources, UINT id) {
+    const auto found =
+        std::find_if(resources.begin(), resources.end(), [id](const Resource& entry) { return entry.id == id; });
+    return found != resources.end() ? &*found : nullptr;
+}
+
+// A resource found by FindResourceA. The records live as long as the process,
+// so the handles handed out never dangle; a resource is found once per module,
+// type and id.
+struct FoundResource {
+    HMODULE module;
+    UINT type;  // the integer type; 0 for animations
+    UINT id;
+    std::vector<BYTE> bytes;  // the Windows form, for the kinds that have one here
+};
+
+class FoundResources {
+public:
+    FoundResource* Find(HMODULE module, UINT type, UINT id) {
+        std::lock_guard lock(mutex_);
+        for (FoundResource& record : records_) {
+            if (std::tie(record.module, record.type, record.id) == std::tie(module, type, id)) {
+                return &record;
+            }
+        }
+        return nullptr;
+    }
+
+    FoundResource* Add(FoundResource record) {
+        std::lock_guard lock(mutex_);
+        return &records_.emplace_back(std::move(record));
+    }
+
+    bool Holds(const void* handle) {
+        std::lock_guard lock(mutex_);
+        return std::any_of(records_.begin(), records_.end(),
+                           [handle](const FoundResource& record) { return &record == handle; });
+    }
+
+private:
+    std::mutex mutex_;
+    std::deque<FoundResource> records_;
+};
+
+FoundResources& Found() {
+    static FoundResources* found = new FoundResources;  // handles stay valid through the program's exit
+    return *found;
+}
+
+std::vector<BYTE> ToolbarBytes(const ToolbarResource& toolbar) {
+    std::vector<WORD> words = {1, toolbar.buttonWidth, toolbar.buttonHeight,
+                               static_cast<WORD>(toolbar.commands.size())};
+    words.insert(words.end(), toolbar.commands.begin(), toolbar.commands.end());
+    std::vector<BYTE> bytes;
+    for (const WORD word : words) {  // little-endian, as the resource compiler writes them
+        bytes.push_back(static_cast<BYTE>(word & 0xFF));
+        bytes.push_back(static_cast<BYTE>(word >> 8));
+    }
+    return bytes;
+}
+
+constexpr UINT kAnimationType = 0;
+
+// Whether the module holds the resource, and its bytes where it has a
+// Windows form here.
+bool Locate(HMODULE module, UINT type, UINT id, std::vector<BYTE>& bytes) {
+    switch (type) {
+    case 2:  // RT_BITMAP
+        return FindBitmapResource(module, id) != nullptr;
+    case 3:   // RT_ICON
+    case 14:  // RT_GROUP_ICON
+        return FindIconResource(module, id) != nullptr;
+    case 4:  // RT_MENU
+        return FindMenuResource(module, id) != nullptr;
+    case 5:  // RT_DIALOG
+        return FindDialogResource(module, id) != nullptr;
+    case 9:  // RT_ACCELERATOR
+        return FindAcceleratorResource(module, id) != nullptr;
+    case 241:  // RT_TOOLBAR
+        if (const ToolbarResource* toolbar = FindToolbarResource(module, id)) {
+            bytes = ToolbarBytes(*toolbar);
+            return true;
+        }
+        return false;
+    case kAnimationType:
+        return FindAnimationResource(module, id) != nullptr;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
 
 const ResourceTable* FindResourceTable(HINSTANCE module) {
     if (module == nullptr) {
@@ -18,13 +118,58 @@ const ResourceTable* FindResourceTable(HINSTANCE module) {
 
 const char* FindStringResource(HINSTANCE module, UINT id) {
     const ResourceTable* table = FindResourceTable(module);
-    if (table == nullptr) {
-        return nullptr;
+    const StringResource* found = table != nullptr ? FindById(table->strings, id) : nullptr;
+    return found != nullptr ? found->text : nullptr;
+}
+
+const DialogResource* FindDialogResource(HINSTANCE module, UINT id) {
+    const ResourceTable* table = FindResourceTable(module);
+    return table != nullptr ? FindById(table->dialogs, id) : nullptr;
+}
+
+const MenuResource* FindMenuResource(HINSTANCE module, UINT id) {
+    const ResourceTable* table = FindResourceTable(module);
+    return table != nullptr ? FindById(table->menus, id) : nullptr;
+}
+
+const AcceleratorResource* FindAcceleratorResource(HINSTANCE module, UINT id) {
+    const ResourceTable* table = FindResourceTable(module);
+    return table != nullptr ? FindById(table->accelerators, id) : nullptr;
+}
+
+const ToolbarResource* FindToolbarResource(HINSTANCE module, UINT id) {
+    const ResourceTable* table = FindResourceTable(module);
+    return table != nullptr ? FindById(table->toolbars, id) : nullptr;
+}
+
+const BitmapResource* FindBitmapResource(HINSTANCE module, UINT id) {
+    const ResourceTable* table = FindResourceTable(module);
+    return table != nullptr ? FindById(table->bitmaps, id) : nullptr;
+}
+
+const IconResource* FindIconResource(HINSTANCE module, UINT id) {
+    const ResourceTable* table = FindResourceTable(module);
+    return table != nullptr ? FindById(table->icons, id) : nullptr;
+}
+
+const AnimationResource* FindAnimationResource(HINSTANCE module, UINT id) {
+    const ResourceTable* table = FindResourceTable(module);
+    return table != nullptr ? FindById(table->animations, id) : nullptr;
+}
+
+UINT ResourceId(LPCSTR name) {
+    if (name == nullptr) {
+        return 0;
     }
-    const StringResource* end = table->strings + table->stringCount;
-    const StringResource* found =
-        std::find_if(table->strings, end, [id](const StringResource& entry) { return entry.id == id; });
-    return found != end ? found->text : nullptr;
+    if (IS_INTRESOURCE(name)) {
+        return static_cast<UINT>(reinterpret_cast<ULONG_PTR>(name));
+    }
+    if (name[0] != '#' || name[1] < '0' || name[1] > '9') {
+        return 0;
+    }
+    char* end = nullptr;
+    const unsigned long id = std::strtoul(name + 1, &end, 10);
+    return *end == '\0' && id <= 0xFFFF ? static_cast<UINT>(id) : 0;
 }
 
 }  // namespace platform
@@ -42,4 +187,51 @@ int LoadStringA(HINSTANCE module, UINT id, LPSTR buffer, int size) {
     std::memcpy(buffer, text, static_cast<std::size_t>(length));
     buffer[length] = '\0';
     return length;
+}
+
+HRSRC FindResourceA(HMODULE module, LPCSTR name, LPCSTR type) {
+    using namespace platform;
+    const UINT id = ResourceId(name);
+    UINT kind = 0;
+    if (type != nullptr && IS_INTRESOURCE(type)) {
+        kind = ResourceId(type);
+    } else if (type == nullptr || std::strcmp(type, RT_ANIMATION) != 0) {
+        SetLastError(ERROR_RESOURCE_TYPE_NOT_FOUND);
+        return nullptr;
+    }
+    if (module == nullptr) {
+        module = GetModuleHandleA(nullptr);
+    }
+    if (FoundResource* record = Found().Find(module, kind, id)) {
+        return reinterpret_cast<HRSRC>(record);
+    }
+    std::vector<BYTE> bytes;
+    if (id == 0 || !Locate(module, kind, id, bytes)) {
+        SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
+        return nullptr;
+    }
+    return reinterpret_cast<HRSRC>(Found().Add({module, kind, id, std::move(bytes)}));
+}
+
+HGLOBAL LoadResource(HMODULE, HRSRC resource) {
+    return resource != nullptr && platform::Found().Holds(resource) ? static_cast<HGLOBAL>(resource) : nullptr;
+}
+
+LPVOID LockResource(HGLOBAL data) {
+    if (data == nullptr || !platform::Found().Holds(data)) {
+        return nullptr;
+    }
+    auto* record = static_cast<platform::FoundResource*>(data);
+    return record->bytes.empty() ? nullptr : record->bytes.data();
+}
+
+DWORD SizeofResource(HMODULE, HRSRC resource) {
+    if (resource == nullptr || !platform::Found().Holds(resource)) {
+        return 0;
+    }
+    return static_cast<DWORD>(reinterpret_cast<platform::FoundResource*>(resource)->bytes.size());
+}
+
+BOOL FreeResource(HGLOBAL) {
+    return FALSE;  // resources stay loaded for the module's life, as on 32-bit Windows
 }

@@ -1,5 +1,8 @@
 #include "platform/ui.h"
 
+#include "platform/ui/thread_queue.h"
+#include "platform/ui_dialog.h"
+
 #include <atomic>
 
 namespace platform {
@@ -9,6 +12,13 @@ std::atomic<UiDriver*>& Driver() {
     static std::atomic<UiDriver*> driver{nullptr};
     return driver;
 }
+
+// What happens when no driver is installed: every box answers its default
+// button and the rest is the base class's.
+class DefaultUiDriver : public UiDriver {
+public:
+    int OnMessageBox(const MessageBoxRequest& request) override { return DefaultMessageBoxAnswer(request.type); }
+};
 
 }  // namespace
 
@@ -29,6 +39,31 @@ int DefaultMessageBoxAnswer(UINT type) {
     return kButtons[kind][defaultButton];
 }
 
+const ControlView* DialogView::Find(int id) const {
+    for (const ControlView& control : controls) {
+        if (control.id == id) {
+            return &control;
+        }
+    }
+    return nullptr;
+}
+
+void UiDriver::OnDialog(UiDialog& dialog) {
+    dialog.PressCancel();
+}
+
+UINT UiDriver::OnPopupMenu(const MenuRequest&) {
+    return 0;
+}
+
+bool UiDriver::IsKeyDown(int) {
+    return false;
+}
+
+void UiDriver::OnHelp(const HelpRequest&) {}
+
+void UiDriver::OnBeep(UINT) {}
+
 void SetUiDriver(UiDriver* driver) {
     Driver() = driver;
 }
@@ -37,33 +72,18 @@ UiDriver* GetUiDriver() {
     return Driver();
 }
 
-ScriptedUiDriver::ScriptedUiDriver() : previous_(GetUiDriver()) {
-    SetUiDriver(this);
+UiDriver& ActiveUiDriver() {
+    static DefaultUiDriver defaults;
+    UiDriver* driver = Driver();
+    return driver != nullptr ? *driver : defaults;
 }
 
-ScriptedUiDriver::~ScriptedUiDriver() {
-    SetUiDriver(previous_);
+int ProcessWaitingMessages() {
+    return ui::CurrentQueue()->ProcessWaiting();
 }
 
-void ScriptedUiDriver::AnswerNextMessageBox(int button) {
-    std::lock_guard lock(mutex_);
-    answers_.push_back(button);
-}
-
-std::vector<MessageBoxRequest> ScriptedUiDriver::MessageBoxes() const {
-    std::lock_guard lock(mutex_);
-    return shown_;
-}
-
-int ScriptedUiDriver::OnMessageBox(const MessageBoxRequest& request) {
-    std::lock_guard lock(mutex_);
-    shown_.push_back(request);
-    if (answers_.empty()) {
-        return DefaultMessageBoxAnswer(request.type);
-    }
-    const int answer = answers_.front();
-    answers_.pop_front();
-    return answer;
+bool TakeThreadMessage(MSG& message) {
+    return ui::CurrentQueue()->TakeThreadMessage(message);
 }
 
 }  // namespace platform
@@ -74,6 +94,5 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     request.text = text != nullptr ? text : "";
     request.caption = caption != nullptr ? caption : "Error";
     request.type = type;
-    platform::UiDriver* driver = platform::GetUiDriver();
-    return driver != nullptr ? driver->OnMessageBox(request) : platform::DefaultMessageBoxAnswer(type);
+    return platform::ActiveUiDriver().OnMessageBox(request);
 }

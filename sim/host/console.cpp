@@ -29,13 +29,6 @@ std::string ResultText(HRESULT result) {
     return text;
 }
 
-std::string ButtonsText(UINT type) {
-    static const char* const kButtons[] = {"OK", "OK/Cancel", "Abort/Retry/Ignore", "Yes/No/Cancel", "Yes/No",
-                                           "Retry/Cancel"};
-    const UINT kind = type & MB_TYPEMASK;
-    return kind < std::size(kButtons) ? kButtons[kind] : "OK";
-}
-
 // The interfaces the demo asks the plug-in for.
 const IID* const kQueriedInterfaces[] = {
     &IID_IHRegistryClient, &IID_IHComponent,          &IID_IHErrorReporter,         &IID_IHWorkSpaceClient,
@@ -44,40 +37,6 @@ const IID* const kQueriedInterfaces[] = {
 };
 
 }  // namespace
-
-ConsoleUiDriver::ConsoleUiDriver(std::istream& in, std::ostream& out, bool interactive)
-    : in_(in), out_(out), interactive_(interactive), previous_(platform::GetUiDriver()) {
-    platform::SetUiDriver(this);
-}
-
-ConsoleUiDriver::~ConsoleUiDriver() {
-    platform::SetUiDriver(previous_);
-}
-
-int ConsoleUiDriver::OnMessageBox(const platform::MessageBoxRequest& request) {
-    out_ << "[message box \"" << request.caption << "\" (" << ButtonsText(request.type) << ")]\n"
-         << request.text << "\n";
-    const int answer = platform::DefaultMessageBoxAnswer(request.type);
-    if (!interactive_) {
-        out_ << "[answered with the default button]\n";
-        return answer;
-    }
-    out_ << "answer (ok, cancel, yes, no, retry, abort, ignore; empty for the default): " << std::flush;
-    std::string line;
-    if (!std::getline(in_, line) || line.empty()) {
-        return answer;
-    }
-    static const std::pair<const char*, int> kAnswers[] = {{"ok", IDOK},       {"cancel", IDCANCEL},
-                                                          {"yes", IDYES},     {"no", IDNO},
-                                                          {"retry", IDRETRY}, {"abort", IDABORT},
-                                                          {"ignore", IDIGNORE}};
-    for (const auto& [word, button] : kAnswers) {
-        if (line == word) {
-            return button;
-        }
-    }
-    return answer;
-}
 
 Console::Console(SimHost& host, std::istream& in, std::ostream& out, bool interactive)
     : host_(host), in_(in), out_(out), ui_(in, out, interactive) {}

@@ -1,32 +1,13 @@
 // The simulated host's console: the demo script and the interactive commands.
 #pragma once
 
+#include "sim/host/console_ui.h"
 #include "sim/host/sim_host.h"
-
-#include "platform/ui.h"
 
 #include <iosfwd>
 #include <string>
 
 namespace simhost {
-
-// Shows every message box on the console; answers with its default button, or
-// asks the person at the console when interactive.
-class ConsoleUiDriver : public platform::UiDriver {
-public:
-    ConsoleUiDriver(std::istream& in, std::ostream& out, bool interactive);
-    ~ConsoleUiDriver() override;
-    ConsoleUiDriver(const ConsoleUiDriver&) = delete;
-    ConsoleUiDriver& operator=(const ConsoleUiDriver&) = delete;
-
-    int OnMessageBox(const platform::MessageBoxRequest& request) override;
-
-private:
-    std::istream& in_;
-    std::ostream& out_;
-    bool interactive_;
-    platform::UiDriver* previous_;
-};
 
 class Console {
 public:

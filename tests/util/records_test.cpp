@@ -244,6 +244,7 @@ TEST(RecordLists, MalformedArraysAreRefusedWithoutACrash) {
     VARIANT noArray;
     VariantInit(&noArray);
     noArray.vt = VT_ARRAY | VT_BSTR;
+    noArray.parray = nullptr;  // VariantInit sets only the type
     VariantToCommandFileList(noArray, files);
     VariantToDownloadModuleList(noArray, modules);
 

@@ -1,0 +1,575 @@
+#include "platform/ui_dialog.h"
+
+#include "platform/afx_propsheet.h"
+#include "platform/common_controls.h"
+#include "platform/ui/controls.h"
+#include "platform/ui/dispatch.h"
+#include "platform/ui/screen.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace platform {
+namespace {
+
+using ui::WindowKind;
+
+UINT ButtonType(HWND control) {
+    return ui::StyleOf(control) & BS_TYPEMASK;
+}
+
+bool IsCheckBox(UINT type) {
+    return type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE || type == BS_AUTO3STATE;
+}
+
+bool IsRadio(UINT type) {
+    return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
+}
+
+std::string KindName(HWND control) {
+    switch (ui::KindOf(control)) {
+    case WindowKind::Button: {
+        const UINT type = ButtonType(control);
+        if (IsCheckBox(type)) {
+            return "check box";
+        }
+        if (IsRadio(type)) {
+            return "radio button";
+        }
+        return type == BS_GROUPBOX ? "group box" : "button";
+    }
+    case WindowKind::Edit:
+        return "edit";
+    case WindowKind::Static:
+        return "static";
+    case WindowKind::ComboBox:
+        return "combo box";
+    case WindowKind::ListBox:
+        return "list box";
+    case WindowKind::ListView:
+        return "list control";
+    case WindowKind::TreeView:
+        return "tree control";
+    case WindowKind::UpDown:
+        return "spin";
+    case WindowKind::Progress:
+        return "progress";
+    case WindowKind::Animate:
+        return "animation";
+    default:
+        return "window";
+    }
+}
+
+std::string WindowText(HWND window) {
+    const int length = static_cast<int>(ui::Send(window, WM_GETTEXTLENGTH, 0, 0));
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const auto copied = ui::Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(copied));
+    return text;
+}
+
+std::string ItemText(HWND control, UINT lengthMessage, UINT textMessage, int index) {
+    const auto length = ui::Send(control, lengthMessage, static_cast<WPARAM>(index), 0);
+    if (length < 0) {
+        return {};
+    }
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    ui::Send(control, textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+std::vector<std::string> ListItems(HWND control) {
+    std::vector<std::string> items;
+    switch (ui::KindOf(control)) {
+    case WindowKind::ComboBox: {
+        const auto count = ui::Send(control, CB_GETCOUNT, 0, 0);
+        for (int i = 0; i < count; ++i) {
+            items.push_back(ItemText(control, CB_GETLBTEXTLEN, CB_GETLBTEXT, i));
+        }
+        break;
+    }
+    case WindowKind::ListBox: {
+        const auto count = ui::Send(control, LB_GETCOUNT, 0, 0);
+        for (int i = 0; i < count; ++i) {
+            items.push_back(ItemText(control, LB_GETTEXTLEN, LB_GETTEXT, i));
+        }
+        break;
+    }
+    case WindowKind::ListView: {
+        const auto rows = ui::Send(control, LVM_GETITEMCOUNT, 0, 0);
+        int columns = 0;
+        LVCOLUMNA column{};
+        column.mask = LVCF_WIDTH;
+        while (ui::Send(control, LVM_GETCOLUMNA, static_cast<WPARAM>(columns), reinterpret_cast<LPARAM>(&column)) !=
+               FALSE) {
+            ++columns;
+        }
+        for (int row = 0; row < rows; ++row) {
+            std::string joined;
+            for (int cell = 0; cell < std::max(columns, 1); ++cell) {
+                char buffer[1024] = {};
+                LVITEMA item{};
+                item.iSubItem = cell;
+                item.pszText = buffer;
+                item.cchTextMax = sizeof(buffer);
+                ui::Send(control, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+                joined += (cell > 0 ? "|" : "") + std::string(buffer);
+            }
+            items.push_back(joined);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return items;
+}
+
+ControlView ViewOf(HWND control) {
+    ControlView view;
+    view.id = static_cast<int>(ui::IdOf(control));
+    view.kind = KindName(control);
+    view.text = WindowText(control);
+    view.style = ui::StyleOf(control);
+    view.enabled = (view.style & WS_DISABLED) == 0;
+    view.visible = (view.style & WS_VISIBLE) != 0;
+    view.items = ListItems(control);
+    switch (ui::KindOf(control)) {
+    case WindowKind::Button:
+        view.check = static_cast<int>(ui::Send(control, BM_GETCHECK, 0, 0));
+        break;
+    case WindowKind::ComboBox:
+        view.selection = static_cast<int>(ui::Send(control, CB_GETCURSEL, 0, 0));
+        break;
+    case WindowKind::ListBox:
+        if ((view.style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0) {
+            for (int i = 0; i < static_cast<int>(view.items.size()); ++i) {
+                if (ui::Send(control, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0) {
+                    view.selections.push_back(i);
+                }
+            }
+            view.selection = view.selections.empty() ? -1 : view.selections.front();
+        } else {
+            view.selection = static_cast<int>(ui::Send(control, LB_GETCURSEL, 0, 0));
+        }
+        break;
+    case WindowKind::ListView:
+        for (int row = -1; (row = static_cast<int>(ui::Send(control, LVM_GETNEXTITEM, static_cast<WPARAM>(row),
+                                                              LVNI_SELECTED))) >= 0;) {
+            view.selections.push_back(row);
+        }
+        view.selection = view.selections.empty() ? -1 : view.selections.front();
+        break;
+    default:
+        break;
+    }
+    return view;
+}
+
+CPropertySheet* SheetOf(HWND window) {
+    return dynamic_cast<CPropertySheet*>(CWnd::FromHandlePermanent(window));
+}
+
+HWND ActivePageWindow(HWND sheet) {
+    return reinterpret_cast<HWND>(ui::Send(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+std::string Numbered(const char* format, int id) {
+    char text[160];
+    std::snprintf(text, sizeof(text), format, id);
+    return text;
+}
+
+void ClickPoint(HWND control) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    ui::MoveCursorTo(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+}
+
+}  // namespace
+
+bool UiDialog::IsOpen() const {
+    return !ui::HasEnded(dialog_);
+}
+
+bool UiDialog::IsSheet() const {
+    const auto record = ui::FindWindowRecord(dialog_);
+    if (record == nullptr || record->dialog == nullptr) {
+        return false;
+    }
+    std::lock_guard lock(ui::TableMutex());
+    return record->dialog->sheet;
+}
+
+UINT UiDialog::TemplateId() const {
+    const HWND source = IsSheet() ? ActivePageWindow(dialog_) : dialog_;
+    const auto record = ui::FindWindowRecord(source);
+    if (record == nullptr || record->dialog == nullptr) {
+        return 0;
+    }
+    std::lock_guard lock(ui::TableMutex());
+    return record->dialog->templateId;
+}
+
+std::string UiDialog::Caption() const {
+    return ui::TextOf(dialog_);
+}
+
+std::optional<INT_PTR> UiDialog::Result() const {
+    return ui::EndResult(dialog_);
+}
+
+DialogView UiDialog::View() const {
+    DialogView view;
+    view.templateId = TemplateId();
+    view.caption = Caption();
+    view.sheet = IsSheet();
+    std::vector<HWND> controls;
+    if (view.sheet) {
+        if (CPropertySheet* sheet = SheetOf(dialog_)) {
+            view.activePage = sheet->GetActiveIndex();
+            for (int i = 0; i < sheet->GetPageCount(); ++i) {
+                view.pages.push_back(sheet->GetPageTitle(i));
+            }
+        }
+        controls = ui::ChildrenOf(ActivePageWindow(dialog_));
+        for (HWND child : ui::ChildrenOf(dialog_)) {
+            if (ui::KindOf(child) != WindowKind::Dialog) {
+                controls.push_back(child);
+            }
+        }
+    } else {
+        controls = ui::ChildrenOf(dialog_);
+    }
+    for (HWND control : controls) {
+        view.controls.push_back(ViewOf(control));
+    }
+    view.result = Result();
+    return view;
+}
+
+HWND UiDialog::Control(int id) const {
+    if (IsSheet()) {
+        if (const HWND onPage = ui::ChildById(ActivePageWindow(dialog_), id)) {
+            return onPage;
+        }
+    }
+    return ui::ChildById(dialog_, id);
+}
+
+std::string UiDialog::Text(int id) const {
+    const HWND control = Control(id);
+    return control != nullptr ? WindowText(control) : std::string();
+}
+
+int UiDialog::CheckState(int id) const {
+    const HWND control = Control(id);
+    return control != nullptr ? static_cast<int>(ui::Send(control, BM_GETCHECK, 0, 0)) : BST_UNCHECKED;
+}
+
+bool UiDialog::IsEnabled(int id) const {
+    const HWND control = Control(id);
+    return control != nullptr && ui::IsReachable(control);
+}
+
+bool UiDialog::IsVisible(int id) const {
+    const HWND control = Control(id);
+    return control != nullptr && ui::IsVisibleOnScreen(control);
+}
+
+bool UiDialog::Fail(std::string why) {
+    failure_ = std::move(why);
+    return false;
+}
+
+HWND UiDialog::Usable(int id) {
+    if (!IsOpen()) {
+        Fail("the dialog has closed");
+        return nullptr;
+    }
+    const HWND control = Control(id);
+    if (control == nullptr) {
+        Fail(Numbered("there is no control %d", id));
+        return nullptr;
+    }
+    if (!ui::IsVisibleOnScreen(control)) {
+        Fail(Numbered("control %d is hidden", id));
+        return nullptr;
+    }
+    if (!ui::IsReachable(control)) {
+        Fail(Numbered("control %d is disabled", id));
+        return nullptr;
+    }
+    return control;
+}
+
+bool UiDialog::SetText(int id, const std::string& text) {
+    const HWND control = Usable(id);
+    if (control == nullptr) {
+        return false;
+    }
+    switch (ui::KindOf(control)) {
+    case WindowKind::Edit:
+        if ((ui::StyleOf(control) & ES_READONLY) != 0) {
+            return Fail(Numbered("edit control %d is read-only", id));
+        }
+        ClickPoint(control);
+        ui::SetFocusTo(control);
+        ui::Send(control, EM_SETSEL, 0, -1);
+        ui::Send(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+        break;
+    case WindowKind::ComboBox:
+        ClickPoint(control);
+        if (!ui::PersonReplacesComboText(control, text)) {
+            return Fail(Numbered("combo box %d is a drop-down list: choose an item", id));
+        }
+        break;
+    default:
+        return Fail(Numbered("control %d takes no typing", id));
+    }
+    ProcessWaitingMessages();
+    return true;
+}
+
+bool UiDialog::Type(int id, const std::string& text) {
+    const HWND control = Usable(id);
+    if (control == nullptr) {
+        return false;
+    }
+    const WindowKind kind = ui::KindOf(control);
+    if (kind != WindowKind::Edit && kind != WindowKind::ComboBox) {
+        return Fail(Numbered("control %d takes no typing", id));
+    }
+    ui::SetFocusTo(control);
+    for (const char key : text) {
+        ui::Send(control, WM_CHAR, static_cast<unsigned char>(key), 1);
+        ProcessWaitingMessages();
+    }
+    return true;
+}
+
+bool UiDialog::Check(int id, bool checked) {
+    const HWND control = Usable(id);
+    if (control == nullptr) {
+        return false;
+    }
+    if (ui::KindOf(control) != WindowKind::Button || !IsCheckBox(ButtonType(control))) {
+        return Fail(Numbered("control %d is not a check box", id));
+    }
+    if ((ui::Send(control, BM_GETCHECK, 0, 0) == BST_CHECKED) == checked) {
+        return true;
+    }
+    return Click(id);
+}
+
+bool UiDialog::Pick(int id) {
+    const HWND control = Usable(id);
+    if (control == nullptr) {
+        return false;
+    }
+    if (ui::KindOf(control) != WindowKind::Button || !IsRadio(ButtonType(control))) {
+        return Fail(Numbered("control %d is not a radio button", id));
+    }
+    return Click(id);
+}
+
+bool UiDialog::Click(int id) {
+    const HWND control = Usable(id);
+    if (control == nullptr) {
+        return false;
+    }
+    ClickPoint(control);
+    if (ui::KindOf(control) == WindowKind::Button) {
+        ui::Send(control, BM_CLICK, 0, 0);
+    } else {
+        RECT rect{};
+        GetClientRect(control, &rect);
+        const LPARAM centre = MAKELPARAM(rect.right / 2, rect.bottom / 2);
+        ui::Send(control, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+        ui::Send(control, WM_LBUTTONUP, 0, centre);
+    }
+    ProcessWaitingMessages();
+    return true;
+}
+
+bool UiDialog::Select(int id, const std::string& item) {
+    const HWND control = Usable(id);
+    if (control == nullptr) {
+        return false;
+    }
+    const std::vector<std::string> items = ListItems(control);
+    for (int index = 0; index < static_cast<int>(items.size()); ++index) {
+        const std::string& text = items[static_cast<std::size_t>(index)];
+        const bool firstCell = ui::KindOf(control) == WindowKind::ListView && text.rfind(item + "|", 0) == 0;
+        if (text == item || firstCell) {
+            return SelectIndex(id, index);
+        }
+    }
+    if (ui::KindOf(control) != WindowKind::ComboBox && ui::KindOf(control) != WindowKind::ListBox &&
+        ui::KindOf(control) != WindowKind::ListView) {
+        return Fail(Numbered("control %d has no items to choose from", id));
+    }
+    return Fail(Numbered("control %d has no item \"", id) + item + "\"");
+}
+
+bool UiDialog::SelectIndex(int id, int index) {
+    const HWND control = Usable(id);
+    if (control == nullptr) {
+        return false;
+    }
+    ClickPoint(control);
+    bool done = false;
+    switch (ui::KindOf(control)) {
+    case WindowKind::ComboBox:
+        done = ui::PersonSelectsComboItem(control, index);
+        break;
+    case WindowKind::ListBox:
+        done = ui::PersonClicksListBoxItem(control, index);
+        break;
+    case WindowKind::ListView: {
+        RECT rect{LVIR_BOUNDS, 0, 0, 0};
+        if (ui::Send(control, LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect)) != FALSE) {
+            const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+            ui::Send(control, WM_LBUTTONDOWN, MK_LBUTTON, point);
+            ui::Send(control, WM_LBUTTONUP, 0, point);
+            done = true;
+        }
+        break;
+    }
+    default:
+        return Fail(Numbered("control %d has no items to choose from", id));
+    }
+    if (!done) {
+        return Fail(Numbered("control %d has no item at that index", id));
+    }
+    ProcessWaitingMessages();
+    return true;
+}
+
+bool UiDialog::Focus(int id) {
+    const HWND control = Usable(id);
+    if (control == nullptr) {
+        return false;
+    }
+    ui::SetFocusTo(control);
+    ProcessWaitingMessages();
+    return true;
+}
+
+bool UiDialog::Help(int id) {
+    const HWND control = Usable(id);
+    if (control == nullptr) {
+        return false;
+    }
+    ui::SetFocusTo(control);
+    HELPINFO help{};
+    help.cbSize = sizeof(help);
+    help.iContextType = HELPINFO_WINDOW;
+    help.iCtrlId = id;
+    help.hItemHandle = control;
+    help.MousePos = ui::CursorPosition();
+    ui::Send(control, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+    ProcessWaitingMessages();
+    return true;
+}
+
+bool UiDialog::ClickButton(int id, const char* name) {
+    if (Control(id) == nullptr) {
+        return Fail(std::string("there is no ") + name + " button");
+    }
+    return Click(id);
+}
+
+bool UiDialog::PressOk() {
+    return Control(IDOK) != nullptr ? ClickButton(IDOK, "OK") : PressEnter();
+}
+
+bool UiDialog::PressCancel() {
+    return Control(IDCANCEL) != nullptr ? ClickButton(IDCANCEL, "Cancel") : PressEscape();
+}
+
+bool UiDialog::PressEscape() {
+    if (!IsOpen()) {
+        return Fail("the dialog has closed");
+    }
+    ui::Send(dialog_, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+             reinterpret_cast<LPARAM>(ui::ChildById(dialog_, IDCANCEL)));
+    ProcessWaitingMessages();
+    return true;
+}
+
+bool UiDialog::PressEnter() {
+    if (!IsOpen()) {
+        return Fail("the dialog has closed");
+    }
+    const auto defaultId = ui::Send(dialog_, DM_GETDEFID, 0, 0);
+    const int id = HIWORD(defaultId) == DC_HASDEFID ? LOWORD(defaultId) : IDOK;
+    const HWND button = Control(id);
+    if (button != nullptr && !ui::IsReachable(button)) {
+        MessageBeep(0);
+        return Fail(Numbered("the default button %d is disabled", id));
+    }
+    ui::Send(dialog_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    ProcessWaitingMessages();
+    return true;
+}
+
+bool UiDialog::Close() {
+    if (!IsOpen()) {
+        return Fail("the dialog has closed");
+    }
+    ui::Send(dialog_, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ProcessWaitingMessages();
+    return true;
+}
+
+bool UiDialog::Next() {
+    return ClickButton(ID_WIZNEXT, "Next");
+}
+
+bool UiDialog::Back() {
+    return ClickButton(ID_WIZBACK, "Back");
+}
+
+bool UiDialog::Finish() {
+    return ClickButton(ID_WIZFINISH, "Finish");
+}
+
+bool UiDialog::Apply() {
+    return ClickButton(ID_APPLY_NOW, "Apply");
+}
+
+bool UiDialog::SelectPage(int index) {
+    CPropertySheet* sheet = SheetOf(dialog_);
+    if (sheet == nullptr || !IsOpen()) {
+        return Fail("not an open property sheet");
+    }
+    if (index < 0 || index >= sheet->GetPageCount()) {
+        return Fail(Numbered("the sheet has no page %d", index));
+    }
+    if (!sheet->SetActivePage(index)) {
+        return Fail(Numbered("the sheet refused to turn to page %d", index));
+    }
+    ProcessWaitingMessages();
+    return true;
+}
+
+int UiDialog::ActivePage() const {
+    CPropertySheet* sheet = SheetOf(dialog_);
+    return sheet != nullptr ? sheet->GetActiveIndex() : -1;
+}
+
+int UiDialog::PageCount() const {
+    CPropertySheet* sheet = SheetOf(dialog_);
+    return sheet != nullptr ? sheet->GetPageCount() : 0;
+}
+
+void UiDialog::ForceEnd(INT_PTR result) {
+    if (!ui::HasEnded(dialog_)) {
+        ::EndDialog(dialog_, result);
+    }
+}
+
+}  // namespace platform

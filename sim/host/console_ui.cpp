@@ -1,0 +1,290 @@
+#include "sim/host/console_ui.h"
+
+#include "platform/common_controls.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <sstream>
+#include <utility>
+
+namespace simhost {
+namespace {
+
+std::string ButtonsText(UINT type) {
+    static const char* const kButtons[] = {"OK", "OK/Cancel", "Abort/Retry/Ignore", "Yes/No/Cancel", "Yes/No",
+                                           "Retry/Cancel"};
+    const UINT kind = type & MB_TYPEMASK;
+    return kind < std::size(kButtons) ? kButtons[kind] : "OK";
+}
+
+std::string KeyName(int virtualKey) {
+    switch (virtualKey) {
+    case VK_F1:
+        return "F1";
+    case VK_SHIFT:
+        return "Shift";
+    case VK_CONTROL:
+        return "Ctrl";
+    case VK_MENU:
+        return "Alt";
+    default: {
+        char name[16];
+        std::snprintf(name, sizeof(name), "key 0x%02X", virtualKey);
+        return name;
+    }
+    }
+}
+
+void ShowMenu(std::ostream& out, const std::vector<platform::MenuItemView>& items, int depth) {
+    for (const platform::MenuItemView& item : items) {
+        out << std::string(static_cast<std::size_t>(depth) * 2 + 2, ' ');
+        if (item.separator) {
+            out << "----\n";
+            continue;
+        }
+        out << item.text;
+        if (item.items.empty()) {
+            out << "  [" << item.id << "]";
+        }
+        out << (item.grayed ? " (grayed)" : "") << (item.checked ? " (checked)" : "") << "\n";
+        ShowMenu(out, item.items, depth + 1);
+    }
+}
+
+const char* const kDialogHelp =
+    "  set <id> <text>     type a field's whole text     click <id>        press a button\n"
+    "  type <id> <text>    type at the caret             check <id>        check a box (uncheck <id>)\n"
+    "  select <id> <item>  choose an item by its text    pick <id>         pick a radio button\n"
+    "  index <id> <n>      choose an item by its index   page <n>          turn to a sheet's page\n"
+    "  ok, cancel, close, next, back, finish, apply      help <id>         F1 on a control\n"
+    "  show                the dialog again              wait              leave it to the program\n"
+    "  (an empty line presses the default button)\n";
+
+}  // namespace
+
+ConsoleUiDriver::ConsoleUiDriver(std::istream& in, std::ostream& out, bool interactive)
+    : in_(in), out_(out), interactive_(interactive), previous_(platform::GetUiDriver()) {
+    platform::SetUiDriver(this);
+}
+
+ConsoleUiDriver::~ConsoleUiDriver() {
+    platform::SetUiDriver(previous_);
+}
+
+bool ConsoleUiDriver::Ask(const std::string& prompt, std::string& answer) {
+    out_ << prompt << std::flush;
+    return static_cast<bool>(std::getline(in_, answer));
+}
+
+int ConsoleUiDriver::OnMessageBox(const platform::MessageBoxRequest& request) {
+    std::lock_guard lock(mutex_);
+    out_ << "[message box \"" << request.caption << "\" (" << ButtonsText(request.type) << ")]\n"
+         << request.text << "\n";
+    const int answer = platform::DefaultMessageBoxAnswer(request.type);
+    if (!interactive_) {
+        out_ << "[answered with the default button]\n";
+        return answer;
+    }
+    std::string line;
+    if (!Ask("answer (ok, cancel, yes, no, retry, abort, ignore; empty for the default): ", line) || line.empty()) {
+        return answer;
+    }
+    static const std::pair<const char*, int> kAnswers[] = {{"ok", IDOK},       {"cancel", IDCANCEL},
+                                                          {"yes", IDYES},     {"no", IDNO},
+                                                          {"retry", IDRETRY}, {"abort", IDABORT},
+                                                          {"ignore", IDIGNORE}};
+    for (const auto& [word, button] : kAnswers) {
+        if (line == word) {
+            return button;
+        }
+    }
+    return answer;
+}
+
+void ConsoleUiDriver::Show(const platform::DialogView& view) {
+    out_ << "[" << (view.sheet ? "property sheet" : "dialog") << " \"" << view.caption << "\"";
+    if (view.sheet) {
+        out_ << ", page " << view.activePage + 1 << " of " << view.pages.size();
+        if (view.activePage >= 0 && view.activePage < static_cast<int>(view.pages.size())) {
+            out_ << " \"" << view.pages[static_cast<std::size_t>(view.activePage)] << "\"";
+        }
+    }
+    out_ << " (template " << view.templateId << ")]\n";
+    for (const platform::ControlView& control : view.controls) {
+        if (!control.visible) {
+            continue;
+        }
+        out_ << "  " << control.id << " " << control.kind;
+        if (!control.text.empty()) {
+            out_ << " \"" << control.text << "\"";
+        }
+        if (control.kind == "check box" || control.kind == "radio button") {
+            out_ << (control.check == BST_CHECKED ? " [x]" : " [ ]");
+        }
+        if (!control.items.empty()) {
+            out_ << " items:";
+            for (std::size_t i = 0; i < control.items.size(); ++i) {
+                const bool chosen = static_cast<int>(i) == control.selection ||
+                                    std::find(control.selections.begin(), control.selections.end(),
+                                              static_cast<int>(i)) != control.selections.end();
+                out_ << (i == 0 ? " " : ", ") << (chosen ? "*" : "") << control.items[i];
+            }
+        }
+        out_ << (control.enabled ? "" : " (disabled)") << "\n";
+    }
+}
+
+void ConsoleUiDriver::PressDefault(platform::UiDialog& dialog) {
+    // Through a wizard page by page: each Next must turn the page.
+    for (int steps = 0; dialog.IsOpen() && dialog.IsVisible(ID_WIZNEXT) && dialog.IsEnabled(ID_WIZNEXT) &&
+                        steps <= dialog.PageCount();
+         ++steps) {
+        const int page = dialog.ActivePage();
+        out_ << "[pressed Next]\n";
+        dialog.Next();
+        if (dialog.ActivePage() == page) {
+            break;
+        }
+    }
+    if (dialog.IsOpen() && dialog.IsVisible(ID_WIZFINISH) && dialog.IsEnabled(ID_WIZFINISH)) {
+        out_ << "[pressed Finish]\n";
+        dialog.Finish();
+    } else if (dialog.IsOpen()) {
+        out_ << "[pressed the default button]\n";
+        dialog.IsSheet() ? dialog.PressOk() : dialog.PressEnter();
+    }
+    if (dialog.IsOpen()) {
+        out_ << "[pressed Cancel]\n";
+        dialog.PressCancel();
+    }
+    if (dialog.IsOpen()) {
+        out_ << "[left open for the program to close]\n";
+    }
+}
+
+bool ConsoleUiDriver::Command(platform::UiDialog& dialog, const std::string& line) {
+    std::istringstream words(line);
+    std::string verb;
+    words >> verb;
+    int id = 0;
+    std::string rest;
+    const auto readIdAndRest = [&words, &id, &rest] {
+        words >> id;
+        std::getline(words >> std::ws, rest);
+    };
+    bool done = true;
+    if (verb == "set" || verb == "type" || verb == "select") {
+        readIdAndRest();
+        done = verb == "set" ? dialog.SetText(id, rest) : verb == "type" ? dialog.Type(id, rest) : dialog.Select(id, rest);
+    } else if (verb == "index") {
+        int index = 0;
+        words >> id >> index;
+        done = dialog.SelectIndex(id, index);
+    } else if (verb == "check" || verb == "uncheck" || verb == "pick" || verb == "click" || verb == "help") {
+        words >> id;
+        done = verb == "check"     ? dialog.Check(id, true)
+               : verb == "uncheck" ? dialog.Check(id, false)
+               : verb == "pick"    ? dialog.Pick(id)
+               : verb == "click"   ? dialog.Click(id)
+                                   : dialog.Help(id);
+    } else if (verb == "page") {
+        int page = 0;
+        words >> page;
+        done = dialog.SelectPage(page - 1);
+    } else if (verb == "ok") {
+        done = dialog.PressOk();
+    } else if (verb == "cancel") {
+        done = dialog.PressCancel();
+    } else if (verb == "close") {
+        done = dialog.Close();
+    } else if (verb == "next") {
+        done = dialog.Next();
+    } else if (verb == "back") {
+        done = dialog.Back();
+    } else if (verb == "finish") {
+        done = dialog.Finish();
+    } else if (verb == "apply") {
+        done = dialog.Apply();
+    } else if (verb == "show") {
+        Show(dialog.View());
+    } else if (verb == "wait") {
+        return false;
+    } else {
+        out_ << kDialogHelp;
+    }
+    if (!done) {
+        out_ << "cannot: " << dialog.Failure() << "\n";
+    } else if (dialog.IsOpen() && verb != "show") {
+        Show(dialog.View());
+    }
+    return true;
+}
+
+void ConsoleUiDriver::OnDialog(platform::UiDialog& dialog) {
+    std::lock_guard lock(mutex_);
+    Show(dialog.View());
+    if (!interactive_) {
+        PressDefault(dialog);
+        return;
+    }
+    std::string line;
+    while (dialog.IsOpen()) {
+        if (!Ask("dialog (\"?\" for the commands)> ", line) || line.empty()) {
+            PressDefault(dialog);
+            return;
+        }
+        if (!Command(dialog, line)) {
+            out_ << "[left open for the program to close]\n";
+            return;
+        }
+    }
+}
+
+UINT ConsoleUiDriver::OnPopupMenu(const platform::MenuRequest& menu) {
+    std::lock_guard lock(mutex_);
+    out_ << "[popup menu]\n";
+    ShowMenu(out_, menu.items, 0);
+    if (!interactive_) {
+        out_ << "[dismissed]\n";
+        return 0;
+    }
+    std::string line;
+    if (!Ask("choose (the item's number; empty to dismiss): ", line) || line.empty()) {
+        return 0;
+    }
+    return static_cast<UINT>(std::strtoul(line.c_str(), nullptr, 10));
+}
+
+bool ConsoleUiDriver::IsKeyDown(int virtualKey) {
+    if (!interactive_) {
+        return false;
+    }
+    std::lock_guard lock(mutex_);
+    std::string line;
+    return Ask("is " + KeyName(virtualKey) + " held? (y/N): ", line) && (line == "y" || line == "yes");
+}
+
+void ConsoleUiDriver::OnHelp(const platform::HelpRequest& request) {
+    std::lock_guard lock(mutex_);
+    switch (request.kind) {
+    case platform::HelpKind::WinHelp:
+        out_ << "[help: \"" << request.file << "\", command " << request.command << ", context 0x" << std::hex
+             << request.data << std::dec << "]\n";
+        break;
+    case platform::HelpKind::HtmlHelp:
+        out_ << "[HTML help: \"" << request.file << "\", command " << request.command << "]\n";
+        break;
+    case platform::HelpKind::ContextHelpMode:
+        out_ << "[context help: click a control for its help]\n";
+        break;
+    }
+}
+
+void ConsoleUiDriver::OnBeep(UINT) {
+    std::lock_guard lock(mutex_);
+    out_ << "[beep]\n";
+}
+
+}  // namespace simhost

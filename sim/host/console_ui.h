@@ -1,0 +1,49 @@
+// The simulated host's UI driver: what the plug-in shows appears on the
+// console, and the person at the console answers, or, when the session is not
+// interactive, the defaults do.
+#pragma once
+
+#include "platform/ui.h"
+#include "platform/ui_dialog.h"
+
+#include <iosfwd>
+#include <mutex>
+#include <string>
+
+namespace simhost {
+
+// Installs itself for its lifetime. Not interactive: every message box
+// answers its default button; a dialog gets its default button (OK, or Next
+// through a wizard to Finish), and Cancel when that does not close it; a menu
+// is dismissed; no key is held. Interactive: each asks at the console (an
+// empty answer takes the default).
+class ConsoleUiDriver : public platform::UiDriver {
+public:
+    ConsoleUiDriver(std::istream& in, std::ostream& out, bool interactive);
+    ~ConsoleUiDriver() override;
+    ConsoleUiDriver(const ConsoleUiDriver&) = delete;
+    ConsoleUiDriver& operator=(const ConsoleUiDriver&) = delete;
+
+    int OnMessageBox(const platform::MessageBoxRequest& request) override;
+    void OnDialog(platform::UiDialog& dialog) override;
+    UINT OnPopupMenu(const platform::MenuRequest& menu) override;
+    bool IsKeyDown(int virtualKey) override;
+    void OnHelp(const platform::HelpRequest& request) override;
+    void OnBeep(UINT type) override;
+
+private:
+    void Show(const platform::DialogView& view);
+    void PressDefault(platform::UiDialog& dialog);
+    // Runs one console command on the dialog; false when the person leaves
+    // the dialog to the program.
+    bool Command(platform::UiDialog& dialog, const std::string& line);
+    bool Ask(const std::string& prompt, std::string& answer);
+
+    std::istream& in_;
+    std::ostream& out_;
+    bool interactive_;
+    platform::UiDriver* previous_;
+    std::recursive_mutex mutex_;  // the console is one, whatever thread shows something
+};
+
+}  // namespace simhost
