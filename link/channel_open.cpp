@@ -6,6 +6,7 @@
 #include "link/link_results.h"
 #include "link/link_state.h"
 #include "link/ule_drv_memory.h"
+#include "res/resource_ids.h"
 #include "startup/adapter_program.h"
 #include "startup/device_data.h"
 #include "startup/setup_dialogs.h"
@@ -27,7 +28,6 @@ using namespace link_result;
 namespace reg = adapter_register;
 
 constexpr char kTargetSection[] = "Q3v KTR4 TARGET";
-constexpr UINT kPowerOnPromptId = 62091;  // "Power on the target board and press <Enter> Key."
 
 // Asks the user to switch the board's power on; true on OK.
 bool AskForBoardPower() {
@@ -35,7 +35,7 @@ bool AskForBoardPower() {
         return ShowTargetError(" Power on the target board and press <Enter> Key. ", MB_OKCANCEL | MB_ICONWARNING) !=
                IDCANCEL;
     }
-    return ShowTargetMessage(kPowerOnPromptId, MB_OKCANCEL | MB_ICONWARNING) != IDCANCEL;
+    return ShowTargetMessage(res_id::kPowerOnPrompt, MB_OKCANCEL | MB_ICONWARNING) != IDCANCEL;
 }
 
 }  // namespace

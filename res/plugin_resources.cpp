@@ -1,4 +1,7 @@
 // The plug-in module's resources: its string table.
+#include "res/resource_ids.h"
+
+#include "platform/common_controls.h"
 #include "platform/export.h"
 #include "platform/resources.h"
 
@@ -141,10 +144,49 @@ const platform::StringResource kStrings[] = {
     {51534, "Symbol is not float"},
     {51535, "Invalid syntax"},
     // Prompts of the emulator link.
-    {62091, "Power on the target board and press <Enter> Key."},
+    {res_id::kTooManyCharacters, "Please enter no more than %d characters."},
+    {res_id::kPowerOnPrompt, "Power on the target board and press <Enter> Key."},
 };
 
-const platform::ResourceTable kResources = {.strings = kStrings};
+namespace rc = platform::rc;
+using platform::ControlClass;
+constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+
+const platform::DialogControl kPowerSupplyControls[] = {
+    rc::AutoCheckBox(res_id::kPowerFromEmulator, "&Power Target from Emulator. (MAX 300mA)", 10, 10, 170, 10),
+    rc::GroupBox(res_id::kVoltageGroup, "Voltage select", 10, 26, 170, 30),
+    rc::AutoRadioButton(res_id::kVoltage33, "&3.3 V", 20, 38, 60, 10, WS_GROUP | WS_TABSTOP),
+    rc::AutoRadioButton(res_id::kVoltage50, "&5.0 V", 100, 38, 60, 10),
+    rc::DefPushButton(IDOK, "OK", 40, 64, 50, 14),
+    rc::PushButton(IDCANCEL, "Cancel", 100, 64, 50, 14),
+};
+
+const platform::DialogControl kDownloadProgressControls[] = {
+    rc::LText(-1, "Now Downloading Emulator firmware.", 10, 8, 140, 8),
+    rc::Control(res_id::kDownloadProgress, "", ControlClass::Progress, 0, 10, 22, 140, 10),
+    rc::LText(-1, "Do not disconnect USB cable.", 10, 40, 140, 8),
+};
+
+const platform::DialogControl kIdCodeControls[] = {
+    rc::LText(-1, "Please input the ID code being written in the flash memory. ", 10, 8, 230, 8),
+    rc::LText(-1, "ID Code:", 10, 24, 40, 8),
+    rc::EditText(res_id::kIdCodeText, 55, 22, 100, 12),
+    rc::AutoRadioButton(res_id::kIdCodeHex, "Hex : Specify ID code by hexadecimal 14 digits.", 10, 42, 230, 10,
+                        WS_GROUP | WS_TABSTOP),
+    rc::AutoRadioButton(res_id::kIdCodeAscii, "ASCII  : Specify ID code by ASCII character within 7 letters.", 10,
+                        56, 230, 10),
+    rc::DefPushButton(IDOK, "OK", 70, 76, 50, 14, WS_GROUP | WS_TABSTOP),
+    rc::PushButton(IDCANCEL, "Cancel", 130, 76, 50, 14),
+};
+
+const platform::DialogResource kDialogs[] = {
+    {res_id::kPowerSupplyDialog, "Power Supply", kDialogStyle, 0, 0, 190, 86, kPowerSupplyControls},
+    {res_id::kDownloadProgressDialog, "Downloading...", kDialogStyle | WS_VISIBLE, 0, 0, 161, 63,
+     kDownloadProgressControls},
+    {res_id::kIdCodeDialog, "ID Code verification", kDialogStyle, 0, 0, 250, 98, kIdCodeControls},
+};
+
+const platform::ResourceTable kResources = {.strings = kStrings, .dialogs = kDialogs};
 
 }  // namespace
 

@@ -62,6 +62,7 @@ struct DeviceValues {
     DWORD eraseBlockCount = 0;
     DWORD firmBlockNo = 0;       // "FIRMBLOCKNO": the flash block that holds the firmware
     DWORD powerSupply = 0;       // "POWERSUPPLY": 1 when the emulator can power the target
+    DWORD powerSupplyDisable5V = 0;  // "POWERSUPPLY DISABLE 5V": 1 when 5 V must not be chosen
     DWORD lockBit = 0;           // "LOCKBIT": 1 turns the lock protection on before erasing
     DWORD adpTsum = 0;           // "ADPTSUM": the adapter program's checksum address
     DWORD mcuId = 0;             // "MCU ID": the last byte of the open word

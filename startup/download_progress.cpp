@@ -1,9 +1,34 @@
 #include "startup/download_progress.h"
 
-CDownloadProgress::CDownloadProgress() = default;
+#include "res/resource_ids.h"
+#include "startup/host_window.h"
 
-CDownloadProgress::~CDownloadProgress() = default;
+#include "platform/afx_controls.h"
+
+CDownloadProgressDlg::CDownloadProgressDlg() : CDialog(res_id::kDownloadProgressDialog) {}
+
+BOOL CDownloadProgressDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    CenterOnHostWindow(*this);
+    if (auto* bar = static_cast<CProgressCtrl*>(GetDlgItem(res_id::kDownloadProgress))) {
+        bar->SetRange(0, 100);
+        bar->SetPos(0);
+    }
+    return TRUE;
+}
+
+CDownloadProgress::CDownloadProgress() {
+    m_dialog.Create(res_id::kDownloadProgressDialog);
+}
+
+CDownloadProgress::~CDownloadProgress() {
+    if (m_dialog.GetSafeHwnd() != nullptr) {
+        m_dialog.DestroyWindow();
+    }
+}
 
 void CDownloadProgress::SetPercent(int percent) {
-    m_percent = percent;
+    if (m_dialog.GetSafeHwnd() != nullptr) {
+        m_dialog.SendDlgItemMessage(res_id::kDownloadProgress, PBM_SETPOS, static_cast<WPARAM>(percent), 0);
+    }
 }

@@ -1,6 +1,16 @@
-// The "Downloading..." window of the adapter-program update: shown while it
-// lives, with a progress bar from 0 to 100.
+// The "Downloading..." window of the adapter-program update: a modeless
+// dialog shown while the object lives, with a progress bar from 0 to 100.
 #pragma once
+
+#include "platform/afx.h"
+
+class CDownloadProgressDlg : public CDialog {
+public:
+    CDownloadProgressDlg();
+
+protected:
+    BOOL OnInitDialog() override;
+};
 
 class CDownloadProgress {
 public:
@@ -10,8 +20,7 @@ public:
     CDownloadProgress& operator=(const CDownloadProgress&) = delete;
 
     void SetPercent(int percent);
-    int Percent() const { return m_percent; }
 
 private:
-    int m_percent = 0;
+    CDownloadProgressDlg m_dialog;
 };

@@ -1,11 +1,27 @@
-// Until the dialog classes of the headless user interface are available, the
-// prompts answer as a person pressing Cancel would.
 #include "startup/setup_dialogs.h"
 
-bool PromptIdCodeDialog(std::array<DWORD, 2>&) {
-    return false;
+#include "startup/id_code_entry_dlg.h"
+#include "startup/power_supply_dlg.h"
+
+bool PromptIdCodeDialog(std::array<DWORD, 2>& idCode) {
+    CIdCodeEntryDlg dialog;
+    if (dialog.DoModal() != IDOK) {
+        return false;
+    }
+    idCode = {dialog.m_high, dialog.m_low};
+    return true;
 }
 
-bool PromptPowerSupplyDialog(PowerSupplySettings&) {
-    return false;
+bool PromptPowerSupplyDialog(PowerSupplySettings& settings) {
+    CPowerSupplyDlg dialog;
+    dialog.m_powerOn = static_cast<int>(settings.powerFromEmulator);
+    dialog.m_voltage33 = static_cast<int>(settings.voltage33);
+    dialog.m_voltage50 = static_cast<int>(settings.voltage50);
+    if (dialog.DoModal() != IDOK) {
+        return false;
+    }
+    settings.powerFromEmulator = static_cast<DWORD>(dialog.m_powerOn);
+    settings.voltage33 = static_cast<DWORD>(dialog.m_voltage33);
+    settings.voltage50 = static_cast<DWORD>(dialog.m_voltage50);
+    return true;
 }

@@ -5,6 +5,7 @@
 #include "link/link_results.h"
 #include "link/link_state.h"
 #include "monitor/monitor_services.h"
+#include "res/resource_ids.h"
 #include "tests/link/link_fixture.h"
 
 #include <gtest/gtest.h>
@@ -133,6 +134,7 @@ TEST_F(ChannelFrames, EveryCommandGoesOutAsTheWireTablesSay) {
          "00 06 01 02 03 04 A5 81"},
         {"status read, type 0", Device::Vk31D16, 0, [](auto& c) { WORD s = 0; c.ReadStatus(&s); }, nullptr},
     };
+    ui_.OnDialog(res_id::kIdCodeDialog).PressCancel();  // the code the reset-unlock of type 0 asks for
     for (const FrameCase& c : cases) {
         UseDevice(c.device, c.protocolType);
         ClearFrames();

@@ -11,6 +11,7 @@
 #include "startup/device_data.h"
 #include "tests/emulator/sim_emulator.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/test_ui.h"
 
 #include "platform/clock.h"
 #include "platform/ui.h"
@@ -63,7 +64,7 @@ protected:
     CEmulatorLink& Link() { return *g_emulatorLink; }
 
     platform::VirtualClock clock_;
-    platform::ScriptedUiDriver ui_;
+    testsupport::TestUi ui_;
     testing_support::TempFolder folder_;
     std::unique_ptr<CUleDrvInterface> driver_;
 };

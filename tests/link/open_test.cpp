@@ -2,6 +2,7 @@
 // handshakes and its prompts, the communication speed, and the unlock.
 #include "link/link_results.h"
 #include "link/link_state.h"
+#include "res/resource_ids.h"
 #include "target/session_settings.h"
 #include "target/settings_files.h"
 #include "target/target_config.h"
@@ -120,6 +121,7 @@ TEST_F(OpenLink, TheEmulatorPowersTheBoardWhenAsked) {
 
 TEST_F(OpenLink, PowerProblemsAreShownAndTheSupplyDialogFollows) {
     g_powerSupplySettings = {1, 1, 0};
+    ui_.OnDialog(res_id::kPowerSupplyDialog).PressCancel();
     EXPECT_EQ(Channel().PowerUpTarget(), kPowerCancelled) << "the board has its own supply; the dialog is cancelled";
     EXPECT_EQ(Messages(), std::vector<std::string>{
                               "The power supply to a user system was detected.\nPlease check target power supply."});
@@ -129,8 +131,24 @@ TEST_F(OpenLink, PowerProblemsAreShownAndTheSupplyDialogFollows) {
     Inject(Q3V_SIM_FAULT_TARGET_POWER, 0, 0);
     g_powerSupplySettings = {0, 1, 0};
     ui_.AnswerNextMessageBox(IDOK);
+    ui_.OnDialog(res_id::kPowerSupplyDialog).PressCancel();
     EXPECT_EQ(Channel().PowerUpTarget(), kPowerCancelled);
     EXPECT_EQ(Messages().back(), "Power on the target board and press <Enter> Key.");
+}
+
+TEST_F(OpenLink, ThePowerSupplyDialogLetsTheEmulatorPowerTheBoard) {
+    Configure("board=unpowered");
+    ui_.AnswerNextMessageBox(IDOK);  // the board is asked for, and stays dark
+    ui_.OnDialog(res_id::kPowerSupplyDialog)
+        .Do([](platform::UiDialog& dialog) { EXPECT_FALSE(dialog.IsEnabled(res_id::kVoltage33)); })
+        .Click(res_id::kPowerFromEmulator)
+        .Click(res_id::kVoltage33)
+        .PressOk();
+    EXPECT_EQ(Link().Open(), kOk);
+    EXPECT_EQ(g_powerSupplySettings.powerFromEmulator, 1u) << "the dialog's settings are kept";
+    EXPECT_EQ(g_powerSupplySettings.voltage33, 1u);
+    EXPECT_EQ(EmulatorByte(0xFFFF00) & 0x03, 0x01) << "3.3 V";
+    EXPECT_EQ(Status().targetPowered, 1u);
 }
 
 TEST_F(OpenLink, TheSpeedIsLimitedByTheDeviceFileAndIndexedByProtocolType) {
@@ -186,10 +204,32 @@ TEST_F(OpenLink, AProtectedTargetAsksForItsCodeAndCancelGivesTheCheckFailure) {
     const BYTE code[7] = {1, 2, 3, 4, 5, 6, 7};
     Control().setIdCode(code);
     g_idUnlocked = 0;
+    ui_.OnDialog(res_id::kIdCodeDialog).PressCancel();
+    ui_.OnDialog(res_id::kIdCodeDialog).PressCancel();
     EXPECT_EQ(Channel().UnlockWithIdCode(), kCheckFailed);
     EXPECT_EQ(g_idUnlocked, 0u) << "an early return sets nothing";
     EXPECT_EQ(Channel().CheckIdCodeWithPrompt(), kCheckFailed);
     EXPECT_EQ(Status().idVerified, 0u);
+}
+
+TEST_F(OpenLink, AWrongCodeIsAskedForAgainAndTheRightOneUnlocks) {
+    const BYTE code[7] = {0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0xDE};
+    Control().setIdCode(code);
+    ui_.OnDialog(res_id::kIdCodeDialog).SetText(res_id::kIdCodeText, "00000000000000").PressOk();
+    ui_.OnDialog(res_id::kIdCodeDialog)
+        .Do([](platform::UiDialog& dialog) {
+            EXPECT_EQ(dialog.Text(res_id::kIdCodeText), "00000000000000") << "the last code typed is offered";
+        })
+        .SetText(res_id::kIdCodeText, "123456789abcde")
+        .PressOk();
+    EXPECT_EQ(Channel().UnlockWithIdCode(), kOk);
+    EXPECT_EQ(Status().idVerified, 1u);
+    DWORD first = 0, second = 0;
+    Channel().GetStatusWords(&first, &second);
+    EXPECT_EQ(first, 0x123456u);
+    EXPECT_EQ(second, 0x789ABCDEu);
+    const std::vector<std::string> frames = FramesIn();
+    EXPECT_EQ(frames[frames.size() - 2], "00 12 00 0C 00 00 F5 DF FF 00 07 12 34 56 78 9A BC DE A5 81");
 }
 
 TEST_F(OpenLink, ResetAndUnlockKeepsTheUserResetBytesOfTheSession) {
