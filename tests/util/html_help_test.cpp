@@ -25,8 +25,6 @@ constexpr const char* kControlKeys[] = {
     "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}",
     "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32",
 };
-constexpr char kWinesOwnControl[] =
-    "Wine's own HTML Help control is registered and found by name, and would open a real window";
 
 std::string TestControl() {
     return ProgramFolder() + "HtmlHelpTestControl.dll";
@@ -133,7 +131,7 @@ TEST(HtmlHelp, AControlWithoutTheEntryFailsNowAndOnEveryLaterCall) {
 }
 
 TEST(HtmlHelp, WithoutAControlTheAnswerIsZeroNowAndOnEveryLaterCall) {
-    Q3V_SKIP_ON_WINDOWS(kWinesOwnControl);
+    Q3V_SKIP_ON_WINDOWS("Wine's own HTML Help control is registered and found by name, and would open a real window");
     TestUi ui;
     char path[MAX_PATH] = {};
     EXPECT_FALSE(GetHtmlHelpPath(path));  // nothing registered
