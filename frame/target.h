@@ -74,6 +74,7 @@ public:
     // Keeps the dialog and starts the connect thread, which runs ConnectProc
     // and exits with its result. Called by the dialog's initialisation.
     void StartConnectThread(CDlgConnection* dialog);
+
     // IHComponent
     HRESULT STDMETHODCALLTYPE OnHostEvent(const GUID* eventId) override;
     HRESULT STDMETHODCALLTYPE Attach(IHostServiceProvider* host, WORD flag) override;
