@@ -1,6 +1,5 @@
 // The plug-in module's resources: its string table.
-#include "platform/export.h"
-#include "platform/resources.h"
+#include "res/plugin_resources.h"
 
 #include <iterator>
 
@@ -145,6 +144,6 @@ const platform::ResourceTable kResources = {.strings = kStrings};
 
 }  // namespace
 
-Q3V_EXPORT const platform::ResourceTable* Q3vResourceTable() {
-    return &kResources;
+const platform::ResourceTable& PluginResources() {
+    return kResources;
 }
