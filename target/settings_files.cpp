@@ -1,5 +1,6 @@
 #include "target/settings_files.h"
 
+#include "target/host_window.h"
 #include "target/target_app.h"
 #include "target/target_vk3.h"
 #include "util/scan_values.h"
@@ -180,7 +181,7 @@ int ReadProfileValue(LPCSTR section, LPCSTR key, int defaultValue, LPCSTR file) 
 int ShowTargetError(LPCSTR text, UINT type) {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
     const char* caption = AfxGetApp() != nullptr && AfxGetAppName() != nullptr ? AfxGetAppName() : "Target";
-    return MessageBoxA(nullptr, text, caption, type);
+    return MessageBoxA(GetHostMainWindow(), text, caption, type);
 }
 
 int ShowTargetMessage(UINT stringId, UINT type) {
