@@ -1,5 +1,6 @@
 #include "frame/target.h"
 
+#include "frame/dlg_connection.h"
 #include "frame/target_break.h"
 #include "frame/target_exec.h"
 #include "frame/target_memory.h"
@@ -188,4 +189,23 @@ HRESULT CTarget::GetErrorText(HRESULT code, BSTR* text) {
         return E_FAIL;  // not attached, or the host offers no error-code table
     }
     return m_errorCodeTable->GetErrorText(code, text);
+}
+
+UINT CTarget::ConnectProc() {
+    if (m_connectionWindow != nullptr) {
+        ::SendMessageA(m_connectionWindow, WM_CLOSE, 0, 0);
+    }
+    AfxEndThread(0);
+}
+
+void CTarget::StartConnectThread(CDlgConnection* dialog) {
+    m_connectionDialog = dialog;
+    m_connectionWindow = dialog->GetSafeHwnd();
+    const auto body = [](LPVOID target) -> UINT { return static_cast<CTarget*>(target)->ConnectProc(); };
+    if (AfxBeginThread(body, this) == nullptr) {
+        // Without a thread nothing would ever close the dialog: it ends at
+        // once with no connection.
+        dialog->EnableCancel(0);
+        dialog->EndDialog(IDCANCEL);
+    }
 }

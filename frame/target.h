@@ -5,11 +5,19 @@
 // handler objects and fixes the order in which they are created, opened,
 // closed and deleted. The derived target supplies the handlers, the connect
 // and disconnect procedures, the registration and the IUnknown operations.
+//
+// Connecting: the derived target's Connect runs a dialog derived from
+// CDlgConnection modally; its initialisation starts the connect thread
+// (StartConnectThread), which runs the derived ConnectProc. That does the
+// connecting, hands its result to the dialog's EnableCancel and calls the base
+// ConnectProc, which closes the dialog and ends the thread; Connect then reads
+// the result from the dialog.
 #pragma once
 
 #include "platform/afx.h"
 #include "platform/host/target_interfaces.h"
 
+class CDlgConnection;
 class CTargetCfg;
 class CTargetBreak;
 class CTargetExec;
@@ -58,6 +66,14 @@ public:
     // Non-zero when the target is connected.
     virtual DWORD Connect() { return 0; }
     virtual void Disconnect() {}
+    // The connect thread's body. The base closes the connecting dialog (a
+    // WM_CLOSE sent across threads: it returns once the dialog's thread has
+    // handled it) and ends the calling thread with exit code 0.
+    virtual UINT ConnectProc();
+
+    // Keeps the dialog and starts the connect thread, which runs ConnectProc
+    // and exits with its result. Called by the dialog's initialisation.
+    void StartConnectThread(CDlgConnection* dialog);
 
     // IHComponent
     HRESULT STDMETHODCALLTYPE OnHostEvent(const GUID* eventId) override;
@@ -83,6 +99,7 @@ public:
     DWORD IsConnected() const { return m_connected; }
     DWORD GetFirstParameter() const { return m_firstParameter; }
     DWORD GetSecondParameter() const { return m_secondParameter; }
+    CDlgConnection* GetConnectionDialog() const { return m_connectionDialog; }
 
 protected:
     CString m_targetName;
@@ -99,4 +116,12 @@ protected:
     DWORD m_connected = 0;
     DWORD m_firstParameter = 0;
     DWORD m_secondParameter = 0;
+    CDlgConnection* m_connectionDialog = nullptr;  // not owned
+
+private:
+    // The connecting dialog's window, taken when the thread starts: the
+    // dialog may end (the person closes it once the result is in) and its
+    // object go before the thread sends its close, and a window handle, never
+    // reused, then finds nothing.
+    HWND m_connectionWindow = nullptr;
 };

@@ -17,7 +17,11 @@
 // ERROR_ACCESS_DENIED for a folder, ERROR_DLL_INIT_FAILED when its DllMain
 // refuses.
 HMODULE LoadLibraryA(LPCSTR fileName);
-// A null module is the program.
+// A null module is the program. A name below 0x10000 is an ordinal
+// (MAKEINTRESOURCE): an ELF module has no ordinals, so a module offers the
+// entry at ordinal n under the name Q3vOrdinal<n> (decimal: "Q3vOrdinal14"),
+// and its Windows build exports the same function at ordinal n through its
+// .def file. Ordinal 0 is no entry.
 FARPROC GetProcAddress(HMODULE module, LPCSTR name);
 // The last FreeLibrary of a module calls its DllMain with DLL_PROCESS_DETACH.
 BOOL FreeLibrary(HMODULE module);

@@ -1,9 +1,9 @@
-// The plug-in module's resources: its string table.
+// The plug-in module's resources: its string table and dialog templates.
+#include "res/plugin_resources.h"
+
 #include "res/resource_ids.h"
 
 #include "platform/common_controls.h"
-#include "platform/export.h"
-#include "platform/resources.h"
 
 #include <iterator>
 
@@ -190,6 +190,6 @@ const platform::ResourceTable kResources = {.strings = kStrings, .dialogs = kDia
 
 }  // namespace
 
-Q3V_EXPORT const platform::ResourceTable* Q3vResourceTable() {
-    return &kResources;
+const platform::ResourceTable& PluginResources() {
+    return kResources;
 }

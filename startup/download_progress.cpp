@@ -1,7 +1,8 @@
 #include "startup/download_progress.h"
 
 #include "res/resource_ids.h"
-#include "startup/host_window.h"
+#include "startup/dialog_placement.h"
+#include "target/host_window.h"
 
 #include "platform/afx_controls.h"
 
@@ -9,6 +10,7 @@ CDownloadProgressDlg::CDownloadProgressDlg() : CDialog(res_id::kDownloadProgress
 
 BOOL CDownloadProgressDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    SetPreferredOwnerWindow(GetSafeHwnd());  // the update's messages are owned by it
     CenterOnHostWindow(*this);
     if (auto* bar = static_cast<CProgressCtrl*>(GetDlgItem(res_id::kDownloadProgress))) {
         bar->SetRange(0, 100);

@@ -1,10 +1,10 @@
 #include "startup/id_code_entry_dlg.h"
 
 #include "res/resource_ids.h"
-#include "startup/host_window.h"
+#include "startup/dialog_placement.h"
 #include "target/session_settings.h"
 #include "target/settings_files.h"
-#include "util/id_code_exchange.h"
+#include "util/number_text_exchange.h"
 
 #include "platform/format.h"
 #include "platform/resources.h"

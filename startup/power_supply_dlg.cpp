@@ -2,7 +2,8 @@
 
 #include "res/resource_ids.h"
 #include "startup/device_data.h"
-#include "startup/host_window.h"
+#include "startup/dialog_placement.h"
+#include "target/host_window.h"
 #include "target/settings_files.h"
 
 CPowerSupplyDlg::CPowerSupplyDlg(CWnd* parent) : CDialog(res_id::kPowerSupplyDialog, parent) {}
@@ -19,6 +20,7 @@ void CPowerSupplyDlg::DoDataExchange(CDataExchange* exchange) {
 
 BOOL CPowerSupplyDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    SetPreferredOwnerWindow(GetSafeHwnd());  // its messages are owned by it while it is open
     CenterOnHostWindow(*this);
     ApplyEnableRule();
     SetFocus();

@@ -2,9 +2,20 @@
 
 #include "startup/id_code_entry_dlg.h"
 #include "startup/power_supply_dlg.h"
+#include "target/host_window.h"
+
+namespace {
+
+// The dialogs' parent: the host's main window.
+CWnd* HostParent() {
+    const HWND host = GetHostMainWindow();
+    return host != nullptr ? CWnd::FromHandle(host) : nullptr;
+}
+
+}  // namespace
 
 bool PromptIdCodeDialog(std::array<DWORD, 2>& idCode) {
-    CIdCodeEntryDlg dialog;
+    CIdCodeEntryDlg dialog(HostParent());
     if (dialog.DoModal() != IDOK) {
         return false;
     }
@@ -13,7 +24,7 @@ bool PromptIdCodeDialog(std::array<DWORD, 2>& idCode) {
 }
 
 bool PromptPowerSupplyDialog(PowerSupplySettings& settings) {
-    CPowerSupplyDlg dialog;
+    CPowerSupplyDlg dialog(HostParent());
     dialog.m_powerOn = static_cast<int>(settings.powerFromEmulator);
     dialog.m_voltage33 = static_cast<int>(settings.voltage33);
     dialog.m_voltage50 = static_cast<int>(settings.voltage50);

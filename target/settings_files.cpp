@@ -1,7 +1,9 @@
 #include "target/settings_files.h"
 
+#include "target/host_window.h"
 #include "target/target_app.h"
 #include "target/target_vk3.h"
+#include "util/scan_values.h"
 
 #include "platform/afx_app.h"
 #include "platform/crt.h"
@@ -17,6 +19,7 @@
 #include <string_view>
 
 char g_cnfPath[MAX_PATH] = {};
+DWORD g_isWin9x = 0;
 
 namespace {
 
@@ -165,13 +168,34 @@ int ReadProfileString(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR buf
 }
 
 int ReadProfileInt(LPCSTR section, LPCSTR key, int defaultValue, LPCSTR file) {
-    return static_cast<int>(GetPrivateProfileIntA(section, key, defaultValue, file));
+    if (g_isWin9x == 0) {
+        return static_cast<int>(GetPrivateProfileIntA(section, key, defaultValue, file));
+    }
+    char text[256] = {};
+    if (ReadProfileString(section, key, "", text, sizeof(text), file) > 0) {
+        std::int32_t value = 0;
+        if (ScanValues(text, "%d", &value) == 1) {
+            return value;
+        }
+    }
+    return defaultValue;
+}
+
+int ReadProfileValue(LPCSTR section, LPCSTR key, int defaultValue, LPCSTR file) {
+    char text[256] = {};
+    if (ReadProfileString(section, key, "", text, sizeof(text), file) > 0) {
+        std::uint32_t value = 0;
+        if (ScanValues(text, "%x", &value) == 1) {
+            return static_cast<int>(value);
+        }
+    }
+    return defaultValue;
 }
 
 int ShowTargetError(LPCSTR text, UINT type) {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
     const char* caption = AfxGetApp() != nullptr && AfxGetAppName() != nullptr ? AfxGetAppName() : "Target";
-    return MessageBoxA(nullptr, text, caption, type);
+    return MessageBoxA(GetHostMainWindow(), text, caption, type);
 }
 
 int ShowTargetMessage(UINT stringId, UINT type) {

@@ -49,6 +49,13 @@ int ReadProfileString(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR buf
 BOOL LoadProfileFile(LPCSTR file);
 // The integer value of a key, or the default.
 int ReadProfileInt(LPCSTR section, LPCSTR key, int defaultValue, LPCSTR file);
+// A key's value read as hexadecimal, or the default.
+int ReadProfileValue(LPCSTR section, LPCSTR key, int defaultValue, LPCSTR file);
+
+// 1 when the system is of the Windows 9x platform (set by the target object
+// when it is built), where the profile functions cannot be trusted with the
+// plug-in's files.
+extern DWORD g_isWin9x;
 
 // Shows text in a modal message box with the plug-in's caption and answers the
 // pressed button.

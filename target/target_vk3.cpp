@@ -10,6 +10,7 @@
 #include "platform/afx_app.h"
 #include "platform/bstr.h"
 #include "platform/module.h"
+#include "platform/sysinfo.h"
 #include "platform/ui.h"
 
 #include <iterator>
@@ -45,7 +46,11 @@ CTargetVk3* GetTarget() {
     return &g_target;
 }
 
-CTargetComponentBase::CTargetComponentBase(const CLSID& componentClassId) : m_componentClassId(componentClassId) {}
+CTargetComponentBase::CTargetComponentBase(const CLSID& componentClassId) : m_componentClassId(componentClassId) {
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof(version);
+    g_isWin9x = GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS ? 1 : 0;
+}
 
 CTargetComponentBase::~CTargetComponentBase() = default;
 

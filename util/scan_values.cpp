@@ -1,6 +1,7 @@
 #include "util/scan_values.h"
 
 #include "util/mbcs.h"
+#include "util/string_numbers.h"
 
 #include <algorithm>
 #include <array>
@@ -16,19 +17,6 @@ constexpr std::size_t kLargestWidth = 1u << 24;
 
 bool IsSpace(char c) {
     return std::isspace(static_cast<unsigned char>(c)) != 0;
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
 }
 
 // One conversion of the format: '%', its flags, width and letter.
@@ -82,7 +70,7 @@ public:
         value = 0;
         std::size_t taken = 0;
         while (taken < width) {
-            const int digit = HexDigit(*cursor_);
+            const int digit = HexDigitValue(*cursor_);
             if (digit < 0 || digit >= radix) {
                 break;
             }

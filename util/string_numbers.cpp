@@ -7,9 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace {
-
-int HexValue(char c) {
+int HexDigitValue(char c) {
     if (c >= '0' && c <= '9') {
         return c - '0';
     }
@@ -21,8 +19,6 @@ int HexValue(char c) {
     }
     return -1;
 }
-
-}  // namespace
 
 int ReadInt(LPCSTR text) {
     if (text == nullptr) {
@@ -61,7 +57,7 @@ BOOL IsDecimalText(LPCSTR text, int* value) {
 DWORD ParseHexText(LPCSTR text) {
     DWORD value = 0;
     for (LPCSTR p = text != nullptr ? text : ""; *p != '\0'; ++p) {
-        const int digit = HexValue(*p);
+        const int digit = HexDigitValue(*p);
         if (digit < 0) {
             return 0;
         }
@@ -84,7 +80,7 @@ BOOL IsHexText(LPCSTR text) {
         return FALSE;
     }
     for (LPCSTR p = digits; *p != '\0'; ++p) {
-        if (HexValue(*p) < 0) {
+        if (HexDigitValue(*p) < 0) {
             return FALSE;
         }
     }

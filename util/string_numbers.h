@@ -9,6 +9,8 @@
 int ReadInt(LPCSTR text);
 // Non-empty and only '0' to '9'; value (when given) by ReadInt.
 BOOL IsDecimalText(LPCSTR text, int* value = nullptr);
+// The value of one hexadecimal digit (either case), or -1.
+int HexDigitValue(char c);
 // Hexadecimal digits (either case), the last the least significant; any
 // other character anywhere makes the answer 0. Meant for at most 8 digits.
 DWORD ParseHexText(LPCSTR text);

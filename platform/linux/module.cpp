@@ -276,7 +276,10 @@ FARPROC GetProcAddress(HMODULE module, LPCSTR name) {
         SetLastError(ERROR_MOD_NOT_FOUND);
         return nullptr;
     }
-    void* symbol = name != nullptr ? dlsym(module->dl, name) : nullptr;
+    const auto value = reinterpret_cast<ULONG_PTR>(name);
+    const std::string symbolName = value < 0x10000 ? (value != 0 ? "Q3vOrdinal" + std::to_string(value) : "")
+                                                   : std::string(name);
+    void* symbol = !symbolName.empty() ? dlsym(module->dl, symbolName.c_str()) : nullptr;
     // Windows answers only the module's own exports, never those of a module it
     // depends on.
     if (symbol == nullptr || MapOfAddress(symbol) != module->map) {

@@ -1,25 +1,8 @@
 #include "platform/shell.h"
 
 #include "platform/files.h"
-#include "platform/paths.h"
-
-#include <cstdint>
-#include <fstream>
-#include <iterator>
-#include <vector>
 
 namespace platform {
-namespace {
-
-std::uint32_t Little(const std::vector<unsigned char>& bytes, std::size_t at, std::size_t count) {
-    std::uint32_t value = 0;
-    for (std::size_t i = count; i > 0; --i) {
-        value = (value << 8) | bytes[at + i - 1];
-    }
-    return value;
-}
-
-}  // namespace
 
 bool ShellDisplayName(const char* path, std::string& name) {
     if (path == nullptr) {
@@ -33,24 +16,6 @@ bool ShellDisplayName(const char* path, std::string& name) {
     FindClose(search);
     name = found.cFileName;
     return true;
-}
-
-bool IsLoadableBitmapFile(const char* path) {
-    const auto native = path != nullptr ? ToNativePath(path) : std::nullopt;
-    if (!native) {
-        return false;
-    }
-    std::ifstream in(*native, std::ios::binary);
-    const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    // The file header (14 bytes) and the size of a known information header
-    // (the old core header of 12 bytes, or one of 40 to 124) are what the
-    // loader needs; it takes whatever follows.
-    constexpr std::size_t kFileHeader = 14;
-    if (bytes.size() < kFileHeader + 4 || bytes[0] != 'B' || bytes[1] != 'M') {
-        return false;
-    }
-    const std::uint32_t headerSize = Little(bytes, kFileHeader, 4);
-    return headerSize == 12 || (headerSize >= 40 && headerSize <= 124);
 }
 
 }  // namespace platform

@@ -15,16 +15,4 @@ bool ShellDisplayName(const char* path, std::string& name) {
     return true;
 }
 
-bool IsLoadableBitmapFile(const char* path) {
-    if (path == nullptr) {
-        return false;
-    }
-    const HANDLE bitmap = LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
-    if (bitmap == nullptr) {
-        return false;
-    }
-    DeleteObject(bitmap);
-    return true;
-}
-
 }  // namespace platform

@@ -24,7 +24,26 @@ std::string Trim(const std::string& text) {
 std::optional<std::uint64_t> ParseNumber(const std::string& term) {
     std::string digits = term;
     int base = 10;
-    if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
+    if (digits.size() > 2 && digits[1] == '\'') {
+        // The radix prefixes of the plug-in's number texts: B', O', D', H'.
+        switch (std::toupper(static_cast<unsigned char>(digits[0]))) {
+        case 'B':
+            base = 2;
+            break;
+        case 'O':
+            base = 8;
+            break;
+        case 'D':
+            base = 10;
+            break;
+        case 'H':
+            base = 16;
+            break;
+        default:
+            return std::nullopt;
+        }
+        digits = digits.substr(2);
+    } else if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
         digits = digits.substr(2);
         base = 16;
     } else if (digits.size() > 1 && (digits.back() == 'h' || digits.back() == 'H')) {

@@ -1,6 +1,6 @@
 // The simulated host's expression evaluator: numbers (decimal, "0x" hex,
-// trailing "h" hex), symbols that tests define, and sums and differences of
-// them. Everything the plug-in asks of the host's expression syntax goes here.
+// trailing "h" hex, and the radix prefixes B', O', D', H' that the plug-in
+// writes), symbols that tests define, and sums and differences of them. Everything the plug-in asks of the host's expression syntax goes here.
 #pragma once
 
 #include "platform/host/expression_interfaces.h"

@@ -1,19 +1,51 @@
 #include "frame/target.h"
+#include "frame/dlg_connection.h"
 #include "frame/target_break.h"
 #include "frame/target_status.h"
 
 #include "platform/bstr.h"
 #include "sim/host/sim_host.h"
 #include "tests/frame/test_handlers.h"
+#include "tests/frame/test_resources.h"
+#include "tests/support/test_ui.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 
+using frametest::kConnectingDialog;
+using testsupport::TestUi;
 using Journal = std::vector<std::string>;
+
+// A manual-reset event, set or clear at first.
+struct Event {
+    explicit Event(bool set) : handle(CreateEventA(nullptr, TRUE, set ? TRUE : FALSE, nullptr)) {}
+    ~Event() { CloseHandle(handle); }
+    Event(const Event&) = delete;
+    Event& operator=(const Event&) = delete;
+    void Set() const { SetEvent(handle); }
+    void Reset() const { ResetEvent(handle); }
+    void Wait() const { WaitForSingleObject(handle, INFINITE); }
+    HANDLE handle;
+};
+
+// Sets the event when the scope ends, however it ends.
+class SetOnExit {
+public:
+    explicit SetOnExit(const Event& event) : event_(event) {}
+    ~SetOnExit() { event_.Set(); }
+    SetOnExit(const SetOnExit&) = delete;
+    SetOnExit& operator=(const SetOnExit&) = delete;
+
+private:
+    const Event& event_;
+};
 
 // Each handler writes what happens to it into the journal.
 template <typename Base>
@@ -105,9 +137,28 @@ public:
         journal.push_back("create status");
         return onlyConfiguration ? nullptr : new JournaledStatus(journal, m_host);
     }
+    // Connects as the plug-in's target does: through the connecting dialog,
+    // whose connect thread runs ConnectProc.
     DWORD Connect() override {
         journal.push_back("connect");
-        return connects;
+        auto dialog = templateByName ? std::make_unique<CDlgConnection>(this, "#900")
+                                     : std::make_unique<CDlgConnection>(this, kConnectingDialog);
+        dialogResult = dialog->DoModal();
+        return dialog->GetConnectResult();
+    }
+    // The connect procedure: waits for go, hands over the result, and, once
+    // it may close the dialog, lets the base close it and end the thread.
+    UINT ConnectProc() override {
+        SetOnExit ended(threadEnded);
+        journal.push_back("connect proc");
+        connectThread = GetCurrentThreadId();
+        go.Wait();
+        GetConnectionDialog()->EnableCancel(connects);
+        resultSet.Set();
+        mayClose.Wait();
+        const UINT code = CTarget::ConnectProc();
+        journal.push_back("base connect proc returned");
+        return code;
     }
     void Disconnect() override { journal.push_back("disconnect"); }
 
@@ -115,12 +166,28 @@ public:
     bool withCfg = true;
     bool withMap = true;
     bool onlyConfiguration = false;
+    bool templateByName = false;
     DWORD connects = 1;
+    INT_PTR dialogResult = 0;
+    std::atomic<DWORD> connectThread{0};
+    Event go{true};
+    Event mayClose{true};
+    Event resultSet{false};
+    Event threadEnded{false};
 };
 
 class TargetBase : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(target.Attach(&host, 1), S_OK); }
+    // A connect thread that was started has ended (unwound from the base
+    // ConnectProc) before the target goes.
+    void TearDown() override {
+        if (target.connectThread != 0) {
+            target.go.Set();
+            target.mayClose.Set();
+            target.threadEnded.Wait();
+        }
+    }
     simhost::CallLog log;
     simhost::HostServiceProvider host{log};
     TestTarget target;
@@ -131,8 +198,8 @@ TEST_F(TargetBase, InitialiseCreatesConnectsAndOpensInTheFixedOrder) {
     ASSERT_EQ(target.Initialise(name.Get()), S_OK);
     EXPECT_EQ(target.GetTargetName(), "Vk3 Q3v SYSTEM");
     EXPECT_EQ(target.journal, (Journal{"create cfg", "create break", "create io", "create memory", "create map",
-                                       "create exec", "create status", "connect", "open cfg", "open memory",
-                                       "open map", "open exec"}));
+                                       "create exec", "create status", "connect", "connect proc", "open cfg",
+                                       "open memory", "open map", "open exec"}));
     EXPECT_EQ(target.IsConnected(), 1u);
     EXPECT_EQ(target.GetMemoryHandler()->GetMemoryMap(), target.GetMemoryMapHandler());
     platform::Bstr description;
@@ -147,6 +214,59 @@ TEST_F(TargetBase, InitialiseCreatesConnectsAndOpensInTheFixedOrder) {
                                        "delete map", "close memory", "delete memory", "close io", "delete io",
                                        "close break", "delete break", "close cfg", "delete cfg"}));
     EXPECT_TRUE(host.Registrations().empty());  // every handler withdrew, the I/O handler too
+}
+
+TEST_F(TargetBase, TheConnectThreadRunsBesideTheModalDialogAndClosesIt) {
+    TestUi ui;
+    ui.OnDialog(kConnectingDialog).WaitForClose();
+    ASSERT_EQ(target.Initialise(name.Get()), S_OK);
+    target.threadEnded.Wait();
+    EXPECT_NE(target.connectThread, 0u);
+    EXPECT_NE(target.connectThread, GetCurrentThreadId());
+    // The base ended the thread from inside: nothing after it ran.
+    EXPECT_EQ(std::count(target.journal.begin(), target.journal.end(), "base connect proc returned"), 0);
+    EXPECT_EQ(target.dialogResult, IDCANCEL);  // the dialog's default close is its Cancel
+    ASSERT_EQ(ui.Dialogs().size(), 1u);
+    EXPECT_EQ(ui.Dialogs()[0].caption, "Connecting");
+    target.Uninitialise();
+}
+
+TEST_F(TargetBase, ThePersonCannotCloseTheConnectingDialogBeforeTheResult) {
+    for (const bool byName : {false, true}) {
+        SCOPED_TRACE(byName ? "template by name" : "template by id");
+        TestUi ui;
+        target.templateByName = byName;
+        target.go.Reset();
+        target.threadEnded.Reset();
+        ui.OnDialog(kConnectingDialog)
+            .PressEscape()
+            .PressCancel()
+            .Close()
+            .Do([this](platform::UiDialog& person) {
+                EXPECT_TRUE(person.IsOpen());
+                target.go.Set();  // the connect procedure finishes and closes the dialog
+            })
+            .WaitForClose();
+        ASSERT_EQ(target.Initialise(name.Get()), S_OK);
+        EXPECT_EQ(target.IsConnected(), 1u);
+        target.threadEnded.Wait();
+        target.Uninitialise();
+    }
+}
+
+// Once the result is in, the person may close the dialog before the thread
+// does: the thread's close then finds no window, and the thread still ends.
+TEST_F(TargetBase, ADialogClosedOnceTheResultIsInLetsTheThreadEnd) {
+    TestUi ui;
+    target.mayClose.Reset();
+    target.connects = 5;
+    ui.OnDialog(kConnectingDialog).Do([this](platform::UiDialog&) { target.resultSet.Wait(); }).Close();
+    ASSERT_EQ(target.Initialise(name.Get()), S_OK);
+    EXPECT_EQ(target.IsConnected(), 5u);
+    EXPECT_EQ(target.dialogResult, IDCANCEL);
+    target.mayClose.Set();  // the dialog object is gone by now
+    target.threadEnded.Wait();
+    target.Uninitialise();
 }
 
 TEST_F(TargetBase, TheIoHandlerIsRegisteredByTheTarget) {
@@ -171,6 +291,7 @@ TEST_F(TargetBase, AMissingRequiredHandlerFailsWithoutConnectingAndLeavesNothing
 TEST_F(TargetBase, AConnectThatFailsDeletesEveryHandler) {
     target.connects = 0;
     EXPECT_EQ(target.Initialise(name.Get()), E_FAIL);
+    EXPECT_EQ(std::count(target.journal.begin(), target.journal.end(), "connect proc"), 1);
     EXPECT_EQ(target.IsConnected(), 0u);
     EXPECT_EQ(std::count(target.journal.begin(), target.journal.end(), "disconnect"), 0);
     EXPECT_EQ(std::count(target.journal.begin(), target.journal.end(), "delete cfg"), 1);

@@ -2,6 +2,7 @@
 
 #include "tests/support/sides.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/test_ui.h"
 
 #include <gtest/gtest.h>
 
@@ -35,6 +36,28 @@ TEST(Module, LoadsByWindowsPathInAnyCaseAndBindsOwnExports) {
     // A module answers only its own exports, not those of the modules it uses.
     EXPECT_EQ(GetProcAddress(module, "LoadLibraryA"), nullptr);
     EXPECT_TRUE(FreeLibrary(module));
+}
+
+// An entry point by ordinal (a name below 0x10000): the HTML Help stand-in's
+// entry at ordinal 14, which passes its call to the layer's recorder.
+TEST(Module, EntryPointsAreBoundByOrdinal) {
+    testsupport::TestUi ui;
+    HMODULE module = LoadLibraryA((ProgramFolder() + "HtmlHelpTestControl.dll").c_str());
+    ASSERT_NE(module, nullptr);
+    using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+    const auto entry = platform::GetProcAddressAs<HtmlHelpFunction>(module, MAKEINTRESOURCE(14));
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry(nullptr, "Z:\\help\\topic.chm", HH_DISPLAY_TOPIC, 0), nullptr);
+    ASSERT_EQ(ui.HelpCalls().size(), 1u);
+    EXPECT_EQ(ui.HelpCalls()[0].file, "Z:\\help\\topic.chm");
+    for (const WORD ordinal : {WORD{0}, WORD{13}, WORD{15}}) {
+        EXPECT_EQ(GetProcAddress(module, MAKEINTRESOURCE(ordinal)), nullptr) << ordinal;
+    }
+    FreeLibrary(module);
+    HMODULE without = LoadLibraryA((ProgramFolder() + "PlatformTestModule.dll").c_str());
+    ASSERT_NE(without, nullptr);
+    EXPECT_EQ(GetProcAddress(without, MAKEINTRESOURCE(14)), nullptr);
+    FreeLibrary(without);
 }
 
 TEST(Module, DllMainRunsOnFirstLoadAndLastFree) {

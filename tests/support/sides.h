@@ -7,8 +7,8 @@
 
 #ifdef _WIN32
 #define Q3V_SKIP_ON_WINDOWS(reason) GTEST_SKIP() << "not on Windows: " << (reason)
-#define Q3V_SKIP_ON_LINUX(reason) static_cast<void>(0)
+#define Q3V_SKIP_ON_LINUX(reason) static_cast<void>(reason)
 #else
-#define Q3V_SKIP_ON_WINDOWS(reason) static_cast<void>(0)
+#define Q3V_SKIP_ON_WINDOWS(reason) static_cast<void>(reason)
 #define Q3V_SKIP_ON_LINUX(reason) GTEST_SKIP() << "not on Linux: " << (reason)
 #endif

@@ -127,6 +127,24 @@ TEST_F(SettingsReader, MalformedContentNeverBreaksTheReader) {
     EXPECT_FALSE(LoadProfileFile("x"));
 }
 
+TEST_F(SettingsReader, HexadecimalValuesAndIntegers) {
+    folder.Write("Values.cnf",
+                 "[Device A]\r\nFLASH TOP=0000E000\r\nBAD=zz\r\nCOUNT=12abc\r\nWORDS=x1\r\n");
+    const std::string file = folder.Windows("Values.cnf");
+    EXPECT_EQ(ReadProfileValue("Device A", "FLASH TOP", 0x1234, file.c_str()), 0xE000);
+    EXPECT_EQ(ReadProfileValue("Device A", "BAD", 0x1234, file.c_str()), 0x1234);
+    EXPECT_EQ(ReadProfileValue("Device A", "MISSING", 7, file.c_str()), 7);
+
+    // The system's profile functions read names without regard to case.
+    EXPECT_EQ(ReadProfileInt("device a", "count", 5, file.c_str()), 12);
+    // Where they cannot be trusted, the plug-in's own reader (exact names) serves.
+    g_isWin9x = 1;
+    EXPECT_EQ(ReadProfileInt("Device A", "COUNT", 5, file.c_str()), 12);
+    EXPECT_EQ(ReadProfileInt("device a", "count", 5, file.c_str()), 5);
+    EXPECT_EQ(ReadProfileInt("Device A", "WORDS", 5, file.c_str()), 5);
+    g_isWin9x = 0;
+}
+
 TEST(TargetMessages, ShowTargetErrorUsesThePluginsCaption) {
     platform::ScriptedUiDriver ui;
     ui.AnswerNextMessageBox(IDRETRY);

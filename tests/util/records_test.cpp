@@ -41,7 +41,8 @@ TEST(CDownloadModule, DefaultsAndTheModifiedFlag) {
     const CDownloadModule copy(module);
     EXPECT_TRUE(copy.IsModified());
     EXPECT_TRUE(copy == module);  // the flag does not count
-    module = module;
+    const CDownloadModule& self = module;
+    module = self;
     EXPECT_FALSE(module.IsModified());  // assignment to itself does nothing
     CDownloadModule assigned;
     assigned = module;

@@ -1,4 +1,4 @@
-#include "startup/host_window.h"
+#include "startup/dialog_placement.h"
 
 namespace {
 

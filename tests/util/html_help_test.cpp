@@ -1,0 +1,183 @@
+// HTML Help through the control that the registry names: the test stand-in
+// for the control (its entry at ordinal 14 records the call with the UI
+// driver) registered under the control's class id for a test's length.
+#include "util/html_help.h"
+
+#include "platform/afx.h"
+#include "platform/module.h"
+#include "platform/registry.h"
+#include "tests/support/sides.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/test_ui.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using testing_support::ProgramFolder;
+using testsupport::TestUi;
+
+constexpr const char* kControlKeys[] = {
+    "CLSID",
+    "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}",
+    "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32",
+};
+
+std::string TestControl() {
+    return ProgramFolder() + "HtmlHelpTestControl.dll";
+}
+
+// Registers a value as the control's file for the scope, and puts back what
+// was registered before (the system's own control under Wine), removing the
+// keys it made. (A key that was there without a value keeps the test's.)
+class ControlRegistration {
+public:
+    explicit ControlRegistration(const std::string& text) : ControlRegistration(REG_SZ, Bytes(text)) {}
+    ControlRegistration(DWORD type, const std::vector<BYTE>& bytes) {
+        for (const char* path : kControlKeys) {
+            HKEY key = nullptr;
+            DWORD disposition = 0;
+            EXPECT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                                      nullptr, &key, &disposition),
+                      ERROR_SUCCESS);
+            if (disposition == REG_CREATED_NEW_KEY) {
+                created_.insert(created_.begin(), path);
+            }
+            RegCloseKey(key_);
+            key_ = key;
+        }
+        DWORD size = 0;
+        if (RegQueryValueExA(key_, nullptr, nullptr, &previousType_, nullptr, &size) == ERROR_SUCCESS) {
+            previous_.resize(size);
+            hadValue_ = RegQueryValueExA(key_, nullptr, nullptr, &previousType_, previous_.data(), &size) ==
+                        ERROR_SUCCESS;
+        }
+        EXPECT_EQ(RegSetValueExA(key_, nullptr, 0, type, bytes.data(), static_cast<DWORD>(bytes.size())),
+                  ERROR_SUCCESS);
+    }
+    ~ControlRegistration() {
+        if (hadValue_) {
+            RegSetValueExA(key_, nullptr, 0, previousType_, previous_.data(), static_cast<DWORD>(previous_.size()));
+        }
+        RegCloseKey(key_);
+        for (const char* path : created_) {
+            RegDeleteKeyA(HKEY_CLASSES_ROOT, path);
+        }
+    }
+    ControlRegistration(const ControlRegistration&) = delete;
+    ControlRegistration& operator=(const ControlRegistration&) = delete;
+
+    static std::vector<BYTE> Bytes(const std::string& text) {
+        return std::vector<BYTE>(text.c_str(), text.c_str() + text.size() + 1);
+    }
+
+private:
+    HKEY key_ = nullptr;
+    std::vector<const char*> created_;  // deepest first
+    bool hadValue_ = false;
+    DWORD previousType_ = REG_NONE;
+    std::vector<BYTE> previous_;
+};
+
+// A window to pass as the caller, as the help menu's owner would be.
+class CallerWindow {
+public:
+    CallerWindow() { window_.CreateEx(0, nullptr, "caller", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0); }
+    ~CallerWindow() { window_.DestroyWindow(); }
+    CallerWindow(const CallerWindow&) = delete;
+    CallerWindow& operator=(const CallerWindow&) = delete;
+    HWND Handle() const { return window_.m_hWnd; }
+
+private:
+    CWnd window_;
+};
+
+TEST(HtmlHelp, LoadHtmlHelpPassesItsFourArgumentsToTheRegisteredControl) {
+    TestUi ui;
+    CallerWindow caller;
+    {
+        ControlRegistration registration(TestControl());
+        EXPECT_EQ(LoadHtmlHelp(caller.Handle(), "Z:\\help\\Emulator.chm", HH_DISPLAY_TOPIC, 0), nullptr);
+    }
+    // The control stays loaded and bound: the registry is not asked again.
+    EXPECT_EQ(LoadHtmlHelp(nullptr, "Z:\\help\\Other.chm", HH_HELP_CONTEXT, 42), nullptr);
+    const auto calls = ui.HelpCalls();
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].kind, platform::HelpKind::HtmlHelp);
+    EXPECT_EQ(calls[0].window, caller.Handle());
+    EXPECT_EQ(calls[0].file, "Z:\\help\\Emulator.chm");
+    EXPECT_EQ(calls[0].command, static_cast<UINT>(HH_DISPLAY_TOPIC));
+    EXPECT_EQ(calls[0].data, 0u);
+    EXPECT_EQ(calls[1].window, nullptr);
+    EXPECT_EQ(calls[1].file, "Z:\\help\\Other.chm");
+    EXPECT_EQ(calls[1].command, static_cast<UINT>(HH_HELP_CONTEXT));
+    EXPECT_EQ(calls[1].data, 42u);
+    EXPECT_NE(GetModuleHandleA("HtmlHelpTestControl.dll"), nullptr);
+}
+
+TEST(HtmlHelp, AControlWithoutTheEntryFailsNowAndOnEveryLaterCall) {
+    TestUi ui;
+    CHtmlHelpLoader loader;
+    {
+        ControlRegistration registration(ProgramFolder() + "PlatformTestModule.dll");
+        EXPECT_EQ(loader.Call(nullptr, "Z:\\help\\Emulator.chm", HH_DISPLAY_TOPIC, 0), nullptr);
+    }
+    ControlRegistration registration(TestControl());
+    EXPECT_EQ(loader.Call(nullptr, "Z:\\help\\Emulator.chm", HH_DISPLAY_TOPIC, 0), nullptr);
+    EXPECT_TRUE(ui.HelpCalls().empty());
+}
+
+TEST(HtmlHelp, WithoutAControlTheAnswerIsZeroNowAndOnEveryLaterCall) {
+    Q3V_SKIP_ON_WINDOWS("Wine's own HTML Help control is registered and found by name, and would open a real window");
+    TestUi ui;
+    char path[MAX_PATH] = {};
+    EXPECT_FALSE(GetHtmlHelpPath(path));  // nothing registered
+    CHtmlHelpLoader loader;
+    EXPECT_EQ(loader.Call(nullptr, "Z:\\help\\Emulator.chm", HH_DISPLAY_TOPIC, 0), nullptr);
+    {
+        ControlRegistration registration(ProgramFolder() + "NoSuchControl.ocx");
+        EXPECT_EQ(loader.Call(nullptr, "Z:\\help\\Emulator.chm", HH_DISPLAY_TOPIC, 0), nullptr);
+    }
+    ControlRegistration registration(TestControl());
+    EXPECT_EQ(loader.Call(nullptr, "Z:\\help\\Emulator.chm", HH_DISPLAY_TOPIC, 0), nullptr);
+    EXPECT_TRUE(ui.HelpCalls().empty());
+
+    // A registered file that does not load, with no control by name either.
+    CHtmlHelpLoader another;
+    ControlRegistration missing(ProgramFolder() + "NoSuchControl.ocx");
+    EXPECT_EQ(another.Call(nullptr, "Z:\\help\\Emulator.chm", HH_DISPLAY_TOPIC, 0), nullptr);
+    EXPECT_TRUE(ui.HelpCalls().empty());
+}
+
+TEST(HtmlHelp, ThePathIsTheRegisteredValueWhenItFits) {
+    char path[MAX_PATH] = {};
+    {
+        ControlRegistration registration(TestControl());
+        ASSERT_TRUE(GetHtmlHelpPath(path));
+        EXPECT_EQ(std::string(path), TestControl());
+    }
+    {
+        ControlRegistration registration(std::string(MAX_PATH - 1, 'a'));
+        ASSERT_TRUE(GetHtmlHelpPath(path));
+        EXPECT_EQ(std::string(path), std::string(MAX_PATH - 1, 'a'));
+    }
+    {
+        ControlRegistration registration(std::string(MAX_PATH, 'b'));
+        EXPECT_FALSE(GetHtmlHelpPath(path));
+    }
+    {
+        // A value that fills the buffer without a terminator.
+        ControlRegistration registration(REG_BINARY, std::vector<BYTE>(MAX_PATH, 'c'));
+        EXPECT_FALSE(GetHtmlHelpPath(path));
+    }
+    {
+        ControlRegistration registration(REG_BINARY, std::vector<BYTE>(3, 'd'));
+        ASSERT_TRUE(GetHtmlHelpPath(path));
+        EXPECT_EQ(std::string(path), "ddd");
+    }
+}
+
+}  // namespace

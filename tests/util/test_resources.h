@@ -1,0 +1,20 @@
+// The utility tests' resources: the plug-in's, and the dialogs that the
+// number-text exchange and the context help are driven through.
+#pragma once
+
+#include "platform/resources.h"
+
+namespace utiltest {
+
+// Fields exchanged as number texts.
+inline constexpr UINT kNumberDialog = 910;
+inline constexpr int kValue = 911;   // ParseNumberText
+inline constexpr int kIdCode = 912;  // ParseHexOrSymbol
+inline constexpr int kNumber = 913;  // DDX_NumberText
+
+// A dialog with context help, and a control to ask it about.
+inline constexpr UINT kHelpDialog = 300;
+inline constexpr int kHelpField = 1001;
+inline constexpr int kUnnamedLabel = -1;  // a label without an id of its own
+
+}  // namespace utiltest
