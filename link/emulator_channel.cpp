@@ -125,7 +125,9 @@ WORD CEmulatorChannel::ReceivePacket(std::span<BYTE> reply, DWORD timeout) {
 }
 
 WORD CEmulatorChannel::ReceiveOnce(std::span<BYTE> reply) {
-    std::fill(m_receiveBuffer.begin(), m_receiveBuffer.end(), BYTE{0});
+    // Stale bytes of an earlier reply must not complete a short one; only
+    // the caller's capacity is ever looked at, so only that much is cleared.
+    std::fill_n(m_receiveBuffer.begin(), std::min(reply.size(), m_receiveBuffer.size()), BYTE{0});
     if (m_memory->SciReceive(0, m_receiveBuffer.data(), 0, 1) != driver_result::kOk) {
         return kTimeout;
     }

@@ -1,15 +1,22 @@
 // CEmulatorLink: the link facade, the single gate between the plug-in's
-// emulator operations and the adapter channel. It owns the channel and keeps
-// the link state: the open flag, the lost flag and the connector-failure
-// flag. A 0x5346 result marks the link lost until a boot step succeeds.
+// emulator operations and the adapter channel. It owns the channel, offers
+// one operation per channel operation the plug-in uses, refuses work once
+// the link has been lost, checks the emulator's connector before gated
+// operations, and records each result in the link state: the open flag, the
+// lost flag and the connector-failure flag. A 0x5346 result marks the link
+// lost until a boot step or a monitor re-initialisation succeeds.
 //
-// Here: the link state, the connector check and the operations the channel's
-// own sequences go through; the other channel operations are forwarded by
-// the facade's remaining operations.
+// The operations follow one of four disciplines:
+//   boot step  call; open = (result == 0), the lost flag cleared; record
+//   plain      call; record
+//   gated      lost: 0x5346 at once; connector check failing: its word;
+//              else call and record
+//   transport  lost: record 0x5346 and answer it; else call and record
 #pragma once
 
 #include "platform/wintypes.h"
 
+#include <array>
 #include <atomic>
 #include <memory>
 #include <span>
@@ -21,8 +28,10 @@ class CEmulatorLink {
 public:
     // Creates the channel over the driver's transfer object; every flag 0.
     explicit CEmulatorLink(CUleDrvMemory* memory);
-    // Switches the emulator's target power off (or releases the reset line)
-    // as the session settings ask, then deletes the channel.
+    // Writes the closing byte to the target (protocol types 0 and 1 without
+    // the event function), switches the emulator's target power off (or
+    // releases the reset line) as the session settings ask, then deletes
+    // the channel.
     virtual ~CEmulatorLink();
     CEmulatorLink(const CEmulatorLink&) = delete;
     CEmulatorLink& operator=(const CEmulatorLink&) = delete;
@@ -44,18 +53,74 @@ public:
     DWORD IsOpen() const { return m_open; }
     DWORD IsConnectorFailed() const { return m_connectorFailure; }
 
-    // The boot step that opens the link: the open flag is set before the
-    // channel's Open runs and kept only when it succeeds.
+    // Boot steps. Open sets the open flag before the channel's Open too.
     WORD Open();
-    // Gated: refused with 0x5346 on a lost link, then the connector check.
+    WORD UnlockWithIdCode();
+    WORD ResetAndUnlock();
+    WORD CheckIdCodeWithPrompt();
+    WORD SetDataBlock(DWORD unused, WORD length, const BYTE* bytes);
+    WORD SendRawBlock();
+    // The download of the device's protocol type.
+    WORD DownloadFirmware(DWORD variant);
+
+    // Plain.
+    WORD SendDataBlock();
+    // The boot program's 256-byte page read (command 0xFF).
+    WORD ReadFlashPage(DWORD address, std::span<BYTE, 256> page);
+
+    // Gated.
+    WORD ProgramFlashBlock(DWORD block, DWORD start);
+    WORD BeginAdapterWrite();
+    WORD EndAdapterWrite();
+    // The flash writer's record read (the link's flash read).
     WORD ReadAdapterRecord(DWORD address, std::span<BYTE> reply);
+    // One block's erase, by the device's protocol type.
+    WORD EraseAdapterBlock(DWORD block);
+    // On a lost link also reports the time-out to the host.
+    WORD EraseFirmwareArea();
+    WORD ProgramAllFlashBlocks();
+    WORD BreakTarget();
+    WORD QueryRunState(DWORD unused);
+    WORD ReservedQuery(DWORD value);
+    WORD ReservedCheck(DWORD first, DWORD second);
+
+    // Transport: every firmware request with a reply, and the go request.
+    WORD MonitorTransact(std::span<BYTE> request, std::span<BYTE> reply);
+    WORD MonitorSend(std::span<BYTE> request);
+
+    // Refused on a lost link, else called and recorded (no connector check).
+    WORD TestAdapterStatusFlag();
+    WORD WriteAdapterRegister20(WORD value);
+    // The connector check, then called and recorded (no lost-link test).
+    WORD SendRawBlockStatus();
+    WORD GetChannelKind();
+    // Refused on a lost link (0x5346) or a failed connector check (0x4E55);
+    // nothing recorded.
+    WORD ResetMonitor();
+    // The monitor restart: clears the lost flag first, then the connector
+    // check (0x4E55), then called and recorded.
+    WORD ResetAndInitMonitor();
+    // Called only while the link is not lost and the connector check passes.
+    void SetAdapterBaudRate(DWORD code);
+    void SetAdapterControlFlag(DWORD value);
+    void WaitMilliseconds(DWORD milliseconds);
+    void AccumulateElapsedTicks();
+    // Always forwarded: ends the exchange that is running.
+    WORD RequestAbort();
 
     CEmulatorChannel& Channel();
 
 private:
-    // Gated discipline: the result of the connector check or of the call.
+    template <typename Call>
+    WORD BootStep(Call call);
+    template <typename Call>
+    WORD Plain(Call call);
     template <typename Call>
     WORD Gated(Call call);
+    template <typename Call>
+    WORD Transport(Call call);
+    // Whether a call without a result may go to the channel.
+    bool MayCall();
 
     std::atomic<DWORD> m_open{0};
     std::atomic<DWORD> m_lost{0};
@@ -66,3 +131,8 @@ private:
 // The session's link facade, made by the driver interface's first successful
 // initialisation and deleted by its cleanup.
 extern CEmulatorLink* g_emulatorLink;
+
+// Passes "Communication timeout error" to the host's error report.
+void ReportCommunicationTimeout();
+// Reports the time-out to the host and tells the user to restart the system.
+void ShowCommunicationTimeoutRestart();

@@ -2,3 +2,4 @@
 
 std::array<BYTE, kFirmBufferSize> g_firmRequestBuffer{};
 std::array<BYTE, kFirmBufferSize> g_firmReplyBuffer{};
+std::array<BYTE, kFirmWriteDataSize> g_firmWriteData{};

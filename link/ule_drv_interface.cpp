@@ -17,8 +17,10 @@ namespace {
 
 // The interface-name field holds at most this many characters.
 constexpr std::size_t kInterfaceNameLength = 257;
-// How long a pending configuration is polled, in seconds.
-constexpr std::int64_t kConfigurationLimitSeconds = 0x5000;
+// How long a pending configuration is polled, and the pause between polls,
+// in milliseconds.
+constexpr DWORD kConfigurationLimit = 20000;
+constexpr DWORD kConfigurationPollPause = 10;
 
 char g_noText[1] = "";
 
@@ -105,17 +107,17 @@ WORD CUleDrvInterface::SetControllerConfiguration(const char* configuration) {
     if (result != driver_result::kPending) {
         return result;
     }
-    const std::int64_t start = ClockTime(nullptr);
+    const DWORD start = GetTickCount();
     while (true) {
         result = static_cast<WORD>(m_binding->Poll());
         if (result != driver_result::kPending) {
             return result;
         }
-        if (ClockTime(nullptr) - start > kConfigurationLimitSeconds) {
+        if (GetTickCount() - start >= kConfigurationLimit) {
             ShowTargetError("Driver timeout setting configuration.", MB_ICONEXCLAMATION);
             return driver_result::kPending;
         }
-        Sleep(1);
+        Sleep(kConfigurationPollPause);
     }
 }
 
@@ -131,6 +133,10 @@ DWORD CUleDrvInterface::Cleanup() {
         g_emuResponse = nullptr;
     }
     return 0;
+}
+
+void CUleDrvInterface::FreeReply(EmuReplyPtr record) {
+    record.reset();
 }
 
 const char* CUleDrvInterface::DllError(DWORD code) {

@@ -5,6 +5,8 @@
 // successful initialisation, and the reply decoder (g_emuResponse).
 #pragma once
 
+#include "link/emu_response.h"
+
 #include "platform/wintypes.h"
 
 #include <memory>
@@ -33,12 +35,17 @@ public:
     virtual const char* ConfigurationDialog(DWORD value, const char* iniFileName);
     virtual const char* GetConfiguration();
     virtual DWORD SetDriverConfiguration(const char* configuration);
-    // Polls a pending answer for at most 20,480 seconds (without the driver
-    // lock), then shows "Driver timeout setting configuration." and answers 3.
+    // Polls a pending answer (without the driver lock, pausing between
+    // polls) for at most 20 seconds, then shows "Driver timeout setting
+    // configuration." and answers 3.
     virtual WORD SetControllerConfiguration(const char* configuration);
+    // The driver interface's twelfth slot, which no caller uses: answers 0.
+    virtual DWORD Reserved() { return 0; }
     // Ends the link facade, the binding (terminate and unload), the transfer
     // object and the reply decoder, in that order. Answers 0.
     virtual DWORD Cleanup();
+    // Frees a reply record of the reply decoder (nothing for none).
+    virtual void FreeReply(EmuReplyPtr record);
     virtual const char* DllError(DWORD code);
 
     // The interface name given to Initialise (at most 257 characters).

@@ -38,3 +38,39 @@ void MonitorNotifyStop(DWORD cause) {
         services.notifyStop(cause);
     }
 }
+
+WORD MonitorCheckStopped(DWORD argument) {
+    const MonitorServices services = Current();
+    return services.checkStopped ? services.checkStopped(argument) : 0;
+}
+
+bool MonitorIsRunning() {
+    const MonitorServices services = Current();
+    return services.isRunning ? services.isRunning() : false;
+}
+
+void MonitorSetRunning(DWORD value) {
+    const MonitorServices services = Current();
+    if (services.setRunning) {
+        services.setRunning(value);
+    }
+}
+
+void MonitorPrintStopCause(DWORD cause) {
+    const MonitorServices services = Current();
+    if (services.printStopCause) {
+        services.printStopCause(cause);
+    }
+}
+
+WORD MonitorMaskInterruptForStep(bool on, DWORD address) {
+    const MonitorServices services = Current();
+    return services.maskInterruptForStep ? services.maskInterruptForStep(on, address) : 0;
+}
+
+void MonitorSetPendingMessage(const char* text) {
+    const MonitorServices services = Current();
+    if (services.setPendingMessage) {
+        services.setPendingMessage(text);
+    }
+}

@@ -146,6 +146,9 @@ const platform::StringResource kStrings[] = {
     // Prompts of the emulator link.
     {res_id::kTooManyCharacters, "Please enter no more than %d characters."},
     {res_id::kPowerOnPrompt, "Power on the target board and press <Enter> Key."},
+    // The driver selection.
+    {res_id::kEmulatorNotConnected,
+     "The emulator is not connected.\nPlease start the debugger after connecting the emulator."},
 };
 
 namespace rc = platform::rc;

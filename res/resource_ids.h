@@ -24,5 +24,6 @@ inline constexpr int kDownloadProgress = 1236;
 // Strings.
 inline constexpr UINT kTooManyCharacters = 62090;  // "Please enter no more than %d characters."
 inline constexpr UINT kPowerOnPrompt = 62091;      // "Power on the target board and press <Enter> Key."
+inline constexpr UINT kEmulatorNotConnected = 62105;  // "The emulator is not connected.\n..."
 
 }  // namespace res_id

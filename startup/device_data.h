@@ -43,6 +43,20 @@ extern std::array<DeviceArea, kDeviceAreaCount> g_deviceAreas;
 inline constexpr std::size_t kFlashTableSize = 22;
 inline constexpr std::size_t kVectorCount = 5;
 inline constexpr std::size_t kWorkRamEntries = 12;
+inline constexpr std::size_t kBreakChannelRegisters = 8;
+inline constexpr std::size_t kInitialRegisterCount = 5;
+
+// An address-match break channel's enable register and its bit mask.
+struct BreakEnableRegister {
+    DWORD address = 0;
+    DWORD mask = 0;
+};
+
+// A special register and the value written to it while flash is written.
+struct SpecialRegister {
+    DWORD address = 0;
+    DWORD setValue = 0;
+};
 
 // A byte copied into the firmware image from the record read back before a
 // protocol type 1 download ("WORK RAM SET %d": image offset, source offset).
@@ -83,6 +97,34 @@ struct DeviceValues {
     DWORD interruptPatchCount = 0;
     std::string firmName = "frm_kq14.sys";  // "FIRM NAME": the firmware image
     std::string flibName = "WTR_KQ14.mot";  // "FLIB NAME": the flash-writer program
+
+    // What the firmware command layer reads.
+    DWORD maxAddr = 0xFFFF;      // "MAX ADDR": the device's top address
+    std::string cpuType;         // "CPU TYPE"
+    std::string deviceName;      // "DEVICE NAME": its first characters choose the break-register groups
+    DWORD traceFunction = 0;     // "TRACE": 1 when the device has the trace function
+    DWORD hwBreak = 0;           // "HWBREAK": the hardware break type
+    DWORD addressBreakCount = 0; // "ADDRBREAK": the address-break channels
+    // "AIER%d" ("%8x %x": the enable register and the channel's bit) and
+    // "RMAD%d" (the address register) of the address-match break channels.
+    std::array<BreakEnableRegister, kBreakChannelRegisters> aier{};
+    std::array<DWORD, kBreakChannelRegisters> rmad{};
+    DWORD regAbrc = 0;           // "REG ABRC": break control register
+    DWORD regBar = 0;            // "REG BAR": break address register
+    DWORD regBdr = 0;            // "REG BDR": break data register
+    // The two special registers the flash write-back and refresh set while
+    // they run ("PRCR ADDR"/"PRCR SET DATA", "CM0 ADDR"/"CM0 SET DATA").
+    std::array<SpecialRegister, 2> specialRegisters{};
+    // The initial register addresses (at most five) that a write may reach
+    // while the connection is being made, and the one address that takes a
+    // 55-byte write then with protocol type 3.
+    std::array<DWORD, kInitialRegisterCount> initialRegisters{};
+    DWORD initialRegisterCount = 0;
+    DWORD connectBlockAddress = 0;
+    // "FIRM LINKED BLOCK INF" ("%d %d"): when the flag is 1 the firmware
+    // block and this block are written back together.
+    DWORD firmLinkedFlag = 0;
+    DWORD firmLinkedBlock = 0;
 };
 extern DeviceValues g_deviceValues;
 

@@ -2,8 +2,16 @@
 
 #include "target/target_vk3.h"
 
+#include <atomic>
+
 std::unique_ptr<CTargetConfig> g_targetConfig;
 DWORD g_clockIndex = 3;
+
+namespace {
+
+std::atomic<bool> g_targetBusy{false};
+
+}  // namespace
 
 void CBreakModeStore::Set(DWORD mode, DWORD value2, DWORD value3, DWORD value4, DWORD value5) {
     m_mode = mode;
@@ -44,4 +52,16 @@ void GetBreakModeSettings(DWORD* mode, DWORD* value2, DWORD* value3, DWORD* valu
 const char* GetTargetSystemName() {
     // Registration reads it from the plug-in's own device file.
     return g_libraryName;
+}
+
+DWORD GetEmulationMode() {
+    return g_targetConfig != nullptr ? g_targetConfig->EmulationMode() : 0;
+}
+
+void SetTargetBusy(bool busy) {
+    g_targetBusy = busy;
+}
+
+bool IsTargetBusy() {
+    return g_targetBusy;
 }

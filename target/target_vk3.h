@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <memory>
+#include <string>
 
 class CDllResource;
 class CHostEvent;
@@ -47,6 +48,10 @@ public:
     void SetRunning(DWORD running) { m_running = running; }
     DWORD IsRunning() const { return m_running; }
 
+    // The selected driver's name (empty when none is selected).
+    void SetDriverName(const char* name) { m_driverName = name != nullptr ? name : ""; }
+    const std::string& GetDriverName() const { return m_driverName; }
+
     const CLSID& GetComponentClassId() const { return m_componentClassId; }
     CSettingsFileCache& GetSettingsCache() { return m_settingsCache; }
     HINSTANCE GetModuleInstance() const { return m_moduleInstance; }
@@ -74,6 +79,7 @@ private:
     std::atomic<DWORD> m_sessionModified{0};
     std::atomic<DWORD> m_running{0};
     CSettingsFileCache m_settingsCache;
+    std::string m_driverName;
     HINSTANCE m_moduleInstance = nullptr;
     std::unique_ptr<CDllResource> m_resourceDll;
     CWorkSpaceExtra m_workSpaceExtra{*this};

@@ -1,0 +1,12 @@
+#include "events/break_channels.h"
+
+std::array<BreakChannelRecord, kBreakChannelCount> g_appliedBreakChannels{};
+
+void SetTemporaryBreak(DWORD address) {
+    g_appliedBreakChannels = {};
+    BreakChannelRecord& channel = g_appliedBreakChannels[0];
+    channel.enable = 1;
+    channel.kind = kBreakKindAddress;
+    channel.address = address;
+    channel.temporary = 1;
+}

@@ -1,0 +1,214 @@
+// The applied break channels into the chip's address-match and break
+// registers before a go, into the go request itself (protocol type 0), or to
+// the break-condition provider (the event-function firmware).
+#include "events/break_channels.h"
+#include "events/break_condition_provider.h"
+#include "link/firm_command.h"
+#include "link/firm_state.h"
+#include "link/link_results.h"
+#include "startup/device_data.h"
+#include "target/target_config.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace {
+
+using namespace link_result;
+
+// The go request's bytes that the register accesses would overwrite.
+constexpr std::size_t kGoRequestBytes = 16;
+// The register that the second device group sets around its channels.
+constexpr DWORD kBreakGuardRegister = 0x1BF;
+constexpr BYTE kExtraEnableBit = 0x80;
+
+// The device groups of the break-register step, by the start of the device
+// name: the devices whose break registers 2 and 3 take 2-byte addresses; the
+// devices that set the guard register around their channels; and those whose
+// channels 2 to 5 need the extra enable bit.
+constexpr std::string_view kTwoByteBreakDevices[] = {"VK31D16"};
+constexpr std::string_view kGuardedDevices[] = {"VK34", "VK35A"};
+constexpr std::string_view kExtraBitDevices[] = {"VK34"};
+
+template <std::size_t N>
+bool DeviceIn(const std::string_view (&prefixes)[N]) {
+    const std::string_view name = g_deviceValues.deviceName;
+    return std::any_of(std::begin(prefixes), std::end(prefixes),
+                       [&](std::string_view prefix) { return name.starts_with(prefix); });
+}
+
+bool Counts(std::size_t channel) {
+    return g_appliedBreakChannels[channel].IsAddressBreak();
+}
+
+// Keeps the go request while the register accesses reuse the request buffer.
+class CKeptGoRequest {
+public:
+    CKeptGoRequest() { std::copy_n(g_firmRequestBuffer.begin(), kGoRequestBytes, m_kept.begin()); }
+    ~CKeptGoRequest() { std::copy(m_kept.begin(), m_kept.end(), g_firmRequestBuffer.begin()); }
+    CKeptGoRequest(const CKeptGoRequest&) = delete;
+    CKeptGoRequest& operator=(const CKeptGoRequest&) = delete;
+
+private:
+    std::array<BYTE, kGoRequestBytes> m_kept{};
+};
+
+}  // namespace
+
+WORD CFirmCommand::ReadRegisterByte(DWORD address, BYTE* value) {
+    return ReadMemory(access_code::kByte, address, 1, value);
+}
+
+WORD CFirmCommand::WriteRegisterBytes(DWORD address, DWORD value, DWORD count) {
+    for (DWORD i = 0; i < count; ++i) {
+        g_firmWriteData[i] = static_cast<BYTE>(value >> (8 * i));
+    }
+    return WriteMemory(access_code::kByte, address, count, 0);
+}
+
+void CFirmCommand::ProgramBreakRegistersType0() {
+    BYTE* go = m_request.data();
+    for (std::size_t channel = 0; channel < 2; ++channel) {
+        if (Counts(channel)) {
+            go[6] = static_cast<BYTE>(go[6] | (1u << channel));
+            PutWord32LowFirst(go + 7 + 4 * channel, g_appliedBreakChannels[channel].address);
+        }
+    }
+}
+
+WORD CFirmCommand::ProgramBreakRegistersType1() {
+    const DeviceValues& device = g_deviceValues;
+    CKeptGoRequest kept;
+    // The results of these writes are not looked at.
+    const BYTE enable = static_cast<BYTE>((Counts(0) ? 0x01 : 0) | (Counts(1) ? 0x02 : 0));
+    if (enable != 0) {
+        WriteRegisterBytes(device.aier[0].address, enable, 1);
+    }
+    for (std::size_t channel = 0; channel < 2; ++channel) {
+        if (Counts(channel)) {
+            WriteRegisterBytes(device.rmad[channel], g_appliedBreakChannels[channel].address, 3);
+        }
+    }
+    if (device.hwBreak != 1) {
+        return kOk;
+    }
+    const DWORD width = DeviceIn(kTwoByteBreakDevices) ? 2 : 3;
+    const BYTE enable2 = static_cast<BYTE>((Counts(2) ? 0x01 : 0) | (Counts(3) ? 0x02 : 0));
+    if (enable2 != 0) {
+        WriteRegisterBytes(device.aier[2].address, enable2, 1);
+        WriteRegisterBytes(device.regAbrc, 1, 1);
+    }
+    for (std::size_t channel = 2; channel < 4; ++channel) {
+        if (Counts(channel)) {
+            WriteRegisterBytes(device.rmad[channel], g_appliedBreakChannels[channel].address, width);
+        }
+    }
+    const BreakChannelRecord& data = g_appliedBreakChannels[2];
+    if (data.enable != 0 && data.kind == kBreakKindDataAccess && g_appliedBreakChannels[3].enable == 0) {
+        BYTE control = 0x01;
+        if (data.accessCycle >= 1 && data.accessCycle <= 3) {
+            control = static_cast<BYTE>(control | (data.accessCycle << 4));
+        }
+        if (data.dataCompare != 0) {
+            control |= 0x04;
+        }
+        control = static_cast<BYTE>(control | (data.busKind == 0 ? 0xC0 : data.busKind == 10 ? 0x40
+                                                                       : data.busKind == 11 ? 0x80
+                                                                                            : 0x00));
+        WriteRegisterBytes(device.regAbrc, control, 1);
+        WriteRegisterBytes(device.regBar, data.address, width);
+        if (data.dataCompare != 0) {
+            WriteRegisterBytes(device.regBdr, data.dataValue, width);
+        }
+    }
+    return kOk;
+}
+
+WORD CFirmCommand::ProgramBreakRegistersType23() {
+    const DeviceValues& device = g_deviceValues;
+    CKeptGoRequest kept;
+    const bool guarded = DeviceIn(kGuardedDevices) &&
+                         std::any_of(g_appliedBreakChannels.begin(), g_appliedBreakChannels.end(),
+                                     [](const BreakChannelRecord& channel) { return channel.enable != 0; });
+    const bool extraBit = DeviceIn(kExtraBitDevices);
+    WORD last = kOk;
+    // Every access counts as the last; a reported reset ends the step.
+    auto step = [&](WORD result) {
+        last = result;
+        return result == kTargetReset;
+    };
+    if (guarded && step(WriteRegisterBytes(kBreakGuardRegister, 3, 1))) {
+        return kTargetReset;
+    }
+    for (std::size_t channel = 0; channel < kBreakChannelCount; ++channel) {
+        if (!Counts(channel)) {
+            continue;
+        }
+        BYTE value = 0;
+        if (extraBit && (channel == 4 || channel == 5)) {
+            if (step(ReadRegisterByte(device.aier[2].address, &value)) ||
+                step(WriteRegisterBytes(device.aier[2].address, value | kExtraEnableBit, 1))) {
+                return kTargetReset;
+            }
+        }
+        value = 0;
+        if (step(ReadRegisterByte(device.aier[channel].address, &value))) {
+            return kTargetReset;
+        }
+        DWORD enable = value | device.aier[channel].mask;
+        if (extraBit && (channel == 2 || channel == 3)) {
+            enable |= kExtraEnableBit;
+        }
+        if (step(WriteRegisterBytes(device.aier[channel].address, enable & 0xFF, 1)) ||
+            step(WriteRegisterBytes(device.rmad[channel], g_appliedBreakChannels[channel].address, 3))) {
+            return kTargetReset;
+        }
+    }
+    if (guarded && step(WriteRegisterBytes(kBreakGuardRegister, 0, 1))) {
+        return kTargetReset;
+    }
+    return last;
+}
+
+WORD CFirmCommand::ProgramBreakRegisters() {
+    if (g_swtiSupported != 0) {
+        return ApplyBreakChannels() != 0 ? kOk : kAborted;
+    }
+    if (GetEmulationMode() != 0 || g_protocolType == 0) {
+        ProgramBreakRegistersType0();
+        return kOk;
+    }
+    switch (g_protocolType) {
+    case 1:
+        return ProgramBreakRegistersType1();
+    case 2:
+    case 3:
+        return ProgramBreakRegistersType23();
+    default:
+        return kOk;
+    }
+}
+
+DWORD CFirmCommand::ApplyBreakChannels() {
+    const bool suspendPending = g_suspendState.state == 1;
+    if (GetEmulationMode() != 0 && !suspendPending) {
+        return 1;
+    }
+    IBreakConditionProvider* provider = GetBreakConditionProvider();
+    if (provider == nullptr) {
+        return 0;
+    }
+    if (suspendPending) {
+        provider->Reset(0);
+    }
+    const std::size_t count = std::min<std::size_t>(g_deviceValues.addressBreakCount, kBreakChannelCount);
+    for (std::size_t channel = 0; channel < count; ++channel) {
+        const BreakChannelRecord& record = g_appliedBreakChannels[channel];
+        if (provider->SetAddressChannel(static_cast<DWORD>(channel), record.address,
+                                        record.IsAddressBreak() ? 1 : 0) == 0) {
+            return 0;
+        }
+    }
+    return 1;
+}

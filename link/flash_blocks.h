@@ -1,0 +1,34 @@
+// The flash blocks of the flash mirror: the working copy of the device's
+// block tables, taken when the mirror is reset, and one dirty and one loaded
+// flag per block. A dirty block differs in the mirror from the chip and is
+// erased and programmed by the next write-back.
+#pragma once
+
+#include "startup/device_data.h"
+
+#include "platform/wintypes.h"
+
+#include <array>
+#include <atomic>
+
+// Room for the flags of 24 blocks; with protocol type 1 block 15's flag
+// counts even when the device has fewer blocks.
+inline constexpr std::size_t kFlashFlagCount = 24;
+inline constexpr DWORD kExtraBlock = 15;
+
+struct FlashBlockState {
+    std::array<DWORD, kFlashTableSize> top{};
+    std::array<DWORD, kFlashTableSize> end{};
+    DWORD count = 0;  // never more than the tables hold
+    std::array<BYTE, kFlashFlagCount> dirty{};
+    std::array<BYTE, kFlashFlagCount> loaded{};
+    DWORD mirrorState = 0;       // 1 after a reset, else what the run-state monitor set
+    DWORD secondMirrorWord = 0;  // cleared by a reset
+};
+
+extern FlashBlockState g_flashBlocks;
+// 1 while a write-back job runs: the memory handler then answers reads with
+// 0xFF without touching the emulator.
+extern std::atomic<DWORD> g_flashJobActive;
+// 1 once a write-back has succeeded.
+extern std::atomic<DWORD> g_flashWritten;

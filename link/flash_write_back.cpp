@@ -1,0 +1,238 @@
+// The flash write-back: the dirty blocks of the mirror erased and programmed
+// through the emulator, with the work RAM that the flash writer overwrites
+// kept around it and progress texts for the host.
+#include "link/emulator_link.h"
+#include "link/firm_command.h"
+#include "link/flash_blocks.h"
+#include "link/host_reports.h"
+#include "link/link_results.h"
+#include "link/special_register_scope.h"
+#include "startup/device_data.h"
+#include "startup/flash_services.h"
+#include "target/target_config.h"
+
+#include "platform/afx_wnd.h"
+
+#include <algorithm>
+#include <thread>
+
+namespace {
+
+using namespace link_result;
+
+constexpr char kWritingText[] = " Flash memory writing ... ";
+constexpr char kWriteEndText[] = " Flash memory write end ";
+// The flash step's status that lets the erase and program steps go on, and
+// the write state that says the writer is ready for them.
+constexpr WORD kFlashStepGoOn = 1;
+constexpr WORD kWriteStateReady = 2;
+// A work-RAM window is kept whole in one read.
+constexpr DWORD kMaxWindow = 32768;
+constexpr DWORD kWindowSpan = 1023;
+
+// Posts a progress text to the host from a short worker thread of its own;
+// the thread is waited for when the job ends.
+class CProgressPost {
+public:
+    explicit CProgressPost(const char* text) : m_thread([text] { ReportErrorTextToHost(text); }) {}
+    ~CProgressPost() { m_thread.join(); }
+    CProgressPost(const CProgressPost&) = delete;
+    CProgressPost& operator=(const CProgressPost&) = delete;
+
+private:
+    std::thread m_thread;
+};
+
+// Clears the job flag on every way out.
+class CFlashJobScope {
+public:
+    CFlashJobScope() = default;
+    ~CFlashJobScope() { g_flashJobActive = 0; }
+    CFlashJobScope(const CFlashJobScope&) = delete;
+    CFlashJobScope& operator=(const CFlashJobScope&) = delete;
+};
+
+bool Dirty(DWORD block) {
+    return block < kFlashFlagCount && g_flashBlocks.dirty[block] != 0;
+}
+
+// The blocks a write-back erases and programs, in order: the dirty ones, and
+// with protocol type 1 block 15 when its flag is set.
+std::vector<DWORD> DirtyBlocks() {
+    std::vector<DWORD> blocks;
+    for (DWORD block = 0; block < g_flashBlocks.count; ++block) {
+        if (Dirty(block)) {
+            blocks.push_back(block);
+        }
+    }
+    if (g_protocolType == 1 && Dirty(kExtraBlock) && kExtraBlock >= g_flashBlocks.count) {
+        blocks.push_back(kExtraBlock);
+    }
+    return blocks;
+}
+
+bool Overlap(const TargetRange& a, const TargetRange& b) {
+    return a.top <= b.end && b.top <= a.end;
+}
+
+// A window's bytes; 0 when it runs backwards or is too large to keep.
+DWORD WindowSize(const TargetRange& window) {
+    if (window.end < window.top || window.end - window.top >= kMaxWindow) {
+        return 0;
+    }
+    return window.end - window.top + 1;
+}
+
+}  // namespace
+
+WORD CFirmCommand::ProgramFlashBlock(DWORD block) {
+    if (m_link == nullptr) {
+        return kTimeout;
+    }
+    if (block >= kFlashTableSize) {
+        return kAborted;
+    }
+    m_blockIndex = block;
+    return m_link->ProgramFlashBlock(block, g_flashBlocks.top[block]);
+}
+
+WORD CFirmCommand::SaveWorkRam() {
+    const DWORD writerRam = g_deviceValues.flproTop;
+    const DeviceArea& userRam = g_deviceAreas[kAreaFir2];
+    const DeviceArea& firmwareRam = g_deviceAreas[kAreaFirm];
+    TargetRange a;
+    TargetRange b;
+    if (g_protocolType == 4) {
+        a.top = std::min(userRam.top, writerRam);
+        a.end = userRam.end >= writerRam ? writerRam + std::min(userRam.end - writerRam, kWindowSpan) : writerRam - 1;
+        b = a;
+    } else {
+        const DWORD span = g_protocolType <= 1 && userRam.end >= userRam.top
+                               ? std::min(userRam.end - userRam.top, kWindowSpan)
+                               : kWindowSpan;
+        a = {writerRam, writerRam + span};
+        b = {firmwareRam.top, firmwareRam.end};
+    }
+    m_savedWindows = 0;
+    // The windows come from the device data: a window that runs backwards
+    // or that one read cannot hold is refused rather than overrunning.
+    if (Overlap(a, b)) {
+        const TargetRange merged{std::min(a.top, b.top), std::max(a.end, b.end)};
+        const DWORD size = WindowSize(merged);
+        if (size == 0) {
+            return kAborted;
+        }
+        m_saveA.assign(size, 0);
+        if (const WORD read = ReadMemory(access_code::kByte, merged.top, size, m_saveA.data()); read != kOk) {
+            return read;
+        }
+        m_windowA = merged;
+        m_savedWindows = 1;
+        return kOk;
+    }
+    const DWORD sizeA = WindowSize(a);
+    const DWORD sizeB = WindowSize(b);
+    if (sizeA == 0 || sizeB == 0) {
+        return kAborted;
+    }
+    m_saveB.assign(sizeB, 0);
+    m_saveA.assign(sizeA, 0);
+    if (const WORD read = ReadMemory(access_code::kByte, b.top, sizeB, m_saveB.data()); read != kOk) {
+        return read;
+    }
+    if (const WORD read = ReadMemory(access_code::kByte, a.top, sizeA, m_saveA.data()); read != kOk) {
+        return read;
+    }
+    m_windowA = a;
+    m_windowB = b;
+    m_savedWindows = 2;
+    return kOk;
+}
+
+WORD CFirmCommand::RestoreWorkRam() {
+    auto restore = [&](const TargetRange& window, const std::vector<BYTE>& bytes) {
+        std::copy(bytes.begin(), bytes.end(), g_firmWriteData.begin());
+        return WriteMemory(access_code::kByte, window.top, static_cast<DWORD>(bytes.size()), 0);
+    };
+    WORD result = kOk;
+    if (m_savedWindows >= 1) {
+        result = restore(m_windowA, m_saveA);
+    }
+    if (m_savedWindows == 2 && result == kOk) {
+        result = restore(m_windowB, m_saveB);
+    }
+    return result;
+}
+
+WORD CFirmCommand::WriteBackFlash() {
+    CMonitorAccess access;
+    access.OpenMonitorAccess();
+    CFlashJobScope job;
+    return WriteBackJob();
+}
+
+WORD CFirmCommand::WriteBackJob() {
+    const DeviceValues& device = g_deviceValues;
+    if (g_emuSel != connect_mode::kProgramFlash) {
+        WarnProtectedRegisters();
+    }
+    if (device.firmLinkedFlag == 1 && (Dirty(device.firmBlockNo) || Dirty(device.firmLinkedBlock))) {
+        for (const DWORD block : {device.firmBlockNo, device.firmLinkedBlock}) {
+            if (block < kFlashFlagCount) {
+                g_flashBlocks.dirty[block] = 1;
+            }
+        }
+    }
+    const std::vector<DWORD> blocks = DirtyBlocks();
+    if (blocks.empty()) {
+        return kOk;
+    }
+    g_flashJobActive = 1;
+    // The protect register is set for the job and put back on every way out.
+    CSpecialRegisterScope registers(*this);
+    if (g_protocolType == 2 && g_swtiSupported == 0) {
+        if (const WORD set = registers.Set(device.specialRegisters[0], 0x0F); set != kOk) {
+            return set;
+        }
+    }
+    CWaitCursor wait;
+    CProgressPost writing(kWritingText);
+    if (const WORD saved = SaveWorkRam(); saved != kOk) {
+        m_savedWindows = 0;
+        return saved;
+    }
+    const WORD status = Request(firm_code::kFlashStep);
+    if (status != kFlashStepGoOn) {
+        // A firmware that does not hand the flash over has written nothing.
+        return status == kOk ? kAborted : status;
+    }
+    const bool askState = g_targetConfig != nullptr && g_targetConfig->OptionWord() != 0;
+    const WORD state = askState ? m_link->SendRawBlockStatus() : m_link->GetChannelKind();
+    if (state != kWriteStateReady) {
+        return state == kTimeout || state == kNotConnected ? state : kAborted;
+    }
+    for (const DWORD block : blocks) {
+        if (const WORD erased = m_link->EraseAdapterBlock(block); erased != kOk) {
+            return erased;
+        }
+    }
+    if (const WORD begun = m_link->BeginAdapterWrite(); begun != kOk) {
+        return begun;
+    }
+    for (const DWORD block : blocks) {
+        m_verify = 0;
+        if (const WORD programmed = ProgramFlashBlock(block); programmed != kOk) {
+            return programmed;
+        }
+        g_flashBlocks.dirty[block] = 0;
+    }
+    if (const WORD ended = m_link->EndAdapterWrite(); ended != kOk) {
+        return ended;
+    }
+    if (const WORD restored = RestoreWorkRam(); restored != kOk) {
+        return restored;
+    }
+    CProgressPost writeEnd(kWriteEndText);
+    g_flashWritten = 1;
+    return kOk;
+}

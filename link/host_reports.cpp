@@ -1,0 +1,26 @@
+#include "link/host_reports.h"
+
+#include "link/emulator_link.h"
+#include "target/settings_files.h"
+#include "target/target_vk3.h"
+
+#include "platform/bstr.h"
+#include "platform/ui.h"
+
+void ReportErrorTextToHost(const char* text) {
+    IHostServiceProvider* host = GetTarget()->GetHost();
+    if (host == nullptr) {
+        return;
+    }
+    const platform::Bstr wide(text);
+    host->ReportErrorText(wide.Get());
+}
+
+void ReportCommunicationTimeout() {
+    ReportErrorTextToHost("Communication timeout error");
+}
+
+void ShowCommunicationTimeoutRestart() {
+    ReportCommunicationTimeout();
+    ShowTargetError("Communication timeout error.\nPlease restart Q3v SYSTEM", MB_ICONEXCLAMATION);
+}

@@ -1,0 +1,53 @@
+#include "startup/flash_services.h"
+
+#include <mutex>
+
+namespace {
+
+std::mutex g_servicesMutex;
+FlashServices g_services;
+
+FlashServices Current() {
+    std::lock_guard lock(g_servicesMutex);
+    return g_services;
+}
+
+}  // namespace
+
+void SetFlashServices(FlashServices services) {
+    std::lock_guard lock(g_servicesMutex);
+    g_services = std::move(services);
+}
+
+void WarnProtectedRegisters() {
+    if (const FlashServices services = Current(); services.warnProtectedRegisters) {
+        services.warnProtectedRegisters();
+    }
+}
+
+void CheckProtectedRegisters() {
+    if (const FlashServices services = Current(); services.checkProtectedRegisters) {
+        services.checkProtectedRegisters();
+    }
+}
+
+CMonitorAccess::~CMonitorAccess() {
+    CloseMonitorAccess();
+}
+
+DWORD CMonitorAccess::OpenMonitorAccess() {
+    const FlashServices services = Current();
+    const DWORD result = services.openMonitorAccess ? services.openMonitorAccess() : 0;
+    m_open = result == 0;
+    return result;
+}
+
+void CMonitorAccess::CloseMonitorAccess() {
+    if (!m_open) {
+        return;
+    }
+    m_open = false;
+    if (const FlashServices services = Current(); services.closeMonitorAccess) {
+        services.closeMonitorAccess();
+    }
+}
