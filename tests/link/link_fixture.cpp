@@ -1,7 +1,15 @@
 #include "tests/link/link_fixture.h"
 
+#include "events/break_channels.h"
+#include "link/firm_state.h"
+#include "link/flash_blocks.h"
 #include "link/flash_mirror.h"
 #include "link/link_state.h"
+#include "monitor/monitor_data.h"
+#include "monitor/monitor_run_state.h"
+#include "monitor/monitor_services.h"
+#include "startup/flash_services.h"
+#include "target/target_vk3.h"
 #include "target/session_settings.h"
 #include "target/settings_files.h"
 #include "target/target_config.h"
@@ -17,6 +25,8 @@ void SetAreas(DWORD firmwareTop, DWORD firmwareEnd, DWORD ramTop, DWORD flashTop
               DWORD dataFlashTop, DWORD dataFlashEnd) {
     g_deviceAreas = {};
     g_deviceAreas[kAreaAse1] = {1, firmwareTop, firmwareEnd};
+    g_deviceAreas[kAreaIio1] = {1, 0x0000, 0x02FF};
+    g_deviceAreas[kAreaFir2] = {1, 0x0400, ramTop - 1};
     g_deviceAreas[kAreaFirm] = {1, ramTop, ramTop + 0x1FF};
     g_deviceAreas[kAreaFlas] = {1, flashTop, flashEnd};
     g_deviceAreas[kAreaDatf] = {1, dataFlashTop, dataFlashEnd};
@@ -75,6 +85,14 @@ void UseDevice(Device device, DWORD protocolType) {
     values.wdtInfoSet = 0x104;
     g_powerSupplySettings = PowerSupplySettings{};
     g_watchdogSettings = WatchdogSettings{};
+    // The address-match break channels: one enable register, an address
+    // register per channel.
+    values.addressBreakCount = device == Device::Vk31D16 ? 2 : 8;
+    for (std::size_t n = 0; n < kBreakChannelRegisters; ++n) {
+        values.aier[n] = {0x0009, 1u << n};
+        values.rmad[n] = 0x0010 + 4 * static_cast<DWORD>(n);
+    }
+    values.cpuType = "Vk31X";
     std::string name;
     switch (device) {
     case Device::Vk31D16:
@@ -83,6 +101,7 @@ void UseDevice(Device device, DWORD protocolType) {
         SetBlocks({{0xC000, 0xDFFF}, {0xE000, 0xEFFF}, {0xF000, 0xFFFF}, {0x2400, 0x27FF}, {0x2800, 0x2BFF}});
         values.firmBlockNo = 2;
         values.setAddr = {0xFFE4, 0xFFE8, 0xFFEC, 0xFFF4, 0xFFF8, 0xFFDF, 0xFFFC};
+        values.maxAddr = 0xFFFF;
         SetVectors(0xF000);
         break;
     case Device::Vk32D64:
@@ -92,6 +111,7 @@ void UseDevice(Device device, DWORD protocolType) {
                    {0xFF000, 0xFFFFF}, {0x14000, 0x147FF}, {0x14800, 0x14FFF}});
         values.firmBlockNo = 4;
         values.setAddr = {0xFFFE4, 0xFFFE8, 0xFFFEC, 0xFFFF4, 0xFFFF8, 0xFFFDF, 0xFFFFC};
+        values.maxAddr = 0xFFFFF;
         SetVectors(0xFF000);
         break;
     case Device::Vk33D64:
@@ -100,9 +120,11 @@ void UseDevice(Device device, DWORD protocolType) {
         SetBlocks({{0xFF0000, 0xFF7FFF}, {0xFF8000, 0xFFBFFF}, {0xFFC000, 0xFFFFFF}});
         values.firmBlockNo = 2;
         values.setAddr = {0xFFFFE4, 0xFFFFE8, 0xFFFFEC, 0xFFFFF4, 0xFFFFF8, 0xFFFFDF, 0xFFFFFC};
+        values.maxAddr = 0xFFFFFF;
         SetVectors(0xFFF000);
         break;
     }
+    values.deviceName = name;
     char text[160];
     std::snprintf(text, sizeof(text),
                   "device=%s;protocol=%u;board=powered;connector=connected;canary=0;pending=0;steps=1000;lockout=3",
@@ -128,7 +150,23 @@ void LinkTest::SetUp() {
     const std::string session = folder_.Windows("session.ini");
     SetSessionIniPathSource([session] { return std::optional<std::string>(session); });
     g_targetConfig = std::make_unique<CTargetConfig>();
+    // The firmware command layer's shared state starts afresh.
+    g_appliedBreakChannels = {};
+    g_suspendState = SuspendState{};
+    g_runMode = 72;
+    g_flashBlocks = FlashBlockState{};
+    g_monitorRunState = MonitorRunState{};
+    g_launched = 0;
+    g_monitorReplyState = 0;
+    g_registerImage.fill(0);
+    ASSERT_EQ(GetTarget()->Attach(&host_, 1), S_OK);
     Connect();
+}
+
+void LinkTest::StartFirmware() {
+    ASSERT_EQ(Control().installFirmware(), Q3V_SIM_OK);
+    Link().SetOpen(1);
+    ClearFrames();
 }
 
 void LinkTest::Connect() {
@@ -152,6 +190,10 @@ void LinkTest::TearDown() {
     driver_.reset();
     g_targetConfig.reset();
     SetSessionIniPathSource(nullptr);
+    SetMonitorServices({});
+    SetFlashServices({});
+    SetTargetBusy(false);
+    GetTarget()->Detach(1);
 }
 
 void LinkTest::Configure(const std::string& text) {

@@ -8,6 +8,7 @@
 #include "link/emulator_channel.h"
 #include "link/emulator_link.h"
 #include "link/ule_drv_interface.h"
+#include "sim/host/sim_host.h"
 #include "startup/device_data.h"
 #include "tests/emulator/sim_emulator.h"
 #include "tests/support/temp_folder.h"
@@ -45,6 +46,9 @@ protected:
     // Recreates the driver interface over the simulated emulator's module:
     // initialised, selected, the link facade made.
     void Connect();
+    // The firmware running on the target (through the emulator's control
+    // back door, as a finished connect leaves it) and the link open.
+    void StartFirmware();
 
     const emutest::ControlEntries& Control() const { return emutest::Module().control; }
     void Configure(const std::string& text);
@@ -59,12 +63,16 @@ protected:
     void ClearFrames() { Control().clearFrames(); }
     // The texts of the message boxes shown so far.
     std::vector<std::string> Messages() const;
+    // The texts the plug-in passed to the host's error report.
+    std::vector<std::string> HostReports() const { return host_.ReportedErrors(); }
 
     CEmulatorChannel& Channel() { return g_emulatorLink->Channel(); }
     CEmulatorLink& Link() { return *g_emulatorLink; }
 
     platform::VirtualClock clock_;
     testsupport::TestUi ui_;
+    simhost::CallLog log_;
+    simhost::HostServiceProvider host_{log_};
     testing_support::TempFolder folder_;
     std::unique_ptr<CUleDrvInterface> driver_;
 };

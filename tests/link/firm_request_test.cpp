@@ -1,0 +1,143 @@
+// The firmware request frames: their bytes, the codes no transport carries,
+// the reply parser's length checks and the target reset it handles once.
+#include "events/break_channels.h"
+#include "link/firm_command.h"
+#include "link/firm_state.h"
+#include "link/link_results.h"
+#include "monitor/monitor_services.h"
+#include "tests/link/link_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+namespace linktest {
+namespace {
+
+using namespace link_result;
+
+Bytes RequestBytes(std::size_t count) {
+    return Bytes(g_firmRequestBuffer.begin(), g_firmRequestBuffer.begin() + static_cast<std::ptrdiff_t>(count));
+}
+
+TEST(FirmRequestFrames, EachRequestHasItsLayout) {
+    CFirmCommand command(nullptr);
+    command.SetAddress(0x12345);
+    command.SetCount(128);
+    command.SetAccess(access_code::kByte);
+    command.BuildRequest(firm_code::kReadMemory);
+    EXPECT_EQ(HexText(RequestBytes(16)), "00 0E 5A 11 00 0E 45 23 01 00 80 00 20 42 A5 81");
+
+    const std::array<BYTE, 3> data{0x11, 0x22, 0x33};
+    command.SetData(const_cast<BYTE*>(data.data()));
+    command.SetCount(3);
+    command.SetVerify(1);
+    command.BuildRequest(firm_code::kWriteMemory);
+    EXPECT_EQ(HexText(RequestBytes(22)), "00 14 5A 12 00 14 45 23 01 00 20 42 03 00 01 00 11 22 33 00 A5 81")
+        << "an odd count is padded and the length rounded up to 20; the count field keeps 3";
+
+    g_runMode = run_mode::kStep;
+    command.BuildRequest(firm_code::kGo);
+    EXPECT_EQ(HexText(RequestBytes(16)), "00 0E 5A 21 00 0E 04 FF FF FF FF FF FF FF FF 81");
+    g_runMode = run_mode::kGo;
+    command.BuildRequest(firm_code::kGo);
+    EXPECT_EQ(RequestBytes(16)[6], 0x00);
+    g_runMode = run_mode::kStepOver;
+    g_appliedBreakChannels[0].temporary = 1;
+    command.BuildRequest(firm_code::kGo);
+    EXPECT_EQ(RequestBytes(16)[6], 0x04) << "a step over with the temporary break steps one instruction";
+    g_appliedBreakChannels = {};
+    g_runMode = run_mode::kGo;
+
+    command.BuildRequest(firm_code::kReset);
+    EXPECT_EQ(HexText(RequestBytes(8)), "00 06 5A 41 00 06 A5 81");
+    command.BuildRequest(firm_code::kReadVersion);
+    EXPECT_EQ(HexText(RequestBytes(8)), "00 06 5A 01 00 06 A5 81");
+
+}
+
+TEST(FirmRequestFrames, TheReadReplyIsTakenOnlyWhenItCarriesTheRequestedBytes) {
+    struct Case {
+        WORD lengthAt0;
+        WORD lengthAt4;
+        WORD status;
+        WORD expected;
+    };
+    const Case cases[] = {
+        {12 + 16, 12 + 16, 0, kOk},
+        {12 + 17, 12 + 17, 0, kTimeout},  // longer than asked for
+        {12 + 15, 12 + 15, 0, kTimeout},  // shorter
+        {10, 10, 0, kTimeout},            // shorter than its header: would wrap
+        {12 + 16, 12 + 900, 0, kTimeout},  // the lengths disagree
+        {1100, 1100, 0, kTimeout},        // past the reply buffer
+        {12, 12, 0x5045, 0x5045},         // a failing status is passed on
+    };
+    for (const Case& c : cases) {
+        g_firmReplyBuffer.fill(0xEE);
+        PutWord16(g_firmReplyBuffer.data(), c.lengthAt0, true);
+        PutWord16(g_firmReplyBuffer.data() + 4, c.lengthAt4, true);
+        PutWord16(g_firmReplyBuffer.data() + 6, c.status, false);
+        std::array<BYTE, 24> destination{};
+        CFirmCommand command(nullptr);
+        command.SetCount(16);
+        command.SetData(destination.data());
+        EXPECT_EQ(command.ParseReply(firm_code::kReadMemory), c.expected) << c.lengthAt0 << "/" << c.lengthAt4;
+        EXPECT_EQ(destination[16], 0) << "nothing beyond the requested bytes is written";
+        EXPECT_EQ(destination[0], c.expected == kOk ? 0xEE : 0x00);
+    }
+}
+
+TEST(FirmRequestFrames, AFirmwareResetIsHandledOnceEvenWhenItsHandlingSeesAnother) {
+    int initialisations = 0;
+    std::vector<DWORD> causes;
+    MonitorServices services;
+    services.initMonitor = [&] {
+        ++initialisations;
+        // Re-initialising reads through the firmware, which reports the reset again.
+        CFirmCommand nested(nullptr);
+        EXPECT_EQ(nested.ParseReply(firm_code::kReadMemory), kTargetReset);
+        return WORD{0};
+    };
+    services.printStopCause = [&](DWORD cause) { causes.push_back(cause); };
+    SetMonitorServices(services);
+    PutWord16(g_firmReplyBuffer.data() + 6, kTargetReset, false);
+    CFirmCommand command(nullptr);
+    EXPECT_EQ(command.ParseReply(firm_code::kWriteMemory), kTargetReset);
+    EXPECT_EQ(initialisations, 1);
+    EXPECT_EQ(causes, std::vector<DWORD>{kStopCauseTargetReset});
+
+    services.isRunning = [] { return true; };
+    SetMonitorServices(services);
+    EXPECT_EQ(command.ParseReply(firm_code::kWriteMemory), kTargetReset);
+    EXPECT_EQ(initialisations, 1) << "a running target's reset is left to the run-state monitor";
+    SetMonitorServices({});
+}
+
+class FirmRequests : public LinkTest {};
+
+TEST_F(FirmRequests, ACodeWithoutTransportSendsNothing) {
+    StartFirmware();
+    CFirmCommand command;
+    command.BuildRequest(0x0c000014);
+    EXPECT_EQ(command.Transfer(0x0c000014), kNoSuchRequest);
+    EXPECT_EQ(command.UnsupportedRequest08(7), kNoSuchRequest);
+    EXPECT_EQ(command.UnsupportedRequestA(), kOk);
+    EXPECT_TRUE(FramesIn().empty());
+}
+
+TEST_F(FirmRequests, TheVersionComesWithItsTextAndValue) {
+    StartFirmware();
+    CFirmCommand command;
+    std::array<BYTE, 13> version{};
+    version.fill(0xEE);
+    ASSERT_EQ(command.ReadVersion(version), kOk);
+    EXPECT_STREQ(reinterpret_cast<const char*>(version.data()), "Q3vKQ14V1.00");
+    DWORD detail = 1;
+    DWORD value = 0;
+    command.GetResult(firm_code::kReadVersion, &detail, &value);
+    EXPECT_EQ(value, 0x0092u);
+    EXPECT_EQ(detail, 1u);
+}
+
+}  // namespace
+}  // namespace linktest
