@@ -31,11 +31,16 @@ constexpr DWORD kMaxWindow = 32768;
 constexpr DWORD kWindowSpan = 1023;
 
 // Posts a progress text to the host from a short worker thread of its own;
-// the thread is waited for when the job ends.
+// the thread is waited for before a later text and when the job ends.
 class CProgressPost {
 public:
     explicit CProgressPost(const char* text) : m_thread([text] { ReportErrorTextToHost(text); }) {}
-    ~CProgressPost() { m_thread.join(); }
+    ~CProgressPost() { Wait(); }
+    void Wait() {
+        if (m_thread.joinable()) {
+            m_thread.join();
+        }
+    }
     CProgressPost(const CProgressPost&) = delete;
     CProgressPost& operator=(const CProgressPost&) = delete;
 
@@ -232,6 +237,7 @@ WORD CFirmCommand::WriteBackJob() {
     if (const WORD restored = RestoreWorkRam(); restored != kOk) {
         return restored;
     }
+    writing.Wait();
     CProgressPost writeEnd(kWriteEndText);
     g_flashWritten = 1;
     return kOk;
