@@ -102,8 +102,8 @@ private:
 };
 
 Registry& TheRegistry() {
-    static Registry registry;
-    return registry;
+    static Registry* registry = new Registry;  // threads still running at exit use it
+    return *registry;
 }
 
 // The names of a subkey path; a path that starts with a backslash is not a
