@@ -31,8 +31,8 @@ struct AttachedModules {
 };
 
 AttachedModules& Attached() {
-    static AttachedModules modules;
-    return modules;
+    static AttachedModules* modules = new AttachedModules;  // threads still running at exit use it
+    return *modules;
 }
 
 std::string ModuleTitle(const std::string& path) {

@@ -20,8 +20,8 @@ struct VirtualState {
 };
 
 VirtualState& Virtual() {
-    static VirtualState state;
-    return state;
+    static VirtualState* state = new VirtualState;  // threads still running at exit use it
+    return *state;
 }
 
 // Seconds of the virtual clock's epoch: a fixed instant, so that tests that

@@ -14,8 +14,8 @@ struct Sink {
 };
 
 Sink& TheSink() {
-    static Sink sink;
-    return sink;
+    static Sink* sink = new Sink;  // threads still running at exit use it
+    return *sink;
 }
 
 }  // namespace

@@ -11,12 +11,12 @@ namespace {
 
 enum class Size { Default, Short, Char, Long, LongLong, SizeT };
 
-// Prints one conversion (spec holds "%", flags, width, precision and the
+// Prints one conversion (directive holds "%", flags, width, precision and the
 // conversion letter, with the size prefix removed) with its argument.
 template <typename Value>
-void Append(std::string& out, const std::string& spec, Value value) {
+void Append(std::string& out, const std::string& directive, Value value) {
     char small[128];
-    const int needed = std::snprintf(small, sizeof(small), spec.c_str(), value);
+    const int needed = std::snprintf(small, sizeof(small), directive.c_str(), value);
     if (needed < 0) {
         return;
     }
@@ -25,7 +25,7 @@ void Append(std::string& out, const std::string& spec, Value value) {
         return;
     }
     std::string large(static_cast<std::size_t>(needed) + 1, '\0');
-    std::snprintf(large.data(), large.size(), spec.c_str(), value);
+    std::snprintf(large.data(), large.size(), directive.c_str(), value);
     out.append(large.data(), static_cast<std::size_t>(needed));
 }
 
@@ -56,10 +56,10 @@ std::string FormatV(const char* format, va_list arguments) {
             p += 2;
             continue;
         }
-        std::string spec = "%";
+        std::string directive = "%";
         ++p;
         while (*p != '\0' && std::strchr("-+ #0", *p) != nullptr) {
-            spec += *p++;
+            directive += *p++;
         }
         // Width and precision, either of which may come from an argument.
         for (int part = 0; part < 2; ++part) {
@@ -67,14 +67,14 @@ std::string FormatV(const char* format, va_list arguments) {
                 if (*p != '.') {
                     break;
                 }
-                spec += *p++;
+                directive += *p++;
             }
             if (*p == '*') {
-                spec += std::to_string(va_arg(args, int));
+                directive += std::to_string(va_arg(args, int));
                 ++p;
             } else {
                 while (*p >= '0' && *p <= '9') {
-                    spec += *p++;
+                    directive += *p++;
                 }
             }
         }
@@ -102,18 +102,18 @@ std::string FormatV(const char* format, va_list arguments) {
         }
         const char conversion = *p;
         if (conversion == '\0') {
-            out += spec;  // a format that ends inside a conversion is printed as it stands
+            out += directive;  // a format that ends inside a conversion is printed as it stands
             break;
         }
         ++p;
         switch (conversion) {
             case 'd':
             case 'i': {
-                spec += size == Size::LongLong ? "lld" : "d";
+                directive += size == Size::LongLong ? "lld" : "d";
                 if (size == Size::LongLong) {
-                    Append(out, spec, va_arg(args, long long));
+                    Append(out, directive, va_arg(args, long long));
                 } else if (size == Size::SizeT) {
-                    Append(out, spec, static_cast<int>(va_arg(args, std::ptrdiff_t)));
+                    Append(out, directive, static_cast<int>(va_arg(args, std::ptrdiff_t)));
                 } else {
                     int value = va_arg(args, int);
                     if (size == Size::Short) {
@@ -121,7 +121,7 @@ std::string FormatV(const char* format, va_list arguments) {
                     } else if (size == Size::Char) {
                         value = static_cast<signed char>(value);
                     }
-                    Append(out, spec, value);
+                    Append(out, directive, value);
                 }
                 break;
             }
@@ -129,12 +129,12 @@ std::string FormatV(const char* format, va_list arguments) {
             case 'x':
             case 'X':
             case 'o': {
-                spec += size == Size::LongLong ? "ll" : (size == Size::SizeT ? "z" : "");
-                spec += conversion;
+                directive += size == Size::LongLong ? "ll" : (size == Size::SizeT ? "z" : "");
+                directive += conversion;
                 if (size == Size::LongLong) {
-                    Append(out, spec, va_arg(args, unsigned long long));
+                    Append(out, directive, va_arg(args, unsigned long long));
                 } else if (size == Size::SizeT) {
-                    Append(out, spec, va_arg(args, std::size_t));
+                    Append(out, directive, va_arg(args, std::size_t));
                 } else {
                     unsigned value = va_arg(args, unsigned);
                     if (size == Size::Short) {
@@ -142,7 +142,7 @@ std::string FormatV(const char* format, va_list arguments) {
                     } else if (size == Size::Char) {
                         value = static_cast<unsigned char>(value);
                     }
-                    Append(out, spec, value);
+                    Append(out, directive, value);
                 }
                 break;
             }
@@ -154,36 +154,36 @@ std::string FormatV(const char* format, va_list arguments) {
             case 'G':
             case 'a':
             case 'A':
-                spec += conversion;
-                Append(out, spec, va_arg(args, double));
+                directive += conversion;
+                Append(out, directive, va_arg(args, double));
                 break;
             case 'c':
             case 'C':
-                spec += 'c';
+                directive += 'c';
                 if (size == Size::Long || conversion == 'C') {
                     const char16_t wide[2] = {static_cast<char16_t>(va_arg(args, int)), 0};
                     const std::string ansi = WideToAnsi(wide);
-                    spec.back() = 's';
-                    Append(out, spec, ansi.c_str());
+                    directive.back() = 's';
+                    Append(out, directive, ansi.c_str());
                 } else {
-                    Append(out, spec, va_arg(args, int));
+                    Append(out, directive, va_arg(args, int));
                 }
                 break;
             case 's':
             case 'S': {
-                spec += 's';
+                directive += 's';
                 if (size == Size::Long || conversion == 'S') {
                     const std::string ansi = WideToAnsi(WideArgument(va_arg(args, const void*)));
-                    Append(out, spec, ansi.c_str());
+                    Append(out, directive, ansi.c_str());
                 } else {
                     const char* text = va_arg(args, const char*);
-                    Append(out, spec, text != nullptr ? text : "(null)");
+                    Append(out, directive, text != nullptr ? text : "(null)");
                 }
                 break;
             }
             case 'p':
-                spec += 'p';
-                Append(out, spec, va_arg(args, void*));
+                directive += 'p';
+                Append(out, directive, va_arg(args, void*));
                 break;
             default:
                 // An unknown conversion (including %n, which writes through a

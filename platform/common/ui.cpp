@@ -73,9 +73,9 @@ UiDriver* GetUiDriver() {
 }
 
 UiDriver& ActiveUiDriver() {
-    static DefaultUiDriver defaults;
+    static DefaultUiDriver* defaults = new DefaultUiDriver;  // threads still running at exit use it
     UiDriver* driver = Driver();
-    return driver != nullptr ? *driver : defaults;
+    return driver != nullptr ? *driver : *defaults;
 }
 
 int ProcessWaitingMessages() {

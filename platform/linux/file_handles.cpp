@@ -59,8 +59,8 @@ private:
 };
 
 FileTable& Files() {
-    static FileTable table;
-    return table;
+    static FileTable* table = new FileTable;  // threads still running at exit use it
+    return *table;
 }
 
 }  // namespace

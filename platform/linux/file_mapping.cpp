@@ -38,8 +38,8 @@ private:
 };
 
 ViewTable& Views() {
-    static ViewTable table;
-    return table;
+    static ViewTable* table = new ViewTable;  // threads still running at exit use it
+    return *table;
 }
 
 }  // namespace

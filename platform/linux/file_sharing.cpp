@@ -57,8 +57,8 @@ private:
 };
 
 ShareTable& Table() {
-    static ShareTable table;
-    return table;
+    static ShareTable* table = new ShareTable;  // threads still running at exit use it
+    return *table;
 }
 
 }  // namespace

@@ -112,8 +112,8 @@ private:
 };
 
 SearchTable& Searches() {
-    static SearchTable table;
-    return table;
+    static SearchTable* table = new SearchTable;  // threads still running at exit use it
+    return *table;
 }
 
 }  // namespace

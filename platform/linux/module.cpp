@@ -126,8 +126,8 @@ private:
 };
 
 ModuleTable& Modules() {
-    static ModuleTable table;
-    return table;
+    static ModuleTable* table = new ModuleTable;  // threads still running at exit use it
+    return *table;
 }
 
 const link_map* MapOfAddress(const void* address) {

@@ -102,8 +102,8 @@ private:
 };
 
 Registry& TheRegistry() {
-    static Registry registry;
-    return registry;
+    static Registry* registry = new Registry;  // threads still running at exit use it
+    return *registry;
 }
 
 // The names of a subkey path; a path that starts with a backslash is not a
@@ -149,23 +149,29 @@ LONG Walk(std::shared_ptr<Key> key, const std::vector<std::string>& names, bool 
     return ERROR_SUCCESS;
 }
 
-LONG OpenOrCreate(HKEY key, LPCSTR subKey, REGSAM access, PHKEY result, bool create, LPDWORD disposition) {
-    if (result == nullptr) {
-        return ERROR_INVALID_PARAMETER;
-    }
+// The key at subKey below key, made on the way when create is set; the
+// caller holds the registry's lock.
+LONG Locate(Registry& registry, HKEY key, LPCSTR subKey, bool create, std::shared_ptr<Key>& found, bool& created) {
     std::vector<std::string> names;
     if (const LONG bad = SplitPath(subKey, names); bad != ERROR_SUCCESS) {
         return bad;
     }
-    Registry& registry = TheRegistry();
-    std::lock_guard lock(registry.mutex);
     Handle parent;
     if (const LONG error = registry.Resolve(key, parent); error != ERROR_SUCCESS) {
         return error;
     }
+    return Walk(parent.key, names, create, found, created);
+}
+
+LONG OpenOrCreate(HKEY key, LPCSTR subKey, REGSAM access, PHKEY result, bool create, LPDWORD disposition) {
+    if (result == nullptr) {
+        return ERROR_INVALID_PARAMETER;
+    }
+    Registry& registry = TheRegistry();
+    std::lock_guard lock(registry.mutex);
     std::shared_ptr<Key> found;
     bool created = false;
-    if (const LONG error = Walk(parent.key, names, create, found, created); error != ERROR_SUCCESS) {
+    if (const LONG error = Locate(registry, key, subKey, create, found, created); error != ERROR_SUCCESS) {
         return error;
     }
     *result = registry.Open(std::move(found), access);
@@ -196,19 +202,11 @@ LONG RegDeleteKeyA(HKEY key, LPCSTR subKey) {
     if (subKey == nullptr) {
         return ERROR_INVALID_PARAMETER;
     }
-    std::vector<std::string> names;
-    if (const LONG bad = SplitPath(subKey, names); bad != ERROR_SUCCESS) {
-        return bad;
-    }
     Registry& registry = TheRegistry();
     std::lock_guard lock(registry.mutex);
-    Handle parent;
-    if (const LONG error = registry.Resolve(key, parent); error != ERROR_SUCCESS) {
-        return error;
-    }
     std::shared_ptr<Key> found;
     bool created = false;
-    if (const LONG error = Walk(parent.key, names, false, found, created); error != ERROR_SUCCESS) {
+    if (const LONG error = Locate(registry, key, subKey, false, found, created); error != ERROR_SUCCESS) {
         return error;
     }
     if (registry.IsRoot(found.get()) || !found->children.empty()) {

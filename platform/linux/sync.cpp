@@ -193,8 +193,8 @@ private:
 };
 
 EventTable& Events() {
-    static EventTable table;
-    return table;
+    static EventTable* table = new EventTable;  // threads still running at exit use it
+    return *table;
 }
 
 }  // namespace

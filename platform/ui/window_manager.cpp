@@ -394,14 +394,14 @@ void MarkSheet(HWND dialog) {
 }
 
 void RunModal(HWND dialog) {
-    const auto queue = CurrentQueue();
-    queue->ProcessWaiting();
+    // As on Windows, a dialog ended during its initialisation is never shown;
+    // anything that arrives later finds it shown, in its modal loop.
     if (!HasEnded(dialog)) {
         ShowOrHide(dialog, SW_SHOW);
         UiDialog person(dialog);
         ActiveUiDriver().OnDialog(person);
     }
-    queue->RunUntil([dialog] { return HasEnded(dialog); });
+    CurrentQueue()->RunUntil([dialog] { return HasEnded(dialog); });
 }
 
 }  // namespace platform::ui

@@ -47,6 +47,23 @@ std::optional<std::size_t> RegisterSpan(std::uint16_t channel, std::uint8_t coun
     return bytes;
 }
 
+// Checks a register access and gives the offset and length of its bytes in
+// the register file.
+std::uint32_t CheckRegisterAccess(std::uint16_t channel, const void* buffer, std::uint32_t address,
+                                  std::uint8_t count, std::size_t& first, std::size_t& bytes) {
+    const auto span = RegisterSpan(channel, count);
+    if (buffer == nullptr || !span) {
+        return Q3V_SIM_INVALID_PARAMETER;
+    }
+    if (address < EmulatorModel::kRegisterBase ||
+        address - EmulatorModel::kRegisterBase + *span > EmulatorModel::kRegisterBytes) {
+        return Q3V_SIM_ADDRESS_OUT_OF_RANGE;
+    }
+    first = address - EmulatorModel::kRegisterBase;
+    bytes = *span;
+    return Q3V_SIM_OK;
+}
+
 }  // namespace
 
 EmulatorModel::EmulatorModel() {
@@ -211,18 +228,16 @@ std::uint32_t EmulatorModel::WriteRegisters(std::uint16_t channel, const std::ui
     if (const std::uint32_t session = SessionResultLocked(); session != Q3V_SIM_OK) {
         return session;
     }
-    const auto bytes = RegisterSpan(channel, count);
-    if (buffer == nullptr || !bytes) {
-        return Q3V_SIM_INVALID_PARAMETER;
-    }
-    if (address < kRegisterBase || address - kRegisterBase + *bytes > kRegisterBytes) {
-        return Q3V_SIM_ADDRESS_OUT_OF_RANGE;
+    std::size_t first = 0;
+    std::size_t bytes = 0;
+    if (const std::uint32_t bad = CheckRegisterAccess(channel, buffer, address, count, first, bytes);
+        bad != Q3V_SIM_OK) {
+        return bad;
     }
     RunTargetLocked();
-    const std::size_t first = address - kRegisterBase;
     const std::uint8_t oldBreakByte = registers_[kStatus];
-    std::copy(buffer, buffer + *bytes, registers_.begin() + static_cast<std::ptrdiff_t>(first));
-    RegistersWrittenLocked(first, first + *bytes - 1, oldBreakByte);
+    std::copy(buffer, buffer + bytes, registers_.begin() + static_cast<std::ptrdiff_t>(first));
+    RegistersWrittenLocked(first, first + bytes - 1, oldBreakByte);
     return Q3V_SIM_OK;
 }
 
@@ -232,16 +247,14 @@ std::uint32_t EmulatorModel::ReadRegisters(std::uint16_t channel, std::uint8_t* 
     if (const std::uint32_t session = SessionResultLocked(); session != Q3V_SIM_OK) {
         return session;
     }
-    const auto bytes = RegisterSpan(channel, count);
-    if (buffer == nullptr || !bytes) {
-        return Q3V_SIM_INVALID_PARAMETER;
-    }
-    if (address < kRegisterBase || address - kRegisterBase + *bytes > kRegisterBytes) {
-        return Q3V_SIM_ADDRESS_OUT_OF_RANGE;
+    std::size_t first = 0;
+    std::size_t bytes = 0;
+    if (const std::uint32_t bad = CheckRegisterAccess(channel, buffer, address, count, first, bytes);
+        bad != Q3V_SIM_OK) {
+        return bad;
     }
     RunTargetLocked();
-    const std::size_t first = address - kRegisterBase;
-    for (std::size_t i = 0; i < *bytes; ++i) {
+    for (std::size_t i = 0; i < bytes; ++i) {
         buffer[i] = RegisterByteLocked(first + i);
     }
     return CompleteLocked(Q3V_SIM_OK);

@@ -24,6 +24,7 @@ public:
     CString label = "lab";
     std::vector<std::string> events;
     bool endAtInit = false;
+    bool closeAtInit = false;
 
 protected:
     void DoDataExchange(CDataExchange* exchange) override {
@@ -46,6 +47,9 @@ protected:
         CDialog::OnInitDialog();
         if (endAtInit) {
             EndDialog(7);
+        }
+        if (closeAtInit) {
+            PostMessage(WM_CLOSE);
         }
         return TRUE;
     }
@@ -239,6 +243,15 @@ TEST(Dialog, ADialogThatEndsWhileItStartsIsNeverShown) {
     dialog.endAtInit = true;
     EXPECT_EQ(dialog.DoModal(), 7);
     EXPECT_TRUE(ui.Dialogs().empty());
+}
+
+TEST(Dialog, AMessageThatArrivesWhileItStartsFindsItShown) {
+    TestUi ui;
+    ui.OnDialog(kSampleDialog).WaitForClose();
+    SampleDialog dialog;
+    dialog.closeAtInit = true;
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(ui.Dialogs().size(), 1u);  // the person saw it before the close came
 }
 
 TEST(Dialog, AMissingTemplateIsRefused) {
