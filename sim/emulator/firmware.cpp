@@ -28,6 +28,7 @@ constexpr std::size_t kRegisterWidths[kRegisterCount] = {2, 2, 2, 2, 2, 2, 2, 2,
 Bytes Frame(std::uint8_t command, const Bytes& body) {
     const auto length = static_cast<std::uint32_t>(6 + body.size());
     Bytes reply;
+    reply.reserve(length + 2);
     AppendBigEndian16(reply, length);
     reply.push_back(kFirmwareMarker);
     reply.push_back(command);
@@ -41,6 +42,7 @@ Bytes Frame(std::uint8_t command, const Bytes& body) {
 // Status (low byte first) and the detail word.
 Bytes StatusReply(std::uint8_t command, std::uint16_t status, std::uint32_t detail = 0) {
     Bytes body;
+    body.reserve(6);
     AppendLittleEndian(body, status, 2);
     AppendLittleEndian(body, detail, 4);
     return Frame(command, body);

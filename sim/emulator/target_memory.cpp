@@ -64,11 +64,15 @@ std::uint8_t TargetMemory::Read(std::uint32_t address) const {
 }
 
 bool TargetMemory::Write(std::uint32_t address, std::uint8_t value) {
-    if (!device_->sfr.Contains(address) && !device_->ram.Contains(address)) {
-        return false;
+    if (device_->sfr.Contains(address)) {
+        sfr_[address - device_->sfr.top] = value;
+        return true;
     }
-    *Locate(address) = value;
-    return true;
+    if (device_->ram.Contains(address)) {
+        ram_[address - device_->ram.top] = value;
+        return true;
+    }
+    return false;
 }
 
 FlashResult TargetMemory::EraseBlockAt(std::uint32_t address) {
