@@ -20,6 +20,7 @@
 #include "platform/wintypes.h"
 
 #include <array>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -161,6 +162,12 @@ private:
     WORD WriteBackJob();
     WORD ReadIdCode(DWORD* first, DWORD* second, bool pagedRead);
     WORD FlashReadPage(DWORD address, std::span<BYTE, 256> page);
+    // One page from the chip: through the boot program's page read (paged)
+    // or the flash writer's record read.
+    WORD ReadChipPage(bool paged, DWORD address, std::span<BYTE, 256> page);
+    // Every page of the blocks the mirror holds, read from the chip and
+    // handed over with its bytes inside the mirror.
+    WORD ForEachChipPage(bool paged, const std::function<void(DWORD, std::span<const BYTE>)>& visit);
     WORD FlashAndReport(bool paged);
 
     CEmulatorLink* m_link;

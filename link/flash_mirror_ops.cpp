@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -95,25 +96,14 @@ WORD CFirmCommand::FlashReadPage(DWORD address, std::span<BYTE, 256> page) {
     return kOk;
 }
 
-WORD CFirmCommand::LoadFlashMirrorHalfPages() {
-    const FlashBlockState& blocks = g_flashBlocks;
-    for (DWORD block = 0; block < blocks.count; ++block) {
-        DWORD last = blocks.end[block];
-        if (!ClampToMirror(blocks.top[block], last)) {
-            continue;
-        }
-        for (DWORD page = blocks.top[block]; page < last; page += kPage) {
-            std::array<BYTE, kPage> bytes{};
-            if (const WORD read = FlashReadPage(page, bytes); read != kOk) {
-                return read;
-            }
-            std::copy_n(bytes.begin(), std::min<DWORD>(kPage, kFlashMirrorSize - page), g_flashMirror.begin() + page);
-        }
+WORD CFirmCommand::ReadChipPage(bool paged, DWORD address, std::span<BYTE, 256> page) {
+    if (!paged) {
+        return FlashReadPage(address, page);
     }
-    return kOk;
+    return m_link != nullptr ? m_link->ReadFlashPage(address, page) : kTimeout;
 }
 
-WORD CFirmCommand::LoadFlashMirrorPages() {
+WORD CFirmCommand::ForEachChipPage(bool paged, const std::function<void(DWORD, std::span<const BYTE>)>& visit) {
     const FlashBlockState& blocks = g_flashBlocks;
     if (m_link == nullptr) {
         return kTimeout;
@@ -125,13 +115,25 @@ WORD CFirmCommand::LoadFlashMirrorPages() {
         }
         for (DWORD page = blocks.top[block]; page < last; page += kPage) {
             std::array<BYTE, kPage> bytes{};
-            if (const WORD read = m_link->ReadFlashPage(page, bytes); read != kOk) {
+            if (const WORD read = ReadChipPage(paged, page, bytes); read != kOk) {
                 return read;
             }
-            std::copy_n(bytes.begin(), std::min<DWORD>(kPage, kFlashMirrorSize - page), g_flashMirror.begin() + page);
+            visit(page, std::span<const BYTE>(bytes.data(), std::min<DWORD>(kPage, kFlashMirrorSize - page)));
         }
     }
     return kOk;
+}
+
+WORD CFirmCommand::LoadFlashMirrorHalfPages() {
+    return ForEachChipPage(false, [](DWORD page, std::span<const BYTE> bytes) {
+        std::copy(bytes.begin(), bytes.end(), g_flashMirror.begin() + page);
+    });
+}
+
+WORD CFirmCommand::LoadFlashMirrorPages() {
+    return ForEachChipPage(true, [](DWORD page, std::span<const BYTE> bytes) {
+        std::copy(bytes.begin(), bytes.end(), g_flashMirror.begin() + page);
+    });
 }
 
 void CFirmCommand::MarkFlashDirty(DWORD start, DWORD end) {

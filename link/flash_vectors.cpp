@@ -146,9 +146,7 @@ WORD CFirmCommand::ReadIdCode(DWORD* first, DWORD* second, bool pagedRead) {
         page = g_swtiSupported != 0 && g_protocolType == 2 ? 0xFFF00 : 0xFF00;
     }
     std::array<BYTE, kPage> bytes{};
-    const WORD read = pagedRead ? (m_link != nullptr ? m_link->ReadFlashPage(page, bytes) : kTimeout)
-                                : FlashReadPage(page, bytes);
-    if (read != kOk) {
+    if (const WORD read = ReadChipPage(pagedRead, page, bytes); read != kOk) {
         return read;
     }
     std::array<BYTE, kIdCodeBytes> code{};
@@ -204,24 +202,14 @@ WORD CFirmCommand::FlashAndReport(bool paged) {
 
     DWORD chipSum = 0;
     DWORD mirrorSum = 0;
-    for (DWORD block = 0; block < blocks.count; ++block) {
-        DWORD last = blocks.end[block];
-        if (blocks.top[block] >= kFlashMirrorSize || last < blocks.top[block]) {
-            continue;
+    result = ForEachChipPage(paged, [&](DWORD page, std::span<const BYTE> bytes) {
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            chipSum += bytes[i];
+            mirrorSum += g_flashMirror[page + i];
         }
-        last = std::min<DWORD>(last, kFlashMirrorSize - 1);
-        for (DWORD page = blocks.top[block]; page < last; page += kPage) {
-            std::array<BYTE, kPage> bytes{};
-            const WORD read = paged ? m_link->ReadFlashPage(page, bytes) : FlashReadPage(page, bytes);
-            if (read != kOk) {
-                return read;
-            }
-            const DWORD count = std::min<DWORD>(kPage, kFlashMirrorSize - page);
-            for (DWORD i = 0; i < count; ++i) {
-                chipSum += bytes[i];
-                mirrorSum += g_flashMirror[page + i];
-            }
-        }
+    });
+    if (result != kOk) {
+        return result;
     }
     if (chipSum != mirrorSum) {
         ShowTargetError("Flash memory writing NG.\nChecksum is wrong.", MB_ICONINFORMATION);
