@@ -1,25 +1,24 @@
 #include "monitor/monitor_services.h"
 
-#include <mutex>
+#include "util/service_slot.h"
+
+#include <utility>
 
 std::array<DWORD, kRegisterImageWords> g_registerImage{};
 std::atomic<DWORD> g_monitorStepWord{0};
 
 namespace {
 
-std::mutex g_servicesMutex;
-MonitorServices g_services;
+ServiceSlot<MonitorServices> g_services;
 
 MonitorServices Current() {
-    std::lock_guard lock(g_servicesMutex);
-    return g_services;
+    return g_services.Get();
 }
 
 }  // namespace
 
 void SetMonitorServices(MonitorServices services) {
-    std::lock_guard lock(g_servicesMutex);
-    g_services = std::move(services);
+    g_services.Set(std::move(services));
 }
 
 WORD MonitorInitMonitor() {

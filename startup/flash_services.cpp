@@ -1,22 +1,21 @@
 #include "startup/flash_services.h"
 
-#include <mutex>
+#include "util/service_slot.h"
+
+#include <utility>
 
 namespace {
 
-std::mutex g_servicesMutex;
-FlashServices g_services;
+ServiceSlot<FlashServices> g_services;
 
 FlashServices Current() {
-    std::lock_guard lock(g_servicesMutex);
-    return g_services;
+    return g_services.Get();
 }
 
 }  // namespace
 
 void SetFlashServices(FlashServices services) {
-    std::lock_guard lock(g_servicesMutex);
-    g_services = std::move(services);
+    g_services.Set(std::move(services));
 }
 
 void WarnProtectedRegisters() {
