@@ -15,6 +15,7 @@
 // counts even when the device has fewer blocks.
 inline constexpr std::size_t kFlashFlagCount = 24;
 inline constexpr DWORD kExtraBlock = 15;
+static_assert(kFlashTableSize <= kFlashFlagCount, "every block of the tables has its flags");
 
 struct FlashBlockState {
     std::array<DWORD, kFlashTableSize> top{};
