@@ -6,6 +6,8 @@
 // multi-byte field low byte first) and the trailer.
 #pragma once
 
+#include "link/channel_frames.h"
+
 #include "platform/wintypes.h"
 
 #include <cstddef>
@@ -26,8 +28,9 @@ inline constexpr DWORD kLegacyTableWrite = 0x0c000014;
 inline constexpr DWORD kUnsupported08 = 0x08000010;
 
 inline constexpr BYTE kMarker = 0x5A;
-inline constexpr BYTE kPad = 0xA5;
-inline constexpr BYTE kClose = 0x81;
+// The trailer is the channel's pad and closing byte.
+using channel_frame::kClose;
+using channel_frame::kPad;
 
 constexpr WORD FrameLength(DWORD code) {
     return static_cast<WORD>(code);

@@ -1,15 +1,16 @@
 #include "link/frame_packet.h"
 
 #include "link/emulator_link.h"
+#include "link/firm_codes.h"
 #include "link/link_results.h"
 
 #include <algorithm>
 
 namespace {
 
-constexpr BYTE kMarker = 0x5A;
-constexpr BYTE kPad = 0xA5;
-constexpr BYTE kClose = 0x81;
+using firm_code::kClose;
+using firm_code::kMarker;
+using firm_code::kPad;
 constexpr std::size_t kHeaderSize = 6;
 // The reply buffer has room for five times the expected reply.
 constexpr std::size_t kReplyRoom = 5;
