@@ -116,45 +116,48 @@ const ResourceTable* FindResourceTable(HINSTANCE module) {
     return function != nullptr ? function() : nullptr;
 }
 
-const char* FindStringResource(HINSTANCE module, UINT id) {
+namespace {
+
+// The resource of one kind with this id in the module's table, or null.
+template <typename Resource>
+const Resource* FindInModule(HINSTANCE module, std::span<const Resource> ResourceTable::*kind, UINT id) {
     const ResourceTable* table = FindResourceTable(module);
-    const StringResource* found = table != nullptr ? FindById(table->strings, id) : nullptr;
+    return table != nullptr ? FindById(table->*kind, id) : nullptr;
+}
+
+}  // namespace
+
+const char* FindStringResource(HINSTANCE module, UINT id) {
+    const StringResource* found = FindInModule(module, &ResourceTable::strings, id);
     return found != nullptr ? found->text : nullptr;
 }
 
 const DialogResource* FindDialogResource(HINSTANCE module, UINT id) {
-    const ResourceTable* table = FindResourceTable(module);
-    return table != nullptr ? FindById(table->dialogs, id) : nullptr;
+    return FindInModule(module, &ResourceTable::dialogs, id);
 }
 
 const MenuResource* FindMenuResource(HINSTANCE module, UINT id) {
-    const ResourceTable* table = FindResourceTable(module);
-    return table != nullptr ? FindById(table->menus, id) : nullptr;
+    return FindInModule(module, &ResourceTable::menus, id);
 }
 
 const AcceleratorResource* FindAcceleratorResource(HINSTANCE module, UINT id) {
-    const ResourceTable* table = FindResourceTable(module);
-    return table != nullptr ? FindById(table->accelerators, id) : nullptr;
+    return FindInModule(module, &ResourceTable::accelerators, id);
 }
 
 const ToolbarResource* FindToolbarResource(HINSTANCE module, UINT id) {
-    const ResourceTable* table = FindResourceTable(module);
-    return table != nullptr ? FindById(table->toolbars, id) : nullptr;
+    return FindInModule(module, &ResourceTable::toolbars, id);
 }
 
 const BitmapResource* FindBitmapResource(HINSTANCE module, UINT id) {
-    const ResourceTable* table = FindResourceTable(module);
-    return table != nullptr ? FindById(table->bitmaps, id) : nullptr;
+    return FindInModule(module, &ResourceTable::bitmaps, id);
 }
 
 const IconResource* FindIconResource(HINSTANCE module, UINT id) {
-    const ResourceTable* table = FindResourceTable(module);
-    return table != nullptr ? FindById(table->icons, id) : nullptr;
+    return FindInModule(module, &ResourceTable::icons, id);
 }
 
 const AnimationResource* FindAnimationResource(HINSTANCE module, UINT id) {
-    const ResourceTable* table = FindResourceTable(module);
-    return table != nullptr ? FindById(table->animations, id) : nullptr;
+    return FindInModule(module, &ResourceTable::animations, id);
 }
 
 UINT ResourceId(LPCSTR name) {

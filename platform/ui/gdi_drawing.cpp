@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace platform::ui {
 namespace {
@@ -28,6 +29,25 @@ COLORREF BrushColor(HBRUSH brush, bool& found) {
     const Brush* object = FindGdiObject<Brush>(brush);
     found = object != nullptr;
     return object != nullptr ? object->color : 0;
+}
+
+// A device context's attribute: set answers the previous value, get the
+// current one; a handle that names no device context answers the failure value.
+template <typename Value>
+Value ExchangeAttribute(HDC dc, Value DeviceContext::*field, Value value, Value failure) {
+    std::lock_guard lock(GdiMutex());
+    DeviceContext* context = FindGdiObject<DeviceContext>(dc);
+    if (context == nullptr) {
+        return failure;
+    }
+    return std::exchange(context->*field, value);
+}
+
+template <typename Value>
+Value GetAttribute(HDC dc, Value DeviceContext::*field, Value failure) {
+    std::lock_guard lock(GdiMutex());
+    const DeviceContext* context = FindGdiObject<DeviceContext>(dc);
+    return context != nullptr ? context->*field : failure;
 }
 
 }  // namespace
@@ -129,48 +149,23 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
 }
 
 COLORREF SetTextColor(HDC dc, COLORREF color) {
-    std::lock_guard lock(GdiMutex());
-    DeviceContext* context = FindGdiObject<DeviceContext>(dc);
-    if (context == nullptr) {
-        return CLR_INVALID;
-    }
-    const COLORREF previous = context->textColor;
-    context->textColor = color;
-    return previous;
+    return ExchangeAttribute(dc, &DeviceContext::textColor, color, CLR_INVALID);
 }
 
 COLORREF GetTextColor(HDC dc) {
-    std::lock_guard lock(GdiMutex());
-    const DeviceContext* context = FindGdiObject<DeviceContext>(dc);
-    return context != nullptr ? context->textColor : CLR_INVALID;
+    return GetAttribute(dc, &DeviceContext::textColor, CLR_INVALID);
 }
 
 COLORREF SetBkColor(HDC dc, COLORREF color) {
-    std::lock_guard lock(GdiMutex());
-    DeviceContext* context = FindGdiObject<DeviceContext>(dc);
-    if (context == nullptr) {
-        return CLR_INVALID;
-    }
-    const COLORREF previous = context->backColor;
-    context->backColor = color;
-    return previous;
+    return ExchangeAttribute(dc, &DeviceContext::backColor, color, CLR_INVALID);
 }
 
 COLORREF GetBkColor(HDC dc) {
-    std::lock_guard lock(GdiMutex());
-    const DeviceContext* context = FindGdiObject<DeviceContext>(dc);
-    return context != nullptr ? context->backColor : CLR_INVALID;
+    return GetAttribute(dc, &DeviceContext::backColor, CLR_INVALID);
 }
 
 int SetBkMode(HDC dc, int mode) {
-    std::lock_guard lock(GdiMutex());
-    DeviceContext* context = FindGdiObject<DeviceContext>(dc);
-    if (context == nullptr) {
-        return 0;
-    }
-    const int previous = context->backMode;
-    context->backMode = mode;
-    return previous;
+    return ExchangeAttribute(dc, &DeviceContext::backMode, mode, 0);
 }
 
 BOOL BitBlt(HDC target, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, DWORD rop) {
