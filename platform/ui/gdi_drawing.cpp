@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 #include <utility>
 
 namespace platform::ui {
@@ -34,7 +35,8 @@ COLORREF BrushColor(HBRUSH brush, bool& found) {
 // A device context's attribute: set answers the previous value, get the
 // current one; a handle that names no device context answers the failure value.
 template <typename Value>
-Value ExchangeAttribute(HDC dc, Value DeviceContext::*field, Value value, Value failure) {
+Value ExchangeAttribute(HDC dc, Value DeviceContext::*field, std::type_identity_t<Value> value,
+                        std::type_identity_t<Value> failure) {
     std::lock_guard lock(GdiMutex());
     DeviceContext* context = FindGdiObject<DeviceContext>(dc);
     if (context == nullptr) {
@@ -44,7 +46,7 @@ Value ExchangeAttribute(HDC dc, Value DeviceContext::*field, Value value, Value 
 }
 
 template <typename Value>
-Value GetAttribute(HDC dc, Value DeviceContext::*field, Value failure) {
+Value GetAttribute(HDC dc, Value DeviceContext::*field, std::type_identity_t<Value> failure) {
     std::lock_guard lock(GdiMutex());
     const DeviceContext* context = FindGdiObject<DeviceContext>(dc);
     return context != nullptr ? context->*field : failure;
