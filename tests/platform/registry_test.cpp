@@ -1,6 +1,7 @@
 // The registry, as Windows documents it: on Linux the layer's own, under Wine
 // the real one (the keys the tests make are removed again).
 #include "platform/registry.h"
+#include "tests/support/registry_lock.h"
 
 #include <gtest/gtest.h>
 
@@ -27,6 +28,9 @@ protected:
                   ERROR_SUCCESS);
         return key;
     }
+
+private:
+    testing_support::RegistryLock lock_;
 };
 
 TEST_F(Registry, KeysAreCreatedWithTheKeysAboveThemAndOpenInAnyCase) {

@@ -6,6 +6,7 @@
 #include "platform/afx.h"
 #include "platform/module.h"
 #include "platform/registry.h"
+#include "tests/support/registry_lock.h"
 #include "tests/support/sides.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_ui.h"
@@ -95,7 +96,12 @@ private:
     CWnd window_;
 };
 
-TEST(HtmlHelp, LoadHtmlHelpPassesItsFourArgumentsToTheRegisteredControl) {
+// Every test writes the control's class id, which is one key for all.
+class HtmlHelp : public ::testing::Test {
+    testing_support::RegistryLock lock_;
+};
+
+TEST_F(HtmlHelp, LoadHtmlHelpPassesItsFourArgumentsToTheRegisteredControl) {
     TestUi ui;
     CallerWindow caller;
     {
@@ -118,7 +124,7 @@ TEST(HtmlHelp, LoadHtmlHelpPassesItsFourArgumentsToTheRegisteredControl) {
     EXPECT_NE(GetModuleHandleA("HtmlHelpTestControl.dll"), nullptr);
 }
 
-TEST(HtmlHelp, AControlWithoutTheEntryFailsNowAndOnEveryLaterCall) {
+TEST_F(HtmlHelp, AControlWithoutTheEntryFailsNowAndOnEveryLaterCall) {
     TestUi ui;
     CHtmlHelpLoader loader;
     {
@@ -130,7 +136,7 @@ TEST(HtmlHelp, AControlWithoutTheEntryFailsNowAndOnEveryLaterCall) {
     EXPECT_TRUE(ui.HelpCalls().empty());
 }
 
-TEST(HtmlHelp, WithoutAControlTheAnswerIsZeroNowAndOnEveryLaterCall) {
+TEST_F(HtmlHelp, WithoutAControlTheAnswerIsZeroNowAndOnEveryLaterCall) {
     Q3V_SKIP_ON_WINDOWS("Wine's own HTML Help control is registered and found by name, and would open a real window");
     TestUi ui;
     char path[MAX_PATH] = {};
@@ -152,7 +158,7 @@ TEST(HtmlHelp, WithoutAControlTheAnswerIsZeroNowAndOnEveryLaterCall) {
     EXPECT_TRUE(ui.HelpCalls().empty());
 }
 
-TEST(HtmlHelp, ThePathIsTheRegisteredValueWhenItFits) {
+TEST_F(HtmlHelp, ThePathIsTheRegisteredValueWhenItFits) {
     char path[MAX_PATH] = {};
     {
         ControlRegistration registration(TestControl());
