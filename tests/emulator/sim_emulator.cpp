@@ -16,7 +16,7 @@ template <typename Function>
 void Bind(HMODULE module, const char* name, Function& function, std::string& error) {
     function = platform::GetProcAddressAs<Function>(module, name);
     if (function == nullptr) {
-        error += std::string(" missing ") + name;
+        error.append(" missing ").append(name);
     }
 }
 
