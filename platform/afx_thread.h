@@ -46,6 +46,8 @@ public:
     // WaitForSingleObject, on both builds; a thread object that deletes
     // itself closes it, so an owner that waits clears m_bAutoDelete first.
     HANDLE m_hThread = nullptr;
+    // The id GetCurrentThreadId answers on the thread (and thread messages
+    // are posted to), set when the thread is made.
     DWORD m_nThreadID = 0;
     BOOL m_bAutoDelete = TRUE;
     CWnd* m_pMainWnd = nullptr;
