@@ -189,7 +189,9 @@ TEST_F(BootFlash, APageProgramRefusedByTheAdapterIsShownOnce) {
     UseDevice(Device::Vk32D64, 2);
     Unlock();
     g_flashMirror[0xF0000] = 0x12;
-    Inject(Q3V_SIM_FAULT_STATUS, 0xA3, 1);
+    // The clear-status exchange is the first and second frame call; the page
+    // program's frame the third.
+    ASSERT_EQ(Control().injectFaultAfter(3, Q3V_SIM_FAULT_STATUS, 0xA3, 1), Q3V_SIM_OK);
     EXPECT_EQ(Channel().ProgramBlocksByPages(), kWriteError);
     EXPECT_EQ(Messages(), std::vector<std::string>{"Flash memory write error"});
 }
