@@ -1,6 +1,8 @@
 // Replies that are whole frames but not the reply the request asked for: a
 // bare acknowledge in place of a firmware reply or of a page. Each is a
-// failed exchange, never stale data from an earlier reply.
+// failed exchange, never stale data from an earlier reply. And replies that
+// come late: within the receive time-out they are taken, past it the
+// exchange times out.
 #include "link/firm_command.h"
 #include "link/flash_blocks.h"
 #include "link/flash_mirror.h"
@@ -102,6 +104,21 @@ TEST_F(ShortReplies, FlashWriteEndsWithoutAVerdictWhenAChecksumPageIsABareAcknow
     EXPECT_EQ(command.WriteFlashAndReport(), kTimeout);
     EXPECT_EQ(ReadTarget(0xC000, 1), Bytes{0x10}) << "the programming itself went through";
     EXPECT_TRUE(Messages().empty()) << "neither a checksum verdict nor an ID code from an acknowledge";
+}
+
+TEST_F(ShortReplies, AReplyHeldPastTheMonitorsTimeOutTimesTheExchangeOut) {
+    StartFirmware();
+    std::array<BYTE, 13> version{};
+    // The monitor's exchanges wait 30 s for their reply.
+    Inject(Q3V_SIM_FAULT_DELAY, 29000, 1);
+    DWORD start = GetTickCount();
+    EXPECT_EQ(CFirmCommand().ReadVersion(version), kOk);
+    EXPECT_GE(GetTickCount() - start, 29000u);
+    Inject(Q3V_SIM_FAULT_DELAY, 30000, 1);
+    start = GetTickCount();
+    EXPECT_EQ(CFirmCommand().ReadVersion(version), kTimeout);
+    EXPECT_GE(GetTickCount() - start, 30000u);
+    EXPECT_TRUE(Link().IsLinkLost());
 }
 
 }  // namespace
