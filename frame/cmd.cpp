@@ -2,6 +2,7 @@
 
 #include "frame/host_conversions.h"
 #include "hostui/host_expression_service.h"
+#include "util/mbcs.h"
 
 #include "platform/bstr.h"
 
@@ -136,34 +137,41 @@ CString CCmd::NextWord(const char*& cursor, DWORD& quoted) {
     if (cursor == nullptr) {
         return word;
     }
+    // Whole characters: a trail byte equal to a quote, a brace or a blank
+    // belongs to its double-byte character.
+    const auto take = [&word, &cursor] {
+        const std::size_t bytes = mbcs::CharBytes(cursor);
+        word += CString(cursor, static_cast<int>(bytes));
+        cursor += bytes;
+    };
     while (*cursor == kBlank) {
         ++cursor;
     }
     if (*cursor == '"') {
         quoted = 1;
-        word += *cursor++;
+        take();
         while (*cursor != '\0') {
             if (cursor[0] == '"' && cursor[1] == '"') {
                 word += '"';  // a doubled quote stands for one
                 cursor += 2;
             } else if (*cursor == '"') {
-                word += *cursor++;
+                take();
                 break;
             } else {
-                word += *cursor++;
+                take();
             }
         }
     } else if (*cursor == '{') {
         ++cursor;
         while (*cursor != '\0' && *cursor != '}') {
-            word += *cursor++;
+            take();
         }
         if (*cursor == '}') {
             ++cursor;
         }
     } else {
         while (*cursor != '\0' && *cursor != kBlank) {
-            word += *cursor++;
+            take();
         }
     }
     return word;

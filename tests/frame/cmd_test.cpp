@@ -3,6 +3,7 @@
 #include "hostui/host_expression_service.h"
 #include "sim/host/command_window.h"
 #include "sim/host/sim_host.h"
+#include "tests/platform/code_page_scope.h"
 
 #include <gtest/gtest.h>
 
@@ -99,6 +100,19 @@ TEST(CommandWords, NextWordCutsPlainQuotedAndBracedWords) {
     EXPECT_EQ(Next(cursor, quoted), "c}");
     EXPECT_EQ(Next(cursor, quoted), "tail\tword");
     EXPECT_EQ(Next(cursor, quoted), "");
+    EXPECT_EQ(*cursor, '\0');
+}
+
+TEST(CommandWords, WordsAreCutAtWholeDoubleByteCharacters) {
+    AnsiCodePageScope scope(932);
+    // Each katakana MA is 0x83 0x7D: its trail byte is the closing brace's.
+    const char* line = "{\x83\x7D\x83\x7D} \x83\x7D\x83\x7D {\x83\x7D";
+    const char* cursor = line;
+    DWORD quoted = 9;
+    EXPECT_EQ(Next(cursor, quoted), "\x83\x7D\x83\x7D");
+    EXPECT_EQ(quoted, 0u);
+    EXPECT_EQ(Next(cursor, quoted), "\x83\x7D\x83\x7D");
+    EXPECT_EQ(Next(cursor, quoted), "\x83\x7D");  // no closing brace: the word runs to the end
     EXPECT_EQ(*cursor, '\0');
 }
 
