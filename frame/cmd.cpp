@@ -40,13 +40,13 @@ CCmd::CCmd(IHostServiceProvider* host, DWORD stripCommandWord, int wordCount, co
 }
 
 void CCmd::Register() {
-    if (m_host == nullptr) {
-        return;
+    if (m_host != nullptr) {
+        m_host->RegisterClient(IID_IHCmdClient, static_cast<IHCmdClient2*>(this));
+        m_host->RegisterClient(IID_IHCmdClient2, static_cast<IHCmdClient2*>(this));
+        // The results are not checked: a host without an evaluator leaves it as it was.
+        m_host->QueryService(IID_IHExpressionEvaluator, reinterpret_cast<void**>(&m_evaluator));
     }
-    m_host->RegisterClient(IID_IHCmdClient, static_cast<IHCmdClient2*>(this));
-    m_host->RegisterClient(IID_IHCmdClient2, static_cast<IHCmdClient2*>(this));
-    // The results are not checked: a host without an evaluator leaves it as it was.
-    m_host->QueryService(IID_IHExpressionEvaluator, reinterpret_cast<void**>(&m_evaluator));
+    // Without a host the service is there too; it evaluates nothing.
     m_expressionService = new CHostExpressionService(m_host);
 }
 
@@ -75,16 +75,24 @@ HRESULT CCmd::QueryInterface(REFIID iid, void** object) {
 }
 
 HRESULT CCmd::GetCommandNames(VARIANT* names) {
-    StringArrayToVariantArray(names, m_words);
+    try {
+        StringArrayToVariantArray(names, m_words);
+    } catch (const platform::ComError& error) {
+        // No exception crosses to the host: it gets an empty VARIANT and the error.
+        if (names != nullptr) {
+            VariantInit(names);
+        }
+        return error.Error();
+    }
     return S_OK;
 }
 
 HRESULT CCmd::GetCommandNamesEx(VARIANT* names, DWORD* attribute) {
-    StringArrayToVariantArray(names, m_words);
-    if (attribute != nullptr) {
+    const HRESULT result = GetCommandNames(names);
+    if (SUCCEEDED(result) && attribute != nullptr) {
         *attribute = m_attribute;
     }
-    return S_OK;
+    return result;
 }
 
 HRESULT CCmd::Execute(BSTR line, BSTR* result, BSTR* prompt, WORD* continuation, WORD* status,

@@ -1,6 +1,7 @@
 #include "frame/cmd.h"
 
 #include "hostui/host_expression_service.h"
+#include "platform/bstr.h"
 #include "sim/host/command_window.h"
 #include "sim/host/sim_host.h"
 #include "tests/platform/code_page_scope.h"
@@ -56,6 +57,35 @@ TEST_F(CommandFramework, RegistersUnderBothInterfacesForItsLifetime) {
         EXPECT_NE(command.GetEvaluator(), nullptr);
     }
     EXPECT_TRUE(host.Registrations().empty());
+}
+
+TEST_F(CommandFramework, WordsThatCannotBeMadeAreAnsweredAsOutOfMemory) {
+    EchoCommand command(&host, 1);
+    VARIANT names;
+    VariantInit(&names);
+    DWORD attribute = 5;
+    {
+        const platform::BstrAllocationFault fault(1);  // the alias cannot be made
+        EXPECT_EQ(command.GetCommandNames(&names), E_OUTOFMEMORY);
+        EXPECT_EQ(names.vt, VT_EMPTY);
+        EXPECT_EQ(command.GetCommandNamesEx(&names, &attribute), E_OUTOFMEMORY);
+        EXPECT_EQ(names.vt, VT_EMPTY);
+        EXPECT_EQ(attribute, 5u);
+    }
+    EXPECT_EQ(command.GetCommandNames(&names), S_OK);
+    EXPECT_EQ(names.vt, VT_ARRAY | VT_BSTR);
+    VariantClear(&names);
+}
+
+TEST(CommandWithoutHost, StillHasItsWordsAndExpressionService) {
+    EchoCommand command(nullptr, 1);
+    ASSERT_NE(command.GetExpressionService(), nullptr);
+    EXPECT_FALSE(command.GetExpressionService()->IsUsable());
+    EXPECT_EQ(command.GetEvaluator(), nullptr);
+    VARIANT names;
+    VariantInit(&names);
+    EXPECT_EQ(command.GetCommandNames(&names), S_OK);
+    VariantClear(&names);
 }
 
 TEST_F(CommandFramework, TheStripFlagCutsTheLineBehindItsFirstBlank) {
