@@ -3,10 +3,13 @@
 #include "frame/host_conversions.h"
 #include "hostui/host_expression_service.h"
 #include "util/mbcs.h"
+#include "util/placeholder_expander.h"
 
 #include "platform/bstr.h"
 
 #include <cstring>
+#include <memory>
+#include <mutex>
 
 namespace {
 
@@ -14,6 +17,34 @@ constexpr char kBlank = ' ';
 
 bool StartsWithNoCase(const CString& text, const CString& prefix) {
     return prefix.GetLength() <= text.GetLength() && text.Left(prefix.GetLength()).CompareNoCase(prefix) == 0;
+}
+
+// The expander the commands share, and how many commands hold it.
+struct SharedExpander {
+    std::mutex mutex;
+    std::unique_ptr<CPlaceholderExpander> expander;
+    int holders = 0;
+};
+
+SharedExpander& Shared() {
+    static SharedExpander shared;
+    return shared;
+}
+
+void HoldSharedExpander(IHostServiceProvider* host) {
+    SharedExpander& shared = Shared();
+    std::lock_guard lock(shared.mutex);
+    if (shared.holders++ == 0) {
+        shared.expander = std::make_unique<CPlaceholderExpander>(host);
+    }
+}
+
+void ReleaseSharedExpander() {
+    SharedExpander& shared = Shared();
+    std::lock_guard lock(shared.mutex);
+    if (--shared.holders == 0) {
+        shared.expander.reset();
+    }
 }
 
 }  // namespace
@@ -48,9 +79,11 @@ void CCmd::Register() {
     }
     // Without a host the service is there too; it evaluates nothing.
     m_expressionService = new CHostExpressionService(m_host);
+    HoldSharedExpander(m_host);
 }
 
 CCmd::~CCmd() {
+    ReleaseSharedExpander();
     delete m_expressionService;
     if (m_host != nullptr) {
         m_host->UnregisterClient(IID_IHCmdClient, static_cast<IHCmdClient2*>(this));
@@ -201,6 +234,12 @@ int CCmd::MatchArguments(const char*& cursor, CArg* const* table) {
         }
     }
     return count;
+}
+
+CPlaceholderExpander* CCmd::GetPlaceholderExpander() {
+    SharedExpander& shared = Shared();
+    std::lock_guard lock(shared.mutex);
+    return shared.expander.get();
 }
 
 BOOL CCmd::IsBlank(const char* text) {

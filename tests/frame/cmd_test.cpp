@@ -2,6 +2,7 @@
 
 #include "hostui/host_expression_service.h"
 #include "platform/bstr.h"
+#include "util/placeholder_expander.h"
 #include "sim/host/command_window.h"
 #include "sim/host/sim_host.h"
 #include "tests/platform/code_page_scope.h"
@@ -75,6 +76,25 @@ TEST_F(CommandFramework, WordsThatCannotBeMadeAreAnsweredAsOutOfMemory) {
     EXPECT_EQ(command.GetCommandNames(&names), S_OK);
     EXPECT_EQ(names.vt, VT_ARRAY | VT_BSTR);
     VariantClear(&names);
+}
+
+TEST_F(CommandFramework, AllCommandsShareOnePlaceholderExpander) {
+    EXPECT_EQ(CCmd::GetPlaceholderExpander(), nullptr);
+    {
+        EchoCommand first(&host, 1);
+        CPlaceholderExpander* const shared = CCmd::GetPlaceholderExpander();
+        ASSERT_NE(shared, nullptr);
+        EXPECT_NE(shared->WorkspaceInfo(), nullptr);  // made over the first command's host
+        EXPECT_NE(shared->PlaceholderSettings(), nullptr);
+        {
+            EchoCommand second(nullptr, 0);
+            EXPECT_EQ(CCmd::GetPlaceholderExpander(), shared);
+        }
+        EXPECT_EQ(CCmd::GetPlaceholderExpander(), shared);  // the first command still holds it
+    }
+    EXPECT_EQ(CCmd::GetPlaceholderExpander(), nullptr);  // gone with the last
+    EchoCommand again(&host, 1);
+    EXPECT_NE(CCmd::GetPlaceholderExpander(), nullptr);
 }
 
 TEST(CommandWithoutHost, StillHasItsWordsAndExpressionService) {
