@@ -31,9 +31,8 @@ std::string ResultText(HRESULT result) {
 
 // The interfaces the demo asks the plug-in for.
 const IID* const kQueriedInterfaces[] = {
-    &IID_IHRegistryClient, &IID_IHComponent,          &IID_IHErrorReporter,         &IID_IHWorkSpaceClient,
-    &IID_IHWorkSpaceClient2, &IID_IHWorkSpaceClientExtra, &CLSID_Q3vVk3Target, &CLSID_Q3vVk3UiComponent,
-    &IID_IHTarget,
+    &IID_IHRegistryClient,   &IID_IHComponent,           &IID_IHWorkSpaceClient, &IID_IHWorkSpaceClient2,
+    &IID_IHWorkSpaceClientExtra, &CLSID_Q3vVk3Target, &CLSID_Q3vVk3UiComponent, &IID_IHTarget,
 };
 
 }  // namespace
