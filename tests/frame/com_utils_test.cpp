@@ -393,6 +393,7 @@ TEST(CComUtilsStrings, MalformedListsAreLeftAlone) {
     // A list type without an array, and an array of something other than VARIANTs.
     OwnedVariant noArray;
     noArray.Get().vt = 8200;
+    noArray.Get().parray = nullptr;
     CComUtils::SafeArrayToStringList(noArray.Get(), list);
     EXPECT_TRUE(list.IsEmpty());
     SAFEARRAYBOUND bound{2, 0};
