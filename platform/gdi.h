@@ -187,6 +187,29 @@ struct DrawCall {
     int image = -1;
 };
 
+// A drawing call and the device context it was made on.
+struct JournalEntry {
+    HDC dc = nullptr;
+    DrawCall call;
+};
+
+// Records every drawing call on every device context (memory ones too, whose
+// own record goes with them) for its lifetime, in order: what drawing code
+// does through the device contexts it makes and deletes itself.
+class DrawingJournal {
+public:
+    DrawingJournal();
+    ~DrawingJournal();
+    DrawingJournal(const DrawingJournal&) = delete;
+    DrawingJournal& operator=(const DrawingJournal&) = delete;
+
+    std::vector<JournalEntry> Entries() const;
+
+private:
+    std::vector<JournalEntry> entries_;
+    std::vector<JournalEntry>* previous_ = nullptr;
+};
+
 // What has been drawn on a device context so far (empty for a bad handle).
 std::vector<DrawCall> DrawingOf(HDC dc);
 

@@ -4,6 +4,7 @@
 
 #include "platform/export.h"
 #include "res/plugin_resources.h"
+#include "sim/host/host_resources.h"
 
 namespace {
 
@@ -24,7 +25,30 @@ const platform::DialogControl kHelpControls[] = {
     rc::DefPushButton(IDOK, "OK", 7, 25, 50, 14),
 };
 
+constexpr DWORD kEditableCombo = CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP;
+
+const platform::DialogControl kLabelControls[] = {
+    rc::ComboBox(kStartLabel, 7, 7, 120, 60, kEditableCombo),
+    rc::PushButton(kStartLabelButton, "", 130, 7, 14, 12),
+    rc::ComboBox(kStopLabel, 7, 25, 120, 60, kEditableCombo),
+    rc::PushButton(kStopLabelButton, "", 130, 25, 14, 12),
+    rc::DefPushButton(IDOK, "OK", 7, 45, 50, 14),
+    rc::PushButton(IDCANCEL, "Cancel", 62, 45, 50, 14),
+};
+
+const platform::DialogControl kPlaceholderControls[] = {
+    rc::EditText(kFileEdit, 7, 7, 120, 12),
+    rc::PushButton(kFileButton, "", 130, 7, 14, 12),
+    rc::ComboBox(kPlaceholderCombo, 7, 25, 120, 60, kEditableCombo),
+    rc::PushButton(kComboButton, "", 130, 25, 14, 12),
+    rc::DefPushButton(IDOK, "OK", 7, 45, 50, 14),
+    rc::PushButton(IDCANCEL, "Cancel", 62, 45, 50, 14),
+};
+
 const platform::DialogResource kDialogs[] = {
+    {kLabelDialog, "Labels", WS_POPUP | WS_CAPTION | DS_MODALFRAME, 0, 0, 150, 65, kLabelControls},
+    {kPlaceholderDialog, "Placeholders", WS_POPUP | WS_CAPTION | DS_MODALFRAME, 0, 0, 150, 65,
+     kPlaceholderControls},
     {kNumberDialog, "Numbers", WS_POPUP | WS_CAPTION | DS_MODALFRAME, 0, 0, 130, 75, kNumberControls},
     {kHelpDialog, "Help", WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_CONTEXTHELP, 0, 0, 140, 45, kHelpControls},
 };
@@ -32,6 +56,8 @@ const platform::DialogResource kDialogs[] = {
 }  // namespace
 
 Q3V_EXPORT const platform::ResourceTable* Q3vResourceTable() {
-    static const platform::ResourceTable resources = {.strings = PluginResources().strings, .dialogs = kDialogs};
+    // The host program's icons too: the test program stands in for the host.
+    static const platform::ResourceTable resources = {
+        .strings = PluginResources().strings, .dialogs = kDialogs, .icons = simhost::HostResources().icons};
     return &resources;
 }
