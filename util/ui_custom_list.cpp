@@ -21,7 +21,51 @@ int TextWidth(CDC* dc, const char* text, std::size_t bytes) {
     return dc->GetTextExtent(text, static_cast<int>(bytes)).cx;
 }
 
+// A cell's whole text, however long.
+CString CellTextOf(const CListCtrl& list, int row, int column) {
+    std::vector<char> buffer(260);
+    for (;;) {
+        const int copied = list.GetItemText(row, column, buffer.data(), static_cast<int>(buffer.size()));
+        if (copied + 1 < static_cast<int>(buffer.size())) {
+            return CString(buffer.data());
+        }
+        buffer.assign(buffer.size() * 2, '\0');
+    }
+}
+
+bool SameNoCase(LPCSTR a, LPCSTR b) {
+    return _mbsicmp(reinterpret_cast<const unsigned char*>(a), reinterpret_cast<const unsigned char*>(b)) == 0;
+}
+
 }  // namespace
+
+int GetListColumnCount(const CListCtrl& list) {
+    LVCOLUMNA column{};
+    column.mask = LVCF_WIDTH;
+    int count = 0;
+    while (list.GetColumn(count, &column)) {
+        ++count;
+    }
+    return count;
+}
+
+int FindListRowByText(const CListCtrl& list, LPCSTR text) {
+    if (text == nullptr || *text == '\0') {
+        return 0;
+    }
+    const int columns = std::max(GetListColumnCount(list), 1);
+    for (int row = 0; row < list.GetItemCount(); ++row) {
+        CString joined;
+        for (int column = 0; column < columns; ++column) {
+            const CString cell = CellTextOf(list, row, column);
+            joined += cell;
+            if (SameNoCase(cell, text) || SameNoCase(joined, text)) {
+                return row;
+            }
+        }
+    }
+    return -1;
+}
 
 IMPLEMENT_DYNAMIC(CUiCustomListCtrl, CListCtrl)
 
@@ -43,14 +87,7 @@ CUiCustomListCtrl& CUiCustomListCtrl::SetSelectedImageBlend(BOOL blend) {
 
 CString CUiCustomListCtrl::CellText(int row, int column) const {
     // As long as the cell is: a long text is shortened by its width, not cut.
-    std::vector<char> buffer(260);
-    for (;;) {
-        const int copied = GetItemText(row, column, buffer.data(), static_cast<int>(buffer.size()));
-        if (copied + 1 < static_cast<int>(buffer.size())) {
-            return CString(buffer.data());
-        }
-        buffer.assign(buffer.size() * 2, '\0');
-    }
+    return CellTextOf(*this, row, column);
 }
 
 CString CUiCustomListCtrl::TruncateWithEllipsis(CDC* dc, LPCSTR text, int width, int reserve) const {
@@ -193,13 +230,7 @@ void CUiCustomListCtrl::AutoSizeColumn(int column) {
 }
 
 int CUiCustomListCtrl::GetColumnCount() const {
-    LVCOLUMNA column{};
-    column.mask = LVCF_WIDTH;
-    int count = 0;
-    while (GetColumn(count, &column)) {
-        ++count;
-    }
-    return count;
+    return GetListColumnCount(*this);
 }
 
 CString CUiCustomListCtrl::GetColumnHeading(int column) const {
@@ -253,27 +284,7 @@ BOOL CUiCustomListCtrl::FocusItem(int row) {
 }
 
 int CUiCustomListCtrl::FindRowByText(LPCSTR text) const {
-    if (text == nullptr || *text == '\0') {
-        return 0;
-    }
-    CIntList rows;
-    GetAllItems(rows);
-    const int columns = std::max(GetColumnCount(), 1);
-    for (POSITION at = rows.GetHeadPosition(); at != nullptr;) {
-        const int row = rows.GetNext(at);
-        CString joined;
-        for (int column = 0; column < columns; ++column) {
-            const CString cell = CellText(row, column);
-            joined += cell;
-            if (_mbsicmp(reinterpret_cast<const unsigned char*>(static_cast<LPCSTR>(cell)),
-                         reinterpret_cast<const unsigned char*>(text)) == 0 ||
-                _mbsicmp(reinterpret_cast<const unsigned char*>(static_cast<LPCSTR>(joined)),
-                         reinterpret_cast<const unsigned char*>(text)) == 0) {
-                return row;
-            }
-        }
-    }
-    return -1;
+    return FindListRowByText(*this, text);
 }
 
 void CUiCustomListCtrl::Click(CPoint point) {

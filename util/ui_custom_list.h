@@ -10,6 +10,12 @@
 
 using CIntList = CList<int, int>;
 
+// The row search of any list control: the first row one of whose cells, or
+// whose cells from the first joined so far, equal the text ignoring case
+// (multibyte-aware); -1 for none, 0 for an empty text.
+int FindListRowByText(const CListCtrl& list, LPCSTR text);
+int GetListColumnCount(const CListCtrl& list);
+
 class CUiCustomListCtrl : public CListCtrl {
     DECLARE_DYNAMIC(CUiCustomListCtrl)
 
