@@ -2,6 +2,7 @@
 // linked in) with the test dialogs beside them.
 #include "tests/util/test_resources.h"
 
+#include "platform/common_controls.h"
 #include "platform/export.h"
 #include "res/plugin_resources.h"
 #include "sim/host/host_resources.h"
@@ -45,7 +46,23 @@ const platform::DialogControl kPlaceholderControls[] = {
     rc::PushButton(IDCANCEL, "Cancel", 62, 45, 50, 14),
 };
 
+const platform::DialogControl kValidationControls[] = {
+    rc::EditText(kCheckedEdit, 7, 7, 80, 12),
+    rc::Control(kCheckedRows, "", platform::ControlClass::ListView, LVS_REPORT | WS_BORDER, 7, 22, 120, 50),
+    rc::ListBox(kCheckedList, 7, 75, 60, 40),
+    rc::ListBox(kCheckedMultiList, 70, 75, 60, 40, LBS_MULTIPLESEL | WS_BORDER),
+    rc::ComboBox(kCheckedCombo, 7, 120, 80, 60, kEditableCombo),
+    rc::DefPushButton(IDOK, "OK", 7, 140, 50, 14),
+};
+
+const BYTE kBitmapBits[16 * 2] = {};
+const platform::BitmapResource kBitmaps[] = {
+    {kImageBitmap, 16, 16, 1, kBitmapBits},
+    {kMaskBitmap, 16, 16, 1, kBitmapBits},
+};
+
 const platform::DialogResource kDialogs[] = {
+    {kValidationDialog, "Validation", WS_POPUP | WS_CAPTION | DS_MODALFRAME, 0, 0, 140, 160, kValidationControls},
     {kLabelDialog, "Labels", WS_POPUP | WS_CAPTION | DS_MODALFRAME, 0, 0, 150, 65, kLabelControls},
     {kPlaceholderDialog, "Placeholders", WS_POPUP | WS_CAPTION | DS_MODALFRAME, 0, 0, 150, 65,
      kPlaceholderControls},
@@ -58,6 +75,6 @@ const platform::DialogResource kDialogs[] = {
 Q3V_EXPORT const platform::ResourceTable* Q3vResourceTable() {
     // The host program's icons too: the test program stands in for the host.
     static const platform::ResourceTable resources = {
-        .strings = PluginResources().strings, .dialogs = kDialogs, .icons = simhost::HostResources().icons};
+        .strings = PluginResources().strings, .dialogs = kDialogs, .bitmaps = kBitmaps, .icons = simhost::HostResources().icons};
     return &resources;
 }

@@ -32,4 +32,16 @@ inline constexpr int kFileButton = 932;
 inline constexpr int kPlaceholderCombo = 933;
 inline constexpr int kComboButton = 934;
 
+// Fields of every kind that a validation message can point at.
+inline constexpr UINT kValidationDialog = 940;
+inline constexpr int kCheckedEdit = 941;
+inline constexpr int kCheckedRows = 942;
+inline constexpr int kCheckedList = 943;
+inline constexpr int kCheckedMultiList = 944;
+inline constexpr int kCheckedCombo = 945;
+
+// 16 x 16 monochrome bitmaps for the icon helpers.
+inline constexpr UINT kImageBitmap = 950;
+inline constexpr UINT kMaskBitmap = 951;
+
 }  // namespace utiltest
