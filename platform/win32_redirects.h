@@ -145,6 +145,10 @@ HMONITOR PlatformMonitorFromWindow(HWND window, DWORD flags);
 HMONITOR PlatformMonitorFromPoint(POINT point, DWORD flags);
 BOOL PlatformGetMonitorInfoA(HMONITOR monitor, LPMONITORINFO information);
 BOOL PlatformEnumDisplayMonitors(HDC dc, LPCRECT clip, MONITORENUMPROC callback, LPARAM data);
+int PlatformEnumFontFamiliesExA(HDC dc, LPLOGFONTA font, FONTENUMPROCA callback, LPARAM data, DWORD flags);
+BOOL PlatformGetIconInfo(HICON icon, PICONINFO information);
+BOOL PlatformShellExecuteExA(LPSHELLEXECUTEINFOA information);
+DWORD_PTR PlatformSHGetFileInfoA(LPCSTR path, DWORD attributes, SHFILEINFOA* information, UINT size, UINT flags);
 // "User32" is the layer itself, as on Linux (platform/module.h).
 HMODULE PlatformGetModuleHandleA(LPCSTR moduleName);
 FARPROC PlatformGetProcAddress(HMODULE module, LPCSTR name);
@@ -269,6 +273,10 @@ FARPROC PlatformGetProcAddress(HMODULE module, LPCSTR name);
 #define MonitorFromPoint PlatformMonitorFromPoint
 #define GetMonitorInfoA PlatformGetMonitorInfoA
 #define EnumDisplayMonitors PlatformEnumDisplayMonitors
+#define EnumFontFamiliesExA PlatformEnumFontFamiliesExA
+#define GetIconInfo PlatformGetIconInfo
+#define ShellExecuteExA PlatformShellExecuteExA
+#define SHGetFileInfoA PlatformSHGetFileInfoA
 #define GetModuleHandleA PlatformGetModuleHandleA
 #define GetProcAddress PlatformGetProcAddress
 
