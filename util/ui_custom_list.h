@@ -7,8 +7,7 @@
 #pragma once
 
 #include "platform/afx.h"
-
-using CIntList = CList<int, int>;
+#include "util/string_split.h"
 
 // The row search of any list control: the first row one of whose cells, or
 // whose cells from the first joined so far, equal the text ignoring case

@@ -6,8 +6,8 @@
 #pragma once
 
 #include "platform/afx.h"
+#include "util/string_split.h"
 
-using CIntList = CList<int, int>;
 using CTreeItemList = CList<HTREEITEM, HTREEITEM>;
 
 // Multiple selection: LBS_MULTIPLESEL or LBS_EXTENDEDSEL.

@@ -7,7 +7,7 @@
 #include "util/string_text.h"
 
 #include <cstring>
-#include <vector>
+#include <string>
 
 namespace {
 
@@ -214,15 +214,30 @@ CString BuildFilePath(LPCSTR folder, LPCSTR name, LPCSTR extension) {
 }
 
 void SplitPathToTexts(LPCSTR path, CString* drive, CString* folder, CString* name, CString* extension) {
-    const std::size_t size = (path != nullptr ? std::strlen(path) : 0) + 1;
-    std::vector<char> parts[4] = {std::vector<char>(size + _MAX_DRIVE), std::vector<char>(size + _MAX_DIR),
-                                  std::vector<char>(size + _MAX_FNAME), std::vector<char>(size + _MAX_EXT)};
-    _splitpath(path != nullptr ? path : "", parts[0].data(), parts[1].data(), parts[2].data(), parts[3].data());
+    // The parts _splitpath gives, found here so that a part too long for the
+    // run time's buffers is cut to its size rather than lost.
+    const char* p = path != nullptr ? path : "";
+    const char* end = p + std::strlen(p);
+    const char* driveEnd = end - p >= 2 && mbcs::CharBytes(p) == 1 && p[1] == ':' ? p + 2 : p;
+    const char* folderEnd = driveEnd;
+    for (const char* c = driveEnd; *c != '\0'; c = mbcs::Next(c)) {
+        if (*c == '\\' || *c == '/') {
+            folderEnd = c + 1;
+        }
+    }
+    const char* dot = end;
+    for (const char* c = folderEnd; *c != '\0'; c = mbcs::Next(c)) {
+        if (*c == '.') {
+            dot = c;
+        }
+    }
+    const std::string parts[4] = {std::string(p, driveEnd), std::string(driveEnd, folderEnd),
+                                  std::string(folderEnd, dot), std::string(dot, end)};
     const std::size_t limits[4] = {_MAX_DRIVE - 1, _MAX_DIR - 1, _MAX_FNAME - 1, _MAX_EXT - 1};
     CString* outputs[4] = {drive, folder, name, extension};
     for (int i = 0; i < 4; ++i) {
         if (outputs[i] != nullptr) {
-            *outputs[i] = CutTo(parts[i].data(), limits[i]);
+            *outputs[i] = CutTo(parts[i].c_str(), limits[i]);
         }
     }
 }

@@ -50,6 +50,8 @@ CString GetPathFolderFromText(LPCSTR text);
 // folder (with a backslash when a name follows), name, extension (only with
 // a name; the caller includes the period).
 CString BuildFilePath(LPCSTR folder, LPCSTR name, LPCSTR extension);
-// The parts _splitpath gives, each cut to its standard size (drive 2,
-// folder, name and extension 255 characters); null outputs are skipped.
+// The parts _splitpath gives (drive, folder through the last '\\' or '/',
+// name, extension from its last '.'), each cut to its standard size (drive 2,
+// folder, name and extension 255 bytes, never half a character); null
+// outputs are skipped.
 void SplitPathToTexts(LPCSTR path, CString* drive, CString* folder, CString* name, CString* extension);

@@ -211,9 +211,23 @@ TEST(PathTexts, ExtensionsLeavesFoldersAndBuiltPaths) {
     EXPECT_EQ(extension.Str(), ".mot");
     // Each part stops at its size, whatever the path holds.
     const std::string longName(400, 'n');
-    SplitPathToTexts(("C:\\" + longName + ".mot").c_str(), nullptr, nullptr, &name, &extension);
+    SplitPathToTexts(("C:\\dir/" + longName + ".mot").c_str(), &drive, &folder, &name, &extension);
+    EXPECT_EQ(drive.Str(), "C:");
+    EXPECT_EQ(folder.Str(), "\\dir/");
     EXPECT_EQ(name.GetLength(), 255);
     EXPECT_EQ(extension.Str(), ".mot");
+    {
+        AnsiCodePageScope japanese(932);
+        // A cut never splits a double-byte character; '\\' as a trail byte
+        // is no separator.
+        std::string wide;
+        for (int i = 0; i < 200; ++i) {
+            wide += "\x95\x5C";
+        }
+        SplitPathToTexts(("C:\\" + wide + ".mot").c_str(), nullptr, &folder, &name, nullptr);
+        EXPECT_EQ(folder.Str(), "\\");
+        EXPECT_EQ(name.GetLength(), 254);
+    }
 }
 
 TEST(StringCollections, CopiesFindsAndKeys) {
