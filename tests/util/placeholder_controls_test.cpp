@@ -112,7 +112,13 @@ protected:
 
 TEST_F(PlaceholderControls, TheMenuOffersTheKeywordsWithSeparatorsAndNoCustomPart) {
     ui.ChooseNextMenuItem(0);
-    ui.OnDialog(kPlaceholderDialog).Click(kFileButton).PressCancel();
+    ui.OnDialog(kPlaceholderDialog)
+        .Do([](platform::UiDialog& dialog) {
+            // Its image is the host application's icon 109.
+            EXPECT_NE(SendMessageA(dialog.Control(kFileButton), BM_GETIMAGE, IMAGE_ICON, 0), 0);
+        })
+        .Click(kFileButton)
+        .PressCancel();
     MakeDialog(kShortList)->DoModal();
     const auto menus = ui.Menus();
     ASSERT_EQ(menus.size(), 1u);
