@@ -13,14 +13,12 @@
 namespace {
 
 // The input's parts: the texts between 0x1F bytes.
-CStringList Parts(const std::string& input) {
-    CStringList parts;
+void SplitParts(const std::string& input, CStringList& parts) {
     std::size_t start = 0;
     for (std::size_t end; (end = input.find('\x1F', start)) != std::string::npos; start = end + 1) {
         parts.AddTail(CString(input.substr(start, end - start)));
     }
     parts.AddTail(CString(input.substr(start)));
-    return parts;
 }
 
 }  // namespace
@@ -42,7 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // The first part is the text, the second the replacement, the rest words.
-    CStringList parts = Parts(input);
+    CStringList parts;
+    SplitParts(input, parts);
     CString text = parts.RemoveHead();
     const CString replacement = parts.IsEmpty() ? CString("X") : parts.RemoveHead();
     ReplaceWords(text, parts, replacement);
