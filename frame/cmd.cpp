@@ -2,10 +2,14 @@
 
 #include "frame/host_conversions.h"
 #include "hostui/host_expression_service.h"
+#include "util/mbcs.h"
+#include "util/placeholder_expander.h"
 
 #include "platform/bstr.h"
 
 #include <cstring>
+#include <memory>
+#include <mutex>
 
 namespace {
 
@@ -13,6 +17,34 @@ constexpr char kBlank = ' ';
 
 bool StartsWithNoCase(const CString& text, const CString& prefix) {
     return prefix.GetLength() <= text.GetLength() && text.Left(prefix.GetLength()).CompareNoCase(prefix) == 0;
+}
+
+// The expander the commands share, and how many commands hold it.
+struct SharedExpander {
+    std::mutex mutex;
+    std::unique_ptr<CPlaceholderExpander> expander;
+    int holders = 0;
+};
+
+SharedExpander& Shared() {
+    static SharedExpander shared;
+    return shared;
+}
+
+void HoldSharedExpander(IHostServiceProvider* host) {
+    SharedExpander& shared = Shared();
+    std::lock_guard lock(shared.mutex);
+    if (shared.holders++ == 0) {
+        shared.expander = std::make_unique<CPlaceholderExpander>(host);
+    }
+}
+
+void ReleaseSharedExpander() {
+    SharedExpander& shared = Shared();
+    std::lock_guard lock(shared.mutex);
+    if (--shared.holders == 0) {
+        shared.expander.reset();
+    }
 }
 
 }  // namespace
@@ -39,17 +71,19 @@ CCmd::CCmd(IHostServiceProvider* host, DWORD stripCommandWord, int wordCount, co
 }
 
 void CCmd::Register() {
-    if (m_host == nullptr) {
-        return;
+    if (m_host != nullptr) {
+        m_host->RegisterClient(IID_IHCmdClient, static_cast<IHCmdClient2*>(this));
+        m_host->RegisterClient(IID_IHCmdClient2, static_cast<IHCmdClient2*>(this));
+        // The results are not checked: a host without an evaluator leaves it as it was.
+        m_host->QueryService(IID_IHExpressionEvaluator, reinterpret_cast<void**>(&m_evaluator));
     }
-    m_host->RegisterClient(IID_IHCmdClient, static_cast<IHCmdClient2*>(this));
-    m_host->RegisterClient(IID_IHCmdClient2, static_cast<IHCmdClient2*>(this));
-    // The results are not checked: a host without an evaluator leaves it as it was.
-    m_host->QueryService(IID_IHExpressionEvaluator, reinterpret_cast<void**>(&m_evaluator));
+    // Without a host the service is there too; it evaluates nothing.
     m_expressionService = new CHostExpressionService(m_host);
+    HoldSharedExpander(m_host);
 }
 
 CCmd::~CCmd() {
+    ReleaseSharedExpander();
     delete m_expressionService;
     if (m_host != nullptr) {
         m_host->UnregisterClient(IID_IHCmdClient, static_cast<IHCmdClient2*>(this));
@@ -74,16 +108,24 @@ HRESULT CCmd::QueryInterface(REFIID iid, void** object) {
 }
 
 HRESULT CCmd::GetCommandNames(VARIANT* names) {
-    StringArrayToVariantArray(names, m_words);
+    try {
+        StringArrayToVariantArray(names, m_words);
+    } catch (const platform::ComError& error) {
+        // No exception crosses to the host: it gets an empty VARIANT and the error.
+        if (names != nullptr) {
+            VariantInit(names);
+        }
+        return error.Error();
+    }
     return S_OK;
 }
 
 HRESULT CCmd::GetCommandNamesEx(VARIANT* names, DWORD* attribute) {
-    StringArrayToVariantArray(names, m_words);
-    if (attribute != nullptr) {
+    const HRESULT result = GetCommandNames(names);
+    if (SUCCEEDED(result) && attribute != nullptr) {
         *attribute = m_attribute;
     }
-    return S_OK;
+    return result;
 }
 
 HRESULT CCmd::Execute(BSTR line, BSTR* result, BSTR* prompt, WORD* continuation, WORD* status,
@@ -136,34 +178,41 @@ CString CCmd::NextWord(const char*& cursor, DWORD& quoted) {
     if (cursor == nullptr) {
         return word;
     }
+    // Whole characters: a trail byte equal to a quote, a brace or a blank
+    // belongs to its double-byte character.
+    const auto take = [&word, &cursor] {
+        const std::size_t bytes = mbcs::CharBytes(cursor);
+        word += CString(cursor, static_cast<int>(bytes));
+        cursor += bytes;
+    };
     while (*cursor == kBlank) {
         ++cursor;
     }
     if (*cursor == '"') {
         quoted = 1;
-        word += *cursor++;
+        take();
         while (*cursor != '\0') {
             if (cursor[0] == '"' && cursor[1] == '"') {
                 word += '"';  // a doubled quote stands for one
                 cursor += 2;
             } else if (*cursor == '"') {
-                word += *cursor++;
+                take();
                 break;
             } else {
-                word += *cursor++;
+                take();
             }
         }
     } else if (*cursor == '{') {
         ++cursor;
         while (*cursor != '\0' && *cursor != '}') {
-            word += *cursor++;
+            take();
         }
         if (*cursor == '}') {
             ++cursor;
         }
     } else {
         while (*cursor != '\0' && *cursor != kBlank) {
-            word += *cursor++;
+            take();
         }
     }
     return word;
@@ -185,6 +234,12 @@ int CCmd::MatchArguments(const char*& cursor, CArg* const* table) {
         }
     }
     return count;
+}
+
+CPlaceholderExpander* CCmd::GetPlaceholderExpander() {
+    SharedExpander& shared = Shared();
+    std::lock_guard lock(shared.mutex);
+    return shared.expander.get();
 }
 
 BOOL CCmd::IsBlank(const char* text) {

@@ -10,6 +10,7 @@
 #include "platform/host/expression_interfaces.h"
 
 class CHostExpressionService;
+class CPlaceholderExpander;
 
 // One argument definition.
 class CArg {
@@ -146,6 +147,10 @@ public:
     static int MatchArguments(const char*& cursor, CArg* const* table);
     // True when the text holds nothing but blanks and tabs.
     static BOOL IsBlank(const char* text);
+    // The placeholder expander all commands share: made over the host of the
+    // first command made, deleted with the last command; null while there
+    // is no command.
+    static CPlaceholderExpander* GetPlaceholderExpander();
 
     const CStringArray& GetWords() const { return m_words; }
     IHostServiceProvider* GetHost() const { return m_host; }

@@ -12,6 +12,12 @@ CDlgConnection::CDlgConnection(CTarget* target, LPCSTR templateName, CWnd* paren
 CDlgConnection::CDlgConnection(CTarget* target, UINT templateId, CWnd* parent)
     : CDialog(templateId, parent), m_target(target) {}
 
+CDlgConnection::~CDlgConnection() {
+    if (m_target != nullptr) {
+        m_target->AwaitConnectThread();
+    }
+}
+
 void CDlgConnection::EnableCancel(DWORD result) {
     m_connectResult = result;
     m_closeAllowed = TRUE;

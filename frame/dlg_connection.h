@@ -15,6 +15,10 @@ class CDlgConnection : public CDialog {
 public:
     CDlgConnection(CTarget* target, LPCSTR templateName, CWnd* parent = nullptr);
     CDlgConnection(CTarget* target, UINT templateId, CWnd* parent = nullptr);
+    // Awaits the end of the connect thread it started: the thread may still
+    // be on its way out (its close finds the window gone) when the dialog
+    // has closed, and nothing of the connect may outlive the dialog.
+    ~CDlgConnection() override;
 
     // Keeps the connect result and allows the dialog to close. Called on the
     // connect thread when the connect procedure is done.

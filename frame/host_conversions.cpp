@@ -10,20 +10,26 @@ namespace {
 char clsidText[40];
 
 // A SAFEARRAY of VARIANT elements made from the values, each converted by
-// fill; null when it cannot be made.
+// fill. An array or an element that cannot be made throws
+// platform::ComError(E_OUTOFMEMORY), with what was made freed.
 template <typename Value, typename Fill>
 SAFEARRAY* MakeVariantArray(const std::vector<Value>& values, Fill fill) {
     SAFEARRAY* array = SafeArrayCreateVector(VT_VARIANT, 0, static_cast<ULONG>(values.size()));
     if (array == nullptr) {
-        return nullptr;
+        throw platform::ComError(E_OUTOFMEMORY);
     }
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        VARIANT element;
-        VariantInit(&element);
-        fill(element, values[i]);
-        LONG index = static_cast<LONG>(i);
-        SafeArrayPutElement(array, &index, &element);  // the array takes its own copy
-        VariantClear(&element);
+    try {
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            VARIANT element;
+            VariantInit(&element);
+            fill(element, values[i]);
+            LONG index = static_cast<LONG>(i);
+            SafeArrayPutElement(array, &index, &element);  // the array takes its own copy
+            VariantClear(&element);
+        }
+    } catch (const platform::ComError&) {
+        SafeArrayDestroy(array);
+        throw;
     }
     return array;
 }
@@ -32,11 +38,12 @@ void PutTexts(VARIANT* out, const std::vector<std::string>& texts) {
     if (out == nullptr) {
         return;
     }
-    out->vt = static_cast<VARTYPE>(VT_ARRAY | VT_BSTR);
-    out->parray = MakeVariantArray(texts, [](VARIANT& element, const std::string& text) {
-        element.vt = VT_BSTR;
+    SAFEARRAY* array = MakeVariantArray(texts, [](VARIANT& element, const std::string& text) {
         element.bstrVal = platform::AllocBstr(text);
+        element.vt = VT_BSTR;
     });
+    out->vt = static_cast<VARTYPE>(VT_ARRAY | VT_BSTR);
+    out->parray = array;
 }
 
 void PutUints(VARIANT* out, const std::vector<DWORD>& values) {
@@ -44,11 +51,12 @@ void PutUints(VARIANT* out, const std::vector<DWORD>& values) {
         return;
     }
     VariantInit(out);
-    out->vt = static_cast<VARTYPE>(VT_ARRAY | VT_UINT);
-    out->parray = MakeVariantArray(values, [](VARIANT& element, DWORD value) {
+    SAFEARRAY* array = MakeVariantArray(values, [](VARIANT& element, DWORD value) {
         element.vt = VT_UINT;
         element.uintVal = value;
     });
+    out->vt = static_cast<VARTYPE>(VT_ARRAY | VT_UINT);
+    out->parray = array;
 }
 
 }  // namespace

@@ -13,10 +13,13 @@ const char* ClsidToText(const CLSID* clsid);
 BOOL TextToClsid(const char* text, CLSID* clsid);
 
 // One VT_BSTR element per text, in order; the VARIANT becomes
-// VT_ARRAY|VT_BSTR. Whatever it held before is overwritten, not cleared.
+// VT_ARRAY|VT_BSTR. Whatever it held before is overwritten, not cleared. A
+// list that cannot be made throws platform::ComError(E_OUTOFMEMORY) and
+// leaves the VARIANT as it was.
 void StringListToVariantArray(VARIANT* out, const CStringList& list);
 void StringArrayToVariantArray(VARIANT* out, const CStringArray& array);
 // One VT_UINT element per value; the VARIANT is initialised and becomes
-// VT_ARRAY|VT_UINT.
+// VT_ARRAY|VT_UINT (it stays empty when the array cannot be made, which
+// throws platform::ComError(E_OUTOFMEMORY)).
 void UintsToVariantArray(VARIANT* out, DWORD count, const DWORD* values);
 void ListToVariantArray(VARIANT* out, const CList<UINT, UINT>& list);

@@ -8,6 +8,10 @@
 
 #include "platform/bstr.h"
 
+CTarget::~CTarget() {
+    AwaitConnectThread();
+}
+
 HRESULT CTarget::Initialise(BSTR targetName) {
     m_targetName = platform::BstrToAnsi(targetName).c_str();
     HRESULT result = CreateHandlers();
@@ -199,13 +203,28 @@ UINT CTarget::ConnectProc() {
 }
 
 void CTarget::StartConnectThread(CDlgConnection* dialog) {
+    AwaitConnectThread();  // a previous connect's thread has ended
     m_connectionDialog = dialog;
     m_connectionWindow = dialog->GetSafeHwnd();
     const auto body = [](LPVOID target) -> UINT { return static_cast<CTarget*>(target)->ConnectProc(); };
-    if (AfxBeginThread(body, this) == nullptr) {
+    // Started held back, so that the thread object is ours to wait on before
+    // the thread can run (and end).
+    CWinThread* thread = AfxBeginThread(body, this, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+    if (thread == nullptr) {
         // Without a thread nothing would ever close the dialog: it ends at
         // once with no connection.
         dialog->EnableCancel(0);
         dialog->EndDialog(IDCANCEL);
+        return;
+    }
+    thread->m_bAutoDelete = FALSE;
+    m_connectThread.reset(thread);
+    thread->ResumeThread();
+}
+
+void CTarget::AwaitConnectThread() {
+    if (m_connectThread != nullptr) {
+        ::WaitForSingleObject(m_connectThread->m_hThread, INFINITE);
+        m_connectThread.reset();
     }
 }

@@ -17,6 +17,8 @@
 #include "platform/afx.h"
 #include "platform/host/target_interfaces.h"
 
+#include <memory>
+
 class CDlgConnection;
 class CTargetCfg;
 class CTargetBreak;
@@ -29,7 +31,9 @@ class CTargetStatus;
 class CTarget : public IHTarget, public IHRegistryClient, public IHComponent, public IHErrorReporter {
 public:
     CTarget() = default;
-    virtual ~CTarget() = default;
+    // Awaits a connect thread still running: the target outlives its thread,
+    // even when the module unloads with the target.
+    virtual ~CTarget();
     CTarget(const CTarget&) = delete;
     CTarget& operator=(const CTarget&) = delete;
 
@@ -74,6 +78,11 @@ public:
     // Keeps the dialog and starts the connect thread, which runs ConnectProc
     // and exits with its result. Called by the dialog's initialisation.
     void StartConnectThread(CDlgConnection* dialog);
+    // Returns once the connect thread, if one was started, has ended: after
+    // that no code of the target runs on it. The connecting dialog calls it
+    // as it goes, so a connect never outlives its dialog. It must not be
+    // called on the connect thread itself.
+    void AwaitConnectThread();
 
     // IHComponent
     HRESULT STDMETHODCALLTYPE OnHostEvent(const GUID* eventId) override;
@@ -124,4 +133,7 @@ private:
     // object go before the thread sends its close, and a window handle, never
     // reused, then finds nothing.
     HWND m_connectionWindow = nullptr;
+    // The connect thread, kept (not deleting itself) until its end is
+    // awaited.
+    std::unique_ptr<CWinThread> m_connectThread;
 };

@@ -4,10 +4,19 @@
 
 #include "platform/bstr.h"
 #include "platform/resources.h"
+#include "platform/windows_ui.h"
+
+namespace {
+
+// The thread message that tells the handler's thread the run state changed.
+constexpr UINT kRunStateMessage = WM_USER + 1;
+
+}  // namespace
 
 CTargetExec::CTargetExec(const UINT* statusTexts, DWORD statusTextCount, IHostServiceProvider* host)
     : CTargetHandler(host),
       m_creatingThread(AfxGetThread()),
+      m_creatingThreadId(GetCurrentThreadId()),
       m_statusTexts(statusTexts),
       m_statusTextCount(statusTextCount) {
     if (m_host != nullptr) {
@@ -64,6 +73,14 @@ void CTargetExec::OnExecutionResult(HRESULT result) {
         m_running = 0;
         m_requestCode = 0;
     }
+}
+
+HRESULT CTargetExec::PostExecRequest() {
+    UpdateState();
+    // A thread that has ended takes no message; the notice is then dropped.
+    static_cast<void>(PostThreadMessageA(m_creatingThreadId, kRunStateMessage, 0,
+                                         static_cast<LPARAM>(GetNotifyValue())));
+    return S_OK;
 }
 
 HRESULT CTargetExec::QueryInterface(REFIID iid, void** object) {

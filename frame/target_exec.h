@@ -28,6 +28,9 @@ public:
     // host to take the go-started event.
     virtual HRESULT StartExecution(DWORD requestCode);
     virtual void OnExecutionResult(HRESULT result);
+    // Tells the thread that made the handler (the host's UI thread) that the
+    // run state changed: the thread message WM_USER+1 with the notify value.
+    virtual HRESULT PostExecRequest();
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
@@ -51,6 +54,8 @@ protected:
     void AnnounceRunStart();
 
     CWinThread* m_creatingThread;
+    // The id its thread messages go to.
+    DWORD m_creatingThreadId;
     std::atomic<WORD> m_statusIndex{0};
     DWORD m_option = 0;
     std::atomic<DWORD> m_running{0};
@@ -72,7 +77,7 @@ public:
     virtual HRESULT SignalHostEvent(DWORD requestCode);
     // Tells the host the run state changed through its event service and
     // waits for it to be handled.
-    virtual HRESULT PostExecRequest();
+    HRESULT PostExecRequest() override;
 
     // Both interface parts answer through the IHTExec2 part.
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;

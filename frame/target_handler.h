@@ -30,6 +30,10 @@ public:
     ~CTargetCfg() override;
 
     virtual HRESULT GetDescription(BSTR* description);
+    // Non-zero when floating-point values the plug-in prints without the
+    // host have their denormals flushed to a signed zero first. The family's
+    // handler answers its rounding setting; the base has none.
+    virtual WORD GetDenormalFlag() const { return 0; }
 
     const CString& GetSystemName() const { return m_systemName; }
     const CString& GetSecondName() const { return m_secondName; }

@@ -43,40 +43,39 @@ const VARIANT* Reader::Element(std::size_t index, VARTYPE type) const {
     return &data_[index];
 }
 
-bool Reader::Text(std::size_t index, CString& text) const {
-    const VARIANT* element = Element(index, VT_BSTR);
+bool Reader::IsUnfilled(std::size_t index) const {
+    return data_ != nullptr && index < count_ && (data_[index].vt == VT_EMPTY || data_[index].vt == VT_NULL);
+}
+
+template <typename Value, typename Take>
+bool Reader::ValueOf(std::size_t index, VARTYPE type, Value& value, Take take) const {
+    if (IsUnfilled(index)) {
+        value = Value();
+        return true;
+    }
+    const VARIANT* element = Element(index, type);
     if (element == nullptr) {
         return false;
     }
-    text = platform::BstrToAnsi(element->bstrVal);
+    value = take(*element);
     return true;
+}
+
+bool Reader::Text(std::size_t index, CString& text) const {
+    return ValueOf(index, VT_BSTR, text,
+                   [](const VARIANT& element) { return CString(platform::BstrToAnsi(element.bstrVal).c_str()); });
 }
 
 bool Reader::Uint(std::size_t index, UINT& value) const {
-    const VARIANT* element = Element(index, VT_UINT);
-    if (element == nullptr) {
-        return false;
-    }
-    value = element->uintVal;
-    return true;
+    return ValueOf(index, VT_UINT, value, [](const VARIANT& element) { return element.uintVal; });
 }
 
 bool Reader::Byte(std::size_t index, BYTE& value) const {
-    const VARIANT* element = Element(index, VT_UI1);
-    if (element == nullptr) {
-        return false;
-    }
-    value = element->bVal;
-    return true;
+    return ValueOf(index, VT_UI1, value, [](const VARIANT& element) { return element.bVal; });
 }
 
 bool Reader::Int(std::size_t index, LONG& value) const {
-    const VARIANT* element = Element(index, VT_I4);
-    if (element == nullptr) {
-        return false;
-    }
-    value = element->lVal;
-    return true;
+    return ValueOf(index, VT_I4, value, [](const VARIANT& element) { return element.lVal; });
 }
 
 Writer::Writer(std::size_t count) : count_(count) {

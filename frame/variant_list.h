@@ -19,8 +19,9 @@ inline constexpr VARTYPE kInts = VT_ARRAY | VT_I4;        // 8195
 // Reads the elements of a list VARIANT. The list is valid only when the
 // VARIANT has the expected type and its array is a one-dimensional array of
 // VARIANTs; anything else (an empty VARIANT, another type, no array, an array
-// of other elements) is a list to leave alone. The data stay locked while
-// the reader lives.
+// of other elements) is a list to leave alone. An element the host left
+// unfilled (VT_EMPTY or VT_NULL) reads as an empty text or zero. The data
+// stay locked while the reader lives.
 class Reader {
 public:
     Reader(const VARIANT& list, VARTYPE type);
@@ -31,7 +32,8 @@ public:
     bool IsValid() const { return array_ != nullptr; }
     std::size_t Count() const { return count_; }
 
-    // The value of element index; false when the element is not of that kind.
+    // The value of element index; false when the element holds a value of
+    // another kind.
     bool Text(std::size_t index, CString& text) const;
     bool Uint(std::size_t index, UINT& value) const;
     bool Byte(std::size_t index, BYTE& value) const;
@@ -39,6 +41,9 @@ public:
 
 private:
     const VARIANT* Element(std::size_t index, VARTYPE type) const;
+    bool IsUnfilled(std::size_t index) const;
+    template <typename Value, typename Take>
+    bool ValueOf(std::size_t index, VARTYPE type, Value& value, Take take) const;
 
     SAFEARRAY* array_ = nullptr;
     const VARIANT* data_ = nullptr;

@@ -1,7 +1,9 @@
 // Command lines of any content cut into words and matched against a table of
 // arguments: the cursor only ever moves forward within the line and stops at
-// its end.
+// its end. The first byte chooses the code page: double-byte or single-byte.
 #include "frame/cmd.h"
+
+#include "platform/codepage.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -10,7 +12,11 @@
 #include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string line(reinterpret_cast<const char*>(data), size);
+    if (size == 0) {
+        return 0;
+    }
+    platform::SetAnsiCodePage((data[0] & 1) != 0 ? 932 : 1252);
+    const std::string line(reinterpret_cast<const char*>(data) + 1, size - 1);
     const char* start = line.c_str();
     const char* end = start + std::strlen(start);
     const char* cursor = start;
@@ -32,5 +38,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     }
     CCmd::IsBlank(start);
+    platform::SetAnsiCodePage(1252);
     return 0;
 }

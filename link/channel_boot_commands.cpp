@@ -35,14 +35,17 @@ BYTE Byte(DWORD value, int index) {
     return static_cast<BYTE>(value >> (8 * index));
 }
 
-WORD Shown(WORD result) {
-    if (result != kOk) {
-        CEmulatorChannel::ShowFlashError(result);
+}  // namespace
+
+WORD CEmulatorChannel::ShowFailure(WORD result) {
+    // A failure is shown where it arises; the slots and loops that pass it
+    // on see it marked, so the user sees each failure once.
+    if (result != kOk && !m_failureShown) {
+        ShowFlashError(result);
+        m_failureShown = true;
     }
     return result;
 }
-
-}  // namespace
 
 WORD CEmulatorChannel::ShowFlashError(WORD result) {
     const char* text = nullptr;
@@ -84,7 +87,7 @@ WORD CEmulatorChannel::ReadStatus(WORD* status) {
             result = kTimeout;
         }
     }
-    return Shown(result);
+    return ShowFailure(result);
 }
 
 WORD CEmulatorChannel::CheckReady() {
@@ -116,7 +119,7 @@ WORD CEmulatorChannel::CheckIdCode() {
                             Byte(m_idCode[1], 2),
                             Byte(m_idCode[1], 1),
                             Byte(m_idCode[1], 0)};
-    return Shown(Exchange(channel_frame::RelayedCommand(command, 0), kTimeoutCommand));
+    return ShowFailure(Exchange(channel_frame::RelayedCommand(command, 0), kTimeoutCommand));
 }
 
 WORD CEmulatorChannel::ReadVersionInfo() {
@@ -133,7 +136,7 @@ WORD CEmulatorChannel::ReadVersionInfo() {
             result = kTimeout;
         }
     }
-    return Shown(result);
+    return ShowFailure(result);
 }
 
 WORD CEmulatorChannel::SetBaudRate(BYTE code) {
@@ -141,7 +144,7 @@ WORD CEmulatorChannel::SetBaudRate(BYTE code) {
         return kOk;
     }
     if (code <= 0xB4) {
-        return Shown(Exchange(channel_frame::RelayedCommand({code}, 1), kTimeoutCommand));
+        return ShowFailure(Exchange(channel_frame::RelayedCommand({code}, 1), kTimeoutCommand));
     }
     const int baudRate = ReadProfileInt("Q3v KTR4 TARGET", "BAUD RATE", 6, g_cnfPath);
     BYTE c = 0xB5;
@@ -152,14 +155,14 @@ WORD CEmulatorChannel::SetBaudRate(BYTE code) {
     } else {
         x = code == 0xB5 ? 1 : code == 0xB6 ? 0 : 0xFF;
     }
-    return Shown(Exchange(channel_frame::RelayedCommand({c, x}, 1), kTimeoutCommand));
+    return ShowFailure(Exchange(channel_frame::RelayedCommand({c, x}, 1), kTimeoutCommand));
 }
 
 WORD CEmulatorChannel::SetAddress(DWORD address) {
     if (!TypeIn(1, 4)) {
         return kOk;
     }
-    return Shown(Exchange(
+    return ShowFailure(Exchange(
         channel_frame::RelayedCommand({0x29, Byte(address, 0), Byte(address, 1), Byte(address, 2)}, 0),
         kTimeoutCommand));
 }
@@ -177,7 +180,7 @@ WORD CEmulatorChannel::ReadPage(DWORD address, std::span<BYTE, 256> page) {
             result = kTimeout;
         }
     }
-    return Shown(result);
+    return ShowFailure(result);
 }
 
 WORD CEmulatorChannel::ProgramPage(DWORD address, std::span<const BYTE, 256> page) {
@@ -186,14 +189,14 @@ WORD CEmulatorChannel::ProgramPage(DWORD address, std::span<const BYTE, 256> pag
     }
     std::vector<BYTE> command{0x41, Byte(address, 1), Byte(address, 2)};
     command.insert(command.end(), page.begin(), page.end());
-    return Shown(Exchange(channel_frame::RelayedCommand(command, 0), kTimeoutData));
+    return ShowFailure(Exchange(channel_frame::RelayedCommand(command, 0), kTimeoutData));
 }
 
 WORD CEmulatorChannel::EraseBlock(DWORD address) {
     if (!TypeIn(2, 4)) {
         return kOk;
     }
-    return Shown(
+    return ShowFailure(
         Exchange(channel_frame::RelayedCommand({0x20, Byte(address, 1), Byte(address, 2), 0xD0}, 0), kTimeoutData));
 }
 
@@ -202,7 +205,7 @@ WORD CEmulatorChannel::EraseAllBlocks() {
         return kOk;
     }
     std::array<BYTE, channel_frame::kEraseAll.size()> frame = channel_frame::kEraseAll;
-    return Shown(Exchange(frame, kTimeoutCommand));
+    return ShowFailure(Exchange(frame, kTimeoutCommand));
 }
 
 WORD CEmulatorChannel::ClearStatus() {
@@ -210,7 +213,7 @@ WORD CEmulatorChannel::ClearStatus() {
         return kOk;
     }
     std::array<BYTE, channel_frame::kClearStatus.size()> frame = channel_frame::kClearStatus;
-    return Shown(Exchange(frame, kTimeoutCommand));
+    return ShowFailure(Exchange(frame, kTimeoutCommand));
 }
 
 WORD CEmulatorChannel::ReadLockBit(DWORD address, BYTE* lockBit) {
@@ -226,14 +229,14 @@ WORD CEmulatorChannel::ReadLockBit(DWORD address, BYTE* lockBit) {
             result = kTimeout;
         }
     }
-    return Shown(result);
+    return ShowFailure(result);
 }
 
 WORD CEmulatorChannel::ProgramLockBit(DWORD address) {
     if (!TypeIn(2, 3)) {
         return kOk;
     }
-    return Shown(Exchange(channel_frame::RelayedCommand({0x77, Byte(address, 1), Byte(address, 2), 0xD0}, 0),
+    return ShowFailure(Exchange(channel_frame::RelayedCommand({0x77, Byte(address, 1), Byte(address, 2), 0xD0}, 0),
                           kTimeoutCommand));
 }
 
@@ -242,7 +245,7 @@ WORD CEmulatorChannel::DisableLockBits() {
         return kOk;
     }
     std::array<BYTE, channel_frame::kDisableLockBits.size()> frame = channel_frame::kDisableLockBits;
-    return Shown(Exchange(frame, kTimeoutCommand));
+    return ShowFailure(Exchange(frame, kTimeoutCommand));
 }
 
 WORD CEmulatorChannel::EnableLockBits() {
@@ -250,7 +253,7 @@ WORD CEmulatorChannel::EnableLockBits() {
         return kOk;
     }
     std::array<BYTE, channel_frame::kEnableLockBits.size()> frame = channel_frame::kEnableLockBits;
-    return Shown(Exchange(frame, kTimeoutCommand));
+    return ShowFailure(Exchange(frame, kTimeoutCommand));
 }
 
 // ---- data blocks ----
@@ -275,7 +278,7 @@ WORD CEmulatorChannel::SendDataBlock() {
     }
     std::vector<BYTE> command{0xFA, Byte(static_cast<DWORD>(n), 0), Byte(static_cast<DWORD>(n), 1), sum};
     command.insert(command.end(), m_dataBlock.begin(), m_dataBlock.begin() + static_cast<std::ptrdiff_t>(n));
-    return Shown(Exchange(channel_frame::RelayedCommand(command, 0), kTimeoutData));
+    return ShowFailure(Exchange(channel_frame::RelayedCommand(command, 0), kTimeoutData));
 }
 
 WORD CEmulatorChannel::SendRawBlock() {
@@ -287,7 +290,7 @@ WORD CEmulatorChannel::SendRawBlock() {
     }
     WORD result = Exchange(frame, kTimeoutData);
     if (result != kOk) {
-        return Shown(result);
+        return ShowFailure(result);
     }
     const std::span<const BYTE> reply = LastReply();
     if (reply.size() < 5 || reply[0] != 0x00 || reply[1] != 0x04) {
@@ -295,7 +298,7 @@ WORD CEmulatorChannel::SendRawBlock() {
     }
     const WORD adapterSum = static_cast<WORD>(reply[2] | (reply[3] << 8));
     if (adapterSum == sum) {
-        return Shown(SendAdapterCommand(kCommandAck));
+        return ShowFailure(SendAdapterCommand(kCommandAck));
     }
     // The adapter took the block wrongly: it is refused whatever the adapter
     // answers to the refusal, unless the link itself failed.
@@ -303,7 +306,7 @@ WORD CEmulatorChannel::SendRawBlock() {
     if (result == kTimeout || result == kAborted) {
         return result;
     }
-    return Shown(kSumCheckError);
+    return ShowFailure(kSumCheckError);
 }
 
 WORD CEmulatorChannel::SendRawBlockStatus() {
@@ -311,7 +314,7 @@ WORD CEmulatorChannel::SendRawBlockStatus() {
         std::span<const BYTE>(m_dataBlock.data(), m_dataBlockLength));
     WORD result = Exchange(frame, kTimeoutData);
     if (result != kOk) {
-        return Shown(result);
+        return ShowFailure(result);
     }
     const std::span<const BYTE> reply = LastReply();
     if (reply.size() < 8) {
@@ -323,11 +326,11 @@ WORD CEmulatorChannel::SendRawBlockStatus() {
 // ---- the adapter's commands ----
 
 WORD CEmulatorChannel::BeginAdapterWrite() {
-    return Shown(SendAdapterCommand(kCommandWrite));
+    return ShowFailure(SendAdapterCommand(kCommandWrite));
 }
 
 WORD CEmulatorChannel::BeginAdapterBoot() {
-    return Shown(SendAdapterCommand(kCommandBoot));
+    return ShowFailure(SendAdapterCommand(kCommandBoot));
 }
 
 WORD CEmulatorChannel::SendFinish() {
@@ -341,7 +344,7 @@ WORD CEmulatorChannel::SendFinish() {
 
 WORD CEmulatorChannel::EndAdapterWrite() {
     const WORD result = SendAdapterCommand(kCommandEnd);
-    return Shown(result != kOk ? result : SendFinish());
+    return ShowFailure(result != kOk ? result : SendFinish());
 }
 
 WORD CEmulatorChannel::ReadAdapterRecord(DWORD address, std::span<BYTE> reply) {
@@ -355,9 +358,9 @@ WORD CEmulatorChannel::ReadAdapterRecord(DWORD address, std::span<BYTE> reply) {
         frame = channel_frame::AdapterCommand(kCommandRead, {Byte(address, 1), Byte(address, 2)});
     }
     if (const WORD sent = SendPacket(frame); sent != kOk) {
-        return Shown(sent);
+        return ShowFailure(sent);
     }
-    return Shown(ReceivePacket(reply, kTimeoutData));
+    return ShowFailure(ReceivePacket(reply, kTimeoutData));
 }
 
 WORD CEmulatorChannel::SendAdapterErase(DWORD address) {

@@ -215,7 +215,7 @@ WORD CEmulatorChannel::DownloadFirmware(DWORD variant) {
             command = SendAdapterCommand('W');
         }
         if (command != kOk) {
-            ShowFlashError(command);
+            ShowFailure(command);
             ShowTargetError(kErrorSending, MB_ICONWARNING);
             return command;
         }
@@ -238,7 +238,7 @@ WORD CEmulatorChannel::DownloadFirmware(DWORD variant) {
         command = SendAdapterCommand('W');
     }
     if (command != kOk) {
-        ShowFlashError(command);
+        ShowFailure(command);
         ShowTargetError(kErrorSending, MB_ICONWARNING);
         return command;
     }
@@ -249,7 +249,7 @@ WORD CEmulatorChannel::DownloadFirmware(DWORD variant) {
     }
     if (g_protocolType != 0) {
         if (const WORD finished = SendFinish(); finished != kOk) {
-            ShowFlashError(finished);
+            ShowFailure(finished);
             ShowTargetError(kErrorSending, MB_ICONWARNING);
             return finished;
         }

@@ -139,7 +139,7 @@ WORD CEmulatorChannel::EraseAddressesPolled(const std::vector<DWORD>& addresses)
             }
         }
         if (const WORD result = PollFlashStatus(PollKind::Erase, kPollLimit); result != kOk) {
-            ShowFlashError(result);
+            ShowFailure(result);
             return result;
         }
     }
@@ -195,7 +195,7 @@ WORD CEmulatorChannel::EraseFirmwareBlocks() {
     }
     for (const DWORD address : addresses) {
         if (const WORD result = SendAdapterErase(address); result != kOk) {
-            ShowFlashError(result);
+            ShowFailure(result);
             return result;
         }
     }
@@ -224,7 +224,7 @@ WORD CEmulatorChannel::EraseFirmwareBlocksAt() {
         }
         result = SendAdapterErase(address);
         if (result != kOk) {
-            ShowFlashError(result);
+            ShowFailure(result);
             break;
         }
     }
@@ -245,7 +245,7 @@ WORD CEmulatorChannel::EraseAllAdapterBlocks() {
     }
     for (const DWORD address : addresses) {
         if (const WORD result = SendAdapterErase(address); result != kOk) {
-            ShowFlashError(result);
+            ShowFailure(result);
             return result;
         }
     }
@@ -257,7 +257,7 @@ WORD CEmulatorChannel::EraseAdapterBlock(DWORD block) {
         return kAborted;
     }
     const WORD result = SendAdapterErase(g_deviceValues.flashBlockTop[block]);
-    ShowFlashError(result);
+    ShowFailure(result);
     return result;
 }
 
@@ -266,7 +266,7 @@ WORD CEmulatorChannel::EraseAdapterBlockEnd(DWORD block) {
         return kAborted;
     }
     const WORD result = SendAdapterErase(BlockEndAddressForErase(block));
-    ShowFlashError(result);
+    ShowFailure(result);
     return result;
 }
 
@@ -316,7 +316,7 @@ WORD CEmulatorChannel::ProgramImagePages() {
         const DWORD flashEnd = g_deviceAreas[kAreaFlas].end;
         result = ProgramPagePolled(flashEnd - (kPageSize - 1), kLastPagePollLimit);
     }
-    ShowFlashError(result);
+    ShowFailure(result);
     return result;
 }
 
@@ -348,7 +348,7 @@ WORD CEmulatorChannel::ProgramImagePagesBlocks() {
     }
     for (const auto& [top, end] : FirmwareBlockRanges()) {
         if (const WORD result = ProgramPages(top, end - (kPageSize - 1), kPollLimit); result != kOk) {
-            ShowFlashError(result);
+            ShowFailure(result);
             return result;
         }
     }
@@ -366,11 +366,11 @@ WORD CEmulatorChannel::ProgramBlocksByPages() {
         for (DWORD address = top; address < end; address += kPageSize) {
             result = ProgramPagePolled(address, kPollLimit);
             if (result == kWriteError) {
-                ShowFlashError(result);
+                ShowFailure(result);
                 return result;
             }
             if (result != kOk) {
-                ShowFlashError(result);
+                ShowFailure(result);
                 break;  // this block ends; the next one follows
             }
             if (end - address <= kPageSize) {
@@ -445,7 +445,7 @@ WORD CEmulatorChannel::ProgramFirmwareImage() {
             }
         }
         if (result != kOk) {
-            ShowFlashError(result);
+            ShowFailure(result);
             return result;
         }
         return SendAdapterCommand(0x11);
@@ -455,7 +455,7 @@ WORD CEmulatorChannel::ProgramFirmwareImage() {
 WORD CEmulatorChannel::ProgramFirmwareImageBlocks() {
     for (const auto& [top, end] : FirmwareBlockRanges()) {
         if (const WORD result = SendRecords(top, end - (kRecordSize - 1), false); result != kOk) {
-            ShowFlashError(result);
+            ShowFailure(result);
             return result;
         }
     }
@@ -480,7 +480,7 @@ WORD CEmulatorChannel::ProgramFirmwareBlock(DWORD block, DWORD start) {
             }
         }
         if (result != kOk) {
-            ShowFlashError(result);
+            ShowFailure(result);
             return result;
         }
         break;
@@ -502,7 +502,7 @@ WORD CEmulatorChannel::ProgramFirmwareBlock(DWORD block, DWORD start) {
             }
         }
         if (result != kOk) {
-            ShowFlashError(result);
+            ShowFailure(result);
         }
         return result;
     }

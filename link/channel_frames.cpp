@@ -88,7 +88,8 @@ WORD StatusReplyWord(std::span<const BYTE> reply) {
 }
 
 std::span<const BYTE> ResponseBytes(std::span<const BYTE> reply, std::size_t count) {
-    if (reply.size() < 2 + count + 1) {
+    // Exactly the frame of count response bytes: no more, no fewer.
+    if (reply.size() != FramedSize(count)) {
         return {};
     }
     return reply.subspan(2, count);

@@ -69,7 +69,7 @@ std::size_t ReplyLength(std::span<const BYTE> received, std::size_t capacity);
 // for any reply that is no status reply).
 WORD StatusReplyWord(std::span<const BYTE> reply);
 // The response bytes of a relayed command's reply (from byte 2), when the
-// reply carries that many; empty otherwise.
+// reply is exactly the frame of that many; empty otherwise.
 std::span<const BYTE> ResponseBytes(std::span<const BYTE> reply, std::size_t count);
 
 // Fixed frames, checked against the wire tables.

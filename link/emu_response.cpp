@@ -153,7 +153,7 @@ void CEmuResponse::UpdateRunStatus(const CEmuReply& record) {
                     [&](std::string_view mark) { return Contains(text, mark); })) {
         m_runStatus = kStopped;
     }
-    if (text.size() >= 3 && text.substr(text.size() - 3) == " ? ") {
+    if (text.ends_with(" ? ")) {
         m_runStatus = kStopped;
     }
     // A running mark wins over a stopped mark in the same text.

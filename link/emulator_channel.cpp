@@ -85,6 +85,7 @@ CEmulatorChannel::~CEmulatorChannel() = default;
 // ---- frames and replies ----
 
 WORD CEmulatorChannel::SendPacket(std::span<BYTE> frame) {
+    m_failureShown = false;  // a new exchange: its failure is yet to be shown
     if (frame.size() < 2) {
         return kAborted;
     }
@@ -97,6 +98,7 @@ WORD CEmulatorChannel::SendPacket(std::span<BYTE> frame) {
 }
 
 WORD CEmulatorChannel::TransmitExactly(std::span<BYTE> bytes) {
+    m_failureShown = false;
     return m_memory->XPdiTransmit(static_cast<WORD>(bytes.size()), bytes.data(), 0, 1) != driver_result::kOk
                ? kTimeout
                : kOk;

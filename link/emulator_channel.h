@@ -128,6 +128,9 @@ public:
     WORD SendAdapterCommand(BYTE code);
     // Shows the message box of the adapter's flash statuses 131 to 163; 0.
     static WORD ShowFlashError(WORD result);
+    // Shows a failure through ShowFlashError unless it has been shown since
+    // the last frame went out; answers the result.
+    WORD ShowFailure(WORD result);
 
     // Power-up and the pieces of Open.
     WORD PowerUpTarget();
@@ -234,4 +237,6 @@ private:
     std::vector<BYTE> m_receiveBuffer;
     std::vector<BYTE> m_replyBuffer;
     std::size_t m_replyLength = 0;
+    // Set once the failure of the latest exchange has been shown.
+    bool m_failureShown = false;
 };

@@ -195,9 +195,11 @@ DWORD CFirmCommand::ApplyBreakChannels() {
     if (GetEmulationMode() != 0 && !suspendPending) {
         return 1;
     }
+    // The channels go to the event engine; without one there is nothing to
+    // apply, and the go goes on.
     IBreakConditionProvider* provider = GetBreakConditionProvider();
     if (provider == nullptr) {
-        return 0;
+        return 1;
     }
     if (suspendPending) {
         provider->Reset(0);

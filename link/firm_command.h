@@ -50,7 +50,8 @@ public:
     // go request without one (then a 10 ms pause); 0x5052 for a code that no
     // transport carries.
     WORD Transfer(DWORD code);
-    // Decodes the reply for the code and answers its status.
+    // Decodes the reply for the code and answers its status; a reply that
+    // is no whole firmware reply to the code is a failed exchange (0x5346).
     WORD ParseReply(DWORD code);
 
     // ---- memory ----
@@ -139,6 +140,10 @@ public:
     DWORD Detail() const { return m_detail; }
 
 private:
+    // Whether the reply buffer holds a whole firmware reply to the code.
+    bool ReplyIsWhole(DWORD code) const;
+    // A reply that breaks its layout: the link marked lost, 0x5346.
+    WORD BrokenReply();
     // One request: build, send, and parse when the send succeeded.
     WORD Request(DWORD code);
     // One piece read from the target, in memory order.

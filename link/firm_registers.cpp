@@ -60,7 +60,7 @@ WORD CFirmCommand::ReadRegisterFile(std::span<DWORD, 20> values) {
     WORD length = 0;
     GetWord16(&length, m_reply.data() + 4, true);
     if (length < kRegistersAt + kRegisterFileBytes) {
-        return kTimeout;
+        return BrokenReply();
     }
     const BYTE* field = m_reply.data() + kRegistersAt;
     for (std::size_t i = 0; i < kRegisterCount; ++i) {

@@ -152,7 +152,34 @@ WORD CFirmCommand::Transfer(DWORD code) {
     }
 }
 
+bool CFirmCommand::ReplyIsWhole(DWORD code) const {
+    // The channel delivers whole frames: a count word, the bytes it counts
+    // and the closing byte. A firmware reply repeats its count at 4-5, names
+    // the request's command at 3 and reaches at least past the status word;
+    // anything else (a bare acknowledge, a status reply) carries no status
+    // here, and bytes of an earlier reply must not stand in for one.
+    const WORD count = FrameCount(m_reply, 0);
+    if (count < kStatusAt + 2 || count + 2u > kFirmBufferSize || FrameCount(m_reply, kReplyLengthAt) != count ||
+        m_reply[2] != firm_code::kMarker) {
+        return false;
+    }
+    // The go gets no reply: its parse reads the last reply, whatever it was.
+    return code == firm_code::kGo || m_reply[3] == static_cast<BYTE>(code >> 16);
+}
+
+WORD CFirmCommand::BrokenReply() {
+    // As with a frame the channel cannot read: the exchange is out of step,
+    // and the link counts as lost until it is brought back.
+    if (m_link != nullptr) {
+        m_link->RecordResult(kTimeout);
+    }
+    return kTimeout;
+}
+
 WORD CFirmCommand::ParseReply(DWORD code) {
+    if (!ReplyIsWhole(code)) {
+        return BrokenReply();
+    }
     const BYTE* reply = m_reply.data();
     WORD status = 0;
     GetWord16(&status, reply + kStatusAt, false);
@@ -175,7 +202,7 @@ WORD CFirmCommand::ParseReply(DWORD code) {
             const std::size_t wanted = static_cast<std::size_t>(std::max(m_count, 0));
             if (replyLength != FrameCount(m_reply, 0) || replyLength < kMemoryDataAt ||
                 replyLength - kMemoryDataAt != wanted || replyLength + 2u > kFirmBufferSize || m_data == nullptr) {
-                return kTimeout;
+                return BrokenReply();
             }
             std::memcpy(m_data, reply + kMemoryDataAt, wanted);
             break;
@@ -183,6 +210,9 @@ WORD CFirmCommand::ParseReply(DWORD code) {
         [[fallthrough]];
     case firm_code::kWriteMemory:
         if (status != 0) {
+            if (replyLength < kDetailAt + 4) {
+                return BrokenReply();
+            }
             m_detail = GetWord32LowFirst(reply + kDetailAt);
             if (std::strncmp(g_deviceValues.cpuType.c_str(), kShortDetailCpu, 8) == 0) {
                 m_detail &= 0xFFFF;
@@ -192,7 +222,7 @@ WORD CFirmCommand::ParseReply(DWORD code) {
     case firm_code::kReadVersion:
         if (status == 0) {
             if (replyLength < kVersionValueAt + 2 || m_data == nullptr) {
-                return kTimeout;
+                return BrokenReply();
             }
             std::memcpy(m_data, reply + kDetailAt, kVersionTextLength);
             m_data[kVersionTextLength] = 0;

@@ -87,7 +87,11 @@ WORD CFirmCommand::FlashReadPage(DWORD address, std::span<BYTE, 256> page) {
         if (const WORD read = m_link->ReadAdapterRecord(address + offset, reply); read != kOk) {
             return read;
         }
-        const std::span<const BYTE> bytes = channel_frame::ResponseBytes(reply, piece);
+        // Only a reply that carries the whole piece is a page: the
+        // acknowledge or a status reply holds none, and what lies beyond the
+        // frame received is an earlier reply's.
+        const std::size_t received = channel_frame::ReplyLength(reply, reply.size());
+        const std::span<const BYTE> bytes = channel_frame::ResponseBytes(std::span(reply).first(received), piece);
         if (bytes.empty()) {
             return kTimeout;
         }

@@ -57,6 +57,11 @@ public:
     CFlashJobScope& operator=(const CFlashJobScope&) = delete;
 };
 
+// The words that say the link itself failed, not the firmware or the writer.
+bool IsLinkFailure(WORD word) {
+    return word == kTimeout || word == kNotConnected || word == kAborted;
+}
+
 bool Dirty(DWORD block) {
     return block < kFlashFlagCount && g_flashBlocks.dirty[block] != 0;
 }
@@ -206,15 +211,24 @@ WORD CFirmCommand::WriteBackJob() {
         m_savedWindows = 0;
         return saved;
     }
+    // The firmware hands the flash over with status 1 and the writer says
+    // it is ready with write state 2; only then is anything erased. Any other
+    // answer leaves the flash and the dirty flags as they are, so the next
+    // write-back tries again; only a reset and a failed link end the job.
     const WORD status = Request(firm_code::kFlashStep);
+    if (status == kTargetReset || IsLinkFailure(status)) {
+        return status;
+    }
     if (status != kFlashStepGoOn) {
-        // A firmware that does not hand the flash over has written nothing.
-        return status == kOk ? kAborted : status;
+        return kOk;
     }
     const bool askState = g_targetConfig != nullptr && g_targetConfig->OptionWord() != 0;
     const WORD state = askState ? m_link->SendRawBlockStatus() : m_link->GetChannelKind();
+    if (IsLinkFailure(state)) {
+        return state;
+    }
     if (state != kWriteStateReady) {
-        return state == kTimeout || state == kNotConnected ? state : kAborted;
+        return kOk;
     }
     for (const DWORD block : blocks) {
         if (const WORD erased = m_link->EraseAdapterBlock(block); erased != kOk) {

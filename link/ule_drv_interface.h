@@ -62,9 +62,14 @@ private:
 };
 
 // The driver selection's creator of driver interfaces.
+// Its first three slots answer null; CreateInterface is the fourth, so a
+// caller that reaches it by slot finds it where it expects it.
 class CUleDrvFactory {
 public:
-    virtual ~CUleDrvFactory() = default;
+    virtual void* ReservedSlot0() { return nullptr; }
+    virtual void* ReservedSlot1() { return nullptr; }
+    virtual void* ReservedSlot2() { return nullptr; }
     // A new driver interface for the module at path, or null.
     virtual CUleDrvInterface* CreateInterface(const char* path);
+    virtual ~CUleDrvFactory() = default;
 };

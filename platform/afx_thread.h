@@ -39,9 +39,15 @@ public:
     DWORD GetExitCode() const { return exitCode_; }
     virtual void Delete();
 
-    // A handle that is signalled when the thread has ended: it can be waited on
-    // with WaitForSingleObject, on both builds.
+    // A handle that is signalled when the thread has ended: its function has
+    // returned (or AfxEndThread has unwound it) and its exit code is set;
+    // after that the thread runs only the layer's own exit, so a module whose
+    // code the thread ran may unload. It can be waited on with
+    // WaitForSingleObject, on both builds; a thread object that deletes
+    // itself closes it, so an owner that waits clears m_bAutoDelete first.
     HANDLE m_hThread = nullptr;
+    // The id GetCurrentThreadId answers on the thread (and thread messages
+    // are posted to), set when the thread is made.
     DWORD m_nThreadID = 0;
     BOOL m_bAutoDelete = TRUE;
     CWnd* m_pMainWnd = nullptr;

@@ -26,6 +26,17 @@ private:
     HRESULT code_;
 };
 
+// For tests of what runs out of memory: while one lives, AllocBstr fails
+// (throws ComError(E_OUTOFMEMORY)) once the given number of allocations has
+// succeeded. One at a time, process-wide.
+class BstrAllocationFault {
+public:
+    explicit BstrAllocationFault(int successes = 0);
+    ~BstrAllocationFault();
+    BstrAllocationFault(const BstrAllocationFault&) = delete;
+    BstrAllocationFault& operator=(const BstrAllocationFault&) = delete;
+};
+
 // Owns one BSTR and frees it on every exit.
 class Bstr {
 public:

@@ -5,6 +5,7 @@
 
 #include "platform/crt.h"
 
+#include <algorithm>
 #include <cstring>
 
 CMotFile::~CMotFile() {
@@ -18,6 +19,8 @@ void CMotFile::Close() {
     }
     m_atEnd = true;
     m_fileLength = 0;
+    m_bufferStart = 0;
+    m_bufferEnd = 0;
 }
 
 WORD CMotFile::Open(const char* name) {
@@ -37,36 +40,69 @@ WORD CMotFile::Open(const char* name) {
     m_fileLength = std::ftell(m_file);
     std::fseek(m_file, 0, SEEK_SET);
     m_atEnd = m_fileLength <= 0;
+    m_buffer.resize(kChunkSize);
+    m_bufferStart = 0;
+    m_bufferEnd = 0;
+    m_consumed = 0;
     return 0;
 }
 
-CMotFile::LineResult CMotFile::ReadLine(std::string& line) {
-    line.clear();
+bool CMotFile::Refill() {
     if (m_file == nullptr) {
-        return LineResult::End;
+        return false;
     }
-    int c = std::fgetc(m_file);
-    if (c == EOF) {
-        return LineResult::End;
+    if (m_bufferStart != 0) {
+        std::memmove(m_buffer.data(), m_buffer.data() + m_bufferStart, m_bufferEnd - m_bufferStart);
+        m_bufferEnd -= m_bufferStart;
+        m_bufferStart = 0;
     }
-    bool tooLong = false;
-    while (c != EOF && c != '\n') {
-        if (c != '\r') {
-            if (line.size() < kMaxLineLength) {
-                line.push_back(static_cast<char>(c));
-            } else {
-                tooLong = true;
-            }
+    const std::size_t read = std::fread(m_buffer.data() + m_bufferEnd, 1, m_buffer.size() - m_bufferEnd, m_file);
+    m_bufferEnd += read;
+    return read != 0;
+}
+
+CMotFile::LineResult CMotFile::ReadLine(std::string_view& line) {
+    line = {};
+    const char* end = nullptr;
+    while (true) {
+        const char* begin = m_buffer.data() + m_bufferStart;
+        end = static_cast<const char*>(std::memchr(begin, '\n', m_bufferEnd - m_bufferStart));
+        if (end != nullptr) {
+            break;
         }
-        c = std::fgetc(m_file);
+        const std::size_t unread = m_bufferEnd - m_bufferStart;
+        if (unread > kMaxLineLength + 1) {
+            // No line end within reach: the line is too long whatever follows.
+            return LineResult::TooLong;
+        }
+        if (!Refill()) {
+            if (m_bufferEnd == m_bufferStart) {
+                return LineResult::End;
+            }
+            end = m_buffer.data() + m_bufferEnd;  // the last line has no line end
+            break;
+        }
     }
-    return tooLong ? LineResult::TooLong : LineResult::Line;
+    const char* begin = m_buffer.data() + m_bufferStart;
+    const std::size_t taken = static_cast<std::size_t>(end - begin);
+    const std::size_t next = std::min(taken + 1, m_bufferEnd - m_bufferStart);
+    m_bufferStart += next;
+    m_consumed += static_cast<long>(next);
+    std::size_t length = taken;
+    if (length != 0 && begin[length - 1] == '\r') {
+        --length;
+    }
+    if (length > kMaxLineLength) {
+        return LineResult::TooLong;
+    }
+    line = std::string_view(begin, length);
+    return LineResult::Line;
 }
 
 WORD CMotFile::ReadDataRecord(WORD* length, const BYTE** data, DWORD* address) {
     *length = 0;
     *data = m_record.data();
-    std::string line;
+    std::string_view line;
     while (!m_atEnd) {
         const LineResult read = ReadLine(line);
         if (read == LineResult::End) {
@@ -154,6 +190,5 @@ DWORD CMotFile::Tell() const {
     if (m_file == nullptr || m_fileLength <= 0) {
         return 100;
     }
-    const long position = std::ftell(m_file);
-    return static_cast<DWORD>(static_cast<long long>(position) * 100 / m_fileLength);
+    return static_cast<DWORD>(static_cast<long long>(m_consumed) * 100 / m_fileLength);
 }

@@ -3,9 +3,12 @@
 //
 // S1, S2 and S3 records carry data (16-, 24- and 32-bit addresses); S0 is the
 // header; S7, S8 and S9 end the file; S5 and S6 count the data records before
-// them (the count is checked). A line that breaks the format (checksum, count
-// byte, length, a character that is no hexadecimal digit, an S4 or unknown
-// type) closes the file with kMotFileError.
+// them (the count is checked). A line that breaks the format (checksum, a
+// count byte that names more than the line holds, a type that is no digit,
+// an S4) closes the file with kMotFileError (mot_record.h).
+//
+// The file is read in large chunks and its lines are cut out in place: a
+// firmware image is megabytes of text, read on every connect.
 #pragma once
 
 #include "platform/wintypes.h"
@@ -13,6 +16,8 @@
 #include <array>
 #include <cstdio>
 #include <string>
+#include <string_view>
+#include <vector>
 
 // The reader's failure: a missing file or a bad line.
 inline constexpr WORD kMotFileError = 2062;
@@ -23,6 +28,8 @@ public:
     static constexpr std::size_t kMaxLineLength = 551;
     // A block gathered from several records stays below this size.
     static constexpr std::size_t kBlockSize = 2048;
+    // The bytes read from the file at once.
+    static constexpr std::size_t kChunkSize = 1 << 16;
 
     CMotFile() = default;
     virtual ~CMotFile();
@@ -46,9 +53,17 @@ public:
 
 private:
     enum class LineResult { Line, End, TooLong };
-    LineResult ReadLine(std::string& line);
+    // The next line, without its line end, in the reader's buffer.
+    LineResult ReadLine(std::string_view& line);
+    // Moves the unread bytes to the front and reads the next chunk behind
+    // them; false when the file has nothing more.
+    bool Refill();
 
     std::FILE* m_file = nullptr;
+    std::vector<char> m_buffer;
+    std::size_t m_bufferStart = 0;  // the first unread byte
+    std::size_t m_bufferEnd = 0;    // past the last byte read
+    long m_consumed = 0;            // bytes of the file taken as lines
     bool m_atEnd = true;
     long m_fileLength = 0;
     DWORD m_blockAddress = 0;

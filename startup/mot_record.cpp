@@ -1,71 +1,64 @@
 #include "startup/mot_record.h"
 
-#include <optional>
-
 namespace {
 
-std::optional<BYTE> HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return static_cast<BYTE>(c - '0');
+// Each character's value as a hexadecimal digit; any other character reads
+// as 0, as the format's readers have always taken it (the checksum catches
+// a damaged digit).
+constexpr std::array<BYTE, 256> MakeDigitTable() {
+    std::array<BYTE, 256> table{};
+    for (int c = '0'; c <= '9'; ++c) {
+        table[static_cast<std::size_t>(c)] = static_cast<BYTE>(c - '0');
     }
-    if (c >= 'A' && c <= 'F') {
-        return static_cast<BYTE>(c - 'A' + 10);
+    for (int c = 'A'; c <= 'F'; ++c) {
+        table[static_cast<std::size_t>(c)] = static_cast<BYTE>(c - 'A' + 10);
+        table[static_cast<std::size_t>(c - 'A' + 'a')] = static_cast<BYTE>(c - 'A' + 10);
     }
-    if (c >= 'a' && c <= 'f') {
-        return static_cast<BYTE>(c - 'a' + 10);
-    }
-    return std::nullopt;
+    return table;
 }
 
-// Address bytes of each record type; 0 for types that carry none of their own.
+constexpr std::array<BYTE, 256> kDigit = MakeDigitTable();
+
+BYTE ByteAt(std::string_view line, std::size_t at) {
+    return static_cast<BYTE>((kDigit[static_cast<unsigned char>(line[at])] << 4) |
+                             kDigit[static_cast<unsigned char>(line[at + 1])]);
+}
+
+// Address bytes of each record type; -1 for a type that is never valid.
 constexpr int kAddressBytes[10] = {2, 2, 3, 4, -1, 2, 3, 4, 3, 2};
 
 }  // namespace
 
 MotRecord ParseMotRecord(std::string_view line) {
     MotRecord record;
-    if (line.size() < 4 || (line[0] != 'S' && line[0] != 's') || line[1] < '0' || line[1] > '9') {
+    // The first character is not looked at; the type must be a digit.
+    if (line.size() < 4 || line[1] < '0' || line[1] > '9') {
         return record;
     }
     const int type = line[1] - '0';
-    // Every character after the type is a hexadecimal digit, in pairs.
-    const std::string_view digits = line.substr(2);
-    if (digits.size() % 2 != 0) {
-        return record;
-    }
-    std::array<BYTE, 256> bytes{};
-    const std::size_t byteCount = digits.size() / 2;
-    if (byteCount > bytes.size()) {
-        return record;
-    }
-    for (std::size_t i = 0; i < byteCount; ++i) {
-        const auto high = HexDigit(digits[2 * i]);
-        const auto low = HexDigit(digits[2 * i + 1]);
-        if (!high || !low) {
-            return record;
-        }
-        bytes[i] = static_cast<BYTE>((*high << 4) | *low);
-    }
-    // The count byte names exactly the bytes that follow it.
-    const std::size_t count = bytes[0];
     const int addressBytes = kAddressBytes[type];
-    if (addressBytes < 0 || byteCount != count + 1 || count < static_cast<std::size_t>(addressBytes) + 1) {
+    const std::size_t count = ByteAt(line, 2);
+    // The line holds every byte its count names; what follows the checksum
+    // is not looked at.
+    if (addressBytes < 0 || count < static_cast<std::size_t>(addressBytes) + 1 || line.size() < 4 + 2 * count) {
         return record;
     }
-    BYTE sum = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        sum = static_cast<BYTE>(sum + bytes[i]);
-    }
-    if (static_cast<BYTE>(255 - sum) != bytes[count]) {
-        return record;
-    }
+    BYTE sum = static_cast<BYTE>(count);
     DWORD address = 0;
-    for (int i = 0; i < addressBytes; ++i) {
-        address = (address << 8) | bytes[1 + static_cast<std::size_t>(i)];
+    std::size_t at = 4;
+    for (int i = 0; i < addressBytes; ++i, at += 2) {
+        const BYTE byte = ByteAt(line, at);
+        address = (address << 8) | byte;
+        sum = static_cast<BYTE>(sum + byte);
     }
     const std::size_t dataLength = count - static_cast<std::size_t>(addressBytes) - 1;
-    for (std::size_t i = 0; i < dataLength; ++i) {
-        record.data[i] = bytes[1 + static_cast<std::size_t>(addressBytes) + i];
+    for (std::size_t i = 0; i < dataLength; ++i, at += 2) {
+        const BYTE byte = ByteAt(line, at);
+        record.data[i] = byte;
+        sum = static_cast<BYTE>(sum + byte);
+    }
+    if (static_cast<BYTE>(255 - sum) != ByteAt(line, at)) {
+        return record;
     }
     record.length = static_cast<WORD>(dataLength);
     record.address = address;

@@ -23,5 +23,8 @@ struct MotRecord {
     WORD length = 0;    // data bytes
 };
 
-// Parses one line without its line end. Hexadecimal digits in either case.
+// Parses one line without its line end. The first character is not looked
+// at; hexadecimal digits are taken in either case, any other character as 0;
+// the line must hold every byte its count names, and whatever follows the
+// checksum is ignored.
 MotRecord ParseMotRecord(std::string_view line);

@@ -15,11 +15,13 @@ BOOL CTargetApp::InitInstance() {
 }
 
 const std::string& CTargetApp::GetModuleDirectory() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(GetModuleHandleA(kModuleFileName), path, MAX_PATH);
-    const std::string modulePath = path;
-    const std::size_t separator = modulePath.find_last_of('\\');
-    m_moduleDirectory = separator == std::string::npos ? std::string() : modulePath.substr(0, separator + 1);
+    std::call_once(m_moduleDirectoryFound, [this] {
+        char path[MAX_PATH] = {};
+        GetModuleFileNameA(GetModuleHandleA(kModuleFileName), path, MAX_PATH);
+        const std::string modulePath = path;
+        const std::size_t separator = modulePath.find_last_of('\\');
+        m_moduleDirectory = separator == std::string::npos ? std::string() : modulePath.substr(0, separator + 1);
+    });
     return m_moduleDirectory;
 }
 

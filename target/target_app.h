@@ -5,6 +5,7 @@
 
 #include "frame/component_manager.h"
 
+#include <mutex>
 #include <string>
 
 class CTargetApp : public CComponentApp {
@@ -16,9 +17,12 @@ public:
 
     BOOL InitInstance() override;
     // The plug-in's folder: drive and directory with a trailing backslash.
+    // Found on the first call and kept until the module unloads, so the text
+    // a caller holds stays valid whichever thread asks next.
     virtual const std::string& GetModuleDirectory();
 
 private:
+    std::once_flag m_moduleDirectoryFound;
     std::string m_moduleDirectory;
 };
 

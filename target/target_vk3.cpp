@@ -65,8 +65,6 @@ HRESULT CTargetComponentBase::QueryInterface(REFIID iid, void** object) {
         *object = static_cast<IHTarget*>(this);
     } else if (IsEqualIID(iid, IID_IHComponent)) {
         *object = static_cast<IHComponent*>(this);
-    } else if (IsEqualIID(iid, IID_IHErrorReporter)) {
-        *object = static_cast<IHErrorReporter*>(this);
     } else if (IsEqualIID(iid, IID_IHWorkSpaceClient) || IsEqualIID(iid, IID_IHWorkSpaceClient2)) {
         *object = static_cast<IHWorkSpaceClient2*>(this);
     } else if (IsEqualIID(iid, IID_IHWorkSpaceClientExtra)) {

@@ -20,7 +20,9 @@ public:
     explicit CTargetComponentBase(const CLSID& componentClassId);
     ~CTargetComponentBase() override;
 
-    // IUnknown, for every interface part of the object.
+    // IUnknown: the registry-client, component and target parts and the two
+    // workspace-client tables. The error-reporter table is not handed out
+    // here; the host asks the handlers for their own reporters.
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
     ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
     ULONG STDMETHODCALLTYPE Release() override { return 0; }

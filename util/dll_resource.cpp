@@ -7,6 +7,9 @@
 namespace {
 
 constexpr DWORD kFirstTextBufferSize = 1024;
+// The most a text export may ask for: its texts are a type and a version, and
+// a size beyond this is a broken module, whose text is then not read.
+constexpr DWORD kMaxTextBufferSize = 64 * 1024;
 
 }  // namespace
 
@@ -56,6 +59,9 @@ CString CDllResource::ReadText(const char* exportName) const {
     DWORD size = kFirstTextBufferSize;
     std::vector<char> buffer(size, '\0');
     DWORD result = function(buffer.data(), &size);
+    if (result > 0 && size > kMaxTextBufferSize) {
+        return CString();
+    }
     if (result > 0 && size > 0) {
         buffer.assign(size, '\0');
         result = function(buffer.data(), &size);

@@ -43,7 +43,7 @@ public:
 
 private:
     // A text export: called with 1,024 bytes, and once more with the size it
-    // asks for when that is too small.
+    // asks for when that is too small; a size above 64 KiB is a failed read.
     CString ReadText(const char* exportName) const;
 
     HMODULE m_module = nullptr;

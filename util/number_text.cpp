@@ -1,12 +1,15 @@
 #include "util/number_text.h"
 
 #include "frame/host_event.h"
+#include "frame/target_handler.h"
 #include "target/target_vk3.h"
 
 #include "platform/bstr.h"
 #include "platform/host/expression_interfaces.h"
 #include "platform/host/lookup_interfaces.h"
 
+#include <bit>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -107,6 +110,45 @@ CString Trimmed(const char* text) {
     trimmed.Trim();
     return trimmed;
 }
+
+// The configuration handler's denormal flag (0 while there is no handler).
+WORD DenormalFlag() {
+    const CTargetCfg* handler = GetTarget()->GetCfgHandler();
+    return handler != nullptr ? handler->GetDenormalFlag() : 0;
+}
+
+// Clears the mantissa of a value whose exponent bits are all zero, keeping
+// its sign bit.
+template <typename Value, typename Bits>
+void FlushDenormal(Value& value, Bits exponentMask, Bits mantissaMask) {
+    static_assert(sizeof(Value) == sizeof(Bits));
+    if (DenormalFlag() == 0) {
+        return;
+    }
+    const Bits bits = std::bit_cast<Bits>(value);
+    if ((bits & exponentMask) == 0) {
+        value = std::bit_cast<Value>(static_cast<Bits>(bits & ~mantissaMask));
+    }
+}
+
+// Takes the evaluator's text when it converts the value (a result of zero
+// or above).
+template <typename Convert>
+bool EvaluatorText(CString& text, Convert convert) {
+    IHExpressionEvaluator* evaluator = HostEvaluator();
+    if (evaluator == nullptr) {
+        return false;
+    }
+    platform::Bstr answer;
+    if (FAILED(convert(*evaluator, answer.Out()))) {
+        return false;
+    }
+    text = answer.Ansi().c_str();
+    return true;
+}
+
+// What the evaluator is asked to convert a value in.
+constexpr DWORD kTextRadix = 10;
 
 }  // namespace
 
@@ -258,6 +300,36 @@ BOOL HostEvaluateDouble(const char* text, double* value) {
     }
     platform::Bstr wide(expression.Str());
     return evaluator->TextToDouble(wide.Get(), value) == S_OK ? TRUE : FALSE;
+}
+
+void FormatFloatText(CString& text, float value) {
+    if (EvaluatorText(text, [value](IHExpressionEvaluator& evaluator, BSTR* answer) {
+            return evaluator.FloatToText(value, kTextRadix, answer);
+        })) {
+        return;
+    }
+    float flushed = value;
+    FlushDenormalFloat(flushed);
+    text.Format("%#+13.6e", static_cast<double>(flushed));
+}
+
+void FormatDoubleText(CString& text, double value) {
+    if (EvaluatorText(text, [value](IHExpressionEvaluator& evaluator, BSTR* answer) {
+            return evaluator.DoubleToText(value, kTextRadix, answer);
+        })) {
+        return;
+    }
+    double flushed = value;
+    FlushDenormalDouble(flushed);
+    text.Format("%#+13.14e", flushed);
+}
+
+void FlushDenormalFloat(float& value) {
+    FlushDenormal<float, std::uint32_t>(value, 0x7F800000u, 0x007FFFFFu);
+}
+
+void FlushDenormalDouble(double& value) {
+    FlushDenormal<double, std::uint64_t>(value, 0x7FF0000000000000ull, 0x000FFFFFFFFFFFFFull);
 }
 
 HRESULT HostLookupNameValues(const char* text, NameValueNode** list, DWORD id, int* count) {

@@ -49,6 +49,17 @@ BOOL EvaluateAddressExpression(const char* text, DWORD* value, WORD radix);
 BOOL HostEvaluateFloat(const char* text, float* value);
 BOOL HostEvaluateDouble(const char* text, double* value);
 
+// The host evaluator's text for a floating-point value. Without the
+// evaluator, or when it cannot convert the value, the value is flushed as
+// below and printed with "%#+13.6e" (a float) or "%#+13.14e" (a double).
+void FormatFloatText(CString& text, float value);
+void FormatDoubleText(CString& text, double value);
+// When the configuration handler's denormal flag is set, a denormal value
+// (all exponent bits zero) loses its mantissa bits and becomes a zero of its
+// own sign; otherwise the value is left as it is.
+void FlushDenormalFloat(float& value);
+void FlushDenormalDouble(double& value);
+
 // One name and value that a host lookup found.
 struct NameValueNode {
     NameValueNode* next;

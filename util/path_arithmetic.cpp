@@ -152,7 +152,11 @@ int MakeRelativePath(LPCSTR path, LPCSTR base, CString& out, int levelLimit) {
     const CString folder = FolderOf(target);
     const CString leaf = GetPathLeaf(target);
     CString ancestor = IsRootPath(from) ? from : RemoveTrailingBackslashCopy(from);
-    // Walk the base up until the path's folder lies at or below it.
+    // A base within the path's folder is walked up to that folder (a root
+    // included); any other is walked up to a common ancestor, and a root
+    // reached on the way is none.
+    CString below;
+    const bool baseWithinFolder = LiesAtOrBelow(ancestor, folder, below);
     int steps = 0;
     CString down;
     while (!LiesAtOrBelow(folder, ancestor, down)) {
@@ -160,10 +164,10 @@ int MakeRelativePath(LPCSTR path, LPCSTR base, CString& out, int levelLimit) {
             return 1;
         }
         ancestor = FolderOf(ancestor);
-        if (ancestor.IsEmpty()) {
+        ++steps;
+        if (ancestor.IsEmpty() || (!baseWithinFolder && IsRootPath(ancestor))) {
             return 1;
         }
-        ++steps;
     }
     CString relative;
     for (int i = 0; i < steps; ++i) {

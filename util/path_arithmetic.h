@@ -19,7 +19,9 @@ BOOL ResolveNormaliseAndTestPath(LPCSTR path, BOOL* writable = nullptr);
 // The path relative to the base folder: 0 with the relative path (".."
 // components up to a common ancestor, then down), 1 when both are no valid
 // folder paths, more than levelLimit steps up are needed, or there is no
-// common ancestor (out is then emptied).
+// common ancestor (out is then emptied). A root is no common ancestor: a
+// walk up from the base that reaches one answers 1, unless the base lies
+// within the path's folder.
 int MakeRelativePath(LPCSTR path, LPCSTR base, CString& out, int levelLimit);
 // The texts between backslashes; an empty component is joined onto the one
 // after it as a leading backslash (so "\\\\server" stays one component); a

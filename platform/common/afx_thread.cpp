@@ -1,6 +1,7 @@
 #include "platform/afx_thread.h"
 
 #include "platform/afx_app.h"
+#include "platform/windows_ui.h"
 
 #include <thread>
 
@@ -14,8 +15,6 @@ struct ThreadExit {
     UINT exitCode;
     bool deleteThread;
 };
-
-std::atomic<DWORD> nextThreadId{1};
 
 }  // namespace
 
@@ -40,14 +39,24 @@ BOOL CWinThread::CreateThread(DWORD flags, UINT, LPSECURITY_ATTRIBUTES) {
     if ((flags & CREATE_SUSPENDED) != 0) {
         resume_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     }
-    m_nThreadID = nextThreadId++;
+    // The thread's id is the one its messages are posted to, known when the
+    // thread is made (as the system's is): the new thread gives it before it
+    // runs anything else.
+    const HANDLE started = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     try {
-        std::thread([this] { Run(); }).detach();
+        std::thread([this, started] {
+            m_nThreadID = GetCurrentThreadId();
+            SetEvent(started);
+            Run();
+        }).detach();
     } catch (const std::system_error&) {
+        CloseHandle(started);
         CloseHandle(m_hThread);
         m_hThread = nullptr;
         return FALSE;
     }
+    WaitForSingleObject(started, INFINITE);
+    CloseHandle(started);
     return TRUE;
 }
 

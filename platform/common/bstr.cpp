@@ -2,6 +2,7 @@
 
 #include "platform/codepage.h"
 
+#include <atomic>
 #include <limits>
 #include <utility>
 
@@ -18,8 +19,20 @@ const OLECHAR* AsOleText(const char16_t* text) {
     return reinterpret_cast<const OLECHAR*>(text);
 }
 
+// The allocations a BstrAllocationFault still lets through; negative when
+// none is in place.
+std::atomic<int> allocationsBeforeFault{-1};
+
+// True when an installed fault takes this allocation.
+bool FaultTakes() {
+    int left = allocationsBeforeFault.load();
+    while (left > 0 && !allocationsBeforeFault.compare_exchange_weak(left, left - 1)) {
+    }
+    return left == 0;
+}
+
 BSTR AllocOrThrow(std::u16string_view text) {
-    if (text.size() > std::numeric_limits<UINT>::max() / sizeof(OLECHAR)) {
+    if (text.size() > std::numeric_limits<UINT>::max() / sizeof(OLECHAR) || FaultTakes()) {
         throw ComError(E_OUTOFMEMORY);
     }
     BSTR copy = SysAllocStringLen(AsOleText(text.data()), static_cast<UINT>(text.size()));
@@ -30,6 +43,14 @@ BSTR AllocOrThrow(std::u16string_view text) {
 }
 
 }  // namespace
+
+BstrAllocationFault::BstrAllocationFault(int successes) {
+    allocationsBeforeFault = successes < 0 ? 0 : successes;
+}
+
+BstrAllocationFault::~BstrAllocationFault() {
+    allocationsBeforeFault = -1;
+}
 
 BSTR AllocBstr(std::string_view ansi) {
     return AllocOrThrow(AnsiToWide(ansi));

@@ -37,9 +37,34 @@ bool Shaped(const Command& command, std::size_t length, std::size_t responseLeng
     return command.length == length && command.responseLength == responseLength;
 }
 
-Bytes ReadStatus(const BootState& state) {
-    const std::uint8_t status[2] = {static_cast<std::uint8_t>(status_register::kReady | state.errors),
-                                    state.idVerified ? status_register::kIdVerified : std::uint8_t{0}};
+bool Busy(const BootState& state) {
+    return state.stuck || state.busyPolls != 0;
+}
+
+// An erase or program begins: it runs for the configured status reads (or
+// for good), and its error bits show once it ends.
+void StartFlashOperation(BootContext& context, std::uint8_t errors) {
+    BootState& state = context.state;
+    state.stuck = context.faults.TakeFlashStuck();
+    state.busyPolls = context.flashBusyPolls;
+    if (Busy(state)) {
+        state.pendingErrors |= errors;
+    } else {
+        state.errors |= errors;
+    }
+}
+
+Bytes ReadStatus(BootState& state) {
+    const bool busy = Busy(state);
+    const std::uint8_t errors = state.errors;
+    if (!state.stuck && state.busyPolls != 0 && --state.busyPolls == 0) {
+        // This read is the last that sees it running; the next shows how it
+        // ended.
+        state.errors |= state.pendingErrors;
+        state.pendingErrors = 0;
+    }
+    const std::uint8_t first = static_cast<std::uint8_t>((busy ? 0 : status_register::kReady) | errors);
+    const std::uint8_t status[2] = {first, state.idVerified ? status_register::kIdVerified : std::uint8_t{0}};
     return DataReply(status, sizeof(status));
 }
 
@@ -66,24 +91,20 @@ Bytes ProgramPage(const Command& command, BootContext& context) {
     const FlashResult result = context.faults.TakeProgram()
                                    ? FlashResult::Failed
                                    : context.memory.Program(PageAddress(command.bytes + 1), command.bytes + 3, kPageSize);
-    if (result != FlashResult::Done) {
-        context.state.errors |= status_register::kProgramError;
-    }
+    StartFlashOperation(context, result != FlashResult::Done ? status_register::kProgramError : std::uint8_t{0});
     return Acknowledge();
 }
 
 Bytes EraseBlock(std::uint32_t address, BootContext& context) {
     const FlashResult result =
         context.faults.TakeErase() ? FlashResult::Failed : context.memory.EraseBlockAt(address);
-    if (result != FlashResult::Done) {
-        context.state.errors |= status_register::kEraseError;
-    }
+    StartFlashOperation(context, result != FlashResult::Done ? status_register::kEraseError : std::uint8_t{0});
     return Acknowledge();
 }
 
 Bytes EraseAll(BootContext& context) {
     if (context.faults.TakeErase()) {
-        context.state.errors |= status_register::kEraseError;
+        StartFlashOperation(context, status_register::kEraseError);
         return Acknowledge();
     }
     // Locked blocks stay as they are while the lock protection is on.
@@ -91,6 +112,7 @@ Bytes EraseAll(BootContext& context) {
     for (std::size_t i = 0; i < device.flashBlockCount; ++i) {
         context.memory.EraseBlockAt(device.flashBlocks[i].top);
     }
+    StartFlashOperation(context, 0);
     return Acknowledge();
 }
 
@@ -133,10 +155,15 @@ Bytes HandleRelayedCommand(const std::uint8_t* frame, BootContext& context) {
     BootState& state = context.state;
     const std::uint8_t opcode = command.bytes[0];
 
+    if (opcode == boot_op::kReadStatus) {
+        return Shaped(command, 1, 2) ? ReadStatus(state) : NegativeAcknowledge();
+    }
+    // A busy flash takes no other command: the host must poll until ready.
+    if (Busy(state)) {
+        return NegativeAcknowledge();
+    }
     // Commands the boot program answers before the ID code is verified.
     switch (opcode) {
-    case boot_op::kReadStatus:
-        return Shaped(command, 1, 2) ? ReadStatus(state) : NegativeAcknowledge();
     case boot_op::kClearStatus:
         if (!Shaped(command, 1, 0)) {
             return NegativeAcknowledge();

@@ -21,6 +21,11 @@ struct BootState {
     std::uint8_t errors = 0;  // erase and program error bits of the status register
     std::uint32_t address = 0;
     std::uint8_t baudCode = 0xB0;
+    // An erase or program still running: the status reads that see it busy,
+    // whether it never ends, and the error bits it leaves when it ends.
+    std::uint32_t busyPolls = 0;
+    bool stuck = false;
+    std::uint8_t pendingErrors = 0;
 };
 
 struct BootContext {
@@ -29,6 +34,7 @@ struct BootContext {
     Faults& faults;
     std::uint32_t idLockout;  // wrong ID codes before the lock-out; 0 never locks out
     BootState& state;
+    std::uint32_t flashBusyPolls = 0;  // status reads an erase or program stays busy for
 };
 
 // True when the frame has the relayed form: count, command length,
@@ -37,7 +43,8 @@ bool IsRelayedFrame(const std::uint8_t* frame, std::size_t length);
 
 // Answers a relayed command frame (IsRelayedFrame holds): the data the
 // command answers, an acknowledge, or a negative acknowledge for a command
-// the boot program refuses or does not know.
+// the boot program refuses or does not know. While an erase or program is
+// busy only the status read is answered; everything else is refused.
 Bytes HandleRelayedCommand(const std::uint8_t* frame, BootContext& context);
 
 // Whether seven ID-code bytes match those programmed in the flash.

@@ -29,6 +29,8 @@ constexpr std::uint8_t kDisconnected = 0x10;
 constexpr std::size_t kResetControl = 0x20;   // 0x400020: value high byte, low byte, 0, 0
 constexpr std::uint16_t kResetIntoBoot = 1;
 constexpr std::uint16_t kResetIntoRun = 3;
+// The CPU reset of protocol types 2 to 4; the others refuse it.
+constexpr std::uint16_t kCpuReset = 4;
 
 // Bytes of a register access: the count names registers on channel 2 and
 // bytes on channel 4.
@@ -73,6 +75,7 @@ EmulatorModel::EmulatorModel() {
 void EmulatorModel::NewTargetLocked() {
     target_ = std::make_unique<Target>(*settings_.device, settings_.protocolType);
     target_->firmware().SetInstructionBudget(settings_.budget);
+    target_->SetFlashBusyPolls(settings_.flashBusyPolls);
     powered_ = false;
     UpdatePowerLocked();
 }
@@ -216,7 +219,7 @@ void EmulatorModel::RegistersWrittenLocked(std::size_t first, std::size_t last, 
             static_cast<std::uint16_t>((registers_[kResetControl] << 8) | registers_[kResetControl + 1]);
         if (value == kResetIntoBoot) {
             target_->ResetIntoBoot();
-        } else if (value == kResetIntoRun) {
+        } else if (value == kResetIntoRun || value == kCpuReset) {
             target_->ResetIntoRun();
         }
     }
@@ -234,11 +237,30 @@ std::uint32_t EmulatorModel::WriteRegisters(std::uint16_t channel, const std::ui
         bad != Q3V_SIM_OK) {
         return bad;
     }
+    if (ResetCodeRefusedLocked(buffer, first, bytes)) {
+        return Q3V_SIM_INVALID_PARAMETER;
+    }
     RunTargetLocked();
     const std::uint8_t oldBreakByte = registers_[kStatus];
     std::copy(buffer, buffer + bytes, registers_.begin() + static_cast<std::ptrdiff_t>(first));
     RegistersWrittenLocked(first, first + bytes - 1, oldBreakByte);
     return Q3V_SIM_OK;
+}
+
+bool EmulatorModel::ResetCodeRefusedLocked(const std::uint8_t* buffer, std::size_t first, std::size_t bytes) const {
+    if (first > kResetControl + 1 || first + bytes <= kResetControl) {
+        return false;
+    }
+    // The value as the write leaves the register.
+    std::array<std::uint8_t, 2> value{registers_[kResetControl], registers_[kResetControl + 1]};
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const std::size_t offset = kResetControl + i;
+        if (offset >= first && offset < first + bytes) {
+            value[i] = buffer[offset - first];
+        }
+    }
+    const std::uint16_t code = static_cast<std::uint16_t>((value[0] << 8) | value[1]);
+    return code == kCpuReset && target_->protocolType() <= 1;
 }
 
 std::uint32_t EmulatorModel::ReadRegisters(std::uint16_t channel, std::uint8_t* buffer, std::uint32_t address,
@@ -262,6 +284,7 @@ std::uint32_t EmulatorModel::ReadRegisters(std::uint16_t channel, std::uint8_t* 
 
 std::uint32_t EmulatorModel::Transmit(std::uint16_t count, const std::uint8_t* buffer) {
     std::lock_guard lock(mutex_);
+    CountCallLocked();
     if (const std::uint32_t session = SessionResultLocked(); session != Q3V_SIM_OK) {
         return session;
     }
@@ -278,6 +301,10 @@ std::uint32_t EmulatorModel::Transmit(std::uint16_t count, const std::uint8_t* b
     if (DisconnectedLocked() || !powered_) {
         return Q3V_SIM_OK;
     }
+    if (faults_.TakeBareAcknowledge(count > 2 ? buffer[2] : std::uint8_t{0})) {
+        reply_ = Acknowledge();
+        return Q3V_SIM_OK;
+    }
     if (const auto status = faults_.TakeStatusReply()) {
         reply_ = StatusByteReply(*status);
         return Q3V_SIM_OK;
@@ -288,33 +315,54 @@ std::uint32_t EmulatorModel::Transmit(std::uint16_t count, const std::uint8_t* b
 
 std::uint32_t EmulatorModel::Receive(std::uint8_t* buffer) {
     std::uint32_t waitMilliseconds = 0;
+    Bytes reply;
+    bool delivered = false;
     {
         std::lock_guard lock(mutex_);
+        CountCallLocked();
         if (const std::uint32_t session = SessionResultLocked(); session != Q3V_SIM_OK) {
             return session;
         }
         if (buffer == nullptr) {
             return Q3V_SIM_INVALID_PARAMETER;
         }
-        if (reply_ && !faults_.TakeReceiveTimeout()) {
-            Bytes reply = std::move(*reply_);
+        // A time-out too long to count in milliseconds waits the longest
+        // finite time instead of forever.
+        const std::uint32_t timeoutMilliseconds = static_cast<std::uint32_t>(
+            std::min<std::uint64_t>(std::uint64_t{timeoutSeconds_} * 1000, INFINITE - 1));
+        delivered = reply_ && !faults_.TakeReceiveTimeout();
+        if (delivered) {
+            if (const auto delay = faults_.TakeDelay()) {
+                // A reply held back until the receive has given up is lost.
+                delivered = *delay < timeoutMilliseconds;
+                waitMilliseconds = delivered ? *delay : timeoutMilliseconds;
+            }
+        }
+        if (delivered) {
+            reply = std::move(*reply_);
             reply_.reset();
             faults_.ApplyToReply(reply);
+        } else {
+            reply_.reset();
+            log_.Add(FrameDirection::Timeout, GetTickCount(), nullptr, 0);
+            waitMilliseconds = timeoutMilliseconds;
+        }
+        if (delivered && waitMilliseconds == 0) {
             std::copy(reply.begin(), reply.end(), buffer);
             log_.Add(FrameDirection::Out, GetTickCount(), reply.data(), reply.size());
             return Q3V_SIM_OK;
         }
-        reply_.reset();
-        log_.Add(FrameDirection::Timeout, GetTickCount(), nullptr, 0);
-        // A time-out too long to count in milliseconds waits the longest
-        // finite time instead of forever.
-        waitMilliseconds = static_cast<std::uint32_t>(
-            std::min<std::uint64_t>(std::uint64_t{timeoutSeconds_} * 1000, INFINITE - 1));
     }
-    // The driver waits out its receive time-out on the platform clock,
-    // without holding the model.
+    // The driver waits on the platform clock, without holding the model:
+    // for a reply held back, or out its receive time-out.
     Sleep(waitMilliseconds);
-    return Q3V_SIM_RECEIVE_TIMEOUT;
+    if (!delivered) {
+        return Q3V_SIM_RECEIVE_TIMEOUT;
+    }
+    std::lock_guard lock(mutex_);
+    std::copy(reply.begin(), reply.end(), buffer);
+    log_.Add(FrameDirection::Out, GetTickCount(), reply.data(), reply.size());
+    return Q3V_SIM_OK;
 }
 
 std::uint32_t EmulatorModel::Poll() {
@@ -421,6 +469,7 @@ void EmulatorModel::Reset() {
     emulatorMemory_ = EmulatorMemory{};
     adapterProgram_ = AdapterProgram{};
     faults_.Clear();
+    deferredFaults_.clear();
     boardSupplyFailed_ = false;
     connectorFault_ = false;
     reply_.reset();
@@ -449,6 +498,7 @@ std::uint32_t EmulatorModel::ApplyLocked(const Configuration& configuration) {
         }
     }
     target_->firmware().SetInstructionBudget(settings_.budget);
+    target_->SetFlashBusyPolls(settings_.flashBusyPolls);
     UpdatePowerLocked();
     if (configuration.idCode) {
         ProgramIdCodeLocked(configuration.idCode->data());
@@ -598,15 +648,53 @@ std::uint32_t EmulatorModel::InjectFaultLocked(std::uint32_t fault, std::uint32_
         boardSupplyFailed_ = value == 0;
         UpdatePowerLocked();
         break;
+    case Fault::BareAcknowledge:
+        if (value > 0xFF) {
+            return Q3V_SIM_INVALID_PARAMETER;
+        }
+        faults_.ArmBareAcknowledges(static_cast<std::uint8_t>(value), count);
+        break;
+    case Fault::Delay:
+        faults_.ArmDelays(value, count);
+        break;
+    case Fault::FlashStuck:
+        faults_.ArmFlashStuck(count);
+        break;
     default:
         return Q3V_SIM_INVALID_PARAMETER;
     }
     return Q3V_SIM_OK;
 }
 
+std::uint32_t EmulatorModel::InjectFaultAfter(std::uint32_t calls, std::uint32_t fault, std::uint32_t value,
+                                              std::uint32_t count) {
+    std::lock_guard lock(mutex_);
+    if (fault < static_cast<std::uint32_t>(Fault::ReceiveTimeout) ||
+        fault > static_cast<std::uint32_t>(Fault::FlashStuck)) {
+        return Q3V_SIM_INVALID_PARAMETER;
+    }
+    if (calls == 0) {
+        return InjectFaultLocked(fault, value, count);
+    }
+    deferredFaults_.push_back({calls, fault, value, count});
+    return Q3V_SIM_OK;
+}
+
+void EmulatorModel::CountCallLocked() {
+    for (auto it = deferredFaults_.begin(); it != deferredFaults_.end();) {
+        if (--it->callsLeft == 0) {
+            static_cast<void>(InjectFaultLocked(it->fault, it->value, it->count));  // checked when deferred
+            it = deferredFaults_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
 void EmulatorModel::ClearFaults() {
     std::lock_guard lock(mutex_);
     faults_.Clear();
+    deferredFaults_.clear();
     connectorFault_ = false;
     boardSupplyFailed_ = false;
     UpdatePowerLocked();

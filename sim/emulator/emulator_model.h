@@ -20,6 +20,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace simemu {
 
@@ -73,6 +74,10 @@ public:
     Q3vSimStatus Status();
     void InstallFirmware();
     std::uint32_t InjectFault(std::uint32_t fault, std::uint32_t value, std::uint32_t count);
+    // Arms the fault once that many more frame calls (transmits and
+    // receives) have begun, so it can strike in the middle of an operation.
+    std::uint32_t InjectFaultAfter(std::uint32_t calls, std::uint32_t fault, std::uint32_t value,
+                                   std::uint32_t count);
     void ClearFaults();
     std::uint32_t FrameCount();
     std::uint32_t GetFrame(std::uint32_t index, Q3vSimFrameInfo* info, std::uint8_t* bytes, std::uint32_t size);
@@ -86,6 +91,8 @@ private:
     std::uint32_t ApplyLocked(const Configuration& configuration);
     void ProgramIdCodeLocked(const std::uint8_t* code);
     std::uint32_t InjectFaultLocked(std::uint32_t fault, std::uint32_t value, std::uint32_t count);
+    // One more frame call: arms the deferred faults whose time has come.
+    void CountCallLocked();
     // A factory-fresh target for the current device, powered as the
     // settings say.
     void NewTargetLocked();
@@ -94,6 +101,9 @@ private:
     std::uint8_t RegisterByteLocked(std::size_t offset) const;
     void RegistersWrittenLocked(std::size_t first, std::size_t last, std::uint8_t oldBreakByte);
     bool TargetPoweredLocked() const;
+    // A write to 0x400020 that would leave the CPU reset of protocol types
+    // 2 to 4 in it while the target runs another type.
+    bool ResetCodeRefusedLocked(const std::uint8_t* buffer, std::size_t first, std::size_t bytes) const;
     bool DisconnectedLocked() const { return !settings_.connected || connectorFault_; }
 
     std::mutex mutex_;
@@ -110,6 +120,13 @@ private:
     bool boardSupplyFailed_ = false;
     bool connectorFault_ = false;
     Faults faults_;
+    struct DeferredFault {
+        std::uint32_t callsLeft;
+        std::uint32_t fault;
+        std::uint32_t value;
+        std::uint32_t count;
+    };
+    std::vector<DeferredFault> deferredFaults_;
     FrameLog log_;
     std::optional<Bytes> reply_;
     std::uint32_t pendingLeft_ = 0;

@@ -32,6 +32,30 @@ void Faults::ArmCorruptReplies(std::uint32_t offset, std::uint32_t count) {
     corruptReplies_ = count;
 }
 
+bool Faults::TakeBareAcknowledge(std::uint8_t code) {
+    if (bareAcknowledgeCode_ != 0 && code != bareAcknowledgeCode_) {
+        return false;
+    }
+    return Take(bareAcknowledges_);
+}
+
+void Faults::ArmBareAcknowledges(std::uint8_t code, std::uint32_t count) {
+    bareAcknowledgeCode_ = code;
+    bareAcknowledges_ = count;
+}
+
+std::optional<std::uint32_t> Faults::TakeDelay() {
+    if (!Take(delays_)) {
+        return std::nullopt;
+    }
+    return delayMilliseconds_;
+}
+
+void Faults::ArmDelays(std::uint32_t milliseconds, std::uint32_t count) {
+    delayMilliseconds_ = milliseconds;
+    delays_ = count;
+}
+
 void Faults::ApplyToReply(Bytes& reply) {
     if (Take(shortReplies_) && shortKeep_ < reply.size()) {
         reply.resize(shortKeep_);

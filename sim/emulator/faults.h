@@ -22,6 +22,9 @@ enum class Fault : std::uint32_t {
     CorruptReply = 10,
     Verify = 11,
     TargetPower = 12,
+    BareAcknowledge = 13,
+    Delay = 14,
+    FlashStuck = 15,
 };
 
 class Faults {
@@ -34,6 +37,14 @@ public:
     bool TakeProgram() { return Take(programs_); }
     bool TakeVerify() { return Take(verifies_); }
     bool TakeTargetReset() { return Take(targetResets_); }
+    // A request answered with the bare acknowledge and not carried out: any
+    // request, or only one whose first byte after the count is the code the
+    // fault was armed with.
+    bool TakeBareAcknowledge(std::uint8_t code);
+    // An erase or program that never finishes: the flash stays busy.
+    bool TakeFlashStuck() { return Take(flashStuck_); }
+    // How long the next reply is held back, in milliseconds.
+    std::optional<std::uint32_t> TakeDelay();
     // The status byte that replaces the next reply unread (a negative
     // acknowledge is status 0x15).
     std::optional<std::uint8_t> TakeStatusReply();
@@ -48,6 +59,9 @@ public:
     void ArmTargetResets(std::uint32_t count) { targetResets_ = count; }
     void ArmShortReplies(std::uint32_t keep, std::uint32_t count);
     void ArmCorruptReplies(std::uint32_t offset, std::uint32_t count);
+    void ArmBareAcknowledges(std::uint8_t code, std::uint32_t count);
+    void ArmDelays(std::uint32_t milliseconds, std::uint32_t count);
+    void ArmFlashStuck(std::uint32_t count) { flashStuck_ = count; }
 
     bool linkLost = false;
 
@@ -65,6 +79,11 @@ private:
     std::uint32_t shortKeep_ = 0;
     std::uint32_t corruptReplies_ = 0;
     std::uint32_t corruptOffset_ = 0;
+    std::uint32_t bareAcknowledges_ = 0;
+    std::uint8_t bareAcknowledgeCode_ = 0;
+    std::uint32_t delays_ = 0;
+    std::uint32_t delayMilliseconds_ = 0;
+    std::uint32_t flashStuck_ = 0;
 };
 
 }  // namespace simemu

@@ -71,6 +71,7 @@ std::optional<FaultRequest> ParseFault(std::string_view text) {
         {"nak", Fault::NegativeAcknowledge}, {"status", Fault::StatusReply},   {"erase", Fault::Erase},
         {"program", Fault::Program},         {"reset", Fault::TargetReset},    {"short", Fault::ShortReply},
         {"corrupt", Fault::CorruptReply},    {"verify", Fault::Verify},        {"power", Fault::TargetPower},
+        {"ack", Fault::BareAcknowledge},     {"delay", Fault::Delay},          {"stuck", Fault::FlashStuck},
     };
     const std::size_t colon = text.find(':');
     const std::string_view name = text.substr(0, colon);
@@ -109,11 +110,12 @@ std::optional<FaultRequest> ParseFault(std::string_view text) {
 std::string Settings::Format() const {
     char text[256];
     std::snprintf(text, sizeof(text),
-                  "device=%.*s;protocol=%u;board=%s;connector=%s;canary=%u;pending=%u;steps=%u;lockout=%u",
+                  "device=%.*s;protocol=%u;board=%s;connector=%s;canary=%u;pending=%u;steps=%u;lockout=%u;"
+                  "flashbusy=%u",
                   static_cast<int>(device->name.size()), device->name.data(), static_cast<unsigned>(protocolType),
                   boardPowered ? "powered" : "unpowered", connected ? "connected" : "disconnected",
                   canary ? 1u : 0u, static_cast<unsigned>(pendingPolls), static_cast<unsigned>(budget),
-                  static_cast<unsigned>(idLockout));
+                  static_cast<unsigned>(idLockout), static_cast<unsigned>(flashBusyPolls));
     return text;
 }
 
@@ -166,12 +168,15 @@ std::optional<Configuration> ParseConfiguration(std::string_view text, const Set
                 return std::nullopt;
             }
             s.canary = *on;
-        } else if (key == "pending" || key == "steps" || key == "lockout") {
+        } else if (key == "pending" || key == "steps" || key == "lockout" || key == "flashbusy") {
             const auto number = Number(value);
             if (!number || (key == "steps" && *number == 0)) {
                 return std::nullopt;
             }
-            (key == "pending" ? s.pendingPolls : key == "steps" ? s.budget : s.idLockout) = *number;
+            (key == "pending"   ? s.pendingPolls
+             : key == "steps"   ? s.budget
+             : key == "lockout" ? s.idLockout
+                                : s.flashBusyPolls) = *number;
         } else if (key == "idcode") {
             configuration.idCode = IdCode(value);
             if (!configuration.idCode) {

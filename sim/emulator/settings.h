@@ -23,6 +23,7 @@ struct Settings {
     std::uint32_t pendingPolls = 0;  // polled entries answer pending this many polls
     std::uint32_t budget = 1000;     // instructions a running program gets per driver call
     std::uint32_t idLockout = 3;     // wrong ID codes before the boot program locks out
+    std::uint32_t flashBusyPolls = 0;  // status reads that see an erase or program still busy
 
     std::string Format() const;
 };

@@ -46,6 +46,11 @@ extern "C" {
 #define Q3V_SIM_FAULT_CORRUPT_REPLY 10u   /* the next count replies have the byte at offset value inverted */
 #define Q3V_SIM_FAULT_VERIFY 11u          /* the next count verified writes report a verify error */
 #define Q3V_SIM_FAULT_TARGET_POWER 12u    /* value 0: the board's own supply fails; 1 restores it */
+#define Q3V_SIM_FAULT_BARE_ACK 13u        /* the next count requests are answered 00 02 06 81 unread: of any kind
+                                             (value 0), or those whose byte after the count is value */
+#define Q3V_SIM_FAULT_DELAY 14u           /* the next count replies are held value ms on the platform clock;
+                                             one held as long as the receive time-out is lost */
+#define Q3V_SIM_FAULT_FLASH_STUCK 15u     /* the next count relayed erases or page programs never finish */
 
 /* Where the model's target stands. */
 #define Q3V_SIM_MCU_OFF 0u         /* no power */
@@ -105,6 +110,11 @@ DWORD WINAPI Q3vSimGetStatus(Q3vSimStatus* status);
  * connect leaves it) and starts it, so a test can begin at "firmware running". */
 DWORD WINAPI Q3vSimInstallFirmware(void);
 DWORD WINAPI Q3vSimInjectFault(DWORD fault, DWORD value, DWORD count);
+/* The same fault, armed once calls more calls of X_PDI_TX and H_SCI_RX have
+ * begun, so it can strike in the middle of an operation: with calls = 1 it
+ * is armed for the next frame sent or received. 0 arms it at once. Cleared
+ * by Q3vSimClearFaults and Q3vSimReset. */
+DWORD WINAPI Q3vSimInjectFaultAfter(DWORD calls, DWORD fault, DWORD value, DWORD count);
 DWORD WINAPI Q3vSimClearFaults(void);
 /* The frame log: the last frames in and out (older ones are dropped). */
 DWORD WINAPI Q3vSimGetFrameCount(void);

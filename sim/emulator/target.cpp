@@ -3,6 +3,7 @@
 #include "sim/emulator/status_reply.h"
 #include "sim/emulator/wire_codes.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace simemu {
@@ -15,6 +16,22 @@ bool IsFirmwareFrame(const std::uint8_t* frame, std::size_t length) {
 
 bool IsResync(const std::uint8_t* frame, std::size_t length) {
     return length >= sizeof(kResyncRequest) && std::memcmp(frame, kResyncRequest, sizeof(kResyncRequest)) == 0;
+}
+
+// The write-state query the flash writer answers while it holds the target:
+// a raw block (the host's data block as it stands) that is neither a firmware
+// request nor one of the writer's commands or program records, malformed.
+bool IsWriteStateQuery(const std::uint8_t* frame, std::size_t length) {
+    static constexpr std::uint8_t kWriterCodes[] = {adapter_code::kBoot,        adapter_code::kWrite,
+                                                    adapter_code::kEndWrite,    adapter_code::kStartFirmware,
+                                                    adapter_code::kReadRecord,  adapter_code::kErase,
+                                                    adapter_code::kAcknowledge, adapter_code::kNegativeAcknowledge};
+    // A raw block pads an even number of data bytes, so its count is even.
+    const std::size_t count = length - 2;
+    if (count < 2 || count % 2 != 0 || count == kProgramRecordCount || IsFirmwareFrame(frame, length)) {
+        return false;
+    }
+    return std::find(std::begin(kWriterCodes), std::end(kWriterCodes), frame[2]) == std::end(kWriterCodes);
 }
 
 // The flash writer's answer to a write-state query while it holds the
@@ -135,7 +152,7 @@ std::optional<Bytes> Target::HandleInBoot(const std::uint8_t* frame, std::size_t
         return NegativeAcknowledge();
     }
     if (relayed) {
-        BootContext context{memory_, protocolType_, faults, idLockout, boot_};
+        BootContext context{memory_, protocolType_, faults, idLockout, boot_, flashBusyPolls_};
         return HandleRelayedCommand(frame, context);
     }
     return NegativeAcknowledge();
@@ -157,10 +174,12 @@ std::optional<Bytes> Target::HandleInWriter(const std::uint8_t* frame, std::size
         }
         return outcome->reply;
     }
-    if (IsFirmwareFrame(frame, length)) {
-        return std::nullopt;
+    if (IsWriteStateQuery(frame, length)) {
+        return WriteStateReply();
     }
-    return WriteStateReply();
+    // The writer refuses what it does not know, firmware requests included:
+    // the firmware does not listen until 'F' gives the target back.
+    return NegativeAcknowledge();
 }
 
 void Target::Run() {

@@ -23,6 +23,8 @@ public:
     const Device& device() const { return memory_.device(); }
     std::uint32_t protocolType() const { return protocolType_; }
     void SetProtocolType(std::uint32_t protocolType) { protocolType_ = protocolType; }
+    // Status reads that see a relayed erase or page program still busy.
+    void SetFlashBusyPolls(std::uint32_t polls) { flashBusyPolls_ = polls; }
     McuMode mode() const { return mode_; }
     TargetMemory& memory() { return memory_; }
     Firmware& firmware() { return firmware_; }
@@ -59,6 +61,7 @@ private:
     TargetMemory memory_;
     std::uint32_t protocolType_;
     McuMode mode_ = McuMode::Off;
+    std::uint32_t flashBusyPolls_ = 0;
     BootState boot_;
     WriterState writer_;
     Firmware firmware_;

@@ -89,6 +89,28 @@ TEST_F(AdapterRegistersTest, Register20ResetsTheTargetIntoBootOrRunMode) {
     EXPECT_EQ(Status().mcuState, Q3V_SIM_MCU_FIRMWARE);
 }
 
+TEST_F(AdapterRegistersTest, Register20ResetsTheCpuWithTheCodeOfProtocolTypes2To4) {
+    // Protocol types 0 and 1 know no code 4: refused, nothing stored.
+    StartFirmware();
+    EXPECT_EQ(WriteRegister(0x400020, Hex("00 04 00 00")), Q3V_SIM_INVALID_PARAMETER);
+    EXPECT_EQ(ReadRegister(0x400020), Hex("00 00 00 00"));
+    BYTE low = 0x04;
+    EXPECT_EQ(Driver().writeMemory(4, &low, 0x400021, 1), Q3V_SIM_INVALID_PARAMETER) << "nor byte by byte";
+    // Protocol type 2: the CPU is reset and the firmware starts afresh.
+    Configure("device=VK32D64;protocol=2");
+    StartFirmware();
+    WriteTarget(0x0500, Hex("FE FF"));  // a jump to itself
+    std::vector<DWORD> registers(20, 0x55);
+    registers[14] = 0x0500;
+    ASSERT_EQ(Control().setRegisters(registers.data()), Q3V_SIM_OK);
+    ASSERT_EQ(Send(GoRequest(0)), Q3V_SIM_OK);
+    ASSERT_EQ(Status().running, 1u);
+    ASSERT_EQ(WriteRegister(0x400020, Hex("00 04 00 00")), Q3V_SIM_OK);
+    EXPECT_EQ(Status().running, 0u);
+    EXPECT_EQ(Status().mcuState, Q3V_SIM_MCU_FIRMWARE);
+    EXPECT_EQ(Registers(), std::vector<std::uint32_t>(20, 0)) << "the registers come out of reset";
+}
+
 TEST_F(AdapterRegistersTest, TheEmulatorSwitchesTargetPowerThroughItsOwnMemory) {
     Configure("board=unpowered");
     EXPECT_EQ(Status().mcuState, Q3V_SIM_MCU_OFF);

@@ -157,6 +157,26 @@ TEST_F(BootProgramTest, ProgrammingWithoutEraseIsRefusedAsRealFlashWould) {
     EXPECT_EQ(Bytes(page.begin() + 2, page.begin() + 6), Hex("09 0A 0B 0C"));
 }
 
+TEST_F(BootProgramTest, EraseAndProgramStayBusyForTheConfiguredStatusReads) {
+    Configure("flashbusy=3");
+    Unlock();
+    ASSERT_EQ(Transact(EraseBlock(0xE000)), kAcknowledge);
+    // Busy: no ready bit, and every other command is refused meanwhile.
+    EXPECT_EQ(Transact(kStatusRead), Hex("00 04 00 0C A5 81"));
+    EXPECT_EQ(Transact(ProgramPage(0xE000, Page(1))), kNegativeAcknowledge);
+    EXPECT_EQ(Transact(kStatusRead), Hex("00 04 00 0C A5 81"));
+    EXPECT_EQ(Transact(kStatusRead), Hex("00 04 00 0C A5 81"));
+    EXPECT_EQ(Transact(kStatusRead), Hex("00 04 80 0C A5 81"));
+    // A failing program shows its error bit only once it has finished.
+    ASSERT_EQ(Control().injectFault(Q3V_SIM_FAULT_PROGRAM, 0, 1), Q3V_SIM_OK);
+    ASSERT_EQ(Transact(ProgramPage(0xE000, Page(1))), kAcknowledge);
+    EXPECT_EQ(Transact(kStatusRead), Hex("00 04 00 0C A5 81"));
+    EXPECT_EQ(Transact(kStatusRead), Hex("00 04 00 0C A5 81"));
+    EXPECT_EQ(Transact(kStatusRead), Hex("00 04 00 0C A5 81"));
+    EXPECT_EQ(Transact(kStatusRead), Hex("00 04 90 0C A5 81")) << "ready, with the error bit";
+    Configure("flashbusy=0");
+}
+
 TEST_F(BootProgramTest, EraseSetsTheEraseErrorBitWhereNoBlockIs) {
     Unlock();
     ASSERT_EQ(Transact(EraseBlock(0x8000)), kAcknowledge);

@@ -154,7 +154,7 @@ TEST_F(SessionTest, ControllerConfigurationMayBePendingAndReportsItsResultAtTheL
 TEST_F(SessionTest, ConfigurationTextRoundTripsThroughTheDriverEntries) {
     const std::string text = Driver().getConfiguration();
     EXPECT_EQ(text, "device=VK31D16;protocol=1;board=powered;connector=connected;canary=0;pending=0;steps=1000;"
-                    "lockout=3");
+                    "lockout=3;flashbusy=0");
     EXPECT_EQ(std::string(Driver().configurationDialog(0, "DRIVER.INI")), text);
     EXPECT_EQ(Driver().setDriverConfiguration(" protocol = 2 ; steps=50 "), Q3V_SIM_OK);
     EXPECT_EQ(Status().protocolType, 2u);

@@ -1,8 +1,10 @@
 // Every injected fault and the wire behaviour it gives: time-outs on the
 // platform clock, a lost link, a disconnected connector, negative
 // acknowledges and flash statuses, flash that fails to erase or program, a
-// target reset seen by the firmware, short and corrupt replies, a failing
-// verify and a failing target supply.
+// target reset seen by the firmware, short and corrupt replies, a bare
+// acknowledge in place of any reply, replies held back on the platform
+// clock, flash that stays busy, a failing verify and a failing target
+// supply; and faults that strike only after a number of driver calls.
 #include "tests/emulator/sim_emulator.h"
 
 namespace emutest {
@@ -116,6 +118,84 @@ TEST_F(FaultsTest, ShortAndCorruptRepliesChangeOnlyWhatIsDelivered) {
     EXPECT_EQ(whole[3], 0x01) << "the next exchange is whole";
 }
 
+TEST_F(FaultsTest, ABareAcknowledgeAnswersAnyRequestWhichIsNotCarriedOut) {
+    StartFirmware();
+    Inject(Q3V_SIM_FAULT_BARE_ACK, 0, 3);
+    EXPECT_EQ(Transact(WriteMemoryRequest(0x0456, 0x4220, Hex("01 02"), true)), Hex("00 02 06 81"));
+    EXPECT_EQ(Transact(kVersion), Hex("00 02 06 81"));
+    EXPECT_EQ(Transact(Hex("00 06 5A 22 00 06 A5 81")), Hex("00 02 06 81")) << "the run-state request too";
+    EXPECT_EQ(ReadTarget(0x0456, 2), Hex("00 00")) << "the write never reached the target";
+    EXPECT_EQ(Transact(kVersion).size(), 24u) << "the fourth exchange is whole";
+    // The boot program's and the adapter's commands alike.
+    Control().reset();
+    Inject(Q3V_SIM_FAULT_BARE_ACK, 0, 1);
+    EXPECT_EQ(Transact(kStatusRead), Hex("00 02 06 81"));
+    EXPECT_EQ(Transact(kStatusRead), Hex("00 04 80 00 A5 81"));
+}
+
+TEST_F(FaultsTest, ADelayHoldsRepliesOnThePlatformClockAndOnePastTheTimeOutIsLost) {
+    StartFirmware();
+    Driver().setTimeout(5);
+    Inject(Q3V_SIM_FAULT_DELAY, 1200, 2);
+    std::uint64_t slept = clock_.SleptMilliseconds();
+    EXPECT_EQ(Transact(kVersion).size(), 24u);
+    EXPECT_EQ(clock_.SleptMilliseconds() - slept, 1200u);
+    slept = clock_.SleptMilliseconds();
+    EXPECT_EQ(Transact(kVersion).size(), 24u);
+    EXPECT_EQ(clock_.SleptMilliseconds() - slept, 1200u);
+    EXPECT_EQ(Transact(kVersion).size(), 24u);
+    EXPECT_EQ(clock_.SleptMilliseconds() - slept, 1200u) << "only the next two replies are held";
+    // Held as long as the receive waits: the receive times out at its own
+    // time-out and the reply is gone.
+    Inject(Q3V_SIM_FAULT_DELAY, 5000, 1);
+    slept = clock_.SleptMilliseconds();
+    ASSERT_EQ(Send(kVersion), Q3V_SIM_OK);
+    EXPECT_EQ(Receive().result, Q3V_SIM_RECEIVE_TIMEOUT);
+    EXPECT_EQ(clock_.SleptMilliseconds() - slept, 5000u);
+    ASSERT_EQ(Send(Hex("00 06 5A 22 00 06 A5 81")), Q3V_SIM_OK);
+    EXPECT_EQ(Receive().bytes.size(), 20u) << "the next reply is its own, not the lost one";
+    Driver().setTimeout(20);
+}
+
+TEST_F(FaultsTest, AStuckEraseOrProgramKeepsTheFlashBusyUntilAReset) {
+    ASSERT_EQ(Transact(kBlankIdCheck), Hex("00 02 06 81"));
+    Inject(Q3V_SIM_FAULT_FLASH_STUCK, 0, 1);
+    ASSERT_EQ(Transact(Hex("00 0A 00 04 00 00 20 DF 00 D0 A5 81")), Hex("00 02 06 81"));
+    for (int poll = 0; poll < 100; ++poll) {
+        ASSERT_EQ(Transact(kStatusRead), Hex("00 04 00 0C A5 81")) << poll;
+    }
+    EXPECT_EQ(Transact(Hex("00 06 00 01 00 00 50 81")), Hex("00 02 15 81")) << "a busy flash takes nothing else";
+    ASSERT_EQ(WriteRegister(0x400020, Hex("00 01 00 00")), Q3V_SIM_OK);
+    EXPECT_EQ(Transact(kStatusRead), Hex("00 04 80 00 A5 81"));
+}
+
+TEST_F(FaultsTest, AFaultInjectedAfterSomeCallsStrikesInTheMiddleOfAnExchange) {
+    StartFirmware();
+    // Calls: the transmit, then the receive; the third call is the next
+    // exchange's transmit.
+    ASSERT_EQ(Control().injectFaultAfter(3, Q3V_SIM_FAULT_BARE_ACK, 0, 1), Q3V_SIM_OK);
+    EXPECT_EQ(Transact(kVersion).size(), 24u);
+    EXPECT_EQ(Transact(kVersion), Hex("00 02 06 81"));
+    EXPECT_EQ(Transact(kVersion).size(), 24u);
+    // The second call is a receive: the delay holds that very reply.
+    ASSERT_EQ(Control().injectFaultAfter(2, Q3V_SIM_FAULT_DELAY, 300, 1), Q3V_SIM_OK);
+    const std::uint64_t slept = clock_.SleptMilliseconds();
+    EXPECT_EQ(Transact(kVersion).size(), 24u);
+    EXPECT_EQ(clock_.SleptMilliseconds() - slept, 300u);
+    // Register reads do not count; cleared faults never come.
+    ASSERT_EQ(Control().injectFaultAfter(2, Q3V_SIM_FAULT_LINK_LOST, 1, 0), Q3V_SIM_OK);
+    BYTE bytes[4] = {};
+    EXPECT_EQ(Driver().readMemory(4, bytes, 0x400008, 4), Q3V_SIM_OK);
+    ASSERT_EQ(Send(kVersion), Q3V_SIM_OK);
+    EXPECT_EQ(Receive().result, Q3V_SIM_LINK_LOST) << "the second frame call";
+    EXPECT_EQ(Driver().readMemory(4, bytes, 0x400008, 4), Q3V_SIM_LINK_LOST);
+    Control().clearFaults();
+    ASSERT_EQ(Control().injectFaultAfter(1, Q3V_SIM_FAULT_LINK_LOST, 1, 0), Q3V_SIM_OK);
+    Control().clearFaults();
+    EXPECT_EQ(Transact(kVersion).size(), 24u);
+    EXPECT_EQ(Control().injectFaultAfter(1, 99, 0, 1), Q3V_SIM_INVALID_PARAMETER);
+}
+
 TEST_F(FaultsTest, AFailingVerifyReportsBTAtTheFirstAddress) {
     StartFirmware();
     Inject(Q3V_SIM_FAULT_VERIFY, 0, 1);
@@ -143,6 +223,8 @@ TEST_F(FaultsTest, FaultsCanComeFromAConfigurationText) {
     Configure("fault=status:0xA3:2");
     EXPECT_EQ(Transact(kStatusRead), Hex("00 02 A3 81"));
     EXPECT_EQ(Transact(kStatusRead), Hex("00 02 A3 81"));
+    Configure("fault=ack:0:1");
+    EXPECT_EQ(Transact(kStatusRead), Hex("00 02 06 81"));
     Configure("fault=timeout");
     ASSERT_EQ(Send(kStatusRead), Q3V_SIM_OK);
     EXPECT_EQ(Receive().result, Q3V_SIM_RECEIVE_TIMEOUT);

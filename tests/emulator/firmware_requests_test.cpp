@@ -187,10 +187,13 @@ TEST_F(FirmwareRequestsTest, TheResynchronisationRequestIsAnsweredByTheRunningFi
 
 TEST_F(FirmwareRequestsTest, TheFlashWriteBackStepHandsTheTargetToTheFlashWriterUntilF) {
     EXPECT_EQ(HexText(Transact(Hex("00 06 5A 13 00 06 A5 81"))), "00 0C 5A 13 00 0C 01 00 00 00 00 00 A5 81");
-    // The firmware does not listen meanwhile; the writer answers its state.
-    EXPECT_EQ(Send(Hex("00 06 5A 01 00 06 A5 81")), Q3V_SIM_OK);
-    EXPECT_EQ(Receive().result, Q3V_SIM_RECEIVE_TIMEOUT);
+    // The firmware does not listen meanwhile; the writer answers its state
+    // to a raw block and refuses what it does not know.
+    EXPECT_EQ(Transact(Hex("00 06 5A 01 00 06 A5 81")), Hex("00 02 15 81"));
     EXPECT_EQ(HexText(Transact(Hex("00 06 01 02 03 04 A5 81"))), "00 06 57 53 00 00 02 81");
+    EXPECT_EQ(Transact(Hex("00 05 01 02 03 04 81")), Hex("00 02 15 81")) << "an odd count is no raw block";
+    EXPECT_EQ(Transact(Hex("00 04 45 00 C0 81")), Hex("00 02 15 81")) << "an erase with too few address bytes";
+    EXPECT_EQ(Transact(Hex("00 04 52 C0 00 81")), Hex("00 02 15 81")) << "a page read of another protocol type";
     // Erase, write and give the target back: the firmware is still there.
     EXPECT_EQ(Transact(Hex("00 06 45 FF DF 00 00 81")), Hex("00 02 06 81"));
     EXPECT_EQ(Transact(Hex("00 02 57 81")), Hex("00 02 06 81"));

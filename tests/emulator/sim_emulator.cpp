@@ -16,7 +16,7 @@ template <typename Function>
 void Bind(HMODULE module, const char* name, Function& function, std::string& error) {
     function = platform::GetProcAddressAs<Function>(module, name);
     if (function == nullptr) {
-        error += std::string(" missing ") + name;
+        error.append(" missing ").append(name);
     }
 }
 
@@ -72,6 +72,7 @@ SimModule LoadModule() {
     Bind(m, "Q3vSimGetStatus", c.getStatus, e);
     Bind(m, "Q3vSimInstallFirmware", c.installFirmware, e);
     Bind(m, "Q3vSimInjectFault", c.injectFault, e);
+    Bind(m, "Q3vSimInjectFaultAfter", c.injectFaultAfter, e);
     Bind(m, "Q3vSimClearFaults", c.clearFaults, e);
     Bind(m, "Q3vSimGetFrameCount", c.getFrameCount, e);
     Bind(m, "Q3vSimGetFrame", c.getFrame, e);
@@ -107,7 +108,7 @@ SimModule& Module() {
 void EmulatorTest::SetUp() {
     ASSERT_TRUE(Module().error.empty()) << Module().error;
     ASSERT_EQ(Control().reset(), Q3V_SIM_OK);
-    Configure("device=VK31D16;protocol=1;board=powered;connector=connected;canary=0;pending=0;steps=1000;lockout=3");
+    Configure("device=VK31D16;protocol=1;board=powered;connector=connected;canary=0;pending=0;steps=1000;lockout=3;flashbusy=0");
     Control().clearFrames();
     Driver().terminate();
     const DWORD* record = nullptr;

@@ -1,8 +1,11 @@
 #include "frame/cmd.h"
 
 #include "hostui/host_expression_service.h"
+#include "platform/bstr.h"
+#include "util/placeholder_expander.h"
 #include "sim/host/command_window.h"
 #include "sim/host/sim_host.h"
+#include "tests/platform/code_page_scope.h"
 
 #include <gtest/gtest.h>
 
@@ -57,6 +60,54 @@ TEST_F(CommandFramework, RegistersUnderBothInterfacesForItsLifetime) {
     EXPECT_TRUE(host.Registrations().empty());
 }
 
+TEST_F(CommandFramework, WordsThatCannotBeMadeAreAnsweredAsOutOfMemory) {
+    EchoCommand command(&host, 1);
+    VARIANT names;
+    VariantInit(&names);
+    DWORD attribute = 5;
+    {
+        const platform::BstrAllocationFault fault(1);  // the alias cannot be made
+        EXPECT_EQ(command.GetCommandNames(&names), E_OUTOFMEMORY);
+        EXPECT_EQ(names.vt, VT_EMPTY);
+        EXPECT_EQ(command.GetCommandNamesEx(&names, &attribute), E_OUTOFMEMORY);
+        EXPECT_EQ(names.vt, VT_EMPTY);
+        EXPECT_EQ(attribute, 5u);
+    }
+    EXPECT_EQ(command.GetCommandNames(&names), S_OK);
+    EXPECT_EQ(names.vt, VT_ARRAY | VT_BSTR);
+    VariantClear(&names);
+}
+
+TEST_F(CommandFramework, AllCommandsShareOnePlaceholderExpander) {
+    EXPECT_EQ(CCmd::GetPlaceholderExpander(), nullptr);
+    {
+        EchoCommand first(&host, 1);
+        CPlaceholderExpander* const shared = CCmd::GetPlaceholderExpander();
+        ASSERT_NE(shared, nullptr);
+        EXPECT_NE(shared->WorkspaceInfo(), nullptr);  // made over the first command's host
+        EXPECT_NE(shared->PlaceholderSettings(), nullptr);
+        {
+            EchoCommand second(nullptr, 0);
+            EXPECT_EQ(CCmd::GetPlaceholderExpander(), shared);
+        }
+        EXPECT_EQ(CCmd::GetPlaceholderExpander(), shared);  // the first command still holds it
+    }
+    EXPECT_EQ(CCmd::GetPlaceholderExpander(), nullptr);  // gone with the last
+    EchoCommand again(&host, 1);
+    EXPECT_NE(CCmd::GetPlaceholderExpander(), nullptr);
+}
+
+TEST(CommandWithoutHost, StillHasItsWordsAndExpressionService) {
+    EchoCommand command(nullptr, 1);
+    ASSERT_NE(command.GetExpressionService(), nullptr);
+    EXPECT_FALSE(command.GetExpressionService()->IsUsable());
+    EXPECT_EQ(command.GetEvaluator(), nullptr);
+    VARIANT names;
+    VariantInit(&names);
+    EXPECT_EQ(command.GetCommandNames(&names), S_OK);
+    VariantClear(&names);
+}
+
 TEST_F(CommandFramework, TheStripFlagCutsTheLineBehindItsFirstBlank) {
     EchoCommand stripping(&host, 1);
     EXPECT_EQ(window.Execute("ec").text, "[]");
@@ -99,6 +150,19 @@ TEST(CommandWords, NextWordCutsPlainQuotedAndBracedWords) {
     EXPECT_EQ(Next(cursor, quoted), "c}");
     EXPECT_EQ(Next(cursor, quoted), "tail\tword");
     EXPECT_EQ(Next(cursor, quoted), "");
+    EXPECT_EQ(*cursor, '\0');
+}
+
+TEST(CommandWords, WordsAreCutAtWholeDoubleByteCharacters) {
+    AnsiCodePageScope scope(932);
+    // Each katakana MA is 0x83 0x7D: its trail byte is the closing brace's.
+    const char* line = "{\x83\x7D\x83\x7D} \x83\x7D\x83\x7D {\x83\x7D";
+    const char* cursor = line;
+    DWORD quoted = 9;
+    EXPECT_EQ(Next(cursor, quoted), "\x83\x7D\x83\x7D");
+    EXPECT_EQ(quoted, 0u);
+    EXPECT_EQ(Next(cursor, quoted), "\x83\x7D\x83\x7D");
+    EXPECT_EQ(Next(cursor, quoted), "\x83\x7D");  // no closing brace: the word runs to the end
     EXPECT_EQ(*cursor, '\0');
 }
 

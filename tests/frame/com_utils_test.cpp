@@ -313,6 +313,61 @@ TEST(CComUtilsStrings, BstrToStringArrayNarrowsAndSplitsAtNuls) {
     EXPECT_TRUE(array.IsEmpty());
 }
 
+// A list of count elements whose odd-numbered elements the host left
+// unfilled (VT_EMPTY); fill writes each even-numbered one.
+template <typename Fill>
+void ListWithGaps(OwnedVariant& out, std::size_t count, VARTYPE type, Fill fill) {
+    variant_list::Writer writer(count);
+    for (std::size_t i = 0; i < count; i += 2) {
+        fill(writer, i);
+    }
+    writer.Finish(out.Get(), type);
+}
+
+TEST(CComUtilsLists, AnUnfilledElementReadsAsAnEmptyOrZeroValue) {
+    OwnedVariant texts;
+    ListWithGaps(texts, 4, 8200, [](variant_list::Writer& writer, std::size_t i) {
+        writer.Text(i, i == 0 ? "a" : "c");
+    });
+    CStringList list;
+    CComUtils::SafeArrayToStringList(texts.Get(), list);
+    EXPECT_EQ(Items(list), (Strings{"a", "", "c", ""}));
+    CStringArray array;
+    CComUtils::VariantToStringArray(texts.Get(), array);
+    EXPECT_EQ(Items(array), (Strings{"a", "", "c", ""}));
+    CStringPairList pairs;
+    CComUtils::SafeArrayToStringPairList(texts.Get(), pairs);
+    ASSERT_EQ(pairs.GetCount(), 2);
+    EXPECT_EQ(pairs.GetTail().second, "");
+
+    OwnedVariant uints;
+    ListWithGaps(uints, 3, 8215, [](variant_list::Writer& writer, std::size_t i) {
+        writer.Uint(i, static_cast<UINT>(i + 5));
+    });
+    CUintList numbers;
+    CComUtils::VariantToUintCList(uints.Get(), numbers);
+    ASSERT_EQ(numbers.GetCount(), 3);
+    EXPECT_EQ(numbers.GetHead(), 5u);
+    EXPECT_EQ(numbers.GetAt(numbers.FindIndex(1)), 0u);
+    EXPECT_EQ(numbers.GetTail(), 7u);
+
+    OwnedVariant bytes;
+    ListWithGaps(bytes, 2, 8209, [](variant_list::Writer& writer, std::size_t i) { writer.Byte(i, 0x7F); });
+    CByteArray byteArray;
+    CComUtils::SafeArrayToByteArray(bytes.Get(), byteArray);
+    ASSERT_EQ(byteArray.GetSize(), 2);
+    EXPECT_EQ(byteArray[0], 0x7F);
+    EXPECT_EQ(byteArray[1], 0);
+
+    OwnedVariant ints;
+    ListWithGaps(ints, 2, 8195, [](variant_list::Writer& writer, std::size_t i) { writer.Int(i, -3); });
+    CInt32Array intArray;
+    CComUtils::VariantToIntArray(ints.Get(), intArray);
+    ASSERT_EQ(intArray.GetSize(), 2);
+    EXPECT_EQ(intArray[0], -3);
+    EXPECT_EQ(intArray[1], 0);
+}
+
 TEST(CComUtilsStrings, MalformedListsAreLeftAlone) {
     // An element of another kind in a string list.
     variant_list::Writer writer(2);
@@ -333,6 +388,18 @@ TEST(CComUtilsStrings, MalformedListsAreLeftAlone) {
     square.Get().vt = 8200;
     square.Get().parray = SafeArrayCreate(VT_VARIANT, 2, bounds);
     CComUtils::SafeArrayToStringList(square.Get(), list);
+    EXPECT_TRUE(list.IsEmpty());
+
+    // A list type without an array, and an array of something other than VARIANTs.
+    OwnedVariant noArray;
+    noArray.Get().vt = 8200;
+    CComUtils::SafeArrayToStringList(noArray.Get(), list);
+    EXPECT_TRUE(list.IsEmpty());
+    SAFEARRAYBOUND bound{2, 0};
+    OwnedVariant ofTexts;
+    ofTexts.Get().vt = 8200;
+    ofTexts.Get().parray = SafeArrayCreate(VT_BSTR, 1, &bound);
+    CComUtils::SafeArrayToStringList(ofTexts.Get(), list);
     EXPECT_TRUE(list.IsEmpty());
 }
 

@@ -8,10 +8,12 @@
 #include "platform/bstr.h"
 #include "platform/clock.h"
 #include "platform/sync.h"
+#include "platform/ui.h"
 #include "sim/host/sim_host.h"
 
 #include <gtest/gtest.h>
 
+#include <thread>
 #include <vector>
 
 namespace {
@@ -137,6 +139,43 @@ TEST_F(HandlerBases, PostingARunStateChangeGoesThroughTheHostsEventService) {
     const auto raised = log.Find("RaiseEvent");
     ASSERT_EQ(raised.size(), 1u);
     EXPECT_EQ(raised[0].detail, simhost::GuidText(EVENT_RunState) + "|4660");  // the notify value 0x1234
+}
+
+// A run-control handler of the first kind only (IHTExec, no IHTExec2).
+class PlainExec : public CTargetExec {
+public:
+    explicit PlainExec(IHostServiceProvider* host) : CTargetExec(kStatusTexts, 3, host) {}
+    DWORD GetNotifyValue() override { return 0x1234; }
+    BOOL UpdateState() override {
+        ++updates;
+        return TRUE;
+    }
+    HRESULT STDMETHODCALLTYPE Reset() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE Go() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE StepInEx(DWORD, DWORD) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE StepOverEx(DWORD, DWORD) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE StepOutEx(DWORD, DWORD) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE StepIn() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE StepOver() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE StepOut() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE Halt() override { return S_OK; }
+    int updates = 0;
+};
+
+TEST_F(HandlerBases, PostingARunStateChangeTellsTheThreadThatMadeTheHandler) {
+    platform::ProcessWaitingMessages();  // this thread has its queue, as the host's UI thread has
+    PlainExec exec(&host);
+    CTargetExec& base = exec;
+    // Posted from another thread, as a run's own thread does.
+    std::thread([&base] { EXPECT_EQ(base.PostExecRequest(), S_OK); }).join();
+    EXPECT_EQ(exec.updates, 1);
+    MSG message{};
+    ASSERT_TRUE(platform::TakeThreadMessage(message));
+    EXPECT_EQ(message.message, static_cast<UINT>(WM_USER + 1));
+    EXPECT_EQ(message.wParam, 0u);
+    EXPECT_EQ(message.lParam, 0x1234);
+    EXPECT_FALSE(platform::TakeThreadMessage(message));
+    EXPECT_TRUE(log.Find("RaiseEvent").empty());  // only the extended handler goes through the host
 }
 
 // --- memory map and memory server --------------------------------------------

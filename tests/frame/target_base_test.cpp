@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,6 +33,7 @@ struct Event {
     void Set() const { SetEvent(handle); }
     void Reset() const { ResetEvent(handle); }
     void Wait() const { WaitForSingleObject(handle, INFINITE); }
+    bool IsSet() const { return WaitForSingleObject(handle, 0) == WAIT_OBJECT_0; }
     HANDLE handle;
 };
 
@@ -99,6 +101,22 @@ public:
 // A target whose factories make journaled handlers, as the test asks.
 class TestTarget : public CTarget {
 public:
+    // The connecting dialog; as it goes, and before its base awaits the
+    // connect thread, it runs whenDialogGoes.
+    class Dialog : public CDlgConnection {
+    public:
+        template <typename Template>
+        Dialog(TestTarget& target, Template templateId) : CDlgConnection(&target, templateId), target_(target) {}
+        ~Dialog() override {
+            if (target_.whenDialogGoes) {
+                target_.whenDialogGoes();
+            }
+        }
+
+    private:
+        TestTarget& target_;
+    };
+
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
     ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
     ULONG STDMETHODCALLTYPE Release() override { return 0; }
@@ -141,8 +159,8 @@ public:
     // whose connect thread runs ConnectProc.
     DWORD Connect() override {
         journal.push_back("connect");
-        auto dialog = templateByName ? std::make_unique<CDlgConnection>(this, "#900")
-                                     : std::make_unique<CDlgConnection>(this, kConnectingDialog);
+        auto dialog = templateByName ? std::make_unique<Dialog>(*this, "#900")
+                                     : std::make_unique<Dialog>(*this, kConnectingDialog);
         dialogResult = dialog->DoModal();
         return dialog->GetConnectResult();
     }
@@ -169,6 +187,7 @@ public:
     bool templateByName = false;
     DWORD connects = 1;
     INT_PTR dialogResult = 0;
+    std::function<void()> whenDialogGoes;
     std::atomic<DWORD> connectThread{0};
     Event go{true};
     Event mayClose{true};
@@ -220,7 +239,7 @@ TEST_F(TargetBase, TheConnectThreadRunsBesideTheModalDialogAndClosesIt) {
     TestUi ui;
     ui.OnDialog(kConnectingDialog).WaitForClose();
     ASSERT_EQ(target.Initialise(name.Get()), S_OK);
-    target.threadEnded.Wait();
+    EXPECT_TRUE(target.threadEnded.IsSet());  // the connect has ended with its thread
     EXPECT_NE(target.connectThread, 0u);
     EXPECT_NE(target.connectThread, GetCurrentThreadId());
     // The base ended the thread from inside: nothing after it ran.
@@ -249,24 +268,40 @@ TEST_F(TargetBase, ThePersonCannotCloseTheConnectingDialogBeforeTheResult) {
             .WaitForClose();
         ASSERT_EQ(target.Initialise(name.Get()), S_OK);
         EXPECT_EQ(target.IsConnected(), 1u);
-        target.threadEnded.Wait();
+        EXPECT_TRUE(target.threadEnded.IsSet());
         target.Uninitialise();
     }
 }
 
 // Once the result is in, the person may close the dialog before the thread
-// does: the thread's close then finds no window, and the thread still ends.
-TEST_F(TargetBase, ADialogClosedOnceTheResultIsInLetsTheThreadEnd) {
+// does. The thread runs on after the dialog has closed (its close then finds
+// no window), and the dialog awaits its end as it goes, so the connect has no
+// thread left when it returns.
+TEST_F(TargetBase, ADialogClosedOnceTheResultIsInAwaitsTheThreadsEnd) {
     TestUi ui;
     target.mayClose.Reset();
     target.connects = 5;
+    target.whenDialogGoes = [this] { target.mayClose.Set(); };
     ui.OnDialog(kConnectingDialog).Do([this](platform::UiDialog&) { target.resultSet.Wait(); }).Close();
     ASSERT_EQ(target.Initialise(name.Get()), S_OK);
     EXPECT_EQ(target.IsConnected(), 5u);
     EXPECT_EQ(target.dialogResult, IDCANCEL);
-    target.mayClose.Set();  // the dialog object is gone by now
-    target.threadEnded.Wait();
+    EXPECT_TRUE(target.threadEnded.IsSet());
+    EXPECT_EQ(std::count(target.journal.begin(), target.journal.end(), "base connect proc returned"), 0);
     target.Uninitialise();
+}
+
+// A second connect starts its thread only once the first one's has ended.
+TEST_F(TargetBase, EachConnectHasItsOwnThread) {
+    for (int connect = 0; connect < 2; ++connect) {
+        TestUi ui;
+        ui.OnDialog(kConnectingDialog).WaitForClose();
+        target.threadEnded.Reset();
+        ASSERT_EQ(target.Initialise(name.Get()), S_OK);
+        EXPECT_TRUE(target.threadEnded.IsSet());
+        target.Uninitialise();
+    }
+    EXPECT_EQ(std::count(target.journal.begin(), target.journal.end(), "connect proc"), 2);
 }
 
 TEST_F(TargetBase, TheIoHandlerIsRegisteredByTheTarget) {

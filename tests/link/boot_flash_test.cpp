@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace linktest {
 namespace {
 
@@ -164,6 +166,51 @@ TEST_F(BootFlash, AWriteErrorErasesTheBlockAgainOnceInFlashProgrammingMode) {
     Channel().EraseAdapterBlock(0);
     Inject(Q3V_SIM_FAULT_PROGRAM, 0, 1);
     EXPECT_EQ(Channel().ProgramFirmwareBlock(0, 0xC000), kWriteError) << "other modes do not erase again";
+}
+
+TEST_F(BootFlash, AFailedReEraseIsShownOnce) {
+    Unlock();
+    LoadWriter();
+    ASSERT_EQ(Channel().BeginAdapterWrite(), kOk);
+    g_flashMirror[0xC000] = 0x12;
+    g_emuSel = connect_mode::kProgramFlash;
+    Inject(Q3V_SIM_FAULT_PROGRAM, 0, 1);
+    Inject(Q3V_SIM_FAULT_ERASE, 0, 1);
+    EXPECT_EQ(Channel().ProgramFirmwareBlock(0, 0xC000), kEraseError);
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Flash memory erase error !\nChange device"});
+    // Through the whole-flash loop the same.
+    Inject(Q3V_SIM_FAULT_PROGRAM, 0, 1);
+    Inject(Q3V_SIM_FAULT_ERASE, 0, 1);
+    EXPECT_EQ(Channel().ProgramAllBlocks(), kEraseError);
+    EXPECT_EQ(Messages().size(), 2u) << "one box for the second failure";
+}
+
+TEST_F(BootFlash, APageProgramRefusedByTheAdapterIsShownOnce) {
+    UseDevice(Device::Vk32D64, 2);
+    Unlock();
+    g_flashMirror[0xF0000] = 0x12;
+    // The clear-status exchange is the first and second frame call; the page
+    // program's frame the third.
+    ASSERT_EQ(Control().injectFaultAfter(3, Q3V_SIM_FAULT_STATUS, 0xA3, 1), Q3V_SIM_OK);
+    EXPECT_EQ(Channel().ProgramBlocksByPages(), kWriteError);
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Flash memory write error"});
+}
+
+TEST_F(BootFlash, ABusyFlashIsPolledUntilReadyAndOneThatStaysBusyGivesUp) {
+    UseDevice(Device::Vk32D64, 2);
+    Configure("flashbusy=5");
+    Unlock();
+    g_deviceValues.eraseBlockCount = 1;
+    EXPECT_EQ(Channel().EraseFlashBlocksPolled(), kOk);
+    const std::vector<std::string> frames = FramesIn();
+    EXPECT_EQ(std::count(frames.begin(), frames.end(), kStatusRead), 6) << "five busy reads, then the ready bit; polled until the ready bit came";
+    // An erase that never ends: the poll gives up after its 2 s.
+    Inject(Q3V_SIM_FAULT_FLASH_STUCK, 0, 1);
+    const DWORD start = GetTickCount();
+    EXPECT_EQ(Channel().EraseFlashBlocksPolled(), kTimeout);
+    EXPECT_GE(GetTickCount() - start, 2000u);
+    EXPECT_TRUE(Messages().empty()) << "a time-out shows no flash message";
+    Configure("flashbusy=0");
 }
 
 TEST_F(BootFlash, ARawBlockIsAcknowledgedWhenItsSumMatchesAndRefusedWhenNot) {

@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <string>
 
 namespace linktest {
@@ -111,6 +113,31 @@ TEST(DriverInterface, InitialisingTwiceMakesOneLinkAndCleanupEndsEverythingOnce)
     EXPECT_EQ(g_emuResponse, nullptr);
     EXPECT_FALSE(driver->IsBound());
     EXPECT_EQ(driver->Cleanup(), 0u);
+}
+
+// The slot a virtual member function occupies: both builds use the Itanium
+// C++ ABI, where a pointer to a virtual member holds 1 plus its byte offset
+// in the table.
+template <typename Member>
+std::ptrdiff_t SlotOf(Member member) {
+    struct {
+        std::ptrdiff_t pointer;
+        std::ptrdiff_t adjustment;
+    } raw{};
+    static_assert(sizeof(member) == sizeof(raw));
+    std::memcpy(&raw, &member, sizeof(raw));
+    return (raw.pointer - 1) / static_cast<std::ptrdiff_t>(sizeof(void*));
+}
+
+TEST(DriverFactory, ThreeNullSlotsStandBeforeCreateInterface) {
+    CUleDrvFactory factory;
+    EXPECT_EQ(factory.ReservedSlot0(), nullptr);
+    EXPECT_EQ(factory.ReservedSlot1(), nullptr);
+    EXPECT_EQ(factory.ReservedSlot2(), nullptr);
+    EXPECT_EQ(SlotOf(&CUleDrvFactory::ReservedSlot0), 0);
+    EXPECT_EQ(SlotOf(&CUleDrvFactory::ReservedSlot1), 1);
+    EXPECT_EQ(SlotOf(&CUleDrvFactory::ReservedSlot2), 2);
+    EXPECT_EQ(SlotOf(&CUleDrvFactory::CreateInterface), 3);
 }
 
 TEST(DriverInterface, ALongInterfaceNameIsCutToItsField) {

@@ -179,7 +179,6 @@ TEST_F(FirmExecution, WithTheEventFunctionTheChannelsGoToTheProvider) {
         int resets = 0;
     } provider;
     g_swtiSupported = 1;
-    EXPECT_EQ(CFirmCommand().ProgramBreakRegisters(), kAborted) << "no provider to hand them to";
     SetBreakConditionProvider(&provider);
     SetAddressBreak(1, 0x777);
     g_suspendState.state = 1;
@@ -188,6 +187,18 @@ TEST_F(FirmExecution, WithTheEventFunctionTheChannelsGoToTheProvider) {
     EXPECT_EQ(provider.calls, (std::vector<std::array<DWORD, 3>>{{0, 0, 0}, {1, 0x777, 1}}));
     SetBreakConditionProvider(nullptr);
     g_suspendState = SuspendState{};
+    g_swtiSupported = 0;
+}
+
+TEST_F(FirmExecution, WithTheEventFunctionButNoEventEngineTheBreakStepIsSkipped) {
+    g_swtiSupported = 1;
+    SetAddressBreak(0, 0x402);
+    EXPECT_EQ(CFirmCommand().ProgramBreakRegisters(), kOk) << "nothing to apply the channels to";
+    LoadProgram(0x400, {kNop, kNop, kNop, kBreak});
+    g_registerImage[kPc] = 0x400;
+    EXPECT_EQ(CFirmCommand().StartExecution(run_mode::kGo), kOk);
+    RunABit();
+    EXPECT_EQ(Status().stopWord, kStopBreakInstruction) << "the go went out and the program ran";
     g_swtiSupported = 0;
 }
 
@@ -250,6 +261,17 @@ TEST_F(FirmExecution, ResetByProtocolType) {
     EXPECT_EQ(CFirmCommand().ResetTarget(), kOk) << "type 1: through the adapter's reset register";
     EXPECT_TRUE(FramesIn().empty());
     EXPECT_EQ(Status().mcuState, Q3V_SIM_MCU_FIRMWARE);
+
+    // Types 2 to 4: the adapter's CPU reset really resets the CPU.
+    UseDevice(Device::Vk32D64, 2);
+    StartFirmware();
+    ASSERT_EQ(Control().setRegisters(std::vector<DWORD>(20, 0x55).data()), Q3V_SIM_OK);
+    EXPECT_EQ(CFirmCommand().ResetTarget(), kOk);
+    std::vector<DWORD> registers(20, 1);
+    ASSERT_EQ(Control().getRegisters(registers.data()), Q3V_SIM_OK);
+    EXPECT_EQ(registers, std::vector<DWORD>(20, 0)) << "the registers came out of reset";
+    EXPECT_EQ(Status().mcuState, Q3V_SIM_MCU_FIRMWARE);
+    ClearFrames();
 
     FlashServices refused;
     refused.openMonitorAccess = [] { return DWORD{1}; };

@@ -74,6 +74,8 @@ TEST(FirmRequestFrames, TheReadReplyIsTakenOnlyWhenItCarriesTheRequestedBytes) {
     };
     for (const Case& c : cases) {
         g_firmReplyBuffer.fill(0xEE);
+        g_firmReplyBuffer[2] = firm_code::kMarker;
+        g_firmReplyBuffer[3] = 0x11;
         PutWord16(g_firmReplyBuffer.data(), c.lengthAt0, true);
         PutWord16(g_firmReplyBuffer.data() + 4, c.lengthAt4, true);
         PutWord16(g_firmReplyBuffer.data() + 6, c.status, false);
@@ -87,20 +89,49 @@ TEST(FirmRequestFrames, TheReadReplyIsTakenOnlyWhenItCarriesTheRequestedBytes) {
     }
 }
 
+TEST(FirmRequestFrames, OnlyAWholeFirmwareReplyToTheRequestIsParsed) {
+    const struct {
+        const char* what;
+        const char* reply;
+    } cases[] = {
+        {"a bare acknowledge", "00 02 06 81"},
+        {"a status reply", "00 02 15 81"},
+        {"no marker", "00 0C 00 12 00 0C 00 00 00 00 00 00 A5 81"},
+        {"another request's reply", "00 0C 5A 13 00 0C 00 00 00 00 00 00 A5 81"},
+        {"counts that disagree", "00 0C 5A 12 00 0E 00 00 00 00 00 00 A5 81"},
+        {"a failure without its detail word", "00 08 5A 12 00 08 45 50 A5 81"},
+    };
+    for (const auto& c : cases) {
+        // What an earlier reply left behind reads as success.
+        const Bytes earlier = Hex("00 0C 5A 12 00 0C 00 00 00 00 00 00 A5 81");
+        std::copy(earlier.begin(), earlier.end(), g_firmReplyBuffer.begin());
+        const Bytes reply = Hex(c.reply);
+        std::copy(reply.begin(), reply.end(), g_firmReplyBuffer.begin());
+        CFirmCommand command(nullptr);
+        EXPECT_EQ(command.ParseReply(firm_code::kWriteMemory), kTimeout) << c.what;
+    }
+    const Bytes whole = Hex("00 0C 5A 12 00 0C 45 50 34 12 00 00 A5 81");
+    std::copy(whole.begin(), whole.end(), g_firmReplyBuffer.begin());
+    CFirmCommand command(nullptr);
+    EXPECT_EQ(command.ParseReply(firm_code::kWriteMemory), kOutsideArea);
+    EXPECT_EQ(command.ParseReply(firm_code::kGo), kOutsideArea) << "the go reads whatever reply came last";
+}
+
 TEST(FirmRequestFrames, AFirmwareResetIsHandledOnceEvenWhenItsHandlingSeesAnother) {
     int initialisations = 0;
     std::vector<DWORD> causes;
     MonitorServices services;
     services.initMonitor = [&] {
         ++initialisations;
-        // Re-initialising reads through the firmware, which reports the reset again.
+        // Re-initialising writes through the firmware, which reports the reset again.
         CFirmCommand nested(nullptr);
-        EXPECT_EQ(nested.ParseReply(firm_code::kReadMemory), kTargetReset);
+        EXPECT_EQ(nested.ParseReply(firm_code::kWriteMemory), kTargetReset);
         return WORD{0};
     };
     services.printStopCause = [&](DWORD cause) { causes.push_back(cause); };
     SetMonitorServices(services);
-    PutWord16(g_firmReplyBuffer.data() + 6, kTargetReset, false);
+    const Bytes reply = Hex("00 0C 5A 12 00 0C 53 52 00 00 00 00 A5 81");
+    std::copy(reply.begin(), reply.end(), g_firmReplyBuffer.begin());
     CFirmCommand command(nullptr);
     EXPECT_EQ(command.ParseReply(firm_code::kWriteMemory), kTargetReset);
     EXPECT_EQ(initialisations, 1);

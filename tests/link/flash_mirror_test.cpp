@@ -132,6 +132,45 @@ TEST_F(FlashMirror, AFailedWriteBackPutsTheSpecialRegisterBackAndKeepsItsBlocksD
     EXPECT_TRUE(FramesStartingWith("00 06 5A 13").empty()) << "the flash was never handed over";
 }
 
+TEST_F(FlashMirror, AStepOrWriteStateOtherThanGoOnWritesNothingAndFailsNothing) {
+    // Where the flash step and the write-state query fall among the frames.
+    Running();
+    g_flashMirror[0xE010] = 0x42;
+    CFirmCommand().MarkFlashDirty(0xE010, 0xE010);
+    ASSERT_EQ(CFirmCommand().WriteBackFlash(), kOk);
+    const std::vector<std::string> frames = FramesIn();
+    const auto step = std::find_if(frames.begin(), frames.end(),
+                                   [](const std::string& f) { return f.starts_with("00 06 5A 13"); });
+    ASSERT_NE(step, frames.end());
+    // Each exchange is a transmit and a receive: the step's reply is the
+    // receive of its exchange, the write state's the one after.
+    const DWORD stepReply = 2 * static_cast<DWORD>(step - frames.begin()) + 2;
+    const struct {
+        const char* what;
+        DWORD calls;
+        DWORD fault;
+        DWORD value;
+        WORD result;
+    } cases[] = {
+        {"a step status other than 1", stepReply, Q3V_SIM_FAULT_CORRUPT_REPLY, 6, kOk},
+        {"a write state other than 2", stepReply + 2, Q3V_SIM_FAULT_CORRUPT_REPLY, 6, kOk},
+        {"a write state lost on the link", stepReply + 2, Q3V_SIM_FAULT_RECEIVE_TIMEOUT, 0, kTimeout},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(Control().reset(), Q3V_SIM_OK);
+        Running();
+        g_flashMirror[0xE010] = 0x42;
+        CFirmCommand command;
+        command.MarkFlashDirty(0xE010, 0xE010);
+        ASSERT_EQ(Control().injectFaultAfter(c.calls, c.fault, c.value, 1), Q3V_SIM_OK);
+        EXPECT_EQ(command.WriteBackFlash(), c.result) << c.what;
+        EXPECT_EQ(g_flashBlocks.dirty[1], 1) << c.what << ": the next write-back tries again";
+        EXPECT_TRUE(FramesStartingWith("00 06 45").empty()) << c.what << ": nothing erased";
+        EXPECT_EQ(ReadTarget(0xE010, 1), Bytes{0xFF}) << c.what;
+        EXPECT_EQ(g_flashJobActive, 0u) << c.what;
+    }
+}
+
 TEST_F(FlashMirror, BlocksAreLoadedOnceInCpuRewriteMode) {
     Running();
     g_emuSel = connect_mode::kCpuRewriteMode;

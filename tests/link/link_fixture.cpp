@@ -127,7 +127,8 @@ void UseDevice(Device device, DWORD protocolType) {
     values.deviceName = name;
     char text[160];
     std::snprintf(text, sizeof(text),
-                  "device=%s;protocol=%u;board=powered;connector=connected;canary=0;pending=0;steps=1000;lockout=3",
+                  "device=%s;protocol=%u;board=powered;connector=connected;canary=0;pending=0;steps=1000;lockout=3;"
+                  "flashbusy=0",
                   name.c_str(), static_cast<unsigned>(protocolType));
     EXPECT_EQ(emutest::Module().control.configure(text), Q3V_SIM_OK) << text;
 }

@@ -12,6 +12,11 @@ constexpr char kType[] = "resource";
 constexpr DWORD kMinor = 0;
 // Asks for a buffer bigger than the first one offered, to show the retry.
 constexpr DWORD kTypeBufferNeeded = 2000;
+#elif defined(Q3V_FAKE_RESOURCE_HugeType)
+constexpr char kType[] = "Resource";
+constexpr DWORD kMinor = 0;
+// Writes back a size no text needs, as a broken module might.
+constexpr DWORD kTypeBufferNeeded = 0xFFFFFFFF;
 #else
 constexpr char kType[] = "Resource";
 constexpr DWORD kMinor = 1;

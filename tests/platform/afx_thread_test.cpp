@@ -2,6 +2,7 @@
 #include "platform/afx_time.h"
 #include "platform/clock.h"
 #include "platform/sync.h"
+#include "platform/windows_ui.h"
 
 #include <gtest/gtest.h>
 
@@ -13,12 +14,14 @@ struct Shared {
     HANDLE go = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     std::atomic<int> steps{0};
     std::atomic<CWinThread*> seenThread{nullptr};
+    std::atomic<DWORD> seenThreadId{0};
     ~Shared() { CloseHandle(go); }
 };
 
 UINT CountAndReturn(LPVOID parameter) {
     auto* shared = static_cast<Shared*>(parameter);
     shared->seenThread = AfxGetThread();
+    shared->seenThreadId = GetCurrentThreadId();
     WaitForSingleObject(shared->go, INFINITE);
     ++shared->steps;
     return 7;
@@ -46,6 +49,9 @@ TEST(WorkerThread, RunsItsFunctionAndSignalsItsEnd) {
     EXPECT_EQ(WaitForSingleObject(thread->m_hThread, INFINITE), WAIT_OBJECT_0);
     EXPECT_EQ(shared.steps, 1);
     EXPECT_EQ(shared.seenThread.load(), thread);
+    // The id known from the start is the one the thread itself sees.
+    EXPECT_EQ(shared.seenThreadId.load(), thread->m_nThreadID);
+    EXPECT_NE(thread->m_nThreadID, GetCurrentThreadId());
     EXPECT_EQ(thread->GetExitCode(), 7u);
     delete thread;
 }

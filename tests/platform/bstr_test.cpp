@@ -106,4 +106,21 @@ TEST(BstrHolder, MovesTransferTheTextAndFreeTheOldOne) {
     EXPECT_EQ("first", other.Ansi());
 }
 
+TEST(AnsiBstr, AnAllocationFaultFailsAllocationsAfterItsAllowance) {
+    {
+        const platform::BstrAllocationFault fault(2);
+        platform::Bstr first("a");
+        platform::Bstr second("b");
+        EXPECT_THROW(platform::AllocBstr("c"), platform::ComError);
+        try {
+            platform::AllocBstr("d");
+            ADD_FAILURE() << "the fault stays until it goes";
+        } catch (const platform::ComError& error) {
+            EXPECT_EQ(error.Error(), E_OUTOFMEMORY);
+        }
+    }
+    platform::Bstr after("e");
+    EXPECT_EQ(after.Ansi(), "e");
+}
+
 }  // namespace

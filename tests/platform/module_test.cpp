@@ -114,8 +114,8 @@ TEST(Module, AFileThatIsNotAModuleIsRefused) {
     const std::pair<const char*, std::string> files[] = {
         {"Text.dll", "this is not a module"},
         {"Empty.dll", ""},
-        {"Header.dll", std::string("\x7F" "ELF\x02\x01\x01") + std::string(64, '\0')},
-        {"Stub.dll", "MZ" + std::string(128, '\0')},
+        {"Header.dll", std::string("\x7F" "ELF\x02\x01\x01").append(64, '\0')},
+        {"Stub.dll", std::string("MZ").append(128, '\0')},
     };
     for (const auto& [name, bytes] : files) {
         folder.Write(name, bytes);

@@ -146,6 +146,7 @@ TEST_F(MotFileLines, BadLinesCloseTheFileWithTheReadersError) {
     } cases[] = {
         {"checksum off by one", "S1051000AABB86\n"},
         {"count larger than the line", "S1061000AABB85\n"},
+        {"a checksum cut off", "S1051000AABB8\n"},
         {"count smaller than the line", "S1041000AABB85\n"},
         {"a character that is no digit", "S1051000AXBB85\n"},
         {"an S4 record", "S4051000AABB85\n"},
@@ -168,6 +169,31 @@ TEST_F(MotFileLines, BadLinesCloseTheFileWithTheReadersError) {
         EXPECT_TRUE(reader.IsAtEnd()) << c.what;
         EXPECT_EQ(reader.ReadBlock(&length, &data, &address), 0) << c.what << ": later calls report the end";
         EXPECT_EQ(length, 0) << c.what;
+    }
+}
+
+TEST_F(MotFileLines, NeitherTheFirstCharacterNorWhatFollowsTheChecksumIsLookedAt) {
+    const struct {
+        const char* what;
+        const char* line;
+    } cases[] = {
+        {"a trailing blank", "S1051000AABB85 "},
+        {"a trailing tab and blanks", "S1051000AABB85\t  "},
+        {"bytes after the checksum", "S1051000AABB85FFFF"},
+        {"a comment after the checksum", "S1051000AABB85 ; loader"},
+        {"another first character", "X1051000AABB85"},
+        {"a lower-case first character", "s1051000AABB85"},
+    };
+    for (const auto& c : cases) {
+        CMotFile reader;
+        ASSERT_EQ(reader.Open(Write(std::string(c.line) + "\r\nS9030000FC\r\n").c_str()), 0) << c.what;
+        WORD length = 0;
+        const BYTE* data = nullptr;
+        DWORD address = 0;
+        ASSERT_EQ(reader.ReadBlock(&length, &data, &address), 0) << c.what;
+        ASSERT_EQ(length, 2) << c.what;
+        EXPECT_EQ(address, 0x1000u) << c.what;
+        EXPECT_EQ(Bytes(data, data + 2), Bytes({0xAA, 0xBB})) << c.what;
     }
 }
 

@@ -36,8 +36,15 @@ TEST(CustomPlaceholders, MapRoundTripInTheHostsForm) {
         CString text;
         EXPECT_TRUE(reader.Text(0, text));  // description, name, value of the first in map order
         EXPECT_TRUE(reader.Text(5, text));
-        EXPECT_FALSE(reader.Text(6, text));  // the last quarter stays empty
-        EXPECT_FALSE(reader.Text(7, text));
+    }
+    {
+        // The last quarter stays unfilled.
+        VARIANT* elements = nullptr;
+        ASSERT_EQ(SafeArrayAccessData(value.Get().parray, reinterpret_cast<void**>(&elements)), S_OK);
+        EXPECT_EQ(elements[5].vt, VT_BSTR);
+        EXPECT_EQ(elements[6].vt, VT_EMPTY);
+        EXPECT_EQ(elements[7].vt, VT_EMPTY);
+        SafeArrayUnaccessData(value.Get().parray);
     }
     CCustomPlaceholderMap back;
     VariantToCustomPlaceholderMap(value.Get(), back);

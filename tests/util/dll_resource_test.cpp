@@ -40,11 +40,13 @@ TEST(ResourceModule, RefusalsCarryTheirMessages) {
     const std::string lowerCase = ProgramFolder() + "LowerCaseTypeResModule.dll";
     const std::string newer = ProgramFolder() + "NewerInterfaceResModule.dll";
     const std::string noExports = ProgramFolder() + "PlatformTestModule.dll";
+    const std::string hugeType = ProgramFolder() + "HugeTypeResModule.dll";
     const Case cases[] = {
         {missing, "Error loading resource DLL " + missing},
         {lowerCase, "Dll " + lowerCase + " is not a resources Dll"},
         {newer, "Incorrect version of Resources - exiting"},
         {noExports, "Dll " + noExports + " is not a resources Dll"},
+        {hugeType, "Dll " + hugeType + " is not a resources Dll"},  // its type text is never read
     };
     for (const Case& c : cases) {
         CString message;
@@ -61,6 +63,17 @@ TEST(ResourceModule, ATooSmallBufferIsOfferedOnceMoreAtTheAskedSize) {
     const auto lastSize = platform::GetProcAddressAs<DWORD(WINAPI*)()>(resource.GetModule(), "LastTypeBufferSize");
     ASSERT_NE(lastSize, nullptr);
     EXPECT_EQ(lastSize(), 2000u);
+}
+
+TEST(ResourceModule, ATextSizeBeyondAnyTextIsAFailedReadNotAnAllocation) {
+    CDllResource resource((ProgramFolder() + "HugeTypeResModule.dll").c_str());
+    CString message;
+    ASSERT_EQ(resource.Load(message), 0);
+    EXPECT_EQ(resource.GetType(), "");
+    EXPECT_EQ(resource.GetProductVersion(), "1.0");  // the other text is read as before
+    const auto lastSize = platform::GetProcAddressAs<DWORD(WINAPI*)()>(resource.GetModule(), "LastTypeBufferSize");
+    ASSERT_NE(lastSize, nullptr);
+    EXPECT_EQ(lastSize(), 1024u);  // asked once, with the first buffer only
 }
 
 }  // namespace

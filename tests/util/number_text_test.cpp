@@ -1,11 +1,16 @@
 #include "util/number_text.h"
 
+#include "frame/target_handler.h"
+#include "sim/host/expression_evaluator.h"
 #include "sim/host/sim_host.h"
 #include "target/target_vk3.h"
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <climits>
+#include <cmath>
+#include <limits>
 
 namespace {
 
@@ -162,6 +167,124 @@ TEST_F(HostEvaluation, WithoutTheEvaluatorNothingIsEvaluated) {
     host.OfferService(IID_IHNameLookup, nullptr);
     EXPECT_EQ(HostLookupNameValues("main", &list, 0, &count), E_NOINTERFACE);
     EXPECT_EQ(list, nullptr);
+}
+
+// --- floating-point texts --------------------------------------------------------
+
+// A configuration handler whose denormal flag a test chooses.
+class RoundingCfg : public CTargetCfg {
+public:
+    explicit RoundingCfg(WORD flag) : CTargetCfg("Vk3 Q3v SYSTEM", "", "", "", nullptr), flag_(flag) {}
+    WORD GetDenormalFlag() const override { return flag_; }
+
+private:
+    WORD flag_;
+};
+
+// Makes a handler the plug-in target's configuration handler for the scope,
+// as the target's initialisation does.
+class CfgHandlerInTarget {
+public:
+    explicit CfgHandlerInTarget(CTargetCfg* handler) { GetTarget()->*Slot() = handler; }
+    ~CfgHandlerInTarget() { GetTarget()->*Slot() = nullptr; }
+    CfgHandlerInTarget(const CfgHandlerInTarget&) = delete;
+    CfgHandlerInTarget& operator=(const CfgHandlerInTarget&) = delete;
+
+private:
+    struct Fields : CTarget {
+        static CTargetCfg* CTarget::*CfgHandler() { return &Fields::m_cfgHandler; }
+    };
+    static CTargetCfg* CTarget::*Slot() { return Fields::CfgHandler(); }
+};
+
+// An evaluator that turns no value into text.
+class MuteEvaluator : public simhost::ExpressionEvaluator {
+public:
+    using ExpressionEvaluator::ExpressionEvaluator;
+    HRESULT STDMETHODCALLTYPE FloatToText(float, DWORD, BSTR*) override { return E_FAIL; }
+    HRESULT STDMETHODCALLTYPE DoubleToText(double, DWORD, BSTR*) override { return E_FAIL; }
+};
+
+const float kFloatDenormal = 1e-40f;
+const double kDoubleDenormal = std::numeric_limits<double>::denorm_min();
+
+TEST(FloatTexts, WithoutTheHostValuesArePrintedWithSignPointAndFixedDigits) {
+    CString text;
+    FormatFloatText(text, 1.5f);
+    EXPECT_EQ(text, "+1.500000e+00");
+    FormatFloatText(text, -0.0f);
+    EXPECT_EQ(text, "-0.000000e+00");
+    FormatFloatText(text, kFloatDenormal);  // no handler: nothing is flushed
+    EXPECT_EQ(text, "+9.999946e-41");
+    FormatDoubleText(text, 1.0 / 3.0);
+    EXPECT_EQ(text, "+3.33333333333333e-01");
+    FormatDoubleText(text, kDoubleDenormal);
+    EXPECT_EQ(text, "+4.94065645841247e-324");
+}
+
+TEST(FloatTexts, TheConfigurationHandlersFlagFlushesDenormalsToASignedZero) {
+    struct Case {
+        float value;
+        float flushed;
+    };
+    const Case floats[] = {
+        {kFloatDenormal, 0.0f},  {-kFloatDenormal, -0.0f}, {FLT_TRUE_MIN, 0.0f},
+        {FLT_MIN, FLT_MIN},      {1.5f, 1.5f},             {-0.0f, -0.0f},
+    };
+    RoundingCfg flushing(1);
+    const CfgHandlerInTarget installed(&flushing);
+    for (const Case& c : floats) {
+        float value = c.value;
+        FlushDenormalFloat(value);
+        EXPECT_EQ(value, c.flushed) << c.value;
+        EXPECT_EQ(std::signbit(value), std::signbit(c.flushed)) << c.value;
+    }
+    double value = -kDoubleDenormal;
+    FlushDenormalDouble(value);
+    EXPECT_EQ(value, 0.0);
+    EXPECT_TRUE(std::signbit(value));
+    value = DBL_MIN;
+    FlushDenormalDouble(value);
+    EXPECT_EQ(value, DBL_MIN);
+
+    CString text;
+    FormatFloatText(text, -kFloatDenormal);
+    EXPECT_EQ(text, "-0.000000e+00");
+    FormatDoubleText(text, kDoubleDenormal);
+    EXPECT_EQ(text, "+0.00000000000000e+00");
+}
+
+TEST(FloatTexts, AClearFlagLeavesDenormalsAsTheyAre) {
+    RoundingCfg keeping(0);
+    const CfgHandlerInTarget installed(&keeping);
+    float single = kFloatDenormal;
+    FlushDenormalFloat(single);
+    EXPECT_EQ(single, kFloatDenormal);
+    double twice = kDoubleDenormal;
+    FlushDenormalDouble(twice);
+    EXPECT_EQ(twice, kDoubleDenormal);
+}
+
+TEST_F(HostEvaluation, FloatingPointTextsAreTheHostsWhenItGivesThem) {
+    RoundingCfg flushing(1);
+    const CfgHandlerInTarget installed(&flushing);
+    CString text;
+    FormatFloatText(text, 2.5f);
+    EXPECT_EQ(text, "2.5");
+    FormatFloatText(text, kFloatDenormal);  // the host prints the value itself
+    EXPECT_EQ(text, "9.9999461e-41");
+    FormatDoubleText(text, 0.1);
+    EXPECT_EQ(text, "0.10000000000000001");
+
+    MuteEvaluator mute(log);
+    host.OfferService(IID_IHExpressionEvaluator, static_cast<IHExpressionEvaluator*>(&mute));
+    FormatFloatText(text, kFloatDenormal);
+    EXPECT_EQ(text, "+0.000000e+00");
+    FormatDoubleText(text, 0.1);
+    EXPECT_EQ(text, "+1.00000000000000e-01");
+    host.OfferService(IID_IHExpressionEvaluator, nullptr);
+    FormatFloatText(text, 1.5f);
+    EXPECT_EQ(text, "+1.500000e+00");
 }
 
 }  // namespace

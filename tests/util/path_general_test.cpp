@@ -66,27 +66,37 @@ TEST(PathArithmetic, NormalisePath) {
 
 TEST(PathArithmetic, MakeRelativePath) {
     struct Case {
+        const char* path;
         const char* base;
         int result;
         const char* relative;
     };
     const Case cases[] = {
-        {"D:\\a\\b", 0, "f.c"},
-        {"D:\\A\\B", 0, "f.c"},
-        {"D:\\a", 0, "b\\f.c"},
-        {"D:\\a\\b\\c\\d", 0, "..\\..\\f.c"},
-        {"D:\\x\\y", 0, "..\\..\\a\\b\\f.c"},
-        {"D:\\", 0, "a\\b\\f.c"},
+        {"D:\\a\\b\\f.c", "D:\\a\\b", 0, "f.c"},
+        {"D:\\a\\b\\f.c", "D:\\A\\B", 0, "f.c"},
+        {"D:\\a\\b\\f.c", "D:\\a", 0, "b\\f.c"},
+        {"D:\\a\\b\\f.c", "D:\\a\\b\\c\\d", 0, "..\\..\\f.c"},
+        {"D:\\a\\b\\f.c", "D:\\a\\x\\y", 0, "..\\..\\b\\f.c"},
+        {"D:\\a\\b\\f.c", "D:\\", 0, "a\\b\\f.c"},
+        {"D:\\f.c", "D:\\a\\b", 0, "..\\..\\f.c"},  // the base lies within the path's folder, a root
+        {"\\\\srv\\share\\a\\f.c", "\\\\srv\\share\\b", 0, "..\\a\\f.c"},
+        // A walk that reaches a root finds no common ancestor.
+        {"D:\\a\\b\\f.c", "D:\\x\\y", 1, ""},
+        {"D:\\a\\f.c", "D:\\x", 1, ""},
+        {"\\\\srv\\one\\a\\f.c", "\\\\srv\\two\\b", 1, ""},  // the server is the root
+        {"D:\\a\\f.c", "E:\\a", 1, ""},
     };
     for (const Case& c : cases) {
         CString out = "unchanged";
-        EXPECT_EQ(MakeRelativePath("D:\\a\\b\\f.c", c.base, out, 10), c.result) << c.base;
-        EXPECT_EQ(out, c.relative) << c.base;
+        EXPECT_EQ(MakeRelativePath(c.path, c.base, out, 10), c.result) << c.path << " from " << c.base;
+        EXPECT_EQ(out, c.relative) << c.path << " from " << c.base;
     }
     CString out = "unchanged";
     EXPECT_EQ(MakeRelativePath("D:\\a\\b\\f.c", "D:\\a\\b\\c\\d", out, 1), 1);  // needs two steps up
     EXPECT_EQ(out, "");
-    EXPECT_EQ(MakeRelativePath("D:\\a\\f.c", "E:\\a", out, 10), 1);  // no common ancestor
+    out = "unchanged";
+    EXPECT_EQ(MakeRelativePath("D:\\a\\b\\f.c", "D:\\a\\x\\y", out, 1), 1);
+    EXPECT_EQ(out, "");
     out = "unchanged";
     EXPECT_EQ(MakeRelativePath("relative\\f.c", "D:\\a", out, 10), 1);
     EXPECT_EQ(out, "unchanged");
