@@ -46,16 +46,22 @@ public:
     CUiPlaceholderButtonEB comboButton;
     std::vector<UINT> passedOn;
     CString initialText;
+    CString presetText;  // put in the field before the control takes it over
 
 protected:
     BOOL OnInitDialog() override {
         CDialog::OnInitDialog();
+        if (!presetText.IsEmpty()) {
+            SetDlgItemText(kFileEdit, presetText);
+        }
         fileEdit->SubclassDlgItem(kFileEdit, this);
         fileButton.SubclassDlgItem(kFileButton, this);
         combo.SubclassDlgItem(kPlaceholderCombo, this);
         comboButton.SubclassDlgItem(kComboButton, this);
-        CDataExchange load(this, FALSE);
-        fileEdit->ExchangeText(&load, kFileEdit, initialText);
+        if (presetText.IsEmpty()) {
+            CDataExchange load(this, FALSE);
+            fileEdit->ExchangeText(&load, kFileEdit, initialText);
+        }
         return TRUE;
     }
     afx_msg void OnPassedOn(UINT id) { passedOn.push_back(id); }
@@ -325,6 +331,17 @@ TEST_F(PlaceholderControls, LoadingShowsOnlyATextTheFieldAccepts) {
     auto refused = MakeDialog(kFileKeywords, FileNameEdit(kFileKeywords));
     refused->initialText = "a|b";
     refused->DoModal();
+}
+
+TEST_F(PlaceholderControls, ATextTheFieldHeldBeforeItWasTakenOverIsWhatARefusalKeeps) {
+    ui.OnDialog(kPlaceholderDialog)
+        .Type(kFileEdit, "|")
+        .Do([](platform::UiDialog& dialog) { EXPECT_EQ(dialog.Text(kFileEdit), "kept.mot"); })
+        .PressCancel();
+    auto dialog = MakeDialog(kFileKeywords, FileNameEdit(kFileKeywords));
+    dialog->presetText = "kept.mot";
+    dialog->DoModal();
+    EXPECT_EQ(ui.Beeps().size(), 1u);
 }
 
 TEST(CustomEditCtrl, KeepsItsOwnCopyOfTheWords) {
