@@ -8,6 +8,7 @@
 #include "platform/afx_dialog.h"
 #include "platform/afx_exceptions.h"
 #include "platform/afx_file.h"
+#include "platform/afx_frame.h"
 #include "platform/afx_gdi.h"
 #include "platform/afx_menu.h"
 #include "platform/afx_object.h"

@@ -7,6 +7,7 @@
 // caller's back on every exit.
 #pragma once
 
+#include "platform/afx_string.h"
 #include "platform/afx_thread.h"
 #include "platform/windows_ui.h"
 
@@ -70,12 +71,21 @@ public:
     // WinHelp with the application's help file (m_pszHelpFilePath).
     virtual void WinHelp(DWORD_PTR data, UINT command = HELP_CONTEXT);
 
+    // The application's profile: an INI file (m_pszProfileName). A missing
+    // entry reads as the default (empty when none is given); writing a null
+    // value deletes the entry, a null entry the whole section.
+    CString GetProfileString(LPCSTR section, LPCSTR entry, LPCSTR defaultValue = nullptr);
+    BOOL WriteProfileString(LPCSTR section, LPCSTR entry, LPCSTR value);
+
     // Set when the module is attached: the module's name without its folder
     // and extension (unless given to the constructor), and the module's full
     // path with the help extension ".HLP". The help path is a writable
     // NUL-terminated buffer owned by the application object.
     LPCSTR m_pszAppName = nullptr;
     LPSTR m_pszHelpFilePath = nullptr;
+    // The profile file: set when the module is attached to the module's full
+    // path with the extension ".INI"; an application may point it elsewhere.
+    LPCSTR m_pszProfileName = nullptr;
     HINSTANCE m_hInstance = nullptr;
 
 private:
@@ -83,6 +93,7 @@ private:
     AFX_MODULE_STATE* moduleState_;
     std::string appName_;
     std::string helpFilePath_;
+    std::string profileName_;
 };
 
 // Called by a module's DllMain (the platform's module library): records the

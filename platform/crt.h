@@ -61,6 +61,9 @@ FILE* _fsopen(const char* fileName, const char* mode, int shareFlag);
 char* _fullpath(char* absolute, const char* relative, std::size_t maxLength);
 // Splits a path into drive ("D:"), folder (through the last '\\' or '/'),
 // name and extension (from the name's last '.'); any output may be null.
+// The outputs are of the standard sizes (_MAX_DRIVE, _MAX_DIR, _MAX_FNAME,
+// _MAX_EXT): a part that does not fit leaves every part empty, as Wine's run
+// time does.
 void _splitpath(const char* path, char* drive, char* folder, char* name, char* extension);
 // 0 when the file or folder exists and allows the access: mode 0 existence,
 // 2 writing, 4 reading, 6 both; writing is refused for a read-only file.

@@ -146,6 +146,65 @@ HICON LoadIconA(HINSTANCE module, LPCSTR name);
 HANDLE LoadImageA(HINSTANCE module, LPCSTR name, UINT type, int width, int height, UINT flags);
 BOOL DestroyIcon(HICON icon);
 
+// Font families: a fixed set ("Courier", "Courier New", "MS Sans Serif",
+// "System" in bold, "Symbol", "Terminal" in the OEM set, and under code page
+// 932 "System" and "MS Gothic" in SHIFTJIS), in that order.
+#define ANSI_CHARSET 0
+#define DEFAULT_CHARSET 1
+#define SYMBOL_CHARSET 2
+#define SHIFTJIS_CHARSET 128
+#define GB2312_CHARSET 134
+#define OEM_CHARSET 255
+#define FW_NORMAL 400
+#define FW_BOLD 700
+#define FIXED_PITCH 1
+#define VARIABLE_PITCH 2
+#define FF_ROMAN 0x10
+#define FF_SWISS 0x20
+#define FF_MODERN 0x30
+#define RASTER_FONTTYPE 0x0001
+#define TRUETYPE_FONTTYPE 0x0004
+
+struct TEXTMETRICA {
+    LONG tmHeight;
+    LONG tmAscent;
+    LONG tmDescent;
+    LONG tmInternalLeading;
+    LONG tmExternalLeading;
+    LONG tmAveCharWidth;
+    LONG tmMaxCharWidth;
+    LONG tmWeight;
+    LONG tmOverhang;
+    LONG tmDigitizedAspectX;
+    LONG tmDigitizedAspectY;
+    BYTE tmFirstChar;
+    BYTE tmLastChar;
+    BYTE tmDefaultChar;
+    BYTE tmBreakChar;
+    BYTE tmItalic;
+    BYTE tmUnderlined;
+    BYTE tmStruckOut;
+    BYTE tmPitchAndFamily;
+    BYTE tmCharSet;
+};
+using FONTENUMPROCA = int (*)(const LOGFONTA* font, const TEXTMETRICA* metrics, DWORD fontType, LPARAM data);
+
+// Calls the callback for each family of the set whose character set (unless
+// DEFAULT_CHARSET) and face (unless empty) the record names, until it
+// answers 0; answers the callback's last answer (1 when none was called).
+int EnumFontFamiliesExA(HDC dc, LPLOGFONTA font, FONTENUMPROCA callback, LPARAM data, DWORD flags);
+
+// An icon's bitmaps, made anew for the caller (who deletes them).
+struct ICONINFO {
+    BOOL fIcon;
+    DWORD xHotspot;
+    DWORD yHotspot;
+    HBITMAP hbmMask;
+    HBITMAP hbmColor;
+};
+using PICONINFO = ICONINFO*;
+BOOL GetIconInfo(HICON icon, PICONINFO information);
+
 #define GetObject GetObjectA
 #define CreateFontIndirect CreateFontIndirectA
 #define DrawText DrawTextA
@@ -154,6 +213,7 @@ BOOL DestroyIcon(HICON icon);
 #define LoadBitmap LoadBitmapA
 #define LoadIcon LoadIconA
 #define LoadImage LoadImageA
+#define EnumFontFamiliesEx EnumFontFamiliesExA
 
 #endif  // _WIN32
 
@@ -185,6 +245,29 @@ struct DrawCall {
     UINT flags = 0;
     HANDLE source = nullptr;
     int image = -1;
+};
+
+// A drawing call and the device context it was made on.
+struct JournalEntry {
+    HDC dc = nullptr;
+    DrawCall call;
+};
+
+// Records every drawing call on every device context (memory ones too, whose
+// own record goes with them) for its lifetime, in order: what drawing code
+// does through the device contexts it makes and deletes itself.
+class DrawingJournal {
+public:
+    DrawingJournal();
+    ~DrawingJournal();
+    DrawingJournal(const DrawingJournal&) = delete;
+    DrawingJournal& operator=(const DrawingJournal&) = delete;
+
+    std::vector<JournalEntry> Entries() const;
+
+private:
+    std::vector<JournalEntry> entries_;
+    std::vector<JournalEntry>* previous_ = nullptr;
 };
 
 // What has been drawn on a device context so far (empty for a bad handle).

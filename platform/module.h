@@ -30,7 +30,8 @@ BOOL FreeLibrary(HMODULE module);
 // ERROR_INSUFFICIENT_BUFFER, as on Windows.
 DWORD GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size);
 // A loaded module by its file name (null: the program), or null. A name
-// with a folder must name the module's own file.
+// with a folder must name the module's own file. "User32" is the layer
+// itself (see platform::User32Export).
 HMODULE GetModuleHandleA(LPCSTR moduleName);
 
 #endif
@@ -44,6 +45,17 @@ template <typename Function>
 Function GetProcAddressAs(HMODULE module, LPCSTR name) {
     return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
 }
+
+// The window system is the layer's in both builds, so "User32" (with or
+// without ".dll", in any case) names the layer's own module, and
+// GetProcAddress on it finds the layer's functions that the plug-in looks up
+// by name: "EnumDisplayMonitors", "MonitorFromWindow", "MonitorFromPoint",
+// "GetMonitorInfoA" and "GetSystemMetrics" (with the system's calling
+// convention).
+bool IsUser32Name(LPCSTR moduleName);
+HMODULE LayerModule();
+// The layer's function of that name, or null.
+FARPROC User32Export(LPCSTR name);
 
 // The handle of the module that holds the given address (the program itself,
 // or a module loaded with LoadLibraryA).

@@ -88,6 +88,17 @@ struct HelpRequest {
     ULONG_PTR data = 0;
 };
 
+// A file the program asked the shell to open (ShellExecuteExA).
+struct ShellRequest {
+    HWND window = nullptr;
+    std::string verb;
+    std::string file;
+    std::string parameters;
+    std::string directory;
+    int show = 0;
+    ULONG mask = 0;
+};
+
 // The button a message box of this type answers when nobody chooses: its
 // default button (the first unless MB_DEFBUTTON2 or 3 says otherwise).
 int DefaultMessageBoxAnswer(UINT type);
@@ -114,6 +125,9 @@ public:
     virtual void OnHelp(const HelpRequest& request);
     // MessageBeep. The base ignores it.
     virtual void OnBeep(UINT type);
+    // A file opened through the shell (there is none to run anything). The
+    // base ignores it.
+    virtual void OnShellExecute(const ShellRequest& request);
 };
 
 // The process-wide driver (null: a driver that answers every box with its

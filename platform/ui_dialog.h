@@ -41,7 +41,8 @@ public:
     // change notification); an edit control's limit cuts it, as it would cut
     // what a person types.
     bool SetText(int id, const std::string& text);
-    // Types the text at the caret, one key at a time.
+    // Types the text at the caret, one key at a time: each key goes down
+    // (WM_KEYDOWN), types its character (WM_CHAR) and comes up (WM_KEYUP).
     bool Type(int id, const std::string& text);
     // Clicks a check box when its state differs.
     bool Check(int id, bool checked = true);

@@ -94,6 +94,7 @@ public:
     std::vector<HelpRequest> HelpCalls() const;
     std::vector<int> KeyQueries() const;
     std::vector<UINT> Beeps() const;
+    std::vector<ShellRequest> ShellRequests() const;
     std::vector<std::string> Failures() const;
     // Dialog scripts not used yet.
     std::size_t PendingDialogScripts() const;
@@ -104,6 +105,7 @@ public:
     bool IsKeyDown(int virtualKey) override;
     void OnHelp(const HelpRequest& request) override;
     void OnBeep(UINT type) override;
+    void OnShellExecute(const ShellRequest& request) override;
 
 private:
     void Report(const std::string& failure);
@@ -124,6 +126,7 @@ private:
     std::vector<HelpRequest> helpCalls_;
     std::vector<int> keyQueries_;
     std::vector<UINT> beeps_;
+    std::vector<ShellRequest> shellRequests_;
     std::vector<std::string> failures_;
 };
 

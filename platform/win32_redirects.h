@@ -141,6 +141,17 @@ int PlatformImageList_ReplaceIcon(HIMAGELIST list, int index, HICON icon);
 HICON PlatformImageList_GetIcon(HIMAGELIST list, int index, UINT flags);
 BOOL PlatformImageList_Draw(HIMAGELIST list, int index, HDC dc, int x, int y, UINT style);
 int PlatformImageList_GetImageCount(HIMAGELIST list);
+HMONITOR PlatformMonitorFromWindow(HWND window, DWORD flags);
+HMONITOR PlatformMonitorFromPoint(POINT point, DWORD flags);
+BOOL PlatformGetMonitorInfoA(HMONITOR monitor, LPMONITORINFO information);
+BOOL PlatformEnumDisplayMonitors(HDC dc, LPCRECT clip, MONITORENUMPROC callback, LPARAM data);
+int PlatformEnumFontFamiliesExA(HDC dc, LPLOGFONTA font, FONTENUMPROCA callback, LPARAM data, DWORD flags);
+BOOL PlatformGetIconInfo(HICON icon, PICONINFO information);
+BOOL PlatformShellExecuteExA(LPSHELLEXECUTEINFOA information);
+DWORD_PTR PlatformSHGetFileInfoA(LPCSTR path, DWORD attributes, SHFILEINFOA* information, UINT size, UINT flags);
+// "User32" is the layer itself, as on Linux (platform/module.h).
+HMODULE PlatformGetModuleHandleA(LPCSTR moduleName);
+FARPROC PlatformGetProcAddress(HMODULE module, LPCSTR name);
 
 #define CreateWindowExA PlatformCreateWindowExA
 #define DestroyWindow PlatformDestroyWindow
@@ -258,5 +269,15 @@ int PlatformImageList_GetImageCount(HIMAGELIST list);
 #define ImageList_GetIcon PlatformImageList_GetIcon
 #define ImageList_Draw PlatformImageList_Draw
 #define ImageList_GetImageCount PlatformImageList_GetImageCount
+#define MonitorFromWindow PlatformMonitorFromWindow
+#define MonitorFromPoint PlatformMonitorFromPoint
+#define GetMonitorInfoA PlatformGetMonitorInfoA
+#define EnumDisplayMonitors PlatformEnumDisplayMonitors
+#define EnumFontFamiliesExA PlatformEnumFontFamiliesExA
+#define GetIconInfo PlatformGetIconInfo
+#define ShellExecuteExA PlatformShellExecuteExA
+#define SHGetFileInfoA PlatformSHGetFileInfoA
+#define GetModuleHandleA PlatformGetModuleHandleA
+#define GetProcAddress PlatformGetProcAddress
 
 #endif

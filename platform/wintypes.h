@@ -18,6 +18,7 @@
 #endif
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 // The user interface is the layer's own headless one in both builds: the
 // names of the system's user-interface functions that the layer implements

@@ -2,10 +2,6 @@
 
 #include <cstdlib>
 
-namespace {
-
-// The system's version; a record of zeros when it cannot be read, which no
-// test takes for any platform.
 OSVERSIONINFOA SystemVersion() {
     OSVERSIONINFOA version{};
     version.dwOSVersionInfoSize = sizeof(version);
@@ -14,8 +10,6 @@ OSVERSIONINFOA SystemVersion() {
     }
     return version;
 }
-
-}  // namespace
 
 BOOL IsWindowsNT(const OSVERSIONINFOA& version) {
     return version.dwPlatformId == VER_PLATFORM_WIN32_NT ? TRUE : FALSE;

@@ -5,6 +5,10 @@
 
 #include "platform/sysinfo.h"
 
+// The system's version; a record of zeros when it cannot be read, which no
+// test takes for any platform.
+OSVERSIONINFOA SystemVersion();
+
 BOOL IsWindowsNT();
 BOOL IsWindows9x();
 BOOL IsWindows2000();

@@ -3,11 +3,13 @@
 #include "platform/afx_wnd.h"
 
 #include "platform/module.h"
+#include "platform/profile.h"
 #include "platform/resources.h"
 
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <vector>
 
 namespace {
 
@@ -135,6 +137,30 @@ void CWinApp::WinHelp(DWORD_PTR data, UINT command) {
     ::WinHelpA(main != nullptr ? main->GetSafeHwnd() : nullptr, m_pszHelpFilePath, command, data);
 }
 
+CString CWinApp::GetProfileString(LPCSTR section, LPCSTR entry, LPCSTR defaultValue) {
+    if (m_pszProfileName == nullptr || section == nullptr || entry == nullptr) {
+        return defaultValue != nullptr ? defaultValue : "";
+    }
+    // A value may be of any length: read until it fits with room to spare.
+    std::vector<char> buffer(256);
+    for (;;) {
+        const DWORD length = ::GetPrivateProfileStringA(section, entry, defaultValue != nullptr ? defaultValue : "",
+                                                        buffer.data(), static_cast<DWORD>(buffer.size()),
+                                                        m_pszProfileName);
+        if (length + 1 < buffer.size()) {
+            return CString(buffer.data());
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+BOOL CWinApp::WriteProfileString(LPCSTR section, LPCSTR entry, LPCSTR value) {
+    if (m_pszProfileName == nullptr || section == nullptr) {
+        return FALSE;
+    }
+    return ::WritePrivateProfileStringA(section, entry, value, m_pszProfileName);
+}
+
 BOOL AfxModuleAttach(AFX_MODULE_STATE* state, HINSTANCE module) {
     if (state != AfxGetAppModuleState()) {
         std::lock_guard lock(Attached().mutex);
@@ -159,11 +185,12 @@ BOOL AfxModuleAttach(AFX_MODULE_STATE* state, HINSTANCE module) {
     state->m_lpszCurrentAppName = app->m_pszAppName;
     const std::size_t dot = modulePath.rfind('.');
     const std::size_t slash = modulePath.find_last_of("\\/");
-    app->helpFilePath_ = (dot != std::string::npos && (slash == std::string::npos || dot > slash)
-                              ? modulePath.substr(0, dot)
-                              : modulePath) +
-                         ".HLP";
+    const std::string stem =
+        dot != std::string::npos && (slash == std::string::npos || dot > slash) ? modulePath.substr(0, dot) : modulePath;
+    app->helpFilePath_ = stem + ".HLP";
     app->m_pszHelpFilePath = app->helpFilePath_.data();
+    app->profileName_ = stem + ".INI";
+    app->m_pszProfileName = app->profileName_.c_str();
     if (state == AfxGetAppModuleState()) {
         return TRUE;  // a program runs its own initialisation
     }

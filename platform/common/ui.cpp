@@ -64,6 +64,8 @@ void UiDriver::OnHelp(const HelpRequest&) {}
 
 void UiDriver::OnBeep(UINT) {}
 
+void UiDriver::OnShellExecute(const ShellRequest&) {}
+
 void SetUiDriver(UiDriver* driver) {
     Driver() = driver;
 }

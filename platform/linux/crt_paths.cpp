@@ -184,7 +184,6 @@ void _splitpath(const char* path, char* drive, char* folder, char* name, char* e
     const char* p = path != nullptr ? path : "";
     const char* end = p + std::strlen(p);
     const char* driveEnd = end - p >= 2 && p[1] == ':' ? p + 2 : p;
-    CopyPart(drive, p, driveEnd);
     // Separators and the extension's dot count only as characters of their
     // own, never as the trail byte of a double-byte character.
     const char* folderEnd = driveEnd;
@@ -195,7 +194,6 @@ void _splitpath(const char* path, char* drive, char* folder, char* name, char* e
             folderEnd = c + 1;
         }
     }
-    CopyPart(folder, driveEnd, folderEnd);
     const char* dot = end;
     for (const char* c = folderEnd; c < end; ++c) {
         if (IsDBCSLeadByte(static_cast<BYTE>(*c)) && c + 1 < end) {
@@ -204,6 +202,19 @@ void _splitpath(const char* path, char* drive, char* folder, char* name, char* e
             dot = c;
         }
     }
+    // A part longer than its buffer's standard size leaves every part empty,
+    // as the Windows run time does (Wine shows it), rather than overrun the
+    // caller's buffer.
+    if (driveEnd - p >= _MAX_DRIVE || folderEnd - driveEnd >= _MAX_DIR || dot - folderEnd >= _MAX_FNAME ||
+        end - dot >= _MAX_EXT) {
+        for (char* out : {drive, folder, name, extension}) {
+            CopyPart(out, p, p);
+        }
+        errno = ERANGE;
+        return;
+    }
+    CopyPart(drive, p, driveEnd);
+    CopyPart(folder, driveEnd, folderEnd);
     CopyPart(name, folderEnd, dot);
     CopyPart(extension, dot, end);
 }

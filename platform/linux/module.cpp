@@ -276,6 +276,11 @@ FARPROC GetProcAddress(HMODULE module, LPCSTR name) {
         SetLastError(ERROR_MOD_NOT_FOUND);
         return nullptr;
     }
+    if (module == platform::LayerModule()) {
+        if (FARPROC standIn = platform::User32Export(name)) {
+            return standIn;
+        }
+    }
     const auto value = reinterpret_cast<ULONG_PTR>(name);
     const std::string symbolName = value < 0x10000 ? (value != 0 ? "Q3vOrdinal" + std::to_string(value) : "")
                                                    : std::string(name);
@@ -347,6 +352,9 @@ HMODULE GetModuleHandleA(LPCSTR moduleName) {
     ModuleTable& modules = Modules();
     if (moduleName == nullptr) {
         return modules.Program();
+    }
+    if (platform::IsUser32Name(moduleName)) {
+        return platform::LayerModule();
     }
     // A name with a folder names that very file; a name without one, any
     // loaded module of that name.

@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/linux/file_handles.h"
+#include "platform/linux/kernel_objects.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -254,7 +255,8 @@ BOOL ResetEvent(HANDLE event) {
 }
 
 BOOL CloseHandle(HANDLE handle) {
-    if (!Events().Close(handle) && !platform::detail::CloseFileHandle(handle)) {
+    if (!Events().Close(handle) && !platform::detail::CloseFileHandle(handle) &&
+        !platform::detail::CloseKernelObject(handle)) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }

@@ -62,8 +62,16 @@ bool Record(HDC dc, DrawCall call) {
     }
     call.textColor = context->textColor;
     call.backColor = context->backColor;
+    if (std::vector<platform::JournalEntry>* journal = ActiveJournal()) {
+        journal->push_back(platform::JournalEntry{dc, call});
+    }
     context->calls.push_back(std::move(call));
     return true;
+}
+
+std::vector<platform::JournalEntry>*& ActiveJournal() {
+    static std::vector<platform::JournalEntry>* journal = nullptr;
+    return journal;
 }
 
 }  // namespace platform::ui
@@ -298,6 +306,22 @@ std::vector<DrawCall> DrawingOf(HDC dc) {
     std::lock_guard lock(ui::GdiMutex());
     const ui::DeviceContext* context = ui::FindGdiObject<ui::DeviceContext>(dc);
     return context != nullptr ? context->calls : std::vector<DrawCall>{};
+}
+
+DrawingJournal::DrawingJournal() {
+    std::lock_guard lock(ui::GdiMutex());
+    previous_ = ui::ActiveJournal();
+    ui::ActiveJournal() = &entries_;
+}
+
+DrawingJournal::~DrawingJournal() {
+    std::lock_guard lock(ui::GdiMutex());
+    ui::ActiveJournal() = previous_;
+}
+
+std::vector<JournalEntry> DrawingJournal::Entries() const {
+    std::lock_guard lock(ui::GdiMutex());
+    return entries_;
 }
 
 std::vector<DrawCall> PaintWindow(HWND window) {

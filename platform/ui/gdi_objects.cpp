@@ -249,6 +249,26 @@ HICON LoadIconA(HINSTANCE module, LPCSTR name) {
     return static_cast<HICON>(AddGdiObject(Icon{resource->width, resource->height}));
 }
 
+BOOL GetIconInfo(HICON icon, PICONINFO information) {
+    Icon found;
+    {
+        std::lock_guard lock(GdiMutex());
+        const Icon* record = FindGdiObject<Icon>(icon);
+        if (record == nullptr || information == nullptr) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return FALSE;
+        }
+        found = *record;
+    }
+    // New bitmaps of the icon's size: a monochrome mask and the colours.
+    information->fIcon = TRUE;
+    information->xHotspot = static_cast<DWORD>(found.width / 2);
+    information->yHotspot = static_cast<DWORD>(found.height / 2);
+    information->hbmMask = CreateBitmap(found.width, found.height, 1, 1, nullptr);
+    information->hbmColor = CreateBitmap(found.width, found.height, 1, 32, nullptr);
+    return TRUE;
+}
+
 BOOL DestroyIcon(HICON icon) {
     std::lock_guard lock(GdiMutex());
     if (FindGdiObject<Icon>(icon) == nullptr) {

@@ -74,7 +74,10 @@ bool GdiHandleAlive(const void* handle);
 HGDIOBJ StockObject(int index);
 bool IsStock(const void* handle);
 
-// Draws: adds a call to the device context's record, with its colours.
+// Draws: adds a call to the device context's record, with its colours (and
+// to the active journal). Under the lock.
 bool Record(HDC dc, DrawCall call);
+// The journal that records every drawing call, or null. Under the lock.
+std::vector<platform::JournalEntry>*& ActiveJournal();
 
 }  // namespace platform::ui

@@ -375,6 +375,16 @@ void ScriptedUiDriver::OnHelp(const HelpRequest& request) {
     helpCalls_.push_back(request);
 }
 
+std::vector<ShellRequest> ScriptedUiDriver::ShellRequests() const {
+    std::lock_guard lock(mutex_);
+    return shellRequests_;
+}
+
+void ScriptedUiDriver::OnShellExecute(const ShellRequest& request) {
+    std::lock_guard lock(mutex_);
+    shellRequests_.push_back(request);
+}
+
 void ScriptedUiDriver::OnBeep(UINT type) {
     std::lock_guard lock(mutex_);
     beeps_.push_back(type);

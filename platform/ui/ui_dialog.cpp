@@ -12,6 +12,11 @@
 namespace platform {
 namespace {
 
+// The key of a character without a key of its own (VK_OEM_*).
+constexpr WPARAM kOtherKey = 0xDF;
+// A key's release: repeat count 1, previously down, being released.
+constexpr LPARAM kKeyUpFlags = static_cast<LPARAM>(0xC0000001u);
+
 using ui::WindowKind;
 
 UINT ButtonType(HWND control) {
@@ -182,6 +187,21 @@ std::string Numbered(const char* format, int id) {
     return text;
 }
 
+// The key a person presses for a typed character: a letter's or digit's own
+// key, space, backspace and Enter; any other character comes from a key the
+// keyboard layout decides, which nothing here tells apart.
+WPARAM KeyOfCharacter(char character) {
+    const auto byte = static_cast<unsigned char>(character);
+    if (byte >= 'a' && byte <= 'z') {
+        return byte - 'a' + 'A';
+    }
+    if ((byte >= 'A' && byte <= 'Z') || (byte >= '0' && byte <= '9') || byte == ' ' || byte == VK_BACK ||
+        byte == VK_RETURN) {
+        return byte;
+    }
+    return kOtherKey;
+}
+
 void ClickPoint(HWND control) {
     RECT rect{};
     GetWindowRect(control, &rect);
@@ -343,8 +363,13 @@ bool UiDialog::Type(int id, const std::string& text) {
         return Fail(Numbered("control %d takes no typing", id));
     }
     ui::SetFocusTo(control);
-    for (const char key : text) {
-        ui::Send(control, WM_CHAR, static_cast<unsigned char>(key), 1);
+    for (const char character : text) {
+        // Each key goes down, gives its character and comes up, so that
+        // handlers of the key's release see the text it typed.
+        const WPARAM key = KeyOfCharacter(character);
+        ui::Send(control, WM_KEYDOWN, key, 1);
+        ui::Send(control, WM_CHAR, static_cast<unsigned char>(character), 1);
+        ui::Send(control, WM_KEYUP, key, kKeyUpFlags);
         ProcessWaitingMessages();
     }
     return true;

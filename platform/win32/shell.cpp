@@ -4,6 +4,8 @@
 
 #include <shellapi.h>
 
+#undef SHGetFileInfoA
+
 namespace platform {
 
 bool ShellDisplayName(const char* path, std::string& name) {
@@ -16,3 +18,12 @@ bool ShellDisplayName(const char* path, std::string& name) {
 }
 
 }  // namespace platform
+
+// The system image list is the layer's, as image lists are; the rest is the
+// system shell's.
+DWORD_PTR PlatformSHGetFileInfoA(LPCSTR path, DWORD attributes, SHFILEINFOA* information, UINT size, UINT flags) {
+    if ((flags & SHGFI_SYSICONINDEX) != 0) {
+        return platform::SystemImageListInfo(path, information, flags);
+    }
+    return SHGetFileInfoA(path, attributes, information, size, flags);
+}

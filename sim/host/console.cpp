@@ -38,7 +38,23 @@ const IID* const kQueriedInterfaces[] = {
 }  // namespace
 
 Console::Console(SimHost& host, std::istream& in, std::ostream& out, bool interactive)
-    : host_(host), in_(in), out_(out), ui_(in, out, interactive) {}
+    : host_(host), in_(in), out_(out), ui_(in, out, interactive) {
+    if (interactive) {
+        // The host's label chooser asks the person at the console.
+        host_.Services().Labels().SetAsker([this]() -> std::optional<std::string> {
+            out_ << "[choose a label]\nlabel (empty to cancel): " << std::flush;
+            std::string label;
+            if (!std::getline(in_, label) || label.empty()) {
+                return std::nullopt;
+            }
+            return label;
+        });
+    }
+}
+
+Console::~Console() {
+    host_.Services().Labels().SetAsker(nullptr);
+}
 
 bool Console::StartSession() {
     if (!host_.Load()) {

@@ -12,6 +12,9 @@ namespace simhost {
 class Console {
 public:
     Console(SimHost& host, std::istream& in, std::ostream& out, bool interactive);
+    ~Console();
+    Console(const Console&) = delete;
+    Console& operator=(const Console&) = delete;
 
     // The demo: load, register, query, attach, show, detach, unload.
     // Answers the program's exit code.

@@ -287,4 +287,13 @@ void ConsoleUiDriver::OnBeep(UINT) {
     out_ << "[beep]\n";
 }
 
+void ConsoleUiDriver::OnShellExecute(const platform::ShellRequest& request) {
+    std::lock_guard lock(mutex_);
+    out_ << "[shell: " << (request.verb.empty() ? "open" : request.verb) << " \"" << request.file << "\"";
+    if (!request.parameters.empty()) {
+        out_ << " " << request.parameters;
+    }
+    out_ << "]\n";
+}
+
 }  // namespace simhost

@@ -30,6 +30,7 @@ public:
     bool IsKeyDown(int virtualKey) override;
     void OnHelp(const platform::HelpRequest& request) override;
     void OnBeep(UINT type) override;
+    void OnShellExecute(const platform::ShellRequest& request) override;
 
 private:
     void Show(const platform::DialogView& view);

@@ -1,6 +1,8 @@
 // simhost: the simulated host as a program. With --script it runs the demo
 // session without input; with --interactive it offers a console.
+#include "platform/export.h"
 #include "sim/host/console.h"
+#include "sim/host/host_resources.h"
 #include "sim/host/sim_host.h"
 
 #include <cstring>
@@ -15,6 +17,12 @@ void Usage() {
 }
 
 }  // namespace
+
+// The host program's resources, found along the class library's search by the
+// plug-in's controls.
+Q3V_EXPORT const platform::ResourceTable* Q3vResourceTable() {
+    return &simhost::HostResources();
+}
 
 int main(int argc, char** argv) {
     bool interactive = false;

@@ -2,6 +2,7 @@
 
 #include "platform/bstr.h"
 #include "platform/module.h"
+#include "sim/host/workspace_storage.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -38,6 +39,9 @@ std::string IdName(const GUID& id) {
         {&IID_IHUiService, "IHUiService"},
         {&IID_IHWorkSpaceInfo, "IHWorkSpaceInfo"},
         {&IID_IHPlaceholderSettings, "IHPlaceholderSettings"},
+        {&IID_IHSessionInfo, "IHSessionInfo"},
+        {&IID_IHDataManager, "IHDataManager"},
+        {&IID_IHLabelSelection, "IHLabelSelection"},
         {&IID_IHTargetSeries1, "IHTargetSeries1"},
         {&IID_IHTargetSeries2, "IHTargetSeries2"},
         {&IID_IHTargetSeries3, "IHTargetSeries3"},
@@ -159,6 +163,17 @@ HostServiceProvider::HostServiceProvider(CallLog& log) : log_(log) {
     OfferService(IID_IHNameLookup, &names_);
     OfferService(IID_IHWorkSpaceInfo, &workspaceInfo_);
     OfferService(IID_IHPlaceholderSettings, &placeholderSettings_);
+    OfferService(IID_IHSessionInfo, &sessionInfo_);
+    OfferService(IID_IHLabelSelection, &labels_);
+}
+
+void HostServiceProvider::UseDataStore(WorkspaceStorage* storage) {
+    OfferService(IID_IHDataManager, nullptr);
+    std::lock_guard lock(mutex_);
+    dataManager_ = storage != nullptr ? std::make_unique<HostDataManager>(log_, *storage) : nullptr;
+    if (dataManager_ != nullptr) {
+        services_[GuidText(IID_IHDataManager)] = dataManager_.get();
+    }
 }
 
 HRESULT HostServiceProvider::QueryInterface(REFIID iid, void** object) {

@@ -8,6 +8,7 @@
 #include "sim/host/expression_evaluator.h"
 #include "sim/host/host_events.h"
 #include "sim/host/call_log.h"
+#include "sim/host/label_services.h"
 #include "sim/host/workspace_services.h"
 
 #include <map>
@@ -120,6 +121,10 @@ public:
     ExpressionEvaluator& Evaluator() { return evaluator_; }
     HostEventService& Events() { return events_; }
     NameLookup& Names() { return names_; }
+    HostLabelSelection& Labels() { return labels_; }
+    // Offers the data manager over the storage's file (null withdraws it):
+    // without a storage the host has no data manager.
+    void UseDataStore(WorkspaceStorage* storage);
 
 private:
     HRESULT Register(const IID& iid, IUnknown* object, bool server);
@@ -135,6 +140,9 @@ private:
     WorkspaceState workspace_;
     HostWorkspaceInfo workspaceInfo_{log_, workspaceMutex_, workspace_};
     HostPlaceholderSettings placeholderSettings_{log_, workspaceMutex_, workspace_};
+    HostSessionInfo sessionInfo_{log_, workspaceMutex_, workspace_};
+    HostLabelSelection labels_{log_};
+    std::unique_ptr<HostDataManager> dataManager_;
     std::map<std::string, IUnknown*> services_;  // by GUID text
     std::map<std::string, std::string> eventNames_;  // by GUID text
     std::vector<InterfaceRegistration> registrations_;

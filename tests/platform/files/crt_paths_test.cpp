@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -103,6 +104,25 @@ TEST(FullPath, RefusesAResultThatDoesNotFit) {
     ASSERT_NE(allocated, nullptr);
     EXPECT_STREQ(allocated, "Z:\\b");
     std::free(allocated);
+}
+
+TEST(SplitPath, APartLongerThanItsBufferLeavesEveryPartEmpty) {
+    char drive[_MAX_DRIVE] = "x";
+    char folder[_MAX_DIR] = "x";
+    char name[_MAX_FNAME] = "x";
+    char extension[_MAX_EXT] = "x";
+    for (const std::string& path : {"C:\\dir\\" + std::string(_MAX_FNAME, 'n') + ".mot",
+                                    "C:\\" + std::string(_MAX_DIR, 'd') + "\\name.mot"}) {
+        _splitpath(path.c_str(), drive, folder, name, extension);
+        EXPECT_STREQ(drive, "");
+        EXPECT_STREQ(folder, "");
+        EXPECT_STREQ(name, "");
+        EXPECT_STREQ(extension, "");
+    }
+    const std::string fits = "C:\\dir\\" + std::string(_MAX_FNAME - 1, 'n') + ".mot";
+    _splitpath(fits.c_str(), drive, folder, name, extension);
+    EXPECT_EQ(std::strlen(name), static_cast<std::size_t>(_MAX_FNAME - 1));
+    EXPECT_STREQ(extension, ".mot");
 }
 
 TEST(SplitPath, SplitsDriveFolderNameAndExtension) {

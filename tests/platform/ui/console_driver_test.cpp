@@ -1,6 +1,8 @@
 // The simulated host's console as the UI driver: defaults when nobody is at
 // the console, the person's commands when somebody is.
 #include "platform/afx.h"
+#include "platform/bstr.h"
+#include "sim/host/console.h"
 #include "sim/host/console_ui.h"
 #include "tests/platform/ui/test_resources.h"
 
@@ -127,6 +129,32 @@ TEST(ConsoleDriver, MenusKeysHelpAndBeeps) {
     EXPECT_FALSE(TrackPopupMenu(*menu.GetSubMenu(0), TPM_RETURNCMD, 0, 0, 0, other, nullptr));
     DestroyWindow(other);
     EXPECT_TRUE(Shows(unattended.out.str(), "[dismissed]"));
+}
+
+TEST(ConsoleDriver, AFileOpenedThroughTheShellIsShown) {
+    Console console("");
+    platform::ShellRequest request;
+    request.verb = "open";
+    request.file = "Z:\\work\\notes.txt";
+    request.parameters = "-r";
+    platform::ActiveUiDriver().OnShellExecute(request);
+    EXPECT_TRUE(Shows(console.out.str(), "[shell: open \"Z:\\work\\notes.txt\" -r]"));
+}
+
+TEST(ConsoleSession, TheHostsLabelChooserAsksThePerson) {
+    simhost::SimHost host;
+    std::istringstream in("main_loop\n\n");
+    std::ostringstream out;
+    {
+        simhost::Console console(host, in, out, true);
+        platform::Bstr label;
+        EXPECT_EQ(host.Services().Labels().ChooseLabel(label.Out()), S_OK);
+        EXPECT_EQ(label.Ansi(), "main_loop");
+        EXPECT_EQ(host.Services().Labels().ChooseLabel(label.Out()), S_FALSE);  // an empty answer cancels
+        EXPECT_TRUE(Shows(out.str(), "label (empty to cancel): "));
+    }
+    platform::Bstr label;
+    EXPECT_EQ(host.Services().Labels().ChooseLabel(label.Out()), S_FALSE);  // nobody asks once it has gone
 }
 
 }  // namespace

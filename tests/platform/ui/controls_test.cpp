@@ -189,6 +189,45 @@ TEST_F(ControlsTest, AnEditFieldsLimitSelectionAndReadOnlyState) {
     EXPECT_EQ(person.Text(kReadOnly), "");
 }
 
+// Records the keys that reach an edit control, in order.
+class KeyRecorder : public CEdit {
+public:
+    std::vector<std::pair<UINT, WPARAM>> keys;
+    afx_msg void OnKeyDown(UINT key, UINT, UINT) {
+        keys.emplace_back(WM_KEYDOWN, key);
+        Default();
+    }
+    afx_msg void OnChar(UINT key, UINT, UINT) {
+        keys.emplace_back(WM_CHAR, key);
+        Default();
+    }
+    afx_msg void OnKeyUp(UINT key, UINT, UINT) {
+        CString text;
+        GetWindowText(text);
+        keys.emplace_back(WM_KEYUP, static_cast<WPARAM>(text.GetLength()));  // what the key typed is in
+        Default();
+        static_cast<void>(key);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(KeyRecorder, CEdit)
+    ON_WM_KEYDOWN()
+    ON_WM_CHAR()
+    ON_WM_KEYUP()
+END_MESSAGE_MAP()
+
+TEST_F(ControlsTest, TypingPressesTypesAndReleasesEachKey) {
+    KeyRecorder edit;
+    ASSERT_TRUE(edit.SubclassDlgItem(kSpinBuddy, &dialog));
+    platform::UiDialog person(dialog.m_hWnd);
+    EXPECT_TRUE(person.Type(kSpinBuddy, "a1"));
+    const std::vector<std::pair<UINT, WPARAM>> expected = {
+        {WM_KEYDOWN, 'A'}, {WM_CHAR, 'a'}, {WM_KEYUP, 1}, {WM_KEYDOWN, '1'}, {WM_CHAR, '1'}, {WM_KEYUP, 2}};
+    EXPECT_EQ(edit.keys, expected);
+    edit.UnsubclassWindow();
+}
+
 TEST_F(ControlsTest, ButtonsAndRadioGroups) {
     const HWND window = dialog.m_hWnd;
     EXPECT_EQ(SendDlgItemMessageA(window, kDisabled, BM_CLICK, 0, 0), 0);  // a disabled button takes no click
