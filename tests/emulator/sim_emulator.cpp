@@ -73,6 +73,7 @@ SimModule LoadModule() {
     Bind(m, "Q3vSimInstallFirmware", c.installFirmware, e);
     Bind(m, "Q3vSimInjectFault", c.injectFault, e);
     Bind(m, "Q3vSimInjectFaultAfter", c.injectFaultAfter, e);
+    Bind(m, "Q3vSimInjectFaultAfterDriverCalls", c.injectFaultAfterDriverCalls, e);
     Bind(m, "Q3vSimClearFaults", c.clearFaults, e);
     Bind(m, "Q3vSimGetFrameCount", c.getFrameCount, e);
     Bind(m, "Q3vSimGetFrame", c.getFrame, e);

@@ -66,6 +66,7 @@ struct ControlEntries {
     DWORD(WINAPI* installFirmware)(void) = nullptr;
     DWORD(WINAPI* injectFault)(DWORD, DWORD, DWORD) = nullptr;
     DWORD(WINAPI* injectFaultAfter)(DWORD, DWORD, DWORD, DWORD) = nullptr;
+    DWORD(WINAPI* injectFaultAfterDriverCalls)(DWORD, DWORD, DWORD, DWORD) = nullptr;
     DWORD(WINAPI* clearFaults)(void) = nullptr;
     DWORD(WINAPI* getFrameCount)(void) = nullptr;
     DWORD(WINAPI* getFrame)(DWORD, Q3vSimFrameInfo*, BYTE*, DWORD) = nullptr;
