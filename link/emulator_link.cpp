@@ -257,6 +257,16 @@ WORD CEmulatorLink::WriteAdapterRegister20(WORD value) {
     return Plain([&] { return m_channel->WriteAdapterRegister20(value); });
 }
 
+WORD CEmulatorLink::CheckTargetPower() {
+    if (IsLinkLost()) {
+        return kTimeout;
+    }
+    bool powered = false;
+    const WORD read = m_channel->ReadTargetPower(powered);
+    RecordResult(read);
+    return read != kOk ? read : powered ? kOk : kNoTargetPower;
+}
+
 WORD CEmulatorLink::SendRawBlockStatus() {
     if (const WORD connector = CheckConnector(); connector != kOk) {
         return connector;

@@ -91,6 +91,9 @@ public:
     // Refused on a lost link, else called and recorded (no connector check).
     WORD TestAdapterStatusFlag();
     WORD WriteAdapterRegister20(WORD value);
+    // The target's power bit: 0 with power, 0x4E50 without, 0x5346 when
+    // the register cannot be read; refused on a lost link, else recorded.
+    WORD CheckTargetPower();
     // The connector check, then called and recorded (no lost-link test).
     WORD SendRawBlockStatus();
     WORD GetChannelKind();
