@@ -140,8 +140,12 @@ public:
     DWORD Detail() const { return m_detail; }
 
 private:
-    // Whether the reply buffer holds a whole firmware reply to the code.
+    // Whether the reply buffer holds a whole firmware reply to the code:
+    // every fixed byte of the reply layout in place.
     bool ReplyIsWhole(DWORD code) const;
+    // The length (the count at 0 and 4) of a whole reply to the code with
+    // that status.
+    std::size_t WholeReplyLength(DWORD code, WORD status) const;
     // A reply that breaks its layout: the link marked lost, 0x5346.
     WORD BrokenReply();
     // One request: build, send, and parse when the send succeeded.
