@@ -440,6 +440,9 @@ WORD CEmulatorChannel::CheckConnector() {
             AccumulateElapsedTicks();
             return kNotConnected;
         }
+        // Retry stays the person's choice, but the next try waits, so a
+        // Retry that nobody thought about does not spin.
+        WaitMilliseconds(kConnectorInterval);
     }
 }
 

@@ -8,9 +8,12 @@
 #include "link/flash_blocks.h"
 #include "link/flash_mirror.h"
 #include "link/link_results.h"
+#include "link/link_state.h"
 #include "monitor/monitor_services.h"
 #include "startup/device_data.h"
 #include "tests/link/link_fixture.h"
+
+#include "platform/ui_script.h"
 
 #include <gtest/gtest.h>
 
@@ -132,6 +135,27 @@ TEST_F(LinkFaults, ACpuResetWithoutTargetPowerAnswersThePowerError) {
         EXPECT_TRUE(Link().IsLinkLost());
         Control().clearFaults();
     }
+}
+
+TEST_F(LinkFaults, AnUnattendedConnectorCheckPausesBetweenTriesAndEndsWhenTheBoxComesBackUnchanged) {
+    // Nobody answers: each box gets its default button, Retry (or OK).
+    platform::ScriptedUiDriver unattended;
+    Inject(Q3V_SIM_FAULT_CONNECTOR, 1, 0);
+    clock_.Advance(1000);
+    DWORD start = clock_.Now();
+    EXPECT_EQ(Link().CheckConnector(), kNotConnected);
+    EXPECT_EQ(unattended.MessageBoxes().size(), std::size_t{platform::kUnchangedBoxLimit});
+    EXPECT_GE(clock_.Now() - start, DWORD{platform::kUnchangedBoxLimit - 1} * 500)
+        << "each try waits on the platform clock";
+    EXPECT_EQ(unattended.Failures().size(), 1u) << "the driver says it answered Cancel";
+
+    // The connector question at the start of the power-up loops the same way.
+    start = clock_.Now();
+    EXPECT_EQ(Channel().Open(), kAborted);
+    EXPECT_EQ(g_linkStopByte, kLinkStopRequested);
+    EXPECT_EQ(unattended.MessageBoxes().size(), std::size_t{2 * platform::kUnchangedBoxLimit});
+    EXPECT_GE(clock_.Now() - start, DWORD{platform::kUnchangedBoxLimit - 1} * 500);
+    Inject(Q3V_SIM_FAULT_CONNECTOR, 0, 0);
 }
 
 TEST_F(LinkFaults, ABlockThatFailsToLoadStaysUnloadedAndItsFailureIsAnswered) {
