@@ -126,6 +126,9 @@ public:
     WORD ReceiveOnce(std::span<BYTE> reply);
     // Sends 00 02 code 81 and receives its status reply.
     WORD SendAdapterCommand(BYTE code);
+    // 'F', with "FIRM JUMP ADDR" when the event function is on or the
+    // protocol type is 2 to 4: the writer gives the target to the firmware.
+    WORD SendFinish();
     // Reads the target's power bit (0x400008 byte 1 bit 0); 0x5346 when
     // the register cannot be read.
     WORD ReadTargetPower(bool& powered);
@@ -218,9 +221,6 @@ private:
     WORD ReadFirmwareImage(const FirmwareImageLayout& layout, std::span<const BYTE> readBack);
     WORD ReadWriterProgram();
     WORD DownloadFirmwarePaged(DWORD variant, const FirmwareImageLayout& layout, bool fixedValues);
-    // 'F', with "FIRM JUMP ADDR" when the event function is on or the
-    // protocol type is 2 to 4.
-    WORD SendFinish();
 
     // The unlock loop shared by the protocol types 1 to 4.
     WORD UnlockLoop(DWORD firstPause, DWORD loopPause);

@@ -184,6 +184,10 @@ WORD CEmulatorLink::EndAdapterWrite() {
     return Gated([&] { return m_channel->EndAdapterWrite(); });
 }
 
+WORD CEmulatorLink::ReturnTargetToFirmware() {
+    return Gated([&] { return m_channel->SendFinish(); });
+}
+
 WORD CEmulatorLink::ReadAdapterRecord(DWORD address, std::span<BYTE> reply) {
     return Gated([&] { return m_channel->ReadAdapterRecord(address, reply); });
 }

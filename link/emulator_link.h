@@ -72,6 +72,10 @@ public:
     WORD ProgramFlashBlock(DWORD block, DWORD start);
     WORD BeginAdapterWrite();
     WORD EndAdapterWrite();
+    // The writer's 'F' alone: gives a target the firmware handed to the
+    // flash writer back to the firmware when a write-back ends before its
+    // end step.
+    WORD ReturnTargetToFirmware();
     // The flash writer's record read (the link's flash read).
     WORD ReadAdapterRecord(DWORD address, std::span<BYTE> reply);
     // One block's erase, by the device's protocol type.

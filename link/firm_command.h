@@ -121,7 +121,11 @@ public:
     // Erases and programs the dirty blocks, with progress texts to the host.
     WORD WriteBackFlash();
     WORD ProgramFlashBlock(DWORD block);
+    // The work-RAM windows, each read twice and kept only when both reads
+    // agree (0xFFFF otherwise); nothing is kept on a failure.
     WORD SaveWorkRam();
+    // Writes the kept windows back, every piece verified, all of them even
+    // after a failure; answers the first failure.
     WORD RestoreWorkRam();
     // Puts the firmware's vectors and a blank ID code into the mirror when
     // the chip's differ.
@@ -169,6 +173,9 @@ private:
     WORD WriteRegisterBytes(DWORD address, DWORD value, DWORD count);
     WORD WriteFirmwareVectors();
     WORD WriteBackJob();
+    // The job's flash part: the flash step, the write state, the erases, the
+    // programming and the end step; written says whether blocks were written.
+    WORD WriteBlocks(const std::vector<DWORD>& blocks, bool& written);
     WORD ReadIdCode(DWORD* first, DWORD* second, bool pagedRead);
     WORD FlashReadPage(DWORD address, std::span<BYTE, 256> page);
     // One page from the chip: through the boot program's page read (paged)
