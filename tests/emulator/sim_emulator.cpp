@@ -20,9 +20,10 @@ void Bind(HMODULE module, const char* name, Function& function, std::string& err
     }
 }
 
-SimModule LoadModule() {
+}  // namespace
+
+SimModule LoadSimModule(const std::string& path) {
     SimModule sim;
-    const std::string path = testing_support::ProgramFolder() + "Q3vSimEmu.dll";
     sim.module = LoadLibraryA(path.c_str());
     if (sim.module == nullptr) {
         sim.error = "cannot load " + path;
@@ -82,6 +83,8 @@ SimModule LoadModule() {
     return sim;
 }
 
+namespace {
+
 void AppendPadded(Bytes& frame) {
     // Every count is even: a pad stands before the closing byte otherwise.
     if ((frame.size() - 2 + 1) % 2 != 0) {
@@ -102,7 +105,7 @@ void PutLittleEndian(Bytes& bytes, std::uint32_t value, std::size_t width) {
 }  // namespace
 
 SimModule& Module() {
-    static SimModule module = LoadModule();
+    static SimModule module = LoadSimModule(testing_support::ProgramFolder() + "Q3vSimEmu.dll");
     return module;
 }
 
