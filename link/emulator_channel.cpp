@@ -70,6 +70,19 @@ WORD StopWordAt6(const BYTE* reply) {
     return static_cast<WORD>(reply[6] | (reply[7] << 8));
 }
 
+// Whether the reply buffer holds a whole firmware reply to the run-state
+// request that reaches past its stop word: the count twice, the marker and
+// the request's command, the pad and the closing byte after the count. A
+// bare acknowledge or another reply in its place carries no stop word, and
+// what an earlier reply left at 6 must not be read as one.
+bool IsRunStateReply(std::span<const BYTE> reply) {
+    constexpr std::size_t kStopWordEnd = 8;
+    const std::size_t count = static_cast<std::size_t>((reply[0] << 8) | reply[1]);
+    return count >= kStopWordEnd && count + 2 <= reply.size() && reply[2] == channel_frame::kRunStateRequest[2] &&
+           reply[3] == channel_frame::kRunStateRequest[3] && reply[4] == reply[0] && reply[5] == reply[1] &&
+           reply[count] == channel_frame::kPad && reply[count + 1] == channel_frame::kClose;
+}
+
 }  // namespace
 
 CEmulatorChannel::CEmulatorChannel(CUleDrvMemory* memory, CEmulatorLink* link)
@@ -197,7 +210,11 @@ WORD CEmulatorChannel::ExchangeRunState() {
     if (const WORD sent = SendPacket(request); sent != kOk) {
         return sent;
     }
-    return ReceivePacket(g_firmReplyBuffer, kTimeoutCommand);
+    const WORD received = ReceivePacket(g_firmReplyBuffer, kTimeoutCommand);
+    if (received == kOk && !IsRunStateReply(g_firmReplyBuffer)) {
+        return kTimeout;
+    }
+    return received;
 }
 
 WORD CEmulatorChannel::QueryRunState(DWORD) {

@@ -4,6 +4,7 @@
 // load. Each must end in an error and leave nothing behind that a later
 // operation would take for success.
 #include "link/adapter_registers.h"
+#include "link/firm_buffers.h"
 #include "link/firm_command.h"
 #include "link/flash_blocks.h"
 #include "link/flash_mirror.h"
@@ -63,6 +64,33 @@ TEST_F(LinkFaults, AStopOnALostLinkFailsAndTheLinkStaysLost) {
     EXPECT_TRUE(Link().IsLinkLost());
     Inject(Q3V_SIM_FAULT_LINK_LOST, 0, 0);
     EXPECT_EQ(Status().running, 1u) << "nothing stopped the program";
+}
+
+TEST_F(LinkFaults, ARunStateAnsweredWithAnythingButARunStateReplyFails) {
+    // The program stopped by the break line: the stop word is "BK".
+    RunLoop();
+    ConnectorJustChecked();
+    ASSERT_EQ(Link().BreakTarget(), kOk);
+    const struct {
+        const char* what;
+        DWORD fault;
+        DWORD value;
+    } cases[] = {
+        {"a bare acknowledge", Q3V_SIM_FAULT_BARE_ACK, 0x5A},
+        {"a negative acknowledge", Q3V_SIM_FAULT_NAK, 0},
+        {"another command's reply", Q3V_SIM_FAULT_CORRUPT_REPLY, 3},
+        {"no pad", Q3V_SIM_FAULT_CORRUPT_REPLY, 18},
+    };
+    for (const auto& c : cases) {
+        Link().SetOpen(1);
+        g_firmReplyBuffer.fill(0);
+        Inject(c.fault, c.value, 1);
+        EXPECT_NE(Link().QueryRunState(0), kOk) << c.what << ": the stop word would be read from nothing";
+        EXPECT_TRUE(Link().IsLinkLost()) << c.what;
+    }
+    Link().SetOpen(1);
+    EXPECT_EQ(Link().QueryRunState(0), kOk);
+    EXPECT_EQ(Bytes(g_firmReplyBuffer.begin() + 6, g_firmReplyBuffer.begin() + 8), Bytes({'K', 'B'}));
 }
 
 TEST_F(LinkFaults, TheAdapterRegisterWritesAnswerTheLinksWords) {
