@@ -30,8 +30,10 @@ constexpr WORD kWriteStateReady = 2;
 // A work-RAM window is kept whole in one read.
 constexpr DWORD kMaxWindow = 32768;
 constexpr DWORD kWindowSpan = 1023;
-// The restore writes a window in pieces of this many bytes, each verified.
+// The restore writes a window in pieces of this many bytes, each verified,
+// and tries a piece this many times.
 constexpr std::size_t kRestorePiece = 64;
+constexpr int kRestoreAttempts = 2;
 
 // Posts a progress text to the host from a short worker thread of its own;
 // the thread is waited for before a later text and when the job ends.
@@ -196,16 +198,24 @@ WORD CFirmCommand::SaveWorkRam() {
 }
 
 WORD CFirmCommand::RestoreWorkRam() {
-    // Every piece is written with the verify flag, and a piece that fails
-    // does not keep the others from going back; the first failure is the
-    // answer.
+    // Every piece is written with the verify flag. A piece the firmware
+    // refused or could not verify is written once more, and a piece that
+    // fails does not keep the others from going back: the user's RAM is
+    // worth the frames. The first failure that stands is the answer.
     WORD first = kOk;
     const auto restore = [&](const TargetRange& window, const std::vector<BYTE>& bytes) {
         for (std::size_t offset = 0; offset < bytes.size(); offset += kRestorePiece) {
             const std::size_t count = std::min(kRestorePiece, bytes.size() - offset);
-            std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), count, g_firmWriteData.begin());
-            const WORD written = WriteMemory(access_code::kByte, window.top + static_cast<DWORD>(offset),
-                                             static_cast<DWORD>(count), 1);
+            WORD written = kOk;
+            for (int attempt = 0; attempt < kRestoreAttempts; ++attempt) {
+                std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), count, g_firmWriteData.begin());
+                written = WriteMemory(access_code::kByte, window.top + static_cast<DWORD>(offset),
+                                      static_cast<DWORD>(count), 1);
+                // A lost link refuses every later attempt at once.
+                if (written == kOk || IsLinkFailure(written)) {
+                    break;
+                }
+            }
             if (first == kOk) {
                 first = written;
             }

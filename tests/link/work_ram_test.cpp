@@ -111,13 +111,23 @@ TEST_F(WorkRam, ACorruptedReadDuringTheSaveStopsTheWriteBackBeforeAnythingIsEras
 }
 
 TEST_F(WorkRam, TheRestoreWritesWithTheVerifyFlag) {
-    // The job's only verified writes are the restore's: the first is
-    // answered "BT" (its bytes are written all the same).
-    Inject(Q3V_SIM_FAULT_VERIFY, 0, 1);
+    // The job's only verified writes are the restore's: the first piece is
+    // answered "BT" twice, once more than a piece is tried again (its bytes
+    // are written all the same).
+    Inject(Q3V_SIM_FAULT_VERIFY, 0, 2);
     EXPECT_EQ(CFirmCommand().WriteBackFlash(), 0x4254);
     EXPECT_EQ(ReadTarget(0xE010, 1), Bytes{0x43}) << "the flash was written";
     EXPECT_EQ(g_flashBlocks.dirty[1], 0);
     ExpectRamAsBefore("a failed verify: the rest is restored all the same");
+}
+
+TEST_F(WorkRam, ARestorePieceRefusedOnceIsWrittenAgain) {
+    // The restore's first piece (64 bytes at 0x400) is refused unread once.
+    const DWORD restore = TransmitCallOf("00 50 5A 12 00 50 00 04 00 00");
+    ASSERT_EQ(Control().injectFaultAfter(restore, Q3V_SIM_FAULT_NAK, 0, 1), Q3V_SIM_OK);
+    EXPECT_EQ(CFirmCommand().WriteBackFlash(), kOk);
+    ExpectRamAsBefore("a restore piece refused once");
+    EXPECT_EQ(g_flashBlocks.dirty[1], 0);
 }
 
 TEST_F(WorkRam, EveryWayOutOfTheJobPutsTheRamBackAndAnswersTheFirstFailure) {
