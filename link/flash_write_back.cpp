@@ -201,10 +201,13 @@ WORD CFirmCommand::RestoreWorkRam() {
     // Every piece is written with the verify flag. A piece the firmware
     // refused or could not verify is written once more, and a piece that
     // fails does not keep the others from going back: the user's RAM is
-    // worth the frames. The first failure that stands is the answer.
+    // worth the frames. A lost link ends the restore: every later piece
+    // would fail the same way (and a disconnected connector would be asked
+    // about for each). The first failure that stands is the answer.
     WORD first = kOk;
+    bool linkGone = false;
     const auto restore = [&](const TargetRange& window, const std::vector<BYTE>& bytes) {
-        for (std::size_t offset = 0; offset < bytes.size(); offset += kRestorePiece) {
+        for (std::size_t offset = 0; offset < bytes.size() && !linkGone; offset += kRestorePiece) {
             const std::size_t count = std::min(kRestorePiece, bytes.size() - offset);
             WORD written = kOk;
             for (int attempt = 0; attempt < kRestoreAttempts; ++attempt) {
@@ -216,6 +219,7 @@ WORD CFirmCommand::RestoreWorkRam() {
                     break;
                 }
             }
+            linkGone = IsLinkFailure(written);
             if (first == kOk) {
                 first = written;
             }

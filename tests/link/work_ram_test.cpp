@@ -9,6 +9,7 @@
 #include "link/link_results.h"
 #include "tests/link/link_fixture.h"
 
+#include "platform/ui_script.h"
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -156,6 +157,20 @@ TEST_F(WorkRam, EveryWayOutOfTheJobPutsTheRamBackAndAnswersTheFirstFailure) {
         EXPECT_EQ(CFirmCommand().ReadVersion(version), kOk) << c.what << ": the firmware has the target back";
         Prepare();
     }
+}
+
+TEST_F(WorkRam, AConnectorCancelledDuringTheJobIsAskedAboutOnceMoreForTheRestore) {
+    platform::ScriptedUiDriver unattended;  // every box its default, Retry, until it comes back unchanged
+    // The save's last reply comes late, so the flash step's connector check
+    // is due, and the connector is gone by then.
+    const DWORD step = TransmitCallOf("00 06 5A 13");
+    ASSERT_EQ(Control().injectFaultAfter(step - 1, Q3V_SIM_FAULT_DELAY, 600, 1), Q3V_SIM_OK);
+    ASSERT_EQ(Control().injectFaultAfter(step - 1, Q3V_SIM_FAULT_CONNECTOR, 1, 0), Q3V_SIM_OK);
+    EXPECT_EQ(CFirmCommand().WriteBackFlash(), kNotConnected);
+    EXPECT_EQ(unattended.MessageBoxes().size(), std::size_t{2 * platform::kUnchangedBoxLimit})
+        << "the job's question, and one for the restore: a link that is gone is not asked about piece by piece";
+    EXPECT_EQ(g_flashBlocks.dirty[0], 1);
+    Control().clearFaults();
 }
 
 TEST_F(WorkRam, ALinkLostDuringTheJobLeavesTheRestoreFailingQuietly) {
