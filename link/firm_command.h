@@ -124,8 +124,9 @@ public:
     // The work-RAM windows, each read twice and kept only when both reads
     // agree (0xFFFF otherwise); nothing is kept on a failure.
     WORD SaveWorkRam();
-    // Writes the kept windows back, every piece verified, all of them even
-    // after a failure; answers the first failure.
+    // Writes the kept windows back, every piece verified and a refused piece
+    // tried once more; a failed piece does not stop the others, a lost link
+    // does. Answers the first failure.
     WORD RestoreWorkRam();
     // Puts the firmware's vectors and a blank ID code into the mirror when
     // the chip's differ.
