@@ -27,6 +27,8 @@ namespace {
 using namespace link_result;
 namespace reg = adapter_register;
 
+// Between two looks at a disconnected connector.
+constexpr DWORD kConnectorRetryPause = 500;
 constexpr char kTargetSection[] = "Q3v KTR4 TARGET";
 
 // Asks the user to switch the board's power on; true on OK.
@@ -108,6 +110,8 @@ void CEmulatorChannel::WaitConnectorAtStart() {
             g_linkStopByte = kLinkStopRequested;
             return;
         }
+        // The next look waits on the clock, as the connector check's does.
+        WaitMilliseconds(kConnectorRetryPause);
     }
 }
 

@@ -70,6 +70,19 @@ WORD StopWordAt6(const BYTE* reply) {
     return static_cast<WORD>(reply[6] | (reply[7] << 8));
 }
 
+// Whether the reply buffer holds a whole firmware reply to the run-state
+// request that reaches past its stop word: the count twice, the marker and
+// the request's command, the pad and the closing byte after the count. A
+// bare acknowledge or another reply in its place carries no stop word, and
+// what an earlier reply left at 6 must not be read as one.
+bool IsRunStateReply(std::span<const BYTE> reply) {
+    constexpr std::size_t kStopWordEnd = 8;
+    const std::size_t count = static_cast<std::size_t>((reply[0] << 8) | reply[1]);
+    return count >= kStopWordEnd && count + 2 <= reply.size() && reply[2] == channel_frame::kRunStateRequest[2] &&
+           reply[3] == channel_frame::kRunStateRequest[3] && reply[4] == reply[0] && reply[5] == reply[1] &&
+           reply[count] == channel_frame::kPad && reply[count + 1] == channel_frame::kClose;
+}
+
 }  // namespace
 
 CEmulatorChannel::CEmulatorChannel(CUleDrvMemory* memory, CEmulatorLink* link)
@@ -197,7 +210,11 @@ WORD CEmulatorChannel::ExchangeRunState() {
     if (const WORD sent = SendPacket(request); sent != kOk) {
         return sent;
     }
-    return ReceivePacket(g_firmReplyBuffer, kTimeoutCommand);
+    const WORD received = ReceivePacket(g_firmReplyBuffer, kTimeoutCommand);
+    if (received == kOk && !IsRunStateReply(g_firmReplyBuffer)) {
+        return kTimeout;
+    }
+    return received;
 }
 
 WORD CEmulatorChannel::QueryRunState(DWORD) {
@@ -231,7 +248,8 @@ WORD CEmulatorChannel::QueryRunState(DWORD) {
 
 WORD CEmulatorChannel::BreakTarget() {
     g_breakStatusFlag = 0;
-    if (TestAdapterStatusFlag() != 0) {
+    const WORD flag = TestAdapterStatusFlag();
+    if (flag == 1) {
         // Already stopped: only ask why.
         if (ExchangeRunState() == kOk) {
             const WORD stopWord = StopWordAt6(g_firmReplyBuffer.data());
@@ -241,12 +259,13 @@ WORD CEmulatorChannel::BreakTarget() {
         }
         return kOk;
     }
-    RecomputeLinkRunning();
-    if (ChangeRegisterBit(reg::kStatus, 0, reg::kBreakPulse, true) != kOk) {
-        return kTimeout;
+    if (flag != 0) {
+        // The status could not be read: nothing is known to have stopped,
+        // and a lost link must stay lost.
+        return flag;
     }
-    WaitMilliseconds(1);
-    if (ChangeRegisterBit(reg::kStatus, 0, reg::kBreakPulse, false) != kOk) {
+    RecomputeLinkRunning();
+    if (PulseBreakLine() != kOk) {
         return kTimeout;
     }
     const BYTE savedStop = g_linkStopByte.exchange(0);
@@ -266,6 +285,31 @@ WORD CEmulatorChannel::BreakTarget() {
         g_breakStatusFlag = 1;
     }
     return kOk;
+}
+
+WORD CEmulatorChannel::PulseBreakLine() {
+    // The adapter stops the program on the line's rising edge: a line left
+    // high by an earlier pulse that failed halfway is lowered first.
+    std::array<BYTE, 4> status{};
+    WORD result = ReadRegister(reg::kStatus, status);
+    if (result == kOk && (status[0] & reg::kBreakPulse) != 0) {
+        status[0] = static_cast<BYTE>(status[0] & ~reg::kBreakPulse);
+        result = WriteRegister(reg::kStatus, status);
+    }
+    if (result == kOk) {
+        status[0] = static_cast<BYTE>(status[0] | reg::kBreakPulse);
+        result = WriteRegister(reg::kStatus, status);
+    }
+    if (result == kOk) {
+        WaitMilliseconds(1);
+        result = ChangeRegisterBit(reg::kStatus, 0, reg::kBreakPulse, false);
+    }
+    if (result != kOk) {
+        // Whatever part failed, the line must not stay high; when the adapter
+        // does not answer now, the next pulse lowers it first.
+        static_cast<void>(ChangeRegisterBit(reg::kStatus, 0, reg::kBreakPulse, false));
+    }
+    return result;
 }
 
 WORD CEmulatorChannel::RequestAbort() {
@@ -413,6 +457,9 @@ WORD CEmulatorChannel::CheckConnector() {
             AccumulateElapsedTicks();
             return kNotConnected;
         }
+        // Retry stays the person's choice, but the next try waits, so a
+        // Retry that nobody thought about does not spin.
+        WaitMilliseconds(kConnectorInterval);
     }
 }
 
@@ -465,9 +512,11 @@ WORD CEmulatorChannel::WriteAdapterMemory(DWORD address, BYTE* buffer, BYTE coun
 }
 
 WORD CEmulatorChannel::WriteAdapterRegister20(WORD value) {
+    // A driver failure is the link's 0x5346, as for every other transfer,
+    // so the facade marks the link lost.
     CAccessWordScope bytes(*this, 4);
     std::array<BYTE, 4> word{static_cast<BYTE>(value >> 8), static_cast<BYTE>(value), 0, 0};
-    return static_cast<WORD>(m_memory->WriteUleMemory(m_accessWord, word.data(), reg::kReset, 4));
+    return WriteRegister(reg::kReset, word);
 }
 
 WORD CEmulatorChannel::SetAdapterRegister28() {
@@ -476,7 +525,16 @@ WORD CEmulatorChannel::SetAdapterRegister28() {
     }
     CAccessWordScope bytes(*this, 4);
     std::array<BYTE, 4> word{0x00, 0x01, 0x00, 0x00};
-    return static_cast<WORD>(m_memory->WriteUleMemory(m_accessWord, word.data(), reg::kResetRelease, 4));
+    return WriteRegister(reg::kResetRelease, word);
+}
+
+WORD CEmulatorChannel::ReadTargetPower(bool& powered) {
+    std::array<BYTE, 4> status{};
+    if (const WORD read = ReadRegister(reg::kStatus, status); read != kOk) {
+        return read;
+    }
+    powered = (status[1] & reg::kTargetPower) != 0;
+    return kOk;
 }
 
 void CEmulatorChannel::CheckSystemBanner(DWORD resetRelease) {

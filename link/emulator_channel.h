@@ -126,6 +126,12 @@ public:
     WORD ReceiveOnce(std::span<BYTE> reply);
     // Sends 00 02 code 81 and receives its status reply.
     WORD SendAdapterCommand(BYTE code);
+    // 'F', with "FIRM JUMP ADDR" when the event function is on or the
+    // protocol type is 2 to 4: the writer gives the target to the firmware.
+    WORD SendFinish();
+    // Reads the target's power bit (0x400008 byte 1 bit 0); 0x5346 when
+    // the register cannot be read.
+    WORD ReadTargetPower(bool& powered);
     // Shows the message box of the adapter's flash statuses 131 to 163; 0.
     static WORD ShowFlashError(WORD result);
     // Shows a failure through ShowFlashError unless it has been shown since
@@ -172,6 +178,10 @@ private:
     WORD WriteRegister(DWORD address, std::array<BYTE, 4>& bytes);
     // Reads a register, sets or clears one bit and writes it back.
     WORD ChangeRegisterBit(DWORD address, std::size_t byte, BYTE mask, bool set);
+    // The break line's pulse (0x400008 byte 0 bit 4): lowered first when an
+    // earlier pulse left it high, raised, and lowered after 1 ms; lowered
+    // again when any step failed.
+    WORD PulseBreakLine();
     // Polls a register bit until it has the wanted state; 0, or 0x5346 once
     // the limit has passed (or a read failed).
     WORD WaitRegisterBit(DWORD address, std::size_t byte, BYTE mask, bool set, DWORD limitMilliseconds);
@@ -211,9 +221,6 @@ private:
     WORD ReadFirmwareImage(const FirmwareImageLayout& layout, std::span<const BYTE> readBack);
     WORD ReadWriterProgram();
     WORD DownloadFirmwarePaged(DWORD variant, const FirmwareImageLayout& layout, bool fixedValues);
-    // 'F', with "FIRM JUMP ADDR" when the event function is on or the
-    // protocol type is 2 to 4.
-    WORD SendFinish();
 
     // The unlock loop shared by the protocol types 1 to 4.
     WORD UnlockLoop(DWORD firstPause, DWORD loopPause);

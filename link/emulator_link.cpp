@@ -184,6 +184,10 @@ WORD CEmulatorLink::EndAdapterWrite() {
     return Gated([&] { return m_channel->EndAdapterWrite(); });
 }
 
+WORD CEmulatorLink::ReturnTargetToFirmware() {
+    return Gated([&] { return m_channel->SendFinish(); });
+}
+
 WORD CEmulatorLink::ReadAdapterRecord(DWORD address, std::span<BYTE> reply) {
     return Gated([&] { return m_channel->ReadAdapterRecord(address, reply); });
 }
@@ -255,6 +259,16 @@ WORD CEmulatorLink::WriteAdapterRegister20(WORD value) {
         return kTimeout;
     }
     return Plain([&] { return m_channel->WriteAdapterRegister20(value); });
+}
+
+WORD CEmulatorLink::CheckTargetPower() {
+    if (IsLinkLost()) {
+        return kTimeout;
+    }
+    bool powered = false;
+    const WORD read = m_channel->ReadTargetPower(powered);
+    RecordResult(read);
+    return read != kOk ? read : powered ? kOk : kNoTargetPower;
 }
 
 WORD CEmulatorLink::SendRawBlockStatus() {

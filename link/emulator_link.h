@@ -72,6 +72,10 @@ public:
     WORD ProgramFlashBlock(DWORD block, DWORD start);
     WORD BeginAdapterWrite();
     WORD EndAdapterWrite();
+    // The writer's 'F' alone: gives a target the firmware handed to the
+    // flash writer back to the firmware when a write-back ends before its
+    // end step.
+    WORD ReturnTargetToFirmware();
     // The flash writer's record read (the link's flash read).
     WORD ReadAdapterRecord(DWORD address, std::span<BYTE> reply);
     // One block's erase, by the device's protocol type.
@@ -91,6 +95,9 @@ public:
     // Refused on a lost link, else called and recorded (no connector check).
     WORD TestAdapterStatusFlag();
     WORD WriteAdapterRegister20(WORD value);
+    // The target's power bit: 0 with power, 0x4E50 without, 0x5346 when
+    // the register cannot be read; refused on a lost link, else recorded.
+    WORD CheckTargetPower();
     // The connector check, then called and recorded (no lost-link test).
     WORD SendRawBlockStatus();
     WORD GetChannelKind();

@@ -121,7 +121,12 @@ public:
     // Erases and programs the dirty blocks, with progress texts to the host.
     WORD WriteBackFlash();
     WORD ProgramFlashBlock(DWORD block);
+    // The work-RAM windows, each read twice and kept only when both reads
+    // agree (0xFFFF otherwise); nothing is kept on a failure.
     WORD SaveWorkRam();
+    // Writes the kept windows back, every piece verified and a refused piece
+    // tried once more; a failed piece does not stop the others, a lost link
+    // does. Answers the first failure.
     WORD RestoreWorkRam();
     // Puts the firmware's vectors and a blank ID code into the mirror when
     // the chip's differ.
@@ -140,8 +145,12 @@ public:
     DWORD Detail() const { return m_detail; }
 
 private:
-    // Whether the reply buffer holds a whole firmware reply to the code.
+    // Whether the reply buffer holds a whole firmware reply to the code:
+    // every fixed byte of the reply layout in place.
     bool ReplyIsWhole(DWORD code) const;
+    // The length (the count at 0 and 4) of a whole reply to the code with
+    // that status.
+    std::size_t WholeReplyLength(DWORD code, WORD status) const;
     // A reply that breaks its layout: the link marked lost, 0x5346.
     WORD BrokenReply();
     // One request: build, send, and parse when the send succeeded.
@@ -165,6 +174,9 @@ private:
     WORD WriteRegisterBytes(DWORD address, DWORD value, DWORD count);
     WORD WriteFirmwareVectors();
     WORD WriteBackJob();
+    // The job's flash part: the flash step, the write state, the erases, the
+    // programming and the end step; written says whether blocks were written.
+    WORD WriteBlocks(const std::vector<DWORD>& blocks, bool& written);
     WORD ReadIdCode(DWORD* first, DWORD* second, bool pagedRead);
     WORD FlashReadPage(DWORD address, std::span<BYTE, 256> page);
     // One page from the chip: through the boot program's page read (paged)

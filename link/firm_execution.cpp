@@ -169,6 +169,11 @@ DWORD CFirmCommand::ResetTarget() {
             result = kTimeout;
         } else {
             result = m_link->WriteAdapterRegister20(g_protocolType == 1 ? kResetCodeType1 : kResetCodeOthers);
+            // The register write succeeds whatever the target does: without
+            // power nothing was reset.
+            if (result == kOk) {
+                result = m_link->CheckTargetPower();
+            }
         }
     } else if (g_protocolType == 2) {
         // The firmware's reset clears RAM the event function keeps there.

@@ -17,7 +17,6 @@ constexpr DWORD kAllRegisters = 4096;
 // The register file in the reply: from offset 8, fourteen 16-bit values, two
 // 24-bit values, four 16-bit values.
 constexpr std::size_t kRegistersAt = 8;
-constexpr std::size_t kRegisterFileBytes = 14 * 2 + 2 * 3 + 4 * 2;
 
 // The cache index of a register number.
 std::optional<std::size_t> RegisterIndex(DWORD number) {
@@ -57,11 +56,7 @@ WORD CFirmCommand::ReadRegisterFile(std::span<DWORD, 20> values) {
     if (result != kOk) {
         return result;
     }
-    WORD length = 0;
-    GetWord16(&length, m_reply.data() + 4, true);
-    if (length < kRegistersAt + kRegisterFileBytes) {
-        return BrokenReply();
-    }
+    // The parse took only a reply of exactly the register file's length.
     const BYTE* field = m_reply.data() + kRegistersAt;
     for (std::size_t i = 0; i < kRegisterCount; ++i) {
         if (i == kPcIndex || i == kIntbIndex) {

@@ -24,6 +24,10 @@ constexpr std::size_t kDetailAt = 8;
 constexpr std::size_t kMemoryDataAt = 12;
 constexpr std::size_t kVersionTextLength = 12;
 constexpr std::size_t kVersionValueAt = 20;
+// Whole replies: a status reply (status and detail word), and the register
+// file's reply (its 42 bytes after the status).
+constexpr std::size_t kStatusReplyLength = 12;
+constexpr std::size_t kRegisterReplyLength = 50;
 // The go request: mode byte, eight bytes for the channel addresses, 0x81.
 constexpr std::size_t kGoModeAt = 6;
 constexpr std::size_t kGoLength = 16;
@@ -155,16 +159,42 @@ WORD CFirmCommand::Transfer(DWORD code) {
 bool CFirmCommand::ReplyIsWhole(DWORD code) const {
     // The channel delivers whole frames: a count word, the bytes it counts
     // and the closing byte. A firmware reply repeats its count at 4-5, names
-    // the request's command at 3 and reaches at least past the status word;
-    // anything else (a bare acknowledge, a status reply) carries no status
-    // here, and bytes of an earlier reply must not stand in for one.
+    // the request's command at 3, ends with the pad and the closing byte, and
+    // is exactly as long as a reply of its kind: anything else (a bare
+    // acknowledge, a status reply, a corrupted header) carries no status
+    // here, and bytes of an earlier reply must not stand in for one. Data
+    // bytes carry no check of their own.
     const WORD count = FrameCount(m_reply, 0);
     if (count < kStatusAt + 2 || count + 2u > kFirmBufferSize || FrameCount(m_reply, kReplyLengthAt) != count ||
-        m_reply[2] != firm_code::kMarker) {
+        m_reply[2] != firm_code::kMarker || m_reply[count] != firm_code::kPad ||
+        m_reply[count + 1u] != firm_code::kClose) {
         return false;
     }
     // The go gets no reply: its parse reads the last reply, whatever it was.
-    return code == firm_code::kGo || m_reply[3] == static_cast<BYTE>(code >> 16);
+    if (code == firm_code::kGo) {
+        return true;
+    }
+    WORD status = 0;
+    GetWord16(&status, m_reply.data() + kStatusAt, false);
+    return m_reply[3] == static_cast<BYTE>(code >> 16) && count == WholeReplyLength(code, status);
+}
+
+std::size_t CFirmCommand::WholeReplyLength(DWORD code, WORD status) const {
+    // A failure, and every request that answers nothing else, is a status
+    // reply: the status and the detail word.
+    if (status != 0) {
+        return kStatusReplyLength;
+    }
+    switch (code) {
+    case firm_code::kReadMemory:
+        return kMemoryDataAt + static_cast<std::size_t>(std::max(m_count, 0));
+    case firm_code::kReadVersion:
+        return kVersionValueAt + 2;
+    case firm_code::kReadRegisters:
+        return kRegisterReplyLength;
+    default:
+        return kStatusReplyLength;
+    }
 }
 
 WORD CFirmCommand::BrokenReply() {
@@ -192,27 +222,21 @@ WORD CFirmCommand::ParseReply(DWORD code) {
         }
         return status;
     }
-    const WORD replyLength = FrameCount(m_reply, kReplyLengthAt);
     switch (code) {
     case firm_code::kReadMemory:
         if (status == 0) {
-            // Only a reply that carries exactly the requested bytes, as its
-            // frame count says, is taken: anything else would overrun the
-            // caller's buffer or leave part of it unread.
-            const std::size_t wanted = static_cast<std::size_t>(std::max(m_count, 0));
-            if (replyLength != FrameCount(m_reply, 0) || replyLength < kMemoryDataAt ||
-                replyLength - kMemoryDataAt != wanted || replyLength + 2u > kFirmBufferSize || m_data == nullptr) {
+            // The reply carries exactly the requested bytes (its length was
+            // checked above), so it neither overruns the caller's buffer nor
+            // leaves part of it unread.
+            if (m_data == nullptr) {
                 return BrokenReply();
             }
-            std::memcpy(m_data, reply + kMemoryDataAt, wanted);
+            std::memcpy(m_data, reply + kMemoryDataAt, static_cast<std::size_t>(std::max(m_count, 0)));
             break;
         }
         [[fallthrough]];
     case firm_code::kWriteMemory:
         if (status != 0) {
-            if (replyLength < kDetailAt + 4) {
-                return BrokenReply();
-            }
             m_detail = GetWord32LowFirst(reply + kDetailAt);
             if (std::strncmp(g_deviceValues.cpuType.c_str(), kShortDetailCpu, 8) == 0) {
                 m_detail &= 0xFFFF;
@@ -221,7 +245,7 @@ WORD CFirmCommand::ParseReply(DWORD code) {
         break;
     case firm_code::kReadVersion:
         if (status == 0) {
-            if (replyLength < kVersionValueAt + 2 || m_data == nullptr) {
+            if (m_data == nullptr) {
                 return BrokenReply();
             }
             std::memcpy(m_data, reply + kDetailAt, kVersionTextLength);

@@ -55,7 +55,7 @@ DWORD CFirmCommand::ResetFlashBlocks() {
 
 WORD CFirmCommand::LoadFlashBlocks(DWORD start, DWORD end) {
     FlashBlockState& blocks = g_flashBlocks;
-    WORD result = kOk;
+    WORD firstFailure = kOk;
     for (DWORD block = 0; block < blocks.count; ++block) {
         const DWORD top = blocks.top[block];
         DWORD last = blocks.end[block];
@@ -63,6 +63,7 @@ WORD CFirmCommand::LoadFlashBlocks(DWORD start, DWORD end) {
             continue;
         }
         // A block larger than one read goes in several.
+        WORD result = kOk;
         for (DWORD address = top; address <= last;) {
             const DWORD count = std::min(last - address + 1, kMaxPerRead);
             result = ReadMemory(access_code::kByte, address, count, g_flashMirror.data() + address);
@@ -71,9 +72,15 @@ WORD CFirmCommand::LoadFlashBlocks(DWORD start, DWORD end) {
             }
             address += count;
         }
-        blocks.loaded[block] = 1;
+        // A block that failed stays unloaded, so the next call reads it again
+        // rather than serving what the mirror held before.
+        if (result == kOk) {
+            blocks.loaded[block] = 1;
+        } else if (firstFailure == kOk) {
+            firstFailure = result;
+        }
     }
-    return result;
+    return firstFailure;
 }
 
 WORD CFirmCommand::FlashReadPage(DWORD address, std::span<BYTE, 256> page) {

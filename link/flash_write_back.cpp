@@ -7,6 +7,7 @@
 #include "link/host_reports.h"
 #include "link/link_results.h"
 #include "link/special_register_scope.h"
+#include "link/work_ram_scope.h"
 #include "startup/device_data.h"
 #include "startup/flash_services.h"
 #include "target/target_config.h"
@@ -29,6 +30,10 @@ constexpr WORD kWriteStateReady = 2;
 // A work-RAM window is kept whole in one read.
 constexpr DWORD kMaxWindow = 32768;
 constexpr DWORD kWindowSpan = 1023;
+// The restore writes a window in pieces of this many bytes, each verified,
+// and tries a piece this many times.
+constexpr std::size_t kRestorePiece = 64;
+constexpr int kRestoreAttempts = 2;
 
 // Posts a progress text to the host from a short worker thread of its own;
 // the thread is waited for before a later text and when the job ends.
@@ -46,6 +51,31 @@ public:
 
 private:
     std::thread m_thread;
+};
+
+// Once the firmware has handed the target to the flash writer, the target
+// goes back to the firmware on every way out: the end step gives it back; a
+// job that ends before it sends the writer's 'F' alone, so the work RAM can
+// be written back and the firmware serves requests again.
+class CWriterHold {
+public:
+    explicit CWriterHold(CEmulatorLink& link) : m_link(link) {}
+    ~CWriterHold() {
+        if (m_held) {
+            // The job answers its first failure; a hand-back that fails too
+            // shows in the restore that follows.
+            static_cast<void>(m_link.ReturnTargetToFirmware());
+        }
+    }
+    CWriterHold(const CWriterHold&) = delete;
+    CWriterHold& operator=(const CWriterHold&) = delete;
+
+    // The end step gave the target back.
+    void Returned() { m_held = false; }
+
+private:
+    CEmulatorLink& m_link;
+    bool m_held = true;
 };
 
 // Clears the job flag on every way out.
@@ -93,6 +123,25 @@ DWORD WindowSize(const TargetRange& window) {
     return window.end - window.top + 1;
 }
 
+// Reads a window twice: data bytes carry no check on this wire, so only two
+// reads that agree are kept as the user's RAM. A window that runs backwards
+// or that one read cannot hold is refused rather than overrunning.
+WORD ReadWindowTwice(CFirmCommand& command, const TargetRange& window, std::vector<BYTE>& bytes) {
+    const DWORD size = WindowSize(window);
+    if (size == 0) {
+        return kAborted;
+    }
+    bytes.assign(size, 0);
+    std::vector<BYTE> again(size, 0);
+    if (const WORD read = command.ReadMemory(access_code::kByte, window.top, size, bytes.data()); read != kOk) {
+        return read;
+    }
+    if (const WORD read = command.ReadMemory(access_code::kByte, window.top, size, again.data()); read != kOk) {
+        return read;
+    }
+    return bytes == again ? kOk : kAborted;
+}
+
 }  // namespace
 
 WORD CFirmCommand::ProgramFlashBlock(DWORD block) {
@@ -124,33 +173,22 @@ WORD CFirmCommand::SaveWorkRam() {
         b = {firmwareRam.top, firmwareRam.end};
     }
     m_savedWindows = 0;
-    // The windows come from the device data: a window that runs backwards
-    // or that one read cannot hold is refused rather than overrunning.
     if (Overlap(a, b)) {
         const TargetRange merged{std::min(a.top, b.top), std::max(a.end, b.end)};
-        const DWORD size = WindowSize(merged);
-        if (size == 0) {
-            return kAborted;
-        }
-        m_saveA.assign(size, 0);
-        if (const WORD read = ReadMemory(access_code::kByte, merged.top, size, m_saveA.data()); read != kOk) {
+        if (const WORD read = ReadWindowTwice(*this, merged, m_saveA); read != kOk) {
             return read;
         }
         m_windowA = merged;
         m_savedWindows = 1;
         return kOk;
     }
-    const DWORD sizeA = WindowSize(a);
-    const DWORD sizeB = WindowSize(b);
-    if (sizeA == 0 || sizeB == 0) {
+    if (WindowSize(a) == 0 || WindowSize(b) == 0) {
         return kAborted;
     }
-    m_saveB.assign(sizeB, 0);
-    m_saveA.assign(sizeA, 0);
-    if (const WORD read = ReadMemory(access_code::kByte, b.top, sizeB, m_saveB.data()); read != kOk) {
+    if (const WORD read = ReadWindowTwice(*this, b, m_saveB); read != kOk) {
         return read;
     }
-    if (const WORD read = ReadMemory(access_code::kByte, a.top, sizeA, m_saveA.data()); read != kOk) {
+    if (const WORD read = ReadWindowTwice(*this, a, m_saveA); read != kOk) {
         return read;
     }
     m_windowA = a;
@@ -160,18 +198,40 @@ WORD CFirmCommand::SaveWorkRam() {
 }
 
 WORD CFirmCommand::RestoreWorkRam() {
-    auto restore = [&](const TargetRange& window, const std::vector<BYTE>& bytes) {
-        std::copy(bytes.begin(), bytes.end(), g_firmWriteData.begin());
-        return WriteMemory(access_code::kByte, window.top, static_cast<DWORD>(bytes.size()), 0);
+    // Every piece is written with the verify flag. A piece the firmware
+    // refused or could not verify is written once more, and a piece that
+    // fails does not keep the others from going back: the user's RAM is
+    // worth the frames. A lost link ends the restore: every later piece
+    // would fail the same way (and a disconnected connector would be asked
+    // about for each). The first failure that stands is the answer.
+    WORD first = kOk;
+    bool linkGone = false;
+    const auto restore = [&](const TargetRange& window, const std::vector<BYTE>& bytes) {
+        for (std::size_t offset = 0; offset < bytes.size() && !linkGone; offset += kRestorePiece) {
+            const std::size_t count = std::min(kRestorePiece, bytes.size() - offset);
+            WORD written = kOk;
+            for (int attempt = 0; attempt < kRestoreAttempts; ++attempt) {
+                std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), count, g_firmWriteData.begin());
+                written = WriteMemory(access_code::kByte, window.top + static_cast<DWORD>(offset),
+                                      static_cast<DWORD>(count), 1);
+                // A lost link refuses every later attempt at once.
+                if (written == kOk || IsLinkFailure(written)) {
+                    break;
+                }
+            }
+            linkGone = IsLinkFailure(written);
+            if (first == kOk) {
+                first = written;
+            }
+        }
     };
-    WORD result = kOk;
     if (m_savedWindows >= 1) {
-        result = restore(m_windowA, m_saveA);
+        restore(m_windowA, m_saveA);
     }
-    if (m_savedWindows == 2 && result == kOk) {
-        result = restore(m_windowB, m_saveB);
+    if (m_savedWindows == 2) {
+        restore(m_windowB, m_saveB);
     }
-    return result;
+    return first;
 }
 
 WORD CFirmCommand::WriteBackFlash() {
@@ -207,10 +267,27 @@ WORD CFirmCommand::WriteBackJob() {
     }
     CWaitCursor wait;
     CProgressPost writing(kWritingText);
-    if (const WORD saved = SaveWorkRam(); saved != kOk) {
-        m_savedWindows = 0;
+    // The work RAM goes back on every way out once it was saved.
+    CWorkRamScope workRam(*this);
+    if (const WORD saved = workRam.Save(); saved != kOk) {
         return saved;
     }
+    bool written = false;
+    if (const WORD result = WriteBlocks(blocks, written); result != kOk) {
+        return result;
+    }
+    if (const WORD restored = workRam.Restore(); restored != kOk) {
+        return restored;
+    }
+    if (written) {
+        writing.Wait();
+        CProgressPost writeEnd(kWriteEndText);
+        g_flashWritten = 1;
+    }
+    return kOk;
+}
+
+WORD CFirmCommand::WriteBlocks(const std::vector<DWORD>& blocks, bool& written) {
     // The firmware hands the flash over with status 1 and the writer says
     // it is ready with write state 2; only then is anything erased. Any other
     // answer leaves the flash and the dirty flags as they are, so the next
@@ -222,6 +299,7 @@ WORD CFirmCommand::WriteBackJob() {
     if (status != kFlashStepGoOn) {
         return kOk;
     }
+    CWriterHold writer(*m_link);
     const bool askState = g_targetConfig != nullptr && g_targetConfig->OptionWord() != 0;
     const WORD state = askState ? m_link->SendRawBlockStatus() : m_link->GetChannelKind();
     if (IsLinkFailure(state)) {
@@ -248,11 +326,7 @@ WORD CFirmCommand::WriteBackJob() {
     if (const WORD ended = m_link->EndAdapterWrite(); ended != kOk) {
         return ended;
     }
-    if (const WORD restored = RestoreWorkRam(); restored != kOk) {
-        return restored;
-    }
-    writing.Wait();
-    CProgressPost writeEnd(kWriteEndText);
-    g_flashWritten = 1;
+    writer.Returned();
+    written = true;
     return kOk;
 }

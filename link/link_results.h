@@ -23,6 +23,7 @@ inline constexpr std::uint16_t kRunStateOk = 0x4F4B;      // "OK": internal run-
 inline constexpr std::uint16_t kNoSuchRequest = 0x5052;   // "PR": no such firmware request
 inline constexpr std::uint16_t kOutsideArea = 0x5045;     // "PE": address outside the effective areas
 inline constexpr std::uint16_t kTargetReset = 0x5253;     // "RS": the firmware reports a target reset
+inline constexpr std::uint16_t kNoTargetPower = 0x4E50;   // "NP": the target has no power (after a CPU reset)
 
 }  // namespace link_result
 

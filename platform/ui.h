@@ -103,6 +103,28 @@ struct ShellRequest {
 // default button (the first unless MB_DEFBUTTON2 or 3 says otherwise).
 int DefaultMessageBoxAnswer(UINT type);
 
+// Headless drivers answer a box that has come back unchanged this many times
+// in a row with its way out, and say so: a program that shows the same box
+// again after every default answer (Retry, OK) would otherwise never end.
+inline constexpr int kUnchangedBoxLimit = 16;
+// The button that leaves a box of this type: Cancel where it has one, else
+// No (Yes/No), Abort (Abort/Retry/Ignore) or OK.
+int WayOutOfMessageBox(UINT type);
+
+// Counts the boxes that come back unchanged (text, caption and type) in a row.
+class UnchangedBoxCount {
+public:
+    // Counts the box; true once it has come back kUnchangedBoxLimit times in
+    // a row, and the count starts again.
+    bool TooOften(const MessageBoxRequest& request);
+
+private:
+    std::string text_;
+    std::string caption_;
+    UINT type_ = 0;
+    int count_ = 0;
+};
+
 class UiDialog;
 
 class UiDriver {

@@ -12,7 +12,10 @@
 // held. A dialog that opens without a script, a script step that cannot be
 // done, and a dialog still open when its script ends without WaitForClose()
 // are failures: they are reported through the failure handler (tests route it
-// to the test framework) and the dialog is cancelled, so nothing hangs.
+// to the test framework) and the dialog is cancelled, so nothing hangs. So is
+// a message box that comes back unchanged kUnchangedBoxLimit times in a row
+// with no scripted answer waiting: it is answered with its way out. The
+// records of boxes, menus and key queries keep the latest kRecordLimit.
 #pragma once
 
 #include "platform/ui.h"
@@ -71,6 +74,9 @@ public:
         bool waitForClose_ = false;
     };
 
+    // How many message boxes, menus and key queries the records keep.
+    static constexpr std::size_t kRecordLimit = 1024;
+
     // Installs itself for its lifetime (and puts the previous driver back).
     ScriptedUiDriver();
     ~ScriptedUiDriver() override;
@@ -117,6 +123,7 @@ private:
     mutable std::mutex mutex_;
     std::deque<std::shared_ptr<DialogScript>> scripts_;
     std::deque<int> answers_;
+    UnchangedBoxCount unchangedBoxes_;
     std::deque<UINT> menuChoices_;
     std::set<int> heldKeys_;
     std::function<void(const std::string&)> failureHandler_;

@@ -39,6 +39,35 @@ int DefaultMessageBoxAnswer(UINT type) {
     return kButtons[kind][defaultButton];
 }
 
+int WayOutOfMessageBox(UINT type) {
+    switch (type & MB_TYPEMASK) {
+    case MB_OKCANCEL:
+    case MB_YESNOCANCEL:
+    case MB_RETRYCANCEL:
+        return IDCANCEL;
+    case MB_YESNO:
+        return IDNO;
+    case MB_ABORTRETRYIGNORE:
+        return IDABORT;
+    default:
+        return IDOK;
+    }
+}
+
+bool UnchangedBoxCount::TooOften(const MessageBoxRequest& request) {
+    if (count_ == 0 || request.text != text_ || request.caption != caption_ || request.type != type_) {
+        text_ = request.text;
+        caption_ = request.caption;
+        type_ = request.type;
+        count_ = 0;
+    }
+    if (++count_ < kUnchangedBoxLimit) {
+        return false;
+    }
+    count_ = 0;
+    return true;
+}
+
 const ControlView* DialogView::Find(int id) const {
     for (const ControlView& control : controls) {
         if (control.id == id) {

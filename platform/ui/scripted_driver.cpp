@@ -34,6 +34,15 @@ bool ButtonOfBox(UINT type, int button) {
     }
 }
 
+// Adds to a record, dropping the oldest entry once it holds the limit.
+template <typename Item>
+void Keep(std::vector<Item>& record, Item item) {
+    if (record.size() >= ScriptedUiDriver::kRecordLimit) {
+        record.erase(record.begin());
+    }
+    record.push_back(std::move(item));
+}
+
 bool Choosable(const std::vector<MenuItemView>& items, UINT id) {
     return std::any_of(items.begin(), items.end(), [id](const MenuItemView& item) {
         return item.items.empty() ? item.id == id && !item.separator && !item.grayed : Choosable(item.items, id);
@@ -264,8 +273,14 @@ int ScriptedUiDriver::OnMessageBox(const MessageBoxRequest& request) {
     int answer = DefaultMessageBoxAnswer(request.type);
     {
         std::lock_guard lock(mutex_);
-        shown_.push_back(request);
-        if (!answers_.empty()) {
+        Keep(shown_, request);
+        const bool tooOften = unchangedBoxes_.TooOften(request);
+        if (tooOften && answers_.empty()) {
+            answer = WayOutOfMessageBox(request.type);
+            failure = "the message box " + Quoted(request.text) + " came back unchanged " +
+                      std::to_string(kUnchangedBoxLimit) + " times in a row: answered with its way out (" +
+                      std::to_string(answer) + ")";
+        } else if (!answers_.empty()) {
             const int scripted = answers_.front();
             answers_.pop_front();
             if (ButtonOfBox(request.type, scripted)) {
@@ -351,7 +366,7 @@ UINT ScriptedUiDriver::OnPopupMenu(const MenuRequest& menu) {
     UINT choice = 0;
     {
         std::lock_guard lock(mutex_);
-        menus_.push_back(menu);
+        Keep(menus_, menu);
         if (!menuChoices_.empty()) {
             choice = menuChoices_.front();
             menuChoices_.pop_front();
@@ -366,7 +381,7 @@ UINT ScriptedUiDriver::OnPopupMenu(const MenuRequest& menu) {
 
 bool ScriptedUiDriver::IsKeyDown(int virtualKey) {
     std::lock_guard lock(mutex_);
-    keyQueries_.push_back(virtualKey);
+    Keep(keyQueries_, virtualKey);
     return heldKeys_.count(virtualKey) != 0;
 }
 

@@ -118,6 +118,10 @@ Q3V_EXPORT DWORD WINAPI Q3vSimInjectFaultAfter(DWORD calls, DWORD fault, DWORD v
     return simemu::TheModel().InjectFaultAfter(calls, fault, value, count);
 }
 
+Q3V_EXPORT DWORD WINAPI Q3vSimInjectFaultAfterDriverCalls(DWORD calls, DWORD fault, DWORD value, DWORD count) {
+    return simemu::TheModel().InjectFaultAfterDriverCalls(calls, fault, value, count);
+}
+
 Q3V_EXPORT DWORD WINAPI Q3vSimClearFaults(void) {
     simemu::TheModel().ClearFaults();
     return Q3V_SIM_OK;

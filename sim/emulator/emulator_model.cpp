@@ -228,6 +228,7 @@ void EmulatorModel::RegistersWrittenLocked(std::size_t first, std::size_t last, 
 std::uint32_t EmulatorModel::WriteRegisters(std::uint16_t channel, const std::uint8_t* buffer, std::uint32_t address,
                                             std::uint8_t count) {
     std::lock_guard lock(mutex_);
+    CountCallLocked(CallKind::Other);
     if (const std::uint32_t session = SessionResultLocked(); session != Q3V_SIM_OK) {
         return session;
     }
@@ -266,6 +267,7 @@ bool EmulatorModel::ResetCodeRefusedLocked(const std::uint8_t* buffer, std::size
 std::uint32_t EmulatorModel::ReadRegisters(std::uint16_t channel, std::uint8_t* buffer, std::uint32_t address,
                                            std::uint8_t count) {
     std::lock_guard lock(mutex_);
+    CountCallLocked(CallKind::Other);
     if (const std::uint32_t session = SessionResultLocked(); session != Q3V_SIM_OK) {
         return session;
     }
@@ -284,7 +286,7 @@ std::uint32_t EmulatorModel::ReadRegisters(std::uint16_t channel, std::uint8_t* 
 
 std::uint32_t EmulatorModel::Transmit(std::uint16_t count, const std::uint8_t* buffer) {
     std::lock_guard lock(mutex_);
-    CountCallLocked();
+    CountCallLocked(CallKind::Frame);
     if (const std::uint32_t session = SessionResultLocked(); session != Q3V_SIM_OK) {
         return session;
     }
@@ -319,7 +321,7 @@ std::uint32_t EmulatorModel::Receive(std::uint8_t* buffer) {
     bool delivered = false;
     {
         std::lock_guard lock(mutex_);
-        CountCallLocked();
+        CountCallLocked(CallKind::Frame);
         if (const std::uint32_t session = SessionResultLocked(); session != Q3V_SIM_OK) {
             return session;
         }
@@ -376,6 +378,7 @@ std::uint32_t EmulatorModel::Poll() {
 std::uint32_t EmulatorModel::WriteEmulatorMemory(std::uint16_t channel, const std::uint8_t* buffer,
                                                  std::uint32_t address, std::uint8_t count) {
     std::lock_guard lock(mutex_);
+    CountCallLocked(CallKind::Other);
     if (const std::uint32_t session = SessionResultLocked(); session != Q3V_SIM_OK) {
         return session;
     }
@@ -403,6 +406,7 @@ std::uint32_t EmulatorModel::WriteEmulatorMemory(std::uint16_t channel, const st
 std::uint32_t EmulatorModel::ReadEmulatorMemory(std::uint16_t channel, std::uint8_t* buffer, std::uint32_t address,
                                                 std::uint8_t count) {
     std::lock_guard lock(mutex_);
+    CountCallLocked(CallKind::Other);
     if (const std::uint32_t session = SessionResultLocked(); session != Q3V_SIM_OK) {
         return session;
     }
@@ -669,6 +673,17 @@ std::uint32_t EmulatorModel::InjectFaultLocked(std::uint32_t fault, std::uint32_
 std::uint32_t EmulatorModel::InjectFaultAfter(std::uint32_t calls, std::uint32_t fault, std::uint32_t value,
                                               std::uint32_t count) {
     std::lock_guard lock(mutex_);
+    return DeferFaultLocked(true, calls, fault, value, count);
+}
+
+std::uint32_t EmulatorModel::InjectFaultAfterDriverCalls(std::uint32_t calls, std::uint32_t fault,
+                                                         std::uint32_t value, std::uint32_t count) {
+    std::lock_guard lock(mutex_);
+    return DeferFaultLocked(false, calls, fault, value, count);
+}
+
+std::uint32_t EmulatorModel::DeferFaultLocked(bool framesOnly, std::uint32_t calls, std::uint32_t fault,
+                                              std::uint32_t value, std::uint32_t count) {
     if (fault < static_cast<std::uint32_t>(Fault::ReceiveTimeout) ||
         fault > static_cast<std::uint32_t>(Fault::FlashStuck)) {
         return Q3V_SIM_INVALID_PARAMETER;
@@ -676,12 +691,16 @@ std::uint32_t EmulatorModel::InjectFaultAfter(std::uint32_t calls, std::uint32_t
     if (calls == 0) {
         return InjectFaultLocked(fault, value, count);
     }
-    deferredFaults_.push_back({calls, fault, value, count});
+    deferredFaults_.push_back({framesOnly, calls, fault, value, count});
     return Q3V_SIM_OK;
 }
 
-void EmulatorModel::CountCallLocked() {
+void EmulatorModel::CountCallLocked(CallKind kind) {
     for (auto it = deferredFaults_.begin(); it != deferredFaults_.end();) {
+        if (it->framesOnly && kind != CallKind::Frame) {
+            ++it;
+            continue;
+        }
         if (--it->callsLeft == 0) {
             static_cast<void>(InjectFaultLocked(it->fault, it->value, it->count));  // checked when deferred
             it = deferredFaults_.erase(it);

@@ -78,6 +78,10 @@ public:
     // receives) have begun, so it can strike in the middle of an operation.
     std::uint32_t InjectFaultAfter(std::uint32_t calls, std::uint32_t fault, std::uint32_t value,
                                    std::uint32_t count);
+    // The same, counting every data-moving driver call: frames, adapter
+    // registers and the emulator's memory.
+    std::uint32_t InjectFaultAfterDriverCalls(std::uint32_t calls, std::uint32_t fault, std::uint32_t value,
+                                              std::uint32_t count);
     void ClearFaults();
     std::uint32_t FrameCount();
     std::uint32_t GetFrame(std::uint32_t index, Q3vSimFrameInfo* info, std::uint8_t* bytes, std::uint32_t size);
@@ -91,8 +95,12 @@ private:
     std::uint32_t ApplyLocked(const Configuration& configuration);
     void ProgramIdCodeLocked(const std::uint8_t* code);
     std::uint32_t InjectFaultLocked(std::uint32_t fault, std::uint32_t value, std::uint32_t count);
-    // One more frame call: arms the deferred faults whose time has come.
-    void CountCallLocked();
+    // Which calls a deferred fault counts.
+    enum class CallKind { Frame, Other };
+    std::uint32_t DeferFaultLocked(bool framesOnly, std::uint32_t calls, std::uint32_t fault, std::uint32_t value,
+                                   std::uint32_t count);
+    // One more driver call: arms the deferred faults whose time has come.
+    void CountCallLocked(CallKind kind);
     // A factory-fresh target for the current device, powered as the
     // settings say.
     void NewTargetLocked();
@@ -121,6 +129,7 @@ private:
     bool connectorFault_ = false;
     Faults faults_;
     struct DeferredFault {
+        bool framesOnly;  // counts frame calls only, or every data-moving call
         std::uint32_t callsLeft;
         std::uint32_t fault;
         std::uint32_t value;

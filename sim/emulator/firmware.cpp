@@ -21,6 +21,11 @@ constexpr std::uint8_t kPacketRegisterSettings = 1;
 constexpr std::uint8_t kGoChannel0 = 0x01;
 constexpr std::uint8_t kGoChannel1 = 0x02;
 constexpr std::uint8_t kGoSingleStep = 0x04;
+// The flash writer's place in RAM while it holds the target, and the
+// pattern it leaves there (each byte its address's low byte XOR this).
+constexpr std::uint32_t kWriterCodeBytes = 1024;
+constexpr std::uint32_t kWriterStackBytes = 256;
+constexpr std::uint8_t kWriterPattern = 0xA5;
 // Widths of the register file on the wire, in the firmware's order.
 constexpr std::size_t kRegisterWidths[kRegisterCount] = {2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 3, 3, 2, 2, 2, 2};
 
@@ -138,6 +143,7 @@ std::optional<Bytes> Firmware::Handle(const std::uint8_t* frame, std::size_t len
     case firm_cmd::kFlashStep:
         if (plain && !running_) {
             handedToWriter_ = true;
+            LoadWriter(memory);
             return StatusReply(command, word::kFlashGoOn);
         }
         break;
@@ -174,6 +180,21 @@ std::optional<Bytes> Firmware::Handle(const std::uint8_t* frame, std::size_t len
         break;
     }
     return StatusReply(command, word::kNoSuchRequest);
+}
+
+void Firmware::LoadWriter(TargetMemory& memory) {
+    // The flash writer runs from RAM: its code and buffers take the kilobyte
+    // from the bottom of RAM, its stack the lowest bytes of the firmware's
+    // RAM. What the user kept there is overwritten until the host puts it
+    // back.
+    const Device& device = memory.device();
+    const auto fill = [&memory](std::uint32_t top, std::uint32_t count) {
+        for (std::uint32_t i = 0; i < count; ++i) {
+            memory.Write(top + i, static_cast<std::uint8_t>((top + i) ^ kWriterPattern));
+        }
+    };
+    fill(device.ram.top, kWriterCodeBytes);
+    fill(device.firmwareRam.top, kWriterStackBytes);
 }
 
 Bytes Firmware::ReadMemory(const std::uint8_t* frame, std::size_t length, const TargetMemory& memory) const {

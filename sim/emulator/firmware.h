@@ -50,6 +50,8 @@ private:
         std::uint32_t address = 0;
     };
 
+    // The flash step hands the target to the flash writer, which takes RAM.
+    static void LoadWriter(TargetMemory& memory);
     Bytes ReadMemory(const std::uint8_t* frame, std::size_t length, const TargetMemory& memory) const;
     Bytes WriteMemory(const std::uint8_t* frame, std::size_t length, TargetMemory& memory, Faults& faults) const;
     Bytes WriteRegisters(const std::uint8_t* frame, std::size_t length, std::uint32_t addressMask);

@@ -115,6 +115,11 @@ DWORD WINAPI Q3vSimInjectFault(DWORD fault, DWORD value, DWORD count);
  * is armed for the next frame sent or received. 0 arms it at once. Cleared
  * by Q3vSimClearFaults and Q3vSimReset. */
 DWORD WINAPI Q3vSimInjectFaultAfter(DWORD calls, DWORD fault, DWORD value, DWORD count);
+/* The same, counting every data-moving driver call: X_PDI_TX, H_SCI_RX, the
+ * adapter registers (ULE_ReadMemory, ULE_WriteMemory) and the emulator's
+ * memory (Q5t_ReadMemory, Q5t_WriteMemory), so a fault can strike between
+ * two register accesses too. */
+DWORD WINAPI Q3vSimInjectFaultAfterDriverCalls(DWORD calls, DWORD fault, DWORD value, DWORD count);
 DWORD WINAPI Q3vSimClearFaults(void);
 /* The frame log: the last frames in and out (older ones are dropped). */
 DWORD WINAPI Q3vSimGetFrameCount(void);

@@ -37,6 +37,19 @@ std::string KeyName(int virtualKey) {
     }
 }
 
+const char* AnswerName(int button) {
+    switch (button) {
+    case IDCANCEL:
+        return "Cancel";
+    case IDNO:
+        return "No";
+    case IDABORT:
+        return "Abort";
+    default:
+        return "OK";
+    }
+}
+
 void ShowMenu(std::ostream& out, const std::vector<platform::MenuItemView>& items, int depth) {
     for (const platform::MenuItemView& item : items) {
         out << std::string(static_cast<std::size_t>(depth) * 2 + 2, ' ');
@@ -84,6 +97,12 @@ int ConsoleUiDriver::OnMessageBox(const platform::MessageBoxRequest& request) {
          << request.text << "\n";
     const int answer = platform::DefaultMessageBoxAnswer(request.type);
     if (!interactive_) {
+        if (unchangedBoxes_.TooOften(request)) {
+            const int wayOut = platform::WayOutOfMessageBox(request.type);
+            out_ << "[the same box came back " << platform::kUnchangedBoxLimit << " times in a row: answered "
+                 << AnswerName(wayOut) << "]\n";
+            return wayOut;
+        }
         out_ << "[answered with the default button]\n";
         return answer;
     }

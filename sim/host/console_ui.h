@@ -13,7 +13,9 @@
 namespace simhost {
 
 // Installs itself for its lifetime. Not interactive: every message box
-// answers its default button; a dialog gets its default button (OK, or Next
+// answers its default button, but one that comes back unchanged
+// kUnchangedBoxLimit times in a row its way out (Cancel), with a line that
+// says so; a dialog gets its default button (OK, or Next
 // through a wizard to Finish), and Cancel when that does not close it; a menu
 // is dismissed; no key is held. Interactive: each asks at the console (an
 // empty answer takes the default).
@@ -45,6 +47,7 @@ private:
     bool interactive_;
     platform::UiDriver* previous_;
     std::recursive_mutex mutex_;  // the console is one, whatever thread shows something
+    platform::UnchangedBoxCount unchangedBoxes_;
 };
 
 }  // namespace simhost

@@ -196,6 +196,25 @@ TEST_F(FaultsTest, AFaultInjectedAfterSomeCallsStrikesInTheMiddleOfAnExchange) {
     EXPECT_EQ(Control().injectFaultAfter(1, 99, 0, 1), Q3V_SIM_INVALID_PARAMETER);
 }
 
+TEST_F(FaultsTest, AFaultAfterDriverCallsCountsRegisterAndEmulatorMemoryCallsToo) {
+    StartFirmware();
+    BYTE bytes[4] = {};
+    // Calls: a register read, a register write, a frame sent; the fourth,
+    // the receive, loses the link.
+    ASSERT_EQ(Control().injectFaultAfterDriverCalls(4, Q3V_SIM_FAULT_LINK_LOST, 1, 0), Q3V_SIM_OK);
+    EXPECT_EQ(Driver().readMemory(4, bytes, 0x400008, 4), Q3V_SIM_OK);
+    EXPECT_EQ(Driver().writeMemory(4, bytes, 0x400008, 4), Q3V_SIM_OK);
+    ASSERT_EQ(Send(kVersion), Q3V_SIM_OK);
+    EXPECT_EQ(Receive().result, Q3V_SIM_LINK_LOST);
+    Control().clearFaults();
+    // The emulator's memory counts as well: the second call here is a write.
+    ASSERT_EQ(Control().injectFaultAfterDriverCalls(2, Q3V_SIM_FAULT_LINK_LOST, 1, 0), Q3V_SIM_OK);
+    EXPECT_EQ(Driver().readQ5t(1, bytes, 0x1000, 1), Q3V_SIM_OK);
+    EXPECT_EQ(Driver().writeQ5t(1, bytes, 0x40000, 1, 1), Q3V_SIM_LINK_LOST);
+    Control().clearFaults();
+    EXPECT_EQ(Control().injectFaultAfterDriverCalls(1, 99, 0, 1), Q3V_SIM_INVALID_PARAMETER);
+}
+
 TEST_F(FaultsTest, AFailingVerifyReportsBTAtTheFirstAddress) {
     StartFirmware();
     Inject(Q3V_SIM_FAULT_VERIFY, 0, 1);

@@ -204,6 +204,19 @@ TEST_F(FirmwareRequestsTest, TheFlashWriteBackStepHandsTheTargetToTheFlashWriter
     EXPECT_EQ(ReadTarget(0xC000, 2), Hex("04 04"));
 }
 
+TEST_F(FirmwareRequestsTest, TheFlashWriterTakesRamWhileItHoldsTheTarget) {
+    WriteTarget(0x03FF, Bytes(0x402, 0x11));
+    WriteTarget(0x0A00, Bytes(0x200, 0x22));
+    ASSERT_EQ(LittleEndian16(Transact(Hex("00 06 5A 13 00 06 A5 81")), 6), 1);
+    // Its code and buffers from the bottom of RAM, its stack at the bottom of
+    // the firmware's RAM: each byte its address's low byte XOR A5.
+    EXPECT_EQ(ReadTarget(0x0400, 2), Hex("A5 A4"));
+    EXPECT_EQ(ReadTarget(0x07FE, 2), Hex("5B 5A"));
+    EXPECT_EQ(ReadTarget(0x0800, 1), Hex("11")) << "the rest of the user's RAM stays";
+    EXPECT_EQ(ReadTarget(0x0A00, 1), Hex("A5"));
+    EXPECT_EQ(ReadTarget(0x0AFF, 2), Hex("5A 22"));
+}
+
 TEST_F(FirmwareRequestsTest, AWriteBackThatErasesTheFirmwareLosesTheTarget) {
     ASSERT_EQ(LittleEndian16(Transact(Hex("00 06 5A 13 00 06 A5 81")), 6), 1);
     EXPECT_EQ(Transact(Hex("00 06 45 00 F0 00 00 81")), Hex("00 02 06 81"));

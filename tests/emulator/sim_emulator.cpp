@@ -20,9 +20,10 @@ void Bind(HMODULE module, const char* name, Function& function, std::string& err
     }
 }
 
-SimModule LoadModule() {
+}  // namespace
+
+SimModule LoadSimModule(const std::string& path) {
     SimModule sim;
-    const std::string path = testing_support::ProgramFolder() + "Q3vSimEmu.dll";
     sim.module = LoadLibraryA(path.c_str());
     if (sim.module == nullptr) {
         sim.error = "cannot load " + path;
@@ -73,6 +74,7 @@ SimModule LoadModule() {
     Bind(m, "Q3vSimInstallFirmware", c.installFirmware, e);
     Bind(m, "Q3vSimInjectFault", c.injectFault, e);
     Bind(m, "Q3vSimInjectFaultAfter", c.injectFaultAfter, e);
+    Bind(m, "Q3vSimInjectFaultAfterDriverCalls", c.injectFaultAfterDriverCalls, e);
     Bind(m, "Q3vSimClearFaults", c.clearFaults, e);
     Bind(m, "Q3vSimGetFrameCount", c.getFrameCount, e);
     Bind(m, "Q3vSimGetFrame", c.getFrame, e);
@@ -80,6 +82,8 @@ SimModule LoadModule() {
     Bind(m, "Q3vSimFormatFrames", c.formatFrames, e);
     return sim;
 }
+
+namespace {
 
 void AppendPadded(Bytes& frame) {
     // Every count is even: a pad stands before the closing byte otherwise.
@@ -101,7 +105,7 @@ void PutLittleEndian(Bytes& bytes, std::uint32_t value, std::size_t width) {
 }  // namespace
 
 SimModule& Module() {
-    static SimModule module = LoadModule();
+    static SimModule module = LoadSimModule(testing_support::ProgramFolder() + "Q3vSimEmu.dll");
     return module;
 }
 

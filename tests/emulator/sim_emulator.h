@@ -66,6 +66,7 @@ struct ControlEntries {
     DWORD(WINAPI* installFirmware)(void) = nullptr;
     DWORD(WINAPI* injectFault)(DWORD, DWORD, DWORD) = nullptr;
     DWORD(WINAPI* injectFaultAfter)(DWORD, DWORD, DWORD, DWORD) = nullptr;
+    DWORD(WINAPI* injectFaultAfterDriverCalls)(DWORD, DWORD, DWORD, DWORD) = nullptr;
     DWORD(WINAPI* clearFaults)(void) = nullptr;
     DWORD(WINAPI* getFrameCount)(void) = nullptr;
     DWORD(WINAPI* getFrame)(DWORD, Q3vSimFrameInfo*, BYTE*, DWORD) = nullptr;
@@ -73,14 +74,18 @@ struct ControlEntries {
     DWORD(WINAPI* formatFrames)(DWORD, char*, DWORD) = nullptr;
 };
 
-// The loaded module, shared by every test of the program.
+// A loaded copy of the module with its entry points bound.
 struct SimModule {
     HMODULE module = nullptr;
     DriverEntries driver;
     ControlEntries control;
     std::string error;  // what failed to load or bind
 };
+// The module beside the test program, shared by every test of the program.
 SimModule& Module();
+// Loads the module at a Windows path and binds its entry points; the caller
+// frees it. A copy in another folder is a module, and an emulator, of its own.
+SimModule LoadSimModule(const std::string& path);
 
 // A received reply: the driver's result and the bytes the reply's own count
 // names (empty on failure).

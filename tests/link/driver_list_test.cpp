@@ -23,6 +23,8 @@ constexpr DWORD kDllError = 0x80040201;
 constexpr char kNotConnected[] =
     "The emulator is not connected.\nPlease start the debugger after connecting the emulator.";
 
+// Each test scans a folder of its own holding exactly the modules it needs,
+// so nothing else beside the test programs changes what the list finds.
 class DriverList : public LinkTest {
 protected:
     void SetUp() override {
@@ -34,6 +36,28 @@ protected:
         list_.ReleaseCurrentDriver();
         g_driverFactory = nullptr;
         LinkTest::TearDown();
+        SteerModule(emutest::Module());
+        if (copy_.module != nullptr) {
+            FreeLibrary(copy_.module);
+        }
+    }
+    // Copies the modules from beside the program into the test's folder and
+    // loads the simulated driver's copy there, whose emulator the test steers
+    // from now on; answers the copy, the module whose folder the list scans.
+    HMODULE Folder(std::initializer_list<const char*> others) {
+        for (const char* name : others) {
+            CopyModule(name);
+        }
+        CopyModule("Q3vSimEmu.dll");
+        copy_ = emutest::LoadSimModule(folder_.Windows("Q3vSimEmu.dll"));
+        EXPECT_TRUE(copy_.error.empty()) << copy_.error;
+        SteerModule(copy_);
+        return copy_.module;
+    }
+    void CopyModule(const char* name) {
+        const auto source = platform::ToNativePath(testing_support::ProgramFolder() + name);
+        ASSERT_TRUE(source.has_value()) << name;
+        std::filesystem::copy_file(*source, folder_.Native() / name);
     }
     WORD SimulatedIndex() const {
         for (WORD i = 0; i < list_.GetCount(); ++i) {
@@ -58,13 +82,17 @@ protected:
 
     CUleDrvFactory factory_;
     CDriverList list_;
+    emutest::SimModule copy_;
 };
 
-TEST_F(DriverList, TheScanListsTheDriverModulesBesideTheProgramAndSkipsTheRest) {
-    ASSERT_TRUE(list_.Scan(nullptr));
+TEST_F(DriverList, TheScanListsTheDriverModulesBesideThePluginAndSkipsTheRest) {
+    // A module that is no driver, one that lacks an entry point, one that
+    // binds but is of another library type, and one that refuses to load.
+    ASSERT_TRUE(list_.Scan(Folder({"PlatformTestModule.dll", "PartialDriverNoPoll.dll", "PartialDriverNoTrace.dll",
+                                   "RefusingTestModule.dll"})));
     EXPECT_EQ(list_.GetCount(), 1u) << "modules that are no drivers, lack entry points or refuse to load are skipped";
     EXPECT_EQ(list_.GetAt(0), kSimulatedDriver);
-    EXPECT_EQ(list_.PathAt(0), testing_support::ProgramFolder() + "Q3vSimEmu.dll");
+    EXPECT_EQ(list_.PathAt(0), folder_.Windows("Q3vSimEmu.dll"));
     EXPECT_EQ(list_.GetAt(1), "");
     EXPECT_EQ(list_.SelectDriver(1), kDllError) << "an index equal to the count";
     EXPECT_EQ(g_currentDriver, nullptr);
@@ -86,7 +114,7 @@ TEST_F(DriverList, AFolderWithoutDriversListsNothing) {
 }
 
 TEST_F(DriverList, WithNothingSavedTheDriversFirstInterfaceIsTakenAndSaved) {
-    ASSERT_TRUE(list_.Scan(nullptr));
+    ASSERT_TRUE(list_.Scan(Folder({})));
     ASSERT_EQ(list_.SelectDriver(SimulatedIndex()), 0u);
     ASSERT_NE(g_currentDriver, nullptr);
     EXPECT_STREQ(g_currentDriver->InterfaceName(), "SIMUSB");
@@ -99,7 +127,7 @@ TEST_F(DriverList, WithNothingSavedTheDriversFirstInterfaceIsTakenAndSaved) {
 }
 
 TEST_F(DriverList, ASavedSelectionIsAppliedToTheDriver) {
-    ASSERT_TRUE(list_.Scan(nullptr));
+    ASSERT_TRUE(list_.Scan(Folder({})));
     const char* saved[] = {"SIMUSB,0,", "SIMUSB,0"};
     for (const char* value : saved) {
         Save(value);
@@ -117,7 +145,7 @@ TEST_F(DriverList, ASavedSelectionIsAppliedToTheDriver) {
 }
 
 TEST_F(DriverList, ARejectedSavedSelectionShowsItsMessageAndKeepsTheDriver) {
-    ASSERT_TRUE(list_.Scan(nullptr));
+    ASSERT_TRUE(list_.Scan(Folder({})));
     for (const char* value : {"SIMUSB,0,device=NOSUCH", "NOSUCHIF,0,", "SIMUSB,7,"}) {
         Save(value);
         ui_.AnswerNextMessageBox(IDOK);
@@ -129,7 +157,7 @@ TEST_F(DriverList, ARejectedSavedSelectionShowsItsMessageAndKeepsTheDriver) {
 }
 
 TEST_F(DriverList, ReleasingTheDriverEndsTheSession) {
-    ASSERT_TRUE(list_.Scan(nullptr));
+    ASSERT_TRUE(list_.Scan(Folder({})));
     ASSERT_EQ(list_.SelectDriver(SimulatedIndex()), 0u);
     list_.ReleaseCurrentDriver();
     EXPECT_EQ(g_currentDriver, nullptr);

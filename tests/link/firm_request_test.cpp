@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
+#include <string>
 
 namespace linktest {
 namespace {
@@ -79,6 +81,10 @@ TEST(FirmRequestFrames, TheReadReplyIsTakenOnlyWhenItCarriesTheRequestedBytes) {
         PutWord16(g_firmReplyBuffer.data(), c.lengthAt0, true);
         PutWord16(g_firmReplyBuffer.data() + 4, c.lengthAt4, true);
         PutWord16(g_firmReplyBuffer.data() + 6, c.status, false);
+        if (c.lengthAt0 + 2u <= g_firmReplyBuffer.size()) {
+            g_firmReplyBuffer[c.lengthAt0] = firm_code::kPad;
+            g_firmReplyBuffer[c.lengthAt0 + 1u] = firm_code::kClose;
+        }
         std::array<BYTE, 24> destination{};
         CFirmCommand command(nullptr);
         command.SetCount(16);
@@ -115,6 +121,57 @@ TEST(FirmRequestFrames, OnlyAWholeFirmwareReplyToTheRequestIsParsed) {
     CFirmCommand command(nullptr);
     EXPECT_EQ(command.ParseReply(firm_code::kWriteMemory), kOutsideArea);
     EXPECT_EQ(command.ParseReply(firm_code::kGo), kOutsideArea) << "the go reads whatever reply came last";
+}
+
+TEST(FirmRequestFrames, EveryFixedByteOfTheReplyLayoutIsChecked) {
+    const std::string version = "00 16 5A 01 00 16 00 00 51 33 76 4B 51 31 34 56 31 2E 30 30 ";
+    const std::string registers = "00 32 5A 31 00 32 00 00 " + std::string(42 * 3, ' ');
+    const struct {
+        const char* what;
+        DWORD code;
+        std::string reply;
+        WORD expected;
+    } cases[] = {
+        {"a whole write reply", firm_code::kWriteMemory, "00 0C 5A 12 00 0C 00 00 00 00 00 00 A5 81", kOk},
+        {"a write reply without its pad", firm_code::kWriteMemory, "00 0C 5A 12 00 0C 00 00 00 00 00 00 00 81",
+         kTimeout},
+        {"a write reply without its detail word", firm_code::kWriteMemory, "00 08 5A 12 00 08 00 00 A5 81", kTimeout},
+        {"a write reply with bytes after its detail word", firm_code::kWriteMemory,
+         "00 0E 5A 12 00 0E 00 00 00 00 00 00 00 00 A5 81", kTimeout},
+        {"a reset reply longer than its status", firm_code::kReset, "00 0E 5A 41 00 0E 00 00 00 00 00 00 00 00 A5 81",
+         kTimeout},
+        {"a failed read without its pad", firm_code::kReadMemory, "00 0C 5A 11 00 0C 45 50 00 00 01 00 EE 81",
+         kTimeout},
+        {"a whole version reply", firm_code::kReadVersion, version + "92 00 A5 81", kOk},
+        {"a version value followed by more bytes", firm_code::kReadVersion,
+         "00 18 5A 01 00 18 00 00 51 33 76 4B 51 31 34 56 31 2E 30 30 92 00 00 00 A5 81", kTimeout},
+        {"a version reply without its pad", firm_code::kReadVersion, version + "92 00 00 81", kTimeout},
+        {"a failed version reply longer than its status", firm_code::kReadVersion,
+         "00 0E 5A 01 00 0E 52 50 00 00 00 00 00 00 A5 81", kTimeout},
+        {"a target reset reported in a reply without its pad", firm_code::kWriteMemory,
+         "00 0C 5A 12 00 0C 53 52 00 00 00 00 00 81", kTimeout},
+    };
+    for (const auto& c : cases) {
+        g_firmReplyBuffer.fill(0);
+        const Bytes reply = Hex(c.reply);
+        std::copy(reply.begin(), reply.end(), g_firmReplyBuffer.begin());
+        std::array<BYTE, 13> text{};
+        CFirmCommand command(nullptr);
+        command.SetData(text.data());
+        EXPECT_EQ(command.ParseReply(c.code), c.expected) << c.what;
+    }
+    // The register file: exactly its 42 bytes after the status.
+    for (const WORD length : {WORD{50}, WORD{52}}) {
+        g_firmReplyBuffer.fill(0);
+        PutWord16(g_firmReplyBuffer.data(), length, true);
+        g_firmReplyBuffer[2] = firm_code::kMarker;
+        g_firmReplyBuffer[3] = 0x31;
+        PutWord16(g_firmReplyBuffer.data() + 4, length, true);
+        g_firmReplyBuffer[length] = firm_code::kPad;
+        g_firmReplyBuffer[length + 1u] = firm_code::kClose;
+        EXPECT_EQ(CFirmCommand(nullptr).ParseReply(firm_code::kReadRegisters), length == 50 ? kOk : kTimeout)
+            << length;
+    }
 }
 
 TEST(FirmRequestFrames, AFirmwareResetIsHandledOnceEvenWhenItsHandlingSeesAnother) {
@@ -154,6 +211,43 @@ TEST_F(FirmRequests, ACodeWithoutTransportSendsNothing) {
     EXPECT_EQ(command.UnsupportedRequest08(7), kNoSuchRequest);
     EXPECT_EQ(command.UnsupportedRequestA(), kOk);
     EXPECT_TRUE(FramesIn().empty());
+}
+
+TEST_F(FirmRequests, AReplyWithACorruptedFixedByteFailsTheExchange) {
+    StartFirmware();
+    std::array<BYTE, 13> version{};
+    std::array<BYTE, 4> read{};
+    const struct {
+        const char* what;
+        DWORD offset;
+        std::function<WORD(CFirmCommand&)> run;
+    } cases[] = {
+        {"the version reply's pad", 22, [&](CFirmCommand& c) { return c.ReadVersion(version); }},
+        {"the read reply's pad", 16,
+         [&](CFirmCommand& c) { return c.ReadMemory(access_code::kByte, 0x400, 4, read.data()); }},
+        {"the write reply's pad", 12,
+         [](CFirmCommand& c) {
+             g_firmWriteData[0] = 0x12;
+             return c.WriteMemory(access_code::kByte, 0x400, 1, 0);
+         }},
+        {"the write reply's marker", 2,
+         [](CFirmCommand& c) {
+             g_firmWriteData[0] = 0x12;
+             return c.WriteMemory(access_code::kByte, 0x400, 1, 0);
+         }},
+        {"the write reply's command", 3,
+         [](CFirmCommand& c) {
+             g_firmWriteData[0] = 0x12;
+             return c.WriteMemory(access_code::kByte, 0x400, 1, 0);
+         }},
+    };
+    for (const auto& c : cases) {
+        Link().SetOpen(1);
+        Inject(Q3V_SIM_FAULT_CORRUPT_REPLY, c.offset, 1);
+        CFirmCommand command;
+        EXPECT_EQ(c.run(command), kTimeout) << c.what;
+        EXPECT_TRUE(Link().IsLinkLost()) << c.what;
+    }
 }
 
 TEST_F(FirmRequests, TheVersionComesWithItsTextAndValue) {

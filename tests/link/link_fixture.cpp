@@ -197,6 +197,11 @@ void LinkTest::TearDown() {
     GetTarget()->Detach(1);
 }
 
+void LinkTest::SteerModule(const emutest::SimModule& module) {
+    control_ = &module.control;
+    driverEntries_ = &module.driver;
+}
+
 void LinkTest::Configure(const std::string& text) {
     ASSERT_EQ(Control().configure(text.c_str()), Q3V_SIM_OK) << text;
 }
@@ -219,7 +224,7 @@ Bytes LinkTest::ReadTarget(DWORD address, std::size_t count) const {
 
 Bytes LinkTest::ReadRegister(DWORD address) const {
     Bytes bytes(4, 0);
-    emutest::Module().driver.readMemory(4, bytes.data(), address, 4);
+    DriverEntries().readMemory(4, bytes.data(), address, 4);
     return bytes;
 }
 

@@ -50,7 +50,11 @@ protected:
     // back door, as a finished connect leaves it) and the link open.
     void StartFirmware();
 
-    const emutest::ControlEntries& Control() const { return emutest::Module().control; }
+    const emutest::ControlEntries& Control() const { return *control_; }
+    const emutest::DriverEntries& DriverEntries() const { return *driverEntries_; }
+    // From now on steers the emulator of another copy of the module (one a
+    // driver list found in a folder of its own).
+    void SteerModule(const emutest::SimModule& module);
     void Configure(const std::string& text);
     void Inject(DWORD fault, DWORD value, DWORD count);
     Q3vSimStatus Status() const;
@@ -69,6 +73,8 @@ protected:
     CEmulatorChannel& Channel() { return g_emulatorLink->Channel(); }
     CEmulatorLink& Link() { return *g_emulatorLink; }
 
+    const emutest::ControlEntries* control_ = &emutest::Module().control;
+    const emutest::DriverEntries* driverEntries_ = &emutest::Module().driver;
     platform::VirtualClock clock_;
     testsupport::TestUi ui_;
     simhost::CallLog log_;

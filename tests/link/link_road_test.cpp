@@ -15,7 +15,12 @@
 #include "target/session_settings.h"
 #include "tests/link/link_fixture.h"
 
+#include "platform/module.h"
+#include "platform/paths.h"
+
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include <array>
 #include <numeric>
@@ -35,6 +40,14 @@ protected:
         driver_.reset();
         g_driverFactory = new CUleDrvFactory;
         g_driverList = new CDriverList;
+        // The plug-in's folder for this test: the simulated driver alone,
+        // whose emulator the test steers.
+        const auto source = platform::ToNativePath(SimulatedDriverPath());
+        ASSERT_TRUE(source.has_value());
+        std::filesystem::copy_file(*source, folder_.Native() / "Q3vSimEmu.dll");
+        copy_ = emutest::LoadSimModule(folder_.Windows("Q3vSimEmu.dll"));
+        ASSERT_TRUE(copy_.error.empty()) << copy_.error;
+        SteerModule(copy_);
     }
     void TearDown() override {
         delete g_driverList;
@@ -42,17 +55,23 @@ protected:
         delete g_driverFactory;
         g_driverFactory = nullptr;
         LinkTest::TearDown();
+        SteerModule(emutest::Module());
+        if (copy_.module != nullptr) {
+            FreeLibrary(copy_.module);
+        }
     }
     CEmulatorLink& Session() { return *g_emulatorLink; }
+
+    emutest::SimModule copy_;
 };
 
 TEST_F(LinkRoad, ADebuggingSessionFromTheDriverListToTheFramePacket) {
-    // The driver list finds the simulated driver beside the program and
+    // The driver list finds the simulated driver beside the plug-in and
     // takes the selection saved for it.
     SessionIniWriteString("Driver Configuration", kSimulatedDriver,
                           "SIMUSB,0,device=VK31D16;protocol=1;board=powered;connector=connected;canary=1;"
                           "pending=2;steps=1000;lockout=3");
-    ASSERT_TRUE(g_driverList->Scan(nullptr));
+    ASSERT_TRUE(g_driverList->Scan(copy_.module));
     ASSERT_EQ(g_driverList->GetCount(), 1u);
     ASSERT_EQ(g_driverList->GetAt(0), kSimulatedDriver);
     ASSERT_EQ(g_driverList->SelectDriver(0), 0u);

@@ -52,6 +52,28 @@ TEST(ConsoleDriver, UnattendedDialogsTakeTheirDefaultButton) {
     EXPECT_TRUE(Shows(console.out.str(), "[pressed the default button]"));
 }
 
+TEST(ConsoleDriver, UnattendedABoxThatComesBackUnchangedIsCancelledAndTheConsoleSaysSo) {
+    Console console("", false);
+    int retries = 0;
+    while (MessageBoxA(nullptr, "Connector disconnected", "Target", MB_RETRYCANCEL | MB_ICONWARNING) == IDRETRY) {
+        ASSERT_LT(++retries, 100) << "an unattended loop around a box never ends";
+    }
+    EXPECT_EQ(retries, platform::kUnchangedBoxLimit - 1);
+    EXPECT_TRUE(Shows(console.out.str(), "[the same box came back 16 times in a row: answered Cancel]"))
+        << console.out.str();
+}
+
+TEST(ConsoleDriver, AtTheConsoleThePersonsRetryStaysTheirChoice) {
+    std::string answers;
+    for (int i = 0; i < 2 * platform::kUnchangedBoxLimit; ++i) {
+        answers += "retry\n";
+    }
+    Console console(answers);
+    for (int i = 0; i < 2 * platform::kUnchangedBoxLimit; ++i) {
+        EXPECT_EQ(MessageBoxA(nullptr, "Connector disconnected", "Target", MB_RETRYCANCEL), IDRETRY) << i;
+    }
+}
+
 TEST(ConsoleDriver, UnattendedADialogThatRefusesOkIsCancelled) {
     Console console("", false);
     // A field that cannot be read keeps OK from closing; Cancel does.

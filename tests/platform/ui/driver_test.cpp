@@ -35,6 +35,61 @@ TEST(Driver, AnAnswerThatIsNoButtonOfTheBoxFails) {
     EXPECT_NE(ui.Failures()[0].find("is not a button of the message box"), std::string::npos);
 }
 
+TEST(Driver, ABoxThatComesBackUnchangedIsAnsweredWithItsWayOutAndTheDriverSaysSo) {
+    platform::ScriptedUiDriver ui;
+    int retries = 0;
+    while (MessageBoxA(nullptr, "Connector disconnected", "Target", MB_RETRYCANCEL | MB_ICONWARNING) == IDRETRY) {
+        ASSERT_LT(++retries, 100) << "an unattended loop around a box never ends";
+    }
+    EXPECT_EQ(retries, platform::kUnchangedBoxLimit - 1);
+    ASSERT_EQ(ui.Failures().size(), 1u);
+    EXPECT_NE(ui.Failures()[0].find("\"Connector disconnected\" came back unchanged 16 times in a row"),
+              std::string::npos)
+        << ui.Failures()[0];
+
+    // Each kind of box has its way out.
+    const struct {
+        UINT type;
+        int answer;
+    } cases[] = {{MB_OK, IDOK},          {MB_OKCANCEL, IDCANCEL}, {MB_ABORTRETRYIGNORE, IDABORT},
+                 {MB_YESNOCANCEL, IDCANCEL}, {MB_YESNO, IDNO},        {MB_RETRYCANCEL, IDCANCEL}};
+    for (const auto& c : cases) {
+        int answer = 0;
+        for (int i = 0; i < platform::kUnchangedBoxLimit; ++i) {
+            answer = MessageBoxA(nullptr, "Again?", "Target", c.type);
+        }
+        EXPECT_EQ(answer, c.answer) << c.type;
+    }
+}
+
+TEST(Driver, AnotherBoxOrAScriptedAnswerKeepsTheUnchangedBoxRuleAway) {
+    platform::ScriptedUiDriver ui;
+    for (int i = 0; i < 3 * platform::kUnchangedBoxLimit; ++i) {
+        const char* text = i % 2 == 0 ? "Retry the read?" : "Retry the write?";
+        EXPECT_EQ(MessageBoxA(nullptr, text, "Target", MB_RETRYCANCEL), IDRETRY) << i;
+    }
+    for (int i = 0; i < 2 * platform::kUnchangedBoxLimit; ++i) {
+        ui.AnswerNextMessageBox(IDRETRY);
+        EXPECT_EQ(MessageBoxA(nullptr, "Retry?", "Target", MB_RETRYCANCEL), IDRETRY)
+            << "the script's own answer stands";
+    }
+    EXPECT_TRUE(ui.Failures().empty());
+}
+
+TEST(Driver, TheRecordKeepsTheLatestOfWhatWasShown) {
+    platform::ScriptedUiDriver ui;
+    const std::size_t shown = platform::ScriptedUiDriver::kRecordLimit + 10;
+    for (std::size_t i = 0; i < shown; ++i) {
+        MessageBoxA(nullptr, std::to_string(i).c_str(), "Target", MB_OK);
+        GetKeyState(VK_SHIFT);
+    }
+    const auto boxes = ui.MessageBoxes();
+    ASSERT_EQ(boxes.size(), platform::ScriptedUiDriver::kRecordLimit);
+    EXPECT_EQ(boxes.front().text, "10");
+    EXPECT_EQ(boxes.back().text, std::to_string(shown - 1));
+    EXPECT_EQ(ui.KeyQueries().size(), platform::ScriptedUiDriver::kRecordLimit);
+}
+
 TEST(Driver, TheClassLibraryGivesBoxesTheirUsualIcons) {
     struct Case {
         UINT type;
