@@ -34,6 +34,9 @@ struct MonitorServices {
 
 // Installs the monitor's operations (an empty set removes them).
 void SetMonitorServices(MonitorServices services);
+// Changes some of them in place: each monitor object installs and removes
+// only its own.
+void UpdateMonitorServices(const std::function<void(MonitorServices&)>& change);
 
 WORD MonitorInitMonitor();
 WORD MonitorResetTarget();
@@ -56,3 +59,6 @@ static_assert(sizeof(g_registerImage) == 148, "the register image is 148 bytes")
 
 // The monitor engine's step word, cleared when the link resets the monitor.
 extern std::atomic<DWORD> g_monitorStepWord;
+// The value SetLinkParameter last passed to the link with success (0 for
+// none), forgotten when the link resets the monitor.
+extern std::atomic<DWORD> g_linkParameterKept;
