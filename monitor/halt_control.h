@@ -35,6 +35,8 @@ public:
     void ResumeTargetAfterAccess();
     // The plain go (run mode 72) that resumes the program.
     void RestartAfterAccess();
+    // 1 between a suspend that sent the break pulse and the resume.
+    DWORD StoppedForAccess() const { return m_stoppedForAccess; }
 
 private:
     BYTE m_savedBreakIn = 0;     // the link's break-in byte when the access began

@@ -4,6 +4,7 @@
 // the pending message.
 #include "link/flash_blocks.h"
 #include "link/flash_mirror.h"
+#include "monitor/instruction_text.h"
 #include "monitor/monitor_control.h"
 #include "monitor/monitor_engine.h"
 #include "monitor/monitor_services.h"
@@ -98,6 +99,21 @@ TEST_F(EngineLife, TheRunStateMonitorResetsToStopped) {
     monitor.SetRunning(1);
     EXPECT_EQ(monitor.Reset(), 0u);
     EXPECT_EQ(monitor.IsRunning(), 0u);
+}
+
+TEST_F(EngineLife, TheInstructionTextComesFromTheTraceProvider) {
+    char text[8] = {'x', 'x'};
+    DWORD length = 99;
+    EXPECT_EQ(GetInstructionText(0x500, text, &length), 1u);
+    EXPECT_EQ(length, 0u) << "no provider yet: empty";
+    EXPECT_STREQ(text, "");
+    SetInstructionTextSource([](DWORD address) { return address == 0x500 ? std::string("JMP.B  0500") : ""; });
+    EXPECT_EQ(GetInstructionText(0x500, text, &length), 1u);
+    EXPECT_STREQ(text, "JMP.B  ") << "cut to fit with its terminator";
+    EXPECT_EQ(length, 7u);
+    EXPECT_EQ(GetInstructionText(0x502, std::span<char>(), &length), 1u);
+    EXPECT_EQ(length, 0u);
+    SetInstructionTextSource(nullptr);
 }
 
 }  // namespace

@@ -86,12 +86,14 @@ TEST_F(HaltControl, ARealBreakDuringTheSuspendIsKeptAndTheProgramStaysStopped) {
     g_targetSuspendRequest = 1;
     g_haltControl->SuspendTargetForAccess();
     EXPECT_EQ(g_breakStatusFlag, 1);
+    EXPECT_EQ(g_haltControl->StoppedForAccess(), 1u);
     EXPECT_EQ(g_targetSuspendRequest, 0) << "not armed again: nothing to restart";
     EXPECT_EQ(g_savedStatusBlock.valid, 1);
     EXPECT_EQ(g_savedStatusBlock.bytes[6], 'I');
     EXPECT_EQ(g_savedStatusBlock.bytes[7], 'B');
     EXPECT_EQ(g_savedStatusBlock.bytes[12], 0x01) << "stopped by itself";
     g_haltControl->ResumeTargetAfterAccess();
+    EXPECT_EQ(g_haltControl->StoppedForAccess(), 0u) << "the record is cleared";
     EXPECT_TRUE(GoFrames().empty());
     EXPECT_EQ(Status().running, 0u);
     EXPECT_EQ(Status().stopWord, kStopBreakInstruction);
