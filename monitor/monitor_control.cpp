@@ -58,19 +58,19 @@ DWORD AccessForWidth(DWORD width) {
 
 CMonitorControl::CMonitorControl() {
     UpdateMonitorServices([this](MonitorServices& services) {
-        services.initMonitor = [this] { return InitMonitor(); };
+        InstallOwned(services.initMonitor, this, {[this] { return InitMonitor(); }});
         // A failure beyond the link's 16-bit words is a general failure.
-        services.resetTarget = [this] {
-            const DWORD result = ResetTarget();
-            return result > 0xFFFF ? kAborted : static_cast<WORD>(result);
-        };
+        InstallOwned(services.resetTarget, this, {[this] {
+                         const DWORD result = ResetTarget();
+                         return result > 0xFFFF ? kAborted : static_cast<WORD>(result);
+                     }});
     });
 }
 
 CMonitorControl::~CMonitorControl() {
-    UpdateMonitorServices([](MonitorServices& services) {
-        services.initMonitor = nullptr;
-        services.resetTarget = nullptr;
+    UpdateMonitorServices([this](MonitorServices& services) {
+        RemoveOwned(services.initMonitor, this);
+        RemoveOwned(services.resetTarget, this);
     });
 }
 

@@ -40,12 +40,12 @@ CMonitorEngine::CMonitorEngine() {
     // procedure's own Open call reports it.
     static_cast<void>(Open());
     UpdateMonitorServices([this](MonitorServices& services) {
-        services.setPendingMessage = [this](const char* text) { SetPendingMessage(text); };
+        InstallOwned(services.setPendingMessage, this, {[this](const char* text) { SetPendingMessage(text); }});
     });
 }
 
 CMonitorEngine::~CMonitorEngine() {
-    UpdateMonitorServices([](MonitorServices& services) { services.setPendingMessage = nullptr; });
+    UpdateMonitorServices([this](MonitorServices& services) { RemoveOwned(services.setPendingMessage, this); });
 }
 
 int CMonitorEngine::Open() {

@@ -6,15 +6,15 @@ std::unique_ptr<CRunStateMonitor> g_runStateMonitor;
 
 CRunStateMonitor::CRunStateMonitor() {
     UpdateMonitorServices([this](MonitorServices& services) {
-        services.isRunning = [this] { return IsRunning() != 0; };
-        services.setRunning = [this](DWORD value) { SetRunning(value); };
+        InstallOwned(services.isRunning, this, {[this] { return IsRunning() != 0; }});
+        InstallOwned(services.setRunning, this, {[this](DWORD value) { SetRunning(value); }});
     });
 }
 
 CRunStateMonitor::~CRunStateMonitor() {
-    UpdateMonitorServices([](MonitorServices& services) {
-        services.isRunning = nullptr;
-        services.setRunning = nullptr;
+    UpdateMonitorServices([this](MonitorServices& services) {
+        RemoveOwned(services.isRunning, this);
+        RemoveOwned(services.setRunning, this);
     });
 }
 

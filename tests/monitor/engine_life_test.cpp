@@ -85,9 +85,16 @@ TEST_F(EngineLife, EachObjectInstallsAndRemovesOnlyItsOwnOperations) {
     MonitorServices services;
     services.initMonitor = [] { return WORD{0x1234}; };
     SetMonitorServices(services);
-    control = std::make_unique<CMonitorControl>();
     control.reset();
-    EXPECT_EQ(MonitorInitMonitor(), 0) << "removed with the monitor control";
+    EXPECT_EQ(MonitorInitMonitor(), 0x1234) << "not the monitor control's any more: left alone";
+    // A second object of a kind takes over; the first one going leaves it.
+    auto first = std::make_unique<CRunStateMonitor>();
+    auto second = std::make_unique<CRunStateMonitor>();
+    second->SetRunning(1);
+    first.reset();
+    EXPECT_TRUE(MonitorIsRunning());
+    second.reset();
+    EXPECT_FALSE(MonitorIsRunning());
 }
 
 TEST_F(EngineLife, TheRunStateMonitorResetsToStopped) {
