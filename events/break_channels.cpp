@@ -1,6 +1,7 @@
 #include "events/break_channels.h"
 
-std::array<BreakChannelRecord, kBreakChannelCount> g_appliedBreakChannels{};
+BreakChannelTable g_breakChannels{};
+BreakChannelTable g_appliedBreakChannels{};
 
 void SetTemporaryBreak(DWORD address) {
     g_appliedBreakChannels = {};

@@ -325,6 +325,7 @@ void CEmulatorChannel::ClearLinkState() {
     g_targetSuspendRequest = 0;
     g_adapterStatusLatch = 0;
     g_monitorStepWord = 0;
+    g_linkParameterKept = 0;
 }
 
 WORD CEmulatorChannel::ResetMonitor() {

@@ -330,3 +330,7 @@ void CEmulatorLink::AccumulateElapsedTicks() {
 WORD CEmulatorLink::RequestAbort() {
     return m_channel->RequestAbort();
 }
+
+WORD CEmulatorLink::SendParameterBlock(std::span<const DWORD, 5>, DWORD) {
+    return 1;
+}

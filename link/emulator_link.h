@@ -114,6 +114,9 @@ public:
     void AccumulateElapsedTicks();
     // Always forwarded: ends the exchange that is running.
     WORD RequestAbort();
+    // The link parameter of the run-state monitor: this emulator takes none,
+    // so nothing is sent and the answer is always 1.
+    [[nodiscard]] WORD SendParameterBlock(std::span<const DWORD, 5> block, DWORD value);
 
     CEmulatorChannel& Channel();
 

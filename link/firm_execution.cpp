@@ -40,6 +40,7 @@ bool StepsWithTemporaryBreak(DWORD mode) {
 
 WORD CFirmCommand::StartExecution(DWORD runMode) {
     g_runMode = runMode;
+    g_haltHeld = 0;
     MonitorRunState& state = g_monitorRunState;
     state.statusWords.fill(0);
     state.goFlag = 1;
@@ -50,7 +51,7 @@ WORD CFirmCommand::StartExecution(DWORD runMode) {
     if (runMode == run_mode::kGo) {
         state.goFlag = 0;
         state.secondGoFlag = 0;
-        start = &state.goStart;
+        start = &state.goRequest.goStart;
     } else if (runMode == run_mode::kStep || runMode == run_mode::kStepOver) {
         start = &state.stepStart;
     }

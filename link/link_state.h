@@ -36,10 +36,13 @@ using AdapterVersionRecord = std::array<BYTE, 16>;
 extern AdapterVersionRecord g_adapterVersionWords;
 // The microcontroller boot program's eight version bytes and a zero.
 extern std::array<char, 9> g_mcuVersionInfo;
-// The user reset bytes from the session settings ("USER_DATA" "RESET"), low
-// byte first: three for protocol types 1 to 3, two for type 4.
+// The user reset vector, low byte first, 0xFF where not filled: the session
+// settings ("USER_DATA" "RESET") and the download fill three bytes for
+// protocol types 1 to 3 and two for type 4; the monitor's initialisation
+// reads all four from the target for protocol type 0 and takes its start
+// address from them.
 struct UserResetBytes {
-    std::array<BYTE, 3> bytes{};
+    std::array<BYTE, 4> bytes{0xFF, 0xFF, 0xFF, 0xFF};
     std::size_t count = 0;
 };
 extern UserResetBytes g_userResetBytes;

@@ -28,7 +28,9 @@ inline constexpr DWORD kMonitorReplyStatus = 6;
 inline constexpr DWORD kMonitorReplyData = 7;
 inline constexpr DWORD kMonitorReplyText = 2;
 
-// The value of the reply-pending byte while an answer waits to be fetched.
+// The reply-pending byte: 2 while a monitor command is writing its answer,
+// 3 while an answer waits to be fetched, 0 when the link is idle.
+inline constexpr BYTE kMonitorReplyRunning = 2;
 inline constexpr BYTE kMonitorReplyPending = 3;
 
 class CMonitorDataBuffer {
@@ -48,5 +50,6 @@ static_assert(sizeof(CMonitorDataBuffer) == kMonitorHeaderSize + kMonitorPayload
               "the header and the payload lie one after the other");
 
 extern CMonitorDataBuffer g_monitorData;
-// kMonitorReplyPending while g_monitorData holds an unfetched answer, else 0.
+// kMonitorReplyRunning while a command writes g_monitorData,
+// kMonitorReplyPending while it holds an unfetched answer, else 0.
 extern std::atomic<BYTE> g_monitorReplyState;

@@ -6,6 +6,7 @@
 
 std::array<DWORD, kRegisterImageWords> g_registerImage{};
 std::atomic<DWORD> g_monitorStepWord{0};
+std::atomic<DWORD> g_linkParameterKept{0};
 
 namespace {
 
@@ -19,6 +20,10 @@ MonitorServices Current() {
 
 void SetMonitorServices(MonitorServices services) {
     g_services.Set(std::move(services));
+}
+
+void UpdateMonitorServices(const std::function<void(MonitorServices&)>& change) {
+    g_services.Update(change);
 }
 
 WORD MonitorInitMonitor() {

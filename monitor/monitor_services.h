@@ -15,6 +15,7 @@
 #include <array>
 #include <atomic>
 #include <functional>
+#include <utility>
 
 struct MonitorServices {
     std::function<WORD()> initMonitor;            // CMonitorControl::InitMonitor
@@ -34,6 +35,33 @@ struct MonitorServices {
 
 // Installs the monitor's operations (an empty set removes them).
 void SetMonitorServices(MonitorServices services);
+// Changes some of them in place: each monitor object installs and removes
+// only its own.
+void UpdateMonitorServices(const std::function<void(MonitorServices&)>& change);
+
+// An operation that knows the object that installed it, so that object
+// removes it only while it is still the one installed.
+template <typename Signature>
+struct OwnedService;
+template <typename Result, typename... Args>
+struct OwnedService<Result(Args...)> {
+    const void* owner;
+    std::function<Result(Args...)> call;
+    Result operator()(Args... args) const { return call(std::forward<Args>(args)...); }
+};
+
+template <typename Result, typename... Args>
+void InstallOwned(std::function<Result(Args...)>& slot, const void* owner, std::function<Result(Args...)> call) {
+    slot = OwnedService<Result(Args...)>{owner, std::move(call)};
+}
+
+template <typename Result, typename... Args>
+void RemoveOwned(std::function<Result(Args...)>& slot, const void* owner) {
+    const auto* service = slot.template target<OwnedService<Result(Args...)>>();
+    if (service != nullptr && service->owner == owner) {
+        slot = nullptr;
+    }
+}
 
 WORD MonitorInitMonitor();
 WORD MonitorResetTarget();
@@ -56,3 +84,6 @@ static_assert(sizeof(g_registerImage) == 148, "the register image is 148 bytes")
 
 // The monitor engine's step word, cleared when the link resets the monitor.
 extern std::atomic<DWORD> g_monitorStepWord;
+// The value SetLinkParameter last passed to the link with success (0 for
+// none), forgotten when the link resets the monitor.
+extern std::atomic<DWORD> g_linkParameterKept;

@@ -125,6 +125,12 @@ struct DeviceValues {
     // block and this block are written back together.
     DWORD firmLinkedFlag = 0;
     DWORD firmLinkedBlock = 0;
+
+    // What the monitor's initialisation and version check read.
+    WORD chipId = 0x0092;          // "CHIP ID": its low byte is the firmware's expected version value
+    std::string firmId = "Q3vKQ14V1.00";  // "FIRM ID": its first 12 characters are the expected version text
+    DWORD reginiStack = 0x500;     // "REGINI STACK": the initial stack pointer (ISP)
+    BYTE reginiCcr = 0;            // "REGINI CCR": the initial flag register (FLG)
 };
 extern DeviceValues g_deviceValues;
 

@@ -13,6 +13,13 @@ public:
         std::lock_guard lock(m_mutex);
         m_services = std::move(services);
     }
+    // Changes part of the set in place, under the lock, so two providers
+    // installing their own members do not undo each other.
+    template <typename Change>
+    void Update(Change change) {
+        std::lock_guard lock(m_mutex);
+        change(m_services);
+    }
     Services Get() const {
         std::lock_guard lock(m_mutex);
         return m_services;

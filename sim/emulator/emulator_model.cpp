@@ -209,10 +209,17 @@ std::uint8_t EmulatorModel::RegisterByteLocked(std::size_t offset) const {
 }
 
 void EmulatorModel::RegistersWrittenLocked(std::size_t first, std::size_t last, std::uint8_t oldBreakByte) {
-    // The break line: a rising pulse bit stops a running program.
+    // The break line: a rising pulse bit stops a running program, unless
+    // an injected stop of its own was there first.
     if (first <= kStatus && kStatus <= last && (oldBreakByte & kBreakPulse) == 0 &&
         (registers_[kStatus] & kBreakPulse) != 0) {
-        target_->BreakKey();
+        const std::optional<std::uint16_t> ownStop =
+            target_->firmware().Running() ? faults_.TakeBreakStop() : std::nullopt;
+        if (ownStop) {
+            target_->firmware().StopByItself(*ownStop);
+        } else {
+            target_->BreakKey();
+        }
     }
     if (first <= kResetControl + 3 && kResetControl <= last && powered_) {
         const std::uint16_t value =
@@ -664,6 +671,12 @@ std::uint32_t EmulatorModel::InjectFaultLocked(std::uint32_t fault, std::uint32_
     case Fault::FlashStuck:
         faults_.ArmFlashStuck(count);
         break;
+    case Fault::BreakStop:
+        if (value > 0xFFFF) {
+            return Q3V_SIM_INVALID_PARAMETER;
+        }
+        faults_.ArmBreakStops(static_cast<std::uint16_t>(value), count);
+        break;
     default:
         return Q3V_SIM_INVALID_PARAMETER;
     }
@@ -685,7 +698,7 @@ std::uint32_t EmulatorModel::InjectFaultAfterDriverCalls(std::uint32_t calls, st
 std::uint32_t EmulatorModel::DeferFaultLocked(bool framesOnly, std::uint32_t calls, std::uint32_t fault,
                                               std::uint32_t value, std::uint32_t count) {
     if (fault < static_cast<std::uint32_t>(Fault::ReceiveTimeout) ||
-        fault > static_cast<std::uint32_t>(Fault::FlashStuck)) {
+        fault > static_cast<std::uint32_t>(Fault::BreakStop)) {
         return Q3V_SIM_INVALID_PARAMETER;
     }
     if (calls == 0) {

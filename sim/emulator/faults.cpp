@@ -56,6 +56,18 @@ void Faults::ArmDelays(std::uint32_t milliseconds, std::uint32_t count) {
     delays_ = count;
 }
 
+std::optional<std::uint16_t> Faults::TakeBreakStop() {
+    if (!Take(breakStops_)) {
+        return std::nullopt;
+    }
+    return breakStopWord_;
+}
+
+void Faults::ArmBreakStops(std::uint16_t stopWord, std::uint32_t count) {
+    breakStopWord_ = stopWord;
+    breakStops_ = count;
+}
+
 void Faults::ApplyToReply(Bytes& reply) {
     if (Take(shortReplies_) && shortKeep_ < reply.size()) {
         reply.resize(shortKeep_);

@@ -25,6 +25,7 @@ enum class Fault : std::uint32_t {
     BareAcknowledge = 13,
     Delay = 14,
     FlashStuck = 15,
+    BreakStop = 16,
 };
 
 class Faults {
@@ -43,6 +44,8 @@ public:
     bool TakeBareAcknowledge(std::uint8_t code);
     // An erase or program that never finishes: the flash stays busy.
     bool TakeFlashStuck() { return Take(flashStuck_); }
+    // The stop word a break pulse finds the program already stopped with.
+    std::optional<std::uint16_t> TakeBreakStop();
     // How long the next reply is held back, in milliseconds.
     std::optional<std::uint32_t> TakeDelay();
     // The status byte that replaces the next reply unread (a negative
@@ -62,6 +65,7 @@ public:
     void ArmBareAcknowledges(std::uint8_t code, std::uint32_t count);
     void ArmDelays(std::uint32_t milliseconds, std::uint32_t count);
     void ArmFlashStuck(std::uint32_t count) { flashStuck_ = count; }
+    void ArmBreakStops(std::uint16_t stopWord, std::uint32_t count);
 
     bool linkLost = false;
 
@@ -84,6 +88,8 @@ private:
     std::uint32_t delays_ = 0;
     std::uint32_t delayMilliseconds_ = 0;
     std::uint32_t flashStuck_ = 0;
+    std::uint32_t breakStops_ = 0;
+    std::uint16_t breakStopWord_ = 0;
 };
 
 }  // namespace simemu

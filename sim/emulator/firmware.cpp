@@ -429,6 +429,12 @@ void Firmware::BreakKey() {
     }
 }
 
+void Firmware::StopByItself(std::uint16_t stopWord) {
+    if (running_) {
+        StopWith(stopWord, true);
+    }
+}
+
 void Firmware::StopWith(std::uint16_t stopWord, bool byItself, std::uint32_t channels) {
     running_ = false;
     stopWord_ = stopWord;

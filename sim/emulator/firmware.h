@@ -33,6 +33,9 @@ public:
     void RunOn(TargetMemory& memory, std::uint32_t protocolType) { Execute(budget_, memory, protocolType); }
     // The emulator's break line: a running program stops with "BK".
     void BreakKey();
+    // A running program stops for its own reason with the stop word (status
+    // bit 0 set), as a break instruction or channel would stop it.
+    void StopByItself(std::uint16_t stopWord);
 
     bool Running() const { return running_; }
     bool HandedToWriter() const { return handedToWriter_; }

@@ -72,6 +72,7 @@ std::optional<FaultRequest> ParseFault(std::string_view text) {
         {"program", Fault::Program},         {"reset", Fault::TargetReset},    {"short", Fault::ShortReply},
         {"corrupt", Fault::CorruptReply},    {"verify", Fault::Verify},        {"power", Fault::TargetPower},
         {"ack", Fault::BareAcknowledge},     {"delay", Fault::Delay},          {"stuck", Fault::FlashStuck},
+        {"breakstop", Fault::BreakStop},
     };
     const std::size_t colon = text.find(':');
     const std::string_view name = text.substr(0, colon);

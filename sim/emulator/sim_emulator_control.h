@@ -51,6 +51,8 @@ extern "C" {
 #define Q3V_SIM_FAULT_DELAY 14u           /* the next count replies are held value ms on the platform clock;
                                              one held as long as the receive time-out is lost */
 #define Q3V_SIM_FAULT_FLASH_STUCK 15u     /* the next count relayed erases or page programs never finish */
+#define Q3V_SIM_FAULT_BREAK_STOP 16u      /* the next count break pulses find the running program stopped by
+                                             itself with stop word value (status bit 0) instead of "BK" */
 
 /* Where the model's target stands. */
 #define Q3V_SIM_MCU_OFF 0u         /* no power */

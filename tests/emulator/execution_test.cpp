@@ -1,5 +1,6 @@
 // The target executing a program under the firmware: single steps, the
-// break instruction byte, armed break channels, the emulator's break line,
+// break instruction byte, armed break channels, the emulator's break line
+// (and the injected stop it can find instead),
 // illegal opcodes, and the stop block each stop leaves for the run-state
 // request.
 #include "tests/emulator/sim_emulator.h"
@@ -147,6 +148,26 @@ TEST_F(ExecutionTest, TheBreakLineStopsARunningProgram) {
     const Bytes block = RunState();
     EXPECT_EQ(StopWord(block), "KB") << "the bytes the break sequence tests";
     EXPECT_EQ(block[12], 0x00) << "stopped by the emulator, not by itself";
+}
+
+TEST_F(ExecutionTest, ABreakStopFaultMakesTheBreakLineFindTheProgramStoppedByItself) {
+    // A pulse that meets no running program does not use the fault up.
+    ASSERT_EQ(Control().injectFault(Q3V_SIM_FAULT_BREAK_STOP, 0x4249, 1), Q3V_SIM_OK);
+    PulseBreak();
+    Go(0);
+    PulseBreak();
+    Bytes block = RunState();
+    EXPECT_EQ(StopWord(block), "IB") << "the injected word, as a break instruction would leave it";
+    EXPECT_EQ(block[12], 0x01) << "stopped by itself";
+    Go(0);
+    PulseBreak();
+    block = RunState();
+    EXPECT_EQ(StopWord(block), "KB") << "one pulse only";
+    Configure("fault=breakstop:0x4248:1");
+    Go(0);
+    PulseBreak();
+    EXPECT_EQ(StopWord(RunState()), "HB");
+    EXPECT_EQ(Control().injectFault(Q3V_SIM_FAULT_BREAK_STOP, 0x10000, 1), Q3V_SIM_INVALID_PARAMETER);
 }
 
 TEST_F(ExecutionTest, TheBudgetLimitsHowFarARunningProgramGetsPerCall) {

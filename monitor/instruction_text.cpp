@@ -1,0 +1,30 @@
+#include "monitor/instruction_text.h"
+
+#include "util/service_slot.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+ServiceSlot<InstructionTextSource> g_source;
+
+}  // namespace
+
+void SetInstructionTextSource(InstructionTextSource source) {
+    g_source.Set(std::move(source));
+}
+
+DWORD GetInstructionText(DWORD address, std::span<char> destination, DWORD* length) {
+    *length = 0;
+    if (destination.empty()) {
+        return 1;
+    }
+    const InstructionTextSource source = g_source.Get();
+    const std::string text = source ? source(address) : std::string();
+    const std::size_t copied = std::min(text.size(), destination.size() - 1);
+    std::copy_n(text.begin(), copied, destination.begin());
+    destination[copied] = '\0';
+    *length = static_cast<DWORD>(copied);
+    return 1;
+}
