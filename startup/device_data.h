@@ -65,6 +65,15 @@ struct InterruptRegisterPatch {
     DWORD sourceOffset = 0;
 };
 
+// One "SET XIN INFO%d" entry: an address and the low byteCount (1 to 4)
+// bytes of a value, least significant first.
+struct XinEntry {
+    DWORD address = 0;
+    std::array<BYTE, 4> data{};
+    DWORD byteCount = 0;
+};
+inline constexpr std::size_t kXinEntryCount = 15;
+
 struct DeviceValues {
     // Flash block table ("TOP TABLE%d", "END TABLE%d", 0xFFFFFFFF where
     // missing) and its count "FLASHBLOCK".
@@ -100,7 +109,7 @@ struct DeviceValues {
 
     // What the firmware command layer reads.
     DWORD maxAddr = 0xFFFF;      // "MAX ADDR": the device's top address
-    std::string cpuType;         // "CPU TYPE"
+    std::string cpuType = "Vk31X";  // "CPU TYPE"
     std::string deviceName;      // "DEVICE NAME": its first characters choose the break-register groups
     DWORD traceFunction = 0;     // "TRACE": 1 when the device has the trace function
     DWORD hwBreak = 0;           // "HWBREAK": the hardware break type
@@ -125,6 +134,11 @@ struct DeviceValues {
     // block and this block are written back together.
     DWORD firmLinkedFlag = 0;
     DWORD firmLinkedBlock = 0;
+    // "USE XIN WHILE DOWNLOAD": 1 writes the XIN entries (in table order)
+    // around a download and at disconnect.
+    DWORD useXinWhileDownload = 0;
+    std::array<XinEntry, kXinEntryCount> xin{};
+    DWORD xinCount = 0;
 };
 extern DeviceValues g_deviceValues;
 
