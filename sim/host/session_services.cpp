@@ -118,7 +118,7 @@ void HostDeviceDescription::SetDescription(std::optional<std::string> descriptio
 }
 
 HostMainWindow::HostMainWindow() {
-    frame_.CreateEx(0, "KTR2", "Kestrune", WS_OVERLAPPEDWINDOW, CRect(0, 0, 800, 600), nullptr, 0);
+    frame_.CreateEx(0, "KTR2", "Kestrune", WS_OVERLAPPED, CRect(0, 0, 800, 600), nullptr, 0);
     statusBar_ = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 580, 800, 20, frame_.GetSafeHwnd(),
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)), nullptr, nullptr);
     if (CWinApp* app = AfxGetApp()) {
