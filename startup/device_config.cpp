@@ -8,8 +8,9 @@
 #include "platform/host/session_interfaces.h"
 #include "platform/profile.h"
 
+#include <cctype>
+#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -40,9 +41,35 @@ std::string ReadIni(const char* section, const std::string& key, const char* def
     return buffer;
 }
 
-// A hexadecimal text as an unsigned 32-bit number (0 when it has none).
+bool IsHexDigit(char c) {
+    return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+}
+
+// A hexadecimal text as the 32-bit run time's strtoul reads it: blanks, a
+// sign, an optional "0x", the digits; 0 without digits, 0xFFFFFFFF beyond
+// 32 bits. (The 64-bit run time's would keep the low half instead.)
 DWORD ReadHex(const std::string& text) {
-    return static_cast<DWORD>(std::strtoul(text.c_str(), nullptr, 16));
+    const char* p = text.c_str();
+    while (std::isspace(static_cast<unsigned char>(*p)) != 0) {
+        ++p;
+    }
+    const bool negative = *p == '-';
+    if (*p == '-' || *p == '+') {
+        ++p;
+    }
+    if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X') && IsHexDigit(p[2])) {
+        p += 2;
+    }
+    std::uint64_t value = 0;
+    for (; IsHexDigit(*p); ++p) {
+        value = value * 16 + static_cast<std::uint64_t>(std::isdigit(static_cast<unsigned char>(*p)) != 0
+                                                            ? *p - '0'
+                                                            : std::tolower(static_cast<unsigned char>(*p)) - 'a' + 10);
+        if (value > 0xFFFFFFFFu) {
+            return 0xFFFFFFFFu;
+        }
+    }
+    return negative ? static_cast<DWORD>(0u - static_cast<DWORD>(value)) : static_cast<DWORD>(value);
 }
 
 // The value of FIRMWARE or WORK_RAM: the part before the first ',' as a

@@ -72,6 +72,9 @@ TEST(DeviceDescription, ValuesAreTakenAfterTheirSeparator) {
         {"[OTHER|1][CPUTYPE|", "", "", "", "", "", 0, 0},
         {"CPUTYPE", "", "", "", "", "", 0, 0},
         {"[FIRMWARE|zz]", "", "", "", "0", "", 0, 0},
+        // Beyond 32 bits the address is the largest, in both builds.
+        {"[FIRMWARE|100000000][WORK_RAM|0x1F]", "", "", "", "FFFFFFFF", "1F", 0xFFFFFFFF, 0x1F},
+        {"[FIRMWARE|-2]", "", "", "", "FFFFFFFE", "", 0xFFFFFFFE, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

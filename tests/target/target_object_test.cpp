@@ -241,3 +241,98 @@ TEST_F(TargetObjects, HostEventsShowTheStopCauseRefreshRegistersAndIgnoreOthers)
 }
 
 }  // namespace
+
+namespace {
+
+// A memory handler that answers reads with a known pattern and keeps what it
+// was asked.
+class PatternMemory : public testing_support::TestMemory {
+public:
+    explicit PatternMemory(IHostServiceProvider* host)
+        : TestMemory(CTargetMemory::Capabilities{1, 1, 1, 1, 1, 1, 0}, 0, host) {}
+    HRESULT STDMETHODCALLTYPE ReadMemory(DWORD start, DWORD end, DWORD access, BYTE* buffer) override {
+        reads.push_back({start, end, access});
+        for (DWORD address = start; address <= end; ++address) {
+            *buffer++ = static_cast<BYTE>(0xB0 + (address & 0x0F));
+        }
+        return S_OK;
+    }
+    struct Read {
+        DWORD start, end, access;
+        bool operator==(const Read&) const = default;
+    };
+    std::vector<Read> reads;
+};
+
+class XinTarget : public TestTarget {
+public:
+    CTargetMemory* CreateMemoryHandler() override { return memory = new PatternMemory(m_host); }
+    PatternMemory* memory = nullptr;
+};
+
+class Disconnect : public ::testing::Test {
+protected:
+    void SetUp() override {
+        saved_ = g_deviceValues;
+        g_deviceValues.useXinWhileDownload = 1;
+        g_deviceValues.xin[0] = {0x0010, {0x01, 0x02, 0x03, 0x04}, 1};
+        g_deviceValues.xin[1] = {0x0021, {0x11, 0x12, 0x13, 0x14}, 3};
+        g_deviceValues.xin[2] = {0x0030, {0x21, 0x22, 0x23, 0x24}, 2};
+        g_deviceValues.xinCount = 3;
+        SetMonitorMemoryWrite([this](DWORD start, const BYTE* source, DWORD unitSize, WORD count, DWORD) -> WORD {
+            std::string text = std::to_string(start) + ":";
+            for (DWORD i = 0; i < unitSize * count; ++i) {
+                text += " " + std::to_string(source[i]);
+            }
+            writes.push_back(text);
+            return 0;
+        });
+        ASSERT_EQ(target.Attach(&host, 1), S_OK);
+        ASSERT_EQ(target.Initialise(name.Get()), S_OK);
+    }
+    void TearDown() override {
+        static_cast<void>(target.Uninitialise());
+        target.Detach(1);
+        SetMonitorMemoryWrite({});
+        g_deviceValues = saved_;
+        g_emuSel = 0;
+        g_powerSupplySettings = PowerSupplySettings{};
+    }
+    DeviceValues saved_;
+    std::vector<std::string> writes;
+    simhost::CallLog log;
+    simhost::HostServiceProvider host{log};
+    XinTarget target;
+    platform::Bstr name{"Vk3 Q3v SYSTEM"};
+};
+
+TEST_F(Disconnect, TheUnitEntryOneOverwritesIsReadWholeAndWrittenBackLast) {
+    target.Disconnect();
+    ASSERT_NE(target.memory, nullptr);
+    EXPECT_EQ(target.memory->reads, (std::vector<PatternMemory::Read>{{0x21, 0x23, 1}}));
+    EXPECT_EQ(writes, (std::vector<std::string>{"16: 1", "33: 17 18 19", "48: 33 34", "16: 1",
+                                                "33: 177 178 179"}));
+}
+
+TEST_F(Disconnect, WithFewerThanTwoEntriesNothingIsKeptOrWrittenBack) {
+    g_deviceValues.xinCount = 1;
+    target.Disconnect();
+    EXPECT_TRUE(target.memory->reads.empty());
+    EXPECT_EQ(writes, (std::vector<std::string>{"16: 1", "16: 1"}));
+    writes.clear();
+    g_deviceValues.xinCount = 0;
+    target.Disconnect();
+    EXPECT_TRUE(writes.empty());
+}
+
+TEST_F(Disconnect, ProgrammingTheFlashOrPoweringTheTargetWritesNothing) {
+    g_emuSel = connect_mode::kProgramFlash;
+    target.Disconnect();
+    g_emuSel = 0;
+    g_powerSupplySettings.powerFromEmulator = 1;
+    target.Disconnect();
+    EXPECT_TRUE(writes.empty());
+    EXPECT_TRUE(target.memory->reads.empty());
+}
+
+}  // namespace
