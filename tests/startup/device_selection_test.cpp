@@ -88,9 +88,7 @@ TEST_F(DeviceSelection, WhatMakesTheSheetOpenAndWhatItLeaves) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        TearDown();
-        SetUp();
-        std::filesystem::remove(folder_.Native() / "session.ini");
+        Restart();
         c.session(*this);
         ui_.HoldKey(VK_CONTROL, c.holdCtrl);
         if (c.sheet) {
@@ -157,9 +155,7 @@ TEST_F(DeviceSelection, ANewSessionTakesTheHostsDescriptionBeforeTheWizardOpens)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.description);
-        TearDown();
-        SetUp();
-        std::filesystem::remove(folder_.Native() / "session.ini");
+        Restart();
         host_.DeviceDescription().SetDescription(c.description);
         ui_.OnDialog("Emulator Setting")
             .Do([&](platform::UiDialog& sheet) {

@@ -51,8 +51,7 @@ TEST_F(EmulatorSetting, LeavingThePageRefusesWhatCannotBeUsed) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        TearDown();
-        SetUp();
+        Restart();
         ExistingSession();
         Session("CPU_SELECT", "MCU_GROUP", c.group);
         if (c.deviceIndex >= 0) {
@@ -172,8 +171,7 @@ TEST_F(EmulatorSetting, ThePowerControlsFollowTheDeviceAndTheMode) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        TearDown();
-        SetUp();
+        Restart();
         ExistingSession();
         Session("CPU_SELECT", "MCU_GROUP", c.group);
         ChooseDevice(c.group, c.device);

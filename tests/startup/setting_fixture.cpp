@@ -54,6 +54,12 @@ void SettingTest::TearDown() {
     BuildCnfPath();
 }
 
+void SettingTest::Restart() {
+    TearDown();
+    std::filesystem::remove(folder_.Native() / "session.ini");
+    SetUp();
+}
+
 void SettingTest::UseOwnDeviceFile() {
     std::snprintf(g_cnfPath, sizeof(g_cnfPath), "%sQ3VVK3.CNF", GetModuleDirectory().c_str());
 }

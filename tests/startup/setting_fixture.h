@@ -20,6 +20,8 @@ public:
     void SetUp() override;
     void TearDown() override;
 
+    // Starts over within a test: the device data and the session's file.
+    void Restart();
     // A key of the session's settings file, written as the sheets would.
     void Session(const char* section, const char* key, const char* value) const;
     // A key's saved text, "<none>" when absent.
