@@ -61,6 +61,7 @@ void CConfigurationSheet::StorePageValues() {
 }
 
 ConfigurationSheetOutcome RunConfigurationSheetOn(CBreakModeStore& breakMode, CStepOptionStore& stepOption) {
+    AFX_MANAGE_STATE(AfxGetStaticModuleState());
     CConfigurationSheet sheet(breakMode, stepOption);
     const INT_PTR result = sheet.DoModalAndApply();
     return ConfigurationSheetOutcome{result, sheet.DriverListChanged()};

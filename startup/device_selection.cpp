@@ -13,6 +13,7 @@
 #include "target/target_app.h"
 #include "util/scan_values.h"
 
+#include "platform/afx.h"
 #include "platform/crt_strings.h"
 #include "platform/profile.h"
 #include "platform/windows_ui.h"
@@ -166,6 +167,8 @@ CDeviceSelection::~CDeviceSelection() {
 }
 
 int CDeviceSelection::LoadStartupDeviceSelection(int listSelector) {
+    // The sheet's templates and texts are the plug-in's.
+    AFX_MANAGE_STATE(AfxGetStaticModuleState());
     const int result = SelectDevice(listSelector);
     // The start and stop functions are off while the flash is programmed or
     // the CPU rewrite mode is debugged.

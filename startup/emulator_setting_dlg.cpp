@@ -176,6 +176,7 @@ void CEmulatorSettingDialog::SaveChoice(bool wizardFinished) {
 }
 
 void RunEmulatorSettingSheetConfigured() {
+    AFX_MANAGE_STATE(AfxGetStaticModuleState());
     CEmulatorSettingDialog sheet;
     sheet.SetMode(CEmulatorSettingDialog::kConfigured);
     static_cast<void>(sheet.DoModalAndSave());  // the sheet saved what it could; the operation answers 0
