@@ -49,8 +49,10 @@ DWORD CTargetComponentBase::SelectEmulatorDriver() {
     if (g_driverList == nullptr) {
         g_driverList = new (std::nothrow) CDriverList;
     }
+    // A failure answers 0 and nothing more: the handlers stay for the host's
+    // UI thread, which may still call them, until the failed connect's
+    // caller tears the target down.
     if (g_driverFactory == nullptr || g_driverList == nullptr) {
-        static_cast<void>(Uninitialise());
         return 0;
     }
     char saved[kSavedNameSize] = "";
@@ -58,7 +60,6 @@ DWORD CTargetComponentBase::SelectEmulatorDriver() {
     SetDriverName(saved);
     if (!g_driverList->Scan(m_moduleInstance)) {
         static_cast<void>(ShowTargetError("No valid driver DLLs exist", MB_ICONEXCLAMATION));  // OK only
-        static_cast<void>(Uninitialise());
         return 0;
     }
     bool choose = true;
@@ -69,7 +70,6 @@ DWORD CTargetComponentBase::SelectEmulatorDriver() {
             }
             const std::optional<bool> taken = TakeOnlyInterface();
             if (!taken) {
-                static_cast<void>(Uninitialise());
                 return 0;
             }
             choose = !*taken;
@@ -93,7 +93,6 @@ DWORD CTargetComponentBase::SelectEmulatorDriver() {
         }
     }
     if (g_currentDriver == nullptr) {
-        static_cast<void>(Uninitialise());
         return 0;
     }
     static_cast<void>(g_driverList->SaveSelection());  // nothing to save is no failure

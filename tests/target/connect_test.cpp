@@ -3,139 +3,19 @@
 // beside the test program: the driver choice, the session objects, the boot
 // sequence by connect mode and protocol type with its log lines and frames,
 // and one message for each failure.
-#include "link/driver_list.h"
-#include "link/flash_mirror.h"
-#include "link/link_results.h"
-#include "monitor/halt_control.h"
-#include "monitor/monitor_control.h"
-#include "monitor/monitor_engine.h"
-#include "monitor/run_state_monitor.h"
-#include "res/resource_ids.h"
-#include "startup/connection_progress_dlg.h"
-#include "target/host_window.h"
-#include "target/session_settings.h"
-#include "target/target_config.h"
-#include "target/target_vk3.h"
-#include "tests/link/link_fixture.h"
+#include "tests/target/connect_fixture.h"
 
-#include "platform/common_controls.h"
+#include "monitor/halt_control.h"
+#include "monitor/monitor_engine.h"
+#include "frame/dlg_connection.h"
+#include "target/host_window.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <functional>
 
 namespace linktest {
 namespace {
-
-constexpr char kSimulatedDriver[] = "Q3v Simulated Emulator";
-constexpr char kErasing[] = " Flash memory erasing ... ";
-constexpr char kErasingOk[] = " Flash memory erasing ... OK";
-constexpr char kErasingNg[] = " Flash memory erasing ... NG";
-constexpr char kWriter[] = " Downloading Flash memory write program";
-constexpr char kReading[] = " Flash memory reading ... ";
-constexpr char kReadingOk[] = " Flash memory reading ... OK";
-
-using Lines = std::vector<std::string>;
-
-// A frame's position in the list, or -1.
-long Find(const Lines& frames, const std::function<bool(const Bytes&)>& match, bool last = false) {
-    long found = -1;
-    for (std::size_t i = 0; i < frames.size(); ++i) {
-        if (match(Hex(frames[i]))) {
-            found = static_cast<long>(i);
-            if (!last) {
-                break;
-            }
-        }
-    }
-    return found;
-}
-
-bool ProgramRecord(const Bytes& frame) {
-    return frame.size() == 136 && frame[0] == 0x00 && frame[1] == 0x86;
-}
-
-bool RecordRead(const Bytes& frame) {
-    return frame.size() > 2 && frame[2] == 0x52;
-}
-
-// The flash writer's bulk data frame (relayed command 0xFA).
-bool WriterBulkFrame(const Bytes& frame) {
-    return std::find(frame.begin(), frame.end(), 0xFA) != frame.end() && frame.size() > 512;
-}
-
-class ConnectRoad : public LinkTest {
-protected:
-    void SetUp() override {
-        LinkTest::SetUp();
-        // The connect chooses its driver and makes its session objects.
-        driver_.reset();
-        g_targetConfig.reset();
-    }
-    void TearDown() override {
-        static_cast<void>(GetTarget()->DestroyHandlers());  // the session objects go; it answers 0
-        Configure("channels=1;interfaces=1");
-        LinkTest::TearDown();
-    }
-    // The connecting dialog's script: its log and animation are read as it
-    // closes. Queued by the connect unless a test queued it before the
-    // scripts of the dialogs that follow it.
-    void QueueConnecting() {
-        log_.clear();
-        ui_.OnDialog(res_id::kConnectingDialog).WaitForClose().AtClose([this](platform::UiDialog& dialog) {
-            log_ = dialog.Text(res_id::kConnectLog);
-            playing_ = ::SendMessageA(dialog.Control(res_id::kConnectAnimation), ACM_ISPLAYING, 0, 0) != 0;
-        });
-        connectingQueued_ = true;
-    }
-    DWORD RunConnect() {
-        if (!connectingQueued_) {
-            QueueConnecting();
-        }
-        connectingQueued_ = false;
-        messagesBefore_ = ui_.MessageBoxes().size();
-        return GetTarget()->Connect();
-    }
-    // The message boxes of the last connect.
-    Lines ConnectMessages() const {
-        const Lines all = Messages();
-        return Lines(all.begin() + static_cast<std::ptrdiff_t>(messagesBefore_), all.end());
-    }
-    // A new session: nothing saved.
-    void ForgetSession() { std::filesystem::remove(folder_.Native() / "session.ini"); }
-    Lines LogLines() const {
-        Lines lines;
-        std::size_t start = 0;
-        while (start < log_.size()) {
-            const std::size_t end = log_.find("\r\n", start);
-            lines.push_back(log_.substr(start, end - start));
-            start = end == std::string::npos ? log_.size() : end + 2;
-        }
-        return lines;
-    }
-    std::string Saved(const char* section, const char* key) const {
-        char text[256] = "";
-        SessionIniGetString(section, key, "<none>", text, sizeof(text));
-        return text;
-    }
-    void WriteTarget(DWORD address, const Bytes& bytes) {
-        Control().writeTarget(address, bytes.data(), static_cast<DWORD>(bytes.size()));
-    }
-    // A connect that fails with exactly the one message.
-    void ExpectFailure(const std::string& message) {
-        SessionIniWriteString("EMULATOR_SETTING", "HIDE_DIALOG", "1");
-        EXPECT_EQ(RunConnect(), 0u);
-        EXPECT_EQ(ConnectMessages(), Lines{message});
-        EXPECT_EQ(Saved("EMULATOR_SETTING", "HIDE_DIALOG"), "0");
-    }
-
-    std::string log_;
-    bool playing_ = false;
-    bool connectingQueued_ = false;
-    std::size_t messagesBefore_ = 0;
-};
 
 TEST_F(ConnectRoad, TheOnlyDriverIsTakenTheTargetBootsAndTheChoiceIsSaved) {
     SessionIniWriteString("EMULATOR_SETTING", "HIDE_DIALOG", "1");
