@@ -69,6 +69,8 @@ protected:
     }
     void TearDown() override {
         static_cast<void>(GetTarget()->DestroyHandlers());  // the session objects go; it answers 0
+        g_swtiSupported = 0;
+        g_emuSel = connect_mode::kEraseAndConnect;
         Configure("channels=1;interfaces=1");
         LinkTest::TearDown();
     }

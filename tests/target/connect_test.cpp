@@ -241,5 +241,33 @@ TEST_F(ConnectRoad, ALinkLostDuringTheBootAddsTheRestartMessageOnce) {
     EXPECT_EQ(LogLines().back(), kErasingNg);
 }
 
+TEST_F(ConnectRoad, TheEventFunctionFirmwareOfProtocolTypeZeroFailsSilently) {
+    UseDevice(Device::Vk31D16, 0);
+    g_swtiSupported = 1;
+    ClearFrames();
+    SessionIniWriteString("EMULATOR_SETTING", "HIDE_DIALOG", "1");
+    EXPECT_EQ(RunConnect(), 0u);
+    EXPECT_TRUE(ConnectMessages().empty());
+    EXPECT_TRUE(LogLines().empty());
+    EXPECT_TRUE(FramesIn().empty()) << "not even the link is opened";
+    EXPECT_EQ(Saved("EMULATOR_SETTING", "HIDE_DIALOG"), "0");
+    g_swtiSupported = 0;
+}
+
+TEST_F(ConnectRoad, AnEventFunctionFirmwareRecordOutsideTheImageFailsBeforeTheBlockErase) {
+    g_swtiSupported = 1;
+    g_deviceValues.eraseBlockCount = 0;
+    g_deviceValues.firmDefaultTopAddr = 0xFFF00000;  // the firmware's records would land beyond the image
+    ClearFrames();
+    EXPECT_EQ(RunConnect(), 0u);
+    EXPECT_EQ(ConnectMessages(), Lines{"Error downloading firmware file"});
+    EXPECT_EQ(LogLines(), (Lines{kWriter, " Downloading firmware file"}));
+    const Lines frames = FramesIn();
+    EXPECT_EQ(Find(frames, [](const Bytes& frame) { return frame.size() == 8 && frame[2] == 'E'; }), -1)
+        << "nothing erased";
+    EXPECT_EQ(ReadTarget(0xFFFC, 1), Bytes{0xFF});
+    g_swtiSupported = 0;
+}
+
 }  // namespace
 }  // namespace linktest
