@@ -448,6 +448,7 @@ TEST_F(ConnectRoad, AFlashWriteProgramOfMoreThanOneBlockFails) {
         EXPECT_EQ(RunConnect(), 0u);
         EXPECT_EQ(ConnectMessages(), Lines{"Boot failed !"});
         EXPECT_EQ(LogLines(), Lines{kWriter});
+        EXPECT_EQ(Saved("EMULATOR_SETTING", "HIDE_DIALOG"), "0");
         EndSession();
         host_->Unload();
         host_.reset();

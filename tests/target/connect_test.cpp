@@ -219,6 +219,7 @@ TEST_F(ConnectRoad, ACancelRequestWhileTheLinkOpensEndsTheConnect) {
     EXPECT_EQ(messages.back(), "Boot Canceled !");
     EXPECT_EQ(std::count(messages.begin(), messages.end(), "Boot Canceled !"), 1);
     EXPECT_TRUE(LogLines().empty()) << "nothing after the open";
+    EXPECT_EQ(Saved("EMULATOR_SETTING", "HIDE_DIALOG"), "0");
     Configure("board=powered");
 }
 
