@@ -13,6 +13,7 @@
 
 #include <cstdio>
 #include <new>
+#include <string>
 #include <vector>
 
 namespace {

@@ -17,6 +17,7 @@
 
 #include <memory>
 #include <new>
+#include <utility>
 
 namespace {
 
