@@ -126,8 +126,9 @@ void CFirmwareLocationPageVk3::UpdateRange() {
     DWORD leastTop = kUnusedBlock;
     DWORD greatestEnd = 0;
     m_hasRange = false;
-    for (DWORD block = 0; block < kFlashTableSize && BlockUsed(block); ++block) {
-        if (IsInDataFlash(device.flashBlockTop[block])) {
+    // Every used block counts, past an unused entry too.
+    for (DWORD block = 0; block < kFlashTableSize; ++block) {
+        if (!BlockUsed(block) || IsInDataFlash(device.flashBlockTop[block])) {
             continue;
         }
         leastTop = std::min(leastTop, device.flashBlockTop[block]);
