@@ -146,7 +146,9 @@ WORD CEmulatorChannel::SetBaudRate(BYTE code) {
     if (code <= 0xB4) {
         return ShowFailure(Exchange(channel_frame::RelayedCommand({code}, 1), kTimeoutCommand));
     }
-    const int baudRate = ReadProfileInt("Q3v KTR4 TARGET", "BAUD RATE", 6, g_cnfPath);
+    // The plug-in's own device file, not the device's (which the speed
+    // selection reads).
+    const int baudRate = ReadProfileInt("Q3v KTR4 TARGET", "BAUD RATE", 6, GetPluginCnfPath().c_str());
     BYTE c = 0xB5;
     BYTE x = 0;
     if ((g_swtiSupported != 0 && g_protocolType == 2) || (g_protocolType == 1 && baudRate >= 7)) {

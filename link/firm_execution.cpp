@@ -197,8 +197,7 @@ DWORD CFirmCommand::ResetTarget() {
     } else {
         result = Request(firm_code::kReset);
     }
-    CMonitorAccess access;
-    if (access.OpenMonitorAccess() != 0) {
+    if (g_monitorAccess.OpenMonitorAccess() != 0) {
         result = kMonitorAccessRefused;
     }
     return result;

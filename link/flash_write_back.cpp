@@ -236,9 +236,14 @@ WORD CFirmCommand::RestoreWorkRam() {
 
 WORD CFirmCommand::WriteBackFlash() {
     CMonitorAccess access;
-    access.OpenMonitorAccess();
-    CFlashJobScope job;
-    return WriteBackJob();
+    static_cast<void>(access.OpenMonitorAccess());  // it always opens
+    WORD result = kOk;
+    {
+        CFlashJobScope job;
+        result = WriteBackJob();
+    }
+    static_cast<void>(access.CloseMonitorAccess());  // it always closes
+    return result;
 }
 
 WORD CFirmCommand::WriteBackJob() {

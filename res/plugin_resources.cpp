@@ -2,6 +2,7 @@
 #include "res/plugin_resources.h"
 
 #include "res/resource_ids.h"
+#include "res/setting_dialogs.h"
 
 #include "platform/common_controls.h"
 
@@ -143,6 +144,9 @@ const platform::StringResource kStrings[] = {
     {51533, "Stack trace not found"},
     {51534, "Symbol is not float"},
     {51535, "Invalid syntax"},
+    // The Emulator Setting sheet.
+    {res_id::kHideSheetText, "Do not show this dialog box again."},
+    {res_id::kEmulatorSettingCaption, "Emulator Setting"},
     // Prompts of the emulator link.
     {res_id::kTooManyCharacters, "Please enter no more than %d characters."},
     {res_id::kPowerOnPrompt, "Power on the target board and press <Enter> Key."},
@@ -187,6 +191,12 @@ const platform::DialogResource kDialogs[] = {
     {res_id::kDownloadProgressDialog, "Downloading...", kDialogStyle | WS_VISIBLE, 0, 0, 161, 63,
      kDownloadProgressControls},
     {res_id::kIdCodeDialog, "ID Code verification", kDialogStyle, 0, 0, 250, 98, kIdCodeControls},
+    setting_dialogs::kGeneralPage,
+    setting_dialogs::kFirmwareAreaDialog,
+    setting_dialogs::kFirmwareBlockDialog,
+    setting_dialogs::kEmulatorModePage,
+    setting_dialogs::kFirmwareLocationPage,
+    setting_dialogs::kCommunicationPage,
 };
 
 const platform::ResourceTable kResources = {.strings = kStrings, .dialogs = kDialogs};

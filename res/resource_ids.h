@@ -11,6 +11,15 @@ inline constexpr UINT kPowerSupplyDialog = 280;
 inline constexpr UINT kDownloadProgressDialog = 284;
 inline constexpr UINT kIdCodeDialog = 296;
 
+// The Emulator Setting sheet's pages, the Configuration sheet's page and the
+// firmware location dialogs.
+inline constexpr UINT kGeneralPage = 217;
+inline constexpr UINT kFirmwareAreaDialog = 287;
+inline constexpr UINT kFirmwareBlockDialog = 289;
+inline constexpr UINT kEmulatorModePage = 292;
+inline constexpr UINT kFirmwareLocationPage = 294;
+inline constexpr UINT kCommunicationPage = 6013;
+
 // Their controls.
 inline constexpr int kIdCodeHex = 1003;
 inline constexpr int kIdCodeAscii = 1004;
@@ -21,7 +30,51 @@ inline constexpr int kVoltage50 = 1229;
 inline constexpr int kVoltageGroup = 1234;
 inline constexpr int kDownloadProgress = 1236;
 
+// The Emulator Setting sheet: its check box, and the Emulator mode page.
+inline constexpr int kHideSheetCheck = 101;
+inline constexpr int kMcuGroup = 1003;
+inline constexpr int kDevice = 1222;
+inline constexpr int kModeErase = 1082;  // the first of the four connect modes
+inline constexpr int kModeKeepFlash = 1223;
+inline constexpr int kModeProgramFlash = 1224;
+inline constexpr int kModeRewrite = 1225;
+inline constexpr int kRunAfterDebugging = 1252;
+// The firmware location page and dialogs (kPowerFromEmulator's id is the
+// advanced-setting box there).
+inline constexpr int kFirmwareAddress = 1001;
+inline constexpr int kDataFlashArea = 1003;
+inline constexpr int kUserFlashArea = 1004;
+inline constexpr int kAddressEnd = 1035;
+inline constexpr int kRangeText = 1238;
+inline constexpr int kFirmwareBlock = 1241;
+inline constexpr int kBlockCaption = 1242;
+inline constexpr int kAddressCaption = 1243;
+inline constexpr int kAdvancedSetting = 1227;
+inline constexpr int kProgramArea = 1239;
+inline constexpr int kWorkRamArea = 1240;
+// The communication page.
+inline constexpr int kSpeedList = 1003;
+// The Configuration sheet's General page.
+inline constexpr int kDeviceList = 1003;
+inline constexpr int kEmulationMode = 1004;
+inline constexpr int kInterfaceClockLabel = 1021;
+inline constexpr int kInterfaceClock = 1022;
+inline constexpr int kNmiGroup = 1023;
+inline constexpr int kNmiEmulator = 1024;
+inline constexpr int kNmiUser = 1025;
+inline constexpr int kFlashSync = 1027;
+inline constexpr int kBreakConditionUser = 1028;
+inline constexpr int kBreakConditionEmulator = 1035;
+inline constexpr int kBreakConditionGroup = 1080;
+inline constexpr int kInterfaceClockGroup = 1105;
+inline constexpr int kChangeDriver = 1111;
+inline constexpr int kStepOption = 1218;
+inline constexpr int kStepOptionLabel = 1225;
+inline constexpr int kStepOptionGroup = 1226;
+
 // Strings.
+inline constexpr UINT kHideSheetText = 2690;            // "Do not show this dialog box again."
+inline constexpr UINT kEmulatorSettingCaption = 2691;   // "Emulator Setting"
 inline constexpr UINT kTooManyCharacters = 62090;  // "Please enter no more than %d characters."
 inline constexpr UINT kPowerOnPrompt = 62091;      // "Power on the target board and press <Enter> Key."
 inline constexpr UINT kEmulatorNotConnected = 62105;  // "The emulator is not connected.\n..."

@@ -3,6 +3,7 @@
 DWORD g_protocolType = 0;
 DWORD g_swtiSupported = 0;
 DWORD g_emuSel = connect_mode::kEraseAndConnect;
+DWORD g_registerListSelector = 0;
 std::array<DeviceArea, kDeviceAreaCount> g_deviceAreas{};
 DeviceValues g_deviceValues;
 PowerSupplySettings g_powerSupplySettings;

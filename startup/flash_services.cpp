@@ -1,23 +1,20 @@
 #include "startup/flash_services.h"
 
+#include "link/firm_command.h"
 #include "startup/protected_registers.h"
-#include "util/service_slot.h"
 
-#include <utility>
+CMonitorAccess g_monitorAccess;
 
 namespace {
 
-ServiceSlot<FlashServices> g_services;
-
-FlashServices Current() {
-    return g_services.Get();
+// A firmware command points the request and reply at the shared buffers
+// from their start as it is made.
+void ReinitialiseFirmwareBuffers() {
+    const CFirmCommand command;
+    static_cast<void>(command);
 }
 
 }  // namespace
-
-void SetFlashServices(FlashServices services) {
-    g_services.Set(std::move(services));
-}
 
 void WarnProtectedRegisters() {
     g_protectedRegisters.WarnRegisterChanged();
@@ -27,23 +24,15 @@ void CheckProtectedRegisters() {
     g_protectedRegisters.CheckValues();
 }
 
-CMonitorAccess::~CMonitorAccess() {
-    CloseMonitorAccess();
-}
-
 DWORD CMonitorAccess::OpenMonitorAccess() {
-    const FlashServices services = Current();
-    const DWORD result = services.openMonitorAccess ? services.openMonitorAccess() : 0;
-    m_open = result == 0;
-    return result;
+    m_open = 1;
+    ReinitialiseFirmwareBuffers();
+    return 0;
 }
 
-void CMonitorAccess::CloseMonitorAccess() {
-    if (!m_open) {
-        return;
+DWORD CMonitorAccess::CloseMonitorAccess() {
+    if (m_open != 0) {
+        ReinitialiseFirmwareBuffers();
     }
-    m_open = false;
-    if (const FlashServices services = Current(); services.closeMonitorAccess) {
-        services.closeMonitorAccess();
-    }
+    return 0;
 }

@@ -1,25 +1,12 @@
-// What the firmware command layer's flash write-back asks of the start-up
-// subsystem: the protected-register list's warnings and check, and the
-// monitor access that a write-back and a CPU reset open around their work.
+// What the firmware command layer's flash write-back and CPU reset ask of the
+// start-up subsystem: the protected-register list's warnings and check, and
+// the monitor access that they open around their work.
 //
 // The warnings come from the process's protected-register list (empty until
-// a device description file is read). The monitor access is installed by
-// the start-up objects when they exist; until then it opens at once.
+// a device description file is read).
 #pragma once
 
 #include "platform/wintypes.h"
-
-#include <functional>
-
-struct FlashServices {
-    // OpenMonitorAccess (nonzero when it cannot be opened) and
-    // CloseMonitorAccess.
-    std::function<DWORD()> openMonitorAccess;
-    std::function<void()> closeMonitorAccess;
-};
-
-// Installs the operations (an empty set removes them).
-void SetFlashServices(FlashServices services);
 
 // WarnRegisterChanged: forces the protected bits into the flash mirror and
 // warns for each protected register whose value the debugger changed.
@@ -27,19 +14,25 @@ void WarnProtectedRegisters();
 // CProtectedRegisterList::CheckValues: after a "Flash Write".
 void CheckProtectedRegisters();
 
-// The monitor access for one scope: opened by OpenMonitorAccess, closed when
-// the object goes (only when it was opened).
+// The monitor access: opening it, and closing it once open, puts the
+// firmware request and reply buffers back to their start (a firmware command
+// made and dropped). The flag stays set after a close. One instance serves
+// the process (g_monitorAccess: the run variants and the CPU reset); the
+// flash write-back makes one of its own.
 class CMonitorAccess {
 public:
     CMonitorAccess() = default;
-    ~CMonitorAccess();
     CMonitorAccess(const CMonitorAccess&) = delete;
     CMonitorAccess& operator=(const CMonitorAccess&) = delete;
 
-    // Nonzero when the access cannot be opened.
+    // 0.
     DWORD OpenMonitorAccess();
-    void CloseMonitorAccess();
+    // 0.
+    DWORD CloseMonitorAccess();
+    bool IsOpen() const { return m_open != 0; }
 
 private:
-    bool m_open = false;
+    DWORD m_open = 0;
 };
+
+extern CMonitorAccess g_monitorAccess;

@@ -95,10 +95,7 @@ std::string PluginModulePath() {
 
 }  // namespace
 
-namespace {
-
-// The plug-in module's file name without folder and extension.
-std::string PluginModuleTitle() {
+std::string GetPluginModuleName() {
     const std::string modulePath = PluginModulePath();
     const std::size_t separator = modulePath.find_last_of('\\');
     std::string name = separator == std::string::npos ? modulePath : modulePath.substr(separator + 1);
@@ -109,18 +106,19 @@ std::string PluginModuleTitle() {
     return name;
 }
 
-}  // namespace
-
-void BuildCnfPath() {
-    std::string name = PluginModuleTitle();
+std::string GetPluginCnfPath() {
+    std::string name = GetPluginModuleName();
     std::transform(name.begin(), name.end(), name.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    const std::string path = GetModuleDirectory() + name + kCnfExtension;
-    CopyOut(path, g_cnfPath, MAX_PATH);
+    return GetModuleDirectory() + name + kCnfExtension;
+}
+
+void BuildCnfPath() {
+    CopyOut(GetPluginCnfPath(), g_cnfPath, MAX_PATH);
 }
 
 std::string GetPluginSettingsFilePath() {
-    return GetModuleDirectory() + PluginModuleTitle() + ".ini";
+    return GetModuleDirectory() + GetPluginModuleName() + ".ini";
 }
 
 BOOL LoadProfileFile(LPCSTR file) {

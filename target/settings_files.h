@@ -36,6 +36,10 @@ extern char g_cnfPath[MAX_PATH];
 // Builds the plug-in's own .CNF path into g_cnfPath: the module folder, the
 // module name in upper case, ".CNF".
 void BuildCnfPath();
+// That path, whatever g_cnfPath names now.
+std::string GetPluginCnfPath();
+// The plug-in module's name without folder and extension.
+std::string GetPluginModuleName();
 
 // The plug-in's own settings file: the module folder, the module name, ".ini".
 std::string GetPluginSettingsFilePath();

@@ -39,10 +39,19 @@ public:
     std::string GetVersionTexts() const { return m_versionText1 + m_versionText2; }
     const std::string& GetFamilyName() const { return m_familyName; }
     const std::string& GetDeviceName() const { return m_deviceName; }
+    // The Configuration sheet over copies of the stores. After OK only what
+    // changed is applied: the break-mode settings (a new speed code and
+    // adapter flag also to the link), the step option, the device's register
+    // list zeroed for a new nonzero selector, the host told of a new break
+    // mode; the session counts as modified. A changed driver only saves the
+    // driver selection. 0.
+    virtual DWORD RunConfigurationSheet();
     // "Vk314" and 0.
     DWORD GetFamilyInfo(std::string* text, DWORD* value) const;
     // 9 and 80.
     void GetVersionCode(WORD* major, WORD* minor) const;
+    // The Emulator Setting sheet while a device is chosen, saved; 0.
+    virtual DWORD RunEmulatorSettingSheet();
 
     DWORD OptionWord() const { return m_optionWord; }
     CBreakModeStore& BreakModeStore() { return m_breakMode; }

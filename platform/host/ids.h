@@ -106,3 +106,4 @@ inline constexpr IID IID_IHTTextRequest = hostid::MakeId(0x0008, 0x04);
 inline constexpr GUID EVENT_PeriodicStatus = hostid::MakeId(0x0021, 0x01);
 inline constexpr GUID EVENT_SettingItems = hostid::MakeId(0x0021, 0x02);
 inline constexpr GUID EVENT_RegisterRefresh = hostid::MakeId(0x0021, 0x03);
+inline constexpr GUID EVENT_BreakConditionChanged = hostid::MakeId(0x0021, 0x04);

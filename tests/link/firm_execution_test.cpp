@@ -273,12 +273,12 @@ TEST_F(FirmExecution, ResetByProtocolType) {
     EXPECT_EQ(Status().mcuState, Q3V_SIM_MCU_FIRMWARE);
     ClearFrames();
 
-    FlashServices refused;
-    refused.openMonitorAccess = [] { return DWORD{1}; };
-    SetFlashServices(refused);
+    // Type 0: the firmware's reset request, and the monitor access opened
+    // (it always opens, so the reset's answer stays the request's).
     g_protocolType = 0;
-    EXPECT_EQ(CFirmCommand().ResetTarget(), 0x80042001u);
+    EXPECT_EQ(CFirmCommand().ResetTarget(), kOk);
     EXPECT_EQ(FramesIn(), std::vector<std::string>{"00 06 5A 41 00 06 A5 81"});
+    EXPECT_TRUE(g_monitorAccess.IsOpen());
 }
 
 }  // namespace

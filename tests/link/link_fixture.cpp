@@ -8,7 +8,6 @@
 #include "monitor/monitor_data.h"
 #include "monitor/monitor_run_state.h"
 #include "monitor/monitor_services.h"
-#include "startup/flash_services.h"
 #include "target/target_vk3.h"
 #include "target/session_settings.h"
 #include "target/settings_files.h"
@@ -190,7 +189,6 @@ void LinkTest::TearDown() {
     driver_.reset();
     g_targetConfig.reset();
     SetMonitorServices({});
-    SetFlashServices({});
     SetTargetBusy(false);
     GetTarget()->Detach(1);
 }

@@ -8,9 +8,12 @@
 #include "target/target_config.h"
 #include "tests/link/link_fixture.h"
 
+#include "platform/paths.h"
 #include "platform/profile.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace linktest {
 namespace {
@@ -186,6 +189,21 @@ TEST_F(OpenLink, TheSpeedIsLimitedByTheDeviceFileAndIndexedByProtocolType) {
     const Bytes control = ReadRegister(0x400000);
     EXPECT_EQ(control[0] & 0x70, 3 << 4) << "the adapter's own baud index";
     EXPECT_EQ(control[1] & 0x3F, 0x10);
+}
+
+TEST_F(OpenLink, TheSpeedSelectionReadsTheDevicesFileAndTheBaudCommandThePlugInsOwn) {
+    // The device's file allows ten, the plug-in's own (none beside the test
+    // program: its default) six.
+    folder_.Write("Speed.cnf", "[Q3v KTR4 TARGET]\r\nBAUD RATE=10\r\n");
+    std::snprintf(g_cnfPath, sizeof(g_cnfPath), "%s", folder_.Windows("Speed.cnf").c_str());
+    ASSERT_FALSE(std::filesystem::exists(*platform::ToNativePath(GetPluginCnfPath())));
+    SessionIniWriteInt("COMMUNI", "COMSPEED", 9);
+    Channel().SelectCommunicationSpeed();
+    EXPECT_EQ(Session("COMMUNI", "COMSPEED"), "9") << "the device's limit";
+    ClearFrames();
+    EXPECT_EQ(Channel().SetBaudRate(0xB6), kOk);
+    EXPECT_EQ(FramesIn(), std::vector<std::string>{"00 08 00 02 00 01 B5 00 A5 81"})
+        << "the plug-in's own limit (6): the short form";
 }
 
 TEST_F(OpenLink, TheBlankIdCodeUnlocksAnErasedTarget) {

@@ -1,0 +1,25 @@
+// CGeneralPage: the Configuration sheet's one page (template 217): device,
+// emulation mode (the break mode), step option, NMI signal, user interface
+// clock, break-condition mode and flash memory synchronisation. Its fields
+// are the indexes of its lists and radio groups; -1 after saving means the
+// control held no choice, and its value stays as it was.
+#pragma once
+
+#include "platform/afx.h"
+
+class CGeneralPage : public CPropertyPage {
+public:
+    CGeneralPage();
+
+    int m_device = 0;           // the register-list selector
+    int m_emulationMode = 0;    // the break-mode index: "Normal", "No break"
+    int m_stepOption = 0;
+    int m_interfaceClock = 0;   // the one entry showing the speed in force
+    int m_flashSync = 0;
+    int m_nmi = 0;              // 0 Emulator, 1 User
+    int m_breakCondition = 0;   // 0 Emulator, 1 User
+
+protected:
+    void DoDataExchange(CDataExchange* exchange) override;
+    BOOL OnInitDialog() override;
+};
