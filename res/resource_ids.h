@@ -21,6 +21,16 @@ inline constexpr int kVoltage50 = 1229;
 inline constexpr int kVoltageGroup = 1234;
 inline constexpr int kDownloadProgress = 1236;
 
+// The plug-in's menu and its debug toolbar (whose bitmap has the same id),
+// and their commands; the string of each command is its prompt and tip.
+inline constexpr UINT kUiMenu = 3088;
+inline constexpr UINT kDebugToolbar = 205;
+inline constexpr UINT kCmdMemoryResource = 32772;
+inline constexpr UINT kCmdSystemSetup = 32773;
+inline constexpr UINT kCmdEmulatorHelp = 32778;
+inline constexpr UINT kCmdEmulatorSetting = 32869;
+inline constexpr UINT kCmdStartStopSetting = 32870;
+
 // Strings.
 inline constexpr UINT kTooManyCharacters = 62090;  // "Please enter no more than %d characters."
 inline constexpr UINT kPowerOnPrompt = 62091;      // "Power on the target board and press <Enter> Key."
