@@ -9,6 +9,7 @@
 #include "sim/host/host_events.h"
 #include "sim/host/call_log.h"
 #include "sim/host/label_services.h"
+#include "sim/host/ui_registry.h"
 #include "sim/host/workspace_services.h"
 
 #include <map>
@@ -119,6 +120,8 @@ public:
     std::vector<InterfaceRegistration> Registrations() const;
     std::vector<std::string> ReportedErrors() const;
     ExpressionEvaluator& Evaluator() { return evaluator_; }
+    // The UI registration interfaces 1 to 4.
+    HostUiRegistry& UiRegistry() { return uiRegistry_; }
     HostEventService& Events() { return events_; }
     NameLookup& Names() { return names_; }
     HostLabelSelection& Labels() { return labels_; }
@@ -133,6 +136,7 @@ private:
     CallLog& log_;
     mutable std::mutex mutex_;
     HostErrorCodeTable errorCodeTable_;
+    HostUiRegistry uiRegistry_{log_};
     ExpressionEvaluator evaluator_{log_};
     HostEventService events_{log_};
     NameLookup names_{log_};
@@ -157,6 +161,8 @@ struct AttachedComponent {
     HRESULT attachResult = E_FAIL;
 };
 
+class HostFrame;
+
 class SimHost {
 public:
     // The plug-in module by Windows path; empty means "Q3vVk3.dll" beside the
@@ -179,7 +185,8 @@ public:
     // Attaches every registered component (by its class id) with the host's
     // service provider and the flag 1; answers the first failure, else S_OK.
     HRESULT AttachComponents();
-    // Detaches the attached components in reverse order.
+    // Detaches the attached components in reverse order; an owner id of the
+    // UI registration still out is a host error then.
     HRESULT DetachComponents();
     // Detaches what is attached and unloads the module.
     void Unload();
@@ -195,6 +202,7 @@ private:
     HMODULE module_ = nullptr;
     LibraryRegisterFunction libraryRegister_ = nullptr;
     LibraryQueryInterfaceFunction queryInterface_ = nullptr;
+    std::unique_ptr<HostFrame> frame_;  // the host's main window while the module is loaded
     CallLog log_;
     ComponentRegistry registry_{log_};
     HostServiceProvider services_{log_};
