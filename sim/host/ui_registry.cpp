@@ -196,8 +196,10 @@ HRESULT HostUiRegistry::RemoveNamedCommands(DWORD owner, VARIANT names) {
     std::lock_guard lock(mutex_);
     for (const std::string& name : VariantTexts(names)) {
         auto entries = owners_.find(owner);
-        if (entries == owners_.end() || entries->second.namedCommands.erase(name) == 0) {
+        if (entries == owners_.end() || entries->second.namedCommands.count(name) == 0) {
             result = Mismatch(4, "the named command \"" + name + "\" of owner " + Number(owner));
+        } else if (result == S_OK) {
+            entries->second.namedCommands.erase(name);
         }
     }
     return result;
@@ -220,8 +222,11 @@ HRESULT HostUiRegistry::RemoveAccelerators(DWORD tableId, DWORD owner) {
     const HRESULT result = Record(6, {Number(tableId), Number(owner)});
     std::lock_guard lock(mutex_);
     auto entries = owners_.find(owner);
-    if (entries == owners_.end() || entries->second.accelerators.erase(tableId) == 0) {
+    if (entries == owners_.end() || entries->second.accelerators.count(tableId) == 0) {
         return Mismatch(6, "accelerator table " + Number(tableId) + " of owner " + Number(owner));
+    }
+    if (result == S_OK) {
+        entries->second.accelerators.erase(tableId);
     }
     return result;
 }
@@ -238,8 +243,11 @@ HRESULT HostUiRegistry::SetCommandText(DWORD commandId, BSTR text) {
 HRESULT HostUiRegistry::RemoveCommandText(DWORD commandId) {
     const HRESULT result = Record(8, {Number(commandId)});
     std::lock_guard lock(mutex_);
-    if (commandTexts_.erase(commandId) == 0) {
+    if (commandTexts_.count(commandId) == 0) {
         return Mismatch(8, "the text of command " + Number(commandId));
+    }
+    if (result == S_OK) {
+        commandTexts_.erase(commandId);
     }
     return result;
 }
@@ -283,9 +291,12 @@ HRESULT HostUiRegistry::RemoveIdItem(BSTR idText, DWORD numericId, DWORD owner) 
     std::lock_guard lock(mutex_);
     const std::string key = IdItemKey(platform::BstrToAnsi(idText), numericId);
     auto entries = owners_.find(owner);
-    if (entries == owners_.end() || entries->second.idItems.erase(key) == 0) {
+    if (entries == owners_.end() || entries->second.idItems.count(key) == 0) {
         return Mismatch(11, "id-text item " + DescribeText(idText) + " " + Number(numericId) + " of owner " +
                                 Number(owner));
+    }
+    if (result == S_OK) {
+        entries->second.idItems.erase(key);
     }
     return result;
 }
@@ -308,8 +319,11 @@ HRESULT HostUiRegistry::RemoveCommandGroup(DWORD groupId, DWORD menuId, DWORD ow
     const HRESULT result = Record(13, {Number(groupId), Number(menuId), Number(owner)});
     std::lock_guard lock(mutex_);
     auto entries = owners_.find(owner);
-    if (entries == owners_.end() || entries->second.commandGroups.erase(groupId) == 0) {
+    if (entries == owners_.end() || entries->second.commandGroups.count(groupId) == 0) {
         return Mismatch(13, "command group " + Number(groupId) + " of owner " + Number(owner));
+    }
+    if (result == S_OK) {
+        entries->second.commandGroups.erase(groupId);
     }
     return result;
 }
@@ -371,7 +385,9 @@ HRESULT HostUiRegistry::RemovePopupItem(DWORD popup, DWORD itemId, DWORD sixth, 
         return Mismatch(22, "popup item " + Number(itemId) + " of popup " + Number(popup) + " of owner " +
                                 Number(owner));
     }
-    entries->second.popupItems.erase(found);
+    if (result == S_OK) {
+        entries->second.popupItems.erase(found);
+    }
     return result;
 }
 
@@ -435,7 +451,9 @@ HRESULT HostUiRegistry::RemoveToolbar(DWORD toolbarId, DWORD secondId, DWORD own
             return held.toolbarId == toolbarId && held.secondId == secondId;
         });
         if (found != toolbars.end()) {
-            toolbars.erase(found);
+            if (result == S_OK) {
+                toolbars.erase(found);
+            }
             return result;
         }
     }
@@ -494,8 +512,11 @@ HRESULT HostUiRegistry::RemoveMenu(DWORD menuKey, DWORD owner) {
     const HRESULT result = Record(33, {Number(menuKey), Number(owner)});
     std::lock_guard lock(mutex_);
     auto entries = owners_.find(owner);
-    if (entries == owners_.end() || entries->second.menus.erase(menuKey) == 0) {
+    if (entries == owners_.end() || entries->second.menus.count(menuKey) == 0) {
         return Mismatch(33, "menu " + Number(menuKey) + " of owner " + Number(owner));
+    }
+    if (result == S_OK) {
+        entries->second.menus.erase(menuKey);
     }
     return result;
 }
@@ -529,7 +550,9 @@ HRESULT HostUiRegistry::RemoveResourceInstance(DWORD owner) {
     if (entries == owners_.end() || entries->second.instances.empty()) {
         return Mismatch(36, "a resource instance of owner " + Number(owner));
     }
-    entries->second.instances.erase(entries->second.instances.begin());
+    if (result == S_OK) {
+        entries->second.instances.erase(entries->second.instances.begin());
+    }
     return result;
 }
 
@@ -540,7 +563,9 @@ HRESULT HostUiRegistry::RemoveWindow(DWORD owner) {
     if (entries == owners_.end() || entries->second.windows.empty()) {
         return Mismatch(37, "a window of owner " + Number(owner));
     }
-    entries->second.windows.erase(entries->second.windows.begin());
+    if (result == S_OK) {
+        entries->second.windows.erase(entries->second.windows.begin());
+    }
     return result;
 }
 
@@ -592,9 +617,13 @@ HRESULT HostUiRegistry::ReleaseOwnerId(DWORD* owner) {
     const DWORD id = owner != nullptr ? *owner : 0;
     const HRESULT result = Record(45, {Number(id)});
     std::lock_guard lock(mutex_);
-    if (ownerIdsOut_.erase(id) == 0) {
+    if (ownerIdsOut_.count(id) == 0) {
         return Mismatch(45, "owner id " + Number(id));
     }
+    if (result != S_OK) {
+        return result;  // the host keeps it out
+    }
+    ownerIdsOut_.erase(id);
     if (auto entries = owners_.find(id); entries != owners_.end()) {
         if (!entries->second.Empty()) {
             hostErrors_.push_back("owner id " + Number(id) + " given back with its registrations in place");
