@@ -64,9 +64,10 @@ void CInstanceDataContainerWnd::OnDestroy() {
 }
 
 void CInstanceDataContainerWnd::DestroyAllChildren() {
-    for (const auto& child : m_children) {
+    for (auto& child : m_children) {
         child->UnregisterFromHost();
         child->DestroyControl();
+        child.reset();
     }
     m_children.clear();
 }

@@ -23,12 +23,14 @@ HWND HostUiRegistry::WindowForCommand(UINT id) const {
 
 void HostUiRegistry::Describe(std::ostream& out) const {
     std::lock_guard lock(mutex_);
-    out << "host UI registrations:";
-    if (owners_.empty() && commandTexts_.empty()) {
-        out << " none";
-    }
-    out << "\n";
+    const bool none = commandTexts_.empty() && std::all_of(owners_.begin(), owners_.end(), [](const auto& owner) {
+                          return owner.second.Empty();
+                      });
+    out << "host UI registrations:" << (none ? " none\n" : "\n");
     for (const auto& [owner, entries] : owners_) {
+        if (entries.Empty()) {
+            continue;
+        }
         out << "  owner " << owner << ":\n";
         for (const auto& [key, menu] : entries.menus) {
             out << "    menu " << key << " from " << menu.source << ", flags " << menu.flags
