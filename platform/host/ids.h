@@ -101,3 +101,23 @@ inline constexpr IID IID_IHNameLookup = hostid::MakeId(0x0005, 0x08);
 inline constexpr IID IID_IHSessionInfo = hostid::MakeId(0x0006, 0x01);
 inline constexpr IID IID_IHDataManager = hostid::MakeId(0x0006, 0x02);
 inline constexpr IID IID_IHLabelSelection = hostid::MakeId(0x0006, 0x03);
+
+// Series 0x07: the target's session services: the host's rounding setting,
+// the name text of a session save, and the two services that give a new
+// session's device description.
+inline constexpr IID IID_IHRoundingSettings = hostid::MakeId(0x0007, 0x01);
+inline constexpr IID IID_IHSessionNameText = hostid::MakeId(0x0007, 0x02);
+inline constexpr IID IID_IHBuildSettings = hostid::MakeId(0x0007, 0x03);
+inline constexpr IID IID_IHDeviceDescription = hostid::MakeId(0x0007, 0x04);
+
+// Series 0x08: the interfaces of the target's smaller handlers: the break
+// list, the event conditions, the support marker and the text requests.
+inline constexpr IID IID_IHTBreakServer = hostid::MakeId(0x0008, 0x01);
+inline constexpr IID IID_IHTBreakListServer = hostid::MakeId(0x0008, 0x02);
+inline constexpr IID IID_IHTSupportMarker = hostid::MakeId(0x0008, 0x03);
+inline constexpr IID IID_IHTTextRequest = hostid::MakeId(0x0008, 0x04);
+
+// Series 0x21: the host events the target component receives (OnHostEvent).
+inline constexpr GUID EVENT_PeriodicStatus = hostid::MakeId(0x0021, 0x01);
+inline constexpr GUID EVENT_SettingItems = hostid::MakeId(0x0021, 0x02);
+inline constexpr GUID EVENT_RegisterRefresh = hostid::MakeId(0x0021, 0x03);
