@@ -1,8 +1,9 @@
 #include "hostui/wsclient_vk3.h"
 
-#include "hostui/ui_target_services.h"
+#include "hostui/setup_commands.h"
 #include "res/resource_ids.h"
 #include "target/target_app.h"
+#include "target/target_vk3.h"
 #include "util/html_help.h"
 
 #include <string>
@@ -12,19 +13,10 @@ namespace {
 constexpr char kDebugToolbarCaption[] = "Debug";
 constexpr char kEmulatorHelpFile[] = "Emulator.chm";
 
-// Runs one of the target's Setup runs, when the target offers it.
-void RunSetup(std::function<void()> UiTargetServices::*member) {
+// Opens a Setup command's sheet, when the target has what opens it.
+void RunSetup(UINT command) {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
-    const UiTargetServices services = GetUiTargetServices();
-    if (const auto& run = services.*member) {
-        run();
-    }
-}
-
-bool SetupAllowed(const UiTargetServices& services) {
-    const bool busy = services.isTargetBusy && services.isTargetBusy();
-    const bool running = services.isTargetRunning && services.isTargetRunning();
-    return !busy && !running;
+    RunSetupCommand(*GetTarget(), command);
 }
 
 }  // namespace
@@ -37,7 +29,7 @@ BEGIN_MESSAGE_MAP(CWSClientVk3, CInstanceDataContainerWnd)
     ON_COMMAND(res_id::kCmdEmulatorHelp, OnEmulatorHelp)
     ON_UPDATE_COMMAND_UI(res_id::kCmdSystemSetup, OnUpdateSetupCommand)
     ON_UPDATE_COMMAND_UI(res_id::kCmdEmulatorSetting, OnUpdateSetupCommand)
-    ON_UPDATE_COMMAND_UI(res_id::kCmdStartStopSetting, OnUpdateStartStopSetting)
+    ON_UPDATE_COMMAND_UI(res_id::kCmdStartStopSetting, OnUpdateSetupCommand)
     ON_UPDATE_COMMAND_UI(res_id::kCmdEmulatorHelp, OnUpdateEmulatorHelp)
 END_MESSAGE_MAP()
 
@@ -75,15 +67,15 @@ int CWSClientVk3::OnCreate(LPCREATESTRUCT create) {
 }
 
 void CWSClientVk3::OnSystemSetup() {
-    RunSetup(&UiTargetServices::runConfigurationSheet);
+    RunSetup(res_id::kCmdSystemSetup);
 }
 
 void CWSClientVk3::OnEmulatorSetting() {
-    RunSetup(&UiTargetServices::runEmulatorSettingSheet);
+    RunSetup(res_id::kCmdEmulatorSetting);
 }
 
 void CWSClientVk3::OnStartStopSetting() {
-    RunSetup(&UiTargetServices::runStartStopDialog);
+    RunSetup(res_id::kCmdStartStopSetting);
 }
 
 void CWSClientVk3::OnEmulatorHelp() {
@@ -94,13 +86,7 @@ void CWSClientVk3::OnEmulatorHelp() {
 }
 
 void CWSClientVk3::OnUpdateSetupCommand(CCmdUI* command) {
-    command->Enable(SetupAllowed(GetUiTargetServices()) ? TRUE : FALSE);
-}
-
-void CWSClientVk3::OnUpdateStartStopSetting(CCmdUI* command) {
-    const UiTargetServices services = GetUiTargetServices();
-    const bool supported = !services.supportsStartStopFunctions || services.supportsStartStopFunctions();
-    command->Enable(supported && SetupAllowed(services) ? TRUE : FALSE);
+    command->Enable(IsSetupCommandEnabled(*GetTarget(), command->m_nID) ? TRUE : FALSE);
 }
 
 void CWSClientVk3::OnUpdateEmulatorHelp(CCmdUI* command) {

@@ -25,10 +25,10 @@ protected:
     afx_msg void OnEmulatorSetting();
     afx_msg void OnStartStopSetting();
     afx_msg void OnEmulatorHelp();
-    // Enabled unless the target is busy or running.
+    // The three Setup commands: enabled unless the target is busy or
+    // running, the Start/Stop Function Setting item only for a device with
+    // start/stop functions (IsSetupCommandEnabled).
     afx_msg void OnUpdateSetupCommand(CCmdUI* command);
-    // As the Setup commands, and only for a device with start/stop functions.
-    afx_msg void OnUpdateStartStopSetting(CCmdUI* command);
     afx_msg void OnUpdateEmulatorHelp(CCmdUI* command);
 
     DECLARE_MESSAGE_MAP()

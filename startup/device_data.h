@@ -146,6 +146,11 @@ struct DeviceValues {
     DWORD useXinWhileDownload = 0;
     std::array<XinEntry, kXinEntryCount> xin{};
     DWORD xinCount = 0;
+
+    // What the plug-in's Setup menu reads: "SUPPORT START STOP FUNC", not 0
+    // when the device offers the start/stop functions (0 when the key is
+    // absent).
+    DWORD supportStartStopFunc = 0;
 };
 extern DeviceValues g_deviceValues;
 

@@ -2,10 +2,10 @@
 // and the three user messages, linked pairs, and the plug-in's window with
 // its Setup and help commands.
 #include "hostui/instance_data_container_wnd.h"
-#include "hostui/ui_target_services.h"
 #include "hostui/wsclient_vk3.h"
 
 #include "res/resource_ids.h"
+#include "startup/device_data.h"
 #include "sim/host/host_frame.h"
 #include "tests/hostui/ui_fixture.h"
 #include "tests/support/test_ui.h"
@@ -229,8 +229,8 @@ TEST_F(ContainerWindow, LinkedControlsArePairedTheFirstWithoutStyleBitOne) {
     container.DestroyUnderAppModuleState();
 }
 
-// The plug-in's window: the Setup commands run through the target's
-// services, enabled by its states; help is always enabled.
+// The plug-in's window: the Setup commands follow the plug-in's target, which
+// has no handlers here; help is always enabled.
 class PluginWindow : public ContainerWindow {
 protected:
     void SetUp() override {
@@ -239,7 +239,7 @@ protected:
         ASSERT_TRUE(window->CreateUnderAppModuleState());
     }
     void TearDown() override {
-        SetUiTargetServices({});
+        g_deviceValues.supportStartStopFunc = savedStartStop;
         window->DestroyUnderAppModuleState();
         window.reset();
         ContainerWindow::TearDown();
@@ -248,6 +248,7 @@ protected:
     void Choose(UINT command) { window->SendMessage(WM_COMMAND, command, 0); }
 
     std::unique_ptr<CWSClientVk3> window;
+    DWORD savedStartStop = g_deviceValues.supportStartStopFunc;
 };
 
 TEST_F(PluginWindow, ItsCreationRegistersUnderItsFirstOwnerIdAndItsDestructionWithdrawsAll) {
@@ -262,7 +263,8 @@ TEST_F(PluginWindow, ItsCreationRegistersUnderItsFirstOwnerIdAndItsDestructionWi
     window = std::make_unique<CWSClientVk3>(nullptr, nullptr);  // for the tear-down
 }
 
-TEST_F(PluginWindow, WithoutTheTargetsServicesTheSetupItemsAreEnabledAndDoNothing) {
+TEST_F(PluginWindow, WithoutTheTargetsHandlersTheSetupItemsAreEnabledAndDoNothing) {
+    g_deviceValues.supportStartStopFunc = 1;
     for (const UINT command : {res_id::kCmdSystemSetup, res_id::kCmdEmulatorSetting, res_id::kCmdStartStopSetting,
                                res_id::kCmdEmulatorHelp}) {
         EXPECT_TRUE(Enabled(command)) << command;
@@ -274,48 +276,12 @@ TEST_F(PluginWindow, WithoutTheTargetsServicesTheSetupItemsAreEnabledAndDoNothin
     EXPECT_TRUE(driver.Dialogs().empty());
 }
 
-TEST_F(PluginWindow, TheSetupItemsFollowTheTargetsStatesAndRunItsSheets) {
-    bool busy = false;
-    bool running = false;
-    bool startStop = true;
-    std::vector<std::string> runs;
-    UiTargetServices services;
-    services.runConfigurationSheet = [&] { runs.push_back("configuration"); };
-    services.runEmulatorSettingSheet = [&] { runs.push_back("emulator setting"); };
-    services.runStartStopDialog = [&] { runs.push_back("start/stop"); };
-    services.isTargetBusy = [&] { return busy; };
-    services.isTargetRunning = [&] { return running; };
-    services.supportsStartStopFunctions = [&] { return startStop; };
-    SetUiTargetServices(services);
-    struct Case {
-        bool busy, running, startStop;
-        bool setup, startStopItem;
-    };
-    const Case cases[] = {
-        {false, false, true, true, true},   {true, false, true, false, false}, {false, true, true, false, false},
-        {false, false, false, true, false}, {true, true, false, false, false},
-    };
-    for (const Case& c : cases) {
-        busy = c.busy;
-        running = c.running;
-        startStop = c.startStop;
-        EXPECT_EQ(Enabled(res_id::kCmdSystemSetup), c.setup);
-        EXPECT_EQ(Enabled(res_id::kCmdEmulatorSetting), c.setup);
-        EXPECT_EQ(Enabled(res_id::kCmdStartStopSetting), c.startStopItem);
-        EXPECT_TRUE(Enabled(res_id::kCmdEmulatorHelp));
-        runs.clear();
-        Choose(res_id::kCmdSystemSetup);
-        Choose(res_id::kCmdEmulatorSetting);
-        Choose(res_id::kCmdStartStopSetting);
-        std::vector<std::string> expected;
-        if (c.setup) {
-            expected = {"configuration", "emulator setting"};
-        }
-        if (c.startStopItem) {
-            expected.push_back("start/stop");
-        }
-        EXPECT_EQ(runs, expected);  // a disabled command does not run
-    }
+TEST_F(PluginWindow, TheStartStopItemIsDisabledForADeviceWithoutStartStopFunctions) {
+    g_deviceValues.supportStartStopFunc = 0;
+    EXPECT_FALSE(Enabled(res_id::kCmdStartStopSetting));
+    EXPECT_TRUE(Enabled(res_id::kCmdSystemSetup));
+    EXPECT_TRUE(Enabled(res_id::kCmdEmulatorSetting));
+    EXPECT_TRUE(Enabled(res_id::kCmdEmulatorHelp));
 }
 
 }  // namespace

@@ -109,6 +109,19 @@ TEST_F(UiRegistrationRoad, TheHelpCommandOpensTheEmulatorHelpBesideThePlugin) {
                          "[HTML help: \"" + testing_support::ProgramFolder() + "Emulator.chm\", command 0]\n");
 }
 
+TEST_F(UiRegistrationRoad, TheSetupItemsOpenNothingBeforeTheTargetHasItsHandlers) {
+    std::istringstream in;
+    std::ostringstream out;
+    simhost::Console console(host, in, out, false);
+    for (const char* line : {"menu 32773", "menu 32869", "menu 32870"}) {
+        console.Execute(line);
+    }
+    // No device with start/stop functions has been read.
+    EXPECT_EQ(out.str(), "menu 32773: chosen\n"
+                         "menu 32869: chosen\n"
+                         "menu 32870: disabled\n");
+}
+
 TEST_F(UiRegistrationRoad, TheMenuCommandRefusesWhatNoMenuHolds) {
     std::istringstream in;
     std::ostringstream out;
