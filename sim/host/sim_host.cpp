@@ -2,7 +2,6 @@
 
 #include "platform/bstr.h"
 #include "platform/module.h"
-#include "sim/host/host_frame.h"
 #include "sim/host/workspace_storage.h"
 
 #include <algorithm>
@@ -373,7 +372,7 @@ bool SimHost::Load() {
         return true;
     }
     if (frame_ == nullptr) {
-        frame_ = std::make_unique<HostFrame>();
+        frame_ = std::make_unique<HostMainWindow>();
     }
     module_ = LoadLibraryA(pluginPath_.c_str());
     if (module_ == nullptr) {

@@ -174,7 +174,6 @@ struct AttachedComponent {
     HRESULT attachResult = E_FAIL;
 };
 
-class HostFrame;
 
 class SimHost {
 public:
@@ -222,7 +221,7 @@ private:
     HMODULE module_ = nullptr;
     LibraryRegisterFunction libraryRegister_ = nullptr;
     LibraryQueryInterfaceFunction queryInterface_ = nullptr;
-    std::unique_ptr<HostFrame> frame_;  // the host's main window while the module is loaded
+    std::unique_ptr<HostMainWindow> frame_;  // the host's main window while the module is loaded
     CallLog log_;
     ComponentRegistry registry_{log_};
     HostServiceProvider services_{log_};

@@ -6,7 +6,7 @@
 
 #include "res/resource_ids.h"
 #include "startup/device_data.h"
-#include "sim/host/host_frame.h"
+#include "sim/host/session_services.h"
 #include "tests/hostui/ui_fixture.h"
 #include "tests/support/test_ui.h"
 
@@ -73,7 +73,7 @@ protected:
     }
 
     testsupport::TestUi driver;
-    simhost::HostFrame frame;
+    simhost::HostMainWindow mainWindow;
 };
 
 TEST_F(ContainerWindow, ItAsksForItsSixServicesInFieldOrderAndTwoOwnerIds) {
@@ -179,7 +179,7 @@ TEST_F(ContainerWindow, TheUserMessagesActOnTheChildBehindTheHandleAndAnswerOne)
                                CInstanceDataContainerWnd::kRefreshChildMessage}) {
         EXPECT_EQ(container.SendMessage(message, reinterpret_cast<WPARAM>(firstWindow), 0), 1);  // gone
         EXPECT_EQ(container.SendMessage(message, 0, 0), 1);
-        EXPECT_EQ(container.SendMessage(message, reinterpret_cast<WPARAM>(frame.Window()), 0), 1);
+        EXPECT_EQ(container.SendMessage(message, reinterpret_cast<WPARAM>(mainWindow.Window()), 0), 1);
     }
     EXPECT_TRUE(Journal().empty());
     EXPECT_TRUE(ui.Calls().empty());
