@@ -42,6 +42,14 @@ std::string IdName(const GUID& id) {
         {&IID_IHSessionInfo, "IHSessionInfo"},
         {&IID_IHDataManager, "IHDataManager"},
         {&IID_IHLabelSelection, "IHLabelSelection"},
+        {&IID_IHUiRegistration, "IHUiRegistration"},
+        {&IID_IHUiRegistration2, "IHUiRegistration2"},
+        {&IID_IHUiRegistration3, "IHUiRegistration3"},
+        {&IID_IHUiRegistration4, "IHUiRegistration4"},
+        {&IID_IHContainerService1, "IHContainerService1"},
+        {&IID_IHContainerService5, "IHContainerService5"},
+        {&IID_IHContainerService6, "IHContainerService6"},
+        {&IID_IHServiceFCompanion1, "IHServiceFCompanion1"},
         {&IID_IHTargetSeries1, "IHTargetSeries1"},
         {&IID_IHTargetSeries2, "IHTargetSeries2"},
         {&IID_IHTargetSeries3, "IHTargetSeries3"},
@@ -167,6 +175,10 @@ HRESULT HostErrorCodeTable::UnregisterError(HRESULT code) {
 }
 
 HostServiceProvider::HostServiceProvider(CallLog& log) : log_(log) {
+    for (const IID* ui : {&IID_IHUiRegistration, &IID_IHUiRegistration2, &IID_IHUiRegistration3,
+                          &IID_IHUiRegistration4}) {
+        OfferService(*ui, static_cast<IHUiRegistration4*>(&uiRegistry_));
+    }
     OfferService(IID_IHErrorCodeTable, &errorCodeTable_);
     OfferService(IID_IHExpressionEvaluator, static_cast<IHExpressionEvaluator*>(&evaluator_));
     OfferService(IID_IHNameLookup, &names_);
@@ -359,6 +371,9 @@ bool SimHost::Load() {
     if (module_ != nullptr) {
         return true;
     }
+    if (frame_ == nullptr) {
+        frame_ = std::make_unique<HostMainWindow>();
+    }
     module_ = LoadLibraryA(pluginPath_.c_str());
     if (module_ == nullptr) {
         loadError_ = "cannot load " + pluginPath_;
@@ -426,6 +441,7 @@ HRESULT SimHost::DetachComponents() {
             firstFailure = result;
         }
     }
+    services_.UiRegistry().CheckOwnerIdsReturned();
     components_.clear();
     return firstFailure;
 }
@@ -476,6 +492,7 @@ void SimHost::Unload() {
         return;
     }
     DetachComponents();
+    frame_.reset();
     FreeLibrary(module_);
     module_ = nullptr;
     libraryRegister_ = nullptr;

@@ -10,6 +10,7 @@
 #include "sim/host/call_log.h"
 #include "sim/host/label_services.h"
 #include "sim/host/session_services.h"
+#include "sim/host/ui_registry.h"
 #include "sim/host/workspace_services.h"
 
 #include <map>
@@ -120,6 +121,8 @@ public:
     std::vector<InterfaceRegistration> Registrations() const;
     std::vector<std::string> ReportedErrors() const;
     ExpressionEvaluator& Evaluator() { return evaluator_; }
+    // The UI registration interfaces 1 to 4.
+    HostUiRegistry& UiRegistry() { return uiRegistry_; }
     HostEventService& Events() { return events_; }
     NameLookup& Names() { return names_; }
     HostLabelSelection& Labels() { return labels_; }
@@ -142,6 +145,7 @@ private:
     CallLog& log_;
     mutable std::mutex mutex_;
     HostErrorCodeTable errorCodeTable_;
+    HostUiRegistry uiRegistry_{log_};
     ExpressionEvaluator evaluator_{log_};
     HostEventService events_{log_};
     NameLookup names_{log_};
@@ -170,6 +174,7 @@ struct AttachedComponent {
     HRESULT attachResult = E_FAIL;
 };
 
+
 class SimHost {
 public:
     // The plug-in module by Windows path; empty means "Q3vVk3.dll" beside the
@@ -192,7 +197,8 @@ public:
     // Attaches every registered component (by its class id) with the host's
     // service provider and the flag 1; answers the first failure, else S_OK.
     HRESULT AttachComponents();
-    // Detaches the attached components in reverse order.
+    // Detaches the attached components in reverse order; an owner id of the
+    // UI registration still out is a host error then.
     HRESULT DetachComponents();
     // The host opens, opens with its defaults, or saves its session: every
     // registered IHWorkSpaceClient2 client is told, in registration order.
@@ -215,6 +221,7 @@ private:
     HMODULE module_ = nullptr;
     LibraryRegisterFunction libraryRegister_ = nullptr;
     LibraryQueryInterfaceFunction queryInterface_ = nullptr;
+    std::unique_ptr<HostMainWindow> frame_;  // the host's main window while the module is loaded
     CallLog log_;
     ComponentRegistry registry_{log_};
     HostServiceProvider services_{log_};
