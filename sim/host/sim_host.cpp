@@ -1,6 +1,7 @@
 #include "sim/host/sim_host.h"
 
 #include "platform/bstr.h"
+#include "platform/host/wrapped_interfaces.h"
 #include "platform/module.h"
 #include "sim/host/workspace_storage.h"
 
@@ -54,6 +55,20 @@ std::string IdName(const GUID& id) {
         {&IID_IHTIO, "IHTIO"},
         {&IID_IHStatusClient, "IHStatusClient"},
         {&IID_IHTPCBreakClient, "IHTPCBreakClient"},
+        {&IID_IHOutputWindow, "IHOutputWindow"},
+        {&IID_IHServiceB, "IHServiceB"},
+        {&IID_IHServiceD, "IHServiceD"},
+        {&IID_IHServiceDSub, "IHServiceDSub"},
+        {&IID_IHServiceEClient, "IHServiceEClient"},
+        {&IID_IHServiceFCompanion1, "IHServiceFCompanion1"},
+        {&IID_IHServiceFCompanion2, "IHServiceFCompanion2"},
+        {&IID_IHServiceFCompanion3, "IHServiceFCompanion3"},
+        {&IID_IHServiceGFirst, "IHServiceGFirst"},
+        {&IID_IHServiceGSecond, "IHServiceGSecond"},
+        {&IID_IHServiceH, "IHServiceH"},
+        {&IID_IHServiceI, "IHServiceI"},
+        {&IID_IHServiceIItem, "IHServiceIItem"},
+        {&IID_IHServiceJ, "IHServiceJ"},
         {&CLSID_Q3vVk3Target, "target component"},
         {&CLSID_Q3vVk3UiComponent, "UI component"},
     };
@@ -165,6 +180,7 @@ HostServiceProvider::HostServiceProvider(CallLog& log) : log_(log) {
     OfferService(IID_IHPlaceholderSettings, &placeholderSettings_);
     OfferService(IID_IHSessionInfo, &sessionInfo_);
     OfferService(IID_IHLabelSelection, &labels_);
+    OfferService(IID_IHOutputWindow, &output_);
 }
 
 void HostServiceProvider::UseDataStore(WorkspaceStorage* storage) {

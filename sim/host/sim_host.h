@@ -9,6 +9,7 @@
 #include "sim/host/host_events.h"
 #include "sim/host/call_log.h"
 #include "sim/host/label_services.h"
+#include "sim/host/output_window.h"
 #include "sim/host/workspace_services.h"
 
 #include <map>
@@ -122,6 +123,7 @@ public:
     HostEventService& Events() { return events_; }
     NameLookup& Names() { return names_; }
     HostLabelSelection& Labels() { return labels_; }
+    HostOutputWindow& Output() { return output_; }
     // Offers the data manager over the storage's file (null withdraws it):
     // without a storage the host has no data manager.
     void UseDataStore(WorkspaceStorage* storage);
@@ -142,6 +144,7 @@ private:
     HostPlaceholderSettings placeholderSettings_{log_, workspaceMutex_, workspace_};
     HostSessionInfo sessionInfo_{log_, workspaceMutex_, workspace_};
     HostLabelSelection labels_{log_};
+    HostOutputWindow output_{log_};
     std::unique_ptr<HostDataManager> dataManager_;
     std::map<std::string, IUnknown*> services_;  // by GUID text
     std::map<std::string, std::string> eventNames_;  // by GUID text
