@@ -15,6 +15,7 @@ CDlgConnection::CDlgConnection(CTarget* target, UINT templateId, CWnd* parent)
 CDlgConnection::~CDlgConnection() {
     if (m_target != nullptr) {
         m_target->AwaitConnectThread();
+        m_target->ForgetConnectionDialog(this);
     }
 }
 

@@ -17,7 +17,8 @@ public:
     CDlgConnection(CTarget* target, UINT templateId, CWnd* parent = nullptr);
     // Awaits the end of the connect thread it started: the thread may still
     // be on its way out (its close finds the window gone) when the dialog
-    // has closed, and nothing of the connect may outlive the dialog.
+    // has closed, and nothing of the connect may outlive the dialog. Then
+    // the target forgets it.
     ~CDlgConnection() override;
 
     // Keeps the connect result and allows the dialog to close. Called on the

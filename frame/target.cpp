@@ -228,3 +228,10 @@ void CTarget::AwaitConnectThread() {
         m_connectThread.reset();
     }
 }
+
+void CTarget::ForgetConnectionDialog(const CDlgConnection* dialog) {
+    if (m_connectionDialog == dialog) {
+        m_connectionDialog = nullptr;
+        m_connectionWindow = nullptr;
+    }
+}

@@ -83,6 +83,9 @@ public:
     // as it goes, so a connect never outlives its dialog. It must not be
     // called on the connect thread itself.
     void AwaitConnectThread();
+    // Called by the connecting dialog as it goes: the target no longer
+    // reaches it.
+    void ForgetConnectionDialog(const CDlgConnection* dialog);
 
     // IHComponent
     HRESULT STDMETHODCALLTYPE OnHostEvent(const GUID* eventId) override;
@@ -108,6 +111,7 @@ public:
     DWORD IsConnected() const { return m_connected; }
     DWORD GetFirstParameter() const { return m_firstParameter; }
     DWORD GetSecondParameter() const { return m_secondParameter; }
+    // The connecting dialog while it exists; null before and after.
     CDlgConnection* GetConnectionDialog() const { return m_connectionDialog; }
 
 protected:

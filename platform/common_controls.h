@@ -22,6 +22,7 @@
 #define UPDOWN_CLASSA "msctls_updown32"
 #define PROGRESS_CLASSA "msctls_progress32"
 #define ANIMATE_CLASSA "SysAnimate32"
+#define STATUSCLASSNAMEA "msctls_statusbar32"
 
 #define NM_CLICK (0U - 2U)
 #define NM_DBLCLK (0U - 3U)
@@ -249,6 +250,11 @@ struct PBRANGE {
     int iHigh;
 };
 using PPBRANGE = PBRANGE*;
+
+// Status bars: the text of each pane (pane 0 is the first).
+#define SB_SETTEXTA (WM_USER + 1)
+#define SB_GETTEXTA (WM_USER + 2)
+#define SB_GETTEXTLENGTHA (WM_USER + 3)
 
 // Animation controls.
 #define ACM_OPENA (WM_USER + 100)

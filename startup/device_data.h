@@ -65,6 +65,15 @@ struct InterruptRegisterPatch {
     DWORD sourceOffset = 0;
 };
 
+// One "SET XIN INFO%d" entry: an address and the low byteCount (1 to 4)
+// bytes of a value, least significant first.
+struct XinEntry {
+    DWORD address = 0;
+    std::array<BYTE, 4> data{};
+    DWORD byteCount = 0;
+};
+inline constexpr std::size_t kXinEntryCount = 15;
+
 struct DeviceValues {
     // Flash block table ("TOP TABLE%d", "END TABLE%d", 0xFFFFFFFF where
     // missing) and its count "FLASHBLOCK".
@@ -100,7 +109,7 @@ struct DeviceValues {
 
     // What the firmware command layer reads.
     DWORD maxAddr = 0xFFFF;      // "MAX ADDR": the device's top address
-    std::string cpuType;         // "CPU TYPE"
+    std::string cpuType = "Vk31X";  // "CPU TYPE"
     std::string deviceName;      // "DEVICE NAME": its first characters choose the break-register groups
     DWORD traceFunction = 0;     // "TRACE": 1 when the device has the trace function
     DWORD hwBreak = 0;           // "HWBREAK": the hardware break type
@@ -131,6 +140,12 @@ struct DeviceValues {
     std::string firmId = "Q3vKQ14V1.00";  // "FIRM ID": its first 12 characters are the expected version text
     DWORD reginiStack = 0x500;     // "REGINI STACK": the initial stack pointer (ISP)
     BYTE reginiCcr = 0;            // "REGINI CCR": the initial flag register (FLG)
+
+    // "USE XIN WHILE DOWNLOAD": 1 writes the XIN entries (in table order)
+    // around a download and at disconnect.
+    DWORD useXinWhileDownload = 0;
+    std::array<XinEntry, kXinEntryCount> xin{};
+    DWORD xinCount = 0;
 };
 extern DeviceValues g_deviceValues;
 

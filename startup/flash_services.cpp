@@ -1,5 +1,6 @@
 #include "startup/flash_services.h"
 
+#include "startup/protected_registers.h"
 #include "util/service_slot.h"
 
 #include <utility>
@@ -19,15 +20,11 @@ void SetFlashServices(FlashServices services) {
 }
 
 void WarnProtectedRegisters() {
-    if (const FlashServices services = Current(); services.warnProtectedRegisters) {
-        services.warnProtectedRegisters();
-    }
+    g_protectedRegisters.WarnRegisterChanged();
 }
 
 void CheckProtectedRegisters() {
-    if (const FlashServices services = Current(); services.checkProtectedRegisters) {
-        services.checkProtectedRegisters();
-    }
+    g_protectedRegisters.CheckValues();
 }
 
 CMonitorAccess::~CMonitorAccess() {

@@ -2,8 +2,9 @@
 // subsystem: the protected-register list's warnings and check, and the
 // monitor access that a write-back and a CPU reset open around their work.
 //
-// The start-up subsystem installs these when its objects exist; until then
-// there is no list to warn from and the monitor access opens at once.
+// The warnings come from the process's protected-register list (empty until
+// a device description file is read). The monitor access is installed by
+// the start-up objects when they exist; until then it opens at once.
 #pragma once
 
 #include "platform/wintypes.h"
@@ -11,11 +12,6 @@
 #include <functional>
 
 struct FlashServices {
-    // WarnRegisterChanged: a warning for each protected register whose value
-    // the debugger changed.
-    std::function<void()> warnProtectedRegisters;
-    // CProtectedRegisterList::CheckValues: after a "Flash Write".
-    std::function<void()> checkProtectedRegisters;
     // OpenMonitorAccess (nonzero when it cannot be opened) and
     // CloseMonitorAccess.
     std::function<DWORD()> openMonitorAccess;
@@ -25,7 +21,10 @@ struct FlashServices {
 // Installs the operations (an empty set removes them).
 void SetFlashServices(FlashServices services);
 
+// WarnRegisterChanged: forces the protected bits into the flash mirror and
+// warns for each protected register whose value the debugger changed.
 void WarnProtectedRegisters();
+// CProtectedRegisterList::CheckValues: after a "Flash Write".
 void CheckProtectedRegisters();
 
 // The monitor access for one scope: opened by OpenMonitorAccess, closed when

@@ -2,6 +2,7 @@
 
 #include "frame/dlg_connection.h"
 #include "platform/afx.h"
+#include "platform/common_controls.h"
 
 #include <atomic>
 
@@ -34,4 +35,31 @@ HWND GetHostMainWindow() {
         return main->GetSafeHwnd();
     }
     return rememberedMainWindow;
+}
+
+namespace {
+
+// The first descendant with the id, depth first in creation order.
+HWND FindDescendant(HWND parent, int id) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (GetDlgCtrlID(child) == id) {
+            return child;
+        }
+        if (HWND found = FindDescendant(child, id); found != nullptr) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void SetStatusBarText(const char* text) {
+    const HWND main = GetHostMainWindow();
+    if (main == nullptr) {
+        return;
+    }
+    if (HWND statusBar = FindDescendant(main, kHostStatusBarId); statusBar != nullptr) {
+        SendMessageA(statusBar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+    }
 }

@@ -20,3 +20,10 @@ CDlgConnection* GetOpenConnectionDialog();
 // main window of the current thread's application (remembered); the last
 // remembered main window; null.
 HWND GetHostMainWindow();
+
+// The status bar's id among the host main frame's descendants.
+inline constexpr int kHostStatusBarId = 0xE801;
+
+// Writes the text into pane 0 of the host main frame's status bar, when there
+// is a main window with one.
+void SetStatusBarText(const char* text);

@@ -1,31 +1,34 @@
 #include "target/session_settings.h"
 
+#include "target/target_vk3.h"
+
+#include "platform/bstr.h"
+#include "platform/host/label_interfaces.h"
 #include "platform/profile.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <mutex>
-
-namespace {
-
-std::mutex g_sourceMutex;
-SessionIniPathSource g_source;
-
-}  // namespace
-
-void SetSessionIniPathSource(SessionIniPathSource source) {
-    std::lock_guard lock(g_sourceMutex);
-    g_source = std::move(source);
-}
 
 std::optional<std::string> GetSessionIniPath() {
-    SessionIniPathSource source;
-    {
-        std::lock_guard lock(g_sourceMutex);
-        source = g_source;
+    IHostServiceProvider* host = GetTarget()->GetHost();
+    if (host == nullptr) {
+        return std::nullopt;
     }
-    return source ? source() : std::nullopt;
+    IHDataManager* manager = nullptr;
+    if (FAILED(host->QueryService(IID_IHDataManager, reinterpret_cast<void**>(&manager))) || manager == nullptr) {
+        return std::nullopt;
+    }
+    platform::Bstr first;
+    platform::Bstr second;
+    platform::Bstr folder;
+    platform::Bstr name;
+    if (FAILED(manager->GetSessionNames(first.Out(), second.Out())) ||
+        FAILED(manager->GetSessionFolder(first.Get(), second.Get(), folder.Out())) ||
+        FAILED(manager->GetSessionName(name.Out()))) {
+        return std::nullopt;
+    }
+    return folder.Ansi() + "\\" + name.Ansi() + ".ini";
 }
 
 DWORD SessionIniGetString(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR buffer, DWORD size) {
@@ -58,5 +61,11 @@ BOOL SessionIniWriteString(LPCSTR section, LPCSTR key, LPCSTR value) {
 BOOL SessionIniWriteInt(LPCSTR section, LPCSTR key, int value) {
     char text[16];
     std::snprintf(text, sizeof(text), "%d", value);
+    return SessionIniWriteString(section, key, text);
+}
+
+BOOL SessionIniWriteHex(LPCSTR section, LPCSTR key, DWORD value) {
+    char text[16];
+    std::snprintf(text, sizeof(text), "%X", static_cast<unsigned>(value));
     return SessionIniWriteString(section, key, text);
 }

@@ -1,19 +1,14 @@
 // The session settings store: the INI file that belongs to the host's current
-// session, read and written with the profile functions. Without a session
-// path, reads give their defaults and writes do nothing.
+// session, read and written with the profile functions. The host's data
+// manager tells where it lies (its folder, a backslash, the session's name
+// and ".ini"); without a data manager or a session, reads give their
+// defaults and writes do nothing.
 #pragma once
 
 #include "platform/wintypes.h"
 
-#include <functional>
 #include <optional>
 #include <string>
-
-// Where the session's INI file lies, as the host tells it: nothing when there
-// is no session. The host query that answers it is installed by the target
-// object; until one is installed there is no session file.
-using SessionIniPathSource = std::function<std::optional<std::string>()>;
-void SetSessionIniPathSource(SessionIniPathSource source);
 
 // The session's INI file path, or nothing.
 std::optional<std::string> GetSessionIniPath();
@@ -27,3 +22,5 @@ UINT SessionIniGetInt(LPCSTR section, LPCSTR key, INT defaultValue);
 BOOL SessionIniWriteString(LPCSTR section, LPCSTR key, LPCSTR value);
 // The value as "%d".
 BOOL SessionIniWriteInt(LPCSTR section, LPCSTR key, int value);
+// The value as "%X".
+BOOL SessionIniWriteHex(LPCSTR section, LPCSTR key, DWORD value);

@@ -1,6 +1,10 @@
 #include "target/target_config.h"
 
+#include "startup/device_selection.h"
+#include "target/monitor_objects.h"
+#include "target/settings_files.h"
 #include "target/target_vk3.h"
+#include "util/scan_values.h"
 
 #include <atomic>
 
@@ -9,28 +13,57 @@ DWORD g_clockIndex = 3;
 
 namespace {
 
+constexpr char kTargetSection[] = "Q3v KTR4 TARGET";
+constexpr int kNameSize = 20;
+
 std::atomic<bool> g_targetBusy{false};
+
+std::string ReadName(const char* section, const char* key) {
+    char text[kNameSize] = "";
+    ReadProfileString(section, key, "", text, sizeof(text), g_cnfPath);
+    return text;
+}
+
+// A key's value scanned with format, or the default when it does not scan.
+DWORD ReadScanned(const char* section, const char* key, const char* format, int size, DWORD defaultValue) {
+    std::string text(static_cast<std::size_t>(size), '\0');
+    ReadProfileString(section, key, "", text.data(), size, g_cnfPath);
+    DWORD value = defaultValue;
+    if (ScanValues(text.c_str(), format, &value) != 1) {
+        return defaultValue;
+    }
+    return value;
+}
 
 }  // namespace
 
-void CBreakModeStore::Set(DWORD mode, DWORD value2, DWORD value3, DWORD value4, DWORD value5) {
-    m_mode = mode;
-    m_value2 = value2;
-    m_value3 = value3;
-    m_value4 = value4;
-    m_value5 = value5;
-}
-
-void CBreakModeStore::Get(DWORD* mode, DWORD* value2, DWORD* value3, DWORD* value4, DWORD* value5) const {
-    *mode = m_mode;
-    *value2 = m_value2;
-    *value3 = m_value3;
-    *value4 = m_value4;
-    *value5 = m_value5;
-}
-
 CTargetConfig::CTargetConfig() {
     g_clockIndex = 3;
+    m_deviceName = ReadName(g_deviceSection, "DEVICE NAME");
+    m_programSend = ReadScanned(g_deviceSection, "PRG SEND", " %x", 128, 1);
+    m_flashTop = ReadScanned(g_deviceSection, "FLASH TOP", " %8x", 128, 0xE000);
+    m_familyName = ReadName(kTargetSection, "FAMILY NAME");
+}
+
+DWORD CTargetConfig::Create() {
+    m_statusTime = ReadScanned(kTargetSection, "STATUS TIME", " %d", 512, kDefaultStatusTime);
+    return 0;
+}
+
+DWORD CTargetConfig::Destroy() {
+    // The stores are members: they go with the object.
+    return 0;
+}
+
+DWORD CTargetConfig::GetFamilyInfo(std::string* text, DWORD* value) const {
+    *text = "Vk314";
+    *value = 0;
+    return 0;
+}
+
+void CTargetConfig::GetVersionCode(WORD* major, WORD* minor) const {
+    *major = 9;
+    *minor = 80;
 }
 
 void SetBreakModeSettings(DWORD mode, DWORD value2, DWORD value3, DWORD value4, DWORD value5) {
@@ -47,6 +80,45 @@ void GetBreakModeSettings(DWORD* mode, DWORD* value2, DWORD* value3, DWORD* valu
         return;
     }
     g_targetConfig->BreakModeStore().Get(mode, value2, value3, value4, value5);
+}
+
+WORD SetBreakModeAndNotify(DWORD mode, DWORD value2, DWORD value3, DWORD value4) {
+    SetBreakModeSettings(mode, value2, value3, value4, 0);
+    return MonitorSetAdapterBaudRate(value2);
+}
+
+std::string GetBreakModeName() {
+    return g_targetConfig != nullptr ? g_targetConfig->BreakModeStore().GetName() : std::string();
+}
+
+void SetStepInterruptMode(DWORD value) {
+    if (g_targetConfig != nullptr) {
+        g_targetConfig->StepOptionStore().Set(value);
+    }
+}
+
+void GetStepInterruptMode(DWORD* value) {
+    *value = g_targetConfig != nullptr ? g_targetConfig->StepOptionStore().Value() : 0;
+}
+
+void SetHaltOption(DWORD value) {
+    if (g_targetConfig != nullptr) {
+        g_targetConfig->SetHaltOption(value);
+    }
+}
+
+void GetHaltOption(DWORD* value) {
+    *value = g_targetConfig != nullptr ? g_targetConfig->HaltOption() : 0;
+}
+
+DWORD GetStatusTime() {
+    return g_targetConfig != nullptr ? g_targetConfig->StatusTime() : 0;
+}
+
+void ClearTargetConfigFlag() {
+    if (g_targetConfig != nullptr) {
+        g_targetConfig->ClearConnectFlag();
+    }
 }
 
 const char* GetTargetSystemName() {

@@ -1,10 +1,20 @@
 #include "target/target_vk3.h"
 
+#include "frame/dlg_connection.h"
 #include "frame/error_codes.h"
 #include "frame/host_event.h"
 #include "frame/host_event_wait.h"
+#include "frame/target_handler.h"
+#include "events/target_event_vk3.h"
+#include "events/view_column_base.h"
+#include "frame/target_exec.h"
+#include "link/emulator_link.h"
+#include "startup/device_data.h"
+#include "startup/device_selection.h"
+#include "target/host_window.h"
 #include "target/settings_files.h"
 #include "target/target_app.h"
+#include "target/target_objects.h"
 #include "util/dll_resource.h"
 
 #include "platform/afx_app.h"
@@ -71,6 +81,91 @@ HRESULT CTargetComponentBase::QueryInterface(REFIID iid, void** object) {
         *object = static_cast<IHWorkSpaceClientExtra*>(&m_workSpaceExtra);
     }
     return *object != nullptr ? S_OK : E_NOINTERFACE;
+}
+
+HRESULT CTargetComponentBase::Initialise(BSTR targetName) {
+    m_driverName.clear();
+    // The base tears everything down itself when it fails.
+    HRESULT result = CTarget::Initialise(targetName);
+    if (FAILED(result)) {
+        return result;
+    }
+    result = OpenFurtherObjects();
+    SetModified(0);
+    if (FAILED(result)) {
+        // Connected and open so far: the disconnect runs before the teardown.
+        static_cast<void>(Uninitialise());  // it answers 0; the open's failure is what the host hears
+    }
+    return result;
+}
+
+HRESULT CTargetComponentBase::OpenFurtherObjects() {
+    HRESULT result = S_OK;
+    const auto open = [&result](CTargetHandler* handler) {
+        if (SUCCEEDED(result) && handler != nullptr) {
+            result = handler->OnTargetOpen();
+        }
+    };
+    open(m_commandList);
+    open(m_textRequestServer);
+    open(m_runningMemoryServer);
+    open(m_statusTiming);
+    open(m_traceHandler);
+    if (SUCCEEDED(result) && g_emuSel != connect_mode::kProgramFlash && m_eventEngine != nullptr) {
+        m_eventEngine->Start(g_emulatorLink);
+    }
+    open(m_eventHandler);
+    if (SUCCEEDED(result) && m_eventColumns != nullptr) {
+        result = m_eventColumns->Create();
+    }
+    open(m_supportMarkerServer);
+    return result;
+}
+
+HRESULT CTargetComponentBase::Reconnect() {
+    if (CDlgConnection* dialog = GetConnectionDialog()) {
+        dialog->EnableCancel(dialog->GetConnectResult());
+    }
+    HRESULT result = Uninitialise();
+    if (SUCCEEDED(result)) {
+        const platform::Bstr name(m_targetName.Str());
+        result = Initialise(name.Get());
+    }
+    return result;
+}
+
+HRESULT CTargetComponentBase::OnHostEvent(const GUID* eventId) {
+    if (eventId == nullptr) {
+        return S_OK;
+    }
+    if (IsEqualGUID(*eventId, EVENT_PeriodicStatus)) {
+        ShowStopCause(false);
+    } else if (IsEqualGUID(*eventId, EVENT_RunState)) {
+        ShowStopCause(true);
+    } else if (IsEqualGUID(*eventId, EVENT_SettingItems)) {
+        RunItemHelperRefresh();
+    } else if (IsEqualGUID(*eventId, EVENT_RegisterRefresh)) {
+        if (auto* reports = dynamic_cast<CRunControlReports*>(m_execHandler)) {
+            reports->RefreshRegisterList();
+        }
+    }
+    return S_OK;
+}
+
+void CTargetComponentBase::ShowStopCause(bool reportToHost) {
+    auto* reports = dynamic_cast<CRunControlReports*>(m_execHandler);
+    if (reports == nullptr) {
+        return;
+    }
+    const CString text = reports->GetStopCauseText();
+    {
+        AFX_MANAGE_STATE(AfxGetStaticModuleState());
+        SetStatusBarText(text);
+    }
+    if (reportToHost && m_host != nullptr) {
+        const platform::Bstr wide(text.Str());
+        m_host->ReportErrorText(wide.Get());
+    }
 }
 
 HRESULT CTargetComponentBase::Attach(IHostServiceProvider* host, WORD flag) {
@@ -141,7 +236,21 @@ CTargetComponentBase& CTargetComponentBase::SetModified(DWORD modified) {
     return *this;
 }
 
-CTargetVk3::CTargetVk3() : CTargetComponentBase(CLSID_Q3vVk3Target) {}
+CTargetVk3::CTargetVk3() : CTargetComponentBase(CLSID_Q3vVk3Target) {
+    if (g_deviceSelection == nullptr) {
+        g_deviceSelection = new CDeviceSelection;
+        m_ownsDeviceSelection = true;
+    }
+}
+
+CTargetVk3::~CTargetVk3() {
+    // Only the object this target made: a second target object (a test's)
+    // leaves the first one's selection in place.
+    if (m_ownsDeviceSelection) {
+        delete g_deviceSelection;
+        g_deviceSelection = nullptr;
+    }
+}
 
 HRESULT CTargetVk3::Register(IHComponentRegistry* registry) {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());

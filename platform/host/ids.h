@@ -40,6 +40,8 @@ inline constexpr IID IID_IHUiService = hostid::MakeId(0x0002, 0x06);
 // placeholder keywords ask for.
 inline constexpr IID IID_IHWorkSpaceInfo = hostid::MakeId(0x0002, 0x07);
 inline constexpr IID IID_IHPlaceholderSettings = hostid::MakeId(0x0002, 0x08);
+// Companion 1 of service F, which a UI container window also asks for.
+inline constexpr IID IID_IHServiceFCompanion1 = hostid::MakeId(0x0002, 0x10);
 
 // Series 0x03: the host ids of one series that the target registers with.
 inline constexpr IID IID_IHTargetSeries1 = hostid::MakeId(0x0003, 0x01);
@@ -87,6 +89,26 @@ inline constexpr IID IID_IHSessionInfo = hostid::MakeId(0x0006, 0x01);
 inline constexpr IID IID_IHDataManager = hostid::MakeId(0x0006, 0x02);
 inline constexpr IID IID_IHLabelSelection = hostid::MakeId(0x0006, 0x03);
 
+// Series 0x07: the target's session services: the host's rounding setting,
+// the name text of a session save, and the two services that give a new
+// session's device description.
+inline constexpr IID IID_IHRoundingSettings = hostid::MakeId(0x0007, 0x01);
+inline constexpr IID IID_IHSessionNameText = hostid::MakeId(0x0007, 0x02);
+inline constexpr IID IID_IHBuildSettings = hostid::MakeId(0x0007, 0x03);
+inline constexpr IID IID_IHDeviceDescription = hostid::MakeId(0x0007, 0x04);
+
+// Series 0x08: the interfaces of the target's smaller handlers: the break
+// list, the event conditions, the support marker and the text requests.
+inline constexpr IID IID_IHTBreakServer = hostid::MakeId(0x0008, 0x01);
+inline constexpr IID IID_IHTBreakListServer = hostid::MakeId(0x0008, 0x02);
+inline constexpr IID IID_IHTSupportMarker = hostid::MakeId(0x0008, 0x03);
+inline constexpr IID IID_IHTTextRequest = hostid::MakeId(0x0008, 0x04);
+
+// Series 0x21: the host events the target component receives (OnHostEvent).
+inline constexpr GUID EVENT_PeriodicStatus = hostid::MakeId(0x0021, 0x01);
+inline constexpr GUID EVENT_SettingItems = hostid::MakeId(0x0021, 0x02);
+inline constexpr GUID EVENT_RegisterRefresh = hostid::MakeId(0x0021, 0x03);
+
 // Series 0x31: the host services the plug-in wraps (hostui/host_service_*.h)
 // and the host's output window.
 inline constexpr IID IID_IHOutputWindow = hostid::MakeId(0x0031, 0x01);
@@ -94,9 +116,6 @@ inline constexpr IID IID_IHServiceB = hostid::MakeId(0x0031, 0x02);
 inline constexpr IID IID_IHServiceD = hostid::MakeId(0x0031, 0x03);
 inline constexpr IID IID_IHServiceDSub = hostid::MakeId(0x0031, 0x04);
 inline constexpr IID IID_IHServiceEClient = hostid::MakeId(0x0031, 0x05);
-// Companion 1 of service F is also the fourth service that the plug-in's
-// container window keeps.
-inline constexpr IID IID_IHServiceFCompanion1 = hostid::MakeId(0x0031, 0x06);
 inline constexpr IID IID_IHServiceFCompanion2 = hostid::MakeId(0x0031, 0x07);
 inline constexpr IID IID_IHServiceFCompanion3 = hostid::MakeId(0x0031, 0x08);
 inline constexpr IID IID_IHServiceGFirst = hostid::MakeId(0x0031, 0x09);

@@ -23,9 +23,15 @@ struct IHSessionInfo : IUnknown {
 };
 
 // Texts kept under three scope texts (workspace, project and configuration
-// names, as the session information gives them) and a key.
+// names, as the session information gives them) and a key; and where the
+// session lies.
 struct IHDataManager : IUnknown {
-    HOST_PLACEHOLDER(3); HOST_PLACEHOLDER(4); HOST_PLACEHOLDER(5); HOST_PLACEHOLDER(6); HOST_PLACEHOLDER(7);
+    // 3 to 5: where the host keeps the current session: two name texts, the
+    // folder that belongs to them and the session's name.
+    HOST_METHOD(GetSessionNames)(BSTR* first, BSTR* second) = 0;
+    HOST_METHOD(GetSessionFolder)(BSTR first, BSTR second, BSTR* folder) = 0;
+    HOST_METHOD(GetSessionName)(BSTR* name) = 0;
+    HOST_PLACEHOLDER(6); HOST_PLACEHOLDER(7);
     HOST_PLACEHOLDER(8); HOST_PLACEHOLDER(9); HOST_PLACEHOLDER(10); HOST_PLACEHOLDER(11); HOST_PLACEHOLDER(12);
     HOST_PLACEHOLDER(13); HOST_PLACEHOLDER(14); HOST_PLACEHOLDER(15); HOST_PLACEHOLDER(16);
     HOST_PLACEHOLDER(17); HOST_PLACEHOLDER(18); HOST_PLACEHOLDER(19); HOST_PLACEHOLDER(20);

@@ -23,7 +23,7 @@ namespace hostarg {
 struct Text {  // a text in (a null BSTR stands for no text)
     using Type = BSTR;
 };
-struct TextOut {  // the address of a BSTR that the host fills
+struct StringOut {  // the address of a BSTR that the host fills
     using Type = BSTR*;
 };
 struct TextRef {  // a text in, passed by the address of its BSTR (may be null)

@@ -32,6 +32,7 @@ LRESULT TreeViewProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 LRESULT UpDownProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT ProgressProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT AnimateProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT StatusBarProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 std::unique_ptr<ControlState> MakeButtonState(HWND window, const CreateParameters& parameters);
 std::unique_ptr<ControlState> MakeEditState(HWND window, const CreateParameters& parameters);
@@ -43,6 +44,7 @@ std::unique_ptr<ControlState> MakeTreeViewState(HWND window, const CreateParamet
 std::unique_ptr<ControlState> MakeUpDownState(HWND window, const CreateParameters& parameters);
 std::unique_ptr<ControlState> MakeProgressState(HWND window, const CreateParameters& parameters);
 std::unique_ptr<ControlState> MakeAnimateState(HWND window, const CreateParameters& parameters);
+std::unique_ptr<ControlState> MakeStatusBarState(HWND window, const CreateParameters& parameters);
 
 // A control's state, used on its own thread. The window's record is held
 // with it, so the state stays valid even if a notification destroys the

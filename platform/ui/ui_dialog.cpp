@@ -61,6 +61,8 @@ std::string KindName(HWND control) {
         return "progress";
     case WindowKind::Animate:
         return "animation";
+    case WindowKind::StatusBar:
+        return "status bar";
     default:
         return "window";
     }

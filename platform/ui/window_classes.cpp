@@ -20,6 +20,7 @@ const WindowClass kClasses[] = {
     {"msctls_updown32", WindowKind::UpDown, UpDownProcedure, MakeUpDownState},
     {"msctls_progress32", WindowKind::Progress, ProgressProcedure, MakeProgressState},
     {"SysAnimate32", WindowKind::Animate, AnimateProcedure, MakeAnimateState},
+    {"msctls_statusbar32", WindowKind::StatusBar, StatusBarProcedure, MakeStatusBarState},
 };
 
 const WindowClass kGeneric = {"", WindowKind::Generic, DefaultProcedure, nullptr};

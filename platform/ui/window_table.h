@@ -34,6 +34,7 @@ enum class WindowKind {
     UpDown,
     Progress,
     Animate,
+    StatusBar,
 };
 
 // A control's own state, kept by its class procedure and touched only on the

@@ -55,14 +55,58 @@ HRESULT HostDataManager::QueryInterface(REFIID iid, void** object) {
     return AnswerQuery(this, iid, IID_IHDataManager, object);
 }
 
+HRESULT HostDataManager::GetSessionNames(BSTR* first, BSTR* second) {
+    if (first == nullptr || second == nullptr) {
+        return E_POINTER;
+    }
+    std::lock_guard lock(mutex_);
+    log_.Add("SessionNames", state_.workspaceName + "|" + state_.projectName);
+    *first = platform::AllocBstr(state_.workspaceName);
+    *second = platform::AllocBstr(state_.projectName);
+    return S_OK;
+}
+
+HRESULT HostDataManager::GetSessionFolder(BSTR first, BSTR second, BSTR* folder) {
+    if (folder == nullptr) {
+        return E_POINTER;
+    }
+    std::lock_guard lock(mutex_);
+    log_.Add("SessionFolder", platform::BstrToAnsi(first) + "|" + platform::BstrToAnsi(second));
+    if (state_.sessionFolder.empty() || platform::BstrToAnsi(first) != state_.workspaceName ||
+        platform::BstrToAnsi(second) != state_.projectName) {
+        return E_FAIL;
+    }
+    *folder = platform::AllocBstr(state_.sessionFolder);
+    return S_OK;
+}
+
+HRESULT HostDataManager::GetSessionName(BSTR* name) {
+    if (name == nullptr) {
+        return E_POINTER;
+    }
+    std::lock_guard lock(mutex_);
+    log_.Add("SessionName", state_.sessionName);
+    if (state_.sessionFolder.empty()) {
+        return E_FAIL;
+    }
+    *name = platform::AllocBstr(state_.sessionName);
+    return S_OK;
+}
+
 HRESULT HostDataManager::StoreText(BSTR workspace, BSTR project, BSTR configuration, BSTR key, BSTR text) {
     log_.Add("DataStore", platform::BstrToAnsi(key) + "=" + platform::BstrToAnsi(text));
-    return storage_.WriteSessionText2(workspace, project, configuration, key, text);
+    if (storage_ == nullptr) {
+        return E_FAIL;
+    }
+    return storage_->WriteSessionText2(workspace, project, configuration, key, text);
 }
 
 HRESULT HostDataManager::ReadText(BSTR workspace, BSTR project, BSTR configuration, BSTR key, BSTR* text) {
     log_.Add("DataRead", platform::BstrToAnsi(key));
-    return storage_.ReadSessionText2(workspace, project, configuration, key, text);
+    if (storage_ == nullptr) {
+        return E_FAIL;
+    }
+    return storage_->ReadSessionText2(workspace, project, configuration, key, text);
 }
 
 void HostLabelSelection::QueueLabel(std::string label) {

@@ -43,15 +43,23 @@ private:
 };
 
 // Texts under three scope texts and a key, in the workspace storage's file
-// (its slots 129 and 132, which have the same shape).
+// (its slots 129 and 132, which have the same shape), and where the current
+// session lies: its names are the workspace's and the project's, its folder
+// and name those the workspace state holds.
 class HostDataManager : public IHDataManager {
 public:
-    HostDataManager(CallLog& log, WorkspaceStorage& storage) : log_(log), storage_(storage) {}
+    // storage: null when the host keeps no texts (they answer E_FAIL).
+    HostDataManager(CallLog& log, std::mutex& mutex, const WorkspaceState& state, WorkspaceStorage* storage)
+        : log_(log), mutex_(mutex), state_(state), storage_(storage) {}
     virtual ~HostDataManager() = default;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
     ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
     ULONG STDMETHODCALLTYPE Release() override { return 0; }
+    HRESULT STDMETHODCALLTYPE GetSessionNames(BSTR* first, BSTR* second) override;
+    // E_FAIL when the names are not the current ones or no session is open.
+    HRESULT STDMETHODCALLTYPE GetSessionFolder(BSTR first, BSTR second, BSTR* folder) override;
+    HRESULT STDMETHODCALLTYPE GetSessionName(BSTR* name) override;
     HRESULT STDMETHODCALLTYPE StoreText(BSTR workspace, BSTR project, BSTR configuration, BSTR key,
                                         BSTR text) override;
     HRESULT STDMETHODCALLTYPE ReadText(BSTR workspace, BSTR project, BSTR configuration, BSTR key,
@@ -59,7 +67,9 @@ public:
 
 private:
     CallLog& log_;
-    WorkspaceStorage& storage_;
+    std::mutex& mutex_;
+    const WorkspaceState& state_;
+    WorkspaceStorage* storage_;
 };
 
 class HostLabelSelection : public IHLabelSelection {

@@ -69,6 +69,15 @@ std::string IdName(const GUID& id) {
         {&IID_IHServiceI, "IHServiceI"},
         {&IID_IHServiceIItem, "IHServiceIItem"},
         {&IID_IHServiceJ, "IHServiceJ"},
+        {&IID_IHWorkspaceStorage, "IHWorkspaceStorage"},
+        {&IID_IHRoundingSettings, "IHRoundingSettings"},
+        {&IID_IHSessionNameText, "IHSessionNameText"},
+        {&IID_IHBuildSettings, "IHBuildSettings"},
+        {&IID_IHDeviceDescription, "IHDeviceDescription"},
+        {&IID_IHTBreakServer, "IHTBreakServer"},
+        {&IID_IHTBreakListServer, "IHTBreakListServer"},
+        {&IID_IHTSupportMarker, "IHTSupportMarker"},
+        {&IID_IHTTextRequest, "IHTTextRequest"},
         {&CLSID_Q3vVk3Target, "target component"},
         {&CLSID_Q3vVk3UiComponent, "UI component"},
     };
@@ -181,12 +190,39 @@ HostServiceProvider::HostServiceProvider(CallLog& log) : log_(log) {
     OfferService(IID_IHSessionInfo, &sessionInfo_);
     OfferService(IID_IHLabelSelection, &labels_);
     OfferService(IID_IHOutputWindow, &output_);
+    OfferService(IID_IHRoundingSettings, &rounding_);
+    OfferService(IID_IHSessionNameText, &sessionNameText_);
+    OfferService(IID_IHBuildSettings, static_cast<IHBuildSettings*>(&deviceDescription_));
+    OfferService(IID_IHDeviceDescription, static_cast<IHDeviceDescription*>(&deviceDescription_));
 }
 
 void HostServiceProvider::UseDataStore(WorkspaceStorage* storage) {
+    {
+        std::lock_guard lock(mutex_);
+        dataStore_ = storage;
+    }
+    RefreshDataManager();
+}
+
+void HostServiceProvider::OpenSession(std::string folder, std::string name) {
+    ChangeWorkspace([&](WorkspaceState& state) {
+        state.sessionFolder = std::move(folder);
+        state.sessionName = std::move(name);
+    });
+    RefreshDataManager();
+}
+
+void HostServiceProvider::RefreshDataManager() {
+    bool session = false;
+    {
+        std::lock_guard lock(workspaceMutex_);
+        session = !workspace_.sessionFolder.empty();
+    }
     OfferService(IID_IHDataManager, nullptr);
     std::lock_guard lock(mutex_);
-    dataManager_ = storage != nullptr ? std::make_unique<HostDataManager>(log_, *storage) : nullptr;
+    dataManager_ = dataStore_ != nullptr || session
+                       ? std::make_unique<HostDataManager>(log_, workspaceMutex_, workspace_, dataStore_)
+                       : nullptr;
     if (dataManager_ != nullptr) {
         services_[GuidText(IID_IHDataManager)] = dataManager_.get();
     }
@@ -408,6 +444,47 @@ HRESULT SimHost::DetachComponents() {
     }
     components_.clear();
     return firstFailure;
+}
+
+namespace {
+
+// The session clients registered with the host, in registration order.
+std::vector<IHWorkSpaceClient2*> SessionClients(const HostServiceProvider& services) {
+    std::vector<IHWorkSpaceClient2*> clients;
+    for (const InterfaceRegistration& registration : services.Registrations()) {
+        if (!registration.server && registration.iid == IID_IHWorkSpaceClient2) {
+            clients.push_back(static_cast<IHWorkSpaceClient2*>(registration.object));
+        }
+    }
+    return clients;
+}
+
+}  // namespace
+
+void SimHost::LoadSession(const std::string& first, const std::string& second, const std::string& third,
+                          const std::string& fourth) {
+    log_.Add("LoadSession", first + "|" + second + "|" + third + "|" + fourth);
+    for (IHWorkSpaceClient2* client : SessionClients(services_)) {
+        platform::Bstr a(first), b(second), c(third), d(fourth);
+        client->OnLoadSession(a.Get(), b.Get(), c.Get(), d.Get());
+    }
+}
+
+void SimHost::LoadSessionDefaults(const std::string& first, const std::string& second, const std::string& third,
+                                  const std::string& fourth) {
+    log_.Add("LoadSessionDefaults", first + "|" + second + "|" + third + "|" + fourth);
+    for (IHWorkSpaceClient2* client : SessionClients(services_)) {
+        platform::Bstr a(first), b(second), c(third), d(fourth);
+        client->OnLoadSessionDefaults(a.Get(), b.Get(), c.Get(), d.Get());
+    }
+}
+
+void SimHost::SaveSession(const std::string& first, const std::string& second, const std::string& third) {
+    log_.Add("SaveSession", first + "|" + second + "|" + third);
+    for (IHWorkSpaceClient2* client : SessionClients(services_)) {
+        platform::Bstr a(first), b(second), c(third);
+        client->OnSaveSession(a.Get(), b.Get(), c.Get());
+    }
 }
 
 void SimHost::Unload() {

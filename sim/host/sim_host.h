@@ -10,6 +10,7 @@
 #include "sim/host/call_log.h"
 #include "sim/host/label_services.h"
 #include "sim/host/output_window.h"
+#include "sim/host/session_services.h"
 #include "sim/host/workspace_services.h"
 
 #include <map>
@@ -124,12 +125,20 @@ public:
     NameLookup& Names() { return names_; }
     HostLabelSelection& Labels() { return labels_; }
     HostOutputWindow& Output() { return output_; }
-    // Offers the data manager over the storage's file (null withdraws it):
-    // without a storage the host has no data manager.
+    // Offers the data manager over the storage's file (null: the data
+    // manager keeps no texts). The host has a data manager while it has a
+    // storage or a session.
     void UseDataStore(WorkspaceStorage* storage);
+    // The session the data manager tells of: its folder (a Windows path
+    // without the closing backslash) and name; an empty folder closes it.
+    void OpenSession(std::string folder, std::string name);
+    HostRoundingSettings& Rounding() { return rounding_; }
+    HostSessionNameText& SessionNameText() { return sessionNameText_; }
+    HostDeviceDescription& DeviceDescription() { return deviceDescription_; }
 
 private:
     HRESULT Register(const IID& iid, IUnknown* object, bool server);
+    void RefreshDataManager();
     HRESULT Unregister(const IID& iid, IUnknown* object, bool server);
 
     CallLog& log_;
@@ -145,6 +154,10 @@ private:
     HostSessionInfo sessionInfo_{log_, workspaceMutex_, workspace_};
     HostLabelSelection labels_{log_};
     HostOutputWindow output_{log_};
+    HostRoundingSettings rounding_{log_};
+    HostSessionNameText sessionNameText_{log_};
+    HostDeviceDescription deviceDescription_{log_};
+    WorkspaceStorage* dataStore_ = nullptr;
     std::unique_ptr<HostDataManager> dataManager_;
     std::map<std::string, IUnknown*> services_;  // by GUID text
     std::map<std::string, std::string> eventNames_;  // by GUID text
@@ -184,6 +197,13 @@ public:
     HRESULT AttachComponents();
     // Detaches the attached components in reverse order.
     HRESULT DetachComponents();
+    // The host opens, opens with its defaults, or saves its session: every
+    // registered IHWorkSpaceClient2 client is told, in registration order.
+    void LoadSession(const std::string& first, const std::string& second, const std::string& third,
+                     const std::string& fourth);
+    void LoadSessionDefaults(const std::string& first, const std::string& second, const std::string& third,
+                             const std::string& fourth);
+    void SaveSession(const std::string& first, const std::string& second, const std::string& third);
     // Detaches what is attached and unloads the module.
     void Unload();
 

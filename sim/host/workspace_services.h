@@ -41,6 +41,10 @@ struct WorkspaceState {
     std::vector<CustomPlaceholder> placeholders;
     std::vector<CustomPlaceholder> workspacePlaceholders;
     bool hasWorkspacePlaceholders = false;
+    // Where the data manager says the current session lies (no folder: the
+    // host has no session open).
+    std::string sessionFolder;
+    std::string sessionName;
 };
 
 class HostWorkspaceInfo : public IHWorkSpaceInfo {

@@ -148,8 +148,7 @@ void LinkTest::SetUp() {
     g_linkBreakFlag = 0;
     g_targetSuspendRequest = 0;
     std::snprintf(g_cnfPath, sizeof(g_cnfPath), "%sQ3VVK3.CNF", testing_support::ProgramFolder().c_str());
-    const std::string session = folder_.Windows("session.ini");
-    SetSessionIniPathSource([session] { return std::optional<std::string>(session); });
+    host_.OpenSession(folder_.Windows(), "session");
     g_targetConfig = std::make_unique<CTargetConfig>();
     // The firmware command layer's shared state starts afresh.
     g_appliedBreakChannels = {};
@@ -190,7 +189,6 @@ void LinkTest::TearDown() {
     }
     driver_.reset();
     g_targetConfig.reset();
-    SetSessionIniPathSource(nullptr);
     SetMonitorServices({});
     SetFlashServices({});
     SetTargetBusy(false);

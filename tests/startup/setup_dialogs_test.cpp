@@ -4,7 +4,9 @@
 #include "startup/device_data.h"
 #include "startup/download_progress.h"
 #include "startup/setup_dialogs.h"
+#include "sim/host/sim_host.h"
 #include "target/session_settings.h"
+#include "target/target_vk3.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_ui.h"
 
@@ -31,13 +33,15 @@ class SetupDialogs : public ::testing::Test {
 protected:
     void SetUp() override {
         g_deviceValues = DeviceValues{};
-        const std::string session = folder_.Windows("session.ini");
-        SetSessionIniPathSource([session] { return std::optional<std::string>(session); });
+        host_.OpenSession(folder_.Windows(), "session");
+        ASSERT_EQ(GetTarget()->Attach(&host_, 1), S_OK);
     }
-    void TearDown() override { SetSessionIniPathSource(nullptr); }
+    void TearDown() override { GetTarget()->Detach(1); }
 
     testing_support::TempFolder folder_;
     TestUi ui_;
+    simhost::CallLog log_;
+    simhost::HostServiceProvider host_{log_};
 };
 
 TEST_F(SetupDialogs, ThePowerSupplyDialogEnablesTheVoltagesWithPowerAndWantsExactlyOne) {

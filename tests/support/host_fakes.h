@@ -301,7 +301,7 @@ struct Arg<hostarg::TextRef> {
 };
 
 template <>
-struct Arg<hostarg::TextOut> {
+struct Arg<hostarg::StringOut> {
     static void Take(Call& call, BSTR* text) {
         call.args.push_back(text == nullptr ? "null" : *text == nullptr ? "out" : "out(set)");
     }

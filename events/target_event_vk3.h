@@ -1,0 +1,23 @@
+// CTargetEventVk3: the event-condition handler, which serves the host's
+// event-condition list and keeps the event conditions in the session
+// ("T_EVENT_" keys). This is its frame: the conditions, their records and
+// their keys come with the event subsystem; until then a session save
+// writes nothing and a load reads nothing.
+#pragma once
+
+#include "target/served_handler.h"
+
+#include "platform/host/handler_interfaces.h"
+
+class CHostProfileAccessor;
+
+class CTargetEventVk3 : public CServedHandler<IHTBreakListServer> {
+public:
+    explicit CTargetEventVk3(IHostServiceProvider* host) : CServedHandler(host, IID_IHTBreakListServer) {}
+
+    // The target's session save: the event conditions.
+    virtual HRESULT SaveSession(CHostProfileAccessor& accessor) { return SaveEventConditions(accessor); }
+    // The target's session load.
+    virtual HRESULT LoadSession(CHostProfileAccessor&) { return S_OK; }
+    virtual HRESULT SaveEventConditions(CHostProfileAccessor&) { return S_OK; }
+};

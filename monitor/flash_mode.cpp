@@ -1,0 +1,3 @@
+#include "monitor/flash_mode.h"
+
+std::atomic<DWORD> g_flashMode{0};

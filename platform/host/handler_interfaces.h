@@ -1,0 +1,41 @@
+// The host interfaces served by the target's smaller handlers. Their
+// operations beyond those named here are supplied by the handlers of later
+// subsystems; until then those slots answer E_NOTIMPL.
+#pragma once
+
+#include "platform/host/interfaces.h"
+
+// The break list of the PC-break handler (the break manager supplies it).
+struct IHTBreakServer : IUnknown {
+    HOST_PLACEHOLDER(3);
+    HOST_PLACEHOLDER(4);
+    HOST_PLACEHOLDER(5);
+    HOST_PLACEHOLDER(6);
+    HOST_PLACEHOLDER(7);
+};
+
+// The event conditions' list, served by the event handler.
+struct IHTBreakListServer : IUnknown {
+    HOST_PLACEHOLDER(3);
+    HOST_PLACEHOLDER(4);
+    HOST_PLACEHOLDER(5);
+    HOST_PLACEHOLDER(6);
+    HOST_PLACEHOLDER(7);
+    HOST_PLACEHOLDER(8);
+    HOST_PLACEHOLDER(9);
+    HOST_PLACEHOLDER(10);
+    HOST_PLACEHOLDER(11);
+};
+
+// Marks the target as one the host supports; one operation without arguments.
+struct IHTSupportMarker : IUnknown {
+    HOST_METHOD(Mark)() = 0;  // 3
+};
+
+// Text requests of the host; the target refuses them all.
+struct IHTTextRequest : IUnknown {
+    HOST_METHOD(RequestText)(BSTR text) = 0;             // 3
+    HOST_METHOD(RequestPair)(DWORD first, DWORD second) = 0;  // 4
+    HOST_METHOD(RequestValue)(DWORD value) = 0;          // 5
+    HOST_METHOD(RequestRange)(DWORD first, DWORD second) = 0;  // 6
+};

@@ -1,0 +1,38 @@
+#include "target/monitor_objects.h"
+
+#include "monitor/halt_control.h"
+#include "monitor/monitor_control.h"
+#include "monitor/monitor_engine.h"
+#include "monitor/run_state_monitor.h"
+#include "util/service_slot.h"
+
+#include <utility>
+
+WORD MonitorSetAdapterBaudRate(DWORD speedIndex) {
+    return g_monitorControl != nullptr ? g_monitorControl->SetAdapterBaudRate(speedIndex) : 0;
+}
+
+void DestroyMonitorObjects() {
+    g_monitorEngine.reset();
+    g_runStateMonitor.reset();
+    g_haltControl.reset();
+}
+
+void DeleteMonitorControl() {
+    g_monitorControl.reset();
+}
+
+namespace {
+
+ServiceSlot<MonitorMemoryWrite> g_memoryWrite;
+
+}  // namespace
+
+void SetMonitorMemoryWrite(MonitorMemoryWrite write) {
+    g_memoryWrite.Set(std::move(write));
+}
+
+WORD MonitorWriteMemory(DWORD start, const BYTE* source, DWORD unitSize, WORD count, DWORD verify) {
+    const MonitorMemoryWrite write = g_memoryWrite.Get();
+    return write ? write(start, source, unitSize, count, verify) : 0xFFFF;
+}

@@ -1,0 +1,26 @@
+// What the target does with the monitor layer's session objects (monitor
+// control, monitor engine, run-state monitor, halt control), which the
+// connect procedure makes and the target's teardown ends.
+#pragma once
+
+#include "platform/wintypes.h"
+
+#include <functional>
+
+// CMonitorControl::SetAdapterBaudRate (speed index): the link's result; 0
+// without a monitor control.
+WORD MonitorSetAdapterBaudRate(DWORD speedIndex);
+// Teardown step 18: the monitor engine, the run-state monitor and the halt
+// control, each destroyed and deleted, in this order.
+void DestroyMonitorObjects();
+// Teardown step 20: the monitor control deleted.
+void DeleteMonitorControl();
+
+// The monitor's memory write (WriteMemoryThroughMonitor: start, source, unit
+// size, count, verify flag) that the disconnect's XIN writes use. Installed
+// by the monitor's memory access when it exists; until then nothing is
+// written and the answer is 0xFFFF.
+using MonitorMemoryWrite = std::function<WORD(DWORD start, const BYTE* source, DWORD unitSize, WORD count,
+                                              DWORD verify)>;
+void SetMonitorMemoryWrite(MonitorMemoryWrite write);
+WORD MonitorWriteMemory(DWORD start, const BYTE* source, DWORD unitSize, WORD count, DWORD verify);

@@ -1,0 +1,91 @@
+// The objects of later subsystems that the target makes and drives: the
+// family's run-control, memory, memory-map and status handlers, the status
+// servers and pages, the trace provider, the event engine and the
+// setting-item store, and the reports of the run-control handler that the
+// host's events ask for.
+//
+// Each subsystem installs its factory when it is built (at the module's
+// start); until then the factory makes nothing. The target treats a missing
+// object as its rules say: a required one fails the initialisation, an
+// optional one is left out.
+#pragma once
+
+#include "platform/afx.h"
+#include "platform/host/interfaces.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CEmulatorLink;
+class CTargetBreak;
+class CTargetCfg;
+class CTargetExec;
+class CTargetHandler;
+class CTargetMemory;
+class CTargetMemoryMap;
+class CTargetStatus;
+
+// What the status pages are made with.
+struct StatusPageContext {
+    CString targetName;
+    IHostServiceProvider* host = nullptr;
+    CTargetExec* execHandler = nullptr;
+    CTargetBreak* breakHandler = nullptr;
+    CTargetCfg* cfgHandler = nullptr;
+    CTargetMemoryMap* memoryMapHandler = nullptr;
+};
+
+// The engine of the firmware's event function, as the target drives it: made
+// when the firmware offers the function, started after connecting (not
+// when programming the flash), deleted at teardown.
+class CEventEngineBase {
+public:
+    virtual ~CEventEngineBase() = default;
+    virtual void Start(CEmulatorLink* link) = 0;
+};
+
+// The setting items' store, which the target opens around each session load
+// and save to refresh the items from the workspace or write them back.
+class CSettingItemStoreBase {
+public:
+    virtual ~CSettingItemStoreBase() = default;
+    // Negative: the store cannot serve.
+    virtual HRESULT Open() = 0;
+    virtual void Close() = 0;
+    virtual HRESULT Load() = 0;
+    virtual HRESULT Save(const std::vector<std::string>& items) = 0;
+};
+
+// What the host's events ask of the run-control handler; the family's
+// run-control handler offers it beside its host interfaces.
+class CRunControlReports {
+public:
+    // The cause of the last stop, as the status bar shows it.
+    virtual CString GetStopCauseText() = 0;
+    // Reads the registers again for the host's register list.
+    virtual void RefreshRegisterList() = 0;
+
+protected:
+    ~CRunControlReports() = default;
+};
+
+struct TargetObjectFactories {
+    std::function<CTargetExec*(IHostServiceProvider*)> execHandler;
+    std::function<CTargetMemory*(IHostServiceProvider*)> memoryHandler;
+    // Over the device's top address.
+    std::function<CTargetMemoryMap*(IHostServiceProvider*)> memoryMapHandler;
+    std::function<CTargetStatus*(const StatusPageContext&)> statusHandler;
+    std::function<CTargetHandler*(IHostServiceProvider*)> runningMemoryServer;
+    std::function<CTargetHandler*(IHostServiceProvider*)> statusTiming;
+    std::function<CTargetStatus*(const StatusPageContext&)> statusBreakPage;
+    std::function<CTargetStatus*(const StatusPageContext&)> statusDevicePage;
+    std::function<CTargetHandler*(IHostServiceProvider*)> traceHandler;
+    std::function<CEventEngineBase*(IHostServiceProvider*)> eventEngine;
+    std::function<std::unique_ptr<CSettingItemStoreBase>(IHostServiceProvider*)> settingItemStore;
+};
+
+// Installs the factories (an empty set removes them).
+void SetTargetObjectFactories(TargetObjectFactories factories);
+TargetObjectFactories GetTargetObjectFactories();
