@@ -12,7 +12,7 @@ namespace {
 
 constexpr DWORD kNoValue = 0xFFFFFFFFu;  // operation 16's "no value" (-1)
 
-CNamedIconItem* ItemAt(const CNamedIconItemTable* table, int index) {
+CNamedIconItem* ItemAt(const CNamedIconItemTable* table, LONG index) {
     return table != nullptr ? table->GetItemAt(index) : nullptr;
 }
 
@@ -23,7 +23,7 @@ std::vector<Client*> ClientsOf(CNamedIconItem* item) {
     if (item == nullptr) {
         return clients;
     }
-    CPtrList* list = item->GetClientList();
+    CPtrList* list = item->GetClients();
     for (POSITION position = list->GetHeadPosition(); position != nullptr;) {
         if (void* client = list->GetNext(position); client != nullptr) {
             clients.push_back(static_cast<Client*>(client));
@@ -96,12 +96,12 @@ std::unique_ptr<BYTE[]> ByteBuffer(const VARIANT& list) {
 
 }  // namespace
 
-HRESULT CHostServiceE::Op3(CString text, int index) {
+HRESULT CHostServiceE::Op3(CString text, LONG index) {
     return CallClientsWithText(ItemAt(m_table, index), text,
                                [](Client& client, BSTR bstr, DWORD data) { return client.Op3(bstr, data); });
 }
 
-HRESULT CHostServiceE::Op3Second(CString text, int index) {
+HRESULT CHostServiceE::Op3Second(CString text, LONG index) {
     return Op3(text, index);
 }
 
@@ -112,12 +112,12 @@ HRESULT CHostServiceE::Op3AllItems(CString text) {
     });
 }
 
-HRESULT CHostServiceE::Op4(CString text, int index) {
+HRESULT CHostServiceE::Op4(CString text, LONG index) {
     return CallClientsWithText(ItemAt(m_table, index), text,
                                [](Client& client, BSTR bstr, DWORD data) { return client.Op4(bstr, data); });
 }
 
-HRESULT CHostServiceE::Op4Second(CString text, int index) {
+HRESULT CHostServiceE::Op4Second(CString text, LONG index) {
     return Op4(text, index);
 }
 
@@ -152,33 +152,33 @@ HRESULT CHostServiceE::Op7(CString text, DWORD numberA, DWORD numberB) {
     });
 }
 
-HRESULT CHostServiceE::Op8(CString text, int index, DWORD number1, DWORD number2, DWORD number3, DWORD number4,
+HRESULT CHostServiceE::Op8(CString text, LONG index, DWORD number1, DWORD number2, DWORD number3, DWORD number4,
                            DWORD number5) {
     return CallClientsWithText(ItemAt(m_table, index), text, [&](Client& client, BSTR bstr, DWORD data) {
         return client.Op8(bstr, data, number1, number2, number3, number4, number5);
     });
 }
 
-HRESULT CHostServiceE::Op9(int index, DWORD number) {
+HRESULT CHostServiceE::Op9(LONG index, DWORD number) {
     return CallClients(ItemAt(m_table, index), [&](Client& client, DWORD data) { return client.Op9(data, number); });
 }
 
-HRESULT CHostServiceE::Op10(CString text, int index, DWORD number) {
+HRESULT CHostServiceE::Op10(CString text, LONG index, DWORD number) {
     return CallClientsWithText(ItemAt(m_table, index), text,
                                [&](Client& client, BSTR bstr, DWORD data) { return client.Op10(bstr, data, number); });
 }
 
-HRESULT CHostServiceE::Op11(int index, DWORD number) {
+HRESULT CHostServiceE::Op11(LONG index, DWORD number) {
     return CallClients(ItemAt(m_table, index), [&](Client& client, DWORD data) { return client.Op11(data, number); });
 }
 
-HRESULT CHostServiceE::Op12(CString text, int index, DWORD number) {
+HRESULT CHostServiceE::Op12(CString text, LONG index, DWORD number) {
     return CallClientsWithText(ItemAt(m_table, index), text,
                                [&](Client& client, BSTR bstr, DWORD data) { return client.Op12(bstr, data, number); });
 }
 
 HRESULT CHostServiceE::Op13(DWORD numberA, DWORD numberB, std::unique_ptr<BYTE[]>& buffer1,
-                            std::unique_ptr<BYTE[]>& buffer2, DWORD* value, int index) {
+                            std::unique_ptr<BYTE[]>& buffer2, DWORD* value, LONG index) {
     ScopedVariant first;
     ScopedVariant second;
     DWORD clientValue = 0;
@@ -200,13 +200,13 @@ HRESULT CHostServiceE::Op13(DWORD numberA, DWORD numberB, std::unique_ptr<BYTE[]
     });
 }
 
-HRESULT CHostServiceE::Op14(DWORD numberA, CString text, DWORD numberB, int index) {
+HRESULT CHostServiceE::Op14(DWORD numberA, CString text, DWORD numberB, LONG index) {
     return CallClientsWithText(ItemAt(m_table, index), text, [&](Client& client, BSTR bstr, DWORD data) {
         return client.Op14(numberA, bstr, data, numberB);
     });
 }
 
-HRESULT CHostServiceE::Op15(CString& out, DWORD numberA, CString text, DWORD numberB, int index) {
+HRESULT CHostServiceE::Op15(CString& out, DWORD numberA, CString text, DWORD numberB, LONG index) {
     CNamedIconItem* item = ItemAt(m_table, index);
     if (item == nullptr) {
         return E_FAIL;
@@ -222,7 +222,7 @@ HRESULT CHostServiceE::Op15(CString& out, DWORD numberA, CString text, DWORD num
     return E_FAIL;
 }
 
-HRESULT CHostServiceE::Op16(DWORD* value1, DWORD* value2, CString text, DWORD number, int index) {
+HRESULT CHostServiceE::Op16(DWORD* value1, DWORD* value2, CString text, DWORD number, LONG index) {
     if (value1 != nullptr) {
         *value1 = kNoValue;
     }
@@ -254,7 +254,7 @@ HRESULT CHostServiceE::Op16(DWORD* value1, DWORD* value2, CString text, DWORD nu
     return E_FAIL;
 }
 
-HRESULT CHostServiceE::Op17(int index, CString& out, DWORD number) {
+HRESULT CHostServiceE::Op17(LONG index, CString& out, DWORD number) {
     for (Client* client : ClientsOf(ItemAt(m_table, index))) {
         DWORD value = 0;  // not passed back
         platform::Bstr answer;

@@ -22,7 +22,7 @@ constexpr DWORD kDataQ = 200;
 class ServiceE : public testing::Test {
 protected:
     ServiceE() {
-        int index = -1;
+        LONG index = -1;
         table.AddItem(&index, kDataP, &p1, 1, "", -1, 20, -1, 0, 0xC0C0C0, 0, 0, "P");
         table.AddItemClient(index, &p2);
         table.AddItem(&index, kDataQ, &q1, 1, "", -1, 20, -1, 0, 0xC0C0C0, 0, 0, "Q");
@@ -56,7 +56,7 @@ protected:
 // stands for the item's data word.
 struct PerItemRow {
     int slot;
-    std::function<HRESULT(CHostServiceE&, int index)> call;
+    std::function<HRESULT(CHostServiceE&, LONG index)> call;
     std::vector<std::string> args;
 };
 
@@ -71,16 +71,16 @@ std::vector<std::string> WithData(std::vector<std::string> args, DWORD data) {
 
 TEST_F(ServiceE, PerItemOperationsCallEveryClientOfTheItemAndCombineTheirResults) {
     const PerItemRow rows[] = {
-        {3, [](CHostServiceE& e, int i) { return e.Op3("t", i); }, {Q("t"), "D"}},
-        {3, [](CHostServiceE& e, int i) { return e.Op3Second("t", i); }, {Q("t"), "D"}},
-        {4, [](CHostServiceE& e, int i) { return e.Op4("t", i); }, {Q("t"), "D"}},
-        {4, [](CHostServiceE& e, int i) { return e.Op4Second("t", i); }, {Q("t"), "D"}},
-        {8, [](CHostServiceE& e, int i) { return e.Op8("t", i, 1, 2, 3, 4, 5); }, {Q("t"), "D", "1", "2", "3", "4", "5"}},
-        {9, [](CHostServiceE& e, int i) { return e.Op9(i, 7); }, {"D", "7"}},
-        {10, [](CHostServiceE& e, int i) { return e.Op10("t", i, 7); }, {Q("t"), "D", "7"}},
-        {11, [](CHostServiceE& e, int i) { return e.Op11(i, 7); }, {"D", "7"}},
-        {12, [](CHostServiceE& e, int i) { return e.Op12("t", i, 7); }, {Q("t"), "D", "7"}},
-        {14, [](CHostServiceE& e, int i) { return e.Op14(1, "t", 2, i); }, {"1", Q("t"), "D", "2"}},
+        {3, [](CHostServiceE& e, LONG i) { return e.Op3("t", i); }, {Q("t"), "D"}},
+        {3, [](CHostServiceE& e, LONG i) { return e.Op3Second("t", i); }, {Q("t"), "D"}},
+        {4, [](CHostServiceE& e, LONG i) { return e.Op4("t", i); }, {Q("t"), "D"}},
+        {4, [](CHostServiceE& e, LONG i) { return e.Op4Second("t", i); }, {Q("t"), "D"}},
+        {8, [](CHostServiceE& e, LONG i) { return e.Op8("t", i, 1, 2, 3, 4, 5); }, {Q("t"), "D", "1", "2", "3", "4", "5"}},
+        {9, [](CHostServiceE& e, LONG i) { return e.Op9(i, 7); }, {"D", "7"}},
+        {10, [](CHostServiceE& e, LONG i) { return e.Op10("t", i, 7); }, {Q("t"), "D", "7"}},
+        {11, [](CHostServiceE& e, LONG i) { return e.Op11(i, 7); }, {"D", "7"}},
+        {12, [](CHostServiceE& e, LONG i) { return e.Op12("t", i, 7); }, {Q("t"), "D", "7"}},
+        {14, [](CHostServiceE& e, LONG i) { return e.Op14(1, "t", 2, i); }, {"1", Q("t"), "D", "2"}},
     };
     for (const PerItemRow& row : rows) {
         SCOPED_TRACE("op " + std::to_string(row.slot));
@@ -145,7 +145,7 @@ TEST_F(ServiceE, AllItemOperationsWalkTheItemsInTheOrderTheyWereAdded) {
     // R's slot went back to the table; S takes it, after Q in the order of
     // addition, and P is added again at the end.
     FakeServiceEClient s1;
-    int index = -1;
+    LONG index = -1;
     ASSERT_TRUE(table.AddItem(&index, 400, &s1, 1, "", -1, 20, -1, 0, 0xC0C0C0, 0, 0, "S"));
     EXPECT_EQ(index, 2);
     EXPECT_FALSE(table.AddItem(&index, 500, &s1, 1, "", -1, 20, -1, 0, 0xC0C0C0, 0, 0, "P"));
@@ -162,7 +162,7 @@ TEST_F(ServiceE, AllItemOperationsWalkTheItemsInTheOrderTheyWereAdded) {
 }
 
 TEST_F(ServiceE, ANullClientPointerIsPassedOver) {
-    int index = -1;
+    LONG index = -1;
     ASSERT_TRUE(table.AddItem(&index, 900, nullptr, 1, "", -1, 20, -1, 0, 0xC0C0C0, 0, 0, "N"));
     EXPECT_EQ(service.Op9(index, 1), S_OK);
     CString text = "old";
