@@ -13,34 +13,35 @@
 #define Q3V_TABLE_IHWorkSpaceInfo(SLOT, GAP)                                       \
     SLOT(3, Op3, Text)                                                             \
     SLOT(4, Op4, Text)                                                             \
-    SLOT(5, GetInstallDirectory, StringOut)                                          \
-    SLOT(6, GetTempDirectory, StringOut)                                             \
-    SLOT(7, Op7, StringOut)                                                          \
-    SLOT(8, Op8, StringOut)                                                          \
-    SLOT(9, Op9, StringOut)                                                          \
-    SLOT(10, GetCurrentConfigName, StringOut)                                        \
-    SLOT(11, GetCurrentProjectName, StringOut)                                       \
-    SLOT(12, GetCurrentWorkspaceName, StringOut)                                     \
-    SLOT(13, Op13, StringOut)                                                        \
-    SLOT(14, Op14, StringOut)                                                        \
-    SLOT(15, Op15, StringOut)                                                        \
+    SLOT(5, GetInstallDirectory, StringOut)                                        \
+    SLOT(6, GetTempDirectory, StringOut)                                           \
+    SLOT(7, Op7, StringOut)                                                        \
+    SLOT(8, Op8, StringOut)                                                        \
+    SLOT(9, Op9, StringOut)                                                        \
+    SLOT(10, GetCurrentConfigName, StringOut)                                      \
+    SLOT(11, GetCurrentProjectName, StringOut)                                     \
+    SLOT(12, GetCurrentWorkspaceName, StringOut)                                   \
+    SLOT(13, Op13, StringOut)                                                      \
+    SLOT(14, Op14, StringOut)                                                      \
+    SLOT(15, Op15, StringOut)                                                      \
     SLOT(16, Op16, Text, Text, ListOut)                                            \
     SLOT(17, Op17, Text, ListOut)                                                  \
     SLOT(18, Op18, ListOut)                                                        \
-    SLOT(19, GetConfigName, Text, Text, Text, StringOut)                             \
-    SLOT(20, GetProjectName, Text, Text, StringOut)                                  \
-    SLOT(21, GetWorkspaceName, Text, StringOut)                                      \
-    SLOT(22, GetConfigDirectory, Text, Text, Text, StringOut)                        \
-    SLOT(23, GetProjectDirectory, Text, Text, StringOut)                             \
-    SLOT(24, GetWorkspaceDirectory, Text, StringOut)                                 \
-    SLOT(25, Op25, Text, Text, StringOut)                                            \
-    SLOT(26, Op26, Text, StringOut)                                                  \
-    SLOT(27, Op27, Text, Text, StringOut)                                            \
-    SLOT(28, Op28, Text, StringOut)                                                  \
-    SLOT(29, Op29, Text, Text, StringOut, StringOut, StringOut, StringOut, StringOut, StringOut, StringOut) \
-    SLOT(30, Op30, Text, Text, StringOut, StringOut, StringOut, StringOut, StringOut, StringOut, StringOut, StringOut, \
-         NumberOut, NumberOut)                                                     \
-    SLOT(31, Op31, Text, StringOut, StringOut, StringOut, StringOut)                       \
+    SLOT(19, GetConfigName, Text, Text, Text, StringOut)                           \
+    SLOT(20, GetProjectName, Text, Text, StringOut)                                \
+    SLOT(21, GetWorkspaceName, Text, StringOut)                                    \
+    SLOT(22, GetConfigDirectory, Text, Text, Text, StringOut)                      \
+    SLOT(23, GetProjectDirectory, Text, Text, StringOut)                           \
+    SLOT(24, GetWorkspaceDirectory, Text, StringOut)                               \
+    SLOT(25, Op25, Text, Text, StringOut)                                          \
+    SLOT(26, Op26, Text, StringOut)                                                \
+    SLOT(27, Op27, Text, Text, StringOut)                                          \
+    SLOT(28, Op28, Text, StringOut)                                                \
+    SLOT(29, Op29, Text, Text, StringOut, StringOut, StringOut, StringOut, StringOut, StringOut, \
+         StringOut)                                                                \
+    SLOT(30, Op30, Text, Text, StringOut, StringOut, StringOut, StringOut, StringOut, StringOut, \
+         StringOut, StringOut, NumberOut, NumberOut)                               \
+    SLOT(31, Op31, Text, StringOut, StringOut, StringOut, StringOut)               \
     SLOT(32, Op32, Text, NumberOut)                                                \
     SLOT(33, Op33, NumberOut)                                                      \
     GAP(34)                                                                        \
@@ -49,15 +50,15 @@
     SLOT(36, Op36, Text, Text, ListOut)                                            \
     SLOT(37, Op37, Text, NumberOut, NumberOut)                                     \
     SLOT(38, Op38, Text, Text, NumberOut, NumberOut)                               \
-    SLOT(39, Op39, StringOut)                                                        \
-    SLOT(40, Op40, StringOut)                                                        \
+    SLOT(39, Op39, StringOut)                                                      \
+    SLOT(40, Op40, StringOut)                                                      \
     SLOT(41, Op41, Text, Text, ListOut)                                            \
-    SLOT(42, Op42, Text, Text, Text, StringOut)                                      \
-    SLOT(43, Op43, Text, Text, StringOut)                                            \
-    SLOT(44, Op44, StringOut)                                                        \
-    SLOT(45, Op45, Text, StringOut)                                                  \
-    SLOT(46, Op46, Text, Text, StringOut, StringOut)                                   \
-    SLOT(47, Op47, Text, StringOut, Number, Number, ListOut, ListOut, ListOut)       \
+    SLOT(42, Op42, Text, Text, Text, StringOut)                                    \
+    SLOT(43, Op43, Text, Text, StringOut)                                          \
+    SLOT(44, Op44, StringOut)                                                      \
+    SLOT(45, Op45, Text, StringOut)                                                \
+    SLOT(46, Op46, Text, Text, StringOut, StringOut)                               \
+    SLOT(47, Op47, Text, StringOut, Number, Number, ListOut, ListOut, ListOut)     \
     SLOT(48, Op48, Text, Number, Number, List, List, List)
 
 HOST_TABLE_INTERFACE(IHWorkSpaceInfo, Q3V_TABLE_IHWorkSpaceInfo);
@@ -75,24 +76,24 @@ HOST_TABLE_INTERFACE(IHWorkSpaceInfo, Q3V_TABLE_IHWorkSpaceInfo);
     SLOT(5, Op5, Text, Number)                                                                 \
     SLOT(6, Op6, Text, Text)                                                                   \
     SLOT(7, Op7, Text, Text, NumberOut)                                                        \
-    SLOT(8, Op8, Text, Text, StringOut)                                                          \
+    SLOT(8, Op8, Text, Text, StringOut)                                                        \
     SLOT(9, Op9, Text, NumberOut)                                                              \
-    SLOT(10, Op10, Text, StringOut)                                                              \
+    SLOT(10, Op10, Text, StringOut)                                                            \
     SLOT(11, Op11, Text, Text, Text, Text, Text)                                               \
     SLOT(12, Op12, Text, Text, Text, Text)                                                     \
     SLOT(13, Op13, Text, Text, Text)                                                           \
     GAP(14) GAP(15) GAP(16)                                                                    \
-    SLOT(17, Op17, Text, Text, Text, Text, StringOut)                                            \
-    SLOT(18, Op18, Text, Text, Text, StringOut)                                                  \
-    SLOT(19, Op19, Text, Text, StringOut)                                                        \
+    SLOT(17, Op17, Text, Text, Text, Text, StringOut)                                          \
+    SLOT(18, Op18, Text, Text, Text, StringOut)                                                \
+    SLOT(19, Op19, Text, Text, StringOut)                                                      \
     GAP(20) GAP(21) GAP(22)                                                                    \
     SLOT(23, Op23, Text, Text, Text, Text, Text)                                               \
     GAP(24)                                                                                    \
     SLOT(25, Op25, Text, Text, Text)                                                           \
     GAP(26) GAP(27) GAP(28)                                                                    \
-    SLOT(29, Op29, Text, Text, Text, Text, StringOut)                                            \
+    SLOT(29, Op29, Text, Text, Text, Text, StringOut)                                          \
     GAP(30)                                                                                    \
-    SLOT(31, Op31, Text, Text, StringOut)                                                        \
+    SLOT(31, Op31, Text, Text, StringOut)                                                      \
     GAP(32) GAP(33) GAP(34)                                                                    \
     SLOT(35, Op35, ListOut)                                                                    \
     SLOT(36, Op36, ListOut)                                                                    \
@@ -106,22 +107,22 @@ HOST_TABLE_INTERFACE(IHWorkSpaceInfo, Q3V_TABLE_IHWorkSpaceInfo);
     SLOT(44, Op44, ListOut)                                                                    \
     SLOT(45, Op45, List)                                                                       \
     SLOT(46, Op46, List)                                                                       \
-    SLOT(47, Op47, Number, StringOut)                                                            \
+    SLOT(47, Op47, Number, StringOut)                                                          \
     SLOT(48, Op48, Number, Text)                                                               \
-    SLOT(49, Op49, Text, Text, StringOut)                                                        \
+    SLOT(49, Op49, Text, Text, StringOut)                                                      \
     SLOT(50, Op50, Text, Text, Text)                                                           \
     SLOT(51, Op51, NumberOut)                                                                  \
     SLOT(52, Op52, NumberOut)                                                                  \
-    SLOT(53, Op53, StringOut)                                                                    \
-    SLOT(54, Op54, StringOut)                                                                    \
-    SLOT(55, Op55, StringOut)                                                                    \
+    SLOT(53, Op53, StringOut)                                                                  \
+    SLOT(54, Op54, StringOut)                                                                  \
+    SLOT(55, Op55, StringOut)                                                                  \
     SLOT(56, Op56, Number)                                                                     \
     SLOT(57, Op57, Text)                                                                       \
     SLOT(58, Op58, Text)                                                                       \
     SLOT(59, Op59, Text)                                                                       \
     SLOT(60, Op60, ListOut)                                                                    \
     SLOT(61, Op61, List)                                                                       \
-    SLOT(62, Op62, StringOut, StringOut)                                                           \
+    SLOT(62, Op62, StringOut, StringOut)                                                       \
     SLOT(63, Op63, Text, Text)                                                                 \
     SLOT(64, Op64, Text)                                                                       \
     SLOT(65, Op65, Text)                                                                       \
@@ -133,7 +134,7 @@ HOST_TABLE_INTERFACE(IHWorkSpaceInfo, Q3V_TABLE_IHWorkSpaceInfo);
     SLOT(71, Op71, NumberOut)                                                                  \
     SLOT(72, Op72, NumberOut)                                                                  \
     GAP(73)                                                                                    \
-    SLOT(74, Op74, StringOut, StringOut, StringOut)                                                  \
+    SLOT(74, Op74, StringOut, StringOut, StringOut)                                            \
     SLOT(75, Op75, NumberOut)                                                                  \
     GAP(76) GAP(77)                                                                            \
     SLOT(78, Op78, NumberOut)                                                                  \
@@ -151,7 +152,7 @@ HOST_TABLE_INTERFACE(IHWorkSpaceInfo, Q3V_TABLE_IHWorkSpaceInfo);
     SLOT(90, Op90, Number)                                                                     \
     SLOT(91, Op91, NumberOut)                                                                  \
     SLOT(92, Op92, NumberOut)                                                                  \
-    SLOT(93, Op93, StringOut)                                                                    \
+    SLOT(93, Op93, StringOut)                                                                  \
     GAP(94) GAP(95) GAP(96)                                                                    \
     SLOT(97, Op97, Text, ListOut)                                                              \
     SLOT(98, Op98, Text, List)                                                                 \
@@ -162,17 +163,17 @@ HOST_TABLE_INTERFACE(IHWorkSpaceInfo, Q3V_TABLE_IHWorkSpaceInfo);
     GAP(120) GAP(121) GAP(122) GAP(123) GAP(124) GAP(125) GAP(126) GAP(127) GAP(128)           \
     SLOT(129, Op129, Text, Text, Text, Text, Text)                                             \
     GAP(130) GAP(131)                                                                          \
-    SLOT(132, Op132, Text, Text, Text, Text, StringOut)                                          \
+    SLOT(132, Op132, Text, Text, Text, Text, StringOut)                                        \
     GAP(133) GAP(134) GAP(135) GAP(136) GAP(137) GAP(138) GAP(139) GAP(140)                    \
-    SLOT(141, Op141, Text, Text, StringOut)                                                      \
+    SLOT(141, Op141, Text, Text, StringOut)                                                    \
     SLOT(142, Op142, Text, Text, Text)                                                         \
-    SLOT(143, Op143, Text, Text, Text, Text, StringOut)                                          \
+    SLOT(143, Op143, Text, Text, Text, Text, StringOut)                                        \
     SLOT(144, Op144, Text, Text, Text, Text, Text)                                             \
-    SLOT(145, Op145, Text, Text, Text, Text, Text, StringOut)                                    \
+    SLOT(145, Op145, Text, Text, Text, Text, Text, StringOut)                                  \
     SLOT(146, Op146, Text, Text, Text, Text, Text, Text)                                       \
-    SLOT(147, Op147, Text, Text, Text, Text, Text, StringOut)                                    \
+    SLOT(147, Op147, Text, Text, Text, Text, Text, StringOut)                                  \
     SLOT(148, Op148, Text, Text, Text, Text, Text, Text)                                       \
-    SLOT(149, Op149, Text, Text, Text, Text, Text, Text, StringOut)                              \
+    SLOT(149, Op149, Text, Text, Text, Text, Text, Text, StringOut)                            \
     SLOT(150, Op150, Text, Text, Text, Text, Text, Text, Text)                                 \
     SLOT(151, Op151, Text, Text, Text)                                                         \
     SLOT(152, Op152, Text, Text, Text)                                                         \
@@ -185,13 +186,13 @@ HOST_TABLE_INTERFACE(IHWorkSpaceInfo, Q3V_TABLE_IHWorkSpaceInfo);
     SLOT(169, Op169, Text, Number)                                                             \
     SLOT(170, Op170, Text, NumberOut)                                                          \
     SLOT(171, Op171, Text, Number)                                                             \
-    SLOT(172, Op172, Text, Text, StringOut)                                                      \
-    SLOT(173, Op173, Text, Text, StringOut)                                                      \
+    SLOT(172, Op172, Text, Text, StringOut)                                                    \
+    SLOT(173, Op173, Text, Text, StringOut)                                                    \
     SLOT(174, Op174, Text, Text, Text)                                                         \
     SLOT(175, Op175, Text, Text, Text)                                                         \
     SLOT(176, Op176, Text, ListOut)                                                            \
     SLOT(177, Op177, Text, List)                                                               \
-    SLOT(178, Op178, Text, StringOut, StringOut)                                                   \
+    SLOT(178, Op178, Text, StringOut, StringOut)                                               \
     SLOT(179, Op179, Text, Text, Text)                                                         \
     SLOT(180, Op180, Text, Text)                                                               \
     SLOT(181, Op181, Text, Text)                                                               \
@@ -202,24 +203,24 @@ HOST_TABLE_INTERFACE(IHWorkSpaceInfo, Q3V_TABLE_IHWorkSpaceInfo);
     /* the custom placeholders of the named workspace */                                      \
     SLOT(186, GetWorkspacePlaceholders, Text, ListOut)                                         \
     SLOT(187, Op187, Text, List)                                                               \
-    SLOT(188, Op188, Text, NumberOut, StringOut)                                                 \
+    SLOT(188, Op188, Text, NumberOut, StringOut)                                               \
     SLOT(189, Op189, Text, Number, Text)                                                       \
-    SLOT(190, Op190, Text, Text, Number, StringOut, StringOut, StringOut, StringOut)                   \
-    SLOT(191, Op191, Text, Text, StringOut)                                                      \
+    SLOT(190, Op190, Text, Text, Number, StringOut, StringOut, StringOut, StringOut)           \
+    SLOT(191, Op191, Text, Text, StringOut)                                                    \
     SLOT(192, Op192, Text, Text, Number, Text, Text, Text, Text)                               \
     SLOT(193, Op193, Text, Text, Number, Text, Text, Text, Text)                               \
     GAP(194) GAP(195) GAP(196) GAP(197)                                                        \
-    SLOT(198, Op198, StringOut)                                                                  \
+    SLOT(198, Op198, StringOut)                                                                \
     SLOT(199, Op199, Text)                                                                     \
     GAP(200)                                                                                   \
     SLOT(201, Op201, Text, Number, Text, Number)                                               \
-    SLOT(202, Op202, Text, Number, StringOut, NumberOut)                                         \
+    SLOT(202, Op202, Text, Number, StringOut, NumberOut)                                       \
     SLOT(203, Op203, Text, Text, Text)                                                         \
-    SLOT(204, Op204, Text, Text, StringOut)                                                      \
+    SLOT(204, Op204, Text, Text, StringOut)                                                    \
     SLOT(205, Op205, Text, Text, Text, Number, Number)                                         \
     SLOT(206, Op206, Text, Text, Text, Number, Number)                                         \
-    SLOT(207, Op207, Number, Number, Number, Number, Number, Number, Number, Number, StringOut,   \
-         StringOut, StringOut, Number, Number)                                                     \
+    SLOT(207, Op207, Number, Number, Number, Number, Number, Number, Number, Number, StringOut, \
+         StringOut, StringOut, Number, Number)                                                 \
     SLOT(208, Op208, Number, Number, Number, Number, Number, Number, Number, Number, Text, Text, \
          Text, Number, Number)                                                                 \
     SLOT(209, Op209)                                                                           \
@@ -228,16 +229,16 @@ HOST_TABLE_INTERFACE(IHWorkSpaceInfo, Q3V_TABLE_IHWorkSpaceInfo);
     SLOT(212, Op212, Number)                                                                   \
     GAP(213)                                                                                   \
     SLOT(214, Op214, Text)                                                                     \
-    SLOT(215, Op215, Number, StringOut, StringOut, StringOut, StringOut)                               \
-    SLOT(216, Op216, Text, StringOut, NumberOut)                                                 \
+    SLOT(215, Op215, Number, StringOut, StringOut, StringOut, StringOut)                       \
+    SLOT(216, Op216, Text, StringOut, NumberOut)                                               \
     SLOT(217, Op217, Text, Text, Number)                                                       \
-    SLOT(218, Op218, Number, Number, Number, Number, Number, Number, Number, Number, StringOut,   \
-         StringOut, StringOut, Number, Number, Number, Number, Number, Number, Number, Number)     \
+    SLOT(218, Op218, Number, Number, Number, Number, Number, Number, Number, Number, StringOut, \
+         StringOut, StringOut, Number, Number, Number, Number, Number, Number, Number, Number) \
     SLOT(219, Op219, Number, Number, Number, Number, Number, Number, Number, Number, Text, Text, \
          Text, Number, Number, Number, Number, Number, Number, Number, Number)                 \
-    SLOT(220, Op220, Text, FlagOut, StringOut, StringOut, FlagOut, StringOut)                        \
+    SLOT(220, Op220, Text, FlagOut, StringOut, StringOut, FlagOut, StringOut)                  \
     SLOT(221, Op221, Text, Flag, Text, Text, Flag, Text)                                       \
-    SLOT(222, Op222, StringOut, StringOut)                                                         \
+    SLOT(222, Op222, StringOut, StringOut)                                                     \
     SLOT(223, Op223, Text, Text)                                                               \
     SLOT(224, Op224, ListOut)                                                                  \
     SLOT(225, Op225, ListValue)                                                                \

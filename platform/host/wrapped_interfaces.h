@@ -11,27 +11,27 @@
 #define Q3V_TABLE_IHServiceB(SLOT, GAP)                                                                \
     SLOT(3, Op3, Text, Text, Text, ListOut)                                                            \
     SLOT(4, Op4, Text, Text, Text, List)                                                               \
-    SLOT(5, Op5, Text, Text, Text, StringOut)                                                            \
+    SLOT(5, Op5, Text, Text, Text, StringOut)                                                          \
     SLOT(6, Op6, Text, Text, Text, Text)                                                               \
-    SLOT(7, Op7, Text, Text, Text, StringOut)                                                            \
+    SLOT(7, Op7, Text, Text, Text, StringOut)                                                          \
     SLOT(8, Op8, Text, Text, Text, Text)                                                               \
     SLOT(9, Op9, Text, Text, Text, FlagOut)                                                            \
     SLOT(10, Op10, Text, Text, Text, Flag)                                                             \
     SLOT(11, Op11, Text, Text, Text, ListOut)                                                          \
     GAP(12)                                                                                            \
-    SLOT(13, Op13, Text, Text, Text, StringOut)                                                          \
+    SLOT(13, Op13, Text, Text, Text, StringOut)                                                        \
     SLOT(14, Op14, Text, Text, Text, Text)                                                             \
     GAP(15) GAP(16) GAP(17) GAP(18)                                                                    \
-    SLOT(19, Op19, Text, Text, Text, Text, StringOut)                                                    \
+    SLOT(19, Op19, Text, Text, Text, Text, StringOut)                                                  \
     SLOT(20, Op20, Text, Text, Text, Text, Text)                                                       \
     GAP(21) GAP(22)                                                                                    \
     SLOT(23, Op23, Text, Text, Text, FlagOut)                                                          \
     SLOT(24, Op24, Text, Text, Text, Flag)                                                             \
-    SLOT(25, Op25, Text, Text, StringOut)                                                                \
+    SLOT(25, Op25, Text, Text, StringOut)                                                              \
     SLOT(26, Op26, Text, Text, Text)                                                                   \
     SLOT(27, Op27, Text, Text, Number)                                                                 \
     SLOT(28, Op28, Text, Text, Text)                                                                   \
-    SLOT(29, Op29, Text, StringOut)                                                                      \
+    SLOT(29, Op29, Text, StringOut)                                                                    \
     SLOT(30, Op30, Text, Text)                                                                         \
     SLOT(31, Op31, Text, FlagOut)                                                                      \
     SLOT(32, Op32, Text, Flag)                                                                         \
@@ -41,17 +41,17 @@
     SLOT(39, Op39, Text, Text, Text, Number, NumberOut)                                                \
     SLOT(40, Op40, Text, Text, Text, Number, Text, Text, Number, Number, Number, Text, Number, Number,  \
          Number, Number, Number, Number)                                                               \
-    SLOT(41, Op41, Text, Text, Text, Number, Text, Text, StringOut, NumberOut, NumberOut, NumberOut,     \
-         StringOut, NumberOut, NumberOut, NumberOut, NumberOut, NumberOut, NumberOut)                    \
+    SLOT(41, Op41, Text, Text, Text, Number, Text, Text, StringOut, NumberOut, NumberOut, NumberOut,   \
+         StringOut, NumberOut, NumberOut, NumberOut, NumberOut, NumberOut, NumberOut)                  \
     SLOT(42, Op42, Text, Text, Text, List)                                                             \
     SLOT(43, Op43, Text, Text, Text, ListOut)                                                          \
     SLOT(44, Op44, Text, Text, Text, Number, Text, Text, Number, Number, Number, Text, Number, Number,  \
          Number, Number, Number, Number, Number, List, Text)                                           \
     SLOT(45, Op45, Text, Number, Number, Number, Text, Number, Number, Number, Number, Number, Number,  \
          Number, List)                                                                                 \
-    SLOT(46, Op46, Text, Text, Text, Number, Text, Text, StringOut, Number, Number, Number, StringOut,     \
-         Number, Number, Number, Number, Number, Number, Number, ListOut, StringOut)                     \
-    SLOT(47, Op47, Text, Number, Number, Number, StringOut, Number, Number, Number, Number, Number,      \
+    SLOT(46, Op46, Text, Text, Text, Number, Text, Text, StringOut, Number, Number, Number, StringOut, \
+         Number, Number, Number, Number, Number, Number, Number, ListOut, StringOut)                   \
+    SLOT(47, Op47, Text, Number, Number, Number, StringOut, Number, Number, Number, Number, Number,    \
          Number, Number, ListOut)                                                                      \
     SLOT(48, Op48, Text, Text, Text, Number, Text)                                                     \
     SLOT(49, Op49, Text, Text, Text, Number, Text)                                                     \
@@ -130,7 +130,7 @@ HOST_TABLE_INTERFACE(IHServiceDSub, Q3V_TABLE_IHServiceDSub);
     SLOT(12, Op12, Text, Number, Number)                                           \
     SLOT(13, Op13, Number, Number, Number, ListOut, ListOut, NumberOut)            \
     SLOT(14, Op14, Number, Text, Number, Number)                                   \
-    SLOT(15, Op15, StringOut, Number, Text, Number, Number)                          \
+    SLOT(15, Op15, StringOut, Number, Text, Number, Number)                        \
     SLOT(16, Op16, NumberOut, NumberOut, Text, Number, Number)                     \
     SLOT(17, Op17, NumberOut, StringOut, Number)
 
@@ -143,12 +143,12 @@ HOST_TABLE_INTERFACE(IHServiceEClient, Q3V_TABLE_IHServiceEClient);
     HOSTSLOT_GAPS10(GAP, 1) HOSTSLOT_GAPS10(GAP, 2) HOSTSLOT_GAPS10(GAP, 3)                         \
     HOSTSLOT_GAPS10(GAP, 4) HOSTSLOT_GAPS10(GAP, 5) HOSTSLOT_GAPS10(GAP, 6)                         \
     GAP(70) GAP(71) GAP(72) GAP(73) GAP(74) GAP(75)                                                 \
-    SLOT(76, Op76, Number, Number, Number, Number, Number, Number, Number, Number, StringOut, StringOut, \
-         StringOut)                                                                                   \
+    SLOT(76, Op76, Number, Number, Number, Number, Number, Number, Number, Number, StringOut,       \
+         StringOut, StringOut)                                                                      \
     SLOT(77, Op77, Number, Number, Number, Number, Number, Number, Number, Number, Text, Text, Text) \
     GAP(78) GAP(79) HOSTSLOT_GAPS10(GAP, 8)                                                         \
     GAP(90) GAP(91) GAP(92) GAP(93) GAP(94)                                                         \
-    SLOT(95, Op95, Number, Number, Number, Number, Number, StringOut, Number)                         \
+    SLOT(95, Op95, Number, Number, Number, Number, Number, StringOut, Number)                       \
     SLOT(96, Op96, Number, Number, Number, Number, Number, Text, Number)
 
 HOST_TABLE_INTERFACE(IHServiceFCompanion1, Q3V_TABLE_IHServiceFCompanion1);
@@ -161,11 +161,11 @@ HOST_TABLE_INTERFACE(IHServiceFCompanion1, Q3V_TABLE_IHServiceFCompanion1);
     HOSTSLOT_GAPS10(GAP, 10) HOSTSLOT_GAPS10(GAP, 11) HOSTSLOT_GAPS10(GAP, 12)                      \
     HOSTSLOT_GAPS10(GAP, 13) HOSTSLOT_GAPS10(GAP, 14) HOSTSLOT_GAPS10(GAP, 15)                      \
     GAP(160) GAP(161)                                                                               \
-    SLOT(162, Op162, Number, Number, Number, Number, Number, StringOut, Number, Number)               \
+    SLOT(162, Op162, Number, Number, Number, Number, Number, StringOut, Number, Number)             \
     SLOT(163, Op163, Number, Number, Number, Number, Number, Text, Number, Number)                  \
     GAP(164)                                                                                        \
-    SLOT(165, Op165, Number, Number, Number, Number, Number, Number, Number, Number, StringOut,        \
-         StringOut, StringOut, Number)                                                                  \
+    SLOT(165, Op165, Number, Number, Number, Number, Number, Number, Number, Number, StringOut,      \
+         StringOut, StringOut, Number)                                                              \
     SLOT(166, Op166, Number, Number, Number, Number, Number, Number, Number, Number, Text, Text,     \
          Text, Number)
 
@@ -180,7 +180,8 @@ HOST_TABLE_INTERFACE(IHServiceFCompanion2, Q3V_TABLE_IHServiceFCompanion2);
     HOSTSLOT_GAPS10(GAP, 13) HOSTSLOT_GAPS10(GAP, 14) HOSTSLOT_GAPS10(GAP, 15)                      \
     HOSTSLOT_GAPS10(GAP, 16) HOSTSLOT_GAPS10(GAP, 17) HOSTSLOT_GAPS10(GAP, 18)                      \
     GAP(190) GAP(191) GAP(192) GAP(193)                                                             \
-    SLOT(194, Op194, Number, Number, Number, Number, Number, StringOut, Number, Number, Number, StringOut) \
+    SLOT(194, Op194, Number, Number, Number, Number, Number, StringOut, Number, Number, Number,     \
+         StringOut)                                                                                 \
     SLOT(195, Op195, Number, Number, Number, Number, Number, Text, Number, Number, Number, Text)
 
 HOST_TABLE_INTERFACE(IHServiceFCompanion3, Q3V_TABLE_IHServiceFCompanion3);
@@ -220,7 +221,7 @@ HOST_TABLE_INTERFACE(IHServiceH, Q3V_TABLE_IHServiceH);
 
 // An item that interface I gives by its key: two texts and a number.
 #define Q3V_TABLE_IHServiceIItem(SLOT, GAP) \
-    SLOT(3, Op3, StringOut)                   \
+    SLOT(3, Op3, StringOut)                 \
     SLOT(4, Op4, NumberOut)                 \
     SLOT(5, Op5, StringOut)
 
@@ -245,7 +246,7 @@ HOST_TABLE_INTERFACE(IHServiceIItem, Q3V_TABLE_IHServiceIItem);
     SLOT(46, Op46)                                                             \
     SLOT(47, Op47)                                                             \
     SLOT(48, Op48, List)                                                       \
-    SLOT(49, Op49, Text, Number, Text, StringOut)                                \
+    SLOT(49, Op49, Text, Number, Text, StringOut)                              \
     SLOT(50, Op50, Text, List, ListOut)
 
 HOST_TABLE_INTERFACE(IHServiceI, Q3V_TABLE_IHServiceI);

@@ -16,7 +16,7 @@ namespace kit = wrapper_kit;
 inline constexpr IID kProbeId = hostid::MakeId(0x7F00, 0x01);
 
 #define Q3V_TABLE_IKitProbe(SLOT, GAP)     \
-    SLOT(3, TextAndText, Text, StringOut)    \
+    SLOT(3, TextAndText, Text, StringOut)  \
     GAP(4)                                 \
     SLOT(5, Strings, ListOut)              \
     SLOT(6, Value, NumberOut)              \
