@@ -287,4 +287,38 @@ TEST_F(ServiceE, TheMembershipTestLooksAtEveryItemsClients) {
     EXPECT_EQ(merged[2], &q1);
 }
 
+TEST_F(ServiceE, ATextThatCannotBeMadeStopsTheCallBeforeAnyClient) {
+    const std::function<HRESULT()> withText[] = {
+        [&] { return service.Op3("t", 0); },
+        [&] { return service.Op3AllItems("t"); },
+        [&] { return service.Op5("t", 1, 2); },
+        [&] { return service.Op14(1, "t", 2, 0); },
+        [&] {
+            CString text = "old";
+            return service.Op15(text, 1, "t", 2, 0);
+        },
+        [&] {
+            DWORD first = 0;
+            DWORD second = 0;
+            return service.Op16(&first, &second, "t", 3, 0);
+        },
+    };
+    for (const auto& call : withText) {
+        platform::BstrAllocationFault fault;
+        HRESULT error = S_OK;
+        try {
+            static_cast<void>(call());
+        } catch (const platform::ComError& raised) {
+            error = raised.Error();
+        }
+        EXPECT_EQ(error, E_OUTOFMEMORY);
+    }
+    EXPECT_EQ(Calls(), (std::vector<std::vector<Call>>{{}, {}, {}}));
+    // No text is made for an empty slot or for an operation without one.
+    platform::BstrAllocationFault fault;
+    EXPECT_EQ(service.Op3("t", 2), S_OK);
+    EXPECT_EQ(service.Op9(0, 7), S_OK);
+    EXPECT_EQ(p1.Calls().size(), 1u);
+}
+
 }  // namespace
