@@ -122,3 +122,19 @@ inline constexpr GUID EVENT_PeriodicStatus = hostid::MakeId(0x0021, 0x01);
 inline constexpr GUID EVENT_SettingItems = hostid::MakeId(0x0021, 0x02);
 inline constexpr GUID EVENT_RegisterRefresh = hostid::MakeId(0x0021, 0x03);
 inline constexpr GUID EVENT_BreakConditionChanged = hostid::MakeId(0x0021, 0x04);
+
+// Series 0x31: the host services the plug-in wraps (hostui/host_service_*.h)
+// and the host's output window.
+inline constexpr IID IID_IHOutputWindow = hostid::MakeId(0x0031, 0x01);
+inline constexpr IID IID_IHServiceB = hostid::MakeId(0x0031, 0x02);
+inline constexpr IID IID_IHServiceD = hostid::MakeId(0x0031, 0x03);
+inline constexpr IID IID_IHServiceDSub = hostid::MakeId(0x0031, 0x04);
+inline constexpr IID IID_IHServiceEClient = hostid::MakeId(0x0031, 0x05);
+inline constexpr IID IID_IHServiceFCompanion2 = hostid::MakeId(0x0031, 0x07);
+inline constexpr IID IID_IHServiceFCompanion3 = hostid::MakeId(0x0031, 0x08);
+inline constexpr IID IID_IHServiceGFirst = hostid::MakeId(0x0031, 0x09);
+inline constexpr IID IID_IHServiceGSecond = hostid::MakeId(0x0031, 0x0A);
+inline constexpr IID IID_IHServiceH = hostid::MakeId(0x0031, 0x0B);
+inline constexpr IID IID_IHServiceI = hostid::MakeId(0x0031, 0x0C);
+inline constexpr IID IID_IHServiceIItem = hostid::MakeId(0x0031, 0x0D);
+inline constexpr IID IID_IHServiceJ = hostid::MakeId(0x0031, 0x0E);

@@ -42,6 +42,7 @@ const IID* const kQueriedInterfaces[] = {
 
 Console::Console(SimHost& host, std::istream& in, std::ostream& out, bool interactive)
     : host_(host), in_(in), out_(out), ui_(in, out, interactive) {
+    host_.Services().Output().SetPrinter([this](const std::string& line) { out_ << line << "\n"; });
     if (interactive) {
         // The host's label chooser asks the person at the console.
         host_.Services().Labels().SetAsker([this]() -> std::optional<std::string> {
@@ -56,6 +57,7 @@ Console::Console(SimHost& host, std::istream& in, std::ostream& out, bool intera
 }
 
 Console::~Console() {
+    host_.Services().Output().SetPrinter(nullptr);
     host_.Services().Labels().SetAsker(nullptr);
 }
 

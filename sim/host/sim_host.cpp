@@ -1,6 +1,7 @@
 #include "sim/host/sim_host.h"
 
 #include "platform/bstr.h"
+#include "platform/host/wrapped_interfaces.h"
 #include "platform/module.h"
 #include "sim/host/workspace_storage.h"
 
@@ -62,6 +63,19 @@ std::string IdName(const GUID& id) {
         {&IID_IHTIO, "IHTIO"},
         {&IID_IHStatusClient, "IHStatusClient"},
         {&IID_IHTPCBreakClient, "IHTPCBreakClient"},
+        {&IID_IHOutputWindow, "IHOutputWindow"},
+        {&IID_IHServiceB, "IHServiceB"},
+        {&IID_IHServiceD, "IHServiceD"},
+        {&IID_IHServiceDSub, "IHServiceDSub"},
+        {&IID_IHServiceEClient, "IHServiceEClient"},
+        {&IID_IHServiceFCompanion2, "IHServiceFCompanion2"},
+        {&IID_IHServiceFCompanion3, "IHServiceFCompanion3"},
+        {&IID_IHServiceGFirst, "IHServiceGFirst"},
+        {&IID_IHServiceGSecond, "IHServiceGSecond"},
+        {&IID_IHServiceH, "IHServiceH"},
+        {&IID_IHServiceI, "IHServiceI"},
+        {&IID_IHServiceIItem, "IHServiceIItem"},
+        {&IID_IHServiceJ, "IHServiceJ"},
         {&IID_IHWorkspaceStorage, "IHWorkspaceStorage"},
         {&IID_IHRoundingSettings, "IHRoundingSettings"},
         {&IID_IHSessionNameText, "IHSessionNameText"},
@@ -186,6 +200,7 @@ HostServiceProvider::HostServiceProvider(CallLog& log) : log_(log) {
     OfferService(IID_IHPlaceholderSettings, &placeholderSettings_);
     OfferService(IID_IHSessionInfo, &sessionInfo_);
     OfferService(IID_IHLabelSelection, &labels_);
+    OfferService(IID_IHOutputWindow, &output_);
     OfferService(IID_IHRoundingSettings, &rounding_);
     OfferService(IID_IHSessionNameText, &sessionNameText_);
     OfferService(IID_IHBuildSettings, static_cast<IHBuildSettings*>(&deviceDescription_));

@@ -9,6 +9,7 @@
 #include "sim/host/host_events.h"
 #include "sim/host/call_log.h"
 #include "sim/host/label_services.h"
+#include "sim/host/output_window.h"
 #include "sim/host/session_services.h"
 #include "sim/host/ui_registry.h"
 #include "sim/host/workspace_services.h"
@@ -126,6 +127,7 @@ public:
     HostEventService& Events() { return events_; }
     NameLookup& Names() { return names_; }
     HostLabelSelection& Labels() { return labels_; }
+    HostOutputWindow& Output() { return output_; }
     // Offers the data manager over the storage's file (null: the data
     // manager keeps no texts). The host has a data manager while it has a
     // storage or a session.
@@ -155,6 +157,7 @@ private:
     HostPlaceholderSettings placeholderSettings_{log_, workspaceMutex_, workspace_};
     HostSessionInfo sessionInfo_{log_, workspaceMutex_, workspace_};
     HostLabelSelection labels_{log_};
+    HostOutputWindow output_{log_};
     HostRoundingSettings rounding_{log_};
     HostSessionNameText sessionNameText_{log_};
     HostDeviceDescription deviceDescription_{log_};
