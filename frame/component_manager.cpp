@@ -56,6 +56,12 @@ BOOL CComponentApp::InitInstance() {
     return CWinApp::InitInstance();
 }
 
+int CComponentApp::ExitInstance() {
+    delete m_uiManager;
+    m_uiManager = nullptr;
+    return CWinApp::ExitInstance();
+}
+
 CHostUiManager* CComponentApp::GetUiManager(IHostServiceProvider* host) {
     if (host != nullptr && m_uiManager == nullptr) {
         m_uiManager = new CHostUiManager(host);

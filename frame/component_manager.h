@@ -38,6 +38,9 @@ public:
     ~CComponentApp() override;
 
     BOOL InitInstance() override;
+    // The module is being unloaded: the UI manager, made over the host that
+    // loaded it, goes with it.
+    int ExitInstance() override;
 
     CComponentManager& GetComponentManager() { return m_componentManager; }
     // Makes the host UI registration manager on the first call with a host;

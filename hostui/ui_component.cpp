@@ -1,6 +1,7 @@
 #include "hostui/ui_component.h"
 
 #include "frame/component_manager.h"
+#include "hostui/wsclient_vk3.h"
 
 #include "platform/afx_app.h"
 #include "platform/bstr.h"
@@ -52,10 +53,15 @@ HRESULT CUiComponentVk3::GetErrorText(HRESULT, BSTR* text) {
 }
 
 BOOL CUiComponentVk3::CreateWindowObject() {
-    AFX_MANAGE_STATE(AfxGetStaticModuleState());
-    if (g_componentApp == nullptr) {
-        return FALSE;
+    DestroyWindowObject();  // a second attach replaces the window of the first
+    CHostUiManager* manager = nullptr;
+    {
+        AFX_MANAGE_STATE(AfxGetStaticModuleState());
+        // The manager is made on first use and lives as long as the application.
+        manager = g_componentApp != nullptr ? g_componentApp->GetUiManager(m_host) : nullptr;
     }
-    // The manager is made on first use and lives as long as the application.
-    return g_componentApp->GetUiManager(m_host) != nullptr ? TRUE : FALSE;
+    auto* window = new CWSClientVk3(m_host, manager);
+    m_windowObject = window;
+    // A window that could not be made stays kept and goes at detach.
+    return window->CreateUnderAppModuleState();
 }

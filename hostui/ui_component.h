@@ -1,6 +1,8 @@
 // The UI component: the second component of the plug-in's component table. It
-// registers with the host under "Target Configuration" and, when attached,
-// makes the plug-in's UI registration manager.
+// registers with the host under "Target Configuration"; when attached it makes
+// the plug-in's container window (CWSClientVk3) over the UI registration
+// manager, whose creation puts the plug-in's menu and toolbar into the host;
+// detaching destroys the window, which withdraws them.
 #pragma once
 
 #include "frame/host_component_base.h"

@@ -81,12 +81,16 @@ struct AcceleratorResource {
 
 // A toolbar: its buttons' command ids in order (0 for a separator). Its
 // resource bytes, as LockResource answers them, are the Windows form: 16-bit
-// words version (1), button width, button height, count, then the ids.
+// words version (1), button width, button height, count, then the ids. A
+// toolbar given as (at least one) bytes, for one that is not well formed, has
+// exactly those bytes, read where the table holds them each time the
+// resource is found.
 struct ToolbarResource {
     UINT id;
     WORD buttonWidth;
     WORD buttonHeight;
     std::span<const WORD> commands;
+    std::span<const BYTE> bytes = {};
 };
 
 // A bitmap's bits, rows of 16-bit aligned bytes from the top, as

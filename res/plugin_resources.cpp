@@ -6,6 +6,7 @@
 
 #include "platform/common_controls.h"
 
+#include <array>
 #include <iterator>
 
 namespace {
@@ -153,6 +154,10 @@ const platform::StringResource kStrings[] = {
     // The driver selection.
     {res_id::kEmulatorNotConnected,
      "The emulator is not connected.\nPlease start the debugger after connecting the emulator."},
+    // Prompts and tips (prompt, newline, tip) of the menu and toolbar commands.
+    {res_id::kCmdMemoryResource, "Open Emulator Memory Resource dialogbox\nEmulator Memory Resource"},
+    {res_id::kCmdSystemSetup, "Open Emulator System dialogbox\nEmulator System"},
+    {res_id::kCmdEmulatorHelp, "Display Emulator Helpt\nEmulator Help"},
 };
 
 namespace rc = platform::rc;
@@ -223,12 +228,61 @@ const platform::DialogResource kDialogs[] = {
     setting_dialogs::kCommunicationPage,
 };
 
+const platform::MenuEntry kUiMenuItems[] = {
+    {0, "&Setup", 0, MF_POPUP},
+    {1, "&Emulator", 0, MF_POPUP},
+    {2, "&System...", res_id::kCmdSystemSetup},
+    {2, "&Emulator Setting...", res_id::kCmdEmulatorSetting},
+    {2, "Start/Stop &Function Setting...", res_id::kCmdStartStopSetting},
+    {0, "&Help", 0, MF_POPUP},
+    {1, "&Emulator Help", res_id::kCmdEmulatorHelp},
+};
+
+const platform::MenuResource kMenus[] = {
+    {res_id::kUiMenu, kUiMenuItems},
+};
+
+const WORD kDebugToolbarButtons[] = {res_id::kCmdMemoryResource, res_id::kCmdSystemSetup};
+
+const platform::ToolbarResource kToolbars[] = {
+    {res_id::kDebugToolbar, 16, 15, kDebugToolbarButtons},
+};
+
+// The debug toolbar's two 16 x 15 images side by side, 4 bits per pixel:
+// a memory chip (dark grey on the light grey face) and a system box.
+constexpr std::array<BYTE, 16 * 15> DebugToolbarBits() {
+    std::array<BYTE, 16 * 15> bits{};
+    constexpr BYTE kFace = 0x77;  // light grey, both pixels of a byte
+    for (std::size_t row = 0; row < 15; ++row) {
+        for (std::size_t column = 0; column < 16; ++column) {
+            BYTE pair = kFace;
+            const bool chip = column < 8 && row >= 3 && row <= 11 && column >= 1 && column <= 6;
+            const bool box = column >= 8 && row >= 2 && row <= 12 && column >= 9 && column <= 14;
+            if (chip || box) {
+                pair = chip ? 0x88 : 0x11;  // dark grey chip, dark blue box
+            }
+            bits[row * 16 + column] = pair;
+        }
+    }
+    return bits;
+}
+constexpr std::array<BYTE, 16 * 15> kDebugToolbarBits = DebugToolbarBits();
+
+const platform::BitmapResource kBitmaps[] = {
+    {res_id::kDebugToolbar, 32, 15, 4, kDebugToolbarBits},
+};
+
 // The connecting animation: only its frame count is kept.
 const platform::AnimationResource kAnimations[] = {
     {res_id::kConnectAnimationResource, 16},
 };
 
-const platform::ResourceTable kResources = {.strings = kStrings, .dialogs = kDialogs, .animations = kAnimations};
+const platform::ResourceTable kResources = {.strings = kStrings,
+                                            .dialogs = kDialogs,
+                                            .menus = kMenus,
+                                            .toolbars = kToolbars,
+                                            .bitmaps = kBitmaps,
+                                            .animations = kAnimations};
 
 }  // namespace
 

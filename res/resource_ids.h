@@ -85,6 +85,15 @@ inline constexpr int kChangeDriver = 1111;
 inline constexpr int kStepOption = 1218;
 inline constexpr int kStepOptionLabel = 1225;
 inline constexpr int kStepOptionGroup = 1226;
+// The plug-in's menu and its debug toolbar (whose bitmap has the same id),
+// and their commands; the string of each command is its prompt and tip.
+inline constexpr UINT kUiMenu = 3088;
+inline constexpr UINT kDebugToolbar = 205;
+inline constexpr UINT kCmdMemoryResource = 32772;
+inline constexpr UINT kCmdSystemSetup = 32773;
+inline constexpr UINT kCmdEmulatorHelp = 32778;
+inline constexpr UINT kCmdEmulatorSetting = 32869;
+inline constexpr UINT kCmdStartStopSetting = 32870;
 
 // Strings.
 inline constexpr UINT kHideSheetText = 2690;            // "Do not show this dialog box again."

@@ -50,6 +50,11 @@ const SpeedTable& CurrentTable() {
     }
 }
 
+// The text of a speed index (0 to 8) in the device's table.
+const char* SpeedText(int index) {
+    return CurrentTable()[static_cast<std::size_t>(index)];
+}
+
 bool SheetIsWizard(CWnd* parent) {
     const auto* sheet = dynamic_cast<CPropertySheet*>(parent);
     return sheet != nullptr && sheet->IsWizard();
@@ -63,10 +68,6 @@ END_MESSAGE_MAP()
 
 CCommuniClockPage::CCommuniClockPage() : CPropertyPage(res_id::kCommunicationPage) {}
 
-std::string CCommuniClockPage::SpeedText(int index) {
-    return index >= 0 && index < kSpeedCount ? CurrentTable()[static_cast<std::size_t>(index)] : kNone;
-}
-
 BOOL CCommuniClockPage::OnInitDialog() {
     CPropertyPage::OnInitDialog();
     m_speedList.SubclassDlgItem(res_id::kSpeedList, this);
@@ -79,7 +80,8 @@ BOOL CCommuniClockPage::OnInitDialog() {
 }
 
 void CCommuniClockPage::FillSpeeds(int selectedIndex) {
-    // A "BAUD RATE" beyond the tables offers what they hold.
+    // A "BAUD RATE" beyond the tables offers what they hold (the texts are
+    // read for every index up to it).
     m_highestIndex = std::clamp(ReadProfileInt(kGroupSection, "BAUD RATE", 6, g_cnfPath), 0, kHighestSpeed);
     if (selectedIndex >= m_highestIndex) {
         selectedIndex = m_highestIndex;

@@ -6,8 +6,6 @@
 
 #include "platform/afx.h"
 
-#include <string>
-
 class CCommuniClockPage : public CPropertyPage {
 public:
     // The speeds are numbered 0 to 8 in every table.
@@ -19,10 +17,6 @@ public:
     // Writes the stored selection (the sheet's save after a wizard Finish).
     void SaveSelection();
     int SelectedIndex() const { return m_selectedIndex; }
-
-    // The speed text of an index for the device data in force; "---" for a
-    // speed the device's table does not offer.
-    static std::string SpeedText(int index);
 
 protected:
     BOOL OnInitDialog() override;

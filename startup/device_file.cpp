@@ -6,6 +6,7 @@
 #include "target/settings_files.h"
 #include "util/scan_values.h"
 
+#include "platform/crt.h"
 #include "platform/files.h"
 
 #include <algorithm>
@@ -16,8 +17,23 @@ bool FileExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+namespace {
+
+// A file another program holds without sharing it cannot be loaded: read as
+// missing, it shows no message for each of its keys.
+bool CanBeRead(const std::string& path) {
+    FILE* stream = _fsopen(path.c_str(), "r", _SH_DENYNO);
+    if (stream == nullptr) {
+        return false;
+    }
+    std::fclose(stream);
+    return true;
+}
+
+}  // namespace
+
 CDeviceFileKeys::CDeviceFileKeys(std::string path, std::string section)
-    : m_path(std::move(path)), m_section(std::move(section)), m_exists(FileExists(m_path)) {}
+    : m_path(std::move(path)), m_section(std::move(section)), m_exists(FileExists(m_path) && CanBeRead(m_path)) {}
 
 std::string CDeviceFileKeys::Text(const std::string& key, int size) const {
     if (!m_exists || size <= 0) {

@@ -14,8 +14,8 @@
 bool FileExists(const std::string& path);
 
 // The keys of one section of one settings file, read with the plug-in's
-// reader. A missing file yields no key (and is never opened, so the reader
-// shows no message for it).
+// reader. A missing file, or one that cannot be opened, yields no key (and is
+// never loaded, so the reader shows no message for it).
 class CDeviceFileKeys {
 public:
     // The buffer every key is read into unless stated.

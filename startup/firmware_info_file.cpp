@@ -107,7 +107,11 @@ std::string FirmwareInfoFilePath(const std::string& folder, const std::string& f
 }
 
 void ReadFirmwareInfoFile(const std::string& firmName) {
-    const CDeviceFileKeys keys(FirmwareInfoFilePath(GetModuleDirectory(), firmName), kSection);
+    ReadFirmwareInfoFileAt(FirmwareInfoFilePath(GetModuleDirectory(), firmName));
+}
+
+void ReadFirmwareInfoFileAt(const std::string& path) {
+    const CDeviceFileKeys keys(path, kSection);
     if (!keys.FileFound()) {
         return;
     }

@@ -13,3 +13,5 @@ std::string FirmwareInfoFilePath(const std::string& folder, const std::string& f
 // Reads the file that belongs to the firmware image firmName (beside the
 // plug-in) into the device data; a missing file changes nothing.
 void ReadFirmwareInfoFile(const std::string& firmName);
+// The same for the file at path.
+void ReadFirmwareInfoFileAt(const std::string& path);

@@ -92,8 +92,8 @@ int CFirmwareLocationPageVk3::ApplyForDevice(DWORD address) {
     area.end = address + size;
     // Bytes 1 and 2 follow the firmware; byte 0 is the offset's own, as the
     // firmware moves in whole pages.
-    const auto move = [&area](BYTE* bytes, DWORD offset) {
-        const DWORD value = area.top + offset;
+    const auto move = [top = area.top](BYTE* bytes, DWORD offset) {
+        const DWORD value = top + offset;
         bytes[1] = static_cast<BYTE>(value >> 8);
         bytes[2] = static_cast<BYTE>(value >> 16);
     };
@@ -126,8 +126,9 @@ void CFirmwareLocationPageVk3::UpdateRange() {
     DWORD leastTop = kUnusedBlock;
     DWORD greatestEnd = 0;
     m_hasRange = false;
-    for (DWORD block = 0; block < kFlashTableSize && BlockUsed(block); ++block) {
-        if (IsInDataFlash(device.flashBlockTop[block])) {
+    // Every used block counts, past an unused entry too.
+    for (DWORD block = 0; block < kFlashTableSize; ++block) {
+        if (!BlockUsed(block) || IsInDataFlash(device.flashBlockTop[block])) {
             continue;
         }
         leastTop = std::min(leastTop, device.flashBlockTop[block]);

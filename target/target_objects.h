@@ -1,8 +1,9 @@
 // The objects of later subsystems that the target makes and drives: the
 // family's run-control, memory, memory-map and status handlers, the status
 // servers and pages, the trace provider, the event engine and the
-// setting-item store, and the reports of the run-control handler that the
-// host's events ask for.
+// setting-item store, the reports of the run-control handler that the
+// host's events ask for, and the sheet runs of the memory-map handler that
+// the plug-in's Setup menu asks for.
 //
 // Each subsystem installs its factory when it is built (at the module's
 // start); until then the factory makes nothing. The target treats a missing
@@ -69,6 +70,20 @@ public:
 
 protected:
     ~CRunControlReports() = default;
+};
+
+// What the plug-in's Setup menu asks of the memory-map handler: the target
+// configuration's Configuration sheet, Emulator Setting sheet and Start/Stop
+// Function Setting dialog, each run under the plug-in's module state. The
+// family's memory-map handler offers it beside CTargetMemoryMap.
+class CSetupSheetRuns {
+public:
+    virtual void RunConfigurationSheet() = 0;
+    virtual void RunEmulatorSettingSheet() = 0;
+    virtual void RunStartStopDialog() = 0;
+
+protected:
+    ~CSetupSheetRuns() = default;
 };
 
 struct TargetObjectFactories {

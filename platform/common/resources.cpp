@@ -28,14 +28,19 @@ struct FoundResource {
     UINT type;  // the integer type; 0 for animations
     UINT id;
     std::vector<BYTE> bytes;  // the Windows form, for the kinds that have one here
+    std::span<const BYTE> given;  // a toolbar given as bytes: where its table holds them
+
+    std::span<const BYTE> Data() const { return given.empty() ? std::span<const BYTE>(bytes) : given; }
 };
 
 class FoundResources {
 public:
-    FoundResource* Find(HMODULE module, UINT type, UINT id) {
+    // The record of a resource found before, its given bytes taken anew.
+    FoundResource* Find(HMODULE module, UINT type, UINT id, std::span<const BYTE> given) {
         std::lock_guard lock(mutex_);
         for (FoundResource& record : records_) {
             if (std::tie(record.module, record.type, record.id) == std::tie(module, type, id)) {
+                record.given = given;
                 return &record;
             }
         }
@@ -78,8 +83,8 @@ std::vector<BYTE> ToolbarBytes(const ToolbarResource& toolbar) {
 constexpr UINT kAnimationType = 0;
 
 // Whether the module holds the resource, and its bytes where it has a
-// Windows form here.
-bool Locate(HMODULE module, UINT type, UINT id, std::vector<BYTE>& bytes) {
+// Windows form here (or is given as bytes).
+bool Locate(HMODULE module, UINT type, UINT id, std::vector<BYTE>& bytes, std::span<const BYTE>& given) {
     switch (type) {
     case 2:  // RT_BITMAP
         return FindBitmapResource(module, id) != nullptr;
@@ -94,7 +99,10 @@ bool Locate(HMODULE module, UINT type, UINT id, std::vector<BYTE>& bytes) {
         return FindAcceleratorResource(module, id) != nullptr;
     case 241:  // RT_TOOLBAR
         if (const ToolbarResource* toolbar = FindToolbarResource(module, id)) {
-            bytes = ToolbarBytes(*toolbar);
+            given = toolbar->bytes;
+            if (given.empty()) {
+                bytes = ToolbarBytes(*toolbar);
+            }
             return true;
         }
         return false;
@@ -205,15 +213,16 @@ HRSRC FindResourceA(HMODULE module, LPCSTR name, LPCSTR type) {
     if (module == nullptr) {
         module = GetModuleHandleA(nullptr);
     }
-    if (FoundResource* record = Found().Find(module, kind, id)) {
-        return reinterpret_cast<HRSRC>(record);
-    }
     std::vector<BYTE> bytes;
-    if (id == 0 || !Locate(module, kind, id, bytes)) {
+    std::span<const BYTE> given;
+    if (id == 0 || !Locate(module, kind, id, bytes, given)) {
         SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
         return nullptr;
     }
-    return reinterpret_cast<HRSRC>(Found().Add({module, kind, id, std::move(bytes)}));
+    if (FoundResource* record = Found().Find(module, kind, id, given)) {
+        return reinterpret_cast<HRSRC>(record);
+    }
+    return reinterpret_cast<HRSRC>(Found().Add({module, kind, id, std::move(bytes), given}));
 }
 
 HGLOBAL LoadResource(HMODULE, HRSRC resource) {
@@ -225,14 +234,15 @@ LPVOID LockResource(HGLOBAL data) {
         return nullptr;
     }
     auto* record = static_cast<platform::FoundResource*>(data);
-    return record->bytes.empty() ? nullptr : record->bytes.data();
+    const std::span<const BYTE> bytes = record->Data();
+    return bytes.empty() ? nullptr : const_cast<BYTE*>(bytes.data());  // resources are read-only all the same
 }
 
 DWORD SizeofResource(HMODULE, HRSRC resource) {
     if (resource == nullptr || !platform::Found().Holds(resource)) {
         return 0;
     }
-    return static_cast<DWORD>(reinterpret_cast<platform::FoundResource*>(resource)->bytes.size());
+    return static_cast<DWORD>(reinterpret_cast<platform::FoundResource*>(resource)->Data().size());
 }
 
 BOOL FreeResource(HGLOBAL) {

@@ -40,6 +40,21 @@ inline constexpr IID IID_IHUiService = hostid::MakeId(0x0002, 0x06);
 // placeholder keywords ask for.
 inline constexpr IID IID_IHWorkSpaceInfo = hostid::MakeId(0x0002, 0x07);
 inline constexpr IID IID_IHPlaceholderSettings = hostid::MakeId(0x0002, 0x08);
+// The host's UI registration interfaces 1 to 4 (platform/host/ui_interfaces.h),
+// one line of interfaces, each asked for by its own id.
+inline constexpr IID IID_IHUiRegistration = hostid::MakeId(0x0002, 0x09);
+inline constexpr IID IID_IHUiRegistration2 = hostid::MakeId(0x0002, 0x0A);
+inline constexpr IID IID_IHUiRegistration3 = hostid::MakeId(0x0002, 0x0B);
+inline constexpr IID IID_IHUiRegistration4 = hostid::MakeId(0x0002, 0x0C);
+// The services a UI container window asks for beside IHUiService,
+// IHWorkSpaceInfo and the first companion of service F; the container only
+// keeps them for the windows derived from it.
+inline constexpr IID IID_IHContainerService1 = hostid::MakeId(0x0002, 0x0D);
+inline constexpr IID IID_IHContainerService5 = hostid::MakeId(0x0002, 0x0E);
+inline constexpr IID IID_IHContainerService6 = hostid::MakeId(0x0002, 0x0F);
+inline constexpr IID IID_IHServiceFCompanion1 = hostid::MakeId(0x0002, 0x10);
+// The id text under which the host's toolbar registry knows its debug toolbar.
+inline constexpr char kHostDebugToolbarIdText[] = "{5A3C0030-7E21-4B9A-9C10-000000000001}";
 
 // Series 0x03: the host ids of one series that the target registers with.
 inline constexpr IID IID_IHTargetSeries1 = hostid::MakeId(0x0003, 0x01);
@@ -107,3 +122,19 @@ inline constexpr GUID EVENT_PeriodicStatus = hostid::MakeId(0x0021, 0x01);
 inline constexpr GUID EVENT_SettingItems = hostid::MakeId(0x0021, 0x02);
 inline constexpr GUID EVENT_RegisterRefresh = hostid::MakeId(0x0021, 0x03);
 inline constexpr GUID EVENT_BreakConditionChanged = hostid::MakeId(0x0021, 0x04);
+
+// Series 0x31: the host services the plug-in wraps (hostui/host_service_*.h)
+// and the host's output window.
+inline constexpr IID IID_IHOutputWindow = hostid::MakeId(0x0031, 0x01);
+inline constexpr IID IID_IHServiceB = hostid::MakeId(0x0031, 0x02);
+inline constexpr IID IID_IHServiceD = hostid::MakeId(0x0031, 0x03);
+inline constexpr IID IID_IHServiceDSub = hostid::MakeId(0x0031, 0x04);
+inline constexpr IID IID_IHServiceEClient = hostid::MakeId(0x0031, 0x05);
+inline constexpr IID IID_IHServiceFCompanion2 = hostid::MakeId(0x0031, 0x07);
+inline constexpr IID IID_IHServiceFCompanion3 = hostid::MakeId(0x0031, 0x08);
+inline constexpr IID IID_IHServiceGFirst = hostid::MakeId(0x0031, 0x09);
+inline constexpr IID IID_IHServiceGSecond = hostid::MakeId(0x0031, 0x0A);
+inline constexpr IID IID_IHServiceH = hostid::MakeId(0x0031, 0x0B);
+inline constexpr IID IID_IHServiceI = hostid::MakeId(0x0031, 0x0C);
+inline constexpr IID IID_IHServiceIItem = hostid::MakeId(0x0031, 0x0D);
+inline constexpr IID IID_IHServiceJ = hostid::MakeId(0x0031, 0x0E);

@@ -1,6 +1,9 @@
 #include "sim/host/console.h"
 
+#include "platform/afx.h"
+
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <sstream>
 
@@ -39,6 +42,7 @@ const IID* const kQueriedInterfaces[] = {
 
 Console::Console(SimHost& host, std::istream& in, std::ostream& out, bool interactive)
     : host_(host), in_(in), out_(out), ui_(in, out, interactive) {
+    host_.Services().Output().SetPrinter([this](const std::string& line) { out_ << line << "\n"; });
     if (interactive) {
         // The host's label chooser asks the person at the console.
         host_.Services().Labels().SetAsker([this]() -> std::optional<std::string> {
@@ -53,6 +57,7 @@ Console::Console(SimHost& host, std::istream& in, std::ostream& out, bool intera
 }
 
 Console::~Console() {
+    host_.Services().Output().SetPrinter(nullptr);
     host_.Services().Labels().SetAsker(nullptr);
 }
 
@@ -70,6 +75,7 @@ bool Console::StartSession() {
         out_ << "  " << component.name << ": " << ResultText(component.attachResult) << "\n";
     }
     ShowHostRegistrations();
+    ShowUi();
     return true;
 }
 
@@ -79,6 +85,7 @@ int Console::RunScript() {
     }
     out_ << "detach: " << ResultText(host_.DetachComponents()) << "\n";
     ShowHostRegistrations();
+    ShowUi();
     host_.Unload();
     out_ << "simhost: unloaded the plug-in module\n";
     return 0;
@@ -114,6 +121,8 @@ bool Console::Execute(const std::string& line) {
                 "interfaces     which interfaces the plug-in answers\n"
                 "host           the client and server registrations in place\n"
                 "log            every call the host received\n"
+                "ui             the plug-in's menus, toolbars and windows in the host\n"
+                "menu <id>      chooses the command of a registered menu\n"
                 "quit           detach, unload and leave\n";
     } else if (command == "registrations") {
         ShowRegistrations();
@@ -123,6 +132,10 @@ bool Console::Execute(const std::string& line) {
         ShowHostRegistrations();
     } else if (command == "log") {
         ShowLog();
+    } else if (command == "ui") {
+        ShowUi();
+    } else if (command == "menu") {
+        ChooseMenuCommand(words);
     } else {
         out_ << "unknown command \"" << command << "\" (\"help\" lists the commands)\n";
     }
@@ -163,6 +176,33 @@ void Console::ShowHostRegistrations() {
     for (const InterfaceRegistration& registration : registrations) {
         out_ << "  " << (registration.server ? "server " : "client ") << IdName(registration.iid) << "\n";
     }
+}
+
+void Console::ShowUi() {
+    host_.Services().UiRegistry().Describe(out_);
+}
+
+void Console::ChooseMenuCommand(std::istream& words) {
+    std::string text;
+    words >> text;
+    char* end = nullptr;
+    const unsigned long id = std::strtoul(text.c_str(), &end, 0);
+    if (text.empty() || *end != '\0' || id == 0 || id > 0xFFFF) {
+        out_ << "menu: give the command id of a menu item (1 to 65535)\n";
+        return;
+    }
+    const UINT command = static_cast<UINT>(id);
+    const HWND window = host_.Services().UiRegistry().WindowForCommand(command);
+    if (window == nullptr) {
+        out_ << "menu " << command << ": no registered menu holds it\n";
+        return;
+    }
+    if (!platform::QueryCommandState(window, command).enabled) {
+        out_ << "menu " << command << ": disabled\n";
+        return;
+    }
+    out_ << "menu " << command << ": chosen\n";
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 
 void Console::ShowLog() {

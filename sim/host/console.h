@@ -16,7 +16,8 @@ public:
     Console(const Console&) = delete;
     Console& operator=(const Console&) = delete;
 
-    // The demo: load, register, query, attach, show, detach, unload.
+    // The demo: load, register, query, attach, show (the host's UI too),
+    // detach, show again, unload.
     // Answers the program's exit code.
     int RunScript();
     int RunInteractive();
@@ -30,6 +31,10 @@ private:
     void ShowInterfaces();
     void ShowHostRegistrations();
     void ShowLog();
+    void ShowUi();
+    // "menu <id>": asks the window of the owner whose menu holds the command
+    // for its state and sends it the command when it is enabled.
+    void ChooseMenuCommand(std::istream& words);
 
     SimHost& host_;
     std::istream& in_;

@@ -1,5 +1,6 @@
 // simhost: the simulated host as a program. With --script it runs the demo
 // session without input; with --interactive it offers a console.
+#include "platform/afx_app.h"
 #include "platform/export.h"
 #include "sim/host/console.h"
 #include "sim/host/host_resources.h"
@@ -15,6 +16,10 @@ void Usage() {
                  "  --script       run the demo session without input (the default)\n"
                  "  --interactive  a console: the host's commands, answered message boxes\n";
 }
+
+// The host program's application object: its main window is the one the
+// plug-in's windows go under.
+CWinApp theApp("Kestrune");
 
 }  // namespace
 

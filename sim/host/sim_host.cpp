@@ -1,6 +1,7 @@
 #include "sim/host/sim_host.h"
 
 #include "platform/bstr.h"
+#include "platform/host/wrapped_interfaces.h"
 #include "platform/module.h"
 #include "sim/host/workspace_storage.h"
 
@@ -42,6 +43,14 @@ std::string IdName(const GUID& id) {
         {&IID_IHSessionInfo, "IHSessionInfo"},
         {&IID_IHDataManager, "IHDataManager"},
         {&IID_IHLabelSelection, "IHLabelSelection"},
+        {&IID_IHUiRegistration, "IHUiRegistration"},
+        {&IID_IHUiRegistration2, "IHUiRegistration2"},
+        {&IID_IHUiRegistration3, "IHUiRegistration3"},
+        {&IID_IHUiRegistration4, "IHUiRegistration4"},
+        {&IID_IHContainerService1, "IHContainerService1"},
+        {&IID_IHContainerService5, "IHContainerService5"},
+        {&IID_IHContainerService6, "IHContainerService6"},
+        {&IID_IHServiceFCompanion1, "IHServiceFCompanion1"},
         {&IID_IHTargetSeries1, "IHTargetSeries1"},
         {&IID_IHTargetSeries2, "IHTargetSeries2"},
         {&IID_IHTargetSeries3, "IHTargetSeries3"},
@@ -54,6 +63,19 @@ std::string IdName(const GUID& id) {
         {&IID_IHTIO, "IHTIO"},
         {&IID_IHStatusClient, "IHStatusClient"},
         {&IID_IHTPCBreakClient, "IHTPCBreakClient"},
+        {&IID_IHOutputWindow, "IHOutputWindow"},
+        {&IID_IHServiceB, "IHServiceB"},
+        {&IID_IHServiceD, "IHServiceD"},
+        {&IID_IHServiceDSub, "IHServiceDSub"},
+        {&IID_IHServiceEClient, "IHServiceEClient"},
+        {&IID_IHServiceFCompanion2, "IHServiceFCompanion2"},
+        {&IID_IHServiceFCompanion3, "IHServiceFCompanion3"},
+        {&IID_IHServiceGFirst, "IHServiceGFirst"},
+        {&IID_IHServiceGSecond, "IHServiceGSecond"},
+        {&IID_IHServiceH, "IHServiceH"},
+        {&IID_IHServiceI, "IHServiceI"},
+        {&IID_IHServiceIItem, "IHServiceIItem"},
+        {&IID_IHServiceJ, "IHServiceJ"},
         {&IID_IHWorkspaceStorage, "IHWorkspaceStorage"},
         {&IID_IHRoundingSettings, "IHRoundingSettings"},
         {&IID_IHSessionNameText, "IHSessionNameText"},
@@ -167,6 +189,10 @@ HRESULT HostErrorCodeTable::UnregisterError(HRESULT code) {
 }
 
 HostServiceProvider::HostServiceProvider(CallLog& log) : log_(log) {
+    for (const IID* ui : {&IID_IHUiRegistration, &IID_IHUiRegistration2, &IID_IHUiRegistration3,
+                          &IID_IHUiRegistration4}) {
+        OfferService(*ui, static_cast<IHUiRegistration4*>(&uiRegistry_));
+    }
     OfferService(IID_IHErrorCodeTable, &errorCodeTable_);
     OfferService(IID_IHExpressionEvaluator, static_cast<IHExpressionEvaluator*>(&evaluator_));
     OfferService(IID_IHNameLookup, &names_);
@@ -174,6 +200,7 @@ HostServiceProvider::HostServiceProvider(CallLog& log) : log_(log) {
     OfferService(IID_IHPlaceholderSettings, &placeholderSettings_);
     OfferService(IID_IHSessionInfo, &sessionInfo_);
     OfferService(IID_IHLabelSelection, &labels_);
+    OfferService(IID_IHOutputWindow, &output_);
     OfferService(IID_IHRoundingSettings, &rounding_);
     OfferService(IID_IHSessionNameText, &sessionNameText_);
     OfferService(IID_IHBuildSettings, static_cast<IHBuildSettings*>(&deviceDescription_));
@@ -359,6 +386,9 @@ bool SimHost::Load() {
     if (module_ != nullptr) {
         return true;
     }
+    if (frame_ == nullptr) {
+        frame_ = std::make_unique<HostMainWindow>();
+    }
     module_ = LoadLibraryA(pluginPath_.c_str());
     if (module_ == nullptr) {
         loadError_ = "cannot load " + pluginPath_;
@@ -426,6 +456,7 @@ HRESULT SimHost::DetachComponents() {
             firstFailure = result;
         }
     }
+    services_.UiRegistry().CheckOwnerIdsReturned();
     components_.clear();
     return firstFailure;
 }
@@ -510,6 +541,7 @@ void SimHost::Unload() {
         return;
     }
     DetachComponents();
+    frame_.reset();
     FreeLibrary(module_);
     module_ = nullptr;
     libraryRegister_ = nullptr;

@@ -9,7 +9,9 @@
 #include "sim/host/host_events.h"
 #include "sim/host/call_log.h"
 #include "sim/host/label_services.h"
+#include "sim/host/output_window.h"
 #include "sim/host/session_services.h"
+#include "sim/host/ui_registry.h"
 #include "sim/host/workspace_services.h"
 
 #include <map>
@@ -120,9 +122,12 @@ public:
     std::vector<InterfaceRegistration> Registrations() const;
     std::vector<std::string> ReportedErrors() const;
     ExpressionEvaluator& Evaluator() { return evaluator_; }
+    // The UI registration interfaces 1 to 4.
+    HostUiRegistry& UiRegistry() { return uiRegistry_; }
     HostEventService& Events() { return events_; }
     NameLookup& Names() { return names_; }
     HostLabelSelection& Labels() { return labels_; }
+    HostOutputWindow& Output() { return output_; }
     // Offers the data manager over the storage's file (null: the data
     // manager keeps no texts). The host has a data manager while it has a
     // storage or a session.
@@ -142,6 +147,7 @@ private:
     CallLog& log_;
     mutable std::mutex mutex_;
     HostErrorCodeTable errorCodeTable_;
+    HostUiRegistry uiRegistry_{log_};
     ExpressionEvaluator evaluator_{log_};
     HostEventService events_{log_};
     NameLookup names_{log_};
@@ -151,6 +157,7 @@ private:
     HostPlaceholderSettings placeholderSettings_{log_, workspaceMutex_, workspace_};
     HostSessionInfo sessionInfo_{log_, workspaceMutex_, workspace_};
     HostLabelSelection labels_{log_};
+    HostOutputWindow output_{log_};
     HostRoundingSettings rounding_{log_};
     HostSessionNameText sessionNameText_{log_};
     HostDeviceDescription deviceDescription_{log_};
@@ -169,6 +176,7 @@ struct AttachedComponent {
     IHComponent* component = nullptr;
     HRESULT attachResult = E_FAIL;
 };
+
 
 class SimHost {
 public:
@@ -192,7 +200,8 @@ public:
     // Attaches every registered component (by its class id) with the host's
     // service provider and the flag 1; answers the first failure, else S_OK.
     HRESULT AttachComponents();
-    // Detaches the attached components in reverse order.
+    // Detaches the attached components in reverse order; an owner id of the
+    // UI registration still out is a host error then.
     HRESULT DetachComponents();
     // The host opens, opens with its defaults, or saves its session: every
     // registered IHWorkSpaceClient2 client is told, in registration order.
@@ -221,6 +230,7 @@ private:
     HMODULE module_ = nullptr;
     LibraryRegisterFunction libraryRegister_ = nullptr;
     LibraryQueryInterfaceFunction queryInterface_ = nullptr;
+    std::unique_ptr<HostMainWindow> frame_;  // the host's main window while the module is loaded
     CallLog log_;
     ComponentRegistry registry_{log_};
     HostServiceProvider services_{log_};

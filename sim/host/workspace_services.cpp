@@ -56,9 +56,13 @@ HRESULT HostWorkspaceInfo::QueryInterface(REFIID iid, void** object) {
     return AnswerQuery(this, iid, IID_IHWorkSpaceInfo, object);
 }
 
-HRESULT HostWorkspaceInfo::Answer(const char* what, bool namesMatch, const std::string& text, BSTR* out) {
+HRESULT HostWorkspaceInfo::Answer(const char* what, int slot, bool namesMatch, const std::string& text, BSTR* out) {
     if (out == nullptr) {
         return E_POINTER;
+    }
+    if (state_.failingOperations.count(slot) != 0) {
+        log_.Add(what, "(failed)");
+        return E_FAIL;
     }
     *out = platform::AllocBstr(namesMatch ? text : std::string());
     log_.Add(what, namesMatch ? text : "(not the current one)");
@@ -72,57 +76,57 @@ bool HostWorkspaceInfo::IsCurrent(BSTR workspace, BSTR project, BSTR config) con
 
 HRESULT HostWorkspaceInfo::GetInstallDirectory(BSTR* folder) {
     std::lock_guard lock(mutex_);
-    return Answer("GetInstallDirectory", true, state_.installDirectory, folder);
+    return Answer("GetInstallDirectory", 5, true, state_.installDirectory, folder);
 }
 
 HRESULT HostWorkspaceInfo::GetTempDirectory(BSTR* folder) {
     std::lock_guard lock(mutex_);
-    return Answer("GetTempDirectory", true, state_.tempDirectory, folder);
+    return Answer("GetTempDirectory", 6, true, state_.tempDirectory, folder);
 }
 
 HRESULT HostWorkspaceInfo::GetCurrentConfigName(BSTR* name) {
     std::lock_guard lock(mutex_);
-    return Answer("GetCurrentConfigName", true, state_.configName, name);
+    return Answer("GetCurrentConfigName", 10, true, state_.configName, name);
 }
 
 HRESULT HostWorkspaceInfo::GetCurrentProjectName(BSTR* name) {
     std::lock_guard lock(mutex_);
-    return Answer("GetCurrentProjectName", true, state_.projectName, name);
+    return Answer("GetCurrentProjectName", 11, true, state_.projectName, name);
 }
 
 HRESULT HostWorkspaceInfo::GetCurrentWorkspaceName(BSTR* name) {
     std::lock_guard lock(mutex_);
-    return Answer("GetCurrentWorkspaceName", true, state_.workspaceName, name);
+    return Answer("GetCurrentWorkspaceName", 12, true, state_.workspaceName, name);
 }
 
 HRESULT HostWorkspaceInfo::GetConfigName(BSTR workspace, BSTR project, BSTR config, BSTR* name) {
     std::lock_guard lock(mutex_);
-    return Answer("GetConfigName", IsCurrent(workspace, project, config), state_.configName, name);
+    return Answer("GetConfigName", 19, IsCurrent(workspace, project, config), state_.configName, name);
 }
 
 HRESULT HostWorkspaceInfo::GetProjectName(BSTR workspace, BSTR project, BSTR* name) {
     std::lock_guard lock(mutex_);
-    return Answer("GetProjectName", IsCurrent(workspace, project), state_.projectName, name);
+    return Answer("GetProjectName", 20, IsCurrent(workspace, project), state_.projectName, name);
 }
 
 HRESULT HostWorkspaceInfo::GetWorkspaceName(BSTR workspace, BSTR* name) {
     std::lock_guard lock(mutex_);
-    return Answer("GetWorkspaceName", IsCurrent(workspace), state_.workspaceName, name);
+    return Answer("GetWorkspaceName", 21, IsCurrent(workspace), state_.workspaceName, name);
 }
 
 HRESULT HostWorkspaceInfo::GetConfigDirectory(BSTR workspace, BSTR project, BSTR config, BSTR* folder) {
     std::lock_guard lock(mutex_);
-    return Answer("GetConfigDirectory", IsCurrent(workspace, project, config), state_.configDirectory, folder);
+    return Answer("GetConfigDirectory", 22, IsCurrent(workspace, project, config), state_.configDirectory, folder);
 }
 
 HRESULT HostWorkspaceInfo::GetProjectDirectory(BSTR workspace, BSTR project, BSTR* folder) {
     std::lock_guard lock(mutex_);
-    return Answer("GetProjectDirectory", IsCurrent(workspace, project), state_.projectDirectory, folder);
+    return Answer("GetProjectDirectory", 23, IsCurrent(workspace, project), state_.projectDirectory, folder);
 }
 
 HRESULT HostWorkspaceInfo::GetWorkspaceDirectory(BSTR workspace, BSTR* folder) {
     std::lock_guard lock(mutex_);
-    return Answer("GetWorkspaceDirectory", IsCurrent(workspace), state_.workspaceDirectory, folder);
+    return Answer("GetWorkspaceDirectory", 24, IsCurrent(workspace), state_.workspaceDirectory, folder);
 }
 
 HRESULT HostWorkspaceInfo::HasWorkspacePlaceholders(DWORD* flag) {

@@ -28,6 +28,10 @@ TEST(ComponentApp, TheUiManagerIsMadeOnceAndOnlyWithAHost) {
     EXPECT_EQ(manager->GetHost(), &host);
     EXPECT_EQ(app.GetUiManager(&host), manager);
     EXPECT_EQ(app.GetUiManager(nullptr), manager);
+    // The module's unloading takes the manager with it: a host that loads the
+    // module again gets a manager of its own.
+    EXPECT_EQ(app.ExitInstance(), 0);
+    EXPECT_EQ(app.GetUiManager(nullptr), nullptr);
 }
 
 }  // namespace

@@ -130,6 +130,8 @@ TEST_F(DeviceSelectionRoad, TheWizardOfANewSessionThenTheSavedChoiceThenCtrl) {
             EXPECT_TRUE(sheet.IsVisible(IDOK));
             EXPECT_EQ(sheet.CheckState(res_id::kHideSheetCheck), BST_UNCHECKED);
             EXPECT_EQ(sheet.CheckState(res_id::kModeKeepFlash), BST_CHECKED) << "the saved connect mode";
+            EXPECT_EQ(sheet.Text(res_id::kMcuGroup), "VK31X");
+            EXPECT_EQ(sheet.Text(res_id::kDevice), "VK31D16") << "the device the hidden start chose";
         })
         .PressCancel();
     Initialise();

@@ -65,6 +65,7 @@ TEST_F(CommunicationPage, OfferedAndSelectedSpeeds) {
     const Case cases[] = {
         {"a saved 8 above BAUD RATE 6 selects 6", 0, 1, 2, "6", "8", FirstOf(kTableA, 7), "500000 bps"},
         {"BAUD RATE 12 offers the nine the table holds", 0, 1, 2, "12", "8", kTableA, "1500000 bps"},
+        {"a negative BAUD RATE offers the first", 0, 1, 2, "-2", "8", FirstOf(kTableA, 1), "9600 bps"},
         {"a negative saved speed is the first", 0, 1, 2, "6", "-3", FirstOf(kTableA, 7), "9600 bps"},
         {"without a saved speed: 6", 0, 1, 2, "8", std::nullopt, kTableA, "500000 bps"},
         {"protocol type 2 offers from 125000 bps; 2 falls to the first entry", 0, 2, 4, "8", "2",

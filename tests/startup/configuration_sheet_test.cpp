@@ -12,6 +12,7 @@
 #include "startup/device_data.h"
 #include "startup/device_selection.h"
 #include "startup/list_fillers.h"
+#include "target/session_settings.h"
 #include "target/setting_sheets.h"
 #include "target/target_config.h"
 #include "target/target_vk3.h"
@@ -193,12 +194,28 @@ TEST_F(ConfigurationSheet, ANewSpeedCodeAndRegisterListReachTheEmulator) {
 }
 
 TEST_F(ConfigurationSheet, AChangedDriverOnlySavesTheDriverSelection) {
+    // The driver list's selection in place of the fixture's interface.
+    driver_.reset();
+    g_driverFactory = new CUleDrvFactory;
+    g_driverList = new CDriverList;
+    g_driverList->AddDriver(testing_support::ProgramFolder().c_str(), "Q3vSimEmu.dll");
+    ASSERT_EQ(g_driverList->SelectDriver(0), 0u);
+    const std::string driverName = g_driverList->GetAt(0);
+    SessionIniWriteString("Target", GetTargetSystemName(), "none");
+    ClearFrames();
     ReplaceSheet([](CBreakModeStore& breakMode, CStepOptionStore& stepOption) {
         breakMode.Set(1, 5, 2, 1, 1);
         stepOption.Set(1);
         return ConfigurationSheetOutcome{IDOK, true};
     });
     EXPECT_EQ(g_targetConfig->RunConfigurationSheet(), 0u);
+    char saved[128] = "";
+    SessionIniGetString("Target", GetTargetSystemName(), "", saved, sizeof(saved));
+    EXPECT_EQ(std::string(saved), driverName) << "the selection saved";
+    delete g_driverList;
+    g_driverList = nullptr;
+    delete g_driverFactory;
+    g_driverFactory = nullptr;
     EXPECT_EQ(StoreValues(), (Values{0, 2, 2, 0, 0}));
     DWORD step = 7;
     GetStepInterruptMode(&step);

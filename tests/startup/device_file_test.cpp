@@ -12,6 +12,8 @@
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_ui.h"
 
+#include "platform/crt.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -286,6 +288,26 @@ TEST_F(DeviceFile, AMissingFileIsAFileWithoutKeysAndShowsNothing) {
     EXPECT_EQ(device.eraseBlockCount, 0u);
     EXPECT_EQ(device.wdtStartBit.address, 0xFFFFFu);
     EXPECT_EQ(g_protectedRegisters.GetCount(), 0u) << "the list is the missing file's: empty";
+}
+
+TEST_F(DeviceFile, AFileThatCannotBeOpenedIsReadAsMissingWithoutABoxPerKey) {
+    const DeviceValues& device = g_deviceValues;
+    Read(kFull);
+    // Another program holds both files without sharing them.
+    folder_.Write("HELD.cnf", "[DEV]\nMAX ADDR=00000100\nFIRM NAME=held.sys\n");
+    folder_.Write("held.fif", "[FirmInf]\nSWTI=1\n");
+    FILE* heldDevice = _fsopen(folder_.Windows("HELD.cnf").c_str(), "r", _SH_DENYRW);
+    ASSERT_NE(heldDevice, nullptr);
+    FILE* heldFirmware = _fsopen(folder_.Windows("held.fif").c_str(), "r", _SH_DENYRW);
+    ASSERT_NE(heldFirmware, nullptr);
+    ReadDeviceDescription(folder_.Windows("HELD.cnf"), "DEV");
+    ReadFirmwareInfoFileAt(folder_.Windows("held.fif"));
+    std::fclose(heldFirmware);
+    std::fclose(heldDevice);
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(device.maxAddr, 0x1FFFFu) << "read as a file without keys";
+    EXPECT_EQ(device.firmName, "frm_kq14.sys");
+    EXPECT_EQ(g_swtiSupported, 0u);
 }
 
 TEST_F(DeviceFile, TheDemoFirmwareCountsFromTheDevicesOwnFirmwareArea) {

@@ -194,6 +194,27 @@ TEST_F(EmulatorSetting, ThePowerControlsFollowTheDeviceAndTheMode) {
     }
 }
 
+TEST_F(EmulatorSetting, OkNeitherAppliesNorSavesASavedFirmwareAddressNoBlockHolds) {
+    // The Firmware Location page, made unseen when the sheet opened, is never
+    // left: its OK meets the saved address as it stands.
+    ExistingSession();
+    Session("CPU_SELECT", "MCU_GROUP", "LinkTestFiles\\FIRMSEL");
+    Session("CPU_SELECT", "DEVICE", "VK31S32");
+    Session("FW_LOCATE", "FWLOCATE", "1");
+    Session("FW_LOCATE", "ENABLE_ADVANCED_SETTING", "1");
+    Session("FW_LOCATE", "FWLOCATE_ADDRESS", "009000");  // in range, between the user-flash blocks
+    ChooseDevice("LinkTestFiles\\FIRMSEL", 0);
+    ui_.OnDialog(res_id::kEmulatorModePage).PressOk();
+    EXPECT_EQ(Run(CEmulatorSettingDialog::kStartUp), 1);
+    EXPECT_EQ(g_deviceAreas[kAreaAse1].top, 0xF000u) << "nothing moved";
+    EXPECT_EQ(g_deviceValues.vectors[0], (std::array<BYTE, 4>{0x40, 0xF0, 0, 0}));
+    EXPECT_EQ(g_deviceValues.firmBlockNo, 3u);
+    EXPECT_EQ(Saved("FW_LOCATE", "ASE1TOP"), "<none>") << "so the next start does not refuse it";
+    EXPECT_EQ(Saved("FW_LOCATE", "FWLOCATE_ADDRESS"), "009000");
+    EXPECT_EQ(Saved("CPU_SELECT", "DEVICE"), "VK31S32") << "the rest of the sheet is saved";
+    EXPECT_TRUE(Messages().empty());
+}
+
 TEST_F(EmulatorSetting, ChoosingAGroupFillsItsDevicesAndReadsTheChosenOne) {
     ExistingSession();
     Session("CPU_SELECT", "MCU_GROUP", "");

@@ -75,6 +75,20 @@ TEST_F(FirmwareLocation, TheRangeAndTheAddressTexts) {
     EXPECT_EQ(Run(), IDCANCEL);
 }
 
+TEST_F(FirmwareLocation, TheRangeSkipsAnUnusedEntryOfTheBlockTable) {
+    ChooseDevice(kGroup, kWithDataFlash);
+    // The file left out block 2 (4000-7FFF): the user flash is block 3 alone.
+    g_deviceValues.flashBlockTop[2] = 0xFFFFFFFF;
+    g_deviceValues.flashBlockEnd[2] = 0xFFFFFFFF;
+    ui_.OnDialog("Firmware test")
+        .Do([](platform::UiDialog& page) {
+            EXPECT_EQ(page.Text(res_id::kRangeText), "(MIN: 0C000 - MAX: 0F700)");
+            EXPECT_EQ(page.Text(res_id::kFirmwareAddress), "F0");
+        })
+        .PressCancel();
+    EXPECT_EQ(Run(), IDCANCEL);
+}
+
 TEST_F(FirmwareLocation, OkChoosesTheLocationAppliesAndSavesIt) {
     struct Case {
         const char* name;

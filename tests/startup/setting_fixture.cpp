@@ -79,7 +79,8 @@ bool SettingTest::SessionFileExists() const {
 }
 
 std::string SettingTest::SessionFile() const {
-    std::ifstream file(folder_.Native() / "session.ini");
+    // Its own bytes: the Windows run time would turn CR LF into LF.
+    std::ifstream file(folder_.Native() / "session.ini", std::ios::binary);
     std::stringstream text;
     text << file.rdbuf();
     return text.str();

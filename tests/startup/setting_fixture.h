@@ -26,7 +26,7 @@ public:
     void Session(const char* section, const char* key, const char* value) const;
     // A key's saved text, "<none>" when absent.
     std::string Saved(const char* section, const char* key) const;
-    // The session's settings file, "" while it does not exist.
+    // The session's settings file as its bytes, "" while it does not exist.
     std::string SessionFile() const;
     bool SessionFileExists() const;
     std::vector<std::string> Messages() const;

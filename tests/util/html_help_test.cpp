@@ -6,6 +6,7 @@
 #include "platform/afx.h"
 #include "platform/module.h"
 #include "platform/registry.h"
+#include "tests/support/html_help_control.h"
 #include "tests/support/registry_lock.h"
 #include "tests/support/sides.h"
 #include "tests/support/temp_folder.h"
@@ -21,67 +22,11 @@ namespace {
 using testing_support::ProgramFolder;
 using testsupport::TestUi;
 
-constexpr const char* kControlKeys[] = {
-    "CLSID",
-    "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}",
-    "CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32",
-};
+using HtmlHelpControlRegistration = testing_support::HtmlHelpControlRegistration;
 
 std::string TestControl() {
-    return ProgramFolder() + "HtmlHelpTestControl.dll";
+    return testing_support::HtmlHelpTestControl();
 }
-
-// Registers a value as the control's file for the scope, and puts back what
-// was registered before (the system's own control under Wine), removing the
-// keys it made. (A key that was there without a value keeps the test's.)
-class ControlRegistration {
-public:
-    explicit ControlRegistration(const std::string& text) : ControlRegistration(REG_SZ, Bytes(text)) {}
-    ControlRegistration(DWORD type, const std::vector<BYTE>& bytes) {
-        for (const char* path : kControlKeys) {
-            HKEY key = nullptr;
-            DWORD disposition = 0;
-            EXPECT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                                      nullptr, &key, &disposition),
-                      ERROR_SUCCESS);
-            if (disposition == REG_CREATED_NEW_KEY) {
-                created_.insert(created_.begin(), path);
-            }
-            RegCloseKey(key_);
-            key_ = key;
-        }
-        DWORD size = 0;
-        if (RegQueryValueExA(key_, nullptr, nullptr, &previousType_, nullptr, &size) == ERROR_SUCCESS) {
-            previous_.resize(size);
-            hadValue_ = RegQueryValueExA(key_, nullptr, nullptr, &previousType_, previous_.data(), &size) ==
-                        ERROR_SUCCESS;
-        }
-        EXPECT_EQ(RegSetValueExA(key_, nullptr, 0, type, bytes.data(), static_cast<DWORD>(bytes.size())),
-                  ERROR_SUCCESS);
-    }
-    ~ControlRegistration() {
-        if (hadValue_) {
-            RegSetValueExA(key_, nullptr, 0, previousType_, previous_.data(), static_cast<DWORD>(previous_.size()));
-        }
-        RegCloseKey(key_);
-        for (const char* path : created_) {
-            RegDeleteKeyA(HKEY_CLASSES_ROOT, path);
-        }
-    }
-    ControlRegistration(const ControlRegistration&) = delete;
-    ControlRegistration& operator=(const ControlRegistration&) = delete;
-
-    static std::vector<BYTE> Bytes(const std::string& text) {
-        return std::vector<BYTE>(text.c_str(), text.c_str() + text.size() + 1);
-    }
-
-private:
-    HKEY key_ = nullptr;
-    std::vector<const char*> created_;  // deepest first
-    bool hadValue_ = false;
-    DWORD previousType_ = REG_NONE;
-    std::vector<BYTE> previous_;
-};
 
 // A window to pass as the caller, as the help menu's owner would be.
 class CallerWindow {
@@ -105,7 +50,7 @@ TEST_F(HtmlHelp, LoadHtmlHelpPassesItsFourArgumentsToTheRegisteredControl) {
     TestUi ui;
     CallerWindow caller;
     {
-        ControlRegistration registration(TestControl());
+        HtmlHelpControlRegistration registration(TestControl());
         EXPECT_EQ(LoadHtmlHelp(caller.Handle(), "Z:\\help\\Emulator.chm", HH_DISPLAY_TOPIC, 0), nullptr);
     }
     // The control stays loaded and bound: the registry is not asked again.
@@ -128,10 +73,10 @@ TEST_F(HtmlHelp, AControlWithoutTheEntryFailsNowAndOnEveryLaterCall) {
     TestUi ui;
     CHtmlHelpLoader loader;
     {
-        ControlRegistration registration(ProgramFolder() + "PlatformTestModule.dll");
+        HtmlHelpControlRegistration registration(ProgramFolder() + "PlatformTestModule.dll");
         EXPECT_EQ(loader.Call(nullptr, "Z:\\help\\Emulator.chm", HH_DISPLAY_TOPIC, 0), nullptr);
     }
-    ControlRegistration registration(TestControl());
+    HtmlHelpControlRegistration registration(TestControl());
     EXPECT_EQ(loader.Call(nullptr, "Z:\\help\\Emulator.chm", HH_DISPLAY_TOPIC, 0), nullptr);
     EXPECT_TRUE(ui.HelpCalls().empty());
 }
@@ -144,16 +89,16 @@ TEST_F(HtmlHelp, WithoutAControlTheAnswerIsZeroNowAndOnEveryLaterCall) {
     CHtmlHelpLoader loader;
     EXPECT_EQ(loader.Call(nullptr, "Z:\\help\\Emulator.chm", HH_DISPLAY_TOPIC, 0), nullptr);
     {
-        ControlRegistration registration(ProgramFolder() + "NoSuchControl.ocx");
+        HtmlHelpControlRegistration registration(ProgramFolder() + "NoSuchControl.ocx");
         EXPECT_EQ(loader.Call(nullptr, "Z:\\help\\Emulator.chm", HH_DISPLAY_TOPIC, 0), nullptr);
     }
-    ControlRegistration registration(TestControl());
+    HtmlHelpControlRegistration registration(TestControl());
     EXPECT_EQ(loader.Call(nullptr, "Z:\\help\\Emulator.chm", HH_DISPLAY_TOPIC, 0), nullptr);
     EXPECT_TRUE(ui.HelpCalls().empty());
 
     // A registered file that does not load, with no control by name either.
     CHtmlHelpLoader another;
-    ControlRegistration missing(ProgramFolder() + "NoSuchControl.ocx");
+    HtmlHelpControlRegistration missing(ProgramFolder() + "NoSuchControl.ocx");
     EXPECT_EQ(another.Call(nullptr, "Z:\\help\\Emulator.chm", HH_DISPLAY_TOPIC, 0), nullptr);
     EXPECT_TRUE(ui.HelpCalls().empty());
 }
@@ -161,26 +106,26 @@ TEST_F(HtmlHelp, WithoutAControlTheAnswerIsZeroNowAndOnEveryLaterCall) {
 TEST_F(HtmlHelp, ThePathIsTheRegisteredValueWhenItFits) {
     char path[MAX_PATH] = {};
     {
-        ControlRegistration registration(TestControl());
+        HtmlHelpControlRegistration registration(TestControl());
         ASSERT_TRUE(GetHtmlHelpPath(path));
         EXPECT_EQ(std::string(path), TestControl());
     }
     {
-        ControlRegistration registration(std::string(MAX_PATH - 1, 'a'));
+        HtmlHelpControlRegistration registration(std::string(MAX_PATH - 1, 'a'));
         ASSERT_TRUE(GetHtmlHelpPath(path));
         EXPECT_EQ(std::string(path), std::string(MAX_PATH - 1, 'a'));
     }
     {
-        ControlRegistration registration(std::string(MAX_PATH, 'b'));
+        HtmlHelpControlRegistration registration(std::string(MAX_PATH, 'b'));
         EXPECT_FALSE(GetHtmlHelpPath(path));
     }
     {
         // A value that fills the buffer without a terminator.
-        ControlRegistration registration(REG_BINARY, std::vector<BYTE>(MAX_PATH, 'c'));
+        HtmlHelpControlRegistration registration(REG_BINARY, std::vector<BYTE>(MAX_PATH, 'c'));
         EXPECT_FALSE(GetHtmlHelpPath(path));
     }
     {
-        ControlRegistration registration(REG_BINARY, std::vector<BYTE>(3, 'd'));
+        HtmlHelpControlRegistration registration(REG_BINARY, std::vector<BYTE>(3, 'd'));
         ASSERT_TRUE(GetHtmlHelpPath(path));
         EXPECT_EQ(std::string(path), "ddd");
     }
