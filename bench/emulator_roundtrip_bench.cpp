@@ -43,9 +43,9 @@ Emulator& Loaded() {
         auto select = Bind<ULE_SelectFn>(module, "ULE_Select");
         e.transmit = Bind<X_PDI_TXFn>(module, "X_PDI_TX");
         e.receive = Bind<H_SCI_RXFn>(module, "H_SCI_RX");
-        const DWORD* record = nullptr;
+        const char* const* channels = nullptr;
         e.ready = reset && install && initialise && select && e.transmit && e.receive && reset() == Q3V_SIM_OK &&
-                  initialise("SIMUSB", &record) == Q3V_SIM_OK && select(0) == Q3V_SIM_OK && install() == Q3V_SIM_OK;
+                  initialise("SIMUSB", &channels) == Q3V_SIM_OK && select(0) == Q3V_SIM_OK && install() == Q3V_SIM_OK;
         return e;
     }();
     return emulator;

@@ -64,9 +64,9 @@ Session& Connected() {
         auto install = platform::GetProcAddressAs<DWORD(WINAPI*)(void)>(control, "Q3vSimInstallFirmware");
         CUleDrvFactory factory;
         s.driver.reset(factory.CreateInterface(path.c_str()));
-        const DWORD* record = nullptr;
+        const char* const* channels = nullptr;
         if (reset == nullptr || configure == nullptr || install == nullptr || s.driver == nullptr ||
-            s.driver->Initialise("SIMUSB", &record) != 0 || s.driver->Select(0) != 0 ||
+            s.driver->Initialise("SIMUSB", &channels) != 0 || s.driver->Select(0) != 0 ||
             configure("device=VK32D64;protocol=2") != 0 || reset() != 0 || install() != 0 ||
             g_emulatorLink == nullptr) {
             s.error = "the simulated emulator module did not come up";

@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <vector>
 
-extern "C" DWORD WINAPI ULE_Initialise(const char* interfaceName, const DWORD** configuration);
+extern "C" DWORD WINAPI ULE_Initialise(const char* interfaceName, const char* const** channels);
 extern "C" DWORD WINAPI ULE_Select(DWORD index);
 extern "C" DWORD WINAPI X_PDI_TX(WORD count, BYTE* buffer, WORD reserved, BYTE flag);
 extern "C" DWORD WINAPI H_SCI_RX(WORD reserved, BYTE* buffer, WORD reserved2, BYTE flag);
@@ -56,8 +56,8 @@ void Prepare(std::uint8_t scenario) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static platform::VirtualClock clock;
     static const bool session = [] {
-        const DWORD* record = nullptr;
-        return ULE_Initialise("SIMUSB", &record) == Q3V_SIM_OK && ULE_Select(0) == Q3V_SIM_OK;
+        const char* const* channels = nullptr;
+        return ULE_Initialise("SIMUSB", &channels) == Q3V_SIM_OK && ULE_Select(0) == Q3V_SIM_OK;
     }();
     if (!session || size == 0) {
         return 0;

@@ -132,12 +132,13 @@ DWORD CDriverList::LoadDefaults(const char* driverName) {
     if (interfaceName.empty()) {
         return InitialiseFromDriver();
     }
-    const DWORD* record = nullptr;
-    if (g_currentDriver->Initialise(interfaceName.c_str(), &record) != 0) {
+    const char* const* channels = nullptr;
+    if (g_currentDriver->Initialise(interfaceName.c_str(), &channels) != 0) {
         return ShowNotConnected();
     }
-    if (record != nullptr) {
-        m_configurationKind = record[0] == 0 || record[1] == 0 ? kKindReady : kKindNeedsDialog;
+    if (channels != nullptr) {
+        // A single channel needs no choice.
+        m_configurationKind = channels[0] == nullptr || channels[1] == nullptr ? kKindReady : kKindNeedsDialog;
     }
     const std::string index = Token(text, position);
     if (index.empty()) {
@@ -167,8 +168,8 @@ DWORD CDriverList::InitialiseFromDriver() {
     if (interfaceName.empty()) {
         return kDllError;
     }
-    const DWORD* record = nullptr;
-    if (g_currentDriver->Initialise(interfaceName.c_str(), &record) != 0) {
+    const char* const* channels = nullptr;
+    if (g_currentDriver->Initialise(interfaceName.c_str(), &channels) != 0) {
         return ShowNotConnected();
     }
     g_currentDriver->Select(0);

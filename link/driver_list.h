@@ -16,8 +16,9 @@ class CUleDrvInterface;
 
 class CDriverList {
 public:
-    // The configuration kinds LoadDefaults sets: the driver needs no
-    // configuration dialog (1), or it does (2).
+    // The configuration kinds LoadDefaults sets from the channel list the
+    // saved interface hands out: at most one channel, no choice to make (1),
+    // or several (2).
     static constexpr DWORD kKindReady = 1;
     static constexpr DWORD kKindNeedsDialog = 2;
 

@@ -39,6 +39,9 @@ public:
     // True when the link is not open or has been lost: callers then answer
     // 0x5346 without touching the emulator.
     bool IsLinkLost() const { return m_open == 0 || m_lost != 0; }
+    // True once a communication time-out (0x5346) has been recorded and no
+    // boot step or monitor restart has succeeded since.
+    bool HasTimedOut() const { return m_lost != 0; }
     // 0x5346 sets the lost flag, 0x4E55 the connector-failure flag, 0 clears
     // both; other words change nothing. Answers 0.
     WORD RecordResult(WORD word);

@@ -121,14 +121,14 @@ const char* CUleDriverDll::Identify() {
     return m_identify != nullptr ? m_identify() : g_emptyIdentify;
 }
 
-DWORD CUleDriverDll::Initialise(const char* interfaceName, const DWORD** configurationRecord) {
+DWORD CUleDriverDll::Initialise(const char* interfaceName, const char* const** channelList) {
     if (m_initialise == nullptr) {
         return driver_result::kNotBound;
     }
     // Marked before the call: a driver that fails half-way still gets its
     // ULE_Terminate when the binding goes.
     m_initialised = 1;
-    return m_initialise(interfaceName, configurationRecord);
+    return m_initialise(interfaceName, channelList);
 }
 
 DWORD CUleDriverDll::Select(DWORD index) {

@@ -29,7 +29,7 @@ public:
     const std::vector<std::string>& MissingEntryPoints() const { return m_missing; }
 
     const char* Identify();
-    DWORD Initialise(const char* interfaceName, const DWORD** configurationRecord);
+    DWORD Initialise(const char* interfaceName, const char* const** channelList);
     DWORD Select(DWORD index);
     DWORD Terminate();
     DWORD TestConfiguration();

@@ -8,7 +8,9 @@
 
 extern "C" {
 typedef const char*(WINAPI* UleIdentifyFn)(void);
-typedef DWORD(WINAPI* UleInitialiseFn)(const char* interfaceName, const DWORD** configurationRecord);
+// The channel list handed out is the driver's null-terminated array of
+// channel names.
+typedef DWORD(WINAPI* UleInitialiseFn)(const char* interfaceName, const char* const** channelList);
 typedef DWORD(WINAPI* UleSelectFn)(DWORD index);
 typedef DWORD(WINAPI* UleTerminateFn)(void);
 typedef DWORD(WINAPI* UleTestConfigurationFn)(void);

@@ -57,12 +57,12 @@ DWORD CUleDrvInterface::LibraryName(const char** text) {
     return m_binding->LibraryName(text);
 }
 
-DWORD CUleDrvInterface::Initialise(const char* interfaceName, const DWORD** configurationRecord) {
+DWORD CUleDrvInterface::Initialise(const char* interfaceName, const char* const** channelList) {
     if (m_binding == nullptr) {
         return 0;
     }
     m_interfaceName = std::string(interfaceName != nullptr ? interfaceName : "").substr(0, kInterfaceNameLength);
-    DWORD result = m_binding->Initialise(interfaceName, configurationRecord);
+    DWORD result = m_binding->Initialise(interfaceName, channelList);
     if (result == driver_result::kAlreadyInitialised) {
         result = driver_result::kOk;
     }

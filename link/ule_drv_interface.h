@@ -29,7 +29,7 @@ public:
     virtual DWORD LibraryName(const char** text);
     // Keeps the interface name; on success (11 counts as success) makes the
     // link facade when there is none. Answers the driver's result, 11 as 0.
-    virtual DWORD Initialise(const char* interfaceName, const DWORD** configurationRecord);
+    virtual DWORD Initialise(const char* interfaceName, const char* const** channelList);
     virtual DWORD Select(DWORD index);
     virtual DWORD TestConfiguration();
     virtual const char* ConfigurationDialog(DWORD value, const char* iniFileName);

@@ -138,6 +138,10 @@ public:
     // (for example from another thread). The base presses Cancel, as a person
     // who wants none of it would.
     virtual void OnDialog(UiDialog& dialog);
+    // A modal dialog or sheet that was shown has ended and is about to be
+    // destroyed: its controls still show what they showed last (on the
+    // dialog's thread). The base does nothing.
+    virtual void OnDialogEnded(UiDialog& dialog);
     // A popup menu is tracked: answers the chosen item's command id, or 0 to
     // dismiss the menu. The base dismisses it.
     virtual UINT OnPopupMenu(const MenuRequest& menu);

@@ -23,6 +23,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <set>
@@ -59,6 +60,9 @@ public:
         DialogScript& Do(std::function<void(UiDialog&)> step);
         // After the steps, the dialog stays open until the program closes it.
         DialogScript& WaitForClose();
+        // A check of the test's own once the dialog has ended, before it is
+        // destroyed (its controls as they were last shown).
+        DialogScript& AtClose(std::function<void(UiDialog&)> check);
 
     private:
         friend class ScriptedUiDriver;
@@ -71,6 +75,7 @@ public:
         UINT templateId_ = 0;
         std::string caption_;
         std::vector<Step> steps_;
+        std::vector<std::function<void(UiDialog&)>> atClose_;
         bool waitForClose_ = false;
     };
 
@@ -107,6 +112,7 @@ public:
 
     int OnMessageBox(const MessageBoxRequest& request) override;
     void OnDialog(UiDialog& dialog) override;
+    void OnDialogEnded(UiDialog& dialog) override;
     UINT OnPopupMenu(const MenuRequest& menu) override;
     bool IsKeyDown(int virtualKey) override;
     void OnHelp(const HelpRequest& request) override;
@@ -122,6 +128,8 @@ private:
     UiDriver* previous_;
     mutable std::mutex mutex_;
     std::deque<std::shared_ptr<DialogScript>> scripts_;
+    // The scripts with checks at close, by the window they run on.
+    std::map<HWND, std::shared_ptr<DialogScript>> closing_;
     std::deque<int> answers_;
     UnchangedBoxCount unchangedBoxes_;
     std::deque<UINT> menuChoices_;

@@ -191,7 +191,31 @@ const platform::DialogControl kIdCodeControls[] = {
     rc::PushButton(IDCANCEL, "Cancel", 130, 76, 50, 14),
 };
 
+const platform::DialogControl kConnectingControls[] = {
+    rc::Control(res_id::kConnectAnimation, "", ControlClass::Animate, 0, 8, 6, 200, 60),
+    rc::Control(res_id::kConnectLog, "", ControlClass::Edit,
+                ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_BORDER, 6, 72, 205, 95),
+    {res_id::kConnectCancel, ControlClass::Button, "Cancel", BS_PUSHBUTTON | WS_DISABLED, 83, 176, 50, 14, true},
+};
+
+const platform::DialogControl kDriverSelectControls[] = {
+    rc::LText(-1, "&Driver:", 10, 10, 50, 8),
+    rc::ComboBox(res_id::kDriverCombo, 65, 8, 180, 80),
+    rc::GroupBox(-1, "Details", 6, 26, 242, 50),
+    rc::LText(-1, "&Interface:", 12, 40, 50, 8),
+    rc::ComboBox(res_id::kInterfaceCombo, 65, 38, 176, 80),
+    rc::LText(-1, "&Channel:", 12, 58, 50, 8),
+    rc::ComboBox(res_id::kChannelCombo, 65, 56, 176, 80),
+    rc::GroupBox(res_id::kDriverConfigurationGroup, "Configuration", 6, 80, 242, 54),
+    rc::LText(res_id::kDriverConfigurationText, "", 12, 92, 176, 36),
+    rc::PushButton(res_id::kDriverConfigure, "C&onfigure...", 192, 92, 50, 14),
+    {IDHELP, ControlClass::Button, "&Help", BS_PUSHBUTTON | WS_DISABLED, 140, 144, 50, 14, true},
+    rc::DefPushButton(IDOK, "Close", 196, 144, 50, 14),
+};
+
 const platform::DialogResource kDialogs[] = {
+    {res_id::kConnectingDialog, "Connecting", kDialogStyle, 0, 0, 217, 200, kConnectingControls},
+    {res_id::kDriverSelectDialog, "Driver Details", kDialogStyle, 0, 0, 254, 166, kDriverSelectControls},
     {res_id::kPowerSupplyDialog, "Power Supply", kDialogStyle, 0, 0, 190, 86, kPowerSupplyControls},
     {res_id::kDownloadProgressDialog, "Downloading...", kDialogStyle | WS_VISIBLE, 0, 0, 161, 63,
      kDownloadProgressControls},
@@ -248,11 +272,17 @@ const platform::BitmapResource kBitmaps[] = {
     {res_id::kDebugToolbar, 32, 15, 4, kDebugToolbarBits},
 };
 
+// The connecting animation: only its frame count is kept.
+const platform::AnimationResource kAnimations[] = {
+    {res_id::kConnectAnimationResource, 16},
+};
+
 const platform::ResourceTable kResources = {.strings = kStrings,
                                             .dialogs = kDialogs,
                                             .menus = kMenus,
                                             .toolbars = kToolbars,
-                                            .bitmaps = kBitmaps};
+                                            .bitmaps = kBitmaps,
+                                            .animations = kAnimations};
 
 }  // namespace
 

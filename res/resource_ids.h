@@ -11,6 +11,11 @@ inline constexpr UINT kPowerSupplyDialog = 280;
 inline constexpr UINT kDownloadProgressDialog = 284;
 inline constexpr UINT kIdCodeDialog = 296;
 
+// The connecting dialog and its animation, and the driver dialog.
+inline constexpr UINT kConnectingDialog = 6005;
+inline constexpr UINT kConnectAnimationResource = 6006;
+inline constexpr UINT kDriverSelectDialog = 221;
+
 // The Emulator Setting sheet's pages, the Configuration sheet's page and the
 // firmware location dialogs.
 inline constexpr UINT kGeneralPage = 217;
@@ -21,6 +26,15 @@ inline constexpr UINT kFirmwareLocationPage = 294;
 inline constexpr UINT kCommunicationPage = 6013;
 
 // Their controls.
+inline constexpr int kConnectAnimation = 6000;
+inline constexpr int kConnectLog = 6001;
+inline constexpr int kConnectCancel = 1240;
+inline constexpr int kDriverCombo = 1003;
+inline constexpr int kInterfaceCombo = 1004;
+inline constexpr int kChannelCombo = 1005;
+inline constexpr int kDriverConfigure = 1132;
+inline constexpr int kDriverConfigurationGroup = 1133;
+inline constexpr int kDriverConfigurationText = 1134;
 inline constexpr int kIdCodeHex = 1003;
 inline constexpr int kIdCodeAscii = 1004;
 inline constexpr int kIdCodeText = 1034;

@@ -21,5 +21,17 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* exchange) override;
+    // Fills the lists; a device of a family without the step option, NMI,
+    // break-condition and interface clock settings has their twelve
+    // controls hidden, showing "No Use".
     BOOL OnInitDialog() override;
+    // "C&hange...": after a confirmation the driver dialog runs; the sheet
+    // then cannot be cancelled and its OK closes it.
+    afx_msg void OnChangeDriver();
+    // NMI "&User": confirmed, or the choice returns to Emulator.
+    afx_msg void OnNmiUser();
+    // The control's context pop-up from the module's help file.
+    afx_msg BOOL OnHelpInfo(HELPINFO* help);
+
+    DECLARE_MESSAGE_MAP()
 };

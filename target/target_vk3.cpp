@@ -11,6 +11,7 @@
 #include "link/emulator_link.h"
 #include "startup/device_data.h"
 #include "startup/device_selection.h"
+#include "startup/mot_file.h"
 #include "target/host_window.h"
 #include "target/settings_files.h"
 #include "target/target_app.h"
@@ -24,6 +25,7 @@
 #include "platform/ui.h"
 
 #include <iterator>
+#include <utility>
 
 char g_libraryName[128] = "Vk3 Q3v SYSTEM";
 char g_familyName[20] = "Vk31X";
@@ -63,6 +65,10 @@ CTargetComponentBase::CTargetComponentBase(const CLSID& componentClassId) : m_co
 }
 
 CTargetComponentBase::~CTargetComponentBase() = default;
+
+void CTargetComponentBase::SetWriterReader(std::unique_ptr<CMotFile> reader) {
+    m_writerReader = std::move(reader);
+}
 
 HRESULT CTargetComponentBase::QueryInterface(REFIID iid, void** object) {
     if (object == nullptr) {

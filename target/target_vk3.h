@@ -17,6 +17,7 @@
 
 class CBreakConditionSet;
 class CDllResource;
+class CMotFile;
 class CHostProfileAccessor;
 class CEventEngineBase;
 class CHostEvent;
@@ -76,10 +77,23 @@ public:
     HRESULT CreateHandlers() override;
     // Closes and deletes everything in the fixed order; answers 0.
     HRESULT DestroyHandlers() override;
+    // Runs the modal "Connecting" dialog, whose connect thread runs
+    // ConnectProc; the connect's result: 1 connected, 0 not.
+    DWORD Connect() override;
     // Restores what the session changed in target memory (the XIN entries,
     // the cold-start area) unless the flash is being programmed or the
     // emulator powers the target.
     void Disconnect() override;
+    // The connect thread: the session file's path kept, the driver chosen,
+    // the session objects made (those of an earlier connect are kept), the
+    // boot sequence; the restart message after a lost link; a failure asks
+    // for the start-up selection's dialog next time ("HIDE_DIALOG" "0").
+    // The result goes to the dialog, which is closed; the thread ends.
+    UINT ConnectProc() override;
+    // The emulator driver (connect thread): the saved choice while it is
+    // still there, the only driver with its only interface and channel, or
+    // the user's choice in "Driver Details". 1 a driver is ready, 0 not.
+    virtual DWORD SelectEmulatorDriver();
 
     // The further objects' factories; each makes its object over the host
     // service provider, or answers null.
@@ -118,6 +132,12 @@ public:
     // The selected driver's name (empty when none is selected).
     void SetDriverName(const char* name) { m_driverName = name != nullptr ? name : ""; }
     const std::string& GetDriverName() const { return m_driverName; }
+    // The session settings file's path as the last connect found it (empty
+    // without a session).
+    const std::string& GetConnectSessionIniPath() const { return m_sessionIniPath; }
+    // The flash-write program's reader while the boot sequence reads it.
+    void SetWriterReader(std::unique_ptr<CMotFile> reader);
+    CMotFile* GetWriterReader() const { return m_writerReader.get(); }
 
     const CLSID& GetComponentClassId() const { return m_componentClassId; }
     CSettingsFileCache& GetSettingsCache() { return m_settingsCache; }
@@ -173,6 +193,8 @@ private:
     std::atomic<DWORD> m_sessionModified{0};
     std::atomic<DWORD> m_running{0};
     std::string m_driverName;
+    std::string m_sessionIniPath;
+    std::unique_ptr<CMotFile> m_writerReader;
     CTargetHandler* m_commandList = nullptr;
     CTargetHandler* m_textRequestServer = nullptr;
     CTargetHandler* m_runningMemoryServer = nullptr;

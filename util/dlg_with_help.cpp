@@ -38,6 +38,10 @@ CDlgWithHelp::CDlgWithHelp(UINT templateId, CWnd* parent)
     : CDialog(templateId, parent), CWndControlBase(this), m_templateId(templateId) {}
 
 BOOL CDlgWithHelp::OnHelpInfo(HELPINFO* help) {
+    return ShowControlHelp(*this, m_templateId, help);
+}
+
+BOOL ShowControlHelp(CWnd& window, DWORD templateId, const HELPINFO* help) {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
     CWinApp* app = AfxGetApp();
     char modulePath[MAX_PATH] = {};
@@ -49,8 +53,8 @@ BOOL CDlgWithHelp::OnHelpInfo(HELPINFO* help) {
     if (!ResolveAndTestPath(helpPath)) {
         return FALSE;
     }
-    const DWORD contextId = kContextIdBase + m_templateId * 0x10000u + static_cast<DWORD>(help->iCtrlId);
+    const DWORD contextId = kContextIdBase + templateId * 0x10000u + static_cast<DWORD>(help->iCtrlId);
     HelpFileScope scope(*app, helpPath.Str());
-    WinHelp(contextId, HELP_CONTEXTPOPUP);
+    window.WinHelp(contextId, HELP_CONTEXTPOPUP);
     return TRUE;
 }

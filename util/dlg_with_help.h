@@ -19,3 +19,7 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 };
+
+// The pop-up of a window made from template templateId for the control of
+// the request, as CDlgWithHelp shows it; TRUE when help was shown.
+BOOL ShowControlHelp(CWnd& window, DWORD templateId, const HELPINFO* help);

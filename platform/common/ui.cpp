@@ -81,6 +81,8 @@ void UiDriver::OnDialog(UiDialog& dialog) {
     dialog.PressCancel();
 }
 
+void UiDriver::OnDialogEnded(UiDialog&) {}
+
 UINT UiDriver::OnPopupMenu(const MenuRequest&) {
     return 0;
 }

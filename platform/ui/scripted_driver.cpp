@@ -151,6 +151,11 @@ ScriptedUiDriver::DialogScript& ScriptedUiDriver::DialogScript::WaitForClose() {
     return *this;
 }
 
+ScriptedUiDriver::DialogScript& ScriptedUiDriver::DialogScript::AtClose(std::function<void(UiDialog&)> check) {
+    atClose_.push_back(std::move(check));
+    return *this;
+}
+
 ScriptedUiDriver::ScriptedUiDriver() : previous_(GetUiDriver()) {
     SetUiDriver(this);
 }
@@ -360,6 +365,26 @@ void ScriptedUiDriver::OnDialog(UiDialog& dialog) {
         dialog.ForceEnd(IDCANCEL);
     }
     RecordResult(record, dialog.Result());
+    if (script != nullptr && !script->atClose_.empty()) {
+        std::lock_guard lock(mutex_);
+        closing_[dialog.Window()] = script;
+    }
+}
+
+void ScriptedUiDriver::OnDialogEnded(UiDialog& dialog) {
+    std::shared_ptr<DialogScript> script;
+    {
+        std::lock_guard lock(mutex_);
+        const auto found = closing_.find(dialog.Window());
+        if (found == closing_.end()) {
+            return;
+        }
+        script = found->second;
+        closing_.erase(found);
+    }
+    for (const auto& check : script->atClose_) {
+        check(dialog);
+    }
 }
 
 UINT ScriptedUiDriver::OnPopupMenu(const MenuRequest& menu) {

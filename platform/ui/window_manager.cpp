@@ -396,12 +396,16 @@ void MarkSheet(HWND dialog) {
 void RunModal(HWND dialog) {
     // As on Windows, a dialog ended during its initialisation is never shown;
     // anything that arrives later finds it shown, in its modal loop.
-    if (!HasEnded(dialog)) {
-        ShowOrHide(dialog, SW_SHOW);
-        UiDialog person(dialog);
-        ActiveUiDriver().OnDialog(person);
+    if (HasEnded(dialog)) {
+        return;
     }
+    ShowOrHide(dialog, SW_SHOW);
+    UiDialog person(dialog);
+    ActiveUiDriver().OnDialog(person);
     CurrentQueue()->RunUntil([dialog] { return HasEnded(dialog); });
+    if (::IsWindow(dialog)) {
+        ActiveUiDriver().OnDialogEnded(person);
+    }
 }
 
 }  // namespace platform::ui

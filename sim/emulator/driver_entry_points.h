@@ -15,7 +15,7 @@ extern "C" {
 #endif
 
 typedef const char*(WINAPI* ULE_IdentifyFn)(void);
-typedef DWORD(WINAPI* ULE_InitialiseFn)(const char* interfaceName, const DWORD** configuration);
+typedef DWORD(WINAPI* ULE_InitialiseFn)(const char* interfaceName, const char* const** channels);
 typedef DWORD(WINAPI* ULE_SelectFn)(DWORD index);
 typedef DWORD(WINAPI* ULE_TerminateFn)(void);
 typedef DWORD(WINAPI* ULE_TestConfigurationFn)(void);

@@ -8,14 +8,9 @@
 
 namespace {
 
-constexpr char kIdentify[] = "SIMUSB";
 constexpr char kLibraryType[] = "Driver";
 constexpr char kLibraryName[] = "Q3v Simulated Emulator";
 constexpr char kLibraryVersion[] = "1.00";
-// The configuration record ULE_Initialise hands out: no configuration
-// dialog is needed (0), one emulator sits on the interface.
-constexpr DWORD kConfigurationRecord[2] = {0, 1};
-
 DWORD AnswerText(const char** text, const char* value) {
     if (text == nullptr) {
         return Q3V_SIM_INVALID_PARAMETER;
@@ -27,18 +22,11 @@ DWORD AnswerText(const char** text, const char* value) {
 }  // namespace
 
 Q3V_EXPORT const char* WINAPI ULE_Identify(void) {
-    return kIdentify;
+    return simemu::TheModel().InterfaceList();
 }
 
-Q3V_EXPORT DWORD WINAPI ULE_Initialise(const char* interfaceName, const DWORD** configuration) {
-    if (configuration == nullptr) {
-        return Q3V_SIM_INVALID_PARAMETER;
-    }
-    const DWORD result = simemu::TheModel().Initialise(interfaceName);
-    if (result == Q3V_SIM_OK || result == Q3V_SIM_ALREADY_INITIALISED) {
-        *configuration = kConfigurationRecord;
-    }
-    return result;
+Q3V_EXPORT DWORD WINAPI ULE_Initialise(const char* interfaceName, const char* const** channels) {
+    return simemu::TheModel().Initialise(interfaceName, channels);
 }
 
 Q3V_EXPORT DWORD WINAPI ULE_Select(DWORD index) {

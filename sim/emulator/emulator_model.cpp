@@ -101,14 +101,32 @@ std::uint32_t EmulatorModel::CompleteLocked(std::uint32_t result) {
     return Q3V_SIM_PENDING;
 }
 
-std::uint32_t EmulatorModel::Initialise(const char* interfaceName) {
+const char* EmulatorModel::InterfaceList() {
     std::lock_guard lock(mutex_);
-    if (interfaceName == nullptr) {
+    return settings_.interfaces == 1 ? "SIMUSB" : "SIMUSB, SIMLAN";
+}
+
+std::uint32_t EmulatorModel::Initialise(const char* interfaceName, const char* const** channels) {
+    // The channel lists by channel count, each ending with a null.
+    static constexpr const char* kChannelLists[Settings::kMostChannels][Settings::kMostChannels + 1] = {
+        {"SIM0", nullptr},
+        {"SIM0", "SIM1", nullptr},
+        {"SIM0", "SIM1", "SIM2", nullptr},
+        {"SIM0", "SIM1", "SIM2", "SIM3", nullptr},
+    };
+    std::lock_guard lock(mutex_);
+    if (interfaceName == nullptr || channels == nullptr) {
         return Q3V_SIM_INVALID_PARAMETER;
     }
-    if (std::strcmp(interfaceName, kInterfaceName) != 0) {
+    if (faults_.TakeInitialise()) {
+        return Q3V_SIM_LINK_LOST;
+    }
+    const bool known = std::strcmp(interfaceName, kInterfaceName) == 0 ||
+                       (settings_.interfaces > 1 && std::strcmp(interfaceName, kSecondInterfaceName) == 0);
+    if (!known) {
         return Q3V_SIM_UNKNOWN_INTERFACE;
     }
+    *channels = kChannelLists[settings_.channels - 1];
     if (initialised_) {
         return Q3V_SIM_ALREADY_INITIALISED;
     }
@@ -121,7 +139,7 @@ std::uint32_t EmulatorModel::Select(std::uint32_t index) {
     if (!initialised_) {
         return Q3V_SIM_NOT_INITIALISED;
     }
-    if (index != 0) {
+    if (index >= settings_.channels) {
         return Q3V_SIM_NO_EMULATOR;
     }
     selected_ = true;
@@ -670,6 +688,9 @@ std::uint32_t EmulatorModel::InjectFaultLocked(std::uint32_t fault, std::uint32_
         break;
     case Fault::FlashStuck:
         faults_.ArmFlashStuck(count);
+        break;
+    case Fault::Initialise:
+        faults_.ArmInitialises(count);
         break;
     case Fault::BreakStop:
         if (value > 0xFFFF) {

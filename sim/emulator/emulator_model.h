@@ -29,13 +29,19 @@ public:
     // The adapter's control registers: 0x400000 + 4n for n = 0 to 10.
     static constexpr std::uint32_t kRegisterBase = 0x400000;
     static constexpr std::size_t kRegisterBytes = 11 * 4;
-    // The only interface the driver offers.
+    // The driver's interfaces: the USB one, and with the setting
+    // "interfaces=2" a second one that reaches the same emulator.
     static constexpr char kInterfaceName[] = "SIMUSB";
+    static constexpr char kSecondInterfaceName[] = "SIMLAN";
 
     EmulatorModel();
 
     // Driver entries.
-    std::uint32_t Initialise(const char* interfaceName);
+    // The interface names, separated by ", ".
+    const char* InterfaceList();
+    // Initialises the session on the interface and hands out its channel
+    // names, a null-terminated list.
+    std::uint32_t Initialise(const char* interfaceName, const char* const** channels);
     std::uint32_t Select(std::uint32_t index);
     std::uint32_t Terminate();
     std::uint32_t TestConfiguration();

@@ -26,6 +26,7 @@ enum class Fault : std::uint32_t {
     Delay = 14,
     FlashStuck = 15,
     BreakStop = 16,
+    Initialise = 17,
 };
 
 class Faults {
@@ -44,6 +45,8 @@ public:
     bool TakeBareAcknowledge(std::uint8_t code);
     // An erase or program that never finishes: the flash stays busy.
     bool TakeFlashStuck() { return Take(flashStuck_); }
+    // A driver initialisation that finds the USB link gone.
+    bool TakeInitialise() { return Take(initialises_); }
     // The stop word a break pulse finds the program already stopped with.
     std::optional<std::uint16_t> TakeBreakStop();
     // How long the next reply is held back, in milliseconds.
@@ -65,6 +68,7 @@ public:
     void ArmBareAcknowledges(std::uint8_t code, std::uint32_t count);
     void ArmDelays(std::uint32_t milliseconds, std::uint32_t count);
     void ArmFlashStuck(std::uint32_t count) { flashStuck_ = count; }
+    void ArmInitialises(std::uint32_t count) { initialises_ = count; }
     void ArmBreakStops(std::uint16_t stopWord, std::uint32_t count);
 
     bool linkLost = false;
@@ -88,6 +92,7 @@ private:
     std::uint32_t delays_ = 0;
     std::uint32_t delayMilliseconds_ = 0;
     std::uint32_t flashStuck_ = 0;
+    std::uint32_t initialises_ = 0;
     std::uint32_t breakStops_ = 0;
     std::uint16_t breakStopWord_ = 0;
 };

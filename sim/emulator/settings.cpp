@@ -72,7 +72,7 @@ std::optional<FaultRequest> ParseFault(std::string_view text) {
         {"program", Fault::Program},         {"reset", Fault::TargetReset},    {"short", Fault::ShortReply},
         {"corrupt", Fault::CorruptReply},    {"verify", Fault::Verify},        {"power", Fault::TargetPower},
         {"ack", Fault::BareAcknowledge},     {"delay", Fault::Delay},          {"stuck", Fault::FlashStuck},
-        {"breakstop", Fault::BreakStop},
+        {"breakstop", Fault::BreakStop},    {"initialise", Fault::Initialise},
     };
     const std::size_t colon = text.find(':');
     const std::string_view name = text.substr(0, colon);
@@ -178,6 +178,13 @@ std::optional<Configuration> ParseConfiguration(std::string_view text, const Set
              : key == "steps"   ? s.budget
              : key == "lockout" ? s.idLockout
                                 : s.flashBusyPolls) = *number;
+        } else if (key == "channels" || key == "interfaces") {
+            const auto number = Number(value);
+            const std::uint32_t most = key == "channels" ? Settings::kMostChannels : Settings::kMostInterfaces;
+            if (!number || *number == 0 || *number > most) {
+                return std::nullopt;
+            }
+            (key == "channels" ? s.channels : s.interfaces) = *number;
         } else if (key == "idcode") {
             configuration.idCode = IdCode(value);
             if (!configuration.idCode) {

@@ -24,6 +24,12 @@ struct Settings {
     std::uint32_t budget = 1000;     // instructions a running program gets per driver call
     std::uint32_t idLockout = 3;     // wrong ID codes before the boot program locks out
     std::uint32_t flashBusyPolls = 0;  // status reads that see an erase or program still busy
+    // The driver's channels ("SIM0" ...) and interfaces ("SIMUSB", "SIMLAN"):
+    // not part of the configuration text the driver answers.
+    static constexpr std::uint32_t kMostChannels = 4;
+    static constexpr std::uint32_t kMostInterfaces = 2;
+    std::uint32_t channels = 1;
+    std::uint32_t interfaces = 1;
 
     std::string Format() const;
 };

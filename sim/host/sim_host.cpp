@@ -502,6 +502,40 @@ void SimHost::SaveSession(const std::string& first, const std::string& second, c
     }
 }
 
+namespace {
+
+IHTarget* RegisteredTarget(SimHost& host, std::string* name) {
+    for (const ComponentRegistration& registration : host.Registry().Registrations()) {
+        IHTarget* target = nullptr;
+        if (registration.isTarget &&
+            host.QueryPluginInterface(IID_IHTarget, reinterpret_cast<void**>(&target)) == S_OK) {
+            if (name != nullptr) {
+                *name = registration.name;
+            }
+            return target;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+HRESULT SimHost::StartTargetSession() {
+    std::string name;
+    IHTarget* target = RegisteredTarget(*this, &name);
+    const platform::Bstr wide(name.c_str());
+    const HRESULT result = target != nullptr ? target->Initialise(wide.Get()) : E_FAIL;
+    log_.Add("StartTargetSession", name + "|" + std::to_string(result));
+    return result;
+}
+
+HRESULT SimHost::EndTargetSession() {
+    IHTarget* target = RegisteredTarget(*this, nullptr);
+    const HRESULT result = target != nullptr ? target->Uninitialise() : E_FAIL;
+    log_.Add("EndTargetSession", std::to_string(result));
+    return result;
+}
+
 void SimHost::Unload() {
     if (module_ == nullptr) {
         return;

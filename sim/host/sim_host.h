@@ -210,6 +210,12 @@ public:
     void LoadSessionDefaults(const std::string& first, const std::string& second, const std::string& third,
                              const std::string& fourth);
     void SaveSession(const std::string& first, const std::string& second, const std::string& third);
+    // The host starts a target session: IHTarget::Initialise of the
+    // registered target with the library name it registered under; the
+    // target's answer (E_FAIL without a registered target).
+    HRESULT StartTargetSession();
+    // The host ends it: IHTarget::Uninitialise.
+    HRESULT EndTargetSession();
     // Detaches what is attached and unloads the module.
     void Unload();
 

@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace emutest {
 namespace {
@@ -47,26 +48,68 @@ TEST(EmulatorModule, TheSameModuleLoadedTwiceSharesOneModel) {
 
 using SessionTest = EmulatorTest;
 
-TEST_F(SessionTest, InitialiseHandsOutTheConfigurationRecordAndAnswers11TheSecondTime) {
+// The channel names of a null-terminated list.
+std::vector<std::string> Names(const char* const* list) {
+    std::vector<std::string> names;
+    for (; list != nullptr && *list != nullptr; ++list) {
+        names.emplace_back(*list);
+    }
+    return names;
+}
+
+TEST_F(SessionTest, InitialiseHandsOutTheChannelListAndAnswers11TheSecondTime) {
     Driver().terminate();
-    const DWORD* record = nullptr;
-    ASSERT_EQ(Driver().initialise("SIMUSB", &record), Q3V_SIM_OK);
-    ASSERT_NE(record, nullptr);
-    // One word is 0, so the plug-in needs no configuration dialog.
-    EXPECT_EQ(record[0], 0u);
-    EXPECT_EQ(record[1], 1u);
-    const DWORD* again = nullptr;
+    const char* const* channels = nullptr;
+    ASSERT_EQ(Driver().initialise("SIMUSB", &channels), Q3V_SIM_OK);
+    EXPECT_EQ(Names(channels), std::vector<std::string>{"SIM0"});
+    const char* const* again = nullptr;
     EXPECT_EQ(Driver().initialise("SIMUSB", &again), Q3V_SIM_ALREADY_INITIALISED);
-    EXPECT_EQ(again, record);
+    EXPECT_EQ(again, channels);
+    EXPECT_STREQ(Driver().identify(), "SIMUSB");
+}
+
+TEST_F(SessionTest, ChannelsAndInterfacesAsTheSettingsSay) {
+    Driver().terminate();
+    Configure("channels=3;interfaces=2");
+    EXPECT_STREQ(Driver().identify(), "SIMUSB, SIMLAN");
+    const char* const* channels = nullptr;
+    ASSERT_EQ(Driver().initialise("SIMLAN", &channels), Q3V_SIM_OK) << "the second interface, the same emulator";
+    EXPECT_EQ(Names(channels), (std::vector<std::string>{"SIM0", "SIM1", "SIM2"}));
+    EXPECT_EQ(Driver().select(3), Q3V_SIM_NO_EMULATOR);
+    EXPECT_EQ(Driver().select(2), Q3V_SIM_OK);
+    char text[256];
+    Control().getConfiguration(text, sizeof(text));
+    EXPECT_EQ(std::string(text).find("channels"), std::string::npos) << "not part of the driver's configuration";
+    EXPECT_EQ(Control().configure("channels=5"), Q3V_SIM_BAD_CONFIGURATION);
+    EXPECT_EQ(Control().configure("interfaces=0"), Q3V_SIM_BAD_CONFIGURATION);
+    Driver().terminate();
+    Configure("channels=4;interfaces=1");
+    ASSERT_EQ(Driver().initialise("SIMUSB", &channels), Q3V_SIM_OK);
+    EXPECT_EQ(Names(channels), (std::vector<std::string>{"SIM0", "SIM1", "SIM2", "SIM3"}));
+    EXPECT_EQ(Driver().initialise("SIMLAN", &channels), Q3V_SIM_UNKNOWN_INTERFACE) << "one interface again";
+    Configure("channels=1");
+}
+
+TEST_F(SessionTest, TheInitialiseFaultAnswersLinkLostForItsCount) {
+    Driver().terminate();
+    Configure("fault=initialise:0:2");
+    const char* const* channels = nullptr;
+    EXPECT_EQ(Driver().initialise("SIMUSB", &channels), Q3V_SIM_LINK_LOST);
+    EXPECT_EQ(channels, nullptr);
+    EXPECT_EQ(Driver().initialise("SIMUSB", &channels), Q3V_SIM_LINK_LOST);
+    EXPECT_EQ(Driver().initialise("SIMUSB", &channels), Q3V_SIM_OK);
+    ASSERT_EQ(Control().injectFault(Q3V_SIM_FAULT_INITIALISE, 0, 1), Q3V_SIM_OK);
+    EXPECT_EQ(Driver().initialise("SIMUSB", &channels), Q3V_SIM_LINK_LOST);
+    EXPECT_EQ(Driver().initialise("SIMUSB", &channels), Q3V_SIM_ALREADY_INITIALISED);
 }
 
 TEST_F(SessionTest, RefusesUnknownInterfacesAndEmulatorIndexes) {
     Driver().terminate();
-    const DWORD* record = nullptr;
-    EXPECT_EQ(Driver().initialise("USB2", &record), Q3V_SIM_UNKNOWN_INTERFACE);
+    const char* const* channels = nullptr;
+    EXPECT_EQ(Driver().initialise("USB2", &channels), Q3V_SIM_UNKNOWN_INTERFACE);
     EXPECT_EQ(Driver().select(0), Q3V_SIM_NOT_INITIALISED);
     EXPECT_EQ(Driver().testConfiguration(), Q3V_SIM_NOT_INITIALISED);
-    ASSERT_EQ(Driver().initialise("SIMUSB", &record), Q3V_SIM_OK);
+    ASSERT_EQ(Driver().initialise("SIMUSB", &channels), Q3V_SIM_OK);
     EXPECT_EQ(Driver().select(1), Q3V_SIM_NO_EMULATOR);
     EXPECT_EQ(Driver().testConfiguration(), Q3V_SIM_OK);
 }
@@ -185,8 +228,8 @@ TEST_F(SessionTest, TerminateEndsTheSessionButTheEmulatorKeepsItsState) {
     StartFirmware();
     ASSERT_EQ(Driver().terminate(), Q3V_SIM_OK);
     EXPECT_EQ(Status().mcuState, Q3V_SIM_MCU_FIRMWARE);
-    const DWORD* record = nullptr;
-    ASSERT_EQ(Driver().initialise("SIMUSB", &record), Q3V_SIM_OK);
+    const char* const* channels = nullptr;
+    ASSERT_EQ(Driver().initialise("SIMUSB", &channels), Q3V_SIM_OK);
     ASSERT_EQ(Driver().select(0), Q3V_SIM_OK);
     const Bytes reply = Transact(Hex("00 06 5A 01 00 06 A5 81"));
     ASSERT_EQ(reply.size(), 24u);

@@ -115,8 +115,8 @@ void EmulatorTest::SetUp() {
     Configure("device=VK31D16;protocol=1;board=powered;connector=connected;canary=0;pending=0;steps=1000;lockout=3;flashbusy=0");
     Control().clearFrames();
     Driver().terminate();
-    const DWORD* record = nullptr;
-    ASSERT_EQ(Driver().initialise("SIMUSB", &record), Q3V_SIM_OK);
+    const char* const* channels = nullptr;
+    ASSERT_EQ(Driver().initialise("SIMUSB", &channels), Q3V_SIM_OK);
     ASSERT_EQ(Driver().select(0), Q3V_SIM_OK);
     Driver().setTimeout(20);
 }

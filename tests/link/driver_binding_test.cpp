@@ -89,8 +89,8 @@ TEST(DriverBinding, OnlyAnInitialisedDriverIsTerminatedAndAFailedInitialisationC
     EXPECT_EQ(counter.Calls(), 0u) << "never initialised: no ULE_Terminate";
     {
         CUleDriverDll binding(ModulePath("PartialDriverNoTrace.dll").c_str());
-        const DWORD* record = nullptr;
-        EXPECT_EQ(binding.Initialise("TESTIF", &record), 9u) << "the test driver refuses";
+        const char* const* channels = nullptr;
+        EXPECT_EQ(binding.Initialise("TESTIF", &channels), 9u) << "the test driver refuses";
     }
     EXPECT_EQ(counter.Calls(), 1u) << "initialised, though it failed: terminated when the binding goes";
 }
@@ -100,12 +100,12 @@ TEST(DriverInterface, InitialisingTwiceMakesOneLinkAndCleanupEndsEverythingOnce)
     std::unique_ptr<CUleDrvInterface> driver(factory.CreateInterface(SimulatedDriverPath().c_str()));
     ASSERT_TRUE(driver->IsBound());
     ASSERT_NE(g_emuResponse, nullptr);
-    const DWORD* record = nullptr;
-    ASSERT_EQ(driver->Initialise("SIMUSB", &record), 0u);
+    const char* const* channels = nullptr;
+    ASSERT_EQ(driver->Initialise("SIMUSB", &channels), 0u);
     CEmulatorLink* link = g_emulatorLink;
     ASSERT_NE(link, nullptr);
     EXPECT_TRUE(link->IsLinkLost()) << "not open before a boot step";
-    EXPECT_EQ(driver->Initialise("SIMUSB", &record), 0u) << "the driver's 11 counts as success";
+    EXPECT_EQ(driver->Initialise("SIMUSB", &channels), 0u) << "the driver's 11 counts as success";
     EXPECT_EQ(g_emulatorLink, link);
     EXPECT_STREQ(driver->InterfaceName(), "SIMUSB");
     EXPECT_EQ(driver->Cleanup(), 0u);
@@ -144,8 +144,8 @@ TEST(DriverInterface, ALongInterfaceNameIsCutToItsField) {
     CUleDrvFactory factory;
     std::unique_ptr<CUleDrvInterface> driver(factory.CreateInterface(SimulatedDriverPath().c_str()));
     const std::string name(400, 'I');
-    const DWORD* record = nullptr;
-    driver->Initialise(name.c_str(), &record);
+    const char* const* channels = nullptr;
+    driver->Initialise(name.c_str(), &channels);
     EXPECT_EQ(std::string(driver->InterfaceName()), name.substr(0, 257));
 }
 

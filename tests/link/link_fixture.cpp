@@ -174,8 +174,8 @@ void LinkTest::Connect() {
     driver_.reset(factory.CreateInterface(SimulatedDriverPath().c_str()));
     ASSERT_NE(driver_, nullptr);
     ASSERT_TRUE(driver_->IsBound());
-    const DWORD* record = nullptr;
-    ASSERT_EQ(driver_->Initialise("SIMUSB", &record), 0u);
+    const char* const* channels = nullptr;
+    ASSERT_EQ(driver_->Initialise("SIMUSB", &channels), 0u);
     ASSERT_EQ(driver_->Select(0), 0u);
     ASSERT_NE(g_emulatorLink, nullptr);
 }

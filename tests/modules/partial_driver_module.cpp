@@ -8,7 +8,7 @@
 namespace {
 
 DWORD g_terminateCalls = 0;
-const DWORD kRecord[2] = {0, 1};
+const char* const kChannels[] = {"TESTCH0", nullptr};
 
 }  // namespace
 
@@ -21,8 +21,8 @@ Q3V_EXPORT const char* WINAPI ULE_Identify(void) {
 }
 // Refuses every interface, so a test can see that a failed initialisation
 // still gets its ULE_Terminate.
-Q3V_EXPORT DWORD WINAPI ULE_Initialise(const char*, const DWORD** record) {
-    *record = kRecord;
+Q3V_EXPORT DWORD WINAPI ULE_Initialise(const char*, const char* const** channels) {
+    *channels = kChannels;
     return 9;
 }
 Q3V_EXPORT DWORD WINAPI ULE_Select(DWORD) {

@@ -20,9 +20,12 @@
 #include "tests/startup/setting_fixture.h"
 
 #include "platform/common_controls.h"
+#include "platform/files.h"
 #include "platform/host/ids.h"
 
 #include <functional>
+#include <set>
+#include <string>
 
 namespace linktest {
 namespace {
@@ -43,6 +46,9 @@ protected:
     void SetUp() override {
         LinkTest::SetUp();
         StartFirmware();
+        // A family whose devices have every setting of the page (the demo
+        // device's hides twelve of them).
+        g_deviceValues.cpuType = "Vk34X";
         SetBreakModeSettings(0, 2, 2, 0, 0);
         SetStepInterruptMode(0);
         g_flashMode = 0;
@@ -217,6 +223,107 @@ TEST_F(ConfigurationSheet, AChangedDriverOnlySavesTheDriverSelection) {
     EXPECT_TRUE(FramesIn().empty());
     EXPECT_TRUE(Posted().empty());
     EXPECT_EQ(GetTarget()->IsModified(), 0u);
+}
+
+TEST_F(ConfigurationSheet, TheFamiliesWithoutTheSettingsHideTwelveControls) {
+    const int hidden[] = {res_id::kStepOptionLabel,       res_id::kNmiGroup,
+                          res_id::kNmiEmulator,           res_id::kNmiUser,
+                          res_id::kStepOption,            res_id::kBreakConditionGroup,
+                          res_id::kBreakConditionEmulator, res_id::kBreakConditionUser,
+                          res_id::kInterfaceClockGroup,   res_id::kStepOptionGroup,
+                          res_id::kInterfaceClockLabel,   res_id::kInterfaceClock};
+    // The lists show their choice; the other controls say "No Use".
+    const std::set<int> lists = {res_id::kStepOption, res_id::kInterfaceClock};
+    for (const char* family : {"Vk31X", "Vk32X", "Tn24", "Tn48", "Tn07 Family", "Vk34X"}) {
+        SCOPED_TRACE(family);
+        g_deviceValues.cpuType = family;
+        const bool hides = std::string(family) != "Vk34X";
+        ui_.OnDialog(res_id::kGeneralPage)
+            .Do([&](platform::UiDialog& sheet) {
+                for (const int id : hidden) {
+                    EXPECT_EQ(sheet.IsVisible(id), !hides) << id;
+                    if (hides && lists.count(id) == 0) {
+                        EXPECT_EQ(sheet.Text(id), "No Use") << id;
+                    }
+                }
+                EXPECT_TRUE(sheet.IsVisible(res_id::kDeviceList));
+                EXPECT_TRUE(sheet.IsVisible(res_id::kFlashSync));
+            })
+            .PressCancel();
+        EXPECT_EQ(g_targetConfig->RunConfigurationSheet(), 0u);
+    }
+}
+
+TEST_F(ConfigurationSheet, ChangingTheDriverLeavesOnlyClose) {
+    const auto change = [](platform::UiDialog& sheet) {
+        const HWND button = sheet.Control(res_id::kChangeDriver);
+        EXPECT_FALSE(::IsWindowVisible(button)) << "hidden in the template";
+        ::SendMessageA(::GetParent(button), WM_COMMAND, MAKEWPARAM(res_id::kChangeDriver, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(button));
+    };
+    ui_.OnDialog(res_id::kGeneralPage)
+        .Do([this](platform::UiDialog&) { ui_.AnswerNextMessageBox(IDNO); })
+        .Do(change)
+        .Do([](platform::UiDialog& sheet) {
+            EXPECT_TRUE(sheet.IsEnabled(IDCANCEL)) << "No changes nothing";
+            EXPECT_EQ(sheet.Text(IDOK), "OK");
+        })
+        .Do([this](platform::UiDialog&) {
+            ui_.AnswerNextMessageBox(IDYES);
+            ui_.OnDialog(res_id::kDriverSelectDialog).PressCancel();
+        })
+        .Do(change)
+        .Do([](platform::UiDialog& sheet) {
+            EXPECT_FALSE(sheet.IsEnabled(IDCANCEL));
+            EXPECT_EQ(sheet.Text(IDOK), "Close");
+        })
+        .PressOk();
+    EXPECT_EQ(g_targetConfig->RunConfigurationSheet(), 0u);
+    const std::string question =
+        "Are you sure you want to modify your driver settings?\nThis will cause your emulator to be reinitialised, "
+        "and you\nwill not be able to cancel any changes you make.";
+    EXPECT_EQ(Messages(), (std::vector<std::string>{question, question}));
+    EXPECT_EQ(ui_.MessageBoxes()[0].Buttons(), static_cast<UINT>(MB_YESNO));
+    EXPECT_EQ(ui_.Dialogs().size(), 2u) << "the sheet and the driver dialog";
+    EXPECT_TRUE(Posted().empty()) << "a changed driver applies none of the page's values";
+    delete g_driverList;
+    g_driverList = nullptr;
+    delete g_driverFactory;
+    g_driverFactory = nullptr;
+}
+
+TEST_F(ConfigurationSheet, TheUsersNmiSignalIsConfirmed) {
+    ui_.OnDialog(res_id::kGeneralPage)
+        .Do([this](platform::UiDialog&) { ui_.AnswerNextMessageBox(IDNO); })
+        .Pick(res_id::kNmiUser)
+        .Do([](platform::UiDialog& sheet) {
+            EXPECT_EQ(sheet.CheckState(res_id::kNmiEmulator), BST_CHECKED) << "back to Emulator";
+            EXPECT_EQ(sheet.CheckState(res_id::kNmiUser), BST_UNCHECKED);
+        })
+        .Do([this](platform::UiDialog&) { ui_.AnswerNextMessageBox(IDYES); })
+        .Pick(res_id::kNmiUser)
+        .PressOk();
+    EXPECT_EQ(g_targetConfig->RunConfigurationSheet(), 0u);
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"Can not use STOP button and HALT command",
+                                                    "Can not use STOP button and HALT command"}));
+    EXPECT_EQ(StoreValues().value4, 1u) << "the NMI signal is the user's";
+}
+
+TEST_F(ConfigurationSheet, F1ShowsTheControlsPopUpFromTheModulesHelpFile) {
+    const std::string helpFile = testing_support::ProgramFolder() + "startup_tests.hlp";
+    ui_.OnDialog(res_id::kGeneralPage).Help(res_id::kFlashSync).PressCancel();
+    EXPECT_EQ(g_targetConfig->RunConfigurationSheet(), 0u);
+    EXPECT_TRUE(ui_.HelpCalls().empty()) << "no help file";
+    CloseHandle(CreateFileA(helpFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                            nullptr));
+    ui_.OnDialog(res_id::kGeneralPage).Help(res_id::kFlashSync).PressCancel();
+    EXPECT_EQ(g_targetConfig->RunConfigurationSheet(), 0u);
+    DeleteFileA(helpFile.c_str());
+    const auto calls = ui_.HelpCalls();
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].file, helpFile);
+    EXPECT_EQ(calls[0].command, static_cast<UINT>(HELP_CONTEXTPOPUP));
+    EXPECT_EQ(calls[0].data, 0x80000000u + (217u << 16) + 1027u);
 }
 
 TEST(ListFillers, TheirEntries) {

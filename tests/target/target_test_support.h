@@ -223,9 +223,12 @@ public:
     }
 
     // Connects at once, or through a connecting dialog whose connect thread
-    // hands the result over and closes it.
+    // hands the result over and closes it, or as the plug-in's target does.
     DWORD Connect() override {
         journal.push_back("connect");
+        if (realConnect) {
+            return CTargetVk3::Connect();
+        }
         if (!throughDialog) {
             return connects;
         }
@@ -234,6 +237,9 @@ public:
         return dialog.GetConnectResult();
     }
     UINT ConnectProc() override {
+        if (realConnect) {
+            return CTargetVk3::ConnectProc();
+        }
         GetConnectionDialog()->EnableCancel(connects);
         return CTarget::ConnectProc();
     }
@@ -249,6 +255,7 @@ public:
     std::string failingOpen;
     DWORD connects = 1;
     bool throughDialog = false;
+    bool realConnect = false;
     ReportingExec* exec = nullptr;
 
 private:

@@ -82,6 +82,7 @@ END_MESSAGE_MAP()
 
 TEST(CrossThread, AWorkerClosesAModalDialogWithWmClose) {
     TestUi ui;
+    int closingChecks = 0;
     ConnectingDialog dialog;
     ui.OnDialog(kPlainDialog)
         .PressCancel()
@@ -90,8 +91,16 @@ TEST(CrossThread, AWorkerClosesAModalDialogWithWmClose) {
             EXPECT_TRUE(person.IsOpen());  // the person cannot leave yet
             SetEvent(dialog.go.handle);
         })
-        .WaitForClose();
+        .WaitForClose()
+        .AtClose([&](platform::UiDialog& person) {
+            // Once it has ended, before it goes: still a window, on its thread.
+            ++closingChecks;
+            EXPECT_TRUE(IsWindow(person.Window()));
+            EXPECT_FALSE(person.IsOpen());
+            EXPECT_EQ(dialog.closedOnThread, GetCurrentThreadId());
+        });
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(closingChecks, 1);
     ASSERT_NE(dialog.worker, nullptr);
     EXPECT_EQ(WaitForSingleObject(dialog.worker->m_hThread, INFINITE), WAIT_OBJECT_0);
     EXPECT_EQ(dialog.result, 5);
