@@ -35,6 +35,12 @@ int Fail(const char* text) {
     return 0;
 }
 
+// Fails with text unless a box was shown since shownBefore: the inner
+// step's own message says more than the boot's.
+int FailUnlessShown(DWORD shownBefore, const char* text) {
+    return TargetErrorsShown() == shownBefore ? Fail(text) : 0;
+}
+
 void Log(const char* text) {
     AppendConnectLog(text);
 }
@@ -163,6 +169,7 @@ bool RunAfterDownload() {
 }
 
 int DownloadFirmwareErased() {
+    const DWORD shownBefore = TargetErrorsShown();
     if (!TypeZero()) {
         Log(kErasing);
     }
@@ -171,7 +178,7 @@ int DownloadFirmwareErased() {
             Log(kErasingOk);
         }
         if (!RunAfterDownload()) {
-            return Fail("Boot failed !");
+            return FailUnlessShown(shownBefore, "Boot failed !");
         }
         if (StartMonitor()) {
             return 1;
@@ -180,7 +187,7 @@ int DownloadFirmwareErased() {
     if (!TypeZero()) {
         Log(kErasingNg);
     }
-    return Fail("Boot failed !");
+    return FailUnlessShown(shownBefore, "Boot failed !");
 }
 
 int DownloadFirmwareKept() {
@@ -189,24 +196,27 @@ int DownloadFirmwareKept() {
     }
     Log(" Flash memory reading ... ");
     CFirmCommand command(g_emulatorLink);
+    DWORD shownBefore = TargetErrorsShown();
     const WORD read = g_protocolType < 2 ? command.LoadFlashMirrorHalfPages() : command.LoadFlashMirrorPages();
     if (read != 0) {
         Log(" Flash memory reading ... NG");
-        return Fail("Boot failed !");
+        return FailUnlessShown(shownBefore, "Boot failed !");
     }
     Log(" Flash memory reading ... OK");
     WarnRegisterChanged();
+    shownBefore = TargetErrorsShown();
     if (g_monitorControl->DownloadFirmware(1) != 0 || !RunAfterDownload() || !StartMonitor()) {
-        return Fail("Boot failed !");
+        return FailUnlessShown(shownBefore, "Boot failed !");
     }
     return 1;
 }
 
 int EraseFirmwareArea() {
     Log(kErasing);
+    const DWORD shownBefore = TargetErrorsShown();
     if (g_emulatorLink->EraseFirmwareArea() != 0) {
         Log(kErasingNg);
-        return Fail("Boot failed !");
+        return FailUnlessShown(shownBefore, "Boot failed !");
     }
     Log(kErasingOk);
     return 1;

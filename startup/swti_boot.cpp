@@ -51,12 +51,7 @@ constexpr std::size_t kResetVector = 6;
 constexpr std::size_t kVectorBytes = 4;
 constexpr std::size_t kResetBytes = 3;
 
-// The messages this sequence has shown; a step that fails after one of its
-// inner steps has shown its own adds none.
-int g_messagesShown = 0;
-
 int Fail(const char* text) {
-    ++g_messagesShown;
     static_cast<void>(ShowTargetError(text, MB_ICONEXCLAMATION));  // OK is the only answer
     return 0;
 }
@@ -531,7 +526,6 @@ int DownloadFirmwareReadEraseWrite() {
 }
 
 int BootAndDownloadFirmware(int eraseAll) {
-    g_messagesShown = 0;
     if (g_emulatorLink == nullptr || GetOpenConnectionDialog() == nullptr) {
         return Fail("Failed !");
     }
@@ -549,9 +543,9 @@ int BootAndDownloadFirmware(int eraseAll) {
         return Fail("Error downloading Flash memory write program");
     }
     Log(" Downloading firmware file");
-    const int shownBefore = g_messagesShown;
+    const DWORD shownBefore = TargetErrorsShown();
     if ((eraseAll == 1 ? DownloadFirmwareEraseWrite() : DownloadFirmwareReadEraseWrite()) == 0) {
-        return g_messagesShown == shownBefore ? Fail("Error downloading firmware file") : 0;
+        return TargetErrorsShown() == shownBefore ? Fail("Error downloading firmware file") : 0;
     }
     if (JumpToFirmware() == 0) {
         return Fail("Error jumping to firmware program");
@@ -574,7 +568,6 @@ int BootAndDownloadFirmware(int eraseAll) {
 }
 
 int BootAndEraseFlash() {
-    g_messagesShown = 0;
     if (g_emulatorLink == nullptr || GetOpenConnectionDialog() == nullptr) {
         return Fail("Failed !");
     }

@@ -13,6 +13,7 @@
 #include "platform/ui.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cstring>
 #include <optional>
@@ -190,7 +191,16 @@ int ReadProfileValue(LPCSTR section, LPCSTR key, int defaultValue, LPCSTR file) 
     return defaultValue;
 }
 
+namespace {
+std::atomic<DWORD> g_targetErrorsShown{0};
+}  // namespace
+
+DWORD TargetErrorsShown() {
+    return g_targetErrorsShown.load();
+}
+
 int ShowTargetError(LPCSTR text, UINT type) {
+    ++g_targetErrorsShown;
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
     const char* caption = AfxGetApp() != nullptr && AfxGetAppName() != nullptr ? AfxGetAppName() : "Target";
     return MessageBoxA(GetHostMainWindow(), text, caption, type);

@@ -173,6 +173,17 @@ TEST_F(ConnectRoad, EachBootFailureShowsOneMessage) {
     }
 }
 
+TEST_F(ConnectRoad, AFirmwareDownloadFailureShowsTheDownloadsMessagesAlone) {
+    UseDevice(Device::Vk31D16, 1);
+    ASSERT_EQ(Control().reset(), Q3V_SIM_OK);
+    Inject(Q3V_SIM_FAULT_PROGRAM, 0, 2);
+    SessionIniWriteString("EMULATOR_SETTING", "HIDE_DIALOG", "1");
+    EXPECT_EQ(RunConnect(), 0u);
+    EXPECT_EQ(ConnectMessages(), (Lines{"Flash memory write error", "Error sending firmware"}));
+    EXPECT_EQ(LogLines().back(), kErasingNg);
+    EXPECT_EQ(Saved("EMULATOR_SETTING", "HIDE_DIALOG"), "0");
+}
+
 TEST_F(ConnectRoad, TheEraseErrorOfProtocolTypeZeroIsLogged) {
     UseDevice(Device::Vk31D16, 0);
     Inject(Q3V_SIM_FAULT_ERASE, 0, 1);
@@ -232,13 +243,14 @@ TEST_F(ConnectRoad, ALinkLostDuringTheBootAddsTheRestartMessageOnce) {
     // Half way through: the firmware download.
     ASSERT_EQ(Control().injectFaultAfter(frames / 2, Q3V_SIM_FAULT_LINK_LOST, 1, 0), Q3V_SIM_OK);
     EXPECT_EQ(RunConnect(), 0u);
-    // The download's own message, the boot's, then the restart message once.
+    // The download's own message, then the restart message once; the boot
+    // adds no box of its own to a failure already shown.
     const Lines messages = ConnectMessages();
     ASSERT_GE(messages.size(), 2u);
-    EXPECT_EQ(messages[messages.size() - 2], "Boot failed !");
+    EXPECT_EQ(messages[messages.size() - 2], "Error sending firmware");
     EXPECT_EQ(messages.back(), "Communication timeout error.\nPlease restart Q3v SYSTEM");
     EXPECT_EQ(std::count(messages.begin(), messages.end(), messages.back()), 1);
-    EXPECT_EQ(std::count(messages.begin(), messages.end(), "Boot failed !"), 1);
+    EXPECT_EQ(std::count(messages.begin(), messages.end(), "Boot failed !"), 0);
     EXPECT_EQ(LogLines().back(), kErasingNg);
 }
 
