@@ -77,6 +77,19 @@ bool CHostUiManager::GetItemList(DWORD listId, CUiItemList& list) const {
     return true;
 }
 
+CHostUiManager::ItemListArgs CHostUiManager::GetItemListArgs(DWORD listId) const {
+    const auto found = m_itemLists.find(listId);
+    if (found == m_itemLists.end() || found->second.Count() == 0) {
+        return {};
+    }
+    const CUiItemList& list = found->second;
+    std::vector<DWORD> commandIds;
+    for (std::size_t i = 0; i < list.Count(); ++i) {
+        commandIds.push_back(list.CommandIdAt(i));
+    }
+    return {CVariantArg::Texts(list.itemTexts), CVariantArg::Ids(commandIds)};
+}
+
 HRESULT CHostUiManager::CreateItemList(DWORD listId, DWORD firstId, DWORD capacity, BOOL explicitIds) {
     CUiItemList list(listId, firstId, capacity);
     list.explicitIds = explicitIds;

@@ -336,18 +336,11 @@ HRESULT CHostUiManager::AddIdItemEx(LPCSTR idText, const CStringArray& itemTexts
 
 HRESULT CHostUiManager::AddIdItemFromList(LPCSTR idText, DWORD listId, DWORD owner, const CLSID* clsid,
                                           LPCSTR firstText, LPCSTR secondText, DWORD flags) {
-    CUiItemList list;
-    const bool hasItems = GetItemList(listId, list) && list.Count() != 0;
     try {
-        std::vector<DWORD> commandIds;
-        for (std::size_t i = 0; hasItems && i < list.Count(); ++i) {
-            commandIds.push_back(list.CommandIdAt(i));
-        }
-        const CVariantArg texts = hasItems ? CVariantArg::Texts(list.itemTexts) : CVariantArg();
-        const CVariantArg ids = hasItems ? CVariantArg::Ids(commandIds) : CVariantArg();
+        const ItemListArgs list = GetItemListArgs(listId);
         const CVariantArg empty;
-        return AddIdItemWithTexts(idText, texts, ids, listId, owner, clsid, ids, empty, empty, firstText,
-                                  secondText, flags);
+        return AddIdItemWithTexts(idText, list.texts, list.ids, listId, owner, clsid, list.ids, empty, empty,
+                                  firstText, secondText, flags);
     } catch (const platform::ComError& error) {
         return error.Error();
     }

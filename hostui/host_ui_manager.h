@@ -286,6 +286,13 @@ public:
     [[nodiscard]] HRESULT RefreshListMenus(DWORD listId);
     // A copy of the list stored under the id (false when there is none).
     bool GetItemList(DWORD listId, CUiItemList& list) const;
+    // A list's texts and command ids as the host's arrays, both empty for a
+    // list that is missing or holds nothing; throws platform::ComError.
+    struct ItemListArgs {
+        CVariantArg texts;
+        CVariantArg ids;
+    };
+    ItemListArgs GetItemListArgs(DWORD listId) const;
 
     // The forwarders to UI interface 2 (operations 61 to 64).
     [[nodiscard]] virtual HRESULT Forward61(DWORD first, DWORD second, DWORD third, DWORD fourth, DWORD fifth,
