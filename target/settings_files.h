@@ -66,3 +66,5 @@ extern DWORD g_isWin9x;
 int ShowTargetError(LPCSTR text, UINT type);
 // Shows a string of the plug-in's string table; 1 (OK) without a box for id 0.
 int ShowTargetMessage(UINT stringId, UINT type);
+// A string of the plug-in's string table (empty when it has none).
+std::string LoadTargetString(UINT stringId);
