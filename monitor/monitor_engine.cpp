@@ -10,6 +10,9 @@
 #include "monitor/monitor_output.h"
 #include "monitor/monitor_run_state.h"
 #include "monitor/monitor_services.h"
+#include "target/settings_files.h"
+
+#include "platform/ui.h"
 
 #include <new>
 
@@ -143,4 +146,14 @@ bool CMonitorEngine::HasPendingMessage() const {
 std::string CMonitorEngine::PendingMessage() const {
     std::lock_guard lock(m_pendingMutex);
     return m_pendingText;
+}
+
+void CMonitorEngine::ShowPendingMessage() const {
+    ShowTargetError(PendingMessage().c_str(), MB_ICONEXCLAMATION);
+}
+
+void CMonitorEngine::ClearPendingMessage() {
+    std::lock_guard lock(m_pendingMutex);
+    m_pendingFlag = false;
+    m_keptRanges.fill(KeptRange{});
 }

@@ -101,5 +101,16 @@ inline constexpr UINT kEmulatorSettingCaption = 2691;   // "Emulator Setting"
 inline constexpr UINT kTooManyCharacters = 62090;  // "Please enter no more than %d characters."
 inline constexpr UINT kPowerOnPrompt = 62091;      // "Power on the target board and press <Enter> Key."
 inline constexpr UINT kEmulatorNotConnected = 62105;  // "The emulator is not connected.\n..."
+// The memory handler and the download's reserved-area warnings.
+inline constexpr UINT kNotCurrentlyAvailable = 51493;     // "Not currently available"
+inline constexpr UINT kInvalidInRewriteMode = 62094;      // "This operation is invalid in Debugging of CPU rewrite mode."
+inline constexpr UINT kProgramFlashMode = 62097;          // "The current emulator mode is \"Program Flash.\""
+inline constexpr UINT kRestartTarget = 62098;             // "Restart Target or Exit Ktr"
+inline constexpr UINT kDataFlashWhileRunning = 62099;     // "The data flash area can not be changed while ..."
+inline constexpr UINT kOverlapsFirmwareArea = 62100;      // "... Q3v firmware area are overlapped from %08Xh to %08Xh."
+inline constexpr UINT kOverlapsWorkRam = 62101;           // "... Q3v work RAM are overlapped from %08Xh to %08Xh."
+inline constexpr UINT kLocatedInRam = 62102;              // "User program is located in RAM area from %08Xh to %08Xh."
+inline constexpr UINT kLocatedInRamNotDownloaded = 62103; // 62102 and "\nThe program located in RAM area is not ..."
+inline constexpr UINT kOverlapsSystem = 62104;            // "... Q3v system are overlapped from %08Xh to %08Xh."
 
 }  // namespace res_id
