@@ -44,11 +44,16 @@ CMonitorEngine::CMonitorEngine() {
     static_cast<void>(Open());
     UpdateMonitorServices([this](MonitorServices& services) {
         InstallOwned(services.setPendingMessage, this, {[this](const char* text) { SetPendingMessage(text); }});
+        InstallOwned(services.maskInterruptForStep, this,
+                     {[this](bool on, DWORD address) { return MaskInterruptForReitStep(on ? 1 : 0, address); }});
     });
 }
 
 CMonitorEngine::~CMonitorEngine() {
-    UpdateMonitorServices([this](MonitorServices& services) { RemoveOwned(services.setPendingMessage, this); });
+    UpdateMonitorServices([this](MonitorServices& services) {
+        RemoveOwned(services.setPendingMessage, this);
+        RemoveOwned(services.maskInterruptForStep, this);
+    });
 }
 
 int CMonitorEngine::Open() {
@@ -126,10 +131,6 @@ void CMonitorEngine::BreakpointCommand(DWORD selector, DWORD address, char kindL
     if (m_runUnit != nullptr) {
         m_runUnit->BreakpointCommand(selector, address, kindLetter, kindValue);
     }
-}
-
-WORD CMonitorEngine::StepOrGoEngine(DWORD) {
-    return 0;
 }
 
 void CMonitorEngine::SetPendingMessage(std::string_view text) {

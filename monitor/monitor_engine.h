@@ -46,10 +46,29 @@ public:
     [[nodiscard]] WORD ResetMonitorCommand();
     // Sets (selector 0) or removes breakpoints and lists the table.
     void BreakpointCommand(DWORD selector, DWORD address, char kindLetter, DWORD kindValue);
-    // Carries out an instruction at address that the monitor cannot run
-    // itself: 1 when it did (PC advanced), 0 when there is nothing to
-    // emulate, else a failure. No instruction is emulated yet: always 0.
+    // ---- the execution commands (execution_commands.cpp) ----
+    // Prepares a step or go from address and carries out an instruction
+    // there that the target must not run under the monitor (loading or
+    // storing FLG, loading INTB): 1 when it did (PC advanced in the register
+    // image and on the target), 0 when there is nothing to carry out or a
+    // stop is requested, else a failure.
     [[nodiscard]] WORD StepOrGoEngine(DWORD address);
+    // Around a step of the interrupt return at pc: phase 1 masks the
+    // interrupts the return would enable, any other phase puts the flags
+    // back. 0 when done or nothing to do; 1 when a stop is requested or the
+    // kept state does not fit the phase; else a failure.
+    [[nodiscard]] WORD MaskInterruptForReitStep(DWORD phase, DWORD pc);
+    // One instruction from the step request's address (run mode 76).
+    [[nodiscard]] WORD MonitorSingleStep();
+    // A go to the instruction after the one at address (run mode 80); 0xFFFF
+    // when a stop is requested.
+    [[nodiscard]] WORD MonitorStepOver(DWORD address);
+    // Asks a running target to stop: sets the link's stop words, sends
+    // nothing (any thread).
+    void MonitorRequestStop();
+    // Register number <- four value bytes, most significant first, into the
+    // register image: 0, or the mapped message code.
+    [[nodiscard]] WORD MonitorSetRegister(DWORD number, const BYTE* bytes);
 
     // ---- memory (monitor_memory.cpp) ----
     // Reads the range into the monitor data buffer (kind 7): the header's
