@@ -12,6 +12,7 @@
 #include "startup/device_data.h"
 #include "target/memory_lock.h"
 #include "target/memory_ranges.h"
+#include "target/memory_search.h"
 #include "target/settings_files.h"
 #include "target/target_vk3.h"
 #include "util/number_text.h"
@@ -494,45 +495,15 @@ HRESULT CTargetMemoryVk3::SearchMemoryEx(DWORD start, DWORD end, WORD flag1, WOR
         cache.push_back(std::move(block));
         return true;
     };
-    const std::uint64_t lastStart = std::uint64_t{end} - patternLength + 1;
+    const SearchOutcome outcome = HorspoolSearch(start, end, pattern, patternLength, byteAt);
     HRESULT result = kNotFound;
-    for (std::uint64_t p = start; p <= lastStart;) {
-        BYTE underLast = 0;
-        bool matched = true;
-        for (DWORD j = patternLength; j-- > 0;) {
-            BYTE value = 0;
-            if (!byteAt(p + j, &value)) {
-                matched = false;
-                break;
-            }
-            if (j == patternLength - 1) {
-                underLast = value;
-            }
-            if (value != pattern[j]) {
-                matched = false;
-                break;
-            }
+    if (outcome.stopped) {
+        result = status;
+    } else if (outcome.found) {
+        if (found != nullptr) {
+            *found = outcome.address;
         }
-        if (status != S_OK) {
-            result = status;
-            break;
-        }
-        if (matched) {
-            if (found != nullptr) {
-                *found = static_cast<DWORD>(p);
-            }
-            result = S_OK;
-            break;
-        }
-        // The distance from the last place of that byte among the pattern's
-        // first length - 1 bytes to the pattern's end.
-        DWORD shift = patternLength;
-        for (DWORD k = 0; k + 1 < patternLength; ++k) {
-            if (pattern[k] == underLast) {
-                shift = patternLength - 1 - k;
-            }
-        }
-        p += shift;
+        result = S_OK;
     }
     if (LinkLost()) {
         ReportCommunicationTimeout();
