@@ -21,7 +21,6 @@
 #include "platform/ui.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <utility>

@@ -23,10 +23,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstring>
 #include <deque>
 #include <string>
-#include <string_view>
 
 namespace {
 
