@@ -62,7 +62,7 @@ void AppendFailure(WORD status) {
 }  // namespace
 
 void CMonitorEngine::MonitorCopyMemory(DWORD start, DWORD end, DWORD destination, DWORD verify) {
-    BeginMonitorCommand();
+    BeginMonitorTextCommand();
     g_currentBreakKind.kind = break_kind::kP;
     if (start > end || g_linkStopByte != 0) {
         EndMonitorCommand();

@@ -15,7 +15,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstring>
 #include <vector>
 
 namespace {
@@ -132,7 +131,7 @@ WORD CMonitorEngine::WriteMemoryThroughMonitor(DWORD start, const BYTE* source, 
 }
 
 WORD CMonitorEngine::MonitorFillMemory(DWORD start, DWORD end, const BYTE* pattern, DWORD unitSize, DWORD verify) {
-    BeginMonitorCommand();
+    BeginMonitorTextCommand();
     WORD status = kDone;
     if (pattern == nullptr || start > end) {
         EndMonitorCommand();
@@ -201,7 +200,7 @@ WORD CMonitorEngine::MonitorFillMemory(DWORD start, DWORD end, const BYTE* patte
 
 int CMonitorEngine::MonitorSearchMemory(DWORD start, DWORD end, const BYTE* pattern, DWORD unitSize,
                                         const BYTE* mask, DWORD matcher) {
-    BeginMonitorCommand();
+    BeginMonitorTextCommand();
     const std::uint64_t length = std::uint64_t{end} - start + 1;
     if (start > end || end > g_deviceValues.maxAddr) {
         FormatMonitorError(monitor_message::kInvalidAddress);

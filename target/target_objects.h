@@ -1,5 +1,5 @@
 // The objects of later subsystems that the target makes and drives: the
-// family's run-control, memory, memory-map and status handlers, the status
+// family's run-control and status handlers, the status
 // servers and pages, the trace provider, the event engine and the
 // setting-item store, the reports of the run-control handler that the
 // host's events ask for, and the sheet runs of the memory-map handler that
@@ -88,9 +88,6 @@ protected:
 
 struct TargetObjectFactories {
     std::function<CTargetExec*(IHostServiceProvider*)> execHandler;
-    std::function<CTargetMemory*(IHostServiceProvider*)> memoryHandler;
-    // Over the device's top address.
-    std::function<CTargetMemoryMap*(IHostServiceProvider*)> memoryMapHandler;
     std::function<CTargetStatus*(const StatusPageContext&)> statusHandler;
     std::function<CTargetHandler*(IHostServiceProvider*)> runningMemoryServer;
     std::function<CTargetHandler*(IHostServiceProvider*)> statusTiming;

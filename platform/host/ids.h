@@ -95,6 +95,7 @@ inline constexpr IID IID_IHCmdClient2 = hostid::MakeId(0x0005, 0x05);
 inline constexpr IID IID_IHCmdCallback = hostid::MakeId(0x0005, 0x06);
 inline constexpr IID IID_IHWorkspaceStorage = hostid::MakeId(0x0005, 0x07);
 inline constexpr IID IID_IHNameLookup = hostid::MakeId(0x0005, 0x08);
+inline constexpr IID IID_IHTMemoryRange = hostid::MakeId(0x0005, 0x09);
 
 // Series 0x06: the host services behind the label controls: the session's
 // names, the data manager that keeps the remembered labels, the label chooser.

@@ -51,8 +51,8 @@ struct IHTMemoryServer2 : IUnknown {
                                 WORD* flag1, WORD* flag2, WORD* flag3, WORD* flag4) = 0;  // 11
     HOST_METHOD(GetAreaByAddress)(DWORD address, DWORD* start, DWORD* end, DWORD* attribute, DWORD* fourth,
                                   WORD* flag1, WORD* flag2, WORD* flag3, WORD* flag4) = 0;  // 12
-    HOST_METHOD(Notify13)(DWORD, DWORD, DWORD) = 0;                                  // 13
-    HOST_METHOD(Notify14)(DWORD, DWORD, DWORD) = 0;                                  // 14
+    HOST_METHOD(ReadMemoryBlock)(DWORD start, DWORD end, BYTE* buffer) = 0;   // 13
+    HOST_METHOD(WriteMemoryBlock)(DWORD start, DWORD end, BYTE* buffer) = 0;  // 14
     HOST_METHOD(ReadMemory)(DWORD start, DWORD end, DWORD access, BYTE* buffer) = 0;          // 15
     HOST_METHOD(WriteMemory)(DWORD start, DWORD end, DWORD access, const BYTE* buffer) = 0;   // 16
     HOST_METHOD(CompareMemory)(DWORD start, DWORD end, DWORD secondStart, DWORD unit, DWORD* firstBytes,
@@ -84,6 +84,11 @@ struct IHTMemoryServer4 : IHTMemoryServer3 {
     HOST_METHOD(Extended31)(DWORD, DWORD, DWORD, DWORD, DWORD) = 0;   // 31
     HOST_METHOD(Extended32)(DWORD, DWORD, DWORD, DWORD, DWORD) = 0;   // 32
     HOST_METHOD(Extended33)() = 0;                                    // 33
+};
+
+// The address range of the target's memory, as the host shows it.
+struct IHTMemoryRange : IUnknown {
+    HOST_METHOD(GetAddressRange)(DWORD* low, DWORD* high) = 0;  // 3
 };
 
 // Receives host events.
