@@ -154,6 +154,9 @@ const platform::StringResource kStrings[] = {
     // The driver selection.
     {res_id::kEmulatorNotConnected,
      "The emulator is not connected.\nPlease start the debugger after connecting the emulator."},
+    // Run control: its status text and the refusal in program-flash mode.
+    {res_id::kRunControlReady, "Ready"},
+    {res_id::kProgramFlashMode, "The current emulator mode is \"Program Flash.\""},
     // Prompts and tips (prompt, newline, tip) of the menu and toolbar commands.
     {res_id::kCmdMemoryResource, "Open Emulator Memory Resource dialogbox\nEmulator Memory Resource"},
     {res_id::kCmdSystemSetup, "Open Emulator System dialogbox\nEmulator System"},

@@ -101,5 +101,9 @@ inline constexpr UINT kEmulatorSettingCaption = 2691;   // "Emulator Setting"
 inline constexpr UINT kTooManyCharacters = 62090;  // "Please enter no more than %d characters."
 inline constexpr UINT kPowerOnPrompt = 62091;      // "Power on the target board and press <Enter> Key."
 inline constexpr UINT kEmulatorNotConnected = 62105;  // "The emulator is not connected.\n..."
+// Run control.
+inline constexpr UINT kRunControlReady = 51215;   // its one status text, "Ready"
+inline constexpr UINT kNotCurrentlyAvailable = 51493;  // a register write while the target runs
+inline constexpr UINT kProgramFlashMode = 62097;  // a run refused in program-flash mode
 
 }  // namespace res_id
