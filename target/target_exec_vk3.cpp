@@ -297,15 +297,17 @@ HRESULT CTargetExecVk3::RunRequest() {
         ApplyStartStopFunctions();
     }
     const HRESULT result = RunVariant(code);
+    // Only after the run: flash changed while the target stood still (host
+    // writes, break bytes taken out) reached the chip at the launch's
+    // write-back. What changes from here on (the temporary breakpoints
+    // taken out) stays to be written at the next launch.
+    guard.SetHeld(1);
+    CFirmCommand().ClearFlashDirtyFlags();
+    guard.SetHeld(0);
     if (m_temporaryBreaks != 0) {
         static_cast<void>(SetTemporaryBreaks(false));  // answers 0
         m_temporaryBreaks = 0;
     }
-    // Only now: flash changed while the target stood still (host writes,
-    // break bytes taken out) reached the chip at the launch's write-back.
-    guard.SetHeld(1);
-    CFirmCommand().ClearFlashDirtyFlags();
-    guard.SetHeld(0);
     if (m_host != nullptr) {
         IHStopPosition* position = nullptr;
         if (SUCCEEDED(m_host->QueryService(IID_IHStopPosition, reinterpret_cast<void**>(&position))) &&
