@@ -25,6 +25,7 @@
 
 #include <algorithm>
 #include <thread>
+#include <utility>
 
 namespace linktest {
 namespace {
@@ -130,6 +131,38 @@ TEST_F(ExecHandler, OneStopCommandNoneWithinTheDeadlineThenTheTimeOutMessage) {
     }
     AwaitEnd();
     EXPECT_EQ(StopCause(), "BREAK KEY") << "the stop came through in the end; nothing was reset";
+}
+
+TEST_F(ExecHandler, ThePeriodicStatusComesAtMostOnceAPeriodAndNeverWithPeriodZero) {
+    ASSERT_EQ(GetTarget()->CTarget::Attach(&host_, 1), S_OK);
+    const std::string periodic = simhost::GuidText(EVENT_PeriodicStatus);
+    const auto runFor = [&](DWORD milliseconds) {
+        const std::size_t before = log_.Find("GetEventName").size();
+        const DWORD start = GetTickCount();
+        EXPECT_EQ(handler_->Go(), S_OK);
+        AwaitRunning();
+        while (GetTickCount() - start < milliseconds) {
+            std::this_thread::yield();
+        }
+        EXPECT_EQ(handler_->Halt(), S_OK);
+        AwaitEnd();
+        const DWORD elapsed = GetTickCount() - start;
+        const auto calls = log_.Find("GetEventName");
+        const auto events = std::count_if(calls.begin() + static_cast<std::ptrdiff_t>(before), calls.end(),
+                                          [&](const simhost::CallRecord& call) { return call.detail == periodic; });
+        return std::make_pair(static_cast<DWORD>(events), elapsed);
+    };
+    ASSERT_NE(g_targetConfig, nullptr);
+    ASSERT_EQ(GetStatusTime(), CTargetConfig::kDefaultStatusTime);
+    const auto [events, elapsed] = runFor(2000);
+    EXPECT_GE(events, 1u);
+    EXPECT_LE(events, elapsed / CTargetConfig::kDefaultStatusTime) << "at most once a period";
+    std::unique_ptr<CTargetConfig> kept = std::move(g_targetConfig);
+    const auto [none, quietTime] = runFor(2000);
+    EXPECT_EQ(none, 0u) << "without a target configuration the period is 0";
+    EXPECT_GE(quietTime, 2000u);
+    g_targetConfig = std::move(kept);
+    ASSERT_EQ(GetTarget()->CTarget::Detach(1), S_OK);
 }
 
 TEST_F(ExecHandler, RequestsTheStateRefuses) {
