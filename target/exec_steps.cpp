@@ -85,7 +85,7 @@ HRESULT CTargetExecVk3::PostStepRequest(DWORD code, DWORD first, DWORD last, con
     if (code == exec_request::kStepOut) {
         m_stepEnd = 0;
     }
-    if (m_running2 != 1) {
+    if (!RunInProgress()) {
         // The range belongs to the request; a run in progress keeps its own.
         m_request[1] = first;
         m_request[2] = last;

@@ -172,8 +172,8 @@ HRESULT CTargetExecVk3::GoEx(VARIANT addresses) {
     if (const HRESULT refused = CheckGo(); FAILED(refused)) {
         return refused;
     }
-    if (m_running2 == 1) {
-        // The list belongs to the run in progress.
+    if (RunInProgress()) {
+        // The list belongs to the run in progress, until its thread ends.
         return kNotAvailable;
     }
     CDWordArray list;
@@ -227,9 +227,7 @@ HRESULT CTargetExecVk3::Execute() {
     }
     const DWORD code = m_request[0];
     CTargetVk3* target = GetTarget();
-    // A run is in progress from the request's start until its thread has
-    // cleared the target's running flag.
-    if (m_running2 == 1 || (target != nullptr && target->IsRunning() != 0)) {
+    if (RunInProgress()) {
         if (code != exec_request::kStop) {
             return kNotAvailable;
         }
@@ -255,6 +253,13 @@ HRESULT CTargetExecVk3::Execute() {
     m_runThread.reset(thread);
     thread->ResumeThread();
     return S_OK;
+}
+
+bool CTargetExecVk3::RunInProgress() const {
+    // From the request's start until its thread has cleared the target's
+    // running flag.
+    const CTargetVk3* target = GetTarget();
+    return m_running2 == 1 || (target != nullptr && target->IsRunning() != 0);
 }
 
 UINT CTargetExecVk3::RunThreadProc(LPVOID parameter) {

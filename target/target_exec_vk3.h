@@ -181,6 +181,7 @@ protected:
 private:
     // The host's go checks: 0, else E_FAIL after the refusal.
     HRESULT CheckGo();
+    bool RunInProgress() const;
     void RefreshCommandUi();
     void AskRunStoppedEvent();
     void ReportToHost(const char* text);
