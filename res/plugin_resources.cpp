@@ -154,6 +154,8 @@ const platform::StringResource kStrings[] = {
     // The driver selection.
     {res_id::kEmulatorNotConnected,
      "The emulator is not connected.\nPlease start the debugger after connecting the emulator."},
+    // Run control's status text.
+    {res_id::kRunControlReady, "Ready"},
     // The memory handler's refusals and the download's reserved-area warnings.
     {res_id::kInvalidInRewriteMode, "This operation is invalid in Debugging of CPU rewrite mode."},
     {res_id::kProgramFlashMode, "The current emulator mode is \"Program Flash.\""},

@@ -101,7 +101,9 @@ inline constexpr UINT kEmulatorSettingCaption = 2691;   // "Emulator Setting"
 inline constexpr UINT kTooManyCharacters = 62090;  // "Please enter no more than %d characters."
 inline constexpr UINT kPowerOnPrompt = 62091;      // "Power on the target board and press <Enter> Key."
 inline constexpr UINT kEmulatorNotConnected = 62105;  // "The emulator is not connected.\n..."
-// The memory handler and the download's reserved-area warnings.
+// Run control.
+inline constexpr UINT kRunControlReady = 51215;   // its one status text, "Ready"
+// The memory handler, run control and the download's reserved-area warnings.
 inline constexpr UINT kNotCurrentlyAvailable = 51493;     // "Not currently available"
 inline constexpr UINT kInvalidInRewriteMode = 62094;      // "This operation is invalid in Debugging of CPU rewrite mode."
 inline constexpr UINT kProgramFlashMode = 62097;          // "The current emulator mode is \"Program Flash.\""

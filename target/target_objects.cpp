@@ -14,6 +14,10 @@ void SetTargetObjectFactories(TargetObjectFactories factories) {
     g_factories.Set(std::move(factories));
 }
 
+void UpdateTargetObjectFactories(const std::function<void(TargetObjectFactories&)>& change) {
+    g_factories.Update(change);
+}
+
 TargetObjectFactories GetTargetObjectFactories() {
     return g_factories.Get();
 }

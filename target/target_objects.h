@@ -100,4 +100,6 @@ struct TargetObjectFactories {
 
 // Installs the factories (an empty set removes them).
 void SetTargetObjectFactories(TargetObjectFactories factories);
+// Changes some of them in place: each subsystem installs its own.
+void UpdateTargetObjectFactories(const std::function<void(TargetObjectFactories&)>& change);
 TargetObjectFactories GetTargetObjectFactories();

@@ -9,7 +9,9 @@ struct IHTarget : IUnknown {
     HOST_METHOD(Initialise)(BSTR targetName) = 0;           // 3
     HOST_METHOD(Uninitialise)() = 0;                        // 4
     HOST_METHOD(GetDescription)(BSTR* description) = 0;     // 5
-    HOST_METHOD(SetParameters)(DWORD first, DWORD second) = 0;  // 6
+    // 6: the second value is the address of the host's register array
+    // (pointer-sized: 32 bits on the host's own platform).
+    HOST_METHOD(SetParameters)(DWORD first, DWORD_PTR second) = 0;
     HOST_METHOD(Reconnect)() = 0;                           // 7
 };
 
@@ -165,4 +167,17 @@ struct IHostEventService : IUnknown {
     // 42: raises the event with a value and answers the name of the event
     // object that is signalled when the host has handled it.
     HOST_METHOD(RaiseEvent)(const GUID* eventId, DWORD value, BSTR* eventName) = 0;
+};
+
+// The host's register service: the registers of the host's register array
+// by name.
+struct IHRegisterService : IUnknown {
+    HOST_METHOD(GetValueByName)(BSTR name, DWORD* value) = 0;                // 3
+    // The value's bytes, most significant first, and its width in bytes.
+    HOST_METHOD(GetBytesByName)(BSTR name, BYTE* bytes, WORD* width) = 0;  // 4
+};
+
+// The host's stop-position service: where the program stands after a run.
+struct IHStopPosition : IUnknown {
+    HOST_METHOD(SetStopPosition)(DWORD pc) = 0;  // 3
 };

@@ -10,6 +10,7 @@
 #include "sim/host/call_log.h"
 #include "sim/host/label_services.h"
 #include "sim/host/output_window.h"
+#include "sim/host/run_control_services.h"
 #include "sim/host/session_services.h"
 #include "sim/host/ui_registry.h"
 #include "sim/host/workspace_services.h"
@@ -138,6 +139,8 @@ public:
     HostRoundingSettings& Rounding() { return rounding_; }
     HostSessionNameText& SessionNameText() { return sessionNameText_; }
     HostDeviceDescription& DeviceDescription() { return deviceDescription_; }
+    HostRegisters& Registers() { return registers_; }
+    HostStopPositions& StopPositions() { return stopPositions_; }
 
 private:
     HRESULT Register(const IID& iid, IUnknown* object, bool server);
@@ -161,6 +164,8 @@ private:
     HostRoundingSettings rounding_{log_};
     HostSessionNameText sessionNameText_{log_};
     HostDeviceDescription deviceDescription_{log_};
+    HostRegisters registers_{log_};
+    HostStopPositions stopPositions_{log_};
     WorkspaceStorage* dataStore_ = nullptr;
     std::unique_ptr<HostDataManager> dataManager_;
     std::map<std::string, IUnknown*> services_;  // by GUID text
@@ -216,6 +221,8 @@ public:
     HRESULT StartTargetSession();
     // The host ends it: IHTarget::Uninitialise.
     HRESULT EndTargetSession();
+    // The host hands the target its register array (IHTarget::SetParameters).
+    HRESULT GiveRegisterArray();
     // Detaches what is attached and unloads the module.
     void Unload();
 
