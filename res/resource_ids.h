@@ -85,6 +85,14 @@ inline constexpr int kChangeDriver = 1111;
 inline constexpr int kStepOption = 1218;
 inline constexpr int kStepOptionLabel = 1225;
 inline constexpr int kStepOptionGroup = 1226;
+// The Start/Stop Function Setting dialog and its controls.
+inline constexpr UINT kStartStopDialog = 298;
+inline constexpr int kStartFuncEnable = 1227;
+inline constexpr int kStopFuncEnable = 1248;
+inline constexpr int kStartFuncSymbol = 1001;
+inline constexpr int kStopFuncSymbol = 1002;
+inline constexpr int kStartFuncLabel = 1249;
+inline constexpr int kStopFuncLabel = 1250;
 // The plug-in's menu and its debug toolbar (whose bitmap has the same id),
 // and their commands; the string of each command is its prompt and tip.
 inline constexpr UINT kUiMenu = 3088;
@@ -101,5 +109,8 @@ inline constexpr UINT kEmulatorSettingCaption = 2691;   // "Emulator Setting"
 inline constexpr UINT kTooManyCharacters = 62090;  // "Please enter no more than %d characters."
 inline constexpr UINT kPowerOnPrompt = 62091;      // "Power on the target board and press <Enter> Key."
 inline constexpr UINT kEmulatorNotConnected = 62105;  // "The emulator is not connected.\n..."
+inline constexpr UINT kTraceName = 62073;          // "Trace"
+inline constexpr UINT kInvalidSymbol = 62108;      // "Invalid value or symbol: "
+inline constexpr UINT kStartStopSymbolInvalid = 62109;  // "The symbol specified in the Start/Stop ..."
 
 }  // namespace res_id

@@ -85,6 +85,19 @@ std::string IdName(const GUID& id) {
         {&IID_IHTBreakListServer, "IHTBreakListServer"},
         {&IID_IHTSupportMarker, "IHTSupportMarker"},
         {&IID_IHTTextRequest, "IHTTextRequest"},
+        {&IID_IHTTraceList, "IHTTraceList"},
+        {&IID_IHStatusTiming, "IHStatusTiming"},
+        {&IID_IHTRunningMemory, "IHTRunningMemory"},
+        {&IID_IHExecutionService, "IHExecutionService"},
+        {&IID_IHDisassembler, "IHDisassembler"},
+        {&IID_IHWorkspaceNames, "IHWorkspaceNames"},
+        {&IID_IHSettingText, "IHSettingText"},
+        {&IID_IHEventReceiver, "IHEventReceiver"},
+        {&EVENT_StatusPageUpdate, "status-page update"},
+        {&EVENT_ViewsRefresh, "views refresh"},
+        {&EVENT_MemoryLayoutChanged, "memory layout changed"},
+        {&EVENT_TraceClear, "trace clear"},
+        {&EVENT_BreakConditionChanged, "break-condition changed"},
         {&CLSID_Q3vVk3Target, "target component"},
         {&CLSID_Q3vVk3UiComponent, "UI component"},
     };
@@ -205,6 +218,8 @@ HostServiceProvider::HostServiceProvider(CallLog& log) : log_(log) {
     OfferService(IID_IHSessionNameText, &sessionNameText_);
     OfferService(IID_IHBuildSettings, static_cast<IHBuildSettings*>(&deviceDescription_));
     OfferService(IID_IHDeviceDescription, static_cast<IHDeviceDescription*>(&deviceDescription_));
+    OfferService(IID_IHWorkspaceNames, &workspaceNames_);
+    OfferService(IID_IHSettingText, &settingTexts_);
 }
 
 void HostServiceProvider::UseDataStore(WorkspaceStorage* storage) {

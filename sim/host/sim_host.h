@@ -11,6 +11,7 @@
 #include "sim/host/label_services.h"
 #include "sim/host/output_window.h"
 #include "sim/host/session_services.h"
+#include "sim/host/setting_services.h"
 #include "sim/host/ui_registry.h"
 #include "sim/host/workspace_services.h"
 
@@ -138,6 +139,7 @@ public:
     HostRoundingSettings& Rounding() { return rounding_; }
     HostSessionNameText& SessionNameText() { return sessionNameText_; }
     HostDeviceDescription& DeviceDescription() { return deviceDescription_; }
+    HostSettingTexts& SettingTexts() { return settingTexts_; }
 
 private:
     HRESULT Register(const IID& iid, IUnknown* object, bool server);
@@ -161,6 +163,8 @@ private:
     HostRoundingSettings rounding_{log_};
     HostSessionNameText sessionNameText_{log_};
     HostDeviceDescription deviceDescription_{log_};
+    HostWorkspaceNames workspaceNames_{log_, workspaceMutex_, workspace_};
+    HostSettingTexts settingTexts_{log_};
     WorkspaceStorage* dataStore_ = nullptr;
     std::unique_ptr<HostDataManager> dataManager_;
     std::map<std::string, IUnknown*> services_;  // by GUID text
