@@ -220,6 +220,22 @@ HostServiceProvider::HostServiceProvider(CallLog& log) : log_(log) {
     OfferService(IID_IHDeviceDescription, static_cast<IHDeviceDescription*>(&deviceDescription_));
     OfferService(IID_IHWorkspaceNames, &workspaceNames_);
     OfferService(IID_IHSettingText, &settingTexts_);
+    OfferService(IID_IHExecutionService, &execution_);
+    OfferService(IID_IHDisassembler, &disassembler_);
+}
+
+std::size_t HostServiceProvider::RaiseHostEvent(const GUID& eventId) {
+    log_.Add("RaiseHostEvent", IdName(eventId));
+    std::vector<IHEventReceiver*> receivers;
+    for (const InterfaceRegistration& registration : Registrations()) {
+        if (!registration.server && registration.iid == IID_IHEventReceiver) {
+            receivers.push_back(static_cast<IHEventReceiver*>(registration.object));
+        }
+    }
+    for (IHEventReceiver* receiver : receivers) {
+        receiver->OnEvent(&eventId);
+    }
+    return receivers.size();
 }
 
 void HostServiceProvider::UseDataStore(WorkspaceStorage* storage) {

@@ -8,6 +8,7 @@
 #include "sim/host/expression_evaluator.h"
 #include "sim/host/host_events.h"
 #include "sim/host/call_log.h"
+#include "sim/host/debug_services.h"
 #include "sim/host/label_services.h"
 #include "sim/host/output_window.h"
 #include "sim/host/session_services.h"
@@ -140,6 +141,11 @@ public:
     HostSessionNameText& SessionNameText() { return sessionNameText_; }
     HostDeviceDescription& DeviceDescription() { return deviceDescription_; }
     HostSettingTexts& SettingTexts() { return settingTexts_; }
+    HostExecution& Execution() { return execution_; }
+    HostDisassembler& Disassembler() { return disassembler_; }
+    // Announces a host event to every registered event receiver, in
+    // registration order; answers how many were told.
+    std::size_t RaiseHostEvent(const GUID& eventId);
 
 private:
     HRESULT Register(const IID& iid, IUnknown* object, bool server);
@@ -165,6 +171,8 @@ private:
     HostDeviceDescription deviceDescription_{log_};
     HostWorkspaceNames workspaceNames_{log_, workspaceMutex_, workspace_};
     HostSettingTexts settingTexts_{log_};
+    HostExecution execution_{log_};
+    HostDisassembler disassembler_{log_};
     WorkspaceStorage* dataStore_ = nullptr;
     std::unique_ptr<HostDataManager> dataManager_;
     std::map<std::string, IUnknown*> services_;  // by GUID text
