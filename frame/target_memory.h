@@ -109,7 +109,7 @@ public:
     HRESULT STDMETHODCALLTYPE Extended32(DWORD, DWORD, DWORD, DWORD, DWORD) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Extended33() override { return m_eighth != 0 ? S_OK : E_FAIL; }
     // IHEventReceiver
-    HRESULT STDMETHODCALLTYPE OnEvent(DWORD) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnEvent(const GUID*) override { return S_OK; }
 
 private:
     HRESULT Capability(std::size_t index) const { return m_capabilities[index] != 0 ? S_OK : S_FALSE; }

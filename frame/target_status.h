@@ -21,7 +21,7 @@ public:
     HRESULT STDMETHODCALLTYPE GetPageInfo(GUID* pageId, BSTR* name, BSTR* firstTitle, BSTR* secondTitle,
                                           DWORD* firstWidth, DWORD* secondWidth) override = 0;
 
-    HRESULT STDMETHODCALLTYPE OnEvent(DWORD) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnEvent(const GUID*) override { return S_OK; }
 
     const CString& GetPageName() const { return m_pageName; }
     DWORD GetValue() const { return m_value; }

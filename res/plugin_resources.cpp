@@ -169,6 +169,12 @@ const platform::StringResource kStrings[] = {
      "User program is located in RAM area from %08Xh to %08Xh.\nThe program located in RAM area is not "
      "downloaded."},
     {res_id::kOverlapsSystem, "User program area and Q3v system are overlapped from %08Xh to %08Xh."},
+    // The trace window's list, and the start and stop functions.
+    {res_id::kTraceName, "Trace"},
+    {res_id::kInvalidSymbol, "Invalid value or symbol: "},
+    {res_id::kStartStopSymbolInvalid,
+     "The symbol specified in the Start/Stop function setting dialog is invalid. \nTo change the setting, push "
+     "\"Yes\" button.\nOr to disable the function, push \"No\" button."},
     // Prompts and tips (prompt, newline, tip) of the menu and toolbar commands.
     {res_id::kCmdMemoryResource, "Open Emulator Memory Resource dialogbox\nEmulator Memory Resource"},
     {res_id::kCmdSystemSetup, "Open Emulator System dialogbox\nEmulator System"},
@@ -228,6 +234,25 @@ const platform::DialogControl kDriverSelectControls[] = {
     rc::DefPushButton(IDOK, "Close", 196, 144, 50, 14),
 };
 
+constexpr DWORD kSymbolCombo = CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP;
+
+const platform::DialogControl kStartStopControls[] = {
+    rc::AutoCheckBox(res_id::kStartFuncEnable,
+                     "The specified routine is executed immediately before execution of the user's program. ", 7,
+                     7, 185, 20, WS_TABSTOP),
+    rc::LText(-1, "starting address", 17, 31, 60, 8),
+    rc::ComboBox(res_id::kStartFuncSymbol, 17, 42, 140, 80, kSymbolCombo),
+    rc::PushButton(res_id::kStartFuncLabel, "", 162, 41, 20, 14),
+    rc::AutoCheckBox(res_id::kStopFuncEnable,
+                     "The specified routine is executed immediately after the stop of the user's  program. ", 7, 62,
+                     185, 20, WS_TABSTOP),
+    rc::LText(-1, "starting address", 17, 86, 60, 8),
+    rc::ComboBox(res_id::kStopFuncSymbol, 17, 97, 140, 80, kSymbolCombo),
+    rc::PushButton(res_id::kStopFuncLabel, "", 162, 96, 20, 14),
+    rc::DefPushButton(IDOK, "OK", 45, 116, 50, 14),
+    rc::PushButton(IDCANCEL, "Cancel", 104, 116, 50, 14),
+};
+
 const platform::DialogResource kDialogs[] = {
     {res_id::kConnectingDialog, "Connecting", kDialogStyle, 0, 0, 217, 200, kConnectingControls},
     {res_id::kDriverSelectDialog, "Driver Details", kDialogStyle, 0, 0, 254, 166, kDriverSelectControls},
@@ -241,6 +266,7 @@ const platform::DialogResource kDialogs[] = {
     setting_dialogs::kEmulatorModePage,
     setting_dialogs::kFirmwareLocationPage,
     setting_dialogs::kCommunicationPage,
+    {res_id::kStartStopDialog, "Start/Stop Function Setting", kDialogStyle, 0, 0, 199, 136, kStartStopControls},
 };
 
 const platform::MenuEntry kUiMenuItems[] = {

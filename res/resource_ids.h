@@ -85,6 +85,14 @@ inline constexpr int kChangeDriver = 1111;
 inline constexpr int kStepOption = 1218;
 inline constexpr int kStepOptionLabel = 1225;
 inline constexpr int kStepOptionGroup = 1226;
+// The Start/Stop Function Setting dialog and its controls.
+inline constexpr UINT kStartStopDialog = 298;
+inline constexpr int kStartFuncEnable = 1227;
+inline constexpr int kStopFuncEnable = 1248;
+inline constexpr int kStartFuncSymbol = 1001;
+inline constexpr int kStopFuncSymbol = 1002;
+inline constexpr int kStartFuncLabel = 1249;
+inline constexpr int kStopFuncLabel = 1250;
 // The plug-in's menu and its debug toolbar (whose bitmap has the same id),
 // and their commands; the string of each command is its prompt and tip.
 inline constexpr UINT kUiMenu = 3088;
@@ -114,5 +122,8 @@ inline constexpr UINT kOverlapsWorkRam = 62101;           // "... Q3v work RAM a
 inline constexpr UINT kLocatedInRam = 62102;              // "User program is located in RAM area from %08Xh to %08Xh."
 inline constexpr UINT kLocatedInRamNotDownloaded = 62103; // 62102 and "\nThe program located in RAM area is not ..."
 inline constexpr UINT kOverlapsSystem = 62104;            // "... Q3v system are overlapped from %08Xh to %08Xh."
+inline constexpr UINT kTraceName = 62073;          // "Trace"
+inline constexpr UINT kInvalidSymbol = 62108;      // "Invalid value or symbol: "
+inline constexpr UINT kStartStopSymbolInvalid = 62109;  // "The symbol specified in the Start/Stop ..."
 
 }  // namespace res_id

@@ -17,6 +17,7 @@
 #include "target/host_access_guard.h"
 #include "target/start_stop_functions.h"
 #include "target/target_config.h"
+#include "target/target_memory_vk3.h"
 #include "target/target_vk3.h"
 
 #include "platform/bstr.h"

@@ -6,18 +6,23 @@
 
 namespace {
 
-ServiceSlot<TargetObjectFactories> g_factories;
+// Made on first use: the subsystems install their factories while the
+// module's static objects are still being made.
+ServiceSlot<TargetObjectFactories>& Factories() {
+    static ServiceSlot<TargetObjectFactories> factories;
+    return factories;
+}
 
 }  // namespace
 
 void SetTargetObjectFactories(TargetObjectFactories factories) {
-    g_factories.Set(std::move(factories));
+    Factories().Set(std::move(factories));
 }
 
 void UpdateTargetObjectFactories(const std::function<void(TargetObjectFactories&)>& change) {
-    g_factories.Update(change);
+    Factories().Update(change);
 }
 
 TargetObjectFactories GetTargetObjectFactories() {
-    return g_factories.Get();
+    return Factories().Get();
 }

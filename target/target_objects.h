@@ -86,6 +86,22 @@ protected:
     ~CSetupSheetRuns() = default;
 };
 
+// The memory map's setting texts, which the saved setting items write back
+// and read. The family's memory-map handler offers it beside
+// CTargetMemoryMap; without it the items pass nothing and read empty texts.
+class CMemoryMapSettingTexts {
+public:
+    virtual DWORD SetMapText(const CString& text) = 0;
+    virtual CString GetMapText() = 0;
+    virtual DWORD SetResourceText(const CString& text) = 0;
+    virtual CString GetResourceText() = 0;
+    virtual DWORD SetRomMode(const CString& text) = 0;
+    virtual CString GetRomModeText(int selector) = 0;
+
+protected:
+    ~CMemoryMapSettingTexts() = default;
+};
+
 struct TargetObjectFactories {
     std::function<CTargetExec*(IHostServiceProvider*)> execHandler;
     std::function<CTargetStatus*(const StatusPageContext&)> statusHandler;
@@ -100,6 +116,7 @@ struct TargetObjectFactories {
 
 // Installs the factories (an empty set removes them).
 void SetTargetObjectFactories(TargetObjectFactories factories);
-// Changes some of them in place: each subsystem installs its own.
+// Installs some of them, leaving the others as they are: each subsystem
+// installs its own at the module's start.
 void UpdateTargetObjectFactories(const std::function<void(TargetObjectFactories&)>& change);
 TargetObjectFactories GetTargetObjectFactories();

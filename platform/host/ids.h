@@ -145,3 +145,27 @@ inline constexpr IID IID_IHServiceH = hostid::MakeId(0x0031, 0x0B);
 inline constexpr IID IID_IHServiceI = hostid::MakeId(0x0031, 0x0C);
 inline constexpr IID IID_IHServiceIItem = hostid::MakeId(0x0031, 0x0D);
 inline constexpr IID IID_IHServiceJ = hostid::MakeId(0x0031, 0x0E);
+
+// Series 0x09: the status window's servers, the trace list, and the host
+// services the status pages, the trace list and the setting items ask for.
+inline constexpr IID IID_IHTTraceList = hostid::MakeId(0x0009, 0x01);
+inline constexpr IID IID_IHStatusTiming = hostid::MakeId(0x0009, 0x02);
+inline constexpr IID IID_IHTRunningMemory = hostid::MakeId(0x0009, 0x03);
+inline constexpr IID IID_IHExecutionService = hostid::MakeId(0x0009, 0x04);
+inline constexpr IID IID_IHDisassembler = hostid::MakeId(0x0009, 0x05);
+inline constexpr IID IID_IHWorkspaceNames = hostid::MakeId(0x0009, 0x06);
+inline constexpr IID IID_IHSettingText = hostid::MakeId(0x0009, 0x07);
+
+// Series 0x12: the page ids of the target's three status pages.
+inline constexpr GUID GUID_Q3vStatusEventsPage = hostid::MakeId(0x0012, 0x01);
+inline constexpr GUID GUID_Q3vStatusMemoryPage = hostid::MakeId(0x0012, 0x02);
+inline constexpr GUID GUID_Q3vStatusPlatformPage = hostid::MakeId(0x0012, 0x03);
+
+// Series 0x22: the host events of the status window and the trace list: a
+// status page asks for its update (the event's argument is the page id), the
+// host's views are refreshed, the host's memory layout changed, the trace
+// was cleared.
+inline constexpr GUID EVENT_StatusPageUpdate = hostid::MakeId(0x0022, 0x01);
+inline constexpr GUID EVENT_ViewsRefresh = hostid::MakeId(0x0022, 0x02);
+inline constexpr GUID EVENT_MemoryLayoutChanged = hostid::MakeId(0x0022, 0x03);
+inline constexpr GUID EVENT_TraceClear = hostid::MakeId(0x0022, 0x04);

@@ -93,9 +93,10 @@ struct IHTMemoryRange : IUnknown {
     HOST_METHOD(GetAddressRange)(DWORD* low, DWORD* high) = 0;  // 3
 };
 
-// Receives host events.
+// Receives host events: the host calls it with the id of each event it
+// announces to the registered receivers.
 struct IHEventReceiver : IUnknown {
-    HOST_METHOD(OnEvent)(DWORD value) = 0;  // 3
+    HOST_METHOD(OnEvent)(const GUID* eventId) = 0;  // 3
 };
 
 // A page of the host's status window: rows of "item\tstatus" texts.

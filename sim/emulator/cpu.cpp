@@ -36,6 +36,7 @@ public:
     void Jump(std::uint32_t target) {
         const std::uint32_t from = r_[reg::kPc];
         r_[reg::kPc] = target & mask_;
+        memory_.RecordBranch(from);
         if (observer_ != nullptr) {
             observer_->OnBranch(from, r_[reg::kPc]);
         }

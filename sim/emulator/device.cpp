@@ -25,6 +25,9 @@ constexpr Device kVk31D16{
     .breakAddressRegister = 0x0010,
     .breakAddressStride = 4,
     .breakChannels = 2,
+    .traceControlRegister = 0x01B8,
+    .traceBranchRegister = 0x01A0,
+    .traceBranchSize = 2,
     .bootVersion = "VK3B1.00",
 };
 
@@ -53,6 +56,9 @@ constexpr Device kVk32D64{
     .breakAddressRegister = 0x0010,
     .breakAddressStride = 4,
     .breakChannels = 8,
+    .traceControlRegister = 0x03B8,
+    .traceBranchRegister = 0x03A0,
+    .traceBranchSize = 3,
     .bootVersion = "VK3B2.00",
 };
 
@@ -75,6 +81,9 @@ constexpr Device kVk33D64{
     .breakAddressRegister = 0x0010,
     .breakAddressStride = 4,
     .breakChannels = 8,
+    .traceControlRegister = 0x03B8,
+    .traceBranchRegister = 0x03A0,
+    .traceBranchSize = 3,
     .bootVersion = "VK3B3.00",
 };
 

@@ -38,6 +38,12 @@ struct Device {
     std::uint32_t breakAddressRegister = 0;
     std::uint32_t breakAddressStride = 4;
     std::uint32_t breakChannels = 0;
+    // The branch trace: a control register (bit 1 records) and four
+    // registers of traceBranchSize bytes each from traceBranchRegister on,
+    // the newest first.
+    std::uint32_t traceControlRegister = 0;
+    std::uint32_t traceBranchRegister = 0;
+    std::uint32_t traceBranchSize = 3;
     std::string_view bootVersion;         // eight characters, answered by the version command
 };
 

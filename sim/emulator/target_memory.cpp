@@ -12,6 +12,7 @@ TargetMemory::TargetMemory(const Device& device)
     for (std::size_t i = 0; i < device.flashBlockCount; ++i) {
         flash_.emplace_back(device.flashBlocks[i].Size(), std::uint8_t{0xFF});
     }
+    ClearBranchTrace();
 }
 
 void TargetMemory::ClearVolatile(bool canary) {
@@ -28,6 +29,40 @@ void TargetMemory::ClearVolatile(bool canary) {
 void TargetMemory::ResetRegisters() {
     std::fill(sfr_.begin(), sfr_.end(), std::uint8_t{0});
     lockProtection_ = true;
+    ClearBranchTrace();
+}
+
+namespace {
+
+constexpr std::uint32_t kBranchRegisters = 4;
+constexpr std::uint8_t kTraceRecording = 0x02;
+
+}  // namespace
+
+void TargetMemory::ClearBranchTrace() {
+    const std::uint32_t size = device_->traceBranchSize;
+    if (device_->traceControlRegister == 0) {
+        return;
+    }
+    for (std::uint32_t i = 0; i < kBranchRegisters * size; ++i) {
+        Write(device_->traceBranchRegister + i, 0xFF);
+    }
+}
+
+void TargetMemory::RecordBranch(std::uint32_t from) {
+    if (device_->traceControlRegister == 0 || (Read(device_->traceControlRegister) & kTraceRecording) == 0) {
+        return;
+    }
+    const std::uint32_t size = device_->traceBranchSize;
+    const std::uint32_t first = device_->traceBranchRegister;
+    for (std::uint32_t i = (kBranchRegisters - 1) * size; i-- > 0;) {
+        Write(first + size + i, Read(first + i));
+    }
+    // Two-byte registers keep the high byte first, three-byte ones the low.
+    for (std::uint32_t i = 0; i < size; ++i) {
+        const std::uint32_t shift = size == 2 ? 8 * (size - 1 - i) : 8 * i;
+        Write(first + i, static_cast<std::uint8_t>(from >> shift));
+    }
 }
 
 int TargetMemory::BlockIndex(std::uint32_t address) const {

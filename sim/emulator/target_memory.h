@@ -44,11 +44,18 @@ public:
     // While protection is off, locked blocks can be erased and programmed.
     void SetLockProtection(bool on) { lockProtection_ = on; }
 
+    // The branch trace: while the control register's bit 1 is set, the
+    // source address of every taken branch goes into the first branch
+    // register, the older ones moving down a register. After a reset the
+    // branch registers hold all ones (empty).
+    void RecordBranch(std::uint32_t from);
+
     // A store that reaches flash too (the test back door).
     void Poke(std::uint32_t address, std::uint8_t value);
     void EraseAll();
 
 private:
+    void ClearBranchTrace();
     std::uint8_t* Locate(std::uint32_t address);
     const std::uint8_t* Locate(std::uint32_t address) const;
 

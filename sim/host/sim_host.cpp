@@ -87,6 +87,19 @@ std::string IdName(const GUID& id) {
         {&IID_IHTBreakListServer, "IHTBreakListServer"},
         {&IID_IHTSupportMarker, "IHTSupportMarker"},
         {&IID_IHTTextRequest, "IHTTextRequest"},
+        {&IID_IHTTraceList, "IHTTraceList"},
+        {&IID_IHStatusTiming, "IHStatusTiming"},
+        {&IID_IHTRunningMemory, "IHTRunningMemory"},
+        {&IID_IHExecutionService, "IHExecutionService"},
+        {&IID_IHDisassembler, "IHDisassembler"},
+        {&IID_IHWorkspaceNames, "IHWorkspaceNames"},
+        {&IID_IHSettingText, "IHSettingText"},
+        {&IID_IHEventReceiver, "IHEventReceiver"},
+        {&EVENT_StatusPageUpdate, "status-page update"},
+        {&EVENT_ViewsRefresh, "views refresh"},
+        {&EVENT_MemoryLayoutChanged, "memory layout changed"},
+        {&EVENT_TraceClear, "trace clear"},
+        {&EVENT_BreakConditionChanged, "break-condition changed"},
         {&CLSID_Q3vVk3Target, "target component"},
         {&CLSID_Q3vVk3UiComponent, "UI component"},
     };
@@ -209,6 +222,24 @@ HostServiceProvider::HostServiceProvider(CallLog& log) : log_(log) {
     OfferService(IID_IHDeviceDescription, static_cast<IHDeviceDescription*>(&deviceDescription_));
     OfferService(IID_IHRegisterService, &registers_);
     OfferService(IID_IHStopPosition, &stopPositions_);
+    OfferService(IID_IHWorkspaceNames, &workspaceNames_);
+    OfferService(IID_IHSettingText, &settingTexts_);
+    OfferService(IID_IHExecutionService, &execution_);
+    OfferService(IID_IHDisassembler, &disassembler_);
+}
+
+std::size_t HostServiceProvider::RaiseHostEvent(const GUID& eventId) {
+    log_.Add("RaiseHostEvent", IdName(eventId));
+    std::vector<IHEventReceiver*> receivers;
+    for (const InterfaceRegistration& registration : Registrations()) {
+        if (!registration.server && registration.iid == IID_IHEventReceiver) {
+            receivers.push_back(static_cast<IHEventReceiver*>(registration.object));
+        }
+    }
+    for (IHEventReceiver* receiver : receivers) {
+        receiver->OnEvent(&eventId);
+    }
+    return receivers.size();
 }
 
 void HostServiceProvider::UseDataStore(WorkspaceStorage* storage) {

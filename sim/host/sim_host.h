@@ -8,10 +8,12 @@
 #include "sim/host/expression_evaluator.h"
 #include "sim/host/host_events.h"
 #include "sim/host/call_log.h"
+#include "sim/host/debug_services.h"
 #include "sim/host/label_services.h"
 #include "sim/host/output_window.h"
 #include "sim/host/run_control_services.h"
 #include "sim/host/session_services.h"
+#include "sim/host/setting_services.h"
 #include "sim/host/ui_registry.h"
 #include "sim/host/workspace_services.h"
 
@@ -141,6 +143,12 @@ public:
     HostDeviceDescription& DeviceDescription() { return deviceDescription_; }
     HostRegisters& Registers() { return registers_; }
     HostStopPositions& StopPositions() { return stopPositions_; }
+    HostSettingTexts& SettingTexts() { return settingTexts_; }
+    HostExecution& Execution() { return execution_; }
+    HostDisassembler& Disassembler() { return disassembler_; }
+    // Announces a host event to every registered event receiver, in
+    // registration order; answers how many were told.
+    std::size_t RaiseHostEvent(const GUID& eventId);
 
 private:
     HRESULT Register(const IID& iid, IUnknown* object, bool server);
@@ -166,6 +174,10 @@ private:
     HostDeviceDescription deviceDescription_{log_};
     HostRegisters registers_{log_};
     HostStopPositions stopPositions_{log_};
+    HostWorkspaceNames workspaceNames_{log_, workspaceMutex_, workspace_};
+    HostSettingTexts settingTexts_{log_};
+    HostExecution execution_{log_};
+    HostDisassembler disassembler_{log_};
     WorkspaceStorage* dataStore_ = nullptr;
     std::unique_ptr<HostDataManager> dataManager_;
     std::map<std::string, IUnknown*> services_;  // by GUID text

@@ -87,6 +87,27 @@ TEST_F(ExecutionTest, TheStopBlockIsTwentyBytes) {
     EXPECT_EQ(HexText(RunState()), "00 12 5A 22 00 12 53 42 10 C0 00 00 01 00 00 00 00 00 A5 81");
 }
 
+TEST_F(ExecutionTest, TheBranchTraceRecordsTakenBranchesNewestFirstWhileEnabled) {
+    // Empty after the reset: all ones; nothing recorded while bit 1 is clear.
+    EXPECT_EQ(HexText(ReadTarget(0x01A0, 8)), "FF FF FF FF FF FF FF FF");
+    Go(kStep);  // the call at C000
+    EXPECT_EQ(HexText(ReadTarget(0x01A0, 8)), "FF FF FF FF FF FF FF FF");
+    WriteFirmware(0x01B8, Hex("02"));
+    // Two nops, the return at C012, two nops, the jump at C006, the call.
+    for (int step = 0; step < 7; ++step) {
+        Go(kStep);
+        RunState();
+    }
+    // High byte first in memory: what a word read puts back as b[0]·256 + b[1].
+    EXPECT_EQ(HexText(ReadTarget(0x01A0, 8)), "C0 00 C0 06 C0 12 FF FF");
+    // A fourth branch pushes the oldest out.
+    for (int step = 0; step < 3; ++step) {
+        Go(kStep);
+        RunState();
+    }
+    EXPECT_EQ(HexText(ReadTarget(0x01A0, 8)), "C0 12 C0 00 C0 06 C0 12");
+}
+
 TEST_F(ExecutionTest, TheBreakInstructionByteStopsTheProgramOnIt) {
     WriteTarget(0xC011, {0x00});
     Go(0);

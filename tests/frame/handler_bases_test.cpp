@@ -310,7 +310,7 @@ TEST_F(HandlerBases, StatusPageBaseAnswersItsOwnPageOnly) {
         EXPECT_EQ(id, GUID_Q3vStatusBasePage);
         EXPECT_EQ(name.Ansi(), " ");
         EXPECT_EQ(w1, 150u);
-        EXPECT_EQ(page.OnEvent(0), S_OK);
+        EXPECT_EQ(page.OnEvent(&EVENT_RunState), S_OK);
     }
     EXPECT_TRUE(host.Registrations().empty());
 }

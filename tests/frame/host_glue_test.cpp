@@ -155,7 +155,7 @@ TEST(HostEvents, TheNoticeCarriesTheIdWithTheArgumentBehindIt) {
 
 class Receiver : public CEventReceiverSink {
 public:
-    HRESULT STDMETHODCALLTYPE OnEvent(DWORD) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnEvent(const GUID*) override { return S_OK; }
 };
 
 TEST(HostEvents, AReceiverAnswersItsOwnInterfaces) {

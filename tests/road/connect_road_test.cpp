@@ -1,7 +1,6 @@
 // The connect on the real road: the simulated host's services, the plug-in
 // module's own target object, and the simulated emulator's module found by
-// the driver scan beside the plug-in. Until the run-control, memory and
-// status handlers exist the host's initialisation fails before it connects,
+// the driver scan beside the plug-in. Until the status handlers exist the host's initialisation fails before it connects,
 // so the test makes the configuration handler (which runs the start-up
 // device selection), connects and tears down through the target's own
 // operations. Folders of copied modules and data files give the variants:
@@ -9,6 +8,7 @@
 // and a plug-in without any driver beside it.
 #include "sim/host/sim_host.h"
 
+#include "frame/error_codes.h"
 #include "frame/target_handler.h"
 #include "res/resource_ids.h"
 #include "target/target_vk3.h"
@@ -166,7 +166,7 @@ protected:
     // for want of handlers and leaves nothing behind), then the
     // configuration handler with its device selection.
     void StartSession() {
-        EXPECT_EQ(host_->StartTargetSession(), E_FAIL);
+        EXPECT_EQ(host_->StartTargetSession(), TE_DLL_ERROR) << "no status handlers yet";
         EXPECT_EQ(host_->Services().Registrations().size(), attached_) << "nothing left registered";
         cfg_ = target_->CreateCfgHandler();
         ASSERT_NE(cfg_, nullptr);

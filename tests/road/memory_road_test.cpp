@@ -1,12 +1,13 @@
 // Target memory on the real road: the simulated host's memory server (the
 // plug-in module's memory handler, as the host finds it registered), the
 // monitor, the firmware requests and the link down to the simulated
-// emulator's module. Until the run-control and status handlers exist the
+// emulator's module. Until the status handlers exist the
 // host's initialisation fails before it connects, so the session is made as
 // the connect's road test makes it, and the memory and memory-map handlers
 // through the target's own factories.
 #include "sim/host/sim_host.h"
 
+#include "frame/error_codes.h"
 #include "frame/target_memory.h"
 #include "res/resource_ids.h"
 #include "target/target_vk3.h"
@@ -84,7 +85,7 @@ protected:
             .Next()
             .Check(res_id::kHideSheetCheck)
             .Finish();
-        EXPECT_EQ(host_->StartTargetSession(), E_FAIL) << "no run control yet";
+        EXPECT_EQ(host_->StartTargetSession(), TE_DLL_ERROR) << "no status handlers yet";
         cfg_ = target_->CreateCfgHandler();
         ASSERT_NE(cfg_, nullptr);
         ui_.OnDialog(res_id::kConnectingDialog).WaitForClose();

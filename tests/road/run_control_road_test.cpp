@@ -1,7 +1,7 @@
 // Run control on the real road: the simulated host with its register array,
 // the plug-in module's run-control handler and the simulated emulator's
 // module, with the demo program (Vk3Demo.mot) in the target's flash. Until
-// the memory and status handlers exist the host's initialisation fails
+// the status handlers exist the host's initialisation fails
 // before it connects, so the test connects through the target's own
 // operations (as the connect's road test does) and makes the run-control
 // handler with the target's factory; it reaches the handler through its
@@ -11,6 +11,7 @@
 // C010 NOP; C011 NOP; C012 RTS.
 #include "sim/host/sim_host.h"
 
+#include "frame/error_codes.h"
 #include "res/resource_ids.h"
 #include "target/target_exec_vk3.h"
 #include "target/target_vk3.h"
@@ -99,9 +100,9 @@ protected:
             .Next()
             .Check(res_id::kHideSheetCheck)
             .Finish();
-        // The handlers the family makes (the memory and status handlers are
-        // still missing, so the creation answers a failure); then the connect.
-        EXPECT_EQ(host_->StartTargetSession(), E_FAIL);
+        // The handlers the family makes (the status handlers are still
+        // missing, so the creation answers a failure); then the connect.
+        EXPECT_EQ(host_->StartTargetSession(), TE_DLL_ERROR);
         static_cast<void>(target_->CreateHandlers());
         ASSERT_NE(target_->GetCfgHandler(), nullptr);
         // The demo's reset vector, as its download would have kept it.

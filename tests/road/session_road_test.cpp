@@ -83,3 +83,27 @@ TEST_F(SessionRoad, WithoutTheHostsStorageNothingIsWrittenAndTheSessionFolderSta
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SessionRoad, ASessionSaveRefreshesTheSettingItemsTheHostKeeps) {
+    host.Services().ChangeWorkspace([](simhost::WorkspaceState& state) {
+        state.configName = "cfg";
+        state.sessionName = "sess";
+    });
+    auto& texts = host.Services().SettingTexts();
+    texts.Store("ws", "proj", "sess", "[V|VERSION|2] [X|MAP|a] [I|BUS_MODE|3] [S|MAP|\"\"] [I|CPU_MODE|\"c\"]");
+    host.SaveSession("ws", "proj", "sess");
+    EXPECT_EQ(texts.Stored("ws", "proj", "sess"),
+              "[V|VERSION|2] [I|BUS_MODE|3] [I|CPU_MODE|c] [S|ROM_MODE|\"\"] [S|MAP|\"\"] [S|RESOURCE|\"\"] "
+              "[B|SIMIOF|1] [I|SIMIOADR|0x00000000]");
+
+    // A load of a session the plug-in did not mark reads them, and saves.
+    host.Log().Clear();
+    host.LoadSession("ws", "proj", "cfg", "new");
+    EXPECT_EQ(host.Log().Find("GetSettingText").size(), 2u);  // the load, then the save
+    EXPECT_EQ(host.Log().Find("SetSettingText").size(), 1u);
+    EXPECT_TRUE(ui.MessageBoxes().empty());
+}
+
+}  // namespace

@@ -107,6 +107,21 @@ TEST_F(DeviceNamesFile, LoadingADeviceReadsItsSectionAndRefreshesTheWorkingBlock
     EXPECT_EQ(g_deviceValues.maxAddr, 0x77u);
 }
 
+TEST_F(DeviceNamesFile, TheTraceFixtureHasTheBranchTraceAndTheStartStopVectors) {
+    ASSERT_TRUE(FindDeviceConfigFile("LinkTestFiles\\TRACE"));
+    ASSERT_TRUE(LoadDeviceConfig(0));
+    EXPECT_EQ(g_deviceValues.traceFunction, 1u);
+    EXPECT_EQ(g_deviceValues.traceBufSize, 2u);
+    EXPECT_EQ(g_deviceValues.regTrc, 0x1B8u);
+    EXPECT_EQ(g_deviceValues.regTrcbr, (std::array<DWORD, 4>{0x1A0, 0x1A2, 0x1A4, 0x1A6}));
+    EXPECT_EQ(g_deviceValues.supportStartStopFunc, 1u);
+    // The firmware information's vectors win over the device file's.
+    EXPECT_EQ(g_deviceValues.startFuncVect, 0x60u);
+    EXPECT_EQ(g_deviceValues.stopFuncVect, 0x64u);
+    EXPECT_EQ(g_deviceAreas[kAreaAse1].top, 0xF000u);
+    EXPECT_TRUE(ui_.MessageBoxes().empty());
+}
+
 TEST(RunTimeText, HoursMinutesSecondsAndMilliseconds) {
     EXPECT_EQ(FormatRunTime(3723456), "0001h002min003s456ms");
     EXPECT_EQ(FormatRunTime(0), "0000h000min000s000ms");

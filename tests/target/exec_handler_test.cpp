@@ -18,6 +18,7 @@
 #include "startup/device_data.h"
 #include "target/target_config.h"
 #include "target/target_exec_vk3.h"
+#include "target/target_memory_vk3.h"
 #include "target/target_vk3.h"
 #include "tests/link/link_fixture.h"
 
@@ -167,9 +168,12 @@ TEST_F(ExecHandler, ThePeriodicStatusComesAtMostOnceAPeriodAndNeverWithPeriodZer
 
 TEST_F(ExecHandler, RequestsTheStateRefuses) {
     EXPECT_EQ(handler_->Halt(), kNotAvailable) << "nothing runs";
-    SetTargetBusy(true);
-    EXPECT_EQ(handler_->Go(), kNotAvailable) << "a download is in progress";
-    SetTargetBusy(false);
+    {
+        CTargetMemoryVk3 memory(&host_);
+        ASSERT_EQ(memory.OnDownload(0xFFFF), S_OK);
+        EXPECT_EQ(handler_->Go(), kNotAvailable) << "a download is in progress";
+        ASSERT_EQ(memory.OnDownload(0), S_OK);
+    }
     EXPECT_EQ(GetTarget()->IsRunning(), 0u) << "no thread was started";
 
     const DWORD mode = g_emuSel;
