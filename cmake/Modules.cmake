@@ -9,11 +9,7 @@ function(q3v_windows_module target)
     # Modules find the platform layer beside themselves, and every symbol they
     # use must be resolved when they are linked, as a Windows module's are.
     set_target_properties(${target} PROPERTIES BUILD_RPATH "$ORIGIN" INSTALL_RPATH "$ORIGIN")
-    # clang's thread sanitizer runtime lives in the program alone: a module
-    # finds its hooks there when it is loaded.
-    if(NOT (Q3V_SANITIZE_THREAD AND CMAKE_CXX_COMPILER_ID STREQUAL "Clang"))
-      target_link_options(${target} PRIVATE -Wl,--no-undefined)
-    endif()
+    target_link_options(${target} PRIVATE -Wl,--no-undefined)
   endif()
 endfunction()
 
