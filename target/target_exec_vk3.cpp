@@ -32,7 +32,6 @@ namespace {
 constexpr HRESULT kNotAvailable = 0x80042001;
 constexpr UINT kStatusTexts[] = {res_id::kRunControlReady};
 constexpr DWORD kRunKindGo = 1;
-constexpr DWORD kRunKindStep = 3;
 constexpr DWORD kRunStartLimit = 5000;
 constexpr WORD kStopped = CEmuResponse::kStopped;
 constexpr DWORD kProgramFlash = 2;  // g_emuSel: the program-flash mode

@@ -287,18 +287,20 @@ TEST_F(RunControlRoad, AStepOfAnInterruptReturnTakesItsFrame) {
     EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(RunControlRoad, ResetResetAndGoAndAResetDuringARun) {
+TEST_F(RunControlRoad, ResetAndResetAndGo) {
     EXPECT_EQ(exec_->Reset(), S_OK);
     EXPECT_EQ(host_->Services().ReportedErrors().back(), "RESET CPU");
     EXPECT_EQ(host_->Log().Find("PostEvent").size(), 1u) << "the reset event";
     EXPECT_EQ(Registers().Value(kPc), 0xC000u) << "from the reset vector";
 
+    Registers().SetValue(kPc, 0xC005);
     ASSERT_EQ(exec_->ResetGo(), S_OK);
     AwaitRunning();
     EXPECT_EQ(Status().running, 1u);
-    EXPECT_EQ(exec_->Reset(), S_OK) << "a reset during the run";
+    EXPECT_EQ(host_->Log().Find("PostEvent").size(), 1u) << "reset and go only asks for the event's name";
+    EXPECT_EQ(exec_->Halt(), S_OK);
     AwaitEnd();
-    EXPECT_EQ(StopCause(), "TARGET RESET");
+    EXPECT_EQ(StopCause(), "BREAK KEY");
     EXPECT_TRUE(Messages().empty());
 }
 
