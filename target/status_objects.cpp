@@ -1,12 +1,16 @@
 // Installs the factories of the target's status-side objects at the
-// module's start: the setting-item store and the trace provider, and the
-// instruction text of the stop reports.
+// module's start: the status pages (the Platform page is the status
+// handler), the status-period and running-memory servers, the setting-item
+// store and the trace provider, and the instruction text of the stop
+// reports.
 #include "frame/target_memory.h"
 #include "monitor/branch_trace_provider.h"
 #include "monitor/event_trace_provider.h"
 #include "monitor/instruction_text.h"
 #include "monitor/trace_row_format.h"
 #include "startup/device_data.h"
+#include "target/status_pages.h"
+#include "target/status_servers.h"
 #include "target/target_objects.h"
 #include "target/target_setting_store.h"
 #include "target/target_vk3.h"
@@ -36,6 +40,19 @@ std::string InstructionText(DWORD address) {
 
 [[maybe_unused]] const bool g_installed = [] {
     UpdateTargetObjectFactories([](TargetObjectFactories& factories) {
+        factories.statusHandler = [](const StatusPageContext& context) -> CTargetStatus* {
+            return new CStatusConnectionPage(context);
+        };
+        factories.statusBreakPage = [](const StatusPageContext& context) -> CTargetStatus* {
+            return new CStatusBreakPage(context);
+        };
+        factories.statusDevicePage = [](const StatusPageContext& context) -> CTargetStatus* {
+            return new CStatusDevicePage(context);
+        };
+        factories.statusTiming = [](IHostServiceProvider* host) -> CTargetHandler* { return new CStatusTiming(host); };
+        factories.runningMemoryServer = [](IHostServiceProvider* host) -> CTargetHandler* {
+            return new CRunningMemoryServer(host);
+        };
         factories.settingItemStore = MakeSettingItemStore;
         factories.traceHandler = MakeTraceHandler;
     });

@@ -67,6 +67,9 @@ public:
     virtual CString GetStopCauseText() = 0;
     // Reads the registers again for the host's register list.
     virtual void RefreshRegisterList() = 0;
+    // The emulator's run-time counter as the status shows it (empty until
+    // the handler tells it).
+    virtual CString GetRunTimeText() { return CString(); }
 
 protected:
     ~CRunControlReports() = default;
@@ -100,6 +103,29 @@ public:
 
 protected:
     ~CMemoryMapSettingTexts() = default;
+};
+
+// The break manager's count of PC breakpoints of one of its eight kinds,
+// which the Events status page sums; the break manager offers it beside
+// CTargetBreak. Without it no breakpoint counts.
+class CPcBreakCounts {
+public:
+    static constexpr int kKindCount = 8;
+    virtual DWORD GetBreakCount(int kind) const = 0;
+
+protected:
+    ~CPcBreakCounts() = default;
+};
+
+// Whether a memory operation of the host is in progress on the memory
+// handler (its access-in-progress flag), which the running-memory reads
+// wait out; the family's memory handler offers it beside CTargetMemory.
+class CMemoryAccessState {
+public:
+    virtual bool IsAccessInProgress() const = 0;
+
+protected:
+    ~CMemoryAccessState() = default;
 };
 
 struct TargetObjectFactories {
