@@ -9,3 +9,12 @@ if(Q3V_SANITIZE)
     add_compile_options(-Wno-restrict)
   endif()
 endif()
+# The thread leg: the go thread, the connect thread and the host's UI thread
+# share the link's and the monitor's words; a data race anywhere fails it.
+if(Q3V_SANITIZE_THREAD)
+  if(Q3V_SANITIZE)
+    message(FATAL_ERROR "ThreadSanitizer cannot be combined with the address sanitizer")
+  endif()
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+endif()

@@ -49,7 +49,7 @@ HRESULT CTarget::GetDescription(BSTR* description) {
     return m_cfgHandler->GetDescription(description);
 }
 
-HRESULT CTarget::SetParameters(DWORD first, DWORD second) {
+HRESULT CTarget::SetParameters(DWORD first, DWORD_PTR second) {
     m_firstParameter = first;
     m_secondParameter = second;
     if (m_execHandler != nullptr) {

@@ -41,7 +41,7 @@ public:
     HRESULT STDMETHODCALLTYPE Initialise(BSTR targetName) override;
     HRESULT STDMETHODCALLTYPE Uninitialise() override;
     HRESULT STDMETHODCALLTYPE GetDescription(BSTR* description) override;
-    HRESULT STDMETHODCALLTYPE SetParameters(DWORD first, DWORD second) override;
+    HRESULT STDMETHODCALLTYPE SetParameters(DWORD first, DWORD_PTR second) override;
     HRESULT STDMETHODCALLTYPE Reconnect() override { return S_OK; }
 
     // Creates the handlers (configuration, break, I/O, memory, memory map, run
@@ -110,7 +110,7 @@ public:
     CTargetStatus* GetStatusHandler() const { return m_statusHandler; }
     DWORD IsConnected() const { return m_connected; }
     DWORD GetFirstParameter() const { return m_firstParameter; }
-    DWORD GetSecondParameter() const { return m_secondParameter; }
+    DWORD_PTR GetSecondParameter() const { return m_secondParameter; }
     // The connecting dialog while it exists; null before and after.
     CDlgConnection* GetConnectionDialog() const { return m_connectionDialog; }
 
@@ -128,7 +128,7 @@ protected:
     CTargetStatus* m_statusHandler = nullptr;
     DWORD m_connected = 0;
     DWORD m_firstParameter = 0;
-    DWORD m_secondParameter = 0;
+    DWORD_PTR m_secondParameter = 0;
     CDlgConnection* m_connectionDialog = nullptr;  // not owned
 
 private:

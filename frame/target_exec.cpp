@@ -41,7 +41,7 @@ HRESULT CTargetExec::OnTargetClose() {
     return CTargetHandler::OnTargetClose();
 }
 
-HRESULT CTargetExec::SetOption(DWORD value) {
+HRESULT CTargetExec::SetOption(DWORD_PTR value) {
     m_option = value;
     UpdateState();
     return S_OK;
@@ -143,7 +143,7 @@ HRESULT CTargetExec2::OnTargetClose() {
     return CTargetExec::OnTargetClose();
 }
 
-HRESULT CTargetExec2::SetOption(DWORD value) {
+HRESULT CTargetExec2::SetOption(DWORD_PTR value) {
     m_option2 = value;
     UpdateState();
     return S_OK;

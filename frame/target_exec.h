@@ -20,7 +20,8 @@ public:
 
     HRESULT OnTargetOpen() override;
     HRESULT OnTargetClose() override;
-    virtual HRESULT SetOption(DWORD value);
+    // The host's option value: the address of its register array.
+    virtual HRESULT SetOption(DWORD_PTR value);
     virtual DWORD GetNotifyValue() = 0;
     virtual BOOL StartTarget() { return TRUE; }
     virtual BOOL UpdateState() { return TRUE; }
@@ -45,7 +46,7 @@ public:
 
     DWORD IsRunning() const { return m_running; }
     DWORD GetRequestCode() const { return m_requestCode; }
-    DWORD GetOption() const { return m_option; }
+    DWORD_PTR GetOption() const { return m_option; }
     void SetStatusIndex(WORD index) { m_statusIndex = index; }
     CWinThread* GetCreatingThread() const { return m_creatingThread; }
 
@@ -57,7 +58,7 @@ protected:
     // The id its thread messages go to.
     DWORD m_creatingThreadId;
     std::atomic<WORD> m_statusIndex{0};
-    DWORD m_option = 0;
+    DWORD_PTR m_option = 0;
     std::atomic<DWORD> m_running{0};
     std::atomic<DWORD> m_requestCode{0};
     const UINT* m_statusTexts;
@@ -71,7 +72,7 @@ public:
 
     HRESULT OnTargetOpen() override;
     HRESULT OnTargetClose() override;
-    HRESULT SetOption(DWORD value) override;
+    HRESULT SetOption(DWORD_PTR value) override;
     void OnExecutionResult(HRESULT result) override;
     // The start of a run on the IHTExec2 side (the second set of fields).
     virtual HRESULT SignalHostEvent(DWORD requestCode);
@@ -90,11 +91,11 @@ public:
 
     DWORD IsRunning2() const { return m_running2; }
     DWORD GetRequestCode2() const { return m_requestCode2; }
-    DWORD GetOption2() const { return m_option2; }
+    DWORD_PTR GetOption2() const { return m_option2; }
 
 protected:
     // The IHTExec2 side's own state: its option value, running flag and request.
-    DWORD m_option2 = 0;
+    DWORD_PTR m_option2 = 0;
     std::atomic<DWORD> m_running2{0};
     std::atomic<DWORD> m_requestCode2{0};
 };

@@ -19,8 +19,6 @@ using namespace link_result;
 
 // The go request's bytes that the register accesses would overwrite.
 constexpr std::size_t kGoRequestBytes = 16;
-// The register that the second device group sets around its channels.
-constexpr DWORD kBreakGuardRegister = 0x1BF;
 constexpr BYTE kExtraEnableBit = 0x80;
 
 // The device groups of the break-register step, by the start of the device
@@ -55,6 +53,10 @@ private:
 };
 
 }  // namespace
+
+bool SetsBreakGuardRegister() {
+    return DeviceIn(kGuardedDevices);
+}
 
 WORD CFirmCommand::ReadRegisterByte(DWORD address, BYTE* value) {
     return ReadMemory(access_code::kByte, address, 1, value);
@@ -128,7 +130,7 @@ WORD CFirmCommand::ProgramBreakRegistersType1() {
 WORD CFirmCommand::ProgramBreakRegistersType23() {
     const DeviceValues& device = g_deviceValues;
     CKeptGoRequest kept;
-    const bool guarded = DeviceIn(kGuardedDevices) &&
+    const bool guarded = SetsBreakGuardRegister() &&
                          std::any_of(g_appliedBreakChannels.begin(), g_appliedBreakChannels.end(),
                                      [](const BreakChannelRecord& channel) { return channel.enable != 0; });
     const bool extraBit = DeviceIn(kExtraBitDevices);

@@ -80,6 +80,8 @@ namespace run_mode {
 inline constexpr DWORD kGo = 72;        // 'H': plain go
 inline constexpr DWORD kStep = 76;      // 'L': single step
 inline constexpr DWORD kStepOver = 80;  // 'P': step over
+inline constexpr DWORD kRangeStep = 84;      // 'T': a step while the PC stays in a range
+inline constexpr DWORD kRangeStepOver = 88;  // 'X': a step over while the PC stays in a range
 }  // namespace run_mode
 
 // Byte helpers: frame lengths go high byte first, payload fields low byte

@@ -26,6 +26,11 @@
 
 class CEmulatorLink;
 
+// The register that a device group sets to 3 around every change of its
+// break channels and back to 0 after it; true for the device in use.
+inline constexpr DWORD kBreakGuardRegister = 0x1BF;
+bool SetsBreakGuardRegister();
+
 // A range of target addresses, both ends included.
 struct TargetRange {
     DWORD top = 0;

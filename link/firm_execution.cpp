@@ -40,6 +40,7 @@ bool StepsWithTemporaryBreak(DWORD mode) {
 
 WORD CFirmCommand::StartExecution(DWORD runMode) {
     g_runMode = runMode;
+    g_startRunMode = runMode;
     g_haltHeld = 0;
     MonitorRunState& state = g_monitorRunState;
     state.statusWords.fill(0);
@@ -89,6 +90,7 @@ WORD CFirmCommand::LaunchTarget() {
         state.instructionWords = {static_cast<WORD>((code[0] << 8) | code[1]),
                                   static_cast<WORD>((code[2] << 8) | code[3])};
     }
+    state.launchAddress = start;
     g_launched = 1;
     if (g_suspendState.state == 1) {
         SetTemporaryBreak(g_suspendState.address);

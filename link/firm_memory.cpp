@@ -10,7 +10,7 @@
 #include "startup/device_data.h"
 #include "startup/flash_services.h"
 #include "target/session_settings.h"
-#include "target/target_config.h"
+#include "target/target_memory_vk3.h"
 
 #include <algorithm>
 #include <array>

@@ -3,4 +3,5 @@
 #include "link/firm_codes.h"
 
 std::atomic<DWORD> g_runMode{run_mode::kGo};
+std::atomic<DWORD> g_startRunMode{run_mode::kGo};
 SuspendState g_suspendState;

@@ -14,6 +14,11 @@ struct SuspendState {
     BYTE byte = 0;    // the byte kept from address
 };
 
-// run_mode::kGo, kStep or kStepOver, set by CFirmCommand::StartExecution.
+// The run mode on the wire: run_mode::kGo, kStep or kStepOver, set by
+// CFirmCommand::StartExecution; the launch sends a step over that a pending
+// suspend carries as a plain go.
 extern std::atomic<DWORD> g_runMode;
+// The run mode StartExecution was given, which the run-state monitor's stop
+// rules follow whatever went on the wire.
+extern std::atomic<DWORD> g_startRunMode;
 extern SuspendState g_suspendState;

@@ -15,7 +15,6 @@
 #include "platform/afx_wnd.h"
 
 #include <algorithm>
-#include <thread>
 
 namespace {
 
@@ -34,24 +33,6 @@ constexpr DWORD kWindowSpan = 1023;
 // and tries a piece this many times.
 constexpr std::size_t kRestorePiece = 64;
 constexpr int kRestoreAttempts = 2;
-
-// Posts a progress text to the host from a short worker thread of its own;
-// the thread is waited for before a later text and when the job ends.
-class CProgressPost {
-public:
-    explicit CProgressPost(const char* text) : m_thread([text] { ReportErrorTextToHost(text); }) {}
-    ~CProgressPost() { Wait(); }
-    void Wait() {
-        if (m_thread.joinable()) {
-            m_thread.join();
-        }
-    }
-    CProgressPost(const CProgressPost&) = delete;
-    CProgressPost& operator=(const CProgressPost&) = delete;
-
-private:
-    std::thread m_thread;
-};
 
 // Once the firmware has handed the target to the flash writer, the target
 // goes back to the firmware on every way out: the end step gives it back; a
@@ -271,7 +252,7 @@ WORD CFirmCommand::WriteBackJob() {
         }
     }
     CWaitCursor wait;
-    CProgressPost writing(kWritingText);
+    CHostProgressPost writing(kWritingText);
     // The work RAM goes back on every way out once it was saved.
     CWorkRamScope workRam(*this);
     if (const WORD saved = workRam.Save(); saved != kOk) {
@@ -286,7 +267,7 @@ WORD CFirmCommand::WriteBackJob() {
     }
     if (written) {
         writing.Wait();
-        CProgressPost writeEnd(kWriteEndText);
+        CHostProgressPost writeEnd(kWriteEndText);
         g_flashWritten = 1;
     }
     return kOk;

@@ -84,12 +84,14 @@ WORD CMonitorRunBase::PrepareExecution() {
         MarkBreakInstructions(true);
     }
     WORD status = InstallBreakInstructions();
+    g_goBreakEntry = -1;
     if (status == 0 && g_linkStopByte == 0) {
         g_appliedBreakChannels = {};
         BreakQuery query{goAddress};
         if (FindBreakpoint(query) == break_result::kFound && request.runKind != kRunKindNoBreaks) {
             // The first instruction runs from the byte it replaced.
             request.stepFirst |= kStepFirstBreakpoint;
+            g_goBreakEntry = query.entry;
             const MonitorBreakEntry& entry = g_monitorBreakTable[static_cast<std::size_t>(query.entry)];
             g_currentBreakKind = {entry.kind, entry.kindFlag, entry.kindValue};
             g_firmWriteData[0] = static_cast<BYTE>(entry.savedByte);

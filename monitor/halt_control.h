@@ -16,6 +16,7 @@
 #include "platform/wintypes.h"
 
 #include <array>
+#include <atomic>
 #include <memory>
 
 // The emulator's 20-byte status block of a stop that halt control met.
@@ -36,12 +37,14 @@ public:
     // The plain go (run mode 72) that resumes the program.
     void RestartAfterAccess();
     // 1 between a suspend that sent the break pulse and the resume.
+    // Read by the go thread's stop check while an access of the host's
+    // thread holds the target.
     DWORD StoppedForAccess() const { return m_stoppedForAccess; }
 
 private:
     BYTE m_savedBreakIn = 0;     // the link's break-in byte when the access began
     BYTE m_savedBreakFlag = 0;   // the link's break flag then
-    DWORD m_stoppedForAccess = 0;  // 1 when the suspend sent the break pulse
+    std::atomic<DWORD> m_stoppedForAccess{0};  // 1 when the suspend sent the break pulse
 };
 
 extern std::unique_ptr<CHaltControl> g_haltControl;

@@ -10,6 +10,9 @@
 #include "monitor/monitor_output.h"
 #include "monitor/monitor_run_state.h"
 #include "monitor/monitor_services.h"
+#include "target/settings_files.h"
+
+#include "platform/ui.h"
 
 #include <new>
 
@@ -41,11 +44,16 @@ CMonitorEngine::CMonitorEngine() {
     static_cast<void>(Open());
     UpdateMonitorServices([this](MonitorServices& services) {
         InstallOwned(services.setPendingMessage, this, {[this](const char* text) { SetPendingMessage(text); }});
+        InstallOwned(services.maskInterruptForStep, this,
+                     {[this](bool on, DWORD address) { return MaskInterruptForReitStep(on ? 1 : 0, address); }});
     });
 }
 
 CMonitorEngine::~CMonitorEngine() {
-    UpdateMonitorServices([this](MonitorServices& services) { RemoveOwned(services.setPendingMessage, this); });
+    UpdateMonitorServices([this](MonitorServices& services) {
+        RemoveOwned(services.setPendingMessage, this);
+        RemoveOwned(services.maskInterruptForStep, this);
+    });
 }
 
 int CMonitorEngine::Open() {
@@ -125,10 +133,6 @@ void CMonitorEngine::BreakpointCommand(DWORD selector, DWORD address, char kindL
     }
 }
 
-WORD CMonitorEngine::StepOrGoEngine(DWORD) {
-    return 0;
-}
-
 void CMonitorEngine::SetPendingMessage(std::string_view text) {
     std::lock_guard lock(m_pendingMutex);
     m_pendingFlag = true;
@@ -143,4 +147,14 @@ bool CMonitorEngine::HasPendingMessage() const {
 std::string CMonitorEngine::PendingMessage() const {
     std::lock_guard lock(m_pendingMutex);
     return m_pendingText;
+}
+
+void CMonitorEngine::ShowPendingMessage() const {
+    ShowTargetError(PendingMessage().c_str(), MB_ICONEXCLAMATION);
+}
+
+void CMonitorEngine::ClearPendingMessage() {
+    std::lock_guard lock(m_pendingMutex);
+    m_pendingFlag = false;
+    m_keptRanges.fill(KeptRange{});
 }

@@ -23,8 +23,11 @@ inline constexpr WORD kCannotUseMode = 0x2A00;
 inline constexpr WORD kCannotSet = 0x2E00;          // " *** 46:Can not set A=" and the address text
 inline constexpr WORD kBreakPointDeleted = 0x2F00;  // " *** 47:Break point is deleted A=" and the address text
 inline constexpr WORD kTlbError = 0x3300;
+inline constexpr WORD kMonitorCommandArea = 0x2600;  // " *** 38:Monitor command area"
 inline constexpr WORD kEmulatorArea = 0x3600;
 inline constexpr WORD kInternalIoArea = 0x5300;
+inline constexpr WORD kMonitorArea = 0x5600;         // " *** 86:Monitor command area"
+inline constexpr WORD kReservedArea = 0x5700;        // " *** 87:Emulator area"
 }  // namespace monitor_message
 
 // The message code of a firmware status word, or monitor_message::kNone

@@ -35,3 +35,9 @@ void BeginMonitorCommand() {
 void EndMonitorCommand() {
     g_monitorReplyState = kMonitorReplyPending;
 }
+
+void BeginMonitorTextCommand() {
+    BeginMonitorCommand();
+    g_monitorData.SetWord(kKindWord, kMonitorReplyText);
+    g_monitorData.SetWord(kLengthWord, 0);
+}

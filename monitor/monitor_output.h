@@ -23,3 +23,7 @@ void AppendMonitorText(std::string_view text);
 // state 2 while it runs and 3 when its answer waits for the decoder.
 void BeginMonitorCommand();
 void EndMonitorCommand();
+// BeginMonitorCommand for a command whose answer is text, even an empty one:
+// the header says so from the start, so that no earlier answer's header is
+// taken for this one's.
+void BeginMonitorTextCommand();

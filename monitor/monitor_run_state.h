@@ -41,13 +41,41 @@ struct MonitorRunState {
     std::array<DWORD, kMonitorStatusWords> statusWords{};
     DWORD goFlag = 0;             // set by every go, cleared again by a plain go
     DWORD secondGoFlag = 0;       // cleared by a plain go
-    // The two instruction words at the start address, high byte first.
+    // The two instruction words at the start address, high byte first (not
+    // read for a plain go), and the start address itself.
     std::array<WORD, 2> instructionWords{};
+    DWORD launchAddress = 0;
     std::array<BYTE, kTraceWorkAreaSize> traceWorkArea{};
 };
 
 // Written by the go path and the monitor, one operation at a time.
 extern MonitorRunState g_monitorRunState;
+
+// The step request: where a single step starts, what the stop rules of the
+// run-state monitor follow for a step, and the range of a range step. Run
+// control writes it on the go thread before a step; the stop handling reads
+// and changes it on the same thread.
+struct StepRequest {
+    DWORD stepAddress = 0;     // where a single step starts
+    DWORD remainingSteps = 0;  // steps still to run (a step in asks for 1)
+    DWORD stepKind = 0;        // 1 and 2: steps that watch for calls
+    DWORD pendingTarget = 0;   // a step-over target not reached yet (0: none)
+    DWORD callFlag = 0;        // the stepped instruction was a call
+    DWORD rangeStart = 0;      // a range step goes on while the PC lies in
+    DWORD rangeEnd = 0;        // [rangeStart, rangeEnd]
+};
+extern StepRequest g_stepRequest;
+
+// The breakpoint entry at the go address that the last preparation put the
+// replaced byte back for, so the go steps off it; -1 for none.
+extern std::atomic<int> g_goBreakEntry;
+
+// A step over an interrupt return (REIT) masks the interrupts the return
+// would enable and keeps the stack address and the flags it changed; both
+// are all ones while nothing is kept.
+inline constexpr DWORD kNothingKept = 0xFFFFFFFF;
+extern DWORD g_reitKeptStack;
+extern DWORD g_reitKeptFlags;
 // 1 once a go has been sent; the run-state monitor reads and clears it, and
 // the flash refresh touches the special registers only while it is 0.
 extern std::atomic<DWORD> g_launched;

@@ -1,13 +1,153 @@
 #include "monitor/run_state_monitor.h"
 
+#include "events/break_channels.h"
+#include "link/emu_response.h"
+#include "link/emulator_link.h"
+#include "link/firm_buffers.h"
+#include "link/firm_command.h"
+#include "link/firm_state.h"
+#include "link/host_reports.h"
+#include "link/link_results.h"
+#include "link/link_state.h"
+#include "monitor/break_table.h"
+#include "monitor/flash_mode.h"
+#include "monitor/halt_control.h"
+#include "monitor/instruction_length.h"
+#include "monitor/instruction_text.h"
+#include "monitor/monitor_data.h"
+#include "monitor/monitor_output.h"
+#include "monitor/monitor_run_state.h"
 #include "monitor/monitor_services.h"
+#include "monitor/trace_handler.h"
+#include "startup/device_data.h"
+#include "util/service_slot.h"
+
+#include <algorithm>
+#include <bit>
+#include <span>
+#include <utility>
 
 std::unique_ptr<CRunStateMonitor> g_runStateMonitor;
+
+namespace {
+
+using namespace link_result;
+
+// Stop words, as the firmware reply carries them (low byte first).
+constexpr WORD kStopChannel = 0x4248;      // "BH"
+constexpr WORD kStopBreakByte = 0x4249;    // "BI"
+constexpr WORD kStopBreakKey = 0x424B;     // "BK"
+constexpr WORD kStopStep = 0x4253;         // "BS"
+constexpr WORD kStopIllegal = 0x494C;      // "IL"
+constexpr WORD kStopReset = 0x5253;        // "RS"
+constexpr WORD kStopEvent = 0x4556;        // "EV"
+constexpr WORD kStopTraceFull = 0x5446;    // "TF"
+constexpr WORD kStopWords[] = {kStopChannel, kStopBreakByte, kStopBreakKey, kStopStep,
+                               kStopIllegal, kStopReset,     kStopEvent,    kStopTraceFull};
+// The stop block in the firmware reply buffer.
+constexpr std::size_t kStopWordAt = 6;
+constexpr std::size_t kStopStatusAt = 12;
+constexpr WORD kStoppedByItself = 0x0001;
+
+constexpr std::string_view kLabels[] = {"PC= ", "SR= ", "\r\n: "};
+constexpr std::string_view kEventBreak = " +++:EVENT BREAK\r\n";
+constexpr std::string_view kTraceFullBreak = " +++:TRACE FULL BREAK\r\n";
+constexpr const char kFlashReading[] = " Flash memory reading ... ";
+constexpr const char kFlashReadEnd[] = " Flash memory read end ";
+
+constexpr std::size_t kPcIndex = 14;
+constexpr std::size_t kRegisterFileWords = 20;
+constexpr DWORD kRunKindNoBreaks = 1;
+constexpr DWORD kRunKindStopCondition = 3;
+constexpr DWORD kRunKindAfterCondition = 4;
+constexpr DWORD kGoOptionRepeat = 0x3;
+constexpr DWORD kGoOptionBreakpoint = 0x1;
+constexpr BYTE kExecMarker = 0x80;
+constexpr BYTE kGuardOn = 3;
+constexpr WORD kNotRun = 1;
+constexpr BYTE kCallGroupOpcode = 0x57;
+
+// The flash synchronisation modes that read the flash after a stop and
+// that write it back.
+constexpr DWORD kFlashModePcToFlash = 1;
+constexpr DWORD kFlashModeFlashToPc = 2;
+constexpr DWORD kFlashModeBoth = 3;
+
+ServiceSlot<StopAddressLookup> g_stopAddressLookup;
+
+WORD StopWordAt(const std::array<BYTE, kFirmBufferSize>& reply) {
+    return static_cast<WORD>(reply[kStopWordAt] | (reply[kStopWordAt + 1] << 8));
+}
+
+int FindStopAddress(DWORD address) {
+    const StopAddressLookup lookup = g_stopAddressLookup.Get();
+    return lookup ? lookup(address) : -1;
+}
+
+std::span<DWORD, kRegisterFileWords> RegisterFile() {
+    return std::span<DWORD, kRegisterFileWords>(g_registerImage.data(), kRegisterFileWords);
+}
+
+DWORD Pc() {
+    return g_registerImage[kPcIndex];
+}
+
+// The instruction the last start stepped, and whether it is a call.
+WORD SteppedOpcode() {
+    return g_monitorRunState.instructionWords[0];
+}
+
+bool IsCall(WORD opcode) {
+    const WORD length = GetInstructionLength(opcode);
+    return length == 2 || length == 4;
+}
+
+bool InStepRange(DWORD pc) {
+    const auto [low, high] = std::minmax(g_stepRequest.rangeStart, g_stepRequest.rangeEnd);
+    return pc >= low && pc <= high;
+}
+
+bool StopRequested() {
+    return g_linkStopByte != 0;
+}
+
+// The engine's break kind set from an entry for one write and put back.
+class CBreakKindScope {
+public:
+    explicit CBreakKindScope(const MonitorBreakEntry& entry) : m_saved(g_currentBreakKind) {
+        g_currentBreakKind = {entry.kind, entry.kindFlag, entry.kindValue};
+    }
+    ~CBreakKindScope() { g_currentBreakKind = m_saved; }
+    CBreakKindScope(const CBreakKindScope&) = delete;
+    CBreakKindScope& operator=(const CBreakKindScope&) = delete;
+
+private:
+    BreakKindSetting m_saved;
+};
+
+WORD WriteByte(CFirmCommand& command, DWORD address, BYTE value) {
+    g_firmWriteData[0] = value;
+    return command.WriteMemory(access_code::kByte, address, 1, 0);
+}
+
+}  // namespace
+
+struct CRunStateMonitor::StopBlock {
+    WORD word = 0;
+    WORD status = 0;
+};
+
+void SetStopAddressLookup(StopAddressLookup lookup) {
+    g_stopAddressLookup.Set(std::move(lookup));
+}
 
 CRunStateMonitor::CRunStateMonitor() {
     UpdateMonitorServices([this](MonitorServices& services) {
         InstallOwned(services.isRunning, this, {[this] { return IsRunning() != 0; }});
         InstallOwned(services.setRunning, this, {[this](DWORD value) { SetRunning(value); }});
+        InstallOwned(services.checkStopped, this, {[this](DWORD argument) { return CheckStopped(argument); }});
+        InstallOwned(services.printStopCause, this,
+                     {[this](DWORD cause) { PrintStopCause(static_cast<int>(cause)); }});
     });
 }
 
@@ -15,11 +155,471 @@ CRunStateMonitor::~CRunStateMonitor() {
     UpdateMonitorServices([this](MonitorServices& services) {
         RemoveOwned(services.isRunning, this);
         RemoveOwned(services.setRunning, this);
+        RemoveOwned(services.checkStopped, this);
+        RemoveOwned(services.printStopCause, this);
     });
 }
 
 DWORD CRunStateMonitor::Reset() {
     m_running = 0;
-    m_stopCauses.fill(0);
+    m_stopCauses.fill(stop_cause::kNone);
     return 0;
+}
+
+WORD CRunStateMonitor::CheckStopped(DWORD) {
+    g_monitorOutputUsed = 0;
+    CEmulatorLink* link = g_emulatorLink;
+    WORD flag = 1;
+    if (!m_replyKept) {
+        flag = link != nullptr ? link->TestAdapterStatusFlag() : kTimeout;
+        if (flag != 0 && flag != 1) {
+            return flag;
+        }
+    }
+    const bool userStop = g_linkStopByte == kLinkStopRequested && g_linkBreakFlag == 1;
+    if (flag != 1 && !userStop) {
+        return 0;
+    }
+    const bool suspended = g_haltControl != nullptr && g_haltControl->StoppedForAccess() != 0;
+    DWORD polled = 1;
+    if (!m_replyKept && !suspended && link != nullptr) {
+        if (link->QueryRunState(0) == kOk) {
+            g_stepRequest.callFlag = 0;
+            const WORD word = StopWordAt(g_firmReplyBuffer);
+            if (word != 0 && word != kNoSuchRequest) {
+                if (g_monitorReplyState == 0) {
+                    polled = Poll();
+                } else {
+                    std::copy_n(g_firmReplyBuffer.begin(), m_keptReply.size(), m_keptReply.begin());
+                    m_replyKept = true;
+                }
+            }
+        }
+    } else if (m_replyKept && g_monitorReplyState == 0 && !suspended) {
+        std::copy(m_keptReply.begin(), m_keptReply.end(), g_firmReplyBuffer.begin());
+        m_replyKept = false;
+        polled = Poll();
+    }
+    if (polled == 0) {
+        g_monitorReplyState = kMonitorReplyPending;
+        m_running = 0;
+        if (g_emuResponse != nullptr) {
+            g_emuResponse->SetRunStatus(kNotRun);
+        }
+    }
+    return 0;
+}
+
+DWORD CRunStateMonitor::Poll() {
+    CFirmCommand command;
+    m_stopCauses.fill(stop_cause::kNone);
+    StopBlock stop;
+    stop.word = StopWordAt(g_firmReplyBuffer);
+    stop.status = static_cast<WORD>(g_firmReplyBuffer[kStopStatusAt] | (g_firmReplyBuffer[kStopStatusAt + 1] << 8));
+    const bool known = std::find(std::begin(kStopWords), std::end(kStopWords), stop.word) != std::end(kStopWords);
+    if (g_protocolType <= 1 && !known) {
+        static_cast<void>(command.ClearSuspendState());  // answers 0
+        PrintStopCause(stop_cause::kIllegalInstruction);
+        AppendLabels();
+        g_launched = 0;
+        g_linkStopByte = 0;
+        return 0;
+    }
+    if (g_deviceValues.traceFunction == 1) {
+        // A single step's stop leaves no branches worth showing.
+        SetTraceValidFlag(stop.word == kStopStep ? 0 : 1);
+    }
+    g_linkBreakFlag = 0;
+    g_linkHold = kExecMarker;
+    if (g_flashMode == kFlashModeFlashToPc || g_flashMode == kFlashModeBoth) {
+        CHostProgressPost reading(kFlashReading);
+        // A block that cannot be read stays as the mirror had it; the next
+        // stop reads it again.
+        static_cast<void>(command.RefreshFlashMirror());
+        reading.Wait();
+        CHostProgressPost readEnd(kFlashReadEnd);
+    }
+    const GoRequestBlock& request = g_monitorRunState.goRequest;
+    const int entry = g_goBreakEntry;
+    if (command.ReadRegisterFile(RegisterFile()) == kOk && (request.stepFirst & kGoOptionBreakpoint) != 0 &&
+        entry >= 0 && static_cast<std::size_t>(entry) < kMonitorBreakEntries) {
+        // The go stepped off a breakpoint: its break byte goes back in. A
+        // byte that cannot be written shows when the breakpoint is next
+        // removed or installed.
+        const MonitorBreakEntry& breakpoint = g_monitorBreakTable[static_cast<std::size_t>(entry)];
+        const CBreakKindScope kind(breakpoint);
+        static_cast<void>(WriteByte(command, breakpoint.address, static_cast<BYTE>(breakpoint.breakByte)));
+    }
+    bool resumed = false;
+    switch (stop.word) {
+    case kStopEvent:
+    case kStopTraceFull:
+    case kStopChannel:
+    case kStopBreakByte:
+        command.SetFlashMirrorState(1);
+        if (stop.word == kStopBreakByte && g_suspendState.state == 1) {
+            g_startRunMode = run_mode::kStepOver;
+        }
+        resumed = ContinuationCheck(stop, false) && Resume(stop) == kOk;
+        if (!resumed) {
+            static_cast<void>(command.ClearSuspendState());
+            Disarm();
+            if (stop.word == kStopBreakByte && (g_protocolType == 1 || g_protocolType == 2)) {
+                command.AdjustPcAfterBreak();
+            }
+            if (stop.word == kStopEvent || stop.word == kStopTraceFull) {
+                PrintEvent(stop.word == kStopEvent ? kEventBreak : kTraceFullBreak);
+            } else {
+                PrintBreakOrStep(stop, stop.word == kStopBreakByte);
+            }
+        }
+        break;
+    case kStopBreakKey:
+        static_cast<void>(command.ClearSuspendState());
+        Disarm();
+        PrintKeyOrReset(stop_cause::kBreakKey);
+        break;
+    case kStopStep:
+        resumed = ContinuationCheck(stop, true) && Resume(stop) == kOk;
+        if (!resumed) {
+            static_cast<void>(command.ClearSuspendState());
+            if (g_protocolType == 4) {
+                for (std::size_t n = 0; n < kBreakChannelCount; ++n) {
+                    if (g_appliedBreakChannels[n].enable != 0 &&
+                        WriteByte(command, g_deviceValues.aier[n].address, 0) != kOk) {
+                        break;
+                    }
+                }
+            }
+            PrintBreakOrStep(stop, false);
+        }
+        break;
+    case kStopIllegal:
+        if (g_protocolType <= 3) {
+            g_registerImage[kPcIndex] = Pc() - 1;
+        }
+        resumed = ContinuationCheck(stop, true) && Resume(stop) == kOk;
+        if (!resumed) {
+            PrintBreakOrStep(stop, false);
+            Disarm();
+            static_cast<void>(command.ClearSuspendState());
+        }
+        break;
+    case kStopReset:
+        static_cast<void>(command.ClearSuspendState());
+        Disarm();
+        PrintKeyOrReset(stop_cause::kTargetReset);
+        // A monitor that cannot be set up again shows at the next command.
+        static_cast<void>(MonitorInitMonitor());
+        break;
+    default:
+        // A word this protocol type does not name: the run ends with a bare
+        // stop report.
+        AppendLabels();
+        g_launched = 0;
+        break;
+    }
+    g_linkStopByte = 0;
+    if (!resumed) {
+        g_savedStatusBlock.valid = 0;
+        if (g_flashMode == kFlashModePcToFlash || g_flashMode == kFlashModeBoth) {
+            SynchroniseFlashAfterStop();
+        }
+    }
+    return resumed ? 1 : 0;
+}
+
+bool CRunStateMonitor::ContinuationCheck(const StopBlock& stop, bool second) const {
+    if (g_launched == 0 || StopRequested()) {
+        return false;
+    }
+    const bool byItself = second || (stop.status & kStoppedByItself) != 0;
+    const GoRequestBlock& request = g_monitorRunState.goRequest;
+    const StepRequest& step = g_stepRequest;
+    const DWORD pc = Pc();
+    switch (g_startRunMode) {
+    case run_mode::kGo:
+        return (request.stepFirst & kGoOptionRepeat) != 0 && byItself &&
+               (second || (request.runKind != kRunKindStopCondition && request.runKind != kRunKindAfterCondition));
+    case run_mode::kStep:
+        return byItself && step.remainingSteps != 1 && (step.pendingTarget == 0 || pc != step.pendingTarget);
+    case run_mode::kRangeStep:
+    case run_mode::kRangeStepOver:
+        return byItself && InStepRange(pc) && pc != step.stepAddress;
+    default:
+        return false;
+    }
+}
+
+WORD CRunStateMonitor::Resume(const StopBlock&) {
+    const DWORD mode = g_startRunMode;
+    const DWORD pc = Pc();
+    StepRequest& step = g_stepRequest;
+    GoRequestBlock& request = g_monitorRunState.goRequest;
+    switch (mode) {
+    case run_mode::kGo:
+        request.stepFirst = 0;
+        request.goStart = {0, pc};
+        g_appliedBreakChannels = {};
+        if (const WORD prepared = PrepareExecution(); prepared != kOk) {
+            return prepared;
+        }
+        break;
+    case run_mode::kStep: {
+        if (step.remainingSteps != 0) {
+            --step.remainingSteps;
+        }
+        const WORD opcode = SteppedOpcode();
+        if (step.stepKind == 1) {
+            step.callFlag = IsCall(opcode) || (opcode >> 8) == kCallGroupOpcode ? 1 : 0;
+        } else if (step.stepKind == 2) {
+            if (step.pendingTarget != 0 && pc == step.pendingTarget) {
+                step.pendingTarget = 0;
+                step.callFlag = 0;
+            } else if (IsCall(opcode)) {
+                const DWORD at = g_monitorRunState.launchAddress;
+                step.pendingTarget = at + (GetInstructionLength(opcode) == 2 ? 2 : 4);
+                step.callFlag = 1;
+            }
+        }
+        if (step.callFlag != 0) {
+            AppendTraceLine();
+        }
+        break;
+    }
+    case run_mode::kRangeStep:
+        if (const WORD prepared = PrepareStepOverBreak(pc); (prepared & 0xFF00) != 0) {
+            return prepared;
+        }
+        step.stepAddress = pc;
+        break;
+    case run_mode::kRangeStepOver: {
+        step.callFlag = IsCall(SteppedOpcode()) ? 1 : 0;
+        const WORD length = GetInstructionLengthAt(pc);
+        if ((length & 0xFF00) != 0) {
+            return length;
+        }
+        static_cast<void>(PrepareStepBreak(pc, length));  // answers 0
+        step.stepAddress = pc;
+        break;
+    }
+    default:
+        return kAborted;
+    }
+    return CFirmCommand().StartExecution(mode);
+}
+
+DWORD CRunStateMonitor::HitMask(DWORD pc) {
+    DWORD hit = 0;
+    for (std::size_t n = 0; n < kBreakChannelCount; ++n) {
+        const BreakChannelRecord& channel = g_appliedBreakChannels[n];
+        if (channel.enable != 0 && channel.temporary == 1 && channel.address == pc) {
+            hit = DWORD{1} << n;
+        }
+    }
+    return hit;
+}
+
+void CRunStateMonitor::DetermineCauses(const StopBlock& stop, bool breakInstruction) {
+    using namespace stop_cause;
+    const DWORD pc = Pc();
+    const DWORD hit = HitMask(pc);
+    const StepRequest& step = g_stepRequest;
+    const bool targetReached = step.pendingTarget != 0 && pc == step.pendingTarget;
+    int primary = kNone;
+    int second = kNone;
+    switch (g_startRunMode) {
+    case run_mode::kGo:
+        if (g_monitorRunState.goRequest.runKind != kRunKindNoBreaks && FindStopAddress(pc) >= 0) {
+            primary = kStopAddress;
+        } else if (g_monitorRunState.goRequest.runKind != kRunKindNoBreaks && (hit & 0x0F) != 0) {
+            primary = static_cast<int>(hit & 0x0F);
+        } else if (g_monitorRunState.goRequest.runKind != kRunKindNoBreaks && (hit & 0xF0) != 0) {
+            primary = 16 + std::countr_zero(hit) - 4;
+        } else if (breakInstruction) {
+            primary = kBreakPoint;
+        }
+        break;
+    case run_mode::kStep:
+        if (step.remainingSteps == 1) {
+            primary = kStepNormalEnd;
+        } else if (targetReached) {
+            primary = kStopAddress;
+        } else {
+            primary = stop.word == kStopStep ? kStepNormalEnd : kBreakKey;
+        }
+        if ((hit & 0x08) != 0 && primary != kStepNormalEnd && primary != kStopAddress) {
+            second = step.remainingSteps == 1 ? kStepNormalEnd : (targetReached ? kStopAddress : kNone);
+        }
+        break;
+    case run_mode::kStepOver:
+        if ((hit & 0x01) != 0) {
+            primary = IsCall(SteppedOpcode()) ? kSubroutineEnd : kOneStepEnd;
+        }
+        break;
+    case run_mode::kRangeStep:
+        if (!InStepRange(pc)) {
+            primary = kStopAddress;
+        }
+        break;
+    case run_mode::kRangeStepOver:
+        if ((hit & 0x01) != 0) {
+            g_stepRequest.callFlag = IsCall(SteppedOpcode()) ? 1 : 0;
+        }
+        if (!InStepRange(pc)) {
+            primary = g_stepRequest.callFlag != 0 ? kSubroutineEnd : kStopAddress;
+        }
+        break;
+    default:
+        break;
+    }
+    if (StopRequested()) {
+        primary = kBreakKey;
+        second = kNone;
+    }
+    m_stopCauses = {primary, second, kNone};
+}
+
+void CRunStateMonitor::PrintStopCause(int index) {
+    const std::string_view text = StopCauseText(index);
+    if (!text.empty()) {
+        AppendMonitorText(text);
+    }
+}
+
+void CRunStateMonitor::AppendLabels() {
+    for (const std::string_view label : kLabels) {
+        AppendMonitorText(label);
+    }
+}
+
+void CRunStateMonitor::AppendTraceLine() {
+    char text[128] = {};
+    DWORD length = 0;
+    static_cast<void>(GetInstructionText(g_monitorRunState.launchAddress, text, &length));  // answers 1
+    if (length != 0) {
+        AppendMonitorText(std::string_view(text, length));
+        AppendMonitorText("\r\n");
+    }
+}
+
+bool CRunStateMonitor::WantsTraceLine() const {
+    switch (g_startRunMode) {
+    case run_mode::kStepOver:
+    case run_mode::kRangeStep:
+    case run_mode::kRangeStepOver:
+        return true;
+    case run_mode::kStep:
+        return g_stepRequest.stepKind == 0 || g_stepRequest.callFlag == 0;
+    default:
+        return false;
+    }
+}
+
+void CRunStateMonitor::PrintBreakOrStep(const StopBlock& stop, bool breakInstruction) {
+    if (g_launched == 0) {
+        m_stopCauses.fill(stop_cause::kNone);
+        AppendLabels();
+        return;
+    }
+    DetermineCauses(stop, breakInstruction);
+    if (g_startRunMode == run_mode::kGo) {
+        AppendLabels();
+        for (const int cause : m_stopCauses) {
+            PrintStopCause(cause);
+        }
+    } else {
+        if (WantsTraceLine()) {
+            AppendTraceLine();
+        }
+        PrintStopCause(m_stopCauses[0]);
+        AppendLabels();
+    }
+    g_launched = 0;
+}
+
+void CRunStateMonitor::PrintKeyOrReset(int cause) {
+    // The emulator has no trigger input: never a trigger break.
+    m_stopCauses = {cause, stop_cause::kNone, stop_cause::kNone};
+    if (g_startRunMode == run_mode::kGo) {
+        AppendLabels();
+        PrintStopCause(cause);
+        AppendLabels();
+    } else {
+        if (WantsTraceLine()) {
+            AppendTraceLine();
+        }
+        PrintStopCause(cause);
+        AppendLabels();
+    }
+    g_launched = 0;
+    g_linkStopByte = 0;
+}
+
+void CRunStateMonitor::PrintEvent(std::string_view text) {
+    if (g_startRunMode == run_mode::kGo) {
+        AppendLabels();
+        AppendMonitorText(text);
+    } else {
+        if (WantsTraceLine()) {
+            AppendTraceLine();
+        }
+        AppendMonitorText(text);
+        AppendLabels();
+    }
+    g_launched = 0;
+}
+
+void CRunStateMonitor::Disarm() {
+    if (g_swtiSupported != 0) {
+        // The event function's channels are its engine's to disarm; without
+        // an engine nothing is armed.
+        return;
+    }
+    CFirmCommand command;
+    const DeviceValues& device = g_deviceValues;
+    // The first write that fails ends the disarm; the next preparation
+    // writes the registers again.
+    if (device.hwBreak == 1) {
+        for (const DWORD address : {device.aier[0].address, device.aier[2].address, device.regAbrc}) {
+            if (WriteByte(command, address, 0) != kOk) {
+                return;
+            }
+        }
+    } else if (g_protocolType >= 2 && g_protocolType <= 4) {
+        const bool guarded = SetsBreakGuardRegister();
+        if (guarded && WriteByte(command, kBreakGuardRegister, kGuardOn) != kOk) {
+            return;
+        }
+        const std::size_t channels = std::min<std::size_t>(device.addressBreakCount, kBreakChannelCount);
+        for (std::size_t n = 0; n < channels; ++n) {
+            if (WriteByte(command, device.aier[n].address, 0) != kOk) {
+                return;
+            }
+        }
+        if (guarded) {
+            static_cast<void>(WriteByte(command, kBreakGuardRegister, 0));
+        }
+    } else if (g_protocolType == 0) {
+        static_cast<void>(WriteByte(command, device.aier[0].address, 0));
+    }
+}
+
+void CRunStateMonitor::SynchroniseFlashAfterStop() {
+    CFirmCommand command;
+    const BYTE breakByte = static_cast<BYTE>(BreakInstructionByte());
+    for (const MonitorBreakEntry& entry : g_monitorBreakTable) {
+        if (!entry.Written()) {
+            continue;
+        }
+        BYTE current = 0;
+        if (command.ReadMemory(access_code::kByte, entry.address, 1, &current) != kOk) {
+            break;
+        }
+        if (current == breakByte && WriteByte(command, entry.address, static_cast<BYTE>(entry.savedByte)) != kOk) {
+            break;
+        }
+    }
+    // Blocks that cannot be written stay dirty for the next write-back.
+    static_cast<void>(command.WriteBackFlash());
 }

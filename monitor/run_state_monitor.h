@@ -1,11 +1,16 @@
-// CRunStateMonitor: watches the target while the user program runs. This
-// first version keeps the running flag that the go path sets and the
-// status page, the memory routines and the firmware command layer read;
-// the stop check, its poll and the stop-cause texts come with run control.
+// CRunStateMonitor: watches the target while the user program runs. The
+// reply decoder asks it at every poll of a running target whether the
+// program stopped (CheckStopped); it then decodes the stop word, decides
+// whether the run goes on at once (the step counts and ranges, the step off
+// a break address), disarms the break channels, synchronises the flash
+// mirror and writes the stop report into the monitor output: the labels
+// "PC= ", "SR= " and "\r\n: " that mark a stop report for the decoder, the
+// stop causes and, after a step, the stepped instruction's line.
 //
 // One instance, g_runStateMonitor, made by the connect procedure (which
 // calls Reset) and deleted at disconnect; while it exists the link asks it
-// whether the program runs (monitor_services.h).
+// whether the program runs and has it check for a stop
+// (monitor_services.h). It runs on the thread that polls the decoder.
 #pragma once
 
 #include "monitor/monitor_run_base.h"
@@ -14,7 +19,33 @@
 
 #include <array>
 #include <atomic>
+#include <functional>
 #include <memory>
+#include <string_view>
+
+// The stop-cause texts by index (0 to 34), each appended as it stands.
+inline constexpr int kStopCauseCount = 35;
+std::string_view StopCauseText(int index);
+
+namespace stop_cause {
+inline constexpr int kNone = -1;
+inline constexpr int kError = 20;
+inline constexpr int kStepNormalEnd = 24;
+inline constexpr int kStopAddress = 25;
+inline constexpr int kBreakPoint = 26;
+inline constexpr int kBreakKey = 27;
+inline constexpr int kIllegalInstruction = 28;
+inline constexpr int kTriggerBreak = 29;
+inline constexpr int kOneStepEnd = 30;
+inline constexpr int kSubroutineEnd = 31;
+inline constexpr int kTargetReset = 34;
+}  // namespace stop_cause
+
+// Whether an address is one of run control's temporary stop addresses (a
+// go to addresses): its index, -1 when it is none.
+using StopAddressLookup = std::function<int(DWORD address)>;
+// Installed by the run-control handler while it exists.
+void SetStopAddressLookup(StopAddressLookup lookup);
 
 class CRunStateMonitor : public CMonitorRunBase {
 public:
@@ -29,10 +60,47 @@ public:
     // Running for a nonzero value.
     void SetRunning(DWORD value) { m_running = value != 0 ? 1 : 0; }
 
+    // Called by the reply decoder while the target runs: looks at a stop
+    // (the adapter's status flag, or a stop the user requested) and reports
+    // it. 0 after the check; the link's failure word when the adapter or the
+    // run state cannot be asked.
+    [[nodiscard]] WORD CheckStopped(DWORD argument);
+    // Decodes the stop word in the firmware reply buffer: 0 when the target
+    // stopped and the stop was reported, 1 when execution was resumed.
+    [[nodiscard]] DWORD Poll();
+    // Appends the stop-cause text of the index; a negative index or one
+    // outside the table appends nothing.
+    void PrintStopCause(int index);
+
+    // The stop causes of the last stop: primary, second, third (-1 none).
+    const std::array<int, 3>& StopCauses() const { return m_stopCauses; }
+
 private:
+    struct StopBlock;
+
+    bool ContinuationCheck(const StopBlock& stop, bool second) const;
+    // Starts the stopped program again in the run mode of its last start.
+    WORD Resume(const StopBlock& stop);
+    // The hit value: the bit of the last enabled applied channel, timed
+    // before its instruction, that holds the PC.
+    static DWORD HitMask(DWORD pc);
+    // The causes of the stop by the run mode of its last start.
+    void DetermineCauses(const StopBlock& stop, bool breakInstruction);
+    void AppendLabels();
+    void AppendTraceLine();
+    bool WantsTraceLine() const;
+    void PrintBreakOrStep(const StopBlock& stop, bool breakInstruction);
+    void PrintKeyOrReset(int cause);
+    void PrintEvent(std::string_view text);
+    void Disarm();
+    // The break bytes taken back out of memory and the flash written back.
+    void SynchroniseFlashAfterStop();
+
     std::atomic<DWORD> m_running{0};
-    // The stop-cause indexes of the last stop: primary, second, third.
-    std::array<DWORD, 3> m_stopCauses{};
+    std::array<int, 3> m_stopCauses{stop_cause::kNone, stop_cause::kNone, stop_cause::kNone};
+    // A stop reply that came while a monitor command held the link.
+    std::array<BYTE, 32> m_keptReply{};
+    bool m_replyKept = false;
 };
 
 extern std::unique_ptr<CRunStateMonitor> g_runStateMonitor;

@@ -102,7 +102,7 @@ const platform::StringResource kStrings[] = {
     {51490, "Invalid operand"},
     {51491, "Invalid mnemonic"},
     {51492, "Internal command."},
-    {51493, "Not currently available"},
+    {res_id::kNotCurrentlyAvailable, "Not currently available"},
     {51494, "Command not ready"},
     {51495, "Invalid address value"},
     {51496, "Invalid length value"},
@@ -154,6 +154,21 @@ const platform::StringResource kStrings[] = {
     // The driver selection.
     {res_id::kEmulatorNotConnected,
      "The emulator is not connected.\nPlease start the debugger after connecting the emulator."},
+    // Run control's status text.
+    {res_id::kRunControlReady, "Ready"},
+    // The memory handler's refusals and the download's reserved-area warnings.
+    {res_id::kInvalidInRewriteMode, "This operation is invalid in Debugging of CPU rewrite mode."},
+    {res_id::kProgramFlashMode, "The current emulator mode is \"Program Flash.\""},
+    {res_id::kRestartTarget, "Restart Target or Exit Ktr"},
+    {res_id::kDataFlashWhileRunning, "The data flash area can not be changed while program is running."},
+    {res_id::kOverlapsFirmwareArea,
+     "User program area and Q3v firmware area are overlapped from %08Xh to %08Xh."},
+    {res_id::kOverlapsWorkRam, "User program area and Q3v work RAM are overlapped from %08Xh to %08Xh."},
+    {res_id::kLocatedInRam, "User program is located in RAM area from %08Xh to %08Xh."},
+    {res_id::kLocatedInRamNotDownloaded,
+     "User program is located in RAM area from %08Xh to %08Xh.\nThe program located in RAM area is not "
+     "downloaded."},
+    {res_id::kOverlapsSystem, "User program area and Q3v system are overlapped from %08Xh to %08Xh."},
     // The trace window's list, and the start and stop functions.
     {res_id::kTraceName, "Trace"},
     {res_id::kInvalidSymbol, "Invalid value or symbol: "},

@@ -6,6 +6,7 @@
 #include "startup/device_data.h"
 #include "startup/start_stop_dialog.h"
 #include "target/session_settings.h"
+#include "target/start_stop_hook.h"
 #include "util/number_text.h"
 
 #include <array>
@@ -24,6 +25,12 @@ constexpr BYTE kFiller = 0x04;
 constexpr DWORD kVectorBytes = 4;
 constexpr DWORD kNoVectorsProtocol = 4;
 constexpr char kWarningCaption[] = "Warning";
+
+// Every run and step writes the vectors first.
+[[maybe_unused]] const bool g_installed = [] {
+    SetStartStopFunctionsApplier([] { ApplyStartStopFunctions(); });
+    return true;
+}();
 
 std::atomic<DWORD> g_startFuncEnable{0};
 std::atomic<DWORD> g_stopFuncEnable{0};

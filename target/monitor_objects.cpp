@@ -33,6 +33,9 @@ void SetMonitorMemoryWrite(MonitorMemoryWrite write) {
 }
 
 WORD MonitorWriteMemory(DWORD start, const BYTE* source, DWORD unitSize, WORD count, DWORD verify) {
-    const MonitorMemoryWrite write = g_memoryWrite.Get();
-    return write ? write(start, source, unitSize, count, verify) : 0xFFFF;
+    if (const MonitorMemoryWrite write = g_memoryWrite.Get()) {
+        return write(start, source, unitSize, count, verify);
+    }
+    return g_monitorEngine != nullptr ? g_monitorEngine->WriteMemoryThroughMonitor(start, source, unitSize, count, verify)
+                                      : 0xFFFF;
 }

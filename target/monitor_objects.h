@@ -17,9 +17,9 @@ void DestroyMonitorObjects();
 void DeleteMonitorControl();
 
 // The monitor's memory write (WriteMemoryThroughMonitor: start, source, unit
-// size, count, verify flag) that the disconnect's XIN writes use. Installed
-// by the monitor's memory access when it exists; until then nothing is
-// written and the answer is 0xFFFF.
+// size, count, verify flag) that the disconnect's XIN writes use: the
+// monitor engine's, unless another is installed (tests watch the writes so);
+// without an engine nothing is written and the answer is 0xFFFF.
 using MonitorMemoryWrite = std::function<WORD(DWORD start, const BYTE* source, DWORD unitSize, WORD count,
                                               DWORD verify)>;
 void SetMonitorMemoryWrite(MonitorMemoryWrite write);

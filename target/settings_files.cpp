@@ -210,7 +210,11 @@ int ShowTargetMessage(UINT stringId, UINT type) {
     if (stringId == 0) {
         return IDOK;
     }
+    return ShowTargetError(LoadTargetString(stringId).c_str(), type);
+}
+
+std::string LoadTargetString(UINT stringId) {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
     const char* text = platform::FindStringResource(AfxGetResourceHandle(), stringId);
-    return ShowTargetError(text != nullptr ? text : "", type);
+    return text != nullptr ? text : "";
 }

@@ -70,3 +70,5 @@ int ShowTargetError(LPCSTR text, UINT type);
 DWORD TargetErrorsShown();
 // Shows a string of the plug-in's string table; 1 (OK) without a box for id 0.
 int ShowTargetMessage(UINT stringId, UINT type);
+// A string of the plug-in's string table (empty when it has none).
+std::string LoadTargetString(UINT stringId);

@@ -11,6 +11,7 @@
 #include "startup/device_data.h"
 #include "target/status_pages.h"
 #include "target/status_servers.h"
+#include "target/target_memory_map_vk3.h"
 #include "target/target_objects.h"
 #include "target/target_setting_store.h"
 #include "target/target_vk3.h"
@@ -20,10 +21,47 @@ namespace {
 
 CMonitorTraceMemory g_traceMemory;
 
+// The family memory map's setting texts, as the items pass and read them.
+class CFamilyMapTexts : public CMemoryMapSettingTexts {
+public:
+    explicit CFamilyMapTexts(CTargetMemoryMapVk3* map) : m_map(map) {}
+    DWORD SetMapText(const CString& text) override { return Set(&CTargetMemoryMapVk3::SetMapText, text); }
+    CString GetMapText() override { return Get(m_map != nullptr ? m_map->GetMapText() : std::string()); }
+    DWORD SetResourceText(const CString& text) override {
+        return Set(&CTargetMemoryMapVk3::SetResourceText, text);
+    }
+    CString GetResourceText() override { return Get(m_map != nullptr ? m_map->GetResourceText() : std::string()); }
+    DWORD SetRomMode(const CString& text) override { return Set(&CTargetMemoryMapVk3::SetRomMode, text); }
+    CString GetRomModeText(int selector) override {
+        return Get(m_map != nullptr ? m_map->GetRomModeText(selector) : std::string());
+    }
+
+private:
+    DWORD Set(void (CTargetMemoryMapVk3::*setter)(const std::string&), const CString& text) {
+        if (m_map != nullptr) {
+            (m_map->*setter)(std::string(text));
+        }
+        return 0;
+    }
+    static CString Get(const std::string& text) { return CString(text.c_str()); }
+
+    CTargetMemoryMapVk3* m_map;
+};
+
+// The store over the target's memory map, which the items reach through the
+// target.
+class CFamilySettingStore : public CTargetSettingStore {
+public:
+    CFamilySettingStore(IHostServiceProvider* host, CTargetMemoryMapVk3* map)
+        : CTargetSettingStore(host, &m_texts), m_texts(map) {}
+
+private:
+    CFamilyMapTexts m_texts;
+};
+
 std::unique_ptr<CSettingItemStoreBase> MakeSettingItemStore(IHostServiceProvider* host) {
-    // The items reach the memory map through the target.
-    CTargetMemoryMap* map = GetTarget()->GetMemoryMapHandler();
-    return std::make_unique<CTargetSettingStore>(host, dynamic_cast<CMemoryMapSettingTexts*>(map));
+    return std::make_unique<CFamilySettingStore>(
+        host, dynamic_cast<CTargetMemoryMapVk3*>(GetTarget()->GetMemoryMapHandler()));
 }
 
 // The event function's provider until the event engine offers its trace.

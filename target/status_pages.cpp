@@ -10,6 +10,7 @@
 #include "link/ule_drv_interface.h"
 #include "startup/device_data.h"
 #include "target/target_config.h"
+#include "target/target_exec_vk3.h"
 #include "target/target_objects.h"
 #include "target/target_vk3.h"
 
@@ -223,8 +224,8 @@ std::string CStatusConnectionPage::StopCause() const {
 }
 
 std::string CStatusConnectionPage::RunTime() const {
-    auto* reports = dynamic_cast<CRunControlReports*>(m_execHandler);
-    return reports != nullptr ? std::string(reports->GetRunTimeText()) : std::string();
+    auto* exec = dynamic_cast<CTargetExecVk3*>(m_execHandler);
+    return exec != nullptr ? exec->GetRunTimeText() : std::string();
 }
 
 std::string CStatusConnectionPage::GetRowText(WORD row) {

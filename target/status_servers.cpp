@@ -4,7 +4,7 @@
 #include "monitor/run_state_monitor.h"
 #include "target/settings_files.h"
 #include "target/target_config.h"
-#include "target/target_objects.h"
+#include "target/target_memory_vk3.h"
 #include "target/target_vk3.h"
 
 #include <utility>
@@ -125,8 +125,8 @@ HRESULT CRunningMemoryServer::ReadWhileRunning(DWORD start, DWORD length, BYTE* 
     if (memory == nullptr || g_runStateMonitor == nullptr || g_runStateMonitor->IsRunning() == 0) {
         return S_OK;
     }
-    if (const auto* state = dynamic_cast<const CMemoryAccessState*>(memory); state != nullptr &&
-                                                                             state->IsAccessInProgress()) {
+    if (const auto* family = dynamic_cast<const CTargetMemoryVk3*>(memory);
+        family != nullptr && family->AccessInProgress() != 0) {
         return S_OK;
     }
     if (buffer == nullptr) {

@@ -1,5 +1,8 @@
 #include "target/target_app.h"
 
+#include "target/target_exec_vk3.h"
+#include "target/target_objects.h"
+
 #include "platform/module.h"
 
 namespace {
@@ -11,6 +14,8 @@ CTargetApp theApp;
 CTargetApp::CTargetApp() : CComponentApp(g_componentTable) {}
 
 BOOL CTargetApp::InitInstance() {
+    // The family's handlers that this module builds.
+    UpdateTargetObjectFactories([](TargetObjectFactories& factories) { factories.execHandler = CreateTargetExecVk3; });
     return CComponentApp::InitInstance();
 }
 

@@ -14,7 +14,6 @@
 
 #include "platform/host/ids.h"
 
-#include <atomic>
 
 std::unique_ptr<CTargetConfig> g_targetConfig;
 DWORD g_clockIndex = 3;
@@ -23,8 +22,6 @@ namespace {
 
 constexpr char kTargetSection[] = "Q3v KTR4 TARGET";
 constexpr int kNameSize = 20;
-
-std::atomic<bool> g_targetBusy{false};
 
 std::string ReadName(const char* section, const char* key) {
     char text[kNameSize] = "";
@@ -225,10 +222,3 @@ DWORD GetEmulationMode() {
     return g_targetConfig != nullptr ? g_targetConfig->EmulationMode() : 0;
 }
 
-void SetTargetBusy(bool busy) {
-    g_targetBusy = busy;
-}
-
-bool IsTargetBusy() {
-    return g_targetBusy;
-}

@@ -122,7 +122,3 @@ const char* GetTargetSystemName();
 // configuration).
 DWORD GetEmulationMode();
 
-// The connection-state busy flag: set while a connection is being made,
-// when writes to I/O and flash areas follow stricter rules.
-void SetTargetBusy(bool busy);
-bool IsTargetBusy();

@@ -20,9 +20,12 @@
 #include "target/target_break_vk3.h"
 #include "target/target_cfg_vk3.h"
 #include "target/target_config.h"
+#include "target/target_memory_map_vk3.h"
+#include "target/target_memory_vk3.h"
 #include "target/target_objects.h"
 
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -301,13 +304,12 @@ CTargetIO* CTargetVk3::CreateIOHandler() {
 }
 
 CTargetMemory* CTargetVk3::CreateMemoryHandler() {
-    const auto factory = GetTargetObjectFactories().memoryHandler;
-    return factory ? factory(m_host) : nullptr;
+    return new (std::nothrow) CTargetMemoryVk3(m_host);
 }
 
 CTargetMemoryMap* CTargetVk3::CreateMemoryMapHandler() {
-    const auto factory = GetTargetObjectFactories().memoryMapHandler;
-    return factory ? factory(m_host) : nullptr;
+    const DWORD top = g_deviceValues.maxAddr;
+    return new (std::nothrow) CTargetMemoryMapVk3Setup(m_host, top, top);
 }
 
 CTargetStatus* CTargetVk3::CreateStatusHandler() {

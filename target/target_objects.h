@@ -1,5 +1,5 @@
 // The objects of later subsystems that the target makes and drives: the
-// family's run-control, memory, memory-map and status handlers, the status
+// family's run-control and status handlers, the status
 // servers and pages, the trace provider, the event engine and the
 // setting-item store, the reports of the run-control handler that the
 // host's events ask for, and the sheet runs of the memory-map handler that
@@ -67,9 +67,6 @@ public:
     virtual CString GetStopCauseText() = 0;
     // Reads the registers again for the host's register list.
     virtual void RefreshRegisterList() = 0;
-    // The emulator's run-time counter as the status shows it (empty until
-    // the handler tells it).
-    virtual CString GetRunTimeText() { return CString(); }
 
 protected:
     ~CRunControlReports() = default;
@@ -90,8 +87,8 @@ protected:
 };
 
 // The memory map's setting texts, which the saved setting items write back
-// and read. The family's memory-map handler offers it beside
-// CTargetMemoryMap; without it the items pass nothing and read empty texts.
+// and read (over the family's memory-map handler); without one the items
+// pass nothing and read empty texts.
 class CMemoryMapSettingTexts {
 public:
     virtual DWORD SetMapText(const CString& text) = 0;
@@ -117,22 +114,8 @@ protected:
     ~CPcBreakCounts() = default;
 };
 
-// Whether a memory operation of the host is in progress on the memory
-// handler (its access-in-progress flag), which the running-memory reads
-// wait out; the family's memory handler offers it beside CTargetMemory.
-class CMemoryAccessState {
-public:
-    virtual bool IsAccessInProgress() const = 0;
-
-protected:
-    ~CMemoryAccessState() = default;
-};
-
 struct TargetObjectFactories {
     std::function<CTargetExec*(IHostServiceProvider*)> execHandler;
-    std::function<CTargetMemory*(IHostServiceProvider*)> memoryHandler;
-    // Over the device's top address.
-    std::function<CTargetMemoryMap*(IHostServiceProvider*)> memoryMapHandler;
     std::function<CTargetStatus*(const StatusPageContext&)> statusHandler;
     std::function<CTargetHandler*(IHostServiceProvider*)> runningMemoryServer;
     std::function<CTargetHandler*(IHostServiceProvider*)> statusTiming;

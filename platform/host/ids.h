@@ -71,6 +71,10 @@ inline constexpr IID IID_IHTMemoryServer4 = hostid::MakeId(0x0004, 0x05);
 inline constexpr IID IID_IHTIO = hostid::MakeId(0x0004, 0x06);
 inline constexpr IID IID_IHStatusClient = hostid::MakeId(0x0004, 0x07);
 inline constexpr IID IID_IHTPCBreakClient = hostid::MakeId(0x0004, 0x08);
+// The host services of run control: the register values by name, and the
+// place where the program stopped.
+inline constexpr IID IID_IHRegisterService = hostid::MakeId(0x0004, 0x09);
+inline constexpr IID IID_IHStopPosition = hostid::MakeId(0x0004, 0x0A);
 
 // Series 0x10: the plug-in's component class ids.
 inline constexpr CLSID CLSID_Q3vVk3Target = hostid::MakeId(0x0010, 0x01);
@@ -89,12 +93,15 @@ inline constexpr GUID GUID_Q3vStatusBasePage = hostid::MakeId(0x0011, 0x03);
 // Series 0x20: host event ids.
 inline constexpr GUID EVENT_GoStarted = hostid::MakeId(0x0020, 0x01);
 inline constexpr GUID EVENT_RunState = hostid::MakeId(0x0020, 0x02);
+inline constexpr GUID EVENT_RunStopped = hostid::MakeId(0x0020, 0x03);
+inline constexpr GUID EVENT_TargetReset = hostid::MakeId(0x0020, 0x04);
 inline constexpr IID IID_IHExpressionEvaluator = hostid::MakeId(0x0005, 0x03);
 inline constexpr IID IID_IHCmdClient = hostid::MakeId(0x0005, 0x04);
 inline constexpr IID IID_IHCmdClient2 = hostid::MakeId(0x0005, 0x05);
 inline constexpr IID IID_IHCmdCallback = hostid::MakeId(0x0005, 0x06);
 inline constexpr IID IID_IHWorkspaceStorage = hostid::MakeId(0x0005, 0x07);
 inline constexpr IID IID_IHNameLookup = hostid::MakeId(0x0005, 0x08);
+inline constexpr IID IID_IHTMemoryRange = hostid::MakeId(0x0005, 0x09);
 
 // Series 0x06: the host services behind the label controls: the session's
 // names, the data manager that keeps the remembered labels, the label chooser.

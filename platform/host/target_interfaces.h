@@ -9,7 +9,9 @@ struct IHTarget : IUnknown {
     HOST_METHOD(Initialise)(BSTR targetName) = 0;           // 3
     HOST_METHOD(Uninitialise)() = 0;                        // 4
     HOST_METHOD(GetDescription)(BSTR* description) = 0;     // 5
-    HOST_METHOD(SetParameters)(DWORD first, DWORD second) = 0;  // 6
+    // 6: the second value is the address of the host's register array
+    // (pointer-sized: 32 bits on the host's own platform).
+    HOST_METHOD(SetParameters)(DWORD first, DWORD_PTR second) = 0;
     HOST_METHOD(Reconnect)() = 0;                           // 7
 };
 
@@ -51,8 +53,8 @@ struct IHTMemoryServer2 : IUnknown {
                                 WORD* flag1, WORD* flag2, WORD* flag3, WORD* flag4) = 0;  // 11
     HOST_METHOD(GetAreaByAddress)(DWORD address, DWORD* start, DWORD* end, DWORD* attribute, DWORD* fourth,
                                   WORD* flag1, WORD* flag2, WORD* flag3, WORD* flag4) = 0;  // 12
-    HOST_METHOD(Notify13)(DWORD, DWORD, DWORD) = 0;                                  // 13
-    HOST_METHOD(Notify14)(DWORD, DWORD, DWORD) = 0;                                  // 14
+    HOST_METHOD(ReadMemoryBlock)(DWORD start, DWORD end, BYTE* buffer) = 0;   // 13
+    HOST_METHOD(WriteMemoryBlock)(DWORD start, DWORD end, BYTE* buffer) = 0;  // 14
     HOST_METHOD(ReadMemory)(DWORD start, DWORD end, DWORD access, BYTE* buffer) = 0;          // 15
     HOST_METHOD(WriteMemory)(DWORD start, DWORD end, DWORD access, const BYTE* buffer) = 0;   // 16
     HOST_METHOD(CompareMemory)(DWORD start, DWORD end, DWORD secondStart, DWORD unit, DWORD* firstBytes,
@@ -84,6 +86,11 @@ struct IHTMemoryServer4 : IHTMemoryServer3 {
     HOST_METHOD(Extended31)(DWORD, DWORD, DWORD, DWORD, DWORD) = 0;   // 31
     HOST_METHOD(Extended32)(DWORD, DWORD, DWORD, DWORD, DWORD) = 0;   // 32
     HOST_METHOD(Extended33)() = 0;                                    // 33
+};
+
+// The address range of the target's memory, as the host shows it.
+struct IHTMemoryRange : IUnknown {
+    HOST_METHOD(GetAddressRange)(DWORD* low, DWORD* high) = 0;  // 3
 };
 
 // Receives host events: the host calls it with the id of each event it
@@ -161,4 +168,17 @@ struct IHostEventService : IUnknown {
     // 42: raises the event with a value and answers the name of the event
     // object that is signalled when the host has handled it.
     HOST_METHOD(RaiseEvent)(const GUID* eventId, DWORD value, BSTR* eventName) = 0;
+};
+
+// The host's register service: the registers of the host's register array
+// by name.
+struct IHRegisterService : IUnknown {
+    HOST_METHOD(GetValueByName)(BSTR name, DWORD* value) = 0;                // 3
+    // The value's bytes, most significant first, and its width in bytes.
+    HOST_METHOD(GetBytesByName)(BSTR name, BYTE* bytes, WORD* width) = 0;  // 4
+};
+
+// The host's stop-position service: where the program stands after a run.
+struct IHStopPosition : IUnknown {
+    HOST_METHOD(SetStopPosition)(DWORD pc) = 0;  // 3
 };

@@ -228,13 +228,12 @@ std::uint8_t EmulatorModel::RegisterByteLocked(std::size_t offset) const {
 
 void EmulatorModel::RegistersWrittenLocked(std::size_t first, std::size_t last, std::uint8_t oldBreakByte) {
     // The break line: a rising pulse bit stops a running program, unless
-    // an injected stop of its own was there first.
+    // the target does not answer it or an injected stop of its own was
+    // there first.
     if (first <= kStatus && kStatus <= last && (oldBreakByte & kBreakPulse) == 0 &&
-        (registers_[kStatus] & kBreakPulse) != 0) {
-        const std::optional<std::uint16_t> ownStop =
-            target_->firmware().Running() ? faults_.TakeBreakStop() : std::nullopt;
-        if (ownStop) {
-            target_->firmware().StopByItself(*ownStop);
+        (registers_[kStatus] & kBreakPulse) != 0 && target_->firmware().Running() && !faults_.TakeNoBreak()) {
+        if (const std::optional<std::uint16_t> ownStop = faults_.TakeBreakStop()) {
+            target_->StopByItself(*ownStop);
         } else {
             target_->BreakKey();
         }
@@ -697,6 +696,9 @@ std::uint32_t EmulatorModel::InjectFaultLocked(std::uint32_t fault, std::uint32_
             return Q3V_SIM_INVALID_PARAMETER;
         }
         faults_.ArmBreakStops(static_cast<std::uint16_t>(value), count);
+        break;
+    case Fault::NoBreak:
+        faults_.ArmNoBreaks(count);
         break;
     default:
         return Q3V_SIM_INVALID_PARAMETER;

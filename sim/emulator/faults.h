@@ -27,6 +27,7 @@ enum class Fault : std::uint32_t {
     FlashStuck = 15,
     BreakStop = 16,
     Initialise = 17,
+    NoBreak = 18,
 };
 
 class Faults {
@@ -49,6 +50,8 @@ public:
     bool TakeInitialise() { return Take(initialises_); }
     // The stop word a break pulse finds the program already stopped with.
     std::optional<std::uint16_t> TakeBreakStop();
+    // A break pulse that stops nothing: the target does not answer it.
+    bool TakeNoBreak() { return Take(noBreaks_); }
     // How long the next reply is held back, in milliseconds.
     std::optional<std::uint32_t> TakeDelay();
     // The status byte that replaces the next reply unread (a negative
@@ -70,6 +73,7 @@ public:
     void ArmFlashStuck(std::uint32_t count) { flashStuck_ = count; }
     void ArmInitialises(std::uint32_t count) { initialises_ = count; }
     void ArmBreakStops(std::uint16_t stopWord, std::uint32_t count);
+    void ArmNoBreaks(std::uint32_t count) { noBreaks_ = count; }
 
     bool linkLost = false;
 
@@ -95,6 +99,7 @@ private:
     std::uint32_t initialises_ = 0;
     std::uint32_t breakStops_ = 0;
     std::uint16_t breakStopWord_ = 0;
+    std::uint32_t noBreaks_ = 0;
 };
 
 }  // namespace simemu

@@ -119,7 +119,7 @@ std::optional<Bytes> Firmware::Handle(const std::uint8_t* frame, std::size_t len
     const std::uint8_t command = frame[3];
     if (faults.TakeTargetReset()) {
         ResetCpu(memory);
-        StopWith(word::kTargetReset, false);
+        StopWith(word::kTargetReset, false, memory, protocolType);
         if (command == firm_cmd::kGo) {
             return std::nullopt;
         }
@@ -347,6 +347,7 @@ Bytes Firmware::RunState() const {
 }
 
 void Firmware::ResetCpu(TargetMemory& memory) {
+    const bool endsRun = running_;
     running_ = false;
     registers_.fill(0);
     stopWord_ = 0;
@@ -354,6 +355,15 @@ void Firmware::ResetCpu(TargetMemory& memory) {
     stopChannels_ = 0;
     memory.ResetRegisters();
     events_.Reset();
+    if (endsRun) {
+        ReportResetEndedRun();
+    }
+}
+
+void Firmware::ReportResetEndedRun() {
+    stopWord_ = word::kTargetReset;
+    stopStatus_ = 0;
+    stopChannels_ = 0;
 }
 
 std::uint32_t Firmware::MatchingChannels(std::uint32_t pc, const TargetMemory& memory,
@@ -388,12 +398,15 @@ void Firmware::Execute(std::uint32_t budget, TargetMemory& memory, std::uint32_t
     while (running_ && budget-- > 0) {
         const std::uint32_t pc = registers_[reg::kPc];
         // An armed channel stops the program before the instruction at its
-        // address, except on the first instruction of a go, so a go resumes
-        // from a break address.
-        if (!firstInstruction_) {
+        // address. On the first instruction of a go it lets that instruction
+        // run and stops after it: a go from a break address steps off it.
+        std::uint32_t startChannels = 0;
+        if (firstInstruction_) {
+            startChannels = MatchingChannels(pc, memory, protocolType);
+        } else {
             const std::uint32_t channels = MatchingChannels(pc, memory, protocolType);
             if (channels != 0 || events_.AddressInterruptAt(pc)) {
-                StopWith(word::kStopChannel, true, channels);
+                StopWith(word::kStopChannel, true, memory, protocolType, channels);
                 return;
             }
         }
@@ -401,7 +414,7 @@ void Firmware::Execute(std::uint32_t budget, TargetMemory& memory, std::uint32_t
         const InstructionOutcome outcome = ExecuteInstruction(registers_, memory, protocolType, &events_);
         ++instructions_;
         if (outcome == InstructionOutcome::BreakInstruction) {
-            StopWith(word::kStopBreakInstruction, true);
+            StopWith(word::kStopBreakInstruction, true, memory, protocolType);
             return;
         }
         if (outcome == InstructionOutcome::Illegal) {
@@ -409,37 +422,48 @@ void Firmware::Execute(std::uint32_t budget, TargetMemory& memory, std::uint32_t
             if (protocolType != 4) {
                 registers_[reg::kPc] = (pc + 1) & memory.device().addressMask;
             }
-            StopWith(word::kStopIllegal, false);
+            StopWith(word::kStopIllegal, false, memory, protocolType);
             return;
         }
         if (auto stop = events_.TakeStop()) {
-            StopWith(*stop, *stop == word::kStopEvent);
+            StopWith(*stop, *stop == word::kStopEvent, memory, protocolType);
             return;
         }
         if (singleStep_) {
-            StopWith(word::kStopStep, true);
+            StopWith(word::kStopStep, true, memory, protocolType);
+            return;
+        }
+        if (startChannels != 0) {
+            StopWith(word::kStopChannel, true, memory, protocolType, startChannels);
             return;
         }
     }
 }
 
-void Firmware::BreakKey() {
+void Firmware::BreakKey(TargetMemory& memory, std::uint32_t protocolType) {
     if (running_) {
-        StopWith(word::kStopBreakKey, false);
+        StopWith(word::kStopBreakKey, false, memory, protocolType);
     }
 }
 
-void Firmware::StopByItself(std::uint16_t stopWord) {
+void Firmware::StopByItself(std::uint16_t stopWord, TargetMemory& memory, std::uint32_t protocolType) {
     if (running_) {
-        StopWith(stopWord, true);
+        StopWith(stopWord, true, memory, protocolType);
     }
 }
 
-void Firmware::StopWith(std::uint16_t stopWord, bool byItself, std::uint32_t channels) {
+void Firmware::StopWith(std::uint16_t stopWord, bool byItself, TargetMemory& memory, std::uint32_t protocolType,
+                        std::uint32_t channels) {
     running_ = false;
     stopWord_ = stopWord;
     stopStatus_ = byItself ? 1 : 0;
     stopChannels_ = channels;
+    // The monitor disarms its channels after a stop only where the chip
+    // needs it; here every stop clears the enable register, so a channel
+    // armed for one run never stops a later one.
+    if (protocolType >= 1 && protocolType <= 3) {
+        memory.Write(memory.device().breakEnableRegister, 0);
+    }
 }
 
 }  // namespace simemu

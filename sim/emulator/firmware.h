@@ -32,10 +32,13 @@ public:
     // Runs the user program for at most one budget of instructions.
     void RunOn(TargetMemory& memory, std::uint32_t protocolType) { Execute(budget_, memory, protocolType); }
     // The emulator's break line: a running program stops with "BK".
-    void BreakKey();
+    void BreakKey(TargetMemory& memory, std::uint32_t protocolType);
     // A running program stops for its own reason with the stop word (status
     // bit 0 set), as a break instruction or channel would stop it.
-    void StopByItself(std::uint16_t stopWord);
+    void StopByItself(std::uint16_t stopWord, TargetMemory& memory, std::uint32_t protocolType);
+    // The firmware started afresh after a reset that ended a running
+    // program: the run-state request reports "RS".
+    void ReportResetEndedRun();
 
     bool Running() const { return running_; }
     bool HandedToWriter() const { return handedToWriter_; }
@@ -62,10 +65,13 @@ private:
     Bytes ApplyRegisterSettings(const std::uint8_t* frame, std::size_t length, TargetMemory& memory) const;
     Bytes RunState() const;
     Bytes RegisterFileReply() const;
+    // A program the reset ends reports "RS".
     void ResetCpu(TargetMemory& memory);
     // Bit n set when break channel n holds the address.
     std::uint32_t MatchingChannels(std::uint32_t pc, const TargetMemory& memory, std::uint32_t protocolType) const;
-    void StopWith(std::uint16_t stopWord, bool byItself, std::uint32_t channels = 0);
+    // The program stops; every stop disarms the address-match channels.
+    void StopWith(std::uint16_t stopWord, bool byItself, TargetMemory& memory, std::uint32_t protocolType,
+                  std::uint32_t channels = 0);
     void Execute(std::uint32_t budget, TargetMemory& memory, std::uint32_t protocolType);
 
     FirmwareIdentity identity_;

@@ -54,6 +54,8 @@ extern "C" {
 #define Q3V_SIM_FAULT_BREAK_STOP 16u      /* the next count break pulses find the running program stopped by
                                              itself with stop word value (status bit 0) instead of "BK" */
 #define Q3V_SIM_FAULT_INITIALISE 17u      /* the next count ULE_Initialise calls answer Q3V_SIM_LINK_LOST */
+#define Q3V_SIM_FAULT_NO_BREAK 18u        /* the next count break pulses that meet a running program stop
+                                             nothing: it runs on */
 
 /* Where the model's target stands. */
 #define Q3V_SIM_MCU_OFF 0u         /* no power */

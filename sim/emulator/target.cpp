@@ -71,10 +71,14 @@ std::uint32_t Target::ResetVector() const {
 }
 
 void Target::ResetIntoRun() {
+    const bool endsRun = mode_ == McuMode::Firmware && firmware_.Running();
     boot_ = BootState{};
     writer_ = WriterState{};
     memory_.ResetRegisters();
     StartAt(ResetVector());
+    if (endsRun && mode_ == McuMode::Firmware) {
+        firmware_.ReportResetEndedRun();
+    }
 }
 
 void Target::StartAt(std::uint32_t address) {

@@ -34,7 +34,8 @@ public:
     // Power comes on: RAM loses its contents and the boot program runs.
     void PowerOn(bool canary);
     void ResetIntoBoot();
-    // A reset into run mode: the target starts from its reset vector.
+    // A reset into run mode: the target starts from its reset vector; a
+    // program the reset ends reports "RS".
     void ResetIntoRun();
 
     // Answers a frame that reached the target; no value when nothing
@@ -46,7 +47,9 @@ public:
     // The adapter's status flag: the user program is not running.
     bool ProgramStopped() const;
     // The emulator's break line.
-    void BreakKey() { firmware_.BreakKey(); }
+    void BreakKey() { firmware_.BreakKey(memory_, protocolType_); }
+    // A running program stops by itself with the stop word.
+    void StopByItself(std::uint16_t stopWord) { firmware_.StopByItself(stopWord, memory_, protocolType_); }
     // Programs the built-in firmware and its reset vector, then starts it.
     void InstallFirmware();
 

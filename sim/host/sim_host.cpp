@@ -63,6 +63,8 @@ std::string IdName(const GUID& id) {
         {&IID_IHTIO, "IHTIO"},
         {&IID_IHStatusClient, "IHStatusClient"},
         {&IID_IHTPCBreakClient, "IHTPCBreakClient"},
+        {&IID_IHRegisterService, "IHRegisterService"},
+        {&IID_IHStopPosition, "IHStopPosition"},
         {&IID_IHOutputWindow, "IHOutputWindow"},
         {&IID_IHServiceB, "IHServiceB"},
         {&IID_IHServiceD, "IHServiceD"},
@@ -221,6 +223,8 @@ HostServiceProvider::HostServiceProvider(CallLog& log) : log_(log) {
     OfferService(IID_IHSessionNameText, &sessionNameText_);
     OfferService(IID_IHBuildSettings, static_cast<IHBuildSettings*>(&deviceDescription_));
     OfferService(IID_IHDeviceDescription, static_cast<IHDeviceDescription*>(&deviceDescription_));
+    OfferService(IID_IHRegisterService, &registers_);
+    OfferService(IID_IHStopPosition, &stopPositions_);
     OfferService(IID_IHWorkspaceNames, &workspaceNames_);
     OfferService(IID_IHSettingText, &settingTexts_);
     OfferService(IID_IHExecutionService, &execution_);
@@ -573,6 +577,13 @@ HRESULT SimHost::EndTargetSession() {
     const HRESULT result = target != nullptr ? target->Uninitialise() : E_FAIL;
     log_.Add("EndTargetSession", std::to_string(result));
     return result;
+}
+
+HRESULT SimHost::GiveRegisterArray() {
+    IHTarget* target = RegisteredTarget(*this, nullptr);
+    return target != nullptr
+               ? target->SetParameters(0, reinterpret_cast<DWORD_PTR>(services_.Registers().Array()))
+               : E_FAIL;
 }
 
 void SimHost::Unload() {

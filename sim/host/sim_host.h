@@ -11,6 +11,7 @@
 #include "sim/host/debug_services.h"
 #include "sim/host/label_services.h"
 #include "sim/host/output_window.h"
+#include "sim/host/run_control_services.h"
 #include "sim/host/session_services.h"
 #include "sim/host/setting_services.h"
 #include "sim/host/ui_registry.h"
@@ -140,6 +141,8 @@ public:
     HostRoundingSettings& Rounding() { return rounding_; }
     HostSessionNameText& SessionNameText() { return sessionNameText_; }
     HostDeviceDescription& DeviceDescription() { return deviceDescription_; }
+    HostRegisters& Registers() { return registers_; }
+    HostStopPositions& StopPositions() { return stopPositions_; }
     HostSettingTexts& SettingTexts() { return settingTexts_; }
     HostExecution& Execution() { return execution_; }
     HostDisassembler& Disassembler() { return disassembler_; }
@@ -169,6 +172,8 @@ private:
     HostRoundingSettings rounding_{log_};
     HostSessionNameText sessionNameText_{log_};
     HostDeviceDescription deviceDescription_{log_};
+    HostRegisters registers_{log_};
+    HostStopPositions stopPositions_{log_};
     HostWorkspaceNames workspaceNames_{log_, workspaceMutex_, workspace_};
     HostSettingTexts settingTexts_{log_};
     HostExecution execution_{log_};
@@ -228,6 +233,8 @@ public:
     HRESULT StartTargetSession();
     // The host ends it: IHTarget::Uninitialise.
     HRESULT EndTargetSession();
+    // The host hands the target its register array (IHTarget::SetParameters).
+    HRESULT GiveRegisterArray();
     // Detaches what is attached and unloads the module.
     void Unload();
 

@@ -5,6 +5,8 @@
 // request.
 #include "tests/emulator/sim_emulator.h"
 
+#include <functional>
+
 namespace emutest {
 namespace {
 
@@ -124,19 +126,46 @@ TEST_F(ExecutionTest, AnArmedChannelStopsTheProgramBeforeItsAddress) {
     Bytes block = RunState();
     EXPECT_EQ(StopWord(block), "HB");
     EXPECT_EQ(Pc(block), 0xC010u);
+    EXPECT_EQ(block[12], 0x01) << "stopped by itself";
     EXPECT_EQ(block[14], 0x01) << "channel 0 matched";
-    // A go from the channel's own address runs on, and the next time round
-    // the loop stops there again.
-    const std::uint32_t before = Status().instructions;
+    EXPECT_EQ(ReadTarget(0x0009, 1), Hex("00")) << "the stop disarmed the channels";
+    // Not armed again, the next go runs on.
+    Go(0);
+    EXPECT_EQ(Status().running, 1u);
+    PulseBreak();
+    EXPECT_EQ(ReadTarget(0x0009, 1), Hex("00"));
+}
+
+TEST_F(ExecutionTest, AGoFromAnArmedChannelsAddressRunsThatInstructionAndStops) {
+    WriteFirmware(0x0010, Hex("10 C0 00"));
+    WriteFirmware(0x0009, Hex("01"));
+    Go(0);
+    ASSERT_EQ(Pc(RunState()), 0xC010u);
+    // Armed again where it stands, a go steps off the address: one
+    // instruction, then "BH" with the PC on the next one.
+    WriteFirmware(0x0009, Hex("01"));
+    std::uint32_t before = Status().instructions;
+    Go(0);
+    Bytes block = RunState();
+    EXPECT_EQ(StopWord(block), "HB");
+    EXPECT_EQ(Pc(block), 0xC011u);
+    EXPECT_EQ(block[12], 0x01);
+    EXPECT_EQ(block[14], 0x01);
+    EXPECT_EQ(Status().instructions - before, 1u);
+    // Armed for the address again, the loop comes round and stops before it.
+    WriteFirmware(0x0009, Hex("01"));
+    before = Status().instructions;
     Go(0);
     block = RunState();
     EXPECT_EQ(StopWord(block), "HB");
     EXPECT_EQ(Pc(block), 0xC010u);
-    EXPECT_EQ(Status().instructions - before, 7u);
-    // Disarmed, the program runs on.
-    WriteFirmware(0x0009, Hex("00"));
-    Go(0);
-    EXPECT_EQ(Status().running, 1u);
+    EXPECT_EQ(Status().instructions - before, 6u);
+    // A single step from an armed address ends as a step.
+    WriteFirmware(0x0009, Hex("01"));
+    Go(kStep);
+    block = RunState();
+    EXPECT_EQ(StopWord(block), "SB");
+    EXPECT_EQ(Pc(block), 0xC011u);
 }
 
 TEST_F(ExecutionTest, ProtocolType0CarriesItsChannelsInTheGoRequest) {
@@ -189,6 +218,47 @@ TEST_F(ExecutionTest, ABreakStopFaultMakesTheBreakLineFindTheProgramStoppedByIts
     PulseBreak();
     EXPECT_EQ(StopWord(RunState()), "HB");
     EXPECT_EQ(Control().injectFault(Q3V_SIM_FAULT_BREAK_STOP, 0x10000, 1), Q3V_SIM_INVALID_PARAMETER);
+}
+
+TEST_F(ExecutionTest, ANoBreakFaultLetsTheBreakLineStopNothing) {
+    ASSERT_EQ(Control().injectFault(Q3V_SIM_FAULT_NO_BREAK, 0, 2), Q3V_SIM_OK);
+    PulseBreak();  // nothing runs: the fault is not used up
+    Go(0);
+    PulseBreak();
+    PulseBreak();
+    EXPECT_EQ(Status().running, 1u);
+    EXPECT_FALSE(AdapterSaysStopped());
+    PulseBreak();
+    EXPECT_EQ(StopWord(RunState()), "KB");
+    Configure("fault=nobreak:0:1");
+    Go(0);
+    PulseBreak();
+    EXPECT_EQ(Status().running, 1u);
+}
+
+TEST_F(ExecutionTest, AResetThatEndsARunningProgramLeavesRS) {
+    const Bytes kResetRequest = Hex("00 06 5A 41 00 06 A5 81");
+    struct Case {
+        const char* what;
+        std::function<void()> reset;
+    };
+    const Case cases[] = {
+        {"reset into run mode", [&] { ASSERT_EQ(WriteRegister(0x400020, Hex("00 03 00 00")), Q3V_SIM_OK); }},
+        {"the firmware's reset request", [&] { EXPECT_EQ(LittleEndian16(Transact(kResetRequest), 6), 0); }},
+    };
+    for (const Case& c : cases) {
+        SetPcAndStack(0xC000);
+        Go(0);
+        c.reset();
+        Bytes block = RunState();
+        EXPECT_EQ(StopWord(block), "SR") << c.what;
+        EXPECT_EQ(block[12], 0x00) << c.what;
+        EXPECT_EQ(Pc(block), 0u) << c.what;
+        EXPECT_EQ(Status().running, 0u) << c.what;
+        // A reset of a stopped program has nothing to report.
+        c.reset();
+        EXPECT_EQ(StopWord(RunState()), std::string(2, '\0')) << c.what;
+    }
 }
 
 TEST_F(ExecutionTest, TheBudgetLimitsHowFarARunningProgramGetsPerCall) {

@@ -32,8 +32,8 @@ class TestMemory : public CTargetMemory {
 public:
     TestMemory(const Capabilities& capabilities, DWORD eighth, IHostServiceProvider* host)
         : CTargetMemory(capabilities, eighth, host) {}
-    HRESULT STDMETHODCALLTYPE Notify13(DWORD, DWORD, DWORD) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE Notify14(DWORD, DWORD, DWORD) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE ReadMemoryBlock(DWORD, DWORD, BYTE*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE WriteMemoryBlock(DWORD, DWORD, BYTE*) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE CompareMemory(DWORD, DWORD, DWORD, DWORD, DWORD*, DWORD*, DWORD*) override {
         return S_OK;
     }

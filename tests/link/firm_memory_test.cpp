@@ -7,7 +7,7 @@
 #include "link/link_results.h"
 #include "monitor/monitor_services.h"
 #include "target/session_settings.h"
-#include "target/target_config.h"
+#include "target/target_memory_vk3.h"
 #include "tests/link/link_fixture.h"
 
 #include "platform/profile.h"
@@ -162,11 +162,13 @@ TEST_F(FirmMemory, AreaErrorsAreReportedOnceAndWriteNothing) {
     EXPECT_EQ(pending, std::vector<std::string>{kAreaError}) << "above the flash it is also the monitor's message";
 }
 
-TEST_F(FirmMemory, WhileConnectingOnlyTheDevicesOwnRegistersTakeWrites) {
+TEST_F(FirmMemory, WhileDownloadingOnlyTheDevicesOwnRegistersTakeWrites) {
     g_deviceValues.initialRegisters[0] = 0x0A;
     g_deviceValues.initialRegisterCount = 1;
     g_deviceValues.specialRegisters[0] = {0x0B, 0x01};
-    SetTargetBusy(true);
+    CTargetMemoryVk3 memory(&host_);
+    ASSERT_EQ(memory.OnDownload(0xFFFF), S_OK);
+    ASSERT_TRUE(IsTargetBusy());
     g_firmWriteData[0] = 0x42;
     g_firmWriteData[1] = 0x43;
     EXPECT_EQ(CFirmCommand().WriteMemory(access_code::kByte, 0x0A, 1, 0), kOk);

@@ -189,7 +189,6 @@ void LinkTest::TearDown() {
     driver_.reset();
     g_targetConfig.reset();
     SetMonitorServices({});
-    SetTargetBusy(false);
     GetTarget()->Detach(1);
 }
 

@@ -234,8 +234,8 @@ TEST_F(Breakpoints, ABreakpointAtTheGoAddressLetsTheFirstInstructionRun) {
     EXPECT_EQ(step.dataMask, 0xFFFFFFFFu);
     EXPECT_EQ(step.temporary, 1u);
     RunABit();
-    EXPECT_EQ(Status().stopWord, kStopChannel) << "once round the loop, the channel stops it there";
-    EXPECT_EQ(Status().pc, 0x500u);
+    EXPECT_EQ(Status().stopWord, kStopChannel) << "the step channel stops the go after its first instruction";
+    EXPECT_EQ(Status().pc, 0x501u);
 }
 
 TEST_F(Breakpoints, ThePreparationAppliesTheWorkingChannels) {

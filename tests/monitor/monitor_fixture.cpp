@@ -2,6 +2,8 @@
 
 #include "events/break_channels.h"
 #include "link/firm_command.h"
+#include "link/firm_state.h"
+#include "monitor/flash_mode.h"
 #include "link/link_state.h"
 #include "monitor/break_table.h"
 #include "monitor/monitor_data.h"
@@ -31,6 +33,16 @@ void ResetMonitorState() {
     g_linkBreakFlag = 0;
     g_linkHold = 0;
     g_targetSuspendRequest = 0;
+    g_monitorRunState = MonitorRunState{};
+    g_stepRequest = StepRequest{};
+    g_goBreakEntry = -1;
+    g_reitKeptStack = kNothingKept;
+    g_reitKeptFlags = kNothingKept;
+    g_startRunMode = run_mode::kGo;
+    g_runMode = run_mode::kGo;
+    g_launched = 0;
+    g_flashMode = 0;
+    g_suspendState = SuspendState{};
 }
 
 void MonitorTest::SetUp() {

@@ -95,10 +95,5 @@ TEST_F(RunTarget, ABreakConditionModeWithoutItsChannelsStartsNothing) {
     EXPECT_EQ(g_emuResponse->RunStatus(), CEmuResponse::kStopped);
 }
 
-TEST_F(RunTarget, NothingToEmulateYet) {
-    EXPECT_EQ(Engine().StepOrGoEngine(0x500), 0);
-    EXPECT_TRUE(FramesIn().empty());
-}
-
 }  // namespace
 }  // namespace monitortest

@@ -2,11 +2,9 @@
 #include "target/host_access_guard.h"
 
 #include "target/memory_lock.h"
-#include "target/target_objects.h"
 #include "target/target_vk3.h"
 
 #include "sim/host/sim_host.h"
-#include "tests/frame/test_handlers.h"
 
 #include <gtest/gtest.h>
 
@@ -21,11 +19,6 @@ namespace {
 class HostAccessGuard : public ::testing::Test {
 protected:
     void SetUp() override {
-        TargetObjectFactories factories;
-        factories.memoryHandler = [](IHostServiceProvider* host) {
-            return new testing_support::TestMemory(CTargetMemory::Capabilities{}, 0, host);
-        };
-        SetTargetObjectFactories(factories);
         // A .CNF without a library name: no configuration handler, and no
         // file to look for.
         BuildCnfPath();
@@ -40,7 +33,6 @@ protected:
         EXPECT_EQ(GetTarget()->DestroyHandlers(), S_OK);
         GetTarget()->Detach(1);
         GetTarget()->GetSettingsCache().Clear();
-        SetTargetObjectFactories({});
         EXPECT_EQ(CHostAccessGuard::GetNestingCount(), 0u);
     }
     simhost::CallLog log;

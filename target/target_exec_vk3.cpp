@@ -1,0 +1,557 @@
+#include "target/target_exec_vk3.h"
+
+#include "events/break_channels.h"
+#include "frame/com_utils.h"
+#include "frame/host_event.h"
+#include "link/emulator_link.h"
+#include "link/firm_command.h"
+#include "link/host_reports.h"
+#include "link/link_state.h"
+#include "monitor/break_table.h"
+#include "monitor/monitor_engine.h"
+#include "monitor/monitor_run_state.h"
+#include "monitor/run_state_monitor.h"
+#include "res/resource_ids.h"
+#include "startup/device_data.h"
+#include "startup/flash_services.h"
+#include "target/host_access_guard.h"
+#include "target/start_stop_hook.h"
+#include "target/target_config.h"
+#include "target/target_memory_vk3.h"
+#include "target/target_vk3.h"
+
+#include "platform/bstr.h"
+#include "platform/clock.h"
+#include "platform/resources.h"
+#include "platform/windows_ui.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr HRESULT kNotAvailable = 0x80042001;
+constexpr UINT kStatusTexts[] = {res_id::kRunControlReady};
+constexpr DWORD kRunKindGo = 1;
+constexpr DWORD kRunKindStep = 3;
+constexpr DWORD kRunStartLimit = 5000;
+constexpr WORD kStopped = CEmuResponse::kStopped;
+constexpr DWORD kProgramFlash = 2;  // g_emuSel: the program-flash mode
+constexpr char kRunTimeZero[] = "0000h000min000s000ms";
+
+// The process-wide save areas of a go to addresses: the address-break
+// channels, and the breakpoint table when addresses overflow the channels.
+BreakChannelTable g_savedChannels{};
+std::array<MonitorBreakEntry, kMonitorBreakEntries> g_savedBreakTable{};
+WORD g_savedBreakCount = 0;
+
+// The break kind of the go request from the break mode index.
+DWORD BreakKind(DWORD mode) {
+    switch (mode) {
+    case 1:
+        return 1;
+    case 2:
+        return 3;
+    case 3:
+        return 4;
+    case 4:
+        return 5;
+    default:
+        return 2;
+    }
+}
+
+WORD RunStatus() {
+    return g_emuResponse != nullptr ? g_emuResponse->RunStatus() : kStopped;
+}
+
+bool LinkLost() {
+    return g_emulatorLink == nullptr || g_emulatorLink->IsLinkLost();
+}
+
+// The reply decoder's poll: its answer, with the record it hands out.
+int CheckError(EmuReplyPtr& record) {
+    record.reset();
+    return g_emuResponse != nullptr ? g_emuResponse->CheckError(record) : 1;
+}
+
+}  // namespace
+
+CTargetExec* CreateTargetExecVk3(IHostServiceProvider* host) {
+    return new CTargetExecVk3(host);
+}
+
+CTargetExecVk3::CTargetExecVk3(IHostServiceProvider* host)
+    : CTargetExec2(kStatusTexts, static_cast<DWORD>(std::size(kStatusTexts)), host),
+      m_runTimeText(kRunTimeZero) {
+    m_request[0] = exec_request::kStop;
+    SetStopAddressLookup([this](DWORD address) { return FindBreakAddress(address, nullptr); });
+}
+
+CTargetExecVk3::~CTargetExecVk3() {
+    AwaitRunThread();
+    SetStopAddressLookup(nullptr);
+}
+
+HRESULT CTargetExecVk3::OnTargetOpen() {
+    const HRESULT result = CTargetExec2::OnTargetOpen();
+    if (FAILED(result)) {
+        return result;
+    }
+    m_stopArmed = 1;
+    m_stopStart = 0;
+    m_stepEnd = 0;
+    {
+        std::lock_guard lock(m_textMutex);
+        m_runTimeText = kRunTimeZero;
+    }
+    m_request[0] = exec_request::kStop;
+    m_request[1] = 0;
+    m_request[2] = 0;
+    ReportVersions();
+    return result;
+}
+
+HRESULT CTargetExecVk3::OnTargetClose() {
+    AwaitRunThread();
+    m_addresses.clear();
+    return CTargetExec2::OnTargetClose();
+}
+
+void CTargetExecVk3::AwaitRunThread() {
+    if (m_runThread != nullptr) {
+        ::WaitForSingleObject(m_runThread->m_hThread, INFINITE);
+        m_runThread.reset();
+    }
+}
+
+void CTargetExecVk3::ReportToHost(const char* text) {
+    if (m_host != nullptr) {
+        const platform::Bstr wide(text);
+        m_host->ReportErrorText(wide.Get());
+    }
+}
+
+HRESULT CTargetExecVk3::CheckGo() {
+    if (CheckGuardedArea() != 0) {
+        return E_FAIL;
+    }
+    if (g_emuSel == kProgramFlash) {
+        AFX_MANAGE_STATE(AfxGetStaticModuleState());
+        ReportToHost(platform::FindStringResource(AfxGetResourceHandle(), res_id::kProgramFlashMode));
+        return E_FAIL;
+    }
+    return S_OK;
+}
+
+HRESULT CTargetExecVk3::Reset() {
+    if (LinkLost()) {
+        ShowCommunicationTimeoutRestart();
+        return S_OK;
+    }
+    return ResetTarget();
+}
+
+HRESULT CTargetExecVk3::Go() {
+    if (const HRESULT refused = CheckGo(); FAILED(refused)) {
+        return refused;
+    }
+    m_stopArmed = 1;
+    m_request[0] = exec_request::kGo;
+    return Execute();
+}
+
+HRESULT CTargetExecVk3::ResetGo() {
+    if (const HRESULT refused = CheckGo(); FAILED(refused)) {
+        return refused;
+    }
+    m_stopArmed = 1;
+    m_request[0] = exec_request::kResetAndGo;
+    return Execute();
+}
+
+HRESULT CTargetExecVk3::GoEx(VARIANT addresses) {
+    if (const HRESULT refused = CheckGo(); FAILED(refused)) {
+        return refused;
+    }
+    if (RunInProgress()) {
+        // The list belongs to the run in progress, until its thread ends.
+        return kNotAvailable;
+    }
+    CDWordArray list;
+    CComUtils::VariantToDWordArray(addresses, list);
+    m_addresses.clear();
+    for (INT_PTR i = 0; i < list.GetSize(); ++i) {
+        m_addresses.push_back(list.GetAt(i));
+    }
+    m_stopArmed = 1;
+    m_request[0] = exec_request::kGoToAddresses;
+    return Execute();
+}
+
+HRESULT CTargetExecVk3::StepIn() {
+    return PostStepRequest(exec_request::kStepIn, 0, 0, "Can not use STEP IN function.");
+}
+
+HRESULT CTargetExecVk3::StepInEx(DWORD first, DWORD last) {
+    return PostStepRequest(exec_request::kStepInRange, first, last, "Can not use STEP IN function.");
+}
+
+HRESULT CTargetExecVk3::StepOver() {
+    return PostStepRequest(exec_request::kStepOver, 0, 0, "Can not use STEP OVER function.");
+}
+
+HRESULT CTargetExecVk3::StepOverEx(DWORD first, DWORD last) {
+    return PostStepRequest(exec_request::kStepOverRange, first, last, "Can not use STEP OVER function.");
+}
+
+HRESULT CTargetExecVk3::StepOut() {
+    return PostStepRequest(exec_request::kStepOut, 0, 0, "Can not use STEP OUT function.");
+}
+
+HRESULT CTargetExecVk3::StepOutEx(DWORD, DWORD) {
+    m_stopArmed = 1;
+    return StepOut();
+}
+
+HRESULT CTargetExecVk3::Halt() {
+    m_request[0] = exec_request::kStop;
+    return Execute();
+}
+
+HRESULT CTargetExecVk3::QueryIdleEx() {
+    return m_running2 == 1 ? E_FAIL : S_OK;
+}
+
+HRESULT CTargetExecVk3::Execute() {
+    if (IsTargetBusy()) {
+        return kNotAvailable;
+    }
+    const DWORD code = m_request[0];
+    CTargetVk3* target = GetTarget();
+    if (RunInProgress()) {
+        if (code != exec_request::kStop) {
+            return kNotAvailable;
+        }
+        static_cast<void>(HaltRun());  // Execute answers S_OK whatever the stop answers
+        return S_OK;
+    }
+    if (code == exec_request::kStop) {
+        return kNotAvailable;
+    }
+    AwaitRunThread();  // the last request's thread has ended its work
+    if (target != nullptr) {
+        target->SetRunning(1);
+    }
+    CWinThread* thread = AfxBeginThread(&CTargetExecVk3::RunThreadProc, this, THREAD_PRIORITY_NORMAL, 0,
+                                        CREATE_SUSPENDED);
+    if (thread == nullptr) {
+        if (target != nullptr) {
+            target->SetRunning(0);
+        }
+        return kNotAvailable;
+    }
+    thread->m_bAutoDelete = FALSE;
+    m_runThread.reset(thread);
+    thread->ResumeThread();
+    return S_OK;
+}
+
+bool CTargetExecVk3::RunInProgress() const {
+    // From the request's start until its thread has cleared the target's
+    // running flag.
+    const CTargetVk3* target = GetTarget();
+    return m_running2 == 1 || (target != nullptr && target->IsRunning() != 0);
+}
+
+UINT CTargetExecVk3::RunThreadProc(LPVOID parameter) {
+    auto* handler = static_cast<CTargetExecVk3*>(parameter);
+    static_cast<void>(handler->RunRequest());  // the host learns the end from the running words
+    if (CTargetVk3* target = GetTarget()) {
+        target->SetRunning(0);
+    }
+    return 0;
+}
+
+void CTargetExecVk3::RefreshCommandUi() {
+    CWinThread* thread = AfxGetThread();
+    CWnd* main = thread != nullptr ? thread->m_pMainWnd : nullptr;
+    if (main != nullptr) {
+        main->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, FALSE);
+    }
+}
+
+void CTargetExecVk3::AskRunStoppedEvent() {
+    if (m_host == nullptr) {
+        return;
+    }
+    const CHostEvent event(EVENT_RunStopped);
+    platform::Bstr name;
+    static_cast<void>(m_host->GetEventName(event.GetNotice(), name.Out()));  // the name is not used
+}
+
+HRESULT CTargetExecVk3::RunRequest() {
+    CHostAccessGuard guard;
+    if (LinkLost()) {
+        ShowCommunicationTimeoutRestart();
+        m_waiting = 0;
+        AskRunStoppedEvent();
+        RefreshCommandUi();
+        return kNotAvailable;
+    }
+    const DWORD code = m_request[0];
+    if (code <= exec_request::kStepOutAgain) {
+        RunStartStopFunctions();
+    }
+    const HRESULT result = RunVariant(code);
+    // Only after the run: flash changed while the target stood still (host
+    // writes, break bytes taken out) reached the chip at the launch's
+    // write-back. What changes from here on (the temporary breakpoints
+    // taken out) stays to be written at the next launch.
+    guard.SetHeld(1);
+    CFirmCommand().ClearFlashDirtyFlags();
+    guard.SetHeld(0);
+    if (m_temporaryBreaks != 0) {
+        static_cast<void>(SetTemporaryBreaks(false));  // answers 0
+        m_temporaryBreaks = 0;
+    }
+    if (m_host != nullptr) {
+        IHStopPosition* position = nullptr;
+        if (SUCCEEDED(m_host->QueryService(IID_IHStopPosition, reinterpret_cast<void**>(&position))) &&
+            position != nullptr) {
+            position->SetStopPosition(GetPC());
+        }
+    }
+    AskRunStoppedEvent();
+    RefreshCommandUi();
+    if (LinkLost()) {
+        ShowCommunicationTimeoutRestart();
+        m_waiting = 0;
+        // Nothing runs any more that the link could report.
+        if (g_emuResponse != nullptr) {
+            g_emuResponse->SetRunStatus(kStopped);
+        }
+        if (g_runStateMonitor != nullptr) {
+            g_runStateMonitor->SetRunning(0);
+        }
+        m_request[0] = exec_request::kStop;
+    }
+    return result;
+}
+
+HRESULT CTargetExecVk3::RunVariant(DWORD code) {
+    switch (code) {
+    case exec_request::kGo:
+        return RunGo();
+    case exec_request::kResetAndGo:
+        return RunResetAndGo();
+    case exec_request::kGoToAddresses:
+        return RunGoToAddresses();
+    case exec_request::kStepIn:
+        return RunStepIn();
+    case exec_request::kStepOver:
+        return RunStepOver();
+    case exec_request::kStepOut:
+    case exec_request::kStepOutAgain:
+        return RunStepOut();
+    case exec_request::kStepInRange:
+        return RunStepInRange();
+    case exec_request::kStepOverRange:
+        return RunStepOverRange();
+    default:
+        return S_OK;
+    }
+}
+
+HRESULT CTargetExecVk3::BeginRun(DWORD kind) {
+    m_running2 = 1;
+    m_requestCode2 = kind;
+    LoadRegistersFromHost();
+    AnnounceRunStart();
+    m_running = m_running2.load();
+    m_requestCode = m_requestCode2.load();
+    return S_OK;
+}
+
+void CTargetExecVk3::EndRun(HRESULT result) {
+    CTargetExec2::OnExecutionResult(result);
+    m_running2 = 0;
+    m_requestCode2 = 0;
+    m_running = 0;
+    m_requestCode = 0;
+}
+
+HRESULT CTargetExecVk3::FailRun() {
+    EmuReplyPtr record;
+    static_cast<void>(CheckError(record));  // the record, if any, carries what went wrong
+    if (record != nullptr) {
+        ProcessReply(*record);
+    }
+    m_waiting = 0;
+    EndRun(kNotAvailable);
+    return kNotAvailable;
+}
+
+HRESULT CTargetExecVk3::RunGo() {
+    CHostAccessGuard guard;
+    guard.SetHeld(1);
+    static_cast<void>(g_monitorAccess.CloseMonitorAccess());  // answers 0
+    guard.SetHeld(0);
+    const HRESULT begun = BeginRun(kRunKindGo);
+    if (FAILED(begun)) {
+        EndRun(begun);
+        return begun;
+    }
+    if (m_request[0] == exec_request::kGoToAddresses) {
+        static_cast<void>(SetTemporaryBreaks(true));  // answers 0
+        m_temporaryBreaks = 1;
+    }
+    guard.SetHeld(1);
+    DWORD mode = 0;
+    DWORD unused = 0;
+    GetBreakModeSettings(&mode, &unused, &unused, &unused, &unused);
+    GoRequestBlock& request = g_monitorRunState.goRequest;
+    request = GoRequestBlock{};
+    request.goStart = {1, GetPC()};
+    request.runKind = BreakKind(mode);
+    const WORD started = g_monitorEngine != nullptr ? g_monitorEngine->RunTarget() : WORD{0xFFFF};
+    if (started != 0) {
+        return FailRun();
+    }
+    if (WaitForRunStart() != 1) {
+        m_waiting = 0;
+        guard.SetHeld(0);
+        EndRun(kNotAvailable);
+        return kNotAvailable;
+    }
+    m_waiting = 1;
+    guard.SetHeld(0);
+    RefreshCommandUi();
+    if (WaitForStop() != 1) {
+        m_waiting = 0;
+        EndRun(kNotAvailable);
+        return kNotAvailable;
+    }
+    m_waiting = 0;
+    guard.SetHeld(1);
+    static_cast<void>(g_monitorAccess.OpenMonitorAccess());  // answers 0
+    guard.SetHeld(0);
+    EndRun(kNotAvailable);
+    RefreshCommandUi();
+    return begun;
+}
+
+HRESULT CTargetExecVk3::RunResetAndGo() {
+    const HRESULT reset = ResetTarget();
+    return FAILED(reset) ? reset : RunGo();
+}
+
+HRESULT CTargetExecVk3::RunGoToAddresses() {
+    return RunGo();
+}
+
+DWORD CTargetExecVk3::SetTemporaryBreaks(bool install) {
+    const std::size_t channels = std::min<std::size_t>(g_deviceValues.addressBreakCount, kBreakChannelCount);
+    const std::size_t count = m_addresses.size();
+    CHostAccessGuard guard;
+    guard.SetHeld(1);
+    if (install && m_temporaryBreaks == 0) {
+        std::copy_n(g_breakChannels.begin(), channels, g_savedChannels.begin());
+        std::fill_n(g_breakChannels.begin(), channels, BreakChannelRecord{});
+        if (count > channels) {
+            g_savedBreakTable = g_monitorBreakTable;
+            g_savedBreakCount = g_monitorBreakCount;
+        }
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        const DWORD address = m_addresses[i];
+        if (install && i < channels) {
+            BreakChannelRecord& channel = g_breakChannels[i];
+            channel.enable = 1;
+            channel.kind = kBreakKindAddress;
+            channel.address = address;
+            channel.temporary = 1;
+        } else if (i >= channels && g_monitorEngine != nullptr) {
+            g_monitorEngine->BreakpointCommand(install ? 0 : 1, address, 'P', 0);
+        }
+    }
+    if (!install) {
+        m_addresses.clear();
+        if (m_temporaryBreaks == 1) {
+            std::copy_n(g_savedChannels.begin(), channels, g_breakChannels.begin());
+            if (count > channels) {
+                g_monitorBreakTable = g_savedBreakTable;
+                g_monitorBreakCount = g_savedBreakCount;
+            }
+        }
+    }
+    return 0;
+}
+
+int CTargetExecVk3::FindBreakAddress(DWORD address, bool* nonEmpty) const {
+    if (nonEmpty != nullptr) {
+        *nonEmpty = !m_addresses.empty();
+    }
+    if (m_temporaryBreaks == 0) {
+        return -1;
+    }
+    const auto found = std::find(m_addresses.begin(), m_addresses.end(), address);
+    return found != m_addresses.end() ? static_cast<int>(found - m_addresses.begin()) : -1;
+}
+
+int CTargetExecVk3::WaitForRunStart() {
+    const DWORD start = GetTickCount();
+    while (RunStatus() == kStopped) {
+        EmuReplyPtr record;
+        if (CheckError(record) != 0) {
+            return 0;
+        }
+        if (record != nullptr) {
+            ProcessReply(*record);
+        }
+        if (g_linkStopByte != 0 || LinkLost()) {
+            return 0;
+        }
+        if (RunStatus() == kStopped && GetTickCount() - start > kRunStartLimit) {
+            return 0;
+        }
+    }
+    return 1;
+}
+
+int CTargetExecVk3::WaitForStop() {
+    CHostAccessGuard guard;
+    const DWORD period = GetStatusTime();
+    DWORD last = GetTickCount();
+    while (true) {
+        if (RunStatus() == kStopped) {
+            return 1;
+        }
+        guard.SetHeld(1);
+        EmuReplyPtr record;
+        if (CheckError(record) != 0) {
+            guard.SetHeld(0);
+            return 0;
+        }
+        if (record != nullptr) {
+            ProcessReply(*record);
+        }
+        record.reset();
+        guard.SetHeld(0);
+        const DWORD now = GetTickCount();
+        if (period != 0 && now - last > period) {
+            if (CTargetVk3* target = GetTarget()) {
+                target->RaiseHostEvent(CHostEvent(EVENT_PeriodicStatus));
+            }
+            last = now;
+        }
+        Sleep(0);
+        if (LinkLost()) {
+            return 1;
+        }
+    }
+}
+
+CString CTargetExecVk3::GetStopCauseText() {
+    std::lock_guard lock(m_textMutex);
+    return CString(m_stopCauseText.c_str());
+}

@@ -1,0 +1,413 @@
+// Target memory on the real road: the simulated host's memory server (the
+// plug-in module's memory handler, as the host finds it registered), the
+// monitor, the firmware requests and the link down to the simulated
+// emulator's module. Until the status handlers exist the
+// host's initialisation fails before it connects, so the session is made as
+// the connect's road test makes it, and the memory and memory-map handlers
+// through the target's own factories.
+#include "sim/host/sim_host.h"
+
+#include "frame/error_codes.h"
+#include "frame/target_memory.h"
+#include "res/resource_ids.h"
+#include "target/target_vk3.h"
+#include "tests/emulator/sim_emulator.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/test_ui.h"
+
+#include "platform/clock.h"
+#include "platform/profile.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+using emutest::Bytes;
+using Lines = std::vector<std::string>;
+
+constexpr char kDescription[] = "[CPUTYPE|VK31D16][ROM_SIZE|16K][EMULATOR|Q3][FIRMWARE|F000,1][WORK_RAM|0A00]";
+constexpr char kDefaults[] =
+    "device=VK31D16;protocol=1;board=powered;connector=connected;canary=0;pending=0;steps=1000;lockout=3;"
+    "flashbusy=0;channels=1;interfaces=1";
+constexpr HRESULT kRefused = static_cast<HRESULT>(0x80042010);
+constexpr HRESULT kMismatch = static_cast<HRESULT>(0x80042020);
+constexpr HRESULT kNotFound = static_cast<HRESULT>(0x80042021);
+constexpr DWORD kRamTop = 0x0400;
+constexpr DWORD kRamEnd = 0x09FF;
+
+Bytes Pattern(std::size_t size, BYTE seed) {
+    Bytes bytes(size);
+    for (std::size_t i = 0; i < size; ++i) {
+        bytes[i] = static_cast<BYTE>(seed + i * 13 + (i >> 8));
+    }
+    return bytes;
+}
+
+class MemoryRoad : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(emutest::Module().error.empty()) << emutest::Module().error;
+        control_ = &emutest::Module().control;
+        ASSERT_EQ(control_->reset(), Q3V_SIM_OK);
+        ASSERT_EQ(control_->configure(kDefaults), Q3V_SIM_OK);
+    }
+    void TearDown() override {
+        if (target_ != nullptr) {
+            EndSession();
+        }
+        if (host_ != nullptr) {
+            host_->Unload();
+        }
+    }
+
+    // A session the host started, connected in the connect mode the wizard
+    // picks, with the memory and memory-map handlers opened.
+    void Connect(int mode) {
+        host_ = std::make_unique<simhost::SimHost>();
+        ASSERT_TRUE(host_->Load()) << host_->LoadError();
+        ASSERT_EQ(host_->RegisterLibrary(), S_OK);
+        ASSERT_EQ(host_->AttachComponents(), S_OK);
+        host_->Services().OpenSession(session_.Windows(), "sess");
+        host_->Services().DeviceDescription().SetDescription(kDescription);
+        IHTarget* target = nullptr;
+        ASSERT_EQ(host_->QueryPluginInterface(IID_IHTarget, reinterpret_cast<void**>(&target)), S_OK);
+        target_ = static_cast<CTargetVk3*>(target);
+        ui_.OnDialog("Emulator Setting")
+            .Select(res_id::kMcuGroup, "VK31X")
+            .Select(res_id::kDevice, "VK31D16")
+            .Pick(mode)
+            .Next()
+            .Next()
+            .Check(res_id::kHideSheetCheck)
+            .Finish();
+        ui_.OnDialog(res_id::kConnectingDialog).WaitForClose();
+        ASSERT_EQ(host_->StartTargetSession(), S_OK);
+        ASSERT_NE(target_->GetMemoryHandler(), nullptr);
+        ASSERT_NE(target_->GetMemoryMapHandler(), nullptr);
+        server_ = Served<IHTMemoryServer4>(IID_IHTMemoryServer4);
+        ASSERT_NE(server_, nullptr);
+        control_->clearFrames();
+        reportsBefore_ = host_->Services().ReportedErrors().size();
+        boxesBefore_ = ui_.MessageBoxes().size();
+    }
+    void EndSession() {
+        EXPECT_EQ(host_->EndTargetSession(), S_OK);
+        target_ = nullptr;
+    }
+    template <typename Interface>
+    Interface* Served(const IID& iid) const {
+        for (const simhost::InterfaceRegistration& registration : host_->Services().Registrations()) {
+            if (registration.server && IsEqualIID(registration.iid, iid)) {
+                return static_cast<Interface*>(registration.object);
+            }
+        }
+        return nullptr;
+    }
+
+    Bytes ReadTarget(DWORD address, std::size_t count) const {
+        Bytes bytes(count);
+        control_->readTarget(address, bytes.data(), static_cast<DWORD>(count));
+        return bytes;
+    }
+    void Put(DWORD address, const Bytes& bytes) const {
+        control_->writeTarget(address, bytes.data(), static_cast<DWORD>(bytes.size()));
+    }
+    Bytes Read(DWORD start, DWORD end, DWORD access = 1) {
+        Bytes bytes(end - start + 1, 0xA5);
+        EXPECT_EQ(server_->ReadMemory(start, end, access, bytes.data()), S_OK);
+        return bytes;
+    }
+    Lines Reports() const {
+        const Lines all = host_->Services().ReportedErrors();
+        return Lines(all.begin() + static_cast<std::ptrdiff_t>(std::min(reportsBefore_, all.size())), all.end());
+    }
+    Lines Boxes() const {
+        Lines texts;
+        const auto boxes = ui_.MessageBoxes();
+        for (std::size_t i = boxesBefore_; i < boxes.size(); ++i) {
+            texts.push_back(boxes[i].text);
+        }
+        return texts;
+    }
+    std::size_t FrameCount() const { return control_->getFrameCount(); }
+    std::string Saved(const char* section, const char* key) const {
+        char text[256] = "";
+        GetPrivateProfileStringA(section, key, "<none>", text, sizeof(text), session_.Windows("sess.ini").c_str());
+        return text;
+    }
+    // The program's records as the host downloads them: each contiguous
+    // run in writes of the block size. The writes' answers, in order.
+    std::vector<HRESULT> Download(const std::map<std::uint32_t, std::uint8_t>& image) {
+        std::vector<HRESULT> results;
+        DWORD block = 0;
+        EXPECT_EQ(server_->GetBlockSize(&block), S_OK);
+        EXPECT_EQ(block, 1024u);
+        EXPECT_EQ(server_->OnDownload(0xFFFF), S_OK);
+        for (auto it = image.begin(); it != image.end();) {
+            Bytes run;
+            const DWORD start = it->first;
+            while (it != image.end() && it->first == start + run.size() && run.size() < block) {
+                run.push_back(it->second);
+                ++it;
+            }
+            results.push_back(server_->WriteMemory(start, start + static_cast<DWORD>(run.size()) - 1, 1, run.data()));
+        }
+        EXPECT_EQ(server_->OnDownload(0), S_OK);
+        return results;
+    }
+
+    platform::VirtualClock clock_;
+    testsupport::TestUi ui_;
+    testing_support::TempFolder session_;
+    const emutest::ControlEntries* control_ = nullptr;
+    std::unique_ptr<simhost::SimHost> host_;
+    CTargetVk3* target_ = nullptr;
+    IHTMemoryServer4* server_ = nullptr;
+    std::size_t reportsBefore_ = 0;
+    std::size_t boxesBefore_ = 0;
+};
+
+TEST_F(MemoryRoad, RamFlashAndDataFlashAreReadAndWrittenWithEveryAccessSize) {
+    Connect(res_id::kModeErase);
+    for (const DWORD access : {1u, 2u, 3u, 4u, 8u}) {
+        const Bytes bytes = Pattern(kRamEnd - kRamTop + 1, static_cast<BYTE>(access));
+        EXPECT_EQ(server_->WriteMemory(kRamTop, kRamEnd, access, bytes.data()), S_OK) << access;
+        EXPECT_EQ(ReadTarget(kRamTop, bytes.size()), bytes) << access;
+        EXPECT_EQ(Read(kRamTop, kRamEnd, access), bytes) << access;
+    }
+    // The whole space in two pieces: the firmware's flash as the chip holds it.
+    const Bytes all = Read(0x0000, 0xFFFF);
+    EXPECT_EQ(Bytes(all.begin() + kRamTop, all.begin() + kRamEnd + 1), ReadTarget(kRamTop, kRamEnd - kRamTop + 1));
+    EXPECT_EQ(Bytes(all.begin() + 0xF000, all.begin() + 0xF400), ReadTarget(0xF000, 0x400));
+
+    // The data flash is written back at once; the user's flash waits in the
+    // mirror for the next flash write.
+    const Bytes data = Pattern(0x100, 7);
+    EXPECT_EQ(server_->WriteMemory(0x2400, 0x24FF, 1, data.data()), S_OK);
+    EXPECT_EQ(ReadTarget(0x2400, 0x100), data);
+    EXPECT_EQ(server_->WriteMemory(0xC000, 0xC0FF, 2, data.data()), S_OK);
+    EXPECT_EQ(Read(0xC000, 0xC0FF), data);
+    EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(MemoryRoad, RefusedRangesWriteNothing) {
+    Connect(res_id::kModeErase);
+    const Bytes bytes(16, 0x42);
+    const std::size_t frames = FrameCount();
+    Bytes read(16, 0xA5);
+    EXPECT_EQ(server_->ReadMemory(0x0500, 0x04FF, 1, read.data()), kRefused) << "reversed";
+    EXPECT_EQ(server_->WriteMemory(0x0500, 0x04FF, 1, bytes.data()), kRefused);
+    EXPECT_EQ(server_->WriteMemory(0x0C00, 0x0C0F, 1, bytes.data()), kRefused) << "between the RAM and the flash";
+    EXPECT_EQ(server_->WriteMemory(0x0A00, 0x0A0F, 1, bytes.data()), kRefused) << "the firmware's RAM";
+    EXPECT_EQ(server_->WriteMemory(0xF000, 0xF00F, 1, bytes.data()), kRefused) << "the firmware's flash";
+    EXPECT_EQ(server_->FillMemory(0x0C00, 0x0C0F, 1, bytes.data()), kRefused);
+    EXPECT_EQ(FrameCount(), frames) << "nothing reached the emulator";
+    EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(MemoryRoad, ProgramFlashModeRefusesWritesWithItsMessage) {
+    Connect(res_id::kModeProgramFlash);
+    const Bytes bytes(16, 0x42);
+    EXPECT_EQ(server_->WriteMemory(0x0500, 0x050F, 1, bytes.data()), S_OK);
+    EXPECT_EQ(server_->FillMemory(0x0500, 0x050F, 1, bytes.data()), S_OK);
+    EXPECT_EQ(Boxes(), (Lines{"The current emulator mode is \"Program Flash.\"",
+                              "The current emulator mode is \"Program Flash.\""}));
+}
+
+TEST_F(MemoryRoad, RewriteModeRefusesTheUsersFlashButNotTheDataFlash) {
+    Connect(res_id::kModeRewrite);
+    const Bytes bytes(16, 0x42);
+    EXPECT_EQ(server_->WriteMemory(0xC000, 0xC00F, 1, bytes.data()), S_OK);
+    EXPECT_EQ(Boxes(), Lines{"This operation is invalid in Debugging of CPU rewrite mode."});
+    EXPECT_EQ(Read(0xC000, 0xC00F), Bytes(16, 0xFF));
+    EXPECT_EQ(server_->WriteMemory(0x2400, 0x240F, 1, bytes.data()), S_OK);
+    EXPECT_EQ(ReadTarget(0x2400, 16), bytes);
+}
+
+TEST_F(MemoryRoad, CompareFillCopyAndBothSearches) {
+    Connect(res_id::kModeErase);
+    const Bytes bytes = Pattern(0x400, 3);
+    Put(kRamTop, bytes);
+    DWORD first[2] = {};
+    DWORD second[2] = {};
+    DWORD address = 0;
+    EXPECT_EQ(server_->CompareMemory(0x400, 0x4FF, 0x400, 2, first, second, &address), S_OK) << "with itself";
+    Put(0x600, Bytes(bytes.begin(), bytes.begin() + 0x100));
+    Put(0x602, {0x11, 0x22});
+    EXPECT_EQ(server_->CompareMemory(0x400, 0x4FF, 0x600, 2, first, second, &address), kMismatch);
+    EXPECT_EQ(address, 0x402u);
+    EXPECT_EQ(reinterpret_cast<BYTE*>(first)[0], bytes[3]) << "most significant first";
+    EXPECT_EQ(reinterpret_cast<BYTE*>(first)[1], bytes[2]);
+    EXPECT_EQ(reinterpret_cast<BYTE*>(second)[0], 0x22);
+    EXPECT_EQ(reinterpret_cast<BYTE*>(second)[1], 0x11);
+
+    const BYTE pattern[] = {0x12, 0x34};
+    EXPECT_EQ(server_->FillMemory(0x800, 0x8FF, 2, pattern), S_OK);
+    Bytes filled;
+    for (int i = 0; i < 0x80; ++i) {
+        filled.insert(filled.end(), {0x12, 0x34});
+    }
+    EXPECT_EQ(ReadTarget(0x800, 0x100), filled);
+    const BYTE four[] = {0xA1, 0xA2, 0xA3, 0xA4};
+    EXPECT_EQ(server_->FillMemory(0x900, 0x900, 4, four), S_OK);
+    EXPECT_EQ(ReadTarget(0x900, 4), (Bytes{0xA4, 0xA3, 0xA2, 0xA1})) << "the whole pattern, reversed, from start";
+
+    Put(0x400, bytes);
+    EXPECT_EQ(server_->CopyMemory(0x400, 0x4FF, 0x480, 1, 1, 0, 0, &address), S_OK) << "overlapping: backwards";
+    EXPECT_EQ(ReadTarget(0x480, 0x100), Bytes(bytes.begin(), bytes.begin() + 0x100));
+
+    // The searches over the flash mirror, where 4 KiB lie together.
+    const Bytes zeros(0x1000, 0);
+    EXPECT_EQ(server_->WriteMemory(0xC000, 0xCFFF, 1, zeros.data()), S_OK);
+    const BYTE sought[] = {0xCA, 0xFE, 0xBA};
+    EXPECT_EQ(server_->WriteMemory(0xC000 + 2047, 0xC000 + 2049, 1, sought), S_OK);
+    DWORD found = 0;
+    EXPECT_EQ(server_->SearchMemoryEx(0xC000, 0xCFFF, 0, 0, 1, 3, sought, nullptr, &found), S_OK);
+    EXPECT_EQ(found, 0xC000u + 2047) << "across two 2,048-byte blocks";
+    found = 0;
+    EXPECT_EQ(server_->SearchMemoryEx(0xC000, 0xCFFF, 1, 0, 0, 2, sought + 1, nullptr, &found), S_OK);
+    EXPECT_EQ(found, 0xC000u + 2048) << "the monitor's search, every byte";
+    const BYTE missing[] = {0x77, 0x66};
+    EXPECT_EQ(server_->SearchMemory(0xC000, 0xCFFF, 1, 0, 2, missing, nullptr, &found), kNotFound);
+    EXPECT_EQ(server_->SearchMemoryEx(0xC000, 0xCFFF, 0, 0, 1, 2, missing, nullptr, &found), kNotFound);
+}
+
+TEST_F(MemoryRoad, AVerifyFaultOfACopyReachesTheHostsErrorOutput) {
+    Connect(res_id::kModeErase);
+    Put(0x400, {0x41, 0x42});
+    ASSERT_EQ(control_->injectFault(Q3V_SIM_FAULT_VERIFY, 0, 1), Q3V_SIM_OK);
+    DWORD address = 0;
+    EXPECT_EQ(server_->CopyMemory(0x400, 0x401, 0x500, 1, 1, 0, 0, &address), S_OK);
+    EXPECT_EQ(Reports(), (Lines{"FAILED AT 00000500 WRITE=41 'A' READ=41 'A'", " *** 31:Verify error"}));
+}
+
+TEST_F(MemoryRoad, ALostLinkIsReportedOnceAndReadsGiveNoStaleBytes) {
+    Connect(res_id::kModeErase);
+    ASSERT_EQ(control_->injectFault(Q3V_SIM_FAULT_LINK_LOST, 1, 0), Q3V_SIM_OK);
+    const Bytes read = Read(0x0400, 0x04FF);
+    EXPECT_EQ(read, Bytes(0x100, 0xFF));
+    EXPECT_EQ(Reports(), Lines{"Communication timeout error"});
+    const Bytes bytes(4, 1);
+    EXPECT_EQ(server_->WriteMemory(0x400, 0x403, 1, bytes.data()), S_OK);
+    EXPECT_EQ(Reports(), (Lines{"Communication timeout error", "Communication timeout error"}))
+        << "one report a call";
+}
+
+TEST_F(MemoryRoad, TheDemoProgramIsDownloadedIntoTheFlash) {
+    Connect(res_id::kModeErase);
+    const auto image = emutest::LoadSRecords("Vk3Demo.mot");
+    EXPECT_EQ(Download(image), std::vector<HRESULT>(3, S_OK));
+    for (const auto& [address, value] : image) {
+        if (address < 0xFF00) {
+            EXPECT_EQ(ReadTarget(address, 1), Bytes{value}) << std::hex << address;
+        }
+    }
+    EXPECT_EQ(Saved("USER_DATA", "RESET"), "c000") << "the user's reset vector";
+    EXPECT_EQ(ReadTarget(0xFFFC, 3), (Bytes{0x20, 0xF0, 0x00})) << "the firmware keeps the reset";
+    EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(MemoryRoad, AdjacentRamWritesReachTheEmulatorWhenTheirRunIsFlushed) {
+    Connect(res_id::kModeErase);
+    ASSERT_EQ(server_->OnDownload(0xFFFF), S_OK);
+    const Bytes bytes = Pattern(0x200, 9);
+    EXPECT_EQ(server_->WriteMemory(0x400, 0x4FF, 1, bytes.data()), S_OK);
+    EXPECT_EQ(server_->WriteMemory(0x500, 0x5FF, 1, bytes.data() + 0x100), S_OK);
+    EXPECT_EQ(FrameCount(), 0u) << "collected";
+    EXPECT_EQ(server_->WriteMemory(0x700, 0x70F, 1, bytes.data()), S_OK);
+    EXPECT_GT(FrameCount(), 0u) << "a write that does not continue the run sends it";
+    EXPECT_EQ(ReadTarget(0x400, 0x200), bytes);
+    EXPECT_NE(ReadTarget(0x700, 16), Bytes(bytes.begin(), bytes.begin() + 16));
+    ASSERT_EQ(server_->OnDownload(0), S_OK);
+    EXPECT_EQ(ReadTarget(0x700, 16), Bytes(bytes.begin(), bytes.begin() + 16));
+}
+
+TEST_F(MemoryRoad, ADownloadOverTheFirmwaresRamTwiceKeepsTheRestAndTellsOnce) {
+    Connect(res_id::kModeErase);
+    std::map<std::uint32_t, std::uint8_t> image;
+    for (DWORD a = 0x9F0; a <= 0xA0F; ++a) {  // the user's RAM into the firmware's
+        image[a] = 0x5A;
+    }
+    for (DWORD a = 0xB00; a <= 0xB0F; ++a) {  // the firmware's RAM again
+        image[a] = 0x5B;
+    }
+    for (DWORD a = 0xC000; a <= 0xC00F; ++a) {
+        image[a] = 0x04;
+    }
+    const Bytes firmwareRam = ReadTarget(0xA00, 0x200);
+    EXPECT_EQ(Download(image), std::vector<HRESULT>(3, S_OK));
+    EXPECT_EQ(ReadTarget(0x9F0, 16), Bytes(16, 0x5A)) << "the bytes before the firmware's RAM";
+    EXPECT_EQ(ReadTarget(0xA00, 0x200), firmwareRam);
+    EXPECT_EQ(ReadTarget(0xC000, 16), Bytes(16, 0x04)) << "the rest programmed";
+    EXPECT_EQ(Reports(), (Lines{"User program is located in RAM area from 000009F0h to 000009FFh.",
+                                "User program area and Q3v work RAM are overlapped from 00000A00h to 00000A0Fh.",
+                                "User program area and Q3v work RAM are overlapped from 00000B00h to 00000B0Fh.",
+                                " Flash memory writing ... ", " Flash memory write end "}));
+    EXPECT_EQ(Boxes(), Lines{"User program area and Q3v work RAM are overlapped from 00000A00h to 00000B0Fh."})
+        << "one message over both pieces";
+}
+
+TEST_F(MemoryRoad, ABlockOutsideTheDeviceIsReportedAndTheRestProgrammed) {
+    Connect(res_id::kModeErase);
+    std::map<std::uint32_t, std::uint8_t> image;
+    for (DWORD a = 0x0C00; a <= 0x0C0F; ++a) {  // between the RAM and the flash
+        image[a] = 0x5C;
+    }
+    for (DWORD a = 0xC100; a <= 0xC10F; ++a) {
+        image[a] = 0x04;
+    }
+    EXPECT_EQ(Download(image), (std::vector<HRESULT>{S_OK, kRefused})) << "the refusal to the write that sent it";
+    EXPECT_EQ(ReadTarget(0xC100, 16), Bytes(16, 0x04));
+    const std::string text = " Memory area error. It is outside the effective address range. ";
+    EXPECT_EQ(Reports(), (Lines{text, " Flash memory writing ... ", " Flash memory write end "}));
+    EXPECT_EQ(Boxes(), Lines{text});
+}
+
+TEST_F(MemoryRoad, ProgramFlashModeEndsWithItsRestartMessage) {
+    Connect(res_id::kModeProgramFlash);
+    Download(emutest::LoadSRecords("Vk3Demo.mot"));
+    const Lines boxes = Boxes();
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes.back(), "Restart Target or Exit Ktr");
+}
+
+TEST_F(MemoryRoad, AFailedProgrammingEndsWithoutTheRestartMessage) {
+    Connect(res_id::kModeProgramFlash);
+    ASSERT_EQ(server_->OnDownload(0xFFFF), S_OK);
+    const Bytes code = {0x04, 0x04};
+    EXPECT_EQ(server_->WriteMemory(0xC000, 0xC001, 1, code.data()), S_OK);
+    ASSERT_EQ(control_->injectFault(Q3V_SIM_FAULT_PROGRAM, 0, 100), Q3V_SIM_OK);
+    ASSERT_EQ(server_->OnDownload(0), S_OK);
+    const Lines boxes = Boxes();
+    EXPECT_EQ(std::count(boxes.begin(), boxes.end(), "Restart Target or Exit Ktr"), 0);
+    EXPECT_NE(std::find(boxes.begin(), boxes.end(), "Flash memory writing NG."), boxes.end());
+}
+
+TEST_F(MemoryRoad, TheMemoryMapHoldsTheWholeSpaceTwice) {
+    Connect(res_id::kModeErase);
+    DWORD count = 0;
+    ASSERT_EQ(server_->GetAreaCount(&count), S_OK);
+    EXPECT_EQ(count, 2u);
+    for (DWORD i = 0; i < count; ++i) {
+        DWORD start = 1, end = 0, attribute = 0, fourth = 0;
+        WORD f1 = 0, f2 = 0, f3 = 0, f4 = 0;
+        ASSERT_EQ(server_->GetAreaByIndex(i, &start, &end, &attribute, &fourth, &f1, &f2, &f3, &f4), S_OK);
+        EXPECT_EQ(start, 0u);
+        EXPECT_EQ(end, 0xFFFFu);
+        EXPECT_EQ(attribute, 1u);
+        EXPECT_EQ(f4, 1);
+    }
+    auto* range = Served<IHTMemoryRange>(IID_IHTMemoryRange);
+    ASSERT_NE(range, nullptr);
+    DWORD low = 1, high = 0;
+    EXPECT_EQ(range->GetAddressRange(&low, &high), S_OK);
+    EXPECT_EQ(low, 0u);
+    EXPECT_EQ(high, 0xFFFFu);
+}
+
+}  // namespace

@@ -1,0 +1,331 @@
+// Run control on the real road: the simulated host with its register array,
+// the plug-in module's run-control handler and the simulated emulator's
+// module, with the demo program (Vk3Demo.mot) in the target's flash. Until
+// the status handlers exist the host's initialisation fails
+// before it connects, so the test connects through the target's own
+// operations (as the connect's road test does) and makes the run-control
+// handler with the target's factory; it reaches the handler through its
+// host interfaces and virtual operations only.
+//
+// The demo: C000 JSR.A C010; C004 NOP; C005 NOP; C006 JMP.B C000;
+// C010 NOP; C011 NOP; C012 RTS.
+#include "sim/host/sim_host.h"
+
+#include "frame/error_codes.h"
+#include "res/resource_ids.h"
+#include "target/target_exec_vk3.h"
+#include "target/target_vk3.h"
+#include "tests/emulator/sim_emulator.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/test_ui.h"
+
+#include "platform/clock.h"
+#include "platform/profile.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <initializer_list>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using emutest::Bytes;
+using Lines = std::vector<std::string>;
+
+constexpr char kDescription[] = "[CPUTYPE|VK31D16][ROM_SIZE|16K][EMULATOR|Q3][FIRMWARE|F000,1][WORK_RAM|0A00]";
+constexpr char kDefaults[] =
+    "device=VK31D16;protocol=1;board=powered;connector=connected;canary=0;pending=0;steps=50;lockout=3;"
+    "flashbusy=0;channels=1;interfaces=1";
+constexpr HRESULT kNotAvailable = static_cast<HRESULT>(0x80042001);
+constexpr std::size_t kPc = 14;
+constexpr std::size_t kR3 = 3;
+constexpr std::size_t kUsp = 16;
+constexpr std::size_t kIsp = 17;
+constexpr std::size_t kFlg = 19;
+constexpr char kGoFrame[] = "00 0E 5A 21";
+
+// The host's list of stop addresses: a VARIANT array of VT_UINT VARIANTs.
+class AddressList {
+public:
+    explicit AddressList(std::initializer_list<DWORD> addresses) {
+        VariantInit(&list_);
+        list_.vt = VT_ARRAY | VT_UINT;
+        list_.parray = SafeArrayCreateVector(VT_VARIANT, 0, static_cast<ULONG>(addresses.size()));
+        void* data = nullptr;
+        EXPECT_EQ(SafeArrayAccessData(list_.parray, &data), S_OK);
+        auto* elements = static_cast<VARIANT*>(data);
+        for (const DWORD address : addresses) {
+            elements->vt = VT_UINT;
+            elements->uintVal = address;
+            ++elements;
+        }
+        SafeArrayUnaccessData(list_.parray);
+    }
+    ~AddressList() { VariantClear(&list_); }
+    AddressList(const AddressList&) = delete;
+    AddressList& operator=(const AddressList&) = delete;
+    const VARIANT& Get() const { return list_; }
+
+private:
+    VARIANT list_;
+};
+
+class RunControlRoad : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(emutest::Module().error.empty()) << emutest::Module().error;
+        control_ = &emutest::Module().control;
+        ASSERT_EQ(control_->reset(), Q3V_SIM_OK);
+        ASSERT_EQ(control_->configure(kDefaults), Q3V_SIM_OK);
+        for (const auto& [address, byte] : emutest::LoadSRecords("Vk3Demo.mot")) {
+            ASSERT_EQ(control_->writeTarget(address, &byte, 1), Q3V_SIM_OK);
+        }
+        host_ = std::make_unique<simhost::SimHost>();
+        ASSERT_TRUE(host_->Load()) << host_->LoadError();
+        ASSERT_EQ(host_->RegisterLibrary(), S_OK);
+        ASSERT_EQ(host_->AttachComponents(), S_OK);
+        host_->Services().OpenSession(session_.Windows(), "sess");
+        host_->Services().DeviceDescription().SetDescription(kDescription);
+        IHTarget* target = nullptr;
+        ASSERT_EQ(host_->QueryPluginInterface(IID_IHTarget, reinterpret_cast<void**>(&target)), S_OK);
+        target_ = static_cast<CTargetVk3*>(target);
+        // The session file that holds it makes the selection the sheet's,
+        // not the new session's wizard.
+        ui_.OnDialog("Emulator Setting")
+            .Select(res_id::kMcuGroup, "VK31X")
+            .Select(res_id::kDevice, "VK31D16")
+            .Pick(res_id::kModeKeepFlash)
+            .Check(res_id::kHideSheetCheck)
+            .PressOk();
+        // The demo's reset vector, as its download would have kept it.
+        ASSERT_TRUE(WritePrivateProfileStringA("USER_DATA", "RESET", "c000", session_.Windows("sess.ini").c_str()));
+        // The host's initialisation: the handlers, the connect, the opens.
+        ui_.OnDialog(res_id::kConnectingDialog).WaitForClose();
+        ASSERT_EQ(host_->StartTargetSession(), S_OK);
+        ASSERT_EQ(ui_.MessageBoxes().size(), 0u);
+        handler_ = target_->GetExecHandler();
+        ASSERT_NE(handler_, nullptr);
+        ASSERT_EQ(handler_->QueryInterface(IID_IHTExec2, reinterpret_cast<void**>(&exec_)), S_OK);
+        ASSERT_EQ(host_->GiveRegisterArray(), S_OK);
+        Registers().SetValue(kPc, 0xC000);
+        Registers().SetValue(kIsp, 0x0900);
+        control_->clearFrames();
+    }
+    void TearDown() override {
+        if (target_ != nullptr) {
+            EXPECT_EQ(host_->EndTargetSession(), S_OK);
+        }
+        host_->Unload();
+    }
+
+    simhost::HostRegisters& Registers() { return host_->Services().Registers(); }
+    CTargetExecVk3& Handler() { return *static_cast<CTargetExecVk3*>(handler_); }
+    std::string StopCause() { return Handler().GetStopCauseText().Str(); }
+
+    // True while the go thread still works: the target's running flag.
+    bool Busy() { return target_->QueryBusyOnWorkspaceClose() == 1; }
+    // Lets the go thread finish its request.
+    void AwaitEnd() {
+        for (int i = 0; i < 1000000 && Busy(); ++i) {
+            std::this_thread::yield();
+        }
+        ASSERT_FALSE(Busy()) << "the run never ended";
+        EXPECT_EQ(exec_->QueryIdleEx(), S_OK);
+        EXPECT_EQ(exec_->QueryIdleA(), S_OK);
+    }
+    // Waits until the go thread polls a running target.
+    void AwaitRunning() {
+        for (int i = 0; i < 1000000 && Handler().IsWaiting() == 0; ++i) {
+            std::this_thread::yield();
+        }
+        ASSERT_EQ(Handler().IsWaiting(), 1u);
+    }
+    Q3vSimStatus Status() const {
+        Q3vSimStatus status{};
+        control_->getStatus(&status);
+        return status;
+    }
+    Bytes ReadTarget(DWORD address, std::size_t count) const {
+        Bytes bytes(count);
+        control_->readTarget(address, bytes.data(), static_cast<DWORD>(count));
+        return bytes;
+    }
+    std::size_t GoFrames() const {
+        std::size_t count = 0;
+        for (DWORD i = 0; i < control_->getFrameCount(); ++i) {
+            Q3vSimFrameInfo info{};
+            Bytes bytes(8192);
+            if (control_->getFrame(i, &info, bytes.data(), static_cast<DWORD>(bytes.size())) == Q3V_SIM_OK &&
+                info.direction == Q3V_SIM_FRAME_IN) {
+                bytes.resize(info.length);
+                count += emutest::HexText(bytes).starts_with(kGoFrame) ? 1 : 0;
+            }
+        }
+        return count;
+    }
+    Lines Messages() const {
+        Lines texts;
+        for (const auto& box : ui_.MessageBoxes()) {
+            texts.push_back(box.text);
+        }
+        return texts;
+    }
+    std::vector<DWORD> StopPositions() { return host_->Services().StopPositions().Positions(); }
+    // Goes, lets the program run and stops it with the break key.
+    void GoAndHalt() {
+        ASSERT_EQ(exec_->Go(), S_OK);
+        AwaitRunning();
+        EXPECT_EQ(exec_->Halt(), S_OK);
+        AwaitEnd();
+    }
+
+    platform::VirtualClock clock_;
+    testsupport::TestUi ui_;
+    testing_support::TempFolder session_;
+    const emutest::ControlEntries* control_ = nullptr;
+    std::unique_ptr<simhost::SimHost> host_;
+    CTargetVk3* target_ = nullptr;
+    CTargetExec* handler_ = nullptr;
+    IHTExec2* exec_ = nullptr;
+};
+
+TEST_F(RunControlRoad, AGoRunsUntilTheBreakKeyAndTheRegistersReachTheHost) {
+    GoAndHalt();
+    EXPECT_EQ(StopCause(), "BREAK KEY");
+    EXPECT_EQ(Status().running, 0u);
+    EXPECT_EQ(Status().stopWord, 0x424Bu);
+    EXPECT_EQ(Registers().Value(kPc), Status().pc) << "the registers went to the host";
+    EXPECT_EQ(StopPositions(), std::vector<DWORD>{Status().pc});
+    EXPECT_EQ(GoFrames(), 1u);
+    EXPECT_TRUE(Messages().empty());
+    // The host's go-started and run-stopped events were asked for.
+    EXPECT_FALSE(host_->Log().Find("GetEventName").empty());
+}
+
+TEST_F(RunControlRoad, StepInOverAndOut) {
+    ASSERT_EQ(exec_->StepIn(), S_OK);
+    AwaitEnd();
+    EXPECT_EQ(Registers().Value(kPc), 0xC010u) << "into the subroutine";
+    EXPECT_EQ(StopCause(), "STEP NORMAL END");
+
+    ASSERT_EQ(exec_->StepOut(), S_OK);
+    AwaitEnd();
+    EXPECT_EQ(Registers().Value(kPc), 0xC004u) << "back after the return, though no disassembler named it";
+
+    Registers().SetValue(kPc, 0xC000);
+    control_->clearFrames();
+    ASSERT_EQ(exec_->StepOver(), S_OK);
+    AwaitEnd();
+    EXPECT_EQ(Registers().Value(kPc), 0xC004u);
+    EXPECT_EQ(GoFrames(), 1u) << "one go over the call";
+    EXPECT_EQ(StopCause(), "SUBROUTINE END");
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(RunControlRoad, ARangeStepGoesOnWhileThePcStaysInTheRange) {
+    Registers().SetValue(kPc, 0xC004);
+    ASSERT_EQ(exec_->StepInEx(0xC004, 0xC006), S_OK);
+    AwaitEnd();
+    EXPECT_EQ(Registers().Value(kPc), 0xC000u) << "C005, C006, then out of the range";
+    EXPECT_EQ(GoFrames(), 3u);
+}
+
+TEST_F(RunControlRoad, AGoToAnAddressStopsThereAndLeavesNothingArmed) {
+    const AddressList list{0xC005};
+    ASSERT_EQ(exec_->GoEx(list.Get()), S_OK);
+    AwaitEnd();
+    EXPECT_EQ(Registers().Value(kPc), 0xC005u);
+    EXPECT_EQ(StopCause(), "STOP ADDRESS");
+    // The next go is not stopped by the address.
+    GoAndHalt();
+    EXPECT_EQ(StopCause(), "BREAK KEY");
+}
+
+TEST_F(RunControlRoad, AGoToThreeAddressesUsesABreakpointForTheThirdAndTakesItOutAgain) {
+    const AddressList list{0xC011, 0xC012, 0xC005};
+    ASSERT_EQ(exec_->GoEx(list.Get()), S_OK);
+    AwaitEnd();
+    EXPECT_EQ(Registers().Value(kPc), 0xC011u);
+    EXPECT_EQ(StopCause(), "STOP ADDRESS");
+    GoAndHalt();
+    EXPECT_EQ(StopCause(), "BREAK KEY") << "neither the channels nor the breakpoint stop it";
+    EXPECT_EQ(ReadTarget(0xC005, 1), Bytes{0x04}) << "the break byte left the flash";
+}
+
+TEST_F(RunControlRoad, FlgAndIntbInstructionsAreStepsWithoutAGo) {
+    ASSERT_EQ(control_->writeTarget(0x0500, Bytes{0x7A, 0xB3}.data(), 2), Q3V_SIM_OK);
+    Registers().SetValue(kPc, 0x0500);
+    Registers().SetValue(kR3, 0x1234);
+    ASSERT_EQ(exec_->StepIn(), S_OK);
+    AwaitEnd();
+    EXPECT_EQ(Registers().Value(kFlg), 0x1234u & 0x70FF);
+    EXPECT_EQ(Registers().Value(kPc), 0x0502u);
+    EXPECT_EQ(GoFrames(), 0u);
+}
+
+TEST_F(RunControlRoad, AStepOfAnInterruptReturnTakesItsFrame) {
+    ASSERT_EQ(control_->writeTarget(0x0500, Bytes{0xFB}.data(), 1), Q3V_SIM_OK);
+    ASSERT_EQ(control_->writeTarget(0x08FC, Bytes{0x04, 0xC0, 0x45, 0x00}.data(), 4), Q3V_SIM_OK);
+    Registers().SetValue(kPc, 0x0500);
+    Registers().SetValue(kIsp, 0x08FC);
+    ASSERT_EQ(exec_->StepIn(), S_OK);
+    AwaitEnd();
+    EXPECT_EQ(Registers().Value(kPc), 0xC004u);
+    EXPECT_EQ(Registers().Value(kFlg), 0x0045u) << "the flags the frame held";
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(RunControlRoad, ResetResetAndGoAndAResetDuringARun) {
+    EXPECT_EQ(exec_->Reset(), S_OK);
+    EXPECT_EQ(host_->Services().ReportedErrors().back(), "RESET CPU");
+    EXPECT_EQ(host_->Log().Find("PostEvent").size(), 1u) << "the reset event";
+    EXPECT_EQ(Registers().Value(kPc), 0xC000u) << "from the reset vector";
+
+    ASSERT_EQ(exec_->ResetGo(), S_OK);
+    AwaitRunning();
+    EXPECT_EQ(Status().running, 1u);
+    EXPECT_EQ(exec_->Reset(), S_OK) << "a reset during the run";
+    AwaitEnd();
+    EXPECT_EQ(StopCause(), "TARGET RESET");
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(RunControlRoad, RequestsThatDoNotFitAreRefusedWithoutAThread) {
+    EXPECT_EQ(exec_->Halt(), kNotAvailable) << "nothing runs";
+    ASSERT_EQ(exec_->Go(), S_OK);
+    AwaitRunning();
+    EXPECT_EQ(exec_->Go(), kNotAvailable);
+    EXPECT_EQ(exec_->StepIn(), kNotAvailable);
+    EXPECT_EQ(exec_->Halt(), S_OK);
+    AwaitEnd();
+    EXPECT_EQ(GoFrames(), 1u);
+
+    Registers().SetValue(kUsp, 0x10000);
+    EXPECT_EQ(exec_->Go(), E_FAIL);
+    EXPECT_EQ(Messages(), Lines{"Stack pointer in guarded area"});
+    EXPECT_FALSE(Busy());
+}
+
+TEST_F(RunControlRoad, ALostLinkEndsTheRunWithOneMessage) {
+    ASSERT_EQ(exec_->Go(), S_OK);
+    AwaitRunning();
+    ASSERT_EQ(control_->injectFault(Q3V_SIM_FAULT_LINK_LOST, 1, 0), Q3V_SIM_OK);
+    AwaitEnd();
+    EXPECT_EQ(Messages(), Lines{"Communication timeout error.\nPlease restart Q3v SYSTEM"});
+    ASSERT_EQ(control_->injectFault(Q3V_SIM_FAULT_LINK_LOST, 0, 0), Q3V_SIM_OK);
+}
+
+TEST_F(RunControlRoad, ATargetThatIgnoresTheBreakEndsTheRunWithOneMessage) {
+    ASSERT_EQ(exec_->Go(), S_OK);
+    AwaitRunning();
+    ASSERT_EQ(control_->injectFault(Q3V_SIM_FAULT_NO_BREAK, 0, 1000), Q3V_SIM_OK);
+    EXPECT_EQ(exec_->Halt(), S_OK);
+    AwaitEnd();
+    EXPECT_EQ(Messages(), Lines{"Communication timeout error.\nPlease restart Q3v SYSTEM"});
+    EXPECT_EQ(Status().running, 1u) << "the program never stopped";
+}
+
+}  // namespace

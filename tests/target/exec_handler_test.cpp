@@ -1,0 +1,250 @@
+// The run-control handler over the real link and monitor, with the
+// simulated emulator's firmware running and the simulated host's register
+// array: a breakpoint in flash stops the program, stops it again after a
+// go from it, and once removed a step runs its instruction (the restored
+// byte reaches the chip at that launch); the stop's deadline on the virtual
+// clock; the refusals the handler decides itself; the reply scanners and
+// the register table.
+#include "link/driver_lock.h"
+#include "link/emu_response.h"
+#include "link/firm_command.h"
+#include "link/link_state.h"
+#include "monitor/break_table.h"
+#include "monitor/halt_control.h"
+#include "monitor/monitor_control.h"
+#include "monitor/monitor_engine.h"
+#include "monitor/monitor_run_state.h"
+#include "monitor/run_state_monitor.h"
+#include "startup/device_data.h"
+#include "target/target_config.h"
+#include "target/target_exec_vk3.h"
+#include "target/target_memory_vk3.h"
+#include "target/target_vk3.h"
+#include "tests/link/link_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <thread>
+#include <utility>
+
+namespace linktest {
+namespace {
+
+constexpr HRESULT kNotAvailable = static_cast<HRESULT>(0x80042001);
+constexpr std::size_t kPc = 14;
+constexpr std::size_t kIsp = 17;
+constexpr char kTimeoutText[] = "Timed out waiting for program to stop.\nResetting CPU.  Register data will be lost.";
+
+class ExecHandler : public LinkTest {
+protected:
+    void SetUp() override {
+        LinkTest::SetUp();
+        linktest::UseDevice(Device::Vk31D16, 1);
+        g_deviceValues.reginiStack = 0x0900;
+        StartFirmware();
+        // In flash: C000 NOP, NOP, NOP, JMP.B C000.
+        const Bytes loop = {0x04, 0x04, 0x04, 0xFE, 0xFC};
+        ASSERT_EQ(Control().writeTarget(0xC000, loop.data(), static_cast<DWORD>(loop.size())), Q3V_SIM_OK);
+        g_monitorControl = std::make_unique<CMonitorControl>();
+        g_monitorEngine = std::make_unique<CMonitorEngine>();
+        g_runStateMonitor = std::make_unique<CRunStateMonitor>();
+        ASSERT_EQ(g_runStateMonitor->Reset(), 0u);
+        g_haltControl = std::make_unique<CHaltControl>();
+        ASSERT_EQ(CFirmCommand().RefreshFlashMirror(), 0);
+        handler_ = std::make_unique<CTargetExecVk3>(&host_);
+        ASSERT_EQ(handler_->OnTargetOpen(), S_OK);
+        ASSERT_EQ(handler_->SetOption(reinterpret_cast<DWORD_PTR>(host_.Registers().Array())), S_OK);
+        host_.Registers().SetValue(kPc, 0xC000);
+        host_.Registers().SetValue(kIsp, 0x0900);
+        ClearFrames();
+    }
+    void TearDown() override {
+        handler_->OnTargetClose();
+        handler_.reset();
+        g_haltControl.reset();
+        g_runStateMonitor.reset();
+        g_monitorEngine.reset();
+        g_monitorControl.reset();
+        g_monitorBreakTable = {};
+        g_monitorBreakCount = 0;
+        g_linkStopByte = 0;
+        g_linkBreakFlag = 0;
+        g_linkHold = 0;
+        LinkTest::TearDown();
+    }
+    void AwaitEnd() {
+        handler_->AwaitRunThread();
+        EXPECT_EQ(GetTarget()->IsRunning(), 0u);
+        EXPECT_EQ(handler_->QueryIdleEx(), S_OK);
+    }
+    void AwaitRunning() {
+        for (int i = 0; i < 1000000 && handler_->IsWaiting() == 0; ++i) {
+            std::this_thread::yield();
+        }
+        ASSERT_EQ(handler_->IsWaiting(), 1u);
+    }
+    std::string StopCause() { return handler_->GetStopCauseText().Str(); }
+    DWORD Pc() { return host_.Registers().Value(kPc); }
+
+    std::unique_ptr<CTargetExecVk3> handler_;
+};
+
+TEST_F(ExecHandler, ABreakpointInFlashStopsTheProgramAgainAfterAGoFromItAndARemovedOneIsStepped) {
+    g_monitorEngine->BreakpointCommand(0, 0xC002, 'P', 0);
+    ASSERT_EQ(handler_->Go(), S_OK);
+    AwaitEnd();
+    EXPECT_EQ(StopCause(), "BREAK POINT");
+    EXPECT_EQ(Pc(), 0xC002u);
+    EXPECT_EQ(ReadTarget(0xC002, 1), Bytes{0x00}) << "the break byte went to the chip at the launch";
+
+    ASSERT_EQ(handler_->Go(), S_OK);
+    AwaitEnd();
+    EXPECT_EQ(StopCause(), "BREAK POINT") << "stepped off it, round the loop and stopped there again";
+    EXPECT_EQ(Pc(), 0xC002u);
+
+    g_monitorEngine->BreakpointCommand(1, 0xC002, 'P', 0);
+    ASSERT_EQ(handler_->StepIn(), S_OK);
+    AwaitEnd();
+    EXPECT_EQ(Pc(), 0xC003u) << "the step ran the instruction the break byte had replaced";
+    EXPECT_EQ(ReadTarget(0xC002, 1), Bytes{0x04}) << "the byte put back reached the chip at the step's launch";
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(ExecHandler, OneStopCommandNoneWithinTheDeadlineThenTheTimeOutMessage) {
+    ASSERT_EQ(handler_->Go(), S_OK);
+    AwaitRunning();
+    {
+        // The go thread cannot reach the emulator: the target seems stuck.
+        const CDriverLockGuard stuck;
+        EXPECT_EQ(handler_->Halt(), S_OK);
+        EXPECT_EQ(g_linkStopByte, kLinkStopRequested) << "the stop command";
+        g_linkStopByte = 0;
+        clock_.Advance(2999);
+        EXPECT_EQ(handler_->Halt(), S_OK);
+        EXPECT_EQ(g_linkStopByte, 0) << "no second command within 3,000 ms";
+        EXPECT_TRUE(Messages().empty());
+        clock_.Advance(2);
+        EXPECT_EQ(handler_->Halt(), S_OK) << "Execute answers S_OK whatever the stop answers";
+        EXPECT_EQ(handler_->Halt(), S_OK);
+        EXPECT_EQ(Messages(), (std::vector<std::string>{kTimeoutText, kTimeoutText})) << "once per call";
+        g_linkStopByte = kLinkStopRequested;
+    }
+    AwaitEnd();
+    EXPECT_EQ(StopCause(), "BREAK KEY") << "the stop came through in the end; nothing was reset";
+}
+
+TEST_F(ExecHandler, ThePeriodicStatusComesAtMostOnceAPeriodAndNeverWithPeriodZero) {
+    ASSERT_EQ(GetTarget()->CTarget::Attach(&host_, 1), S_OK);
+    const std::string periodic = simhost::GuidText(EVENT_PeriodicStatus);
+    const auto runFor = [&](DWORD milliseconds) {
+        const std::size_t before = log_.Find("GetEventName").size();
+        const DWORD start = GetTickCount();
+        EXPECT_EQ(handler_->Go(), S_OK);
+        AwaitRunning();
+        while (GetTickCount() - start < milliseconds) {
+            std::this_thread::yield();
+        }
+        EXPECT_EQ(handler_->Halt(), S_OK);
+        AwaitEnd();
+        const DWORD elapsed = GetTickCount() - start;
+        const auto calls = log_.Find("GetEventName");
+        const auto events = std::count_if(calls.begin() + static_cast<std::ptrdiff_t>(before), calls.end(),
+                                          [&](const simhost::CallRecord& call) { return call.detail == periodic; });
+        return std::make_pair(static_cast<DWORD>(events), elapsed);
+    };
+    ASSERT_NE(g_targetConfig, nullptr);
+    ASSERT_EQ(GetStatusTime(), CTargetConfig::kDefaultStatusTime);
+    const auto [events, elapsed] = runFor(2000);
+    EXPECT_GE(events, 1u);
+    EXPECT_LE(events, elapsed / CTargetConfig::kDefaultStatusTime) << "at most once a period";
+    std::unique_ptr<CTargetConfig> kept = std::move(g_targetConfig);
+    const auto [none, quietTime] = runFor(2000);
+    EXPECT_EQ(none, 0u) << "without a target configuration the period is 0";
+    EXPECT_GE(quietTime, 2000u);
+    g_targetConfig = std::move(kept);
+    ASSERT_EQ(GetTarget()->CTarget::Detach(1), S_OK);
+}
+
+TEST_F(ExecHandler, RequestsTheStateRefuses) {
+    EXPECT_EQ(handler_->Halt(), kNotAvailable) << "nothing runs";
+    {
+        CTargetMemoryVk3 memory(&host_);
+        ASSERT_EQ(memory.OnDownload(0xFFFF), S_OK);
+        EXPECT_EQ(handler_->Go(), kNotAvailable) << "a download is in progress";
+        ASSERT_EQ(memory.OnDownload(0), S_OK);
+    }
+    EXPECT_EQ(GetTarget()->IsRunning(), 0u) << "no thread was started";
+
+    const DWORD mode = g_emuSel;
+    g_emuSel = 2;
+    const std::size_t reported = host_.ReportedErrors().size();
+    EXPECT_EQ(handler_->Go(), E_FAIL);
+    EXPECT_EQ(handler_->StepIn(), E_FAIL);
+    const std::vector<std::string> reports = host_.ReportedErrors();
+    EXPECT_EQ(std::vector<std::string>(reports.begin() + static_cast<std::ptrdiff_t>(reported), reports.end()),
+              (std::vector<std::string>{"The current emulator mode is \"Program Flash.\"",
+                                        "The current emulator mode is \"Program Flash.\""}));
+    g_emuSel = mode;
+
+    ASSERT_EQ(handler_->Go(), S_OK);
+    AwaitRunning();
+    ClearFrames();
+    handler_->SetPC(0xC004);
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Not currently available"});
+    EXPECT_TRUE(FramesIn().empty()) << "no frame for the register";
+    EXPECT_EQ(handler_->Halt(), S_OK);
+    AwaitEnd();
+}
+
+TEST_F(ExecHandler, TheReplyScannersStayInsideTheirText) {
+    std::string cause;
+    EXPECT_FALSE(exec_reply::FindStopCause("+++", cause));
+    EXPECT_TRUE(exec_reply::FindStopCause("PC= SR= \r\n:  +++:BREAK KEY\r\nPC= ", cause));
+    EXPECT_EQ(cause, "BREAK KEY");
+    EXPECT_TRUE(exec_reply::FindStopCause("+++:" + std::string(100, 'X'), cause));
+    EXPECT_EQ(cause.size(), 79u) << "at most 79 characters without a CR";
+    EXPECT_FALSE(exec_reply::IsBreakText("BREAK "));
+    EXPECT_TRUE(exec_reply::IsBreakText("x BREAK !"));
+    using Mark = exec_reply::StepOutMark;
+    EXPECT_EQ(exec_reply::FindStepOutMark("C012 RTS\r\n +++:"), Mark::Return);
+    EXPECT_EQ(exec_reply::FindStepOutMark(" +++:ONE STEP END RTS"), Mark::StopLine) << "the first one decides";
+    EXPECT_EQ(exec_reply::FindStepOutMark("EXITD"), Mark::Return);
+    EXPECT_EQ(exec_reply::FindStepOutMark("PC= "), Mark::None);
+    std::string line;
+    EXPECT_FALSE(exec_reply::FindStatusLine("**", line));
+    EXPECT_TRUE(exec_reply::FindStatusLine(" ** RUNNING \n", line));
+    EXPECT_EQ(line, "** RUNNING ");
+}
+
+TEST_F(ExecHandler, OpeningReportsTheBootAndFirmwareVersions) {
+    const AdapterVersionRecord kept = g_adapterVersionWords;
+    const auto opened = [&] {
+        const std::size_t before = host_.ReportedErrors().size();
+        handler_->OnTargetClose();
+        EXPECT_EQ(handler_->OnTargetOpen(), S_OK);
+        const std::vector<std::string> reports = host_.ReportedErrors();
+        return std::vector<std::string>(reports.begin() + static_cast<std::ptrdiff_t>(before), reports.end());
+    };
+    g_adapterVersionWords = {0, 0, 0, 1, 0, 0, 0, 0x23, 0, 0, 0, 0x45, 0, 0, 6, 0x78};
+    std::copy_n("VK3B1.00", 9, g_mcuVersionInfo.begin());
+    EXPECT_EQ(opened(), (std::vector<std::string>{"Boot version \"VK3B1.00\"", "Q3v firmware version \"1.23.45.678\""}));
+    g_adapterVersionWords[0] = 0xFF;
+    EXPECT_EQ(opened(), std::vector<std::string>{"Boot version \"VK3B1.00\""}) << "no firmware version known";
+    g_adapterVersionWords = kept;
+    g_mcuVersionInfo = {};
+}
+
+TEST_F(ExecHandler, TheRegisterTableNamesTwentyRegisters) {
+    EXPECT_EQ(CTargetExecVk3::GetRegisterCount(), 20u);
+    EXPECT_EQ(CTargetExecVk3::FindRegisterIndexByName("pc"), 14);
+    EXPECT_EQ(CTargetExecVk3::FindRegisterIndexByName("1fb"), 13);
+    EXPECT_EQ(CTargetExecVk3::FindRegisterIndexByName("R9"), -1);
+    ASSERT_NE(CTargetExecVk3::FindRegisterByIndex(15), nullptr);
+    EXPECT_STREQ(CTargetExecVk3::FindRegisterByIndex(15)->name, "INTB");
+    EXPECT_EQ(CTargetExecVk3::FindRegisterByIndex(15)->width, 3u);
+    EXPECT_EQ(CTargetExecVk3::GetRegisterDescriptor(20), nullptr);
+}
+
+}  // namespace
+}  // namespace linktest
