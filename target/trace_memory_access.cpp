@@ -1,17 +1,14 @@
 #include "target/trace_memory_access.h"
 
-#include "link/firm_buffers.h"
-#include "link/firm_codes.h"
-#include "link/firm_command.h"
+#include "monitor/memory_access.h"
 #include "target/host_access_guard.h"
-
-#include <algorithm>
 
 namespace {
 
 // Larger blocks than the trace ever reads are refused.
 constexpr DWORD kLargestAccess = 64;
 constexpr WORD kOk = 0;
+constexpr DWORD kNoVerify = 0;
 
 }  // namespace
 
@@ -21,8 +18,8 @@ bool CMonitorTraceMemory::Read(DWORD address, DWORD length, DWORD unitSize, BYTE
     }
     CHostAccessGuard guard;
     guard.SetHeld(1);
-    const DWORD access = unitSize == 2 ? access_code::kWord : access_code::kByte;
-    return CFirmCommand().ReadMemory(access, address, length, buffer) == kOk;
+    DWORD failing = 0;
+    return ReadTargetMemoryChunked(address, length, buffer, &failing, false, unitSize) == kOk;
 }
 
 bool CMonitorTraceMemory::Write(DWORD address, DWORD length, const BYTE* bytes) {
@@ -31,6 +28,6 @@ bool CMonitorTraceMemory::Write(DWORD address, DWORD length, const BYTE* bytes) 
     }
     CHostAccessGuard guard;
     guard.SetHeld(1);
-    std::copy_n(bytes, length, g_firmWriteData.begin());
-    return CFirmCommand().WriteMemory(access_code::kByte, address, length, 0) == kOk;
+    DWORD failing = 0;
+    return WriteTargetMemoryChunked(address, length, bytes, &failing, kNoVerify, 1) == kOk;
 }

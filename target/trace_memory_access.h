@@ -1,7 +1,7 @@
-// The trace providers' and the instruction text's memory access: one
-// firmware memory request a call, under the host-access guard, so no memory
-// request of the host runs in between. The blocks are a few bytes (at most
-// 64), one request each.
+// The trace providers' and the instruction text's memory access: the
+// monitor's chunked reads and writes under the host-access guard, so no
+// memory request of the host runs in between. The blocks are a few bytes (at
+// most 64).
 #pragma once
 
 #include "monitor/trace_memory.h"
