@@ -7,12 +7,17 @@
 
 namespace {
 
-ServiceSlot<InstructionTextSource> g_source;
+// Made on first use: the target installs the source while the module's
+// static objects are still being made.
+ServiceSlot<InstructionTextSource>& Source() {
+    static ServiceSlot<InstructionTextSource> source;
+    return source;
+}
 
 }  // namespace
 
 void SetInstructionTextSource(InstructionTextSource source) {
-    g_source.Set(std::move(source));
+    Source().Set(std::move(source));
 }
 
 DWORD GetInstructionText(DWORD address, std::span<char> destination, DWORD* length) {
@@ -20,7 +25,7 @@ DWORD GetInstructionText(DWORD address, std::span<char> destination, DWORD* leng
     if (destination.empty()) {
         return 1;
     }
-    const InstructionTextSource source = g_source.Get();
+    const InstructionTextSource source = Source().Get();
     const std::string text = source ? source(address) : std::string();
     const std::size_t copied = std::min(text.size(), destination.size() - 1);
     std::copy_n(text.begin(), copied, destination.begin());

@@ -18,6 +18,7 @@
 #include "monitor/monitor_output.h"
 #include "monitor/monitor_run_state.h"
 #include "monitor/monitor_services.h"
+#include "monitor/trace_handler.h"
 #include "startup/device_data.h"
 #include "util/service_slot.h"
 
@@ -223,6 +224,10 @@ DWORD CRunStateMonitor::Poll() {
         g_launched = 0;
         g_linkStopByte = 0;
         return 0;
+    }
+    if (g_deviceValues.traceFunction == 1) {
+        // A single step's stop leaves no branches worth showing.
+        SetTraceValidFlag(stop.word == kStopStep ? 0 : 1);
     }
     g_linkBreakFlag = 0;
     g_linkHold = kExecMarker;

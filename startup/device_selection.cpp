@@ -7,6 +7,7 @@
 #include "startup/device_names.h"
 #include "startup/emulator_setting_dlg.h"
 #include "startup/firmware_location_page.h"
+#include "startup/start_stop_dialog.h"
 #include "target/session_settings.h"
 #include "target/setting_sheets.h"
 #include "target/settings_files.h"
@@ -158,7 +159,8 @@ int SelectDevice(int listSelector) {
 
 CDeviceSelection::CDeviceSelection() {
     if (GetSettingSheets().owner == nullptr) {
-        SetSettingSheets(SettingSheets{this, RunConfigurationSheetOn, RunEmulatorSettingSheetConfigured});
+        SetSettingSheets(SettingSheets{this, RunConfigurationSheetOn, RunEmulatorSettingSheetConfigured,
+                                       [] { CStartStopFunctionDialog().DoModal(); }});
     }
 }
 

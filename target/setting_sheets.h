@@ -1,5 +1,6 @@
-// The two setting sheets the target configuration runs (the Configuration
-// sheet and the Emulator Setting sheet), which belong to the start-up
+// The setting sheets the target configuration runs (the Configuration
+// sheet, the Emulator Setting sheet and the Start/Stop Function Setting
+// dialog), which belong to the start-up
 // subsystem above the target. The start-up selection object installs them
 // while it exists; without them the operations show nothing.
 #pragma once
@@ -26,6 +27,8 @@ struct SettingSheets {
     std::function<ConfigurationSheetOutcome(CBreakModeStore&, CStepOptionStore&)> configurationSheet;
     // Runs the Emulator Setting sheet while a device is chosen, and saves it.
     std::function<void()> emulatorSettingSheet;
+    // Runs the Start/Stop Function Setting dialog.
+    std::function<void()> startStopDialog;
 };
 
 void SetSettingSheets(SettingSheets sheets);

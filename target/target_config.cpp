@@ -140,6 +140,13 @@ DWORD CTargetConfig::RunEmulatorSettingSheet() {
     return 0;
 }
 
+DWORD CTargetConfig::RunStartStopDialog() {
+    if (const SettingSheets sheets = GetSettingSheets(); sheets.startStopDialog) {
+        sheets.startStopDialog();
+    }
+    return 0;
+}
+
 DWORD CTargetConfig::GetFamilyInfo(std::string* text, DWORD* value) const {
     *text = "Vk314";
     *value = 0;

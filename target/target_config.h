@@ -52,6 +52,8 @@ public:
     void GetVersionCode(WORD* major, WORD* minor) const;
     // The Emulator Setting sheet while a device is chosen, saved; 0.
     virtual DWORD RunEmulatorSettingSheet();
+    // The Start/Stop Function Setting dialog, modal; 0.
+    virtual DWORD RunStartStopDialog();
 
     DWORD OptionWord() const { return m_optionWord; }
     CBreakModeStore& BreakModeStore() { return m_breakMode; }

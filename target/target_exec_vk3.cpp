@@ -15,7 +15,7 @@
 #include "startup/device_data.h"
 #include "startup/flash_services.h"
 #include "target/host_access_guard.h"
-#include "target/start_stop_functions.h"
+#include "target/start_stop_hook.h"
 #include "target/target_config.h"
 #include "target/target_memory_vk3.h"
 #include "target/target_vk3.h"
@@ -299,7 +299,7 @@ HRESULT CTargetExecVk3::RunRequest() {
     }
     const DWORD code = m_request[0];
     if (code <= exec_request::kStepOutAgain) {
-        ApplyStartStopFunctions();
+        RunStartStopFunctions();
     }
     const HRESULT result = RunVariant(code);
     // Only after the run: flash changed while the target stood still (host

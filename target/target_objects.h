@@ -87,8 +87,8 @@ protected:
 };
 
 // The memory map's setting texts, which the saved setting items write back
-// and read. The family's memory-map handler offers it beside
-// CTargetMemoryMap; without it the items pass nothing and read empty texts.
+// and read (over the family's memory-map handler); without one the items
+// pass nothing and read empty texts.
 class CMemoryMapSettingTexts {
 public:
     virtual DWORD SetMapText(const CString& text) = 0;
@@ -100,6 +100,18 @@ public:
 
 protected:
     ~CMemoryMapSettingTexts() = default;
+};
+
+// The break manager's count of PC breakpoints of one of its eight kinds,
+// which the Events status page sums; the break manager offers it beside
+// CTargetBreak. Without it no breakpoint counts.
+class CPcBreakCounts {
+public:
+    static constexpr int kKindCount = 8;
+    virtual DWORD GetBreakCount(int kind) const = 0;
+
+protected:
+    ~CPcBreakCounts() = default;
 };
 
 struct TargetObjectFactories {

@@ -96,6 +96,9 @@ std::string IdName(const GUID& id) {
         {&IID_IHSettingText, "IHSettingText"},
         {&IID_IHEventReceiver, "IHEventReceiver"},
         {&EVENT_StatusPageUpdate, "status-page update"},
+        {&GUID_Q3vStatusEventsPage, "Events page"},
+        {&GUID_Q3vStatusMemoryPage, "Memory page"},
+        {&GUID_Q3vStatusPlatformPage, "Platform page"},
         {&EVENT_ViewsRefresh, "views refresh"},
         {&EVENT_MemoryLayoutChanged, "memory layout changed"},
         {&EVENT_TraceClear, "trace clear"},
@@ -315,7 +318,12 @@ HRESULT HostServiceProvider::PostEvent(const HostEventNotice* notice) {
     if (notice == nullptr) {
         return E_POINTER;
     }
-    log_.Add("PostEvent", IdName(notice->id));
+    std::string detail = IdName(notice->id);
+    // A status page's update names the page.
+    if (notice->id == EVENT_StatusPageUpdate && notice->argument != nullptr) {
+        detail += "|" + IdName(*static_cast<const GUID*>(notice->argument));
+    }
+    log_.Add("PostEvent", detail);
     return S_OK;
 }
 

@@ -101,7 +101,8 @@ TEST_F(RunStateMonitor, CountedStepsResumeUntilTheLastOne) {
     g_stepRequest.stepAddress = 0x500;
     g_stepRequest.remainingSteps = 3;
     ASSERT_EQ(Engine().MonitorSingleStep(), kOk);
-    EXPECT_EQ(WaitForStop(), std::string(" +++:STEP NORMAL END\r\n") + kLabels);
+    // The instruction just stepped, in the host disassembler's words.
+    EXPECT_EQ(WaitForStop(), std::string("NOP\r\n +++:STEP NORMAL END\r\n") + kLabels);
     EXPECT_EQ(GoFrames().size(), 3u);
     EXPECT_EQ(g_registerImage[kPc], 0x503u);
     EXPECT_EQ(g_runStateMonitor->StopCauses()[0], 24);
@@ -112,13 +113,13 @@ TEST_F(RunStateMonitor, AStepOverNamesACallItRanAndAnyOtherInstruction) {
     LoadProgram(0x500, {0xEF, 0x0F, kNop});
     LoadProgram(0x510, {kNop, 0xF3});
     ASSERT_EQ(Engine().MonitorStepOver(0x500), kOk);
-    EXPECT_EQ(WaitForStop(), std::string(" +++:SUBROUTINE END\r\n") + kLabels)
+    EXPECT_EQ(WaitForStop(), std::string("JSR.B 000510\r\n +++:SUBROUTINE END\r\n") + kLabels)
         << "a step over carried as a go is still a step over";
     EXPECT_EQ(g_registerImage[kPc], 0x502u);
     // An instruction the length rule does not know is single-stepped: no
     // channel holds the PC it stops at, so no cause.
     ASSERT_EQ(Engine().MonitorStepOver(0x502), kOk);
-    EXPECT_EQ(WaitForStop(), kLabels);
+    EXPECT_EQ(WaitForStop(), std::string("NOP\r\n") + kLabels);
     EXPECT_EQ(g_registerImage[kPc], 0x503u);
 }
 
@@ -148,7 +149,7 @@ TEST_F(RunStateMonitor, ARangeStepLeavingItsRangeStopsAtTheStopAddress) {
     g_stepRequest.rangeEnd = 0x610;
     ASSERT_EQ(Engine().MonitorSingleStep(), kOk);
     g_startRunMode = run_mode::kRangeStep;
-    EXPECT_EQ(WaitForStop(), std::string(" +++:STOP ADDRESS\r\n") + kLabels);
+    EXPECT_EQ(WaitForStop(), std::string("NOP\r\n +++:STOP ADDRESS\r\n") + kLabels);
     EXPECT_EQ(GoFrames().size(), 1u);
 }
 

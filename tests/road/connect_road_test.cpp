@@ -162,35 +162,30 @@ protected:
             .Check(res_id::kHideSheetCheck)
             .Finish();
     }
-    // A session up to the connect: the host's initialisation (which fails
-    // for want of handlers and leaves nothing behind), then the
-    // configuration handler with its device selection.
-    void StartSession() {
-        EXPECT_EQ(host_->StartTargetSession(), TE_DLL_ERROR) << "no status handlers yet";
-        EXPECT_EQ(host_->Services().Registrations().size(), attached_) << "nothing left registered";
-        cfg_ = target_->CreateCfgHandler();
-        ASSERT_NE(cfg_, nullptr);
-    }
     void QueueConnecting() {
         ui_.OnDialog(res_id::kConnectingDialog).WaitForClose().AtClose([this](platform::UiDialog& dialog) {
             log_ = dialog.Text(res_id::kConnectLog);
             playing_ = ::SendMessageA(dialog.Control(res_id::kConnectAnimation), ACM_ISPLAYING, 0, 0) != 0;
         });
     }
+    // The host starts its target session: the configuration handler with
+    // its device selection, the connect, the handlers opened. 1 when it
+    // connected; a failed start leaves nothing behind.
     DWORD RunConnect(bool queue = true) {
         if (queue) {
             QueueConnecting();
         }
         messagesBefore_ = ui_.MessageBoxes().size();
-        return target_->Connect();
+        const HRESULT started = host_->StartTargetSession();
+        if (FAILED(started)) {
+            EXPECT_EQ(host_->Services().Registrations().size(), attached_) << "nothing left registered";
+        }
+        return SUCCEEDED(started) ? 1 : 0;
     }
-    // The target's teardown: disconnected, the handler deleted, every
-    // session object gone, no registration left.
+    // The host ends it: disconnected, every handler and session object
+    // gone, no registration left.
     void EndSession() {
-        target_->Disconnect();
-        target_->DeleteCfgHandler(cfg_);
-        cfg_ = nullptr;
-        EXPECT_EQ(target_->DestroyHandlers(), S_OK);
+        EXPECT_EQ(host_->EndTargetSession(), S_OK);
         EXPECT_EQ(host_->Services().Registrations().size(), attached_);
     }
     Lines LogLines() const {
@@ -250,7 +245,6 @@ protected:
     const emutest::ControlEntries* control_ = nullptr;
     std::unique_ptr<simhost::SimHost> host_;
     CTargetVk3* target_ = nullptr;
-    CTargetCfg* cfg_ = nullptr;
     std::size_t attached_ = 0;
     std::size_t messagesBefore_ = 0;
     std::string log_;
@@ -260,7 +254,6 @@ protected:
 TEST_F(ConnectRoad, TwoSessionsTheFirstChoosingEverythingTheSecondFromTheSavedChoices) {
     StartHost();
     ExpectWizard(res_id::kModeErase);
-    StartSession();
     EXPECT_EQ(RunConnect(), 1u);
     EXPECT_EQ(LogLines(), (Lines{kWriter, " Flash memory erasing ... ", " Flash memory erasing ... OK"}));
     EXPECT_TRUE(playing_);
@@ -277,7 +270,6 @@ TEST_F(ConnectRoad, TwoSessionsTheFirstChoosingEverythingTheSecondFromTheSavedCh
     EXPECT_EQ(host_->EndTargetSession(), S_OK) << "nothing left to end";
 
     // The second session: the saved device, connect mode and driver.
-    StartSession();
     EXPECT_EQ(RunConnect(), 1u);
     EXPECT_EQ(ui_.Dialogs().size(), 3u) << "only the connecting dialog";
     EXPECT_TRUE(ConnectMessages().empty());
@@ -302,7 +294,6 @@ TEST_F(ConnectRoad, AnOlderAdapterProgramIsUpdatedAndTheConnectCompletes) {
 
     StartHost();
     ExpectWizard(res_id::kModeErase);
-    StartSession();
     ui_.AnswerNextMessageBox(IDOK);
     EXPECT_EQ(RunConnect(), 1u);
     EXPECT_EQ(ConnectMessages(), Lines{"A newer version of Emulator firmware is available. \nUpdate now?"});
@@ -313,7 +304,6 @@ TEST_F(ConnectRoad, AnOlderAdapterProgramIsUpdatedAndTheConnectCompletes) {
     EndSession();
 
     // Equal versions pass without a word.
-    StartSession();
     EXPECT_EQ(RunConnect(), 1u);
     EXPECT_TRUE(ConnectMessages().empty());
     EndSession();
@@ -329,7 +319,6 @@ TEST_F(ConnectRoad, TheEventFunctionFirmwareIsWrittenWithBootPackets) {
     });
     StartHost(plugin);
     ExpectWizard(res_id::kModeErase);
-    StartSession();
     EXPECT_EQ(RunConnect(), 1u);
     EXPECT_EQ(LogLines(), (Lines{kWriter, kFirmwareFile, " Flash memory erasing ... ", " Flash memory erasing ... OK",
                                  " Flash memory writing ... ", " Flash memory writing ... OK"}));
@@ -371,7 +360,6 @@ TEST_F(ConnectRoad, TheEventFunctionFirmwareKeepsTheUsersFlashOrErasesIt) {
     control_->writeTarget(0xF800, user.data(), 4);
     StartHost(plugin);
     ExpectWizard(res_id::kModeKeepFlash);
-    StartSession();
     EXPECT_EQ(RunConnect(), 1u);
     EXPECT_EQ(LogLines(), (Lines{kWriter, kFirmwareFile, " Flash memory reading ... ", " Flash memory reading ... OK",
                                  " Flash memory erasing ... ", " Flash memory erasing ... OK",
@@ -386,7 +374,6 @@ TEST_F(ConnectRoad, TheEventFunctionFirmwareKeepsTheUsersFlashOrErasesIt) {
     // Programming the flash: every block erased, no firmware.
     ASSERT_EQ(::WritePrivateProfileStringA("CPU_SELECT", "EMUSEL", "2", session_.Windows("sess.ini").c_str()),
               TRUE);
-    StartSession();
     control_->clearFrames();
     // The vectors' high bytes, which the firmware's vectors wrote as 0, are
     // ID-code bytes: the code is asked for.
@@ -414,7 +401,6 @@ TEST_F(ConnectRoad, AMissingFlashWriteProgramReleasesTheDriver) {
     std::filesystem::remove(writer);
     StartHost(plugin);
     ExpectWizard(res_id::kModeErase);
-    StartSession();
     EXPECT_EQ(RunConnect(), 0u);
     EXPECT_EQ(ConnectMessages(), Lines{"Can't find Flash memory write program"});
     EXPECT_EQ(Saved("EMULATOR_SETTING", "HIDE_DIALOG"), "0");
@@ -425,7 +411,6 @@ TEST_F(ConnectRoad, AMissingFlashWriteProgramReleasesTheDriver) {
     // completes; the selection sheet is shown again first.
     plugin_.Write("WTR_KQ14.mot", kept);
     ui_.OnDialog("Emulator Setting").Check(res_id::kHideSheetCheck).PressOk();
-    StartSession();
     EXPECT_EQ(RunConnect(), 1u);
     EXPECT_TRUE(ConnectMessages().empty());
     EndSession();
@@ -444,8 +429,7 @@ TEST_F(ConnectRoad, AFlashWriteProgramOfMoreThanOneBlockFails) {
         const std::string plugin = MakePluginFolder({{"WTR_KQ14.mot", [&](std::string) { return file; }}});
         StartHost(plugin);
         ExpectWizard(res_id::kModeErase);
-        StartSession();
-        EXPECT_EQ(RunConnect(), 0u);
+            EXPECT_EQ(RunConnect(), 0u);
         EXPECT_EQ(ConnectMessages(), Lines{"Boot failed !"});
         EXPECT_EQ(LogLines(), Lines{kWriter});
         EXPECT_EQ(Saved("EMULATOR_SETTING", "HIDE_DIALOG"), "0");
@@ -464,7 +448,6 @@ TEST_F(ConnectRoad, WithoutADriverModuleTheConnectEndsAtOnce) {
     const std::string plugin = MakePluginFolder({}, false);
     StartHost(plugin);
     ExpectWizard(res_id::kModeErase);
-    StartSession();
     control_->clearFrames();
     EXPECT_EQ(RunConnect(), 0u);
     EXPECT_EQ(ConnectMessages(), Lines{"No valid driver DLLs exist"});

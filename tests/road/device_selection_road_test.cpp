@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -36,11 +37,26 @@ protected:
 
     // The host opens the target under the plug-in's library name; the answer
     // stays the handler issues' to settle, the selection is what is looked at.
-    void Initialise() {
+    // A device chosen, the initialisation goes on to connect (to the
+    // simulated emulator the driver scan finds) and the session is ended
+    // again; without one it ends before connecting.
+    void Initialise(bool chosen) {
         IHTarget* target = nullptr;
         ASSERT_EQ(host.QueryPluginInterface(IID_IHTarget, reinterpret_cast<void**>(&target)), S_OK);
+        if (chosen) {
+            ui.OnDialog(res_id::kConnectingDialog).WaitForClose();
+        }
         platform::Bstr name("Vk3 Q3v SYSTEM");
-        static_cast<void>(target->Initialise(name.Get()));  // see above
+        if (SUCCEEDED(target->Initialise(name.Get()))) {
+            EXPECT_EQ(target->Uninitialise(), S_OK);
+        }
+    }
+    // The Emulator Setting sheets shown so far.
+    std::size_t Sheets() const {
+        const auto dialogs = ui.Dialogs();
+        return static_cast<std::size_t>(std::count_if(dialogs.begin(), dialogs.end(), [](const auto& dialog) {
+            return dialog.caption == "Emulator Setting";
+        }));
     }
     std::string Saved(const char* section, const char* key) const {
         char text[256] = "";
@@ -104,8 +120,8 @@ TEST_F(DeviceSelectionRoad, TheWizardOfANewSessionThenTheSavedChoiceThenCtrl) {
         .Back()
         .Next()
         .Finish();
-    Initialise();
-    EXPECT_EQ(ui.Dialogs().size(), 1u);
+    Initialise(true);
+    EXPECT_EQ(Sheets(), 1u);
     EXPECT_EQ(Saved("CPU_SELECT", "EMUSEL"), "1");
     EXPECT_EQ(Saved("CPU_SELECT", "DEVICE"), "VK31D16");
     EXPECT_EQ(Saved("EMULATOR_SETTING", "HIDE_DIALOG"), "1");
@@ -116,8 +132,8 @@ TEST_F(DeviceSelectionRoad, TheWizardOfANewSessionThenTheSavedChoiceThenCtrl) {
     // The next start: no sheet, the same device.
     const std::filesystem::path ini = folder.Native() / "sess.ini";
     const auto written = std::filesystem::last_write_time(ini);
-    Initialise();
-    EXPECT_EQ(ui.Dialogs().size(), 1u) << "no sheet";
+    Initialise(true);
+    EXPECT_EQ(Sheets(), 1u) << "no sheet";
     EXPECT_EQ(Saved("CPU_SELECT", "DEVICE"), "VK31D16");
     EXPECT_EQ(Saved("CPU_SELECT", "EMUSEL"), "1");
     EXPECT_EQ(std::filesystem::last_write_time(ini), written) << "nothing written";
@@ -134,15 +150,15 @@ TEST_F(DeviceSelectionRoad, TheWizardOfANewSessionThenTheSavedChoiceThenCtrl) {
             EXPECT_EQ(sheet.Text(res_id::kDevice), "VK31D16") << "the device the hidden start chose";
         })
         .PressCancel();
-    Initialise();
+    Initialise(false);
     ui.HoldKey(VK_CONTROL, false);
-    EXPECT_EQ(ui.Dialogs().size(), 2u);
+    EXPECT_EQ(Sheets(), 2u);
     EXPECT_EQ(Saved("EMULATOR_SETTING", "HIDE_DIALOG"), "0");
 
     // And without Ctrl the sheet stays until it is told otherwise; Cancel
     // chooses nothing and saves nothing.
     ui.OnDialog("Emulator Setting").Pick(res_id::kModeProgramFlash).PressCancel();
-    Initialise();
+    Initialise(false);
     EXPECT_EQ(Saved("CPU_SELECT", "EMUSEL"), "1");
     EXPECT_TRUE(ui.MessageBoxes().empty());
 }

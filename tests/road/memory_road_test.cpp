@@ -65,8 +65,8 @@ protected:
         }
     }
 
-    // A connected session in the connect mode the wizard picks, with the
-    // memory and memory-map handlers made and opened as after a connect.
+    // A session the host started, connected in the connect mode the wizard
+    // picks, with the memory and memory-map handlers opened.
     void Connect(int mode) {
         host_ = std::make_unique<simhost::SimHost>();
         ASSERT_TRUE(host_->Load()) << host_->LoadError();
@@ -85,18 +85,10 @@ protected:
             .Next()
             .Check(res_id::kHideSheetCheck)
             .Finish();
-        EXPECT_EQ(host_->StartTargetSession(), TE_DLL_ERROR) << "no status handlers yet";
-        cfg_ = target_->CreateCfgHandler();
-        ASSERT_NE(cfg_, nullptr);
         ui_.OnDialog(res_id::kConnectingDialog).WaitForClose();
-        ASSERT_EQ(target_->Connect(), 1u);
-        memory_ = target_->CreateMemoryHandler();
-        map_ = target_->CreateMemoryMapHandler();
-        ASSERT_NE(memory_, nullptr);
-        ASSERT_NE(map_, nullptr);
-        memory_->SetMemoryMap(map_);
-        ASSERT_EQ(memory_->OnTargetOpen(), S_OK);
-        ASSERT_EQ(map_->OnTargetOpen(), S_OK);
+        ASSERT_EQ(host_->StartTargetSession(), S_OK);
+        ASSERT_NE(target_->GetMemoryHandler(), nullptr);
+        ASSERT_NE(target_->GetMemoryMapHandler(), nullptr);
         server_ = Served<IHTMemoryServer4>(IID_IHTMemoryServer4);
         ASSERT_NE(server_, nullptr);
         control_->clearFrames();
@@ -104,14 +96,7 @@ protected:
         boxesBefore_ = ui_.MessageBoxes().size();
     }
     void EndSession() {
-        memory_->SetMemoryMap(nullptr);
-        map_->OnTargetClose();
-        target_->DeleteMemoryMapHandler(map_);
-        memory_->OnTargetClose();
-        target_->DeleteMemoryHandler(memory_);
-        target_->Disconnect();
-        target_->DeleteCfgHandler(cfg_);
-        EXPECT_EQ(target_->DestroyHandlers(), S_OK);
+        EXPECT_EQ(host_->EndTargetSession(), S_OK);
         target_ = nullptr;
     }
     template <typename Interface>
@@ -182,9 +167,6 @@ protected:
     const emutest::ControlEntries* control_ = nullptr;
     std::unique_ptr<simhost::SimHost> host_;
     CTargetVk3* target_ = nullptr;
-    CTargetCfg* cfg_ = nullptr;
-    CTargetMemory* memory_ = nullptr;
-    CTargetMemoryMap* map_ = nullptr;
     IHTMemoryServer4* server_ = nullptr;
     std::size_t reportsBefore_ = 0;
     std::size_t boxesBefore_ = 0;

@@ -92,27 +92,22 @@ protected:
         IHTarget* target = nullptr;
         ASSERT_EQ(host_->QueryPluginInterface(IID_IHTarget, reinterpret_cast<void**>(&target)), S_OK);
         target_ = static_cast<CTargetVk3*>(target);
+        // The session file that holds it makes the selection the sheet's,
+        // not the new session's wizard.
         ui_.OnDialog("Emulator Setting")
             .Select(res_id::kMcuGroup, "VK31X")
             .Select(res_id::kDevice, "VK31D16")
             .Pick(res_id::kModeKeepFlash)
-            .Next()
-            .Next()
             .Check(res_id::kHideSheetCheck)
-            .Finish();
-        // The handlers the family makes (the status handlers are still
-        // missing, so the creation answers a failure); then the connect.
-        EXPECT_EQ(host_->StartTargetSession(), TE_DLL_ERROR);
-        static_cast<void>(target_->CreateHandlers());
-        ASSERT_NE(target_->GetCfgHandler(), nullptr);
+            .PressOk();
         // The demo's reset vector, as its download would have kept it.
         ASSERT_TRUE(WritePrivateProfileStringA("USER_DATA", "RESET", "c000", session_.Windows("sess.ini").c_str()));
+        // The host's initialisation: the handlers, the connect, the opens.
         ui_.OnDialog(res_id::kConnectingDialog).WaitForClose();
-        ASSERT_EQ(target_->Connect(), 1u);
+        ASSERT_EQ(host_->StartTargetSession(), S_OK);
         ASSERT_EQ(ui_.MessageBoxes().size(), 0u);
         handler_ = target_->GetExecHandler();
         ASSERT_NE(handler_, nullptr);
-        ASSERT_EQ(handler_->OnTargetOpen(), S_OK);
         ASSERT_EQ(handler_->QueryInterface(IID_IHTExec2, reinterpret_cast<void**>(&exec_)), S_OK);
         ASSERT_EQ(host_->GiveRegisterArray(), S_OK);
         Registers().SetValue(kPc, 0xC000);
@@ -120,12 +115,8 @@ protected:
         control_->clearFrames();
     }
     void TearDown() override {
-        if (handler_ != nullptr) {
-            handler_->OnTargetClose();
-        }
         if (target_ != nullptr) {
-            target_->Disconnect();
-            static_cast<void>(target_->DestroyHandlers());  // answers 0
+            EXPECT_EQ(host_->EndTargetSession(), S_OK);
         }
         host_->Unload();
     }
