@@ -5,6 +5,8 @@
 
 #include "platform/host/interfaces.h"
 
+#include <cstddef>
+
 // The break list of the PC-break handler (the break manager supplies it).
 struct IHTBreakServer : IUnknown {
     HOST_PLACEHOLDER(3);
@@ -13,6 +15,25 @@ struct IHTBreakServer : IUnknown {
     HOST_PLACEHOLDER(6);
     HOST_PLACEHOLDER(7);
 };
+
+// One break as the break list describes it to the host. The texts belong to
+// the describing side and stay valid until its next description.
+struct BreakItemInfo {
+    DWORD index;      // the break's position within its kind
+    DWORD reserved1;
+    DWORD reserved2;
+    DWORD period;     // cycle breaks
+    WORD enabled;     // 1 enabled, 0 not
+    WORD reserved3;
+    DWORD address;    // 0 for register breaks
+    BSTR kindId;      // "BP", "BA", ...
+    BSTR extraText;   // register breaks: an empty text
+    BSTR actionText;
+};
+#if defined(_WIN32) && !defined(_WIN64)
+static_assert(sizeof(BreakItemInfo) == 36, "the host reads the record by byte offset");
+static_assert(offsetof(BreakItemInfo, address) == 20 && offsetof(BreakItemInfo, actionText) == 32);
+#endif
 
 // The event conditions' list, served by the event handler.
 struct IHTBreakListServer : IUnknown {
