@@ -24,6 +24,11 @@ CTBreakContents* CTBreakList::GetStopAt(DWORD position) const {
     return position < m_stop.size() ? m_stop[position] : nullptr;
 }
 
+CTBreakContents* CTBreakList::GetLastAdded() const {
+    const bool listed = std::any_of(m_all.begin(), m_all.end(), [&](const auto& one) { return one.get() == m_lastAdded; });
+    return listed ? m_lastAdded : nullptr;
+}
+
 bool CTBreakList::IsInStopList(const CTBreakContents* record) const {
     return std::find(m_stop.begin(), m_stop.end(), record) != m_stop.end();
 }
@@ -95,6 +100,7 @@ WORD CTBreakList::Insert(std::unique_ptr<CTBreakContents> record) {
     if (inserted->GetActionType() == break_action::kStop) {
         InsertStop(key, inserted);
     }
+    m_lastAdded = inserted;
     SyncCount();
     return 1;  // a replaced record goes here
 }

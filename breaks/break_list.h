@@ -53,6 +53,8 @@ public:
     // The record at a position of allList or stopList; null beyond the end.
     CTBreakContents* GetAt(DWORD position) const;
     CTBreakContents* GetStopAt(DWORD position) const;
+    // The record the last insertion made, while it is in the list.
+    CTBreakContents* GetLastAdded() const;
 
     // Every record at position (kAll: all of them) deleted; a Stop record
     // is taken off the target first. Marks the session modified.
@@ -89,6 +91,7 @@ protected:
     std::vector<std::unique_ptr<CTBreakContents>> m_all;
     std::vector<CTBreakContents*> m_stop;
     IHostServiceProvider* m_host = nullptr;
+    CTBreakContents* m_lastAdded = nullptr;  // compared, never followed, once gone
 
 private:
     // Where a record of key and type goes in allList: the index, and whether

@@ -92,6 +92,7 @@ WORD CTBreakSequenceList::Insert(std::unique_ptr<CTBreakContents> record) {
     if (record->GetActionType() == break_action::kStop) {
         m_stop.push_back(record.get());
     }
+    m_lastAdded = record.get();
     m_all.push_back(std::move(record));
     SyncCount();
     return 1;

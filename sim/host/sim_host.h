@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/host/interfaces.h"
+#include "sim/host/breakpoint_service.h"
 #include "sim/host/expression_evaluator.h"
 #include "sim/host/host_events.h"
 #include "sim/host/call_log.h"
@@ -106,6 +107,8 @@ public:
     HRESULT STDMETHODCALLTYPE RegisterServer(REFIID iid, IUnknown* server) override;
     HRESULT STDMETHODCALLTYPE UnregisterClient(REFIID iid, IUnknown* client) override;
     HRESULT STDMETHODCALLTYPE UnregisterServer(REFIID iid, IUnknown* server) override;
+    HRESULT STDMETHODCALLTYPE AdviseEventReceiver(IHEventReceiver* receiver) override;
+    HRESULT STDMETHODCALLTYPE UnadviseEventReceiver(IHEventReceiver* receiver) override;
 
     // Offers (or, with null, withdraws) a service under an interface id.
     void OfferService(const IID& iid, IUnknown* service);
@@ -121,6 +124,8 @@ public:
     // The registrations that are still in place, in the order they were made.
     std::vector<InterfaceRegistration> Registrations() const;
     std::vector<std::string> ReportedErrors() const;
+    // The event receivers advised and not yet withdrawn, in order.
+    std::vector<IHEventReceiver*> EventReceivers() const;
     ExpressionEvaluator& Evaluator() { return evaluator_; }
     // The UI registration interfaces 1 to 4.
     HostUiRegistry& UiRegistry() { return uiRegistry_; }
@@ -138,9 +143,12 @@ public:
     HostRoundingSettings& Rounding() { return rounding_; }
     HostSessionNameText& SessionNameText() { return sessionNameText_; }
     HostDeviceDescription& DeviceDescription() { return deviceDescription_; }
+    HostBreakpointService& Breakpoints() { return breakpoints_; }
 
 private:
     HRESULT Register(const IID& iid, IUnknown* object, bool server);
+    // The target's PC-break client while it is registered.
+    IHTPCBreakClient* PcBreakClient() const;
     void RefreshDataManager();
     HRESULT Unregister(const IID& iid, IUnknown* object, bool server);
 
@@ -161,12 +169,14 @@ private:
     HostRoundingSettings rounding_{log_};
     HostSessionNameText sessionNameText_{log_};
     HostDeviceDescription deviceDescription_{log_};
+    HostBreakpointService breakpoints_{log_, [this] { return PcBreakClient(); }};
     WorkspaceStorage* dataStore_ = nullptr;
     std::unique_ptr<HostDataManager> dataManager_;
     std::map<std::string, IUnknown*> services_;  // by GUID text
     std::map<std::string, std::string> eventNames_;  // by GUID text
     std::vector<InterfaceRegistration> registrations_;
     std::vector<std::string> reportedErrors_;
+    std::vector<IHEventReceiver*> eventReceivers_;
 };
 
 // A component of the plug-in as the host sees it after registration.
