@@ -20,4 +20,8 @@ public:
     // The target's session load.
     virtual HRESULT LoadSession(CHostProfileAccessor&) { return S_OK; }
     virtual HRESULT SaveEventConditions(CHostProfileAccessor&) { return S_OK; }
+    // The break manager's PC breaks changed their enable state (one by its
+    // PC list position, or all): the handler's copy of them follows.
+    virtual void SetPcBreakEnable(DWORD, WORD) {}
+    virtual void SetAllPcBreaksEnable(WORD) {}
 };

@@ -50,7 +50,7 @@ public:
     HRESULT STDMETHODCALLTYPE EnableBreak(LONG index, WORD enable) override;
     HRESULT STDMETHODCALLTYPE IsBreakEnabled(LONG index, WORD* enabled) override;
     HRESULT STDMETHODCALLTYPE RemoveBreak(LONG index) override;
-    HRESULT STDMETHODCALLTYPE GetBreakInfo(DWORD, DWORD, DWORD, DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetBreakInfo(DWORD, GUID*, BSTR*, DWORD*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE FindBreak(DWORD address, DWORD* index) override;
 
 private:

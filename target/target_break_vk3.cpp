@@ -8,9 +8,17 @@ constexpr LONG kRemoveAllWhileRunning = -2;
 }  // namespace
 
 CTargetBreakVk3::CTargetBreakVk3(IHostServiceProvider* host)
-    : CTargetBreak(host), m_reporter(std::make_unique<CErrorReporterImpl>(host)) {}
+    : CTargetBreak(host), m_reporter(std::make_unique<CErrorReporterImpl>(host)) {
+    if (m_host != nullptr) {
+        m_host->RegisterServer(IID_IHTBreakServer, static_cast<IHTBreakServer*>(&m_breakList));
+    }
+}
 
-CTargetBreakVk3::~CTargetBreakVk3() = default;
+CTargetBreakVk3::~CTargetBreakVk3() {
+    if (m_host != nullptr) {
+        m_host->UnregisterServer(IID_IHTBreakServer, static_cast<IHTBreakServer*>(&m_breakList));
+    }
+}
 
 HRESULT CTargetBreakVk3::OnTargetClose() {
     // The break manager removes every breakpoint for this index; the base

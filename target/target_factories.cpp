@@ -2,6 +2,7 @@
 // its fixed order.
 #include "target/target_vk3.h"
 
+#include "breaks/break_manager.h"
 #include "console/cmd_list_handler.h"
 #include "events/break_condition_set.h"
 #include "events/target_event_vk3.h"
@@ -17,7 +18,6 @@
 #include "target/monitor_objects.h"
 #include "target/small_handlers.h"
 #include "target/target_app.h"
-#include "target/target_break_vk3.h"
 #include "target/target_cfg_vk3.h"
 #include "target/target_config.h"
 #include "target/target_memory_map_vk3.h"
@@ -283,7 +283,7 @@ CTargetCfg* CTargetVk3::CreateCfgHandler() {
 }
 
 CTargetBreak* CTargetVk3::CreateBreakHandler() {
-    return new CTargetBreakVk3(m_host);
+    return new CTBreakManager(m_host);
 }
 
 CTargetExec* CTargetVk3::CreateExecHandler() {

@@ -123,6 +123,15 @@ inline constexpr IID IID_IHTBreakServer = hostid::MakeId(0x0008, 0x01);
 inline constexpr IID IID_IHTBreakListServer = hostid::MakeId(0x0008, 0x02);
 inline constexpr IID IID_IHTSupportMarker = hostid::MakeId(0x0008, 0x03);
 inline constexpr IID IID_IHTTextRequest = hostid::MakeId(0x0008, 0x04);
+// The host's breakpoint list, and the owner id of the breakpoints the user
+// sets in the host.
+inline constexpr IID IID_IHBreakpointService = hostid::MakeId(0x0008, 0x05);
+inline constexpr GUID HostBreakpointOwnerId = hostid::MakeId(0x0008, 0x06);
+// The host events of the software breakpoints: a break changed (the host
+// refreshes its break lists), and the host asks for every file of the break
+// actions to be closed.
+inline constexpr GUID EVENT_BreakChanged = hostid::MakeId(0x0023, 0x01);
+inline constexpr GUID EVENT_CloseAllFiles = hostid::MakeId(0x0023, 0x02);
 
 // Series 0x21: the host events the target component receives (OnHostEvent).
 inline constexpr GUID EVENT_PeriodicStatus = hostid::MakeId(0x0021, 0x01);

@@ -16,6 +16,7 @@
     virtual HRESULT STDMETHODCALLTYPE Placeholder##slot() { return E_NOTIMPL; }
 
 struct IHComponentRegistry;
+struct IHEventReceiver;
 struct IHostServiceProvider;
 
 // What a component hands the host when it raises a host event: the event id
@@ -45,6 +46,10 @@ struct IHostServiceProvider : IUnknown {
     HOST_METHOD(RegisterServer)(REFIID iid, IUnknown* server) = 0;
     HOST_METHOD(UnregisterClient)(REFIID iid, IUnknown* client) = 0;
     HOST_METHOD(UnregisterServer)(REFIID iid, IUnknown* server) = 0;
+    // 14 and 15: from the first call until the second the host hands the
+    // receiver each event it announces.
+    HOST_METHOD(AdviseEventReceiver)(IHEventReceiver* receiver) = 0;
+    HOST_METHOD(UnadviseEventReceiver)(IHEventReceiver* receiver) = 0;
 };
 
 // The host's component registry, the argument of LibraryRegister.

@@ -119,7 +119,9 @@ struct IHTPCBreakClient : IUnknown {
     HOST_METHOD(EnableBreak)(LONG index, WORD enable) = 0;                            // 4
     HOST_METHOD(IsBreakEnabled)(LONG index, WORD* enabled) = 0;                       // 5
     HOST_METHOD(RemoveBreak)(LONG index) = 0;                                         // 6
-    HOST_METHOD(GetBreakInfo)(DWORD, DWORD, DWORD, DWORD) = 0;                        // 7
+    // 7: the owner id, the text (a new BSTR, the caller's) and the id of the
+    // break at an address.
+    HOST_METHOD(GetBreakInfo)(DWORD address, GUID* ownerId, BSTR* text, DWORD* index) = 0;
     HOST_METHOD(FindBreak)(DWORD address, DWORD* index) = 0;                          // 8
 };
 

@@ -21,9 +21,9 @@ std::string Trim(const std::string& text) {
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-std::optional<std::uint64_t> ParseNumber(const std::string& term) {
+std::optional<std::uint64_t> ParseNumber(const std::string& term, int radix) {
     std::string digits = term;
-    int base = 10;
+    int base = radix;
     if (digits.size() > 2 && digits[1] == '\'') {
         // The radix prefixes of the plug-in's number texts: B', O', D', H'.
         switch (std::toupper(static_cast<unsigned char>(digits[0]))) {
@@ -78,7 +78,7 @@ void ExpressionEvaluator::DefineSymbol(const std::string& name, std::uint64_t va
     symbols_[name] = value;
 }
 
-std::optional<std::uint64_t> ExpressionEvaluator::Parse(const std::string& text) const {
+std::optional<std::uint64_t> ExpressionEvaluator::Parse(const std::string& text, int radix) const {
     const std::string expression = Trim(text);
     if (expression.empty()) {
         return std::nullopt;
@@ -93,7 +93,7 @@ std::optional<std::uint64_t> ExpressionEvaluator::Parse(const std::string& text)
     while (true) {
         const std::size_t end = expression.find_first_of("+-", position);
         const std::string term = Trim(expression.substr(position, end - position));
-        std::optional<std::uint64_t> value = ParseNumber(term);
+        std::optional<std::uint64_t> value = ParseNumber(term, radix);
         if (!value) {
             std::lock_guard lock(mutex_);
             const auto symbol = symbols_.find(term);
@@ -112,10 +112,10 @@ std::optional<std::uint64_t> ExpressionEvaluator::Parse(const std::string& text)
 }
 
 template <typename Value>
-HRESULT ExpressionEvaluator::EvaluateInto(const char* operation, BSTR text, Value* value) {
+HRESULT ExpressionEvaluator::EvaluateInto(const char* operation, BSTR text, Value* value, int radix) {
     const std::string expression = platform::BstrToAnsi(text);
     log_.Add(operation, expression);
-    const auto parsed = Parse(expression);
+    const auto parsed = Parse(expression, radix);
     if (!parsed) {
         return kInvalidExpression;
     }
@@ -166,8 +166,9 @@ HRESULT ExpressionEvaluator::EvaluateValue(BSTR text, DWORD* value) {
     return EvaluateInto("EvaluateValue", text, value);
 }
 
-HRESULT ExpressionEvaluator::Evaluate(BSTR text, DWORD, DWORD* value) {
-    return EvaluateInto("Evaluate", text, value);
+HRESULT ExpressionEvaluator::Evaluate(BSTR text, DWORD radix, DWORD* value) {
+    const bool known = radix == 2 || radix == 8 || radix == 10 || radix == 16;
+    return EvaluateInto("Evaluate", text, value, known ? static_cast<int>(radix) : 10);
 }
 
 HRESULT ExpressionEvaluator::EvaluateSigned(BSTR text, DWORD, LONG* value) {

@@ -21,8 +21,9 @@ public:
     virtual ~ExpressionEvaluator() = default;
 
     void DefineSymbol(const std::string& name, std::uint64_t value);
-    // The value of an expression, or nothing when it is not one.
-    std::optional<std::uint64_t> Parse(const std::string& text) const;
+    // The value of an expression, or nothing when it is not one. Numbers
+    // without a radix mark are read in the given radix.
+    std::optional<std::uint64_t> Parse(const std::string& text, int radix = 10) const;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
     ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
@@ -69,7 +70,7 @@ public:
 
 private:
     template <typename Value>
-    HRESULT EvaluateInto(const char* operation, BSTR text, Value* value);
+    HRESULT EvaluateInto(const char* operation, BSTR text, Value* value, int radix = 10);
     HRESULT Text(BSTR* out, const std::string& text);
 
     CallLog& log_;

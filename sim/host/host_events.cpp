@@ -22,6 +22,11 @@ void EnsureHandledEvent() {
 
 }  // namespace
 
+std::string HandledEventName() {
+    EnsureHandledEvent();
+    return kHandledEventName;
+}
+
 HRESULT HostEventService::QueryInterface(REFIID iid, void** object) {
     if (object == nullptr) {
         return E_POINTER;

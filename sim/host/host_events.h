@@ -16,6 +16,10 @@ namespace simhost {
 
 class CallLog;
 
+// The name of an event object that is signalled for good: a host event named
+// after it counts as handled as soon as the plug-in waits for it.
+std::string HandledEventName();
+
 class HostEventService : public IHostEventService {
 public:
     explicit HostEventService(CallLog& log) : log_(log) {}

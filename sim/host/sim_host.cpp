@@ -103,6 +103,9 @@ std::string IdName(const GUID& id) {
         {&EVENT_MemoryLayoutChanged, "memory layout changed"},
         {&EVENT_TraceClear, "trace clear"},
         {&EVENT_BreakConditionChanged, "break-condition changed"},
+        {&IID_IHBreakpointService, "IHBreakpointService"},
+        {&EVENT_BreakChanged, "break changed"},
+        {&EVENT_CloseAllFiles, "close all files"},
         {&CLSID_Q3vVk3Target, "target component"},
         {&CLSID_Q3vVk3UiComponent, "UI component"},
     };
@@ -229,6 +232,18 @@ HostServiceProvider::HostServiceProvider(CallLog& log) : log_(log) {
     OfferService(IID_IHSettingText, &settingTexts_);
     OfferService(IID_IHExecutionService, &execution_);
     OfferService(IID_IHDisassembler, &disassembler_);
+    OfferService(IID_IHBreakpointService, &breakpoints_);
+    NameEvent(EVENT_BreakChanged, HandledEventName());
+}
+
+IHTPCBreakClient* HostServiceProvider::PcBreakClient() const {
+    std::lock_guard lock(mutex_);
+    for (const InterfaceRegistration& registration : registrations_) {
+        if (registration.server && registration.iid == IID_IHTPCBreakClient) {
+            return static_cast<IHTPCBreakClient*>(registration.object);
+        }
+    }
+    return nullptr;
 }
 
 std::size_t HostServiceProvider::RaiseHostEvent(const GUID& eventId) {
@@ -395,6 +410,32 @@ HRESULT HostServiceProvider::UnregisterClient(REFIID iid, IUnknown* client) {
 
 HRESULT HostServiceProvider::UnregisterServer(REFIID iid, IUnknown* server) {
     return Unregister(iid, server, true);
+}
+
+HRESULT HostServiceProvider::AdviseEventReceiver(IHEventReceiver* receiver) {
+    log_.Add("AdviseEventReceiver");
+    if (receiver == nullptr) {
+        return E_POINTER;
+    }
+    std::lock_guard lock(mutex_);
+    eventReceivers_.push_back(receiver);
+    return S_OK;
+}
+
+HRESULT HostServiceProvider::UnadviseEventReceiver(IHEventReceiver* receiver) {
+    log_.Add("UnadviseEventReceiver");
+    std::lock_guard lock(mutex_);
+    const auto found = std::find(eventReceivers_.begin(), eventReceivers_.end(), receiver);
+    if (found == eventReceivers_.end()) {
+        return E_FAIL;
+    }
+    eventReceivers_.erase(found);
+    return S_OK;
+}
+
+std::vector<IHEventReceiver*> HostServiceProvider::EventReceivers() const {
+    std::lock_guard lock(mutex_);
+    return eventReceivers_;
 }
 
 std::vector<InterfaceRegistration> HostServiceProvider::Registrations() const {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/host/interfaces.h"
+#include "sim/host/breakpoint_service.h"
 #include "sim/host/expression_evaluator.h"
 #include "sim/host/host_events.h"
 #include "sim/host/call_log.h"
@@ -109,6 +110,8 @@ public:
     HRESULT STDMETHODCALLTYPE RegisterServer(REFIID iid, IUnknown* server) override;
     HRESULT STDMETHODCALLTYPE UnregisterClient(REFIID iid, IUnknown* client) override;
     HRESULT STDMETHODCALLTYPE UnregisterServer(REFIID iid, IUnknown* server) override;
+    HRESULT STDMETHODCALLTYPE AdviseEventReceiver(IHEventReceiver* receiver) override;
+    HRESULT STDMETHODCALLTYPE UnadviseEventReceiver(IHEventReceiver* receiver) override;
 
     // Offers (or, with null, withdraws) a service under an interface id.
     void OfferService(const IID& iid, IUnknown* service);
@@ -124,6 +127,8 @@ public:
     // The registrations that are still in place, in the order they were made.
     std::vector<InterfaceRegistration> Registrations() const;
     std::vector<std::string> ReportedErrors() const;
+    // The event receivers advised and not yet withdrawn, in order.
+    std::vector<IHEventReceiver*> EventReceivers() const;
     ExpressionEvaluator& Evaluator() { return evaluator_; }
     // The UI registration interfaces 1 to 4.
     HostUiRegistry& UiRegistry() { return uiRegistry_; }
@@ -149,9 +154,12 @@ public:
     // Announces a host event to every registered event receiver, in
     // registration order; answers how many were told.
     std::size_t RaiseHostEvent(const GUID& eventId);
+    HostBreakpointService& Breakpoints() { return breakpoints_; }
 
 private:
     HRESULT Register(const IID& iid, IUnknown* object, bool server);
+    // The target's PC-break client while it is registered.
+    IHTPCBreakClient* PcBreakClient() const;
     void RefreshDataManager();
     HRESULT Unregister(const IID& iid, IUnknown* object, bool server);
 
@@ -178,12 +186,14 @@ private:
     HostSettingTexts settingTexts_{log_};
     HostExecution execution_{log_};
     HostDisassembler disassembler_{log_};
+    HostBreakpointService breakpoints_{log_, [this] { return PcBreakClient(); }};
     WorkspaceStorage* dataStore_ = nullptr;
     std::unique_ptr<HostDataManager> dataManager_;
     std::map<std::string, IUnknown*> services_;  // by GUID text
     std::map<std::string, std::string> eventNames_;  // by GUID text
     std::vector<InterfaceRegistration> registrations_;
     std::vector<std::string> reportedErrors_;
+    std::vector<IHEventReceiver*> eventReceivers_;
 };
 
 // A component of the plug-in as the host sees it after registration.

@@ -400,7 +400,7 @@ TEST_F(HandlerBases, BreakEnableStateAndBadIndexes) {
     EXPECT_EQ(handler.EnableBreak(1, 1), E_INVALIDARG);
     EXPECT_EQ(handler.EnableBreak(-1, 1), E_INVALIDARG);
     EXPECT_EQ(handler.IsBreakEnabled(1, &enabled), E_INVALIDARG);
-    EXPECT_EQ(handler.GetBreakInfo(0, 0, 0, 0), E_NOTIMPL);
+    EXPECT_EQ(handler.GetBreakInfo(0, nullptr, nullptr, nullptr), E_NOTIMPL);
     // An emptied slot has no object to ask.
     EXPECT_EQ(handler.RemoveBreak(0), S_OK);
     EXPECT_EQ(handler.EnableBreak(0, 1), E_INVALIDARG);

@@ -517,6 +517,8 @@ public:
     HRESULT STDMETHODCALLTYPE RegisterServer(REFIID, IUnknown*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE UnregisterClient(REFIID, IUnknown*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE UnregisterServer(REFIID, IUnknown*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE AdviseEventReceiver(IHEventReceiver*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE UnadviseEventReceiver(IHEventReceiver*) override { return E_NOTIMPL; }
 
 private:
     std::vector<std::pair<IID, IUnknown*>> services_;

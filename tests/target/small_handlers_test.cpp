@@ -114,6 +114,9 @@ TEST_F(SmallHandlers, ThePcBreakHandlerRefusesBreaksCountsNoneAndClosesEmpty) {
         ASSERT_EQ(handler.QueryInterface(IID_IHTBreakServer, reinterpret_cast<void**>(&list)), S_OK);
         ASSERT_NE(list, nullptr);
         EXPECT_EQ(list->QueryInterface(IID_IHTPCBreakClient, &object), S_OK);  // one object behind both
+        BreakItemInfo* item = nullptr;
+        EXPECT_EQ(list->GetNextItem(-1, &item), 10) << "lists nothing";
+        EXPECT_EQ(list->RemoveItem(-1), 10);
         void* reporter = nullptr;
         ASSERT_EQ(handler.QueryInterface(IID_IHErrorReporter, &reporter), S_OK);
         EXPECT_NE(reporter, nullptr);
@@ -130,8 +133,10 @@ TEST_F(SmallHandlers, ThePcBreakHandlerRefusesBreaksCountsNoneAndClosesEmpty) {
         EXPECT_EQ(handler.OnTargetClose(), S_OK);
         EXPECT_EQ(handler.CountBreaks(), 0u);
         EXPECT_EQ(Registered(IID_IHTPCBreakClient), 1u);
+        EXPECT_EQ(Registered(IID_IHTBreakServer), 1u);
     }
     EXPECT_EQ(Registered(IID_IHTPCBreakClient), 0u);
+    EXPECT_EQ(Registered(IID_IHTBreakServer), 0u);
 }
 
 // A command that says when it goes.

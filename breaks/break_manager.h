@@ -1,0 +1,152 @@
+// CTBreakManager: the target's break handler. It owns the software breaks of
+// the eight kinds, each kind in its own list, and serves them to the host:
+// the PC stop breaks through IHTPCBreakClient (mirrored in the host's
+// breakpoint list, which the manager asks to add, enable and remove them),
+// every break under one global index through IHTBreakServer. It closes the
+// break actions' files when the host asks for it.
+//
+// Kinds, in kind order (the order of the global index and of the save):
+// PC "BP" 255, access "BA" 2, data "BD" 8, register "BR" 8, sequence "BS" 1,
+// cycle "BCY" 255, CFG access "BCA" 2, CFG data "BCD" 8.
+#pragma once
+
+#include "breaks/break_list.h"
+#include "breaks/word_state_list.h"
+#include "frame/host_event.h"
+#include "target/target_break_vk3.h"
+
+#include <array>
+
+class CHostProfileAccessor;
+
+enum class BreakKind { Pc, Access, Data, Register, Sequence, Cycle, CfgAccess, CfgData };
+inline constexpr std::size_t kBreakKindCount = 8;
+
+class CTBreakManager : public CWordStateList,
+                       public CTargetBreakVk3,
+                       public CEventReceiverSink,
+                       private CBreakAddressUsers {
+public:
+    explicit CTBreakManager(IHostServiceProvider* host);
+    // The PC breaks other than Stop and the breaks of the other kinds go
+    // without touching the target; the host's receiver is withdrawn.
+    ~CTBreakManager() override;
+
+    // The number of breaks of each kind (any thread).
+    DWORD GetPcCount() const { return m_pc.GetCount(); }
+    DWORD GetDataCount() const { return m_data.GetCount(); }
+    DWORD GetAccessCount() const { return m_access.GetCount(); }
+    DWORD GetRegisterCount() const { return m_register.GetCount(); }
+    DWORD GetSequenceCount() const { return m_sequence.GetCount(); }
+    DWORD GetCycleCount() const { return m_cycle.GetCount(); }
+    DWORD GetCfgAccessCount() const { return m_cfgAccess.GetCount(); }
+    DWORD GetCfgDataCount() const { return m_cfgData.GetCount(); }
+    // The count of a kind in kind order (0 to 7).
+    DWORD GetKindBreakCount(int kind) const override;
+
+    // Writes every break but the PC Stop breaks under "T_BREAK_" keys; the
+    // last write's result, or the first failure.
+    HRESULT SaveBreaks(CHostProfileAccessor& store);
+    // Removes every break (the host's Stop breaks stay) and makes those of
+    // the store; 0x80042001 at the first value missing, malformed or
+    // refused (what was made before it stays).
+    HRESULT LoadBreaks(CHostProfileAccessor& store);
+
+    // The hit evaluation of each kind: 1 stops the program.
+    WORD TestPcBreak(DWORD pc);
+    WORD TestAccessBreak(DWORD address, WORD size, WORD accessType);
+    WORD TestDataBreak(DWORD address, WORD size);
+    WORD TestRegisterBreak(WORD registerNumber);
+    WORD TestSequenceBreak(DWORD pc);
+    WORD TestCycleBreak(DWORD counter);
+    WORD TestCfgAccessBreak(DWORD address, WORD accessType);
+    WORD TestCfgDataBreak(DWORD address);
+    // 1 while any kind's Stop breaks are fewer than its capacity.
+    WORD HasRoom() const;
+    // 1 when a global index counted over the Stop breaks falls on the
+    // sequence kind.
+    WORD IsSequenceIndex(LONG index) const;
+    void SetCycleCounter(DWORD counter) { m_cycle.SetCycleCounter(counter); }
+
+    // Creation, each 1 made (or, a PC Stop break, handed to the host), 0 refused.
+    WORD AddPcBreak(DWORD address, DWORD passCount, const BreakActionDesc& desc);
+    WORD AddAccessBreak(DWORD address, DWORD secondAddress, WORD accessType, const BreakActionDesc* desc);
+    WORD AddDataBreak(DWORD address, DWORD valueLow, WORD size, WORD compareMode, DWORD valueHigh,
+                      const BreakActionDesc* desc);
+    WORD AddRegisterBreak(WORD registerNumber, DWORD valueLow, WORD size, WORD compareMode, DWORD valueHigh,
+                          const BreakActionDesc* desc);
+    WORD AddSequenceBreak(WORD stepCount, const CTBreakSequenceContents::Addresses& addresses,
+                          const BreakActionDesc* desc);
+    WORD AddCycleBreak(DWORD period, DWORD count, const BreakActionDesc* desc);
+    WORD AddCfgAccessBreak(DWORD address, DWORD secondAddress, WORD accessType, const BreakActionDesc* desc);
+    WORD AddCfgDataBreak(DWORD address, DWORD valueLow, WORD size, WORD compareMode, DWORD valueHigh,
+                         const BreakActionDesc* desc);
+
+    // The record at a position of a kind's list; null beyond its count.
+    CTBreakContents* GetBreakAt(BreakKind kind, DWORD position) const { return List(kind).GetAt(position); }
+    CTBreakPcContents* GetPcBreakAt(DWORD position) const;
+
+    // The global index.
+    WORD GetItemByGlobalIndex(LONG index, BreakItemInfo** item);
+    WORD EnableByGlobalIndex(LONG index, WORD flag);
+    // -1 removes every break; flag 1 asks the host to remove the PC Stop
+    // breaks, 0 keeps them.
+    void RemoveByGlobalIndex(LONG index, WORD flag);
+
+    WORD FindPcBreak(DWORD address, DWORD* position) const { return m_pc.FindPcBreak(address, position); }
+    CTBreakPcContents* FindPcStopBreak(DWORD address) const { return m_pc.FindPcStopBreak(address); }
+    const CTBreakSequenceContents* FindSequenceAddress(DWORD address) const { return m_sequence.FindAddress(address); }
+
+    // The event handler's breakpoint list, by PC list position.
+    WORD UpdatePcBreak(DWORD position, BreakItemInfo** item);
+    void SetPcBreakEnable(DWORD position, WORD flag) { static_cast<void>(m_pc.EnablePcBreak(flag, static_cast<LONG>(position))); }
+    void RemovePcBreak(DWORD position) { m_pc.RemovePcBreakAt(static_cast<LONG>(position), 1); }
+
+    // The host's close-files event closes every file of the break actions.
+    void HandleHostEvent(const GUID& eventId);
+
+    // IUnknown, for every interface part.
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+    ULONG STDMETHODCALLTYPE Release() override { return 0; }
+    // IHTPCBreakClient: the PC Stop breaks, by their ids.
+    HRESULT STDMETHODCALLTYPE AddBreak(DWORD address, GUID ownerId, BSTR text, DWORD* id) override;
+    HRESULT STDMETHODCALLTYPE EnableBreak(LONG id, WORD flag) override;
+    HRESULT STDMETHODCALLTYPE IsBreakEnabled(LONG id, WORD* enabled) override;
+    HRESULT STDMETHODCALLTYPE RemoveBreak(LONG id) override;
+    HRESULT STDMETHODCALLTYPE GetBreakInfo(DWORD address, GUID* ownerId, BSTR* text, DWORD* id) override;
+    HRESULT STDMETHODCALLTYPE FindBreak(DWORD address, DWORD* id) override;
+    // IHTBreakServer
+    HRESULT QueryItem(DWORD) override { return kBreakListRefused; }
+    HRESULT GetNextItem(LONG previous, BreakItemInfo** item) override;
+    HRESULT EnableItem(LONG index, WORD flag) override;
+    HRESULT RemoveItem(LONG index) override;
+    HRESULT ReleaseItemFiles(LONG index) override;
+    // IHEventReceiver
+    HRESULT STDMETHODCALLTYPE OnEvent(const GUID*) override { return S_OK; }
+
+private:
+    bool IsAddressNeeded(DWORD address, const CTBreakContents* except) const override;
+    CTBreakList& List(BreakKind kind) const { return *m_lists[static_cast<std::size_t>(kind)]; }
+    // The kind and position of a global index; false beyond the last break.
+    bool Resolve(LONG index, BreakKind& kind, DWORD& position) const;
+    DWORD TotalCount() const;
+    // The item record a kind's family fills.
+    CBreakItemSlot& SlotOf(BreakKind kind);
+    // The record the last creation made, with the enable word the store gave.
+    HRESULT SetEnableOfAdded(BreakKind kind, WORD enable);
+
+    CTBreakPcList m_pc;
+    CTBreakAccessList m_access;
+    CTBreakDataList m_data;
+    CTBreakRegisterList m_register;
+    CTBreakSequenceList m_sequence;
+    CTBreakCycleList m_cycle;
+    CTBreakCfgAccessList m_cfgAccess;
+    CTBreakCfgDataList m_cfgData;
+    std::array<CTBreakList*, kBreakKindCount> m_lists;
+    IHBreakpointService* m_breakpointService = nullptr;
+    CBreakItemSlot m_addressSlot;
+    CBreakItemSlot m_registerSlot;
+    CBreakItemSlot m_cycleSlot;
+};

@@ -1,0 +1,54 @@
+#include "breaks/break_services.h"
+
+#include "frame/host_event.h"
+#include "frame/target_exec.h"
+#include "monitor/monitor_engine.h"
+#include "startup/device_data.h"
+#include "target/target_cfg_vk3.h"
+#include "target/target_vk3.h"
+
+namespace {
+
+// The services of the plug-in's one target object.
+class CTargetBreakServices final : public CBreakServices {
+public:
+    DWORD GetCpuTypeCode() const override {
+        // The family's target makes only its own configuration handler.
+        const auto* cfg = static_cast<const CTargetCfgVk3*>(GetTarget()->GetCfgHandler());
+        return cfg != nullptr ? cfg->GetTypeCode() : 0;
+    }
+    void SetModified() override { GetTarget()->SetModified(1); }
+    const CLSID& GetComponentClassId() const override { return GetTarget()->GetComponentClassId(); }
+    bool IsProgramRunning() const override {
+        const CTargetExec* exec = GetTarget()->GetExecHandler();
+        return exec != nullptr && exec->IsRunning() == 1;
+    }
+    // The memory map's PC limit is made from the same device value.
+    DWORD GetTopAddress() const override { return g_deviceValues.maxAddr; }
+    void BreakpointCommand(DWORD mode, DWORD address) override {
+        if (g_monitorEngine != nullptr) {
+            g_monitorEngine->BreakpointCommand(mode, address, 0, 0);
+        }
+    }
+    // The memory handler does not offer its block operations yet.
+    HRESULT ReadMemoryBlock(DWORD, DWORD, BYTE*) override { return E_FAIL; }
+    HRESULT WriteMemoryBlock(DWORD, DWORD, BYTE*) override { return E_FAIL; }
+    void RaiseHostEvent(const GUID& eventId) override { GetTarget()->RaiseHostEvent(CHostEvent(eventId)); }
+};
+
+CTargetBreakServices g_targetBreakServices;
+CBreakServices* g_breakServices = &g_targetBreakServices;
+
+}  // namespace
+
+CBreakServices& BreakServices() {
+    return *g_breakServices;
+}
+
+CBreakServicesScope::CBreakServicesScope(CBreakServices& services) : m_previous(g_breakServices) {
+    g_breakServices = &services;
+}
+
+CBreakServicesScope::~CBreakServicesScope() {
+    g_breakServices = m_previous;
+}
