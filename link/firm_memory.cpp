@@ -243,10 +243,19 @@ WORD CFirmCommand::WriteMemoryMonitor(DWORD access, DWORD verify, DWORD patternL
             result = WriteTargetPiece(access, static_cast<DWORD>(a), bytes, verify);
         }
         if (result != kOk) {
-            range[0] = m_detail & g_deviceValues.maxAddr;
+            // The unit that holds the failing byte, in the fill's phase from
+            // its first address: where it lies and what it holds.
+            std::uint64_t failing = m_detail & g_deviceValues.maxAddr;
+            if (failing < a || failing >= a + n) {
+                failing = a;
+            }
+            const std::uint64_t unitTop = std::max<std::uint64_t>(failing - (failing - first) % unit, first);
+            range[0] = static_cast<DWORD>(unitTop);
             range[1] = patternLow;
+            const auto readable = static_cast<DWORD>(std::min<std::uint64_t>(unit, e - unitTop + 1));
             std::array<BYTE, 8> back{};
-            if (const WORD read = ReadMemory(access, static_cast<DWORD>(a), 8, back.data()); read != kOk) {
+            if (const WORD read = ReadMemory(access, static_cast<DWORD>(unitTop), readable, back.data());
+                read != kOk) {
                 result = read;
             } else {
                 range[2] = UnitValue(back, unit);

@@ -14,6 +14,7 @@
 
 #include "platform/ui.h"
 
+#include <algorithm>
 #include <new>
 
 std::unique_ptr<CMonitorEngine> g_monitorEngine;
@@ -135,26 +136,38 @@ void CMonitorEngine::BreakpointCommand(DWORD selector, DWORD address, char kindL
 
 void CMonitorEngine::SetPendingMessage(std::string_view text) {
     std::lock_guard lock(m_pendingMutex);
-    m_pendingFlag = true;
-    m_pendingText = text;
+    m_pending[kKeptRangeCount] = std::string(text);
+}
+
+void CMonitorEngine::SetPendingMessage(KeptRangeIndex kind, std::string_view text) {
+    std::lock_guard lock(m_pendingMutex);
+    m_pending[std::min<std::size_t>(kind, kKeptRangeCount)] = std::string(text);
 }
 
 bool CMonitorEngine::HasPendingMessage() const {
     std::lock_guard lock(m_pendingMutex);
-    return m_pendingFlag;
+    return std::any_of(m_pending.begin(), m_pending.end(), [](const auto& text) { return text.has_value(); });
 }
 
-std::string CMonitorEngine::PendingMessage() const {
+std::vector<std::string> CMonitorEngine::PendingMessages() const {
     std::lock_guard lock(m_pendingMutex);
-    return m_pendingText;
+    std::vector<std::string> texts;
+    for (const auto& text : m_pending) {
+        if (text) {
+            texts.push_back(*text);
+        }
+    }
+    return texts;
 }
 
 void CMonitorEngine::ShowPendingMessage() const {
-    ShowTargetError(PendingMessage().c_str(), MB_ICONEXCLAMATION);
+    for (const std::string& text : PendingMessages()) {
+        ShowTargetError(text.c_str(), MB_ICONEXCLAMATION);
+    }
 }
 
 void CMonitorEngine::ClearPendingMessage() {
     std::lock_guard lock(m_pendingMutex);
-    m_pendingFlag = false;
+    m_pending.fill(std::nullopt);
     m_keptRanges.fill(KeptRange{});
 }

@@ -19,8 +19,10 @@
 #include <cstddef>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CMonitorEngine {
 public:
@@ -109,13 +111,17 @@ public:
     // the program-flash mode the widened range is the pending message.
     void WarnWriteIntoFir2OrFir3Area(DWORD start, DWORD end);
 
-    // The message kept to be shown later (set from any thread).
+    // The messages kept to be shown later (set from any thread): one for
+    // each kind of report, a later one of a kind replacing the earlier, and
+    // one for any other message (the area error).
     void SetPendingMessage(std::string_view text);
+    void SetPendingMessage(KeptRangeIndex kind, std::string_view text);
     bool HasPendingMessage() const;
-    std::string PendingMessage() const;
-    // Shows the pending message in a box with the exclamation icon.
+    // The pending messages in the order of their kinds, the other last.
+    std::vector<std::string> PendingMessages() const;
+    // Shows each pending message in a box with the exclamation icon.
     void ShowPendingMessage() const;
-    // Clears the pending message and the ranges its reports widened.
+    // Clears the pending messages and the ranges their reports widened.
     void ClearPendingMessage();
 
     CMonitorRunBase* RunUnit() const { return m_runUnit.get(); }
@@ -134,8 +140,7 @@ private:
     void ReportOverlap(UINT message, KeptRangeIndex kept, DWORD start, DWORD end);
 
     mutable std::mutex m_pendingMutex;
-    bool m_pendingFlag = false;
-    std::string m_pendingText;
+    std::array<std::optional<std::string>, kKeptRangeCount + 1> m_pending;
     std::array<KeptRange, kKeptRangeCount> m_keptRanges{};
 };
 

@@ -122,7 +122,7 @@ void CMonitorEngine::WarnWriteIntoFir2OrFir3Area(DWORD start, DWORD end) {
         kept.end = std::max(kept.end, to);
         ReportErrorTextToHost(FormatRange(res_id::kLocatedInRam, from, to).c_str());
         if (g_emuSel == connect_mode::kProgramFlash) {
-            SetPendingMessage(FormatRange(res_id::kLocatedInRamNotDownloaded, kept.start, kept.end));
+            SetPendingMessage(kKeptRam, FormatRange(res_id::kLocatedInRamNotDownloaded, kept.start, kept.end));
         }
     }
 }
@@ -132,5 +132,5 @@ void CMonitorEngine::ReportOverlap(UINT message, KeptRangeIndex index, DWORD sta
     KeptRange& kept = m_keptRanges[index];
     kept.start = std::min(kept.start, start);
     kept.end = std::max(kept.end, end);
-    SetPendingMessage(FormatRange(message, kept.start, kept.end));
+    SetPendingMessage(index, FormatRange(message, kept.start, kept.end));
 }

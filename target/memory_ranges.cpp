@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -35,16 +37,26 @@ bool Refuse(DWORD* badAddress, DWORD address) {
     return false;
 }
 
-// The holes between consecutive flash blocks: start or end in one, or the
-// range across one, is refused.
+// The holes between the flash blocks in address order (the device tables
+// may list them in any order: the demo device's lists its data flash last):
+// start or end in one, or the range across one, is refused.
 bool HitsFlashHole(DWORD start, DWORD end, DWORD* badAddress) {
     const DeviceValues& device = g_deviceValues;
     const DWORD count = std::min<DWORD>(device.flashBlockCount, static_cast<DWORD>(kFlashTableSize));
-    for (DWORD i = 1; i < count; ++i) {
-        const std::uint64_t holeTop = std::uint64_t{device.flashBlockEnd[i - 1]} + 1;
-        const std::uint64_t top = device.flashBlockTop[i];
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> blocks;
+    for (DWORD i = 0; i < count; ++i) {
+        if (device.flashBlockTop[i] <= device.flashBlockEnd[i]) {
+            blocks.emplace_back(device.flashBlockTop[i], device.flashBlockEnd[i]);
+        }
+    }
+    std::sort(blocks.begin(), blocks.end());
+    std::uint64_t covered = blocks.empty() ? 0 : blocks.front().second;
+    for (std::size_t i = 1; i < blocks.size(); ++i) {
+        const std::uint64_t holeTop = covered + 1;
+        const std::uint64_t top = blocks[i].first;
+        covered = std::max(covered, blocks[i].second);
         if (top <= holeTop) {
-            continue;  // adjacent, or not ascending: no hole between them
+            continue;  // adjacent or overlapping: no hole between them
         }
         const std::uint64_t holeEnd = top - 1;
         if (start >= holeTop && start <= holeEnd) {

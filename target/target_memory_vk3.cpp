@@ -374,11 +374,13 @@ HRESULT CTargetMemoryVk3::FillMemory(DWORD start, DWORD end, DWORD patternLength
     {
         CAccessScope scope(*this);
         const DWORD length = std::min<DWORD>(patternLength, kMaxPattern);
+        // The pattern lies in memory as the host gives it: written whole as
+        // it stands, or, for the monitor's fill, as a unit value whose most
+        // significant byte comes first (the last byte in memory).
         std::array<BYTE, kMaxPattern> bytes{};
         std::copy_n(pattern, length, bytes.begin());
-        if (length == 2 || length == 4 || length == 8) {
-            std::reverse(bytes.begin(), bytes.begin() + length);
-        }
+        std::array<BYTE, kMaxPattern> unitValue = bytes;
+        std::reverse(unitValue.begin(), unitValue.begin() + length);
         const HRESULT checked = CheckWriteAccess(start, end);
         if (checked != S_OK) {
             return checked == kRangeRefusedInRewriteMode ? S_OK : checked;
@@ -394,7 +396,7 @@ HRESULT CTargetMemoryVk3::FillMemory(DWORD start, DWORD end, DWORD patternLength
                 ShowTargetMessage(res_id::kNotCurrentlyAvailable, MB_ICONEXCLAMATION);
                 return S_OK;
             } else {
-                static_cast<void>(g_monitorEngine->MonitorFillMemory(start, end, bytes.data(), length, 0));
+                static_cast<void>(g_monitorEngine->MonitorFillMemory(start, end, unitValue.data(), length, 0));
                 static_cast<void>(ReportMonitorErrors());
             }
         }

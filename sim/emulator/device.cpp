@@ -62,6 +62,48 @@ constexpr Device kVk32D64{
     .bootVersion = "VK3B2.00",
 };
 
+// 1 MB with 944 KiB of program flash between the RAM and the top, in blocks
+// of at most 64 KiB, the firmware in the small top block: the device a
+// download of close to a mebibyte is measured on.
+constexpr Device kVk32F96{
+    .name = "VK32F96",
+    .defaultProtocol = 2,
+    .addressMask = 0xFFFFF,
+    .topAddress = 0xFFFFF,
+    .sfr = {0x0000, 0x03FF},
+    .ram = {0x0400, 0x13FFF},
+    .firmwareRam = {0x13C00, 0x13FFF},
+    .flashBlocks = {{{0x14000, 0x1FFFF},
+                     {0x20000, 0x2FFFF},
+                     {0x30000, 0x3FFFF},
+                     {0x40000, 0x4FFFF},
+                     {0x50000, 0x5FFFF},
+                     {0x60000, 0x6FFFF},
+                     {0x70000, 0x7FFFF},
+                     {0x80000, 0x8FFFF},
+                     {0x90000, 0x9FFFF},
+                     {0xA0000, 0xAFFFF},
+                     {0xB0000, 0xBFFFF},
+                     {0xC0000, 0xCFFFF},
+                     {0xD0000, 0xDFFFF},
+                     {0xE0000, 0xEFFFF},
+                     {0xF0000, 0xFEFFF},
+                     {0xFF000, 0xFFFFF}}},
+    .flashBlockCount = 16,
+    .vectorTop = 0xFFFDC,
+    .resetVector = 0xFFFFC,
+    .idCodeAddress = 0xFFFDF,
+    .firmwareArea = {0xFF000, 0xFFEFF},
+    .breakEnableRegister = 0x0009,
+    .breakAddressRegister = 0x0010,
+    .breakAddressStride = 4,
+    .breakChannels = 8,
+    .traceControlRegister = 0x03B8,
+    .traceBranchRegister = 0x03A0,
+    .traceBranchSize = 3,
+    .bootVersion = "VK3B2.00",
+};
+
 // 16 MB: program flash at the very top.
 constexpr Device kVk33D64{
     .name = "VK33D64",
@@ -87,7 +129,7 @@ constexpr Device kVk33D64{
     .bootVersion = "VK3B3.00",
 };
 
-constexpr const Device* kDevices[] = {&kVk31D16, &kVk32D64, &kVk33D64};
+constexpr const Device* kDevices[] = {&kVk31D16, &kVk32D64, &kVk32F96, &kVk33D64};
 
 bool SameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {

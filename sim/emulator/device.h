@@ -26,7 +26,7 @@ struct Device {
     AddressRange sfr;                     // internal I/O registers
     AddressRange ram;                     // user RAM and the firmware's work RAM
     AddressRange firmwareRam;             // the firmware's work RAM, inside ram
-    std::array<AddressRange, 8> flashBlocks{};
+    std::array<AddressRange, 16> flashBlocks{};
     std::size_t flashBlockCount = 0;
     std::uint32_t vectorTop = 0;          // the fixed vector table runs from here to the top
     std::uint32_t resetVector = 0;

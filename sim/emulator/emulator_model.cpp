@@ -670,7 +670,7 @@ std::uint32_t EmulatorModel::InjectFaultLocked(std::uint32_t fault, std::uint32_
         faults_.ArmCorruptReplies(value, count);
         break;
     case Fault::Verify:
-        faults_.ArmVerifies(count);
+        faults_.ArmVerifies(value, count);
         break;
     case Fault::TargetPower:
         boardSupplyFailed_ = value == 0;

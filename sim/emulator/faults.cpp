@@ -77,4 +77,16 @@ void Faults::ApplyToReply(Bytes& reply) {
     }
 }
 
+std::optional<std::uint32_t> Faults::TakeVerify() {
+    if (!Take(verifies_)) {
+        return std::nullopt;
+    }
+    return verifyFailingByte_;
+}
+
+void Faults::ArmVerifies(std::uint32_t failingByte, std::uint32_t count) {
+    verifyFailingByte_ = failingByte;
+    verifies_ = count;
+}
+
 }  // namespace simemu

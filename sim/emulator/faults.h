@@ -38,7 +38,10 @@ public:
     bool TakeReceiveTimeout() { return Take(receiveTimeouts_); }
     bool TakeErase() { return Take(erases_); }
     bool TakeProgram() { return Take(programs_); }
-    bool TakeVerify() { return Take(verifies_); }
+    // A verified write that fails: the byte offset it fails at, counted
+    // from 1 (that byte stored inverted, as a cell that does not take its
+    // value), or 0 for a failing verify read at the write's first address.
+    std::optional<std::uint32_t> TakeVerify();
     bool TakeTargetReset() { return Take(targetResets_); }
     // A request answered with the bare acknowledge and not carried out: any
     // request, or only one whose first byte after the count is the code the
@@ -64,7 +67,7 @@ public:
     void ArmStatusReplies(std::uint8_t status, std::uint32_t count);
     void ArmErases(std::uint32_t count) { erases_ = count; }
     void ArmPrograms(std::uint32_t count) { programs_ = count; }
-    void ArmVerifies(std::uint32_t count) { verifies_ = count; }
+    void ArmVerifies(std::uint32_t failingByte, std::uint32_t count);
     void ArmTargetResets(std::uint32_t count) { targetResets_ = count; }
     void ArmShortReplies(std::uint32_t keep, std::uint32_t count);
     void ArmCorruptReplies(std::uint32_t offset, std::uint32_t count);
@@ -86,6 +89,7 @@ private:
     std::uint32_t erases_ = 0;
     std::uint32_t programs_ = 0;
     std::uint32_t verifies_ = 0;
+    std::uint32_t verifyFailingByte_ = 0;
     std::uint32_t targetResets_ = 0;
     std::uint32_t shortReplies_ = 0;
     std::uint32_t shortKeep_ = 0;

@@ -246,8 +246,12 @@ Bytes Firmware::WriteMemory(const std::uint8_t* frame, std::size_t length, Targe
         memory.Write(address + static_cast<std::uint32_t>(i), data[i]);
     }
     if (verify == 1) {
-        if (faults.TakeVerify()) {
-            return StatusReply(command, word::kVerifyError, address);
+        if (const auto failing = faults.TakeVerify()) {
+            if (*failing == 0 || *failing > count) {
+                return StatusReply(command, word::kVerifyError, address);
+            }
+            const auto at = address + *failing - 1;
+            memory.Write(at, static_cast<std::uint8_t>(~data[*failing - 1]));
         }
         for (std::size_t i = 0; i < count; ++i) {
             const auto at = address + static_cast<std::uint32_t>(i);

@@ -262,6 +262,17 @@ TEST_F(FirmMemory, AFailedFillReportsWhereAndWhatItReadBack) {
     EXPECT_EQ(ReadTarget(0x480, 2), Bytes({0x21, 0x43})) << "the fill stopped at the failing piece";
 }
 
+TEST_F(FirmMemory, AFillFailingInsideAPieceReportsTheFailingUnit) {
+    // Byte 101 of the first piece (0x465, the middle of the unit from 0x464
+    // in the fill's phase) does not take its value.
+    DWORD range[3] = {0x401, 0x401 + 299, 0};
+    Inject(Q3V_SIM_FAULT_VERIFY, 101, 1);
+    EXPECT_EQ(CFirmCommand().WriteMemoryMonitor(access_code::kFill3, 1, 0x563412, 0, range), 0x4254);
+    EXPECT_EQ(range[0], 0x464u) << "the failing unit";
+    EXPECT_EQ(range[1], 0x563412u) << "the unit written";
+    EXPECT_EQ(range[2], 0x56CB12u) << "the unit read back there";
+}
+
 TEST_F(FirmMemory, AWriteToTheDataFlashIsWrittenBackAtOnce) {
     g_firmWriteData[0] = 0x5C;
     ASSERT_EQ(CFirmCommand().WriteMemory(access_code::kByte, 0x2410, 1, 0), kOk);

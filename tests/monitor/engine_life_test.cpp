@@ -75,7 +75,7 @@ TEST_F(EngineLife, EachObjectInstallsAndRemovesOnlyItsOwnOperations) {
     EXPECT_EQ(runState->IsRunning(), 1u);
     MonitorSetPendingMessage(" Memory area error. ");
     EXPECT_TRUE(engine->HasPendingMessage());
-    EXPECT_EQ(engine->PendingMessage(), " Memory area error. ");
+    EXPECT_EQ(engine->PendingMessages(), std::vector<std::string>{" Memory area error. "});
 
     engine.reset();
     MonitorSetPendingMessage("nobody keeps this");

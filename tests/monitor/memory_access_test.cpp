@@ -144,7 +144,7 @@ TEST_F(MemoryAccess, AWriteAcrossTheFirmwaresRamKeepsTheBytesBeforeIt) {
     EXPECT_EQ(Word(7), kReserved);
     const std::string text = "User program area and Q3v work RAM are overlapped from 00013C00h to 00013CFFh.";
     EXPECT_EQ(HostReports(), (std::vector<std::string>{text}));
-    EXPECT_EQ(Engine().PendingMessage(), text);
+    EXPECT_EQ(Engine().PendingMessages(), std::vector<std::string>{text});
 }
 
 TEST_F(MemoryAccess, AVerifiedWriteThatDoesNotReadBackSaysWhere) {

@@ -36,14 +36,26 @@ TEST_F(ReservedAreas, TwoPiecesInOneAreaGiveTwoTextsAndOnePendingMessageOverBoth
                   "User program area and Q3v work RAM are overlapped from 00000B00h to 00000B0Fh.",
                   "User program area and Q3v work RAM are overlapped from 00000A10h to 00000A1Fh."}));
     EXPECT_TRUE(Engine().HasPendingMessage());
-    EXPECT_EQ(Engine().PendingMessage(),
-              "User program area and Q3v work RAM are overlapped from 00000A10h to 00000B0Fh.");
+    EXPECT_EQ(Engine().PendingMessages(), std::vector<std::string>{
+              "User program area and Q3v work RAM are overlapped from 00000A10h to 00000B0Fh."});
     Engine().ClearPendingMessage();
     EXPECT_FALSE(Engine().HasPendingMessage());
     Engine().SplitRangeByReservedAreas(0x0B00, 0x0B0F);
-    EXPECT_EQ(Engine().PendingMessage(),
-              "User program area and Q3v work RAM are overlapped from 00000B00h to 00000B0Fh.")
+    EXPECT_EQ(Engine().PendingMessages(), std::vector<std::string>{
+              "User program area and Q3v work RAM are overlapped from 00000B00h to 00000B0Fh."})
         << "a clear forgets the kept range";
+}
+
+TEST_F(ReservedAreas, EachKindOfAreaKeepsItsOwnPendingMessage) {
+    Engine().SplitRangeByReservedAreas(0x0A10, 0x0A1F);
+    Engine().SplitRangeByReservedAreas(0xF010, 0xF01F);
+    Engine().SplitRangeByReservedAreas(0x0B00, 0x0B0F);
+    Engine().SplitRangeByReservedAreas(0xF100, 0xF10F);
+    EXPECT_EQ(HostReports().size(), 4u);
+    const std::vector<std::string> pending = Engine().PendingMessages();
+    ASSERT_EQ(pending.size(), 2u) << "one for the firmware's flash, one for its work RAM";
+    EXPECT_NE(pending[0].find("from 0000F010h to 0000F10Fh"), std::string::npos) << pending[0];
+    EXPECT_EQ(pending[1], "User program area and Q3v work RAM are overlapped from 00000A10h to 00000B0Fh.");
 }
 
 TEST_F(ReservedAreas, ProgrammingTheFlashLeavesTheFirmwareAreaOutAndKeepsRamProgramsBack) {
@@ -58,9 +70,9 @@ TEST_F(ReservedAreas, ProgrammingTheFlashLeavesTheFirmwareAreaOutAndKeepsRamProg
     EXPECT_EQ(HostReports(), (std::vector<std::string>{
                                  "User program is located in RAM area from 00000500h to 0000050Fh.",
                                  "User program is located in RAM area from 00000400h to 0000040Fh."}));
-    EXPECT_EQ(Engine().PendingMessage(),
+    EXPECT_EQ(Engine().PendingMessages(), std::vector<std::string>{
               "User program is located in RAM area from 00000400h to 0000050Fh.\nThe program located in RAM area "
-              "is not downloaded.");
+              "is not downloaded."});
 }
 
 TEST_F(ReservedAreas, ARamProgramIsOnlyReportedWhenTheTargetIsDebugged) {

@@ -255,7 +255,7 @@ TEST_F(MemoryRoad, CompareFillCopyAndBothSearches) {
     EXPECT_EQ(ReadTarget(0x800, 0x100), filled);
     const BYTE four[] = {0xA1, 0xA2, 0xA3, 0xA4};
     EXPECT_EQ(server_->FillMemory(0x900, 0x900, 4, four), S_OK);
-    EXPECT_EQ(ReadTarget(0x900, 4), (Bytes{0xA4, 0xA3, 0xA2, 0xA1})) << "the whole pattern, reversed, from start";
+    EXPECT_EQ(ReadTarget(0x900, 4), (Bytes{0xA1, 0xA2, 0xA3, 0xA4})) << "the whole pattern from start";
 
     Put(0x400, bytes);
     EXPECT_EQ(server_->CopyMemory(0x400, 0x4FF, 0x480, 1, 1, 0, 0, &address), S_OK) << "overlapping: backwards";
@@ -275,6 +275,42 @@ TEST_F(MemoryRoad, CompareFillCopyAndBothSearches) {
     const BYTE missing[] = {0x77, 0x66};
     EXPECT_EQ(server_->SearchMemory(0xC000, 0xCFFF, 1, 0, 2, missing, nullptr, &found), kNotFound);
     EXPECT_EQ(server_->SearchMemoryEx(0xC000, 0xCFFF, 0, 0, 1, 2, missing, nullptr, &found), kNotFound);
+}
+
+TEST_F(MemoryRoad, ACompareOfThreeByteUnitsEndsWithTheLastWholeUnit) {
+    Connect(res_id::kModeErase);
+    const Bytes bytes = Pattern(16, 9);
+    Put(0x402, bytes);
+    Put(0x600, bytes);
+    DWORD first[2] = {};
+    DWORD second[2] = {};
+    DWORD address = 0;
+    // From 0x402 (a multiple of 3) to 0x40C the whole units end at 0x40A;
+    // 0x40B and 0x40C begin a unit that the range does not hold.
+    Put(0x609, {static_cast<BYTE>(~bytes[9])});
+    EXPECT_EQ(server_->CompareMemory(0x402, 0x40C, 0x600, 3, first, second, &address), S_OK);
+    Put(0x608, {static_cast<BYTE>(~bytes[8])});
+    EXPECT_EQ(server_->CompareMemory(0x402, 0x40C, 0x600, 3, first, second, &address), kMismatch);
+    EXPECT_EQ(address, 0x408u) << "the last whole unit is compared";
+}
+
+TEST_F(MemoryRoad, AFillLaysItsPatternDownInTheHostsByteOrder) {
+    Connect(res_id::kModeErase);
+    const Bytes pattern = {0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88};
+    for (const DWORD length : {1u, 2u, 3u, 4u, 8u}) {
+        Put(0x800, Bytes(24, 0));
+        EXPECT_EQ(server_->FillMemory(0x800, 0x817, length, pattern.data()), S_OK) << length;
+        Bytes expected;
+        while (expected.size() < 24) {
+            expected.insert(expected.end(), pattern.begin(), pattern.begin() + length);
+        }
+        EXPECT_EQ(ReadTarget(0x800, 24), expected) << "a fill with a pattern of " << length;
+        // A range the pattern covers is written with the pattern whole.
+        Put(0x900, Bytes(8, 0));
+        EXPECT_EQ(server_->FillMemory(0x900, 0x900, length, pattern.data()), S_OK) << length;
+        EXPECT_EQ(ReadTarget(0x900, length), Bytes(pattern.begin(), pattern.begin() + length))
+            << "a whole pattern of " << length;
+    }
 }
 
 TEST_F(MemoryRoad, AVerifyFaultOfACopyReachesTheHostsErrorOutput) {

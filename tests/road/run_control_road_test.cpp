@@ -12,6 +12,7 @@
 #include "sim/host/sim_host.h"
 
 #include "frame/error_codes.h"
+#include "frame/target_memory.h"
 #include "res/resource_ids.h"
 #include "target/target_exec_vk3.h"
 #include "target/target_vk3.h"
@@ -328,6 +329,83 @@ TEST_F(RunControlRoad, ATargetThatIgnoresTheBreakEndsTheRunWithOneMessage) {
     AwaitEnd();
     EXPECT_EQ(Messages(), Lines{"Communication timeout error.\nPlease restart Q3v SYSTEM"});
     EXPECT_EQ(Status().running, 1u) << "the program never stopped";
+}
+
+// The memory handler while the go thread runs the program: the host's read
+// of the user's RAM stops a type-1 program with the break line for the
+// length of its access and goes again; a change of the data flash is
+// refused with its message while the run control's running word is 1.
+class MemoryWhileRunning : public RunControlRoad {
+protected:
+    void SetUp() override {
+        RunControlRoad::SetUp();
+        memory_ = target_->GetMemoryHandler();
+        ASSERT_NE(memory_, nullptr);
+        ASSERT_EQ(memory_->OnTargetOpen(), S_OK);
+        ASSERT_EQ(exec_->Go(), S_OK);
+        AwaitRunning();
+        ASSERT_EQ(handler_->IsRunning(), 1u);
+        control_->clearFrames();
+    }
+    void TearDown() override {
+        if (Busy()) {
+            EXPECT_EQ(exec_->Halt(), S_OK);
+            AwaitEnd();
+        }
+        memory_->OnTargetClose();
+        RunControlRoad::TearDown();
+    }
+    // The frames sent to the emulator, as text.
+    Lines FramesIn() const {
+        Lines frames;
+        for (DWORD i = 0; i < control_->getFrameCount(); ++i) {
+            Q3vSimFrameInfo info{};
+            Bytes bytes(8192);
+            if (control_->getFrame(i, &info, bytes.data(), static_cast<DWORD>(bytes.size())) == Q3V_SIM_OK &&
+                info.direction == Q3V_SIM_FRAME_IN) {
+                bytes.resize(info.length);
+                frames.push_back(emutest::HexText(bytes));
+            }
+        }
+        return frames;
+    }
+
+    CTargetMemory* memory_ = nullptr;
+};
+
+TEST_F(MemoryWhileRunning, AReadOfTheUsersRamSitsBetweenTheBreakLineAndAGo) {
+    const Bytes ram = {0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88};
+    ASSERT_EQ(control_->writeTarget(0x0480, ram.data(), static_cast<DWORD>(ram.size())), Q3V_SIM_OK);
+    Bytes read(ram.size(), 0xA5);
+    ASSERT_EQ(memory_->ReadMemory(0x0480, 0x0487, 1, read.data()), S_OK);
+    EXPECT_EQ(read, ram);
+    // The break line stopped the program (the go thread saw no stop of its
+    // own), the firmware read the RAM, and one go let the program run on.
+    const Lines frames = FramesIn();
+    const auto go = std::find_if(frames.begin(), frames.end(), [](const std::string& f) { return f.starts_with(kGoFrame); });
+    ASSERT_NE(go, frames.end()) << "the program was started again";
+    EXPECT_EQ(GoFrames(), 1u);
+    EXPECT_TRUE(std::any_of(frames.begin(), go, [](const std::string& f) { return f.starts_with("00 0E 5A 11"); }))
+        << "the read came before the go";
+    EXPECT_EQ(Status().running, 1u);
+    EXPECT_TRUE(Busy()) << "the run goes on";
+    EXPECT_EQ(exec_->Halt(), S_OK);
+    AwaitEnd();
+    EXPECT_EQ(StopCause(), "BREAK KEY") << "the access's own stop was not reported";
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(MemoryWhileRunning, AChangeOfTheDataFlashIsRefusedWithItsMessage) {
+    const Bytes before = ReadTarget(0x2400, 16);
+    const Bytes bytes(16, 0x5A);
+    EXPECT_EQ(memory_->WriteMemory(0x2400, 0x240F, 1, bytes.data()), S_OK);
+    const BYTE fill = 0x5A;
+    EXPECT_EQ(memory_->FillMemory(0x2400, 0x240F, 1, &fill), S_OK);
+    EXPECT_EQ(Messages(), (Lines{"The data flash area can not be changed while program is running.",
+                                 "The data flash area can not be changed while program is running."}));
+    EXPECT_EQ(ReadTarget(0x2400, 16), before);
+    EXPECT_EQ(control_->getFrameCount(), 0u) << "nothing reached the emulator";
+    EXPECT_EQ(Status().running, 1u);
 }
 
 }  // namespace

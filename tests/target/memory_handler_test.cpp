@@ -80,6 +80,30 @@ TEST_F(MemoryRanges, AccessIsRefusedOutsideTheLayoutWithTheAddressItStumbledOn) 
     EXPECT_EQ(bad, 0x507Fu) << "the second range's end in the hole";
 }
 
+TEST_F(MemoryRanges, TheHolesAreFoundWhateverOrderTheBlockTablesListTheBlocksIn) {
+    // The demo device's tables: the program flash 0xC000-0xFFFF first, then
+    // the data flash 0x2400-0x2BFF; the flash area runs from 0x2400.
+    g_deviceAreas[kAreaFlas] = {1, 0x2400, 0xFFFF};
+    g_deviceAreas[kAreaDatf] = {1, 0x2400, 0x2BFF};
+    g_deviceAreas[kAreaAse1] = {1, 0xF000, 0xFF7F};
+    g_deviceAreas[kAreaIio2] = {};
+    g_deviceValues.maxAddr = 0xFFFF;
+    const std::pair<DWORD, DWORD> blocks[] = {
+        {0xC000, 0xDFFF}, {0xE000, 0xEFFF}, {0xF000, 0xFFFF}, {0x2400, 0x27FF}, {0x2800, 0x2BFF}};
+    for (std::size_t i = 0; i < std::size(blocks); ++i) {
+        g_deviceValues.flashBlockTop[i] = blocks[i].first;
+        g_deviceValues.flashBlockEnd[i] = blocks[i].second;
+    }
+    g_deviceValues.flashBlockCount = static_cast<DWORD>(std::size(blocks));
+    DWORD bad = 0;
+    EXPECT_FALSE(CheckAccessRange(0x2C00, 0x2C0F, &bad)) << "between the data flash and the program flash";
+    EXPECT_EQ(bad, 0x2C00u);
+    EXPECT_FALSE(CheckAccessRange(0x2B00, 0xC0FF, &bad)) << "across the hole";
+    EXPECT_EQ(CheckWriteAccess(0xBFF0, 0xBFFF), kRangeRefused);
+    EXPECT_TRUE(CheckAccessRange(0x2400, 0x2BFF, &bad));
+    EXPECT_TRUE(CheckAccessRange(0xC000, 0xEFFF, &bad));
+}
+
 TEST_F(MemoryRanges, WritesKeepOutOfTheEmulatorsAreasAndInRewriteModeOutOfTheUsersFlash) {
     EXPECT_EQ(CheckWriteAccess(0x0400, 0x09FF), S_OK);
     EXPECT_EQ(CheckWriteAccess(0x09F0, 0x0A0F), kRangeRefused) << "the firmware's RAM";
