@@ -161,6 +161,7 @@ HRESULT CTraceHandler::GetName(DWORD* kind, BSTR* name) {
     if (kind == nullptr || name == nullptr) {
         return TE_NOT_AVAILABLE;
     }
+    AFX_MANAGE_STATE(AfxGetStaticModuleState());  // the name is the plug-in's string
     CString text;
     text.LoadString(res_id::kTraceName);
     *name = platform::AllocBstr(static_cast<LPCSTR>(text));

@@ -152,6 +152,8 @@ DWORD ApplyStartStopFunctions() {
     if (g_emuSel == connect_mode::kProgramFlash || g_deviceValues.supportStartStopFunc != 1) {
         return 1;
     }
+    // The question and the dialog are the plug-in's, also on the go thread.
+    AFX_MANAGE_STATE(AfxGetStaticModuleState());
     const DWORD top = g_deviceAreas[kAreaAse1].top;
     DWORD start = 0;
     DWORD stop = 0;
