@@ -284,6 +284,13 @@ HRESULT CTBreakManager::ReleaseItemFiles(LONG index) {
     return S_OK;
 }
 
+HRESULT CTBreakManager::OnEvent(const GUID* eventId) {
+    if (eventId != nullptr) {
+        HandleHostEvent(*eventId);
+    }
+    return S_OK;
+}
+
 void CTBreakManager::HandleHostEvent(const GUID& eventId) {
     if (IsEqualGUID(eventId, EVENT_CloseAllFiles)) {
         g_breakFileRegistry.CloseAll();

@@ -33,53 +33,55 @@ public:
     ~CTBreakManager() override;
 
     // The number of breaks of each kind (any thread).
-    DWORD GetPcCount() const { return m_pc.GetCount(); }
-    DWORD GetDataCount() const { return m_data.GetCount(); }
-    DWORD GetAccessCount() const { return m_access.GetCount(); }
-    DWORD GetRegisterCount() const { return m_register.GetCount(); }
-    DWORD GetSequenceCount() const { return m_sequence.GetCount(); }
-    DWORD GetCycleCount() const { return m_cycle.GetCount(); }
-    DWORD GetCfgAccessCount() const { return m_cfgAccess.GetCount(); }
-    DWORD GetCfgDataCount() const { return m_cfgData.GetCount(); }
+    virtual DWORD GetPcCount() const { return m_pc.GetCount(); }
+    virtual DWORD GetDataCount() const { return m_data.GetCount(); }
+    virtual DWORD GetAccessCount() const { return m_access.GetCount(); }
+    virtual DWORD GetRegisterCount() const { return m_register.GetCount(); }
+    virtual DWORD GetSequenceCount() const { return m_sequence.GetCount(); }
+    virtual DWORD GetCycleCount() const { return m_cycle.GetCount(); }
+    virtual DWORD GetCfgAccessCount() const { return m_cfgAccess.GetCount(); }
+    virtual DWORD GetCfgDataCount() const { return m_cfgData.GetCount(); }
     // The count of a kind in kind order (0 to 7).
     DWORD GetKindBreakCount(int kind) const override;
 
     // Writes every break but the PC Stop breaks under "T_BREAK_" keys; the
     // last write's result, or the first failure.
-    HRESULT SaveBreaks(CHostProfileAccessor& store);
+    virtual HRESULT SaveBreaks(CHostProfileAccessor& store);
     // Removes every break (the host's Stop breaks stay) and makes those of
     // the store; 0x80042001 at the first value missing, malformed or
     // refused (what was made before it stays).
-    HRESULT LoadBreaks(CHostProfileAccessor& store);
+    virtual HRESULT LoadBreaks(CHostProfileAccessor& store);
 
     // The hit evaluation of each kind: 1 stops the program.
-    WORD TestPcBreak(DWORD pc);
-    WORD TestAccessBreak(DWORD address, WORD size, WORD accessType);
-    WORD TestDataBreak(DWORD address, WORD size);
-    WORD TestRegisterBreak(WORD registerNumber);
-    WORD TestSequenceBreak(DWORD pc);
-    WORD TestCycleBreak(DWORD counter);
-    WORD TestCfgAccessBreak(DWORD address, WORD accessType);
-    WORD TestCfgDataBreak(DWORD address);
+    virtual WORD TestPcBreak(DWORD pc);
+    virtual WORD TestAccessBreak(DWORD address, WORD size, WORD accessType);
+    virtual WORD TestDataBreak(DWORD address, WORD size);
+    virtual WORD TestRegisterBreak(WORD registerNumber);
+    virtual WORD TestSequenceBreak(DWORD pc);
+    virtual WORD TestCycleBreak(DWORD counter);
+    virtual WORD TestCfgAccessBreak(DWORD address, WORD accessType);
+    virtual WORD TestCfgDataBreak(DWORD address);
     // 1 while any kind's Stop breaks are fewer than its capacity.
-    WORD HasRoom() const;
+    virtual WORD HasRoom() const;
     // 1 when a global index counted over the Stop breaks falls on the
     // sequence kind.
-    WORD IsSequenceIndex(LONG index) const;
-    void SetCycleCounter(DWORD counter) { m_cycle.SetCycleCounter(counter); }
+    virtual WORD IsSequenceIndex(LONG index) const;
+    virtual void SetCycleCounter(DWORD counter) { m_cycle.SetCycleCounter(counter); }
 
-    // Creation, each 1 made (or, a PC Stop break, handed to the host), 0 refused.
-    WORD AddPcBreak(DWORD address, DWORD passCount, const BreakActionDesc& desc);
-    WORD AddAccessBreak(DWORD address, DWORD secondAddress, WORD accessType, const BreakActionDesc* desc);
-    WORD AddDataBreak(DWORD address, DWORD valueLow, WORD size, WORD compareMode, DWORD valueHigh,
+    // Creation, each 1 made (or, a PC Stop break, handed to the host), 0
+    // refused. Virtual, as every operation the plug-in's other modules and
+    // the host's programs reach through the handler.
+    virtual WORD AddPcBreak(DWORD address, DWORD passCount, const BreakActionDesc& desc);
+    virtual WORD AddAccessBreak(DWORD address, DWORD secondAddress, WORD accessType, const BreakActionDesc* desc);
+    virtual WORD AddDataBreak(DWORD address, DWORD valueLow, WORD size, WORD compareMode, DWORD valueHigh,
                       const BreakActionDesc* desc);
-    WORD AddRegisterBreak(WORD registerNumber, DWORD valueLow, WORD size, WORD compareMode, DWORD valueHigh,
+    virtual WORD AddRegisterBreak(WORD registerNumber, DWORD valueLow, WORD size, WORD compareMode, DWORD valueHigh,
                           const BreakActionDesc* desc);
-    WORD AddSequenceBreak(WORD stepCount, const CTBreakSequenceContents::Addresses& addresses,
+    virtual WORD AddSequenceBreak(WORD stepCount, const CTBreakSequenceContents::Addresses& addresses,
                           const BreakActionDesc* desc);
-    WORD AddCycleBreak(DWORD period, DWORD count, const BreakActionDesc* desc);
-    WORD AddCfgAccessBreak(DWORD address, DWORD secondAddress, WORD accessType, const BreakActionDesc* desc);
-    WORD AddCfgDataBreak(DWORD address, DWORD valueLow, WORD size, WORD compareMode, DWORD valueHigh,
+    virtual WORD AddCycleBreak(DWORD period, DWORD count, const BreakActionDesc* desc);
+    virtual WORD AddCfgAccessBreak(DWORD address, DWORD secondAddress, WORD accessType, const BreakActionDesc* desc);
+    virtual WORD AddCfgDataBreak(DWORD address, DWORD valueLow, WORD size, WORD compareMode, DWORD valueHigh,
                          const BreakActionDesc* desc);
 
     // The record at a position of a kind's list; null beyond its count.
@@ -122,8 +124,8 @@ public:
     HRESULT EnableItem(LONG index, WORD flag) override;
     HRESULT RemoveItem(LONG index) override;
     HRESULT ReleaseItemFiles(LONG index) override;
-    // IHEventReceiver
-    HRESULT STDMETHODCALLTYPE OnEvent(const GUID*) override { return S_OK; }
+    // IHEventReceiver: answers 0 for every event.
+    HRESULT STDMETHODCALLTYPE OnEvent(const GUID* eventId) override;
 
 private:
     bool IsAddressNeeded(DWORD address, const CTBreakContents* except) const override;

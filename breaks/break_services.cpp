@@ -2,9 +2,11 @@
 
 #include "frame/host_event.h"
 #include "frame/target_exec.h"
+#include "frame/target_memory.h"
 #include "monitor/monitor_engine.h"
 #include "startup/device_data.h"
 #include "target/target_cfg_vk3.h"
+#include "target/target_memory_map_vk3.h"
 #include "target/target_vk3.h"
 
 namespace {
@@ -23,16 +25,25 @@ public:
         const CTargetExec* exec = GetTarget()->GetExecHandler();
         return exec != nullptr && exec->IsRunning() == 1;
     }
-    // The memory map's PC limit is made from the same device value.
-    DWORD GetTopAddress() const override { return g_deviceValues.maxAddr; }
+    // The memory map's PC limit; without the family's map the device's top
+    // address, which that limit is made from.
+    DWORD GetTopAddress() const override {
+        const auto* map = dynamic_cast<const CTargetMemoryMapVk3*>(GetTarget()->GetMemoryMapHandler());
+        return map != nullptr ? map->GetFirstLimit() : g_deviceValues.maxAddr;
+    }
     void BreakpointCommand(DWORD mode, DWORD address) override {
         if (g_monitorEngine != nullptr) {
             g_monitorEngine->BreakpointCommand(mode, address, 0, 0);
         }
     }
-    // The memory handler does not offer its block operations yet.
-    HRESULT ReadMemoryBlock(DWORD, DWORD, BYTE*) override { return E_FAIL; }
-    HRESULT WriteMemoryBlock(DWORD, DWORD, BYTE*) override { return E_FAIL; }
+    HRESULT ReadMemoryBlock(DWORD start, DWORD end, BYTE* buffer) override {
+        CTargetMemory* memory = GetTarget()->GetMemoryHandler();
+        return memory != nullptr ? memory->ReadMemoryBlock(start, end, buffer) : E_FAIL;
+    }
+    HRESULT WriteMemoryBlock(DWORD start, DWORD end, BYTE* buffer) override {
+        CTargetMemory* memory = GetTarget()->GetMemoryHandler();
+        return memory != nullptr ? memory->WriteMemoryBlock(start, end, buffer) : E_FAIL;
+    }
     void RaiseHostEvent(const GUID& eventId) override { GetTarget()->RaiseHostEvent(CHostEvent(eventId)); }
 };
 

@@ -43,6 +43,8 @@ public:
     HRESULT OnTargetOpen() override;
 
     IHTMemoryRange* RangeInterface() { return &m_range; }
+    // The limit of PC and sequence addresses.
+    DWORD GetFirstLimit() const { return m_firstLimit; }
 
     // The setting items' texts.
     std::string GetRomModeText(int selector) const;

@@ -254,6 +254,8 @@ std::size_t HostServiceProvider::RaiseHostEvent(const GUID& eventId) {
             receivers.push_back(static_cast<IHEventReceiver*>(registration.object));
         }
     }
+    const std::vector<IHEventReceiver*> advised = EventReceivers();
+    receivers.insert(receivers.end(), advised.begin(), advised.end());
     for (IHEventReceiver* receiver : receivers) {
         receiver->OnEvent(&eventId);
     }
@@ -339,6 +341,10 @@ HRESULT HostServiceProvider::PostEvent(const HostEventNotice* notice) {
         detail += "|" + IdName(*static_cast<const GUID*>(notice->argument));
     }
     log_.Add("PostEvent", detail);
+    // The advised receivers hear of it; the host does not wait for them.
+    for (IHEventReceiver* receiver : EventReceivers()) {
+        receiver->OnEvent(&notice->id);
+    }
     return S_OK;
 }
 

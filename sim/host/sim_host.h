@@ -146,15 +146,16 @@ public:
     HostRoundingSettings& Rounding() { return rounding_; }
     HostSessionNameText& SessionNameText() { return sessionNameText_; }
     HostDeviceDescription& DeviceDescription() { return deviceDescription_; }
+    HostBreakpointService& Breakpoints() { return breakpoints_; }
     HostRegisters& Registers() { return registers_; }
     HostStopPositions& StopPositions() { return stopPositions_; }
     HostSettingTexts& SettingTexts() { return settingTexts_; }
     HostExecution& Execution() { return execution_; }
     HostDisassembler& Disassembler() { return disassembler_; }
     // Announces a host event to every registered event receiver, in
-    // registration order; answers how many were told.
+    // registration order, then to the advised ones; answers how many were
+    // told.
     std::size_t RaiseHostEvent(const GUID& eventId);
-    HostBreakpointService& Breakpoints() { return breakpoints_; }
 
 private:
     HRESULT Register(const IID& iid, IUnknown* object, bool server);
@@ -180,13 +181,13 @@ private:
     HostRoundingSettings rounding_{log_};
     HostSessionNameText sessionNameText_{log_};
     HostDeviceDescription deviceDescription_{log_};
+    HostBreakpointService breakpoints_{log_, [this] { return PcBreakClient(); }};
     HostRegisters registers_{log_};
     HostStopPositions stopPositions_{log_};
     HostWorkspaceNames workspaceNames_{log_, workspaceMutex_, workspace_};
     HostSettingTexts settingTexts_{log_};
     HostExecution execution_{log_};
     HostDisassembler disassembler_{log_};
-    HostBreakpointService breakpoints_{log_, [this] { return PcBreakClient(); }};
     WorkspaceStorage* dataStore_ = nullptr;
     std::unique_ptr<HostDataManager> dataManager_;
     std::map<std::string, IUnknown*> services_;  // by GUID text

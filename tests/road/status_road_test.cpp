@@ -246,10 +246,11 @@ TEST_F(StatusRoad, TheTraceShowsTheLastFourBranchesAfterARun) {
         EXPECT_EQ(view->rows[row], std::string(pointers[row]) + "BRANCH\t" + where + "\t" + instruction);
     }
 
-    // Kept until cleared: the trace-clear event drops them.
+    // Kept until cleared: the trace-clear event drops them (the trace
+    // handler and the advised break manager hear it).
     PutTarget(0x01A0, Bytes(8, 0xFF));
     EXPECT_EQ(window.Read()->rows.size(), 4u);
-    EXPECT_EQ(host_->Services().RaiseHostEvent(EVENT_TraceClear), 1u);
+    EXPECT_EQ(host_->Services().RaiseHostEvent(EVENT_TraceClear), 2u);
     EXPECT_TRUE(window.Read()->rows.empty());
 
     // So does the window's clear, which the host asks for before it shows

@@ -1,0 +1,254 @@
+// Software breakpoints on the real road: the simulated host with its
+// breakpoint list, the plug-in module's break manager (the target's break
+// handler) and the simulated emulator's module with the demo program
+// (Vk3Demo.mot) in flash. As in the run-control road test, the target's own
+// operations make the handlers and connect; the test reaches the manager
+// through its host interfaces and virtual operations only.
+//
+// The demo: C000 JSR.A C010; C004 NOP; C005 NOP; C006 JMP.B C000;
+// C010 NOP; C011 NOP; C012 RTS.
+#include "sim/host/sim_host.h"
+
+#include "breaks/break_manager.h"
+#include "res/resource_ids.h"
+#include "target/target_exec_vk3.h"
+#include "target/target_vk3.h"
+#include "tests/emulator/sim_emulator.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/test_ui.h"
+
+#include "platform/bstr.h"
+#include "platform/clock.h"
+#include "platform/profile.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using emutest::Bytes;
+using Lines = std::vector<std::string>;
+
+constexpr char kDescription[] = "[CPUTYPE|VK31D16][ROM_SIZE|16K][EMULATOR|Q3][FIRMWARE|F000,1][WORK_RAM|0A00]";
+constexpr char kDefaults[] =
+    "device=VK31D16;protocol=1;board=powered;connector=connected;canary=0;pending=0;steps=50;lockout=3;"
+    "flashbusy=0;channels=1;interfaces=1";
+constexpr std::size_t kPc = 14;
+constexpr std::size_t kIsp = 17;
+
+BreakActionDesc Action(LONG type, const std::string& name = {}) {
+    BreakActionDesc desc;
+    desc.type = type;
+    desc.fileName = name;
+    desc.address = 0x0800;
+    desc.dataSize = 2;
+    desc.count = 1;
+    return desc;
+}
+
+class BreakRoad : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(emutest::Module().error.empty()) << emutest::Module().error;
+        control_ = &emutest::Module().control;
+        ASSERT_EQ(control_->reset(), Q3V_SIM_OK);
+        ASSERT_EQ(control_->configure(kDefaults), Q3V_SIM_OK);
+        for (const auto& [address, byte] : emutest::LoadSRecords("Vk3Demo.mot")) {
+            ASSERT_EQ(control_->writeTarget(address, &byte, 1), Q3V_SIM_OK);
+        }
+        host_ = std::make_unique<simhost::SimHost>();
+        ASSERT_TRUE(host_->Load()) << host_->LoadError();
+        ASSERT_EQ(host_->RegisterLibrary(), S_OK);
+        ASSERT_EQ(host_->AttachComponents(), S_OK);
+        host_->Services().OpenSession(session_.Windows(), "sess");
+        host_->Services().DeviceDescription().SetDescription(kDescription);
+        host_->Services().ChangeWorkspace([&](simhost::WorkspaceState& state) {
+            state.workspaceName = "ws";
+            state.projectName = "proj";
+            state.configName = "Debug";
+            state.configDirectory = session_.Windows();
+        });
+        IHTarget* target = nullptr;
+        ASSERT_EQ(host_->QueryPluginInterface(IID_IHTarget, reinterpret_cast<void**>(&target)), S_OK);
+        target_ = static_cast<CTargetVk3*>(target);
+        ui_.OnDialog("Emulator Setting")
+            .Select(res_id::kMcuGroup, "VK31X")
+            .Select(res_id::kDevice, "VK31D16")
+            .Pick(res_id::kModeKeepFlash)
+            .Check(res_id::kHideSheetCheck)
+            .PressOk();
+        // The demo's reset vector, as its download would have kept it.
+        ASSERT_TRUE(WritePrivateProfileStringA("USER_DATA", "RESET", "c000", session_.Windows("sess.ini").c_str()));
+        // The host's initialisation: the handlers, the connect, the opens.
+        ui_.OnDialog(res_id::kConnectingDialog).WaitForClose();
+        ASSERT_EQ(host_->StartTargetSession(), S_OK);
+        exec_handler_ = target_->GetExecHandler();
+        ASSERT_NE(exec_handler_, nullptr);
+        ASSERT_EQ(exec_handler_->QueryInterface(IID_IHTExec2, reinterpret_cast<void**>(&exec_)), S_OK);
+        ASSERT_EQ(host_->GiveRegisterArray(), S_OK);
+        host_->Services().Registers().SetValue(kPc, 0xC000);
+        host_->Services().Registers().SetValue(kIsp, 0x0900);
+        manager_ = static_cast<CTBreakManager*>(target_->GetBreakHandler());
+        ASSERT_NE(manager_, nullptr);
+        ASSERT_EQ(manager_->QueryInterface(IID_IHTPCBreakClient, reinterpret_cast<void**>(&client_)), S_OK);
+        ASSERT_EQ(manager_->QueryInterface(IID_IHTBreakServer, reinterpret_cast<void**>(&list_)), S_OK);
+        ASSERT_TRUE(ui_.MessageBoxes().empty());
+    }
+    void TearDown() override {
+        if (exec_handler_ != nullptr) {
+            EXPECT_EQ(host_->EndTargetSession(), S_OK);
+            EXPECT_EQ(Registered(IID_IHTPCBreakClient), 0u);
+            EXPECT_EQ(Registered(IID_IHTBreakServer), 0u);
+            EXPECT_TRUE(host_->Services().EventReceivers().empty());
+        }
+        host_->Unload();
+    }
+
+    std::size_t Registered(const IID& iid) const {
+        std::size_t count = 0;
+        for (const auto& registration : host_->Services().Registrations()) {
+            count += registration.iid == iid ? 1 : 0;
+        }
+        return count;
+    }
+    HRESULT HostAdd(DWORD address, DWORD* id) {
+        const platform::Bstr text("");
+        return client_->AddBreak(address, HostBreakpointOwnerId, text.Get(), id);
+    }
+    CTargetExecVk3& Exec() { return *static_cast<CTargetExecVk3*>(exec_handler_); }
+    bool Busy() { return target_->QueryBusyOnWorkspaceClose() == 1; }
+    void AwaitEnd() {
+        for (int i = 0; i < 1000000 && Busy(); ++i) {
+            std::this_thread::yield();
+        }
+        ASSERT_FALSE(Busy()) << "the run never ended";
+    }
+    void AwaitRunning() {
+        for (int i = 0; i < 1000000 && Exec().IsWaiting() == 0; ++i) {
+            std::this_thread::yield();
+        }
+        ASSERT_EQ(Exec().IsWaiting(), 1u);
+    }
+    // Goes until the program stops by itself or, still running after the
+    // go thread's polls have given it a few hundred instructions (the demo's
+    // loop is seven), is stopped with the break key; the stop cause.
+    std::string GoUntilStopped() {
+        control_->clearFrames();  // the log keeps only the latest frames
+        EXPECT_EQ(exec_->Go(), S_OK);
+        bool halted = false;
+        for (int i = 0; i < 1000000 && Busy(); ++i) {
+            if (!halted && Exec().IsWaiting() == 1 && Status().running == 1 && Frames() >= 8) {
+                EXPECT_EQ(exec_->Halt(), S_OK);
+                halted = true;
+            }
+            std::this_thread::yield();
+        }
+        AwaitEnd();
+        return Exec().GetStopCauseText().Str();
+    }
+    Q3vSimStatus Status() const {
+        Q3vSimStatus status{};
+        control_->getStatus(&status);
+        return status;
+    }
+    DWORD Pc() { return host_->Services().Registers().Value(kPc); }
+    Lines Listing() {
+        Lines rows;
+        BreakItemInfo* item = nullptr;
+        for (LONG previous = -1; list_->GetNextItem(previous, &item) == S_OK; ++previous) {
+            rows.push_back(platform::BstrToAnsi(item->kindId) + " " + platform::BstrToAnsi(item->actionText));
+        }
+        return rows;
+    }
+    std::size_t Frames() const { return control_->getFrameCount(); }
+
+    platform::VirtualClock clock_;
+    testsupport::TestUi ui_;
+    testing_support::TempFolder session_;
+    const emutest::ControlEntries* control_ = nullptr;
+    std::unique_ptr<simhost::SimHost> host_;
+    CTargetVk3* target_ = nullptr;
+    CTargetExec* exec_handler_ = nullptr;
+    IHTExec2* exec_ = nullptr;
+    CTBreakManager* manager_ = nullptr;
+    IHTPCBreakClient* client_ = nullptr;
+    IHTBreakServer* list_ = nullptr;
+};
+
+TEST_F(BreakRoad, AHostBreakpointStopsTheProgramUntilDisabledOrRemoved) {
+    DWORD id = 99;
+    ASSERT_EQ(HostAdd(0xC010, &id), S_OK);
+    EXPECT_EQ(id, 0u);
+    EXPECT_EQ(GoUntilStopped(), "BREAK POINT");
+    EXPECT_EQ(Pc(), 0xC010u);
+
+    ASSERT_EQ(client_->EnableBreak(0, 0), S_OK);
+    EXPECT_EQ(GoUntilStopped(), "BREAK KEY") << "disabled, the program runs past";
+    ASSERT_EQ(client_->EnableBreak(0, 1), S_OK);
+    EXPECT_EQ(GoUntilStopped(), "BREAK POINT");
+    EXPECT_EQ(Pc(), 0xC010u);
+    ASSERT_EQ(client_->RemoveBreak(0), S_OK);
+    EXPECT_EQ(GoUntilStopped(), "BREAK KEY");
+    EXPECT_TRUE(ui_.MessageBoxes().empty());
+}
+
+TEST_F(BreakRoad, AddressesTheHostMayNotBreakAt) {
+    DWORD id = 0;
+    EXPECT_EQ(HostAdd(0x10000, &id), E_INVALIDARG);
+    EXPECT_TRUE(ui_.MessageBoxes().empty());
+    EXPECT_EQ(HostAdd(0x0100, &id), E_FAIL);
+    EXPECT_EQ(HostAdd(0x1000, &id), E_FAIL);
+    ASSERT_EQ(ui_.MessageBoxes().size(), 2u);
+    EXPECT_EQ(ui_.MessageBoxes()[0].text, "Invalid address value.\nH'00000100");
+    EXPECT_EQ(ui_.MessageBoxes()[1].text, "Invalid address value.\nH'00001000");
+    ASSERT_EQ(exec_->Go(), S_OK);
+    AwaitRunning();
+    EXPECT_EQ(HostAdd(0xC010, &id), E_FAIL) << "while running";
+    EXPECT_EQ(exec_->Halt(), S_OK);
+    AwaitEnd();
+    EXPECT_EQ(manager_->GetPcCount(), 0u);
+}
+
+TEST_F(BreakRoad, APlugInStopBreakGoesThroughTheHost) {
+    ASSERT_EQ(manager_->AddPcBreak(0xC010, 0x1F, Action(break_action::kStop)), 1);
+    const auto breakpoints = host_->Services().Breakpoints().Breakpoints();
+    ASSERT_EQ(breakpoints.size(), 1u);
+    EXPECT_EQ(breakpoints[0].text, "1F");
+    EXPECT_EQ(manager_->GetPcCount(), 1u);
+    EXPECT_EQ(GoUntilStopped(), "BREAK POINT") << "nothing counts the passes: the first hit stops";
+    EXPECT_EQ(Pc(), 0xC010u);
+}
+
+TEST_F(BreakRoad, AFileOutputBreakIsListedAndGoesWithItsItem) {
+    ASSERT_EQ(manager_->AddPcBreak(0xC010, 1, Action(break_action::kFileOutput, "out.bin")), 1);
+    EXPECT_EQ(Listing(), Lines{"BP File Output(out.bin) [close]"});
+    EXPECT_EQ(GoUntilStopped(), "BREAK POINT");
+    ASSERT_EQ(list_->RemoveItem(0), S_OK);
+    EXPECT_EQ(GoUntilStopped(), "BREAK KEY") << "taken off the target with the break";
+}
+
+TEST_F(BreakRoad, BreaksOfTheOtherKindsSendNothing) {
+    const std::size_t frames = Frames();
+    ASSERT_EQ(manager_->AddAccessBreak(0x0800, 0x0810, 0, nullptr), 1);
+    ASSERT_EQ(manager_->AddDataBreak(0x0800, 1, 1, 0, 0, nullptr), 1);
+    ASSERT_EQ(manager_->AddRegisterBreak(2, 1, 4, 0, 0, nullptr), 1);
+    ASSERT_EQ(manager_->AddCycleBreak(100, 0, nullptr), 1);
+    ASSERT_EQ(manager_->AddCfgAccessBreak(1, 2, 0, nullptr), 1);
+    ASSERT_EQ(manager_->AddCfgDataBreak(3, 0, 1, 0, 0, nullptr), 1);
+    ASSERT_EQ(list_->RemoveItem(-1), S_OK);
+    EXPECT_EQ(Frames(), frames);
+}
+
+TEST_F(BreakRoad, AStopSequenceKeepsTheBreakpointWhenTheStopBreakGoes) {
+    DWORD id = 0;
+    ASSERT_EQ(HostAdd(0xC010, &id), S_OK);
+    ASSERT_EQ(manager_->AddSequenceBreak(1, {0xC010}, nullptr), 1);
+    ASSERT_EQ(client_->RemoveBreak(static_cast<LONG>(id)), S_OK);
+    EXPECT_EQ(GoUntilStopped(), "BREAK POINT");
+    EXPECT_EQ(Pc(), 0xC010u);
+}
+
+}  // namespace
