@@ -2,7 +2,9 @@
 // device layouts, ranges and patterns: a check never reads outside the
 // device tables and its refusal names an address of the range; the parts
 // outside the reserved areas lie in the range, in order, apart from every
-// area; the search finds exactly the first place a plain scan finds.
+// area; the extended search, reading its blocks from a memory of the
+// input's making, finds exactly the first place a plain scan finds, and a
+// block that cannot be read ends it as not found.
 #include "monitor/reserved_areas.h"
 #include "startup/device_data.h"
 #include "target/memory_ranges.h"
@@ -68,33 +70,60 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
-    // The search over a small memory of fuzzed bytes.
-    const std::size_t length = 1 + input.Byte() % 6;
+    // The extended search over a memory of a few blocks: bytes of a small
+    // alphabet, the pattern laid in somewhere, one block read failing when
+    // the input says so.
+    const std::size_t length = 1 + input.Byte() % 8;
     std::vector<BYTE> pattern(length);
     for (BYTE& byte : pattern) {
         byte = input.Byte() % 4;
     }
-    std::vector<BYTE> memory(input.Byte() + 1u);
+    std::vector<BYTE> memory(1 + ((std::size_t{input.Byte()} << 8 | input.Byte()) % (3 * kSearchBlockSize + 64)));
+    std::uint32_t seed = input.Word();
+    const std::uint8_t alphabet = 2 + input.Byte() % 3;
     for (BYTE& byte : memory) {
-        byte = input.Byte() % 4;
+        seed = seed * 1103515245u + 12345u;
+        byte = static_cast<BYTE>((seed >> 16) % alphabet);
     }
+    const std::size_t laid = (std::size_t{input.Byte()} << 8 | input.Byte()) % memory.size();
+    if (laid + length <= memory.size() && (input.Byte() & 1) != 0) {
+        std::copy(pattern.begin(), pattern.end(), memory.begin() + static_cast<std::ptrdiff_t>(laid));
+    }
+    if ((input.Byte() & 3) != 0) {  // mostly a layout that lets the range be searched
+        g_deviceAreas = {};
+        g_deviceValues.maxAddr = 0xFFFFFFFF;
+        g_deviceValues.flashBlockCount = 0;
+    }
+    // The memory may run into the top of the address space, where it is cut.
     const DWORD base = Address(input);
-    const std::uint64_t last = std::min<std::uint64_t>(std::uint64_t{base} + memory.size() - 1, 0xFFFFFFFF);
-    const SearchOutcome outcome =
-        HorspoolSearch(base, static_cast<DWORD>(last), pattern.data(), static_cast<DWORD>(length),
-                       [&](std::uint64_t address, BYTE* value) {
-                           Check(address >= base && address <= last);
-                           *value = memory[address - base];
-                           return true;
-                       });
-    const std::size_t span = static_cast<std::size_t>(last - base + 1);
-    const auto plain = span >= length ? std::search(memory.begin(), memory.begin() + static_cast<std::ptrdiff_t>(span),
-                                                    pattern.begin(), pattern.end())
-                                      : memory.begin() + static_cast<std::ptrdiff_t>(span);
-    const bool plainFound = plain != memory.begin() + static_cast<std::ptrdiff_t>(span);
-    Check(outcome.found == plainFound);
-    if (plainFound) {
-        Check(outcome.address == base + static_cast<DWORD>(plain - memory.begin()));
+    const auto last = static_cast<DWORD>(std::min<std::uint64_t>(std::uint64_t{base} + memory.size() - 1, 0xFFFFFFFF));
+    memory.resize(std::size_t{last - base} + 1);
+    const int failingRead = input.Byte() % 8 - 4;  // below 0: no read fails
+    int reads = 0;
+    bool failed = false;
+    DWORD found = 0xDEADBEEF;
+    const HRESULT searched = SearchMemoryInBlocks(
+        base, last, pattern.data(), static_cast<DWORD>(length),
+        [&](DWORD first, DWORD count, BYTE* bytes) {
+            Check(first >= base && count >= 1 && count <= kSearchBlockSize && count - 1 <= last - first);
+            if (reads++ == failingRead) {
+                failed = true;
+                return false;
+            }
+            std::copy_n(memory.begin() + (first - base), count, bytes);
+            return true;
+        },
+        &found);
+    const auto plain = std::search(memory.begin(), memory.end(), pattern.begin(), pattern.end());
+    if (CheckRange(base, last) != S_OK || memory.size() < length) {
+        Check(searched == kRangeRefused && reads == 0);
+    } else if (plain != memory.end() && !failed) {
+        Check(searched == S_OK && found == base + static_cast<DWORD>(plain - memory.begin()));
+    } else if (searched == S_OK) {
+        // Found before the failing read: still the first place.
+        Check(plain != memory.end() && found == base + static_cast<DWORD>(plain - memory.begin()));
+    } else {
+        Check(searched == kSearchNotFound);
     }
     return 0;
 }

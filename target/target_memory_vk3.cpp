@@ -23,16 +23,12 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <string>
 
 namespace {
 
 constexpr HRESULT kCompareMismatch = static_cast<HRESULT>(0x80042020);
-constexpr HRESULT kNotFound = static_cast<HRESULT>(0x80042021);
 constexpr DWORD kBlockSize = 1024;
-constexpr DWORD kSearchBlock = 2048;
-constexpr std::size_t kSearchBlocksKept = 3;
 constexpr std::size_t kMaxPattern = 8;
 constexpr char kMemoryResourceText[] = "Memory resource not allocated";
 
@@ -159,6 +155,9 @@ bool CTargetMemoryVk3::ReportMonitorErrors() {
     DWORD number = 0;
     if (record == nullptr || CEmuResponse::GetErrorNumber(record.get(), &number) != 0 || number == 0) {
         return false;
+    }
+    if (LinkLost()) {
+        return true;  // the call's own report of the lost link says it once
     }
     // What the monitor wrote before its error line (a memory test's
     // report), then the error line itself.
@@ -418,12 +417,12 @@ HRESULT CTargetMemoryVk3::SearchMemory(DWORD start, DWORD end, WORD flag1, WORD,
         return kRangeRefused;
     }
     if (g_monitorEngine == nullptr) {
-        return kNotFound;
+        return kSearchNotFound;
     }
     static_cast<void>(g_monitorEngine->MonitorSearchMemory(start, end, pattern, patternLength, mask, flag1));
     const EmuReplyPtr record = TakeReply(true);
     if (record == nullptr) {
-        return kNotFound;
+        return kSearchNotFound;
     }
     DWORD number = 0;
     if (CEmuResponse::GetErrorNumber(record.get(), &number) == 0 && number != 0) {
@@ -431,10 +430,10 @@ HRESULT CTargetMemoryVk3::SearchMemory(DWORD start, DWORD end, WORD flag1, WORD,
         const std::string text(record->payload.begin(),
                                std::find(record->payload.begin(), record->payload.begin() + length, BYTE{0}));
         ReportErrorTextToHost(text.c_str());
-        return kNotFound;
+        return kSearchNotFound;
     }
     if (record->length < 4 || record->payload.size() < 4) {
-        return kNotFound;
+        return kSearchNotFound;
     }
     if (found != nullptr) {
         *found = DWORD{record->payload[0]} << 24 | DWORD{record->payload[1]} << 16 | DWORD{record->payload[2]} << 8 |
@@ -455,56 +454,12 @@ HRESULT CTargetMemoryVk3::SearchMemoryEx(DWORD start, DWORD end, WORD flag1, WOR
     if (pattern == nullptr || patternLength == 0) {
         return E_INVALIDARG;
     }
-    if (CheckRange(start, end) != S_OK || std::uint64_t{end} - start + 1 < patternLength) {
-        return kRangeRefused;
-    }
-    // The three blocks read last, newest at the back.
-    struct Block {
-        DWORD first;
-        std::vector<BYTE> bytes;
-        bool Holds(std::uint64_t address) const { return address >= first && address - first < bytes.size(); }
-    };
-    std::deque<Block> cache;
-    HRESULT status = S_OK;
-    const auto byteAt = [&](std::uint64_t address, BYTE* value) {
-        for (auto block = cache.rbegin(); block != cache.rend(); ++block) {
-            if (block->Holds(address)) {
-                *value = block->bytes[address - block->first];
-                return true;
-            }
-        }
-        if (address < start || address > end) {
-            status = kRangeRefused;
-            return false;
-        }
-        if (cache.size() == kSearchBlocksKept) {
-            cache.pop_front();
-        }
-        Block block{static_cast<DWORD>(address),
-                    std::vector<BYTE>(static_cast<std::size_t>(std::min<std::uint64_t>(kSearchBlock, end - address + 1)))};
-        bool read = false;
-        {
-            CAccessScope scope(*this);
-            read = ReadThroughMonitor(block.first, static_cast<DWORD>(block.bytes.size()), 1, block.bytes.data());
-        }
-        if (!read) {
-            status = kNotFound;  // a block that cannot be read ends the search
-            return false;
-        }
-        *value = block.bytes[address - block.first];
-        cache.push_back(std::move(block));
-        return true;
-    };
-    const SearchOutcome outcome = HorspoolSearch(start, end, pattern, patternLength, byteAt);
-    HRESULT result = kNotFound;
-    if (outcome.stopped) {
-        result = status;
-    } else if (outcome.found) {
-        if (found != nullptr) {
-            *found = outcome.address;
-        }
-        result = S_OK;
-    }
+    const HRESULT result = SearchMemoryInBlocks(start, end, pattern, patternLength,
+                                                [&](DWORD first, DWORD count, BYTE* bytes) {
+                                                    CAccessScope scope(*this);
+                                                    return ReadThroughMonitor(first, count, 1, bytes);
+                                                },
+                                                found);
     if (LinkLost()) {
         ReportCommunicationTimeout();
     }

@@ -88,8 +88,9 @@ private:
     // one reply; false when the read stopped early.
     bool ReadThroughMonitor(DWORD address, DWORD count, DWORD unit, BYTE* destination);
     // The monitor's text answer after a fill, copy or search: an error line
-    // (and a memory-test line before it) to the host's error output. true
-    // when the answer carried an error.
+    // (and a memory-test line before it) to the host's error output, unless
+    // the link was lost, which the call reports itself. true when the answer
+    // carried an error.
     bool ReportMonitorErrors();
 
     std::unique_ptr<CErrorReporterImpl> m_reporter;

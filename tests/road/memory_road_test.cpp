@@ -1,10 +1,8 @@
 // Target memory on the real road: the simulated host's memory server (the
 // plug-in module's memory handler, as the host finds it registered), the
 // monitor, the firmware requests and the link down to the simulated
-// emulator's module. Until the status handlers exist the
-// host's initialisation fails before it connects, so the session is made as
-// the connect's road test makes it, and the memory and memory-map handlers
-// through the target's own factories.
+// emulator's module. The host's initialisation of its target session makes
+// the handlers and connects.
 #include "sim/host/sim_host.h"
 
 #include "frame/error_codes.h"
@@ -21,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -277,21 +276,71 @@ TEST_F(MemoryRoad, CompareFillCopyAndBothSearches) {
     EXPECT_EQ(server_->SearchMemoryEx(0xC000, 0xCFFF, 0, 0, 1, 2, missing, nullptr, &found), kNotFound);
 }
 
-TEST_F(MemoryRoad, ACompareOfThreeByteUnitsEndsWithTheLastWholeUnit) {
+// Three-byte units from 0x600, a multiple of 3 and of 16, to 0x60A: the
+// whole units end at 0x608, and 0x609 and 0x60A begin one the range does not
+// hold. (Rounding the end down by its low bits would end them at 0x607 and
+// lose the unit at 0x606.)
+TEST_F(MemoryRoad, ThreeByteUnitsAreComparedAndCopiedUpToTheLastWholeOne) {
     Connect(res_id::kModeErase);
-    const Bytes bytes = Pattern(16, 9);
-    Put(0x402, bytes);
-    Put(0x600, bytes);
+    const Bytes bytes = Pattern(11, 9);
     DWORD first[2] = {};
     DWORD second[2] = {};
     DWORD address = 0;
-    // From 0x402 (a multiple of 3) to 0x40C the whole units end at 0x40A;
-    // 0x40B and 0x40C begin a unit that the range does not hold.
-    Put(0x609, {static_cast<BYTE>(~bytes[9])});
-    EXPECT_EQ(server_->CompareMemory(0x402, 0x40C, 0x600, 3, first, second, &address), S_OK);
-    Put(0x608, {static_cast<BYTE>(~bytes[8])});
-    EXPECT_EQ(server_->CompareMemory(0x402, 0x40C, 0x600, 3, first, second, &address), kMismatch);
-    EXPECT_EQ(address, 0x408u) << "the last whole unit is compared";
+    struct Case {
+        DWORD changed;  // the byte of the second range that differs
+        HRESULT result;
+        DWORD address;  // of the first range's differing unit
+    };
+    for (const Case& c : {Case{0x669, S_OK, 0}, Case{0x668, kMismatch, 0x606}, Case{0x663, kMismatch, 0x603}}) {
+        Put(0x600, bytes);
+        Put(0x660, bytes);
+        Put(c.changed, {static_cast<BYTE>(~bytes[c.changed - 0x660])});
+        address = 0;
+        EXPECT_EQ(server_->CompareMemory(0x600, 0x60A, 0x660, 3, first, second, &address), c.result) << c.changed;
+        EXPECT_EQ(address, c.address) << c.changed;
+    }
+
+    Put(0x600, bytes);
+    Put(0x6C0, Bytes(11, 0));
+    EXPECT_EQ(server_->CopyMemory(0x600, 0x60A, 0x6C0, 0, 3, 0, 0, &address), S_OK);
+    Bytes copied(bytes.begin(), bytes.begin() + 9);
+    copied.insert(copied.end(), {0, 0});
+    EXPECT_EQ(ReadTarget(0x6C0, 11), copied) << "three whole units copied, the part of a fourth left";
+}
+
+// The monitor's error lines of a fill, a copy and a search reach the host's
+// error output; the call answers as before.
+TEST_F(MemoryRoad, TheMonitorsErrorLinesReachTheHostsErrorOutput) {
+    Connect(res_id::kModeErase);
+    const std::string areaError = " Memory area error. It is outside the effective address range. ";
+    const BYTE pattern[] = {0x12, 0x34, 0x56, 0x78, 0x9A};
+    DWORD address = 0;
+    DWORD found = 0xDEADBEEF;
+    struct Case {
+        const char* what;
+        std::function<HRESULT()> call;
+        HRESULT result;
+        Lines reports;
+    };
+    const Case cases[] = {
+        {"a fill between the I/O and the RAM", [&] { return server_->FillMemory(0x300, 0x3FF, 1, pattern); }, S_OK,
+         {areaError, " *** 18:Invalid address"}},
+        {"a copy from the I/O area", [&] { return server_->CopyMemory(0x2F0, 0x30F, 0x500, 0, 1, 0, 0, &address); },
+         S_OK, {" *** 83:Internal I/O area"}},
+        {"a search for 5-byte units",
+         [&] { return server_->SearchMemory(0x400, 0x4FF, 0, 0, 5, pattern, nullptr, &found); }, kNotFound,
+         {" *** 17:Invalid data"}},
+        {"a search for 2-byte units from an odd address",
+         [&] { return server_->SearchMemory(0x401, 0x4FE, 0, 0, 2, pattern, nullptr, &found); }, kNotFound,
+         {" *** 18:Invalid address"}},
+    };
+    for (const Case& c : cases) {
+        reportsBefore_ = host_->Services().ReportedErrors().size();
+        EXPECT_EQ(c.call(), c.result) << c.what;
+        EXPECT_EQ(Reports(), c.reports) << c.what;
+    }
+    EXPECT_EQ(found, 0xDEADBEEFu);
+    EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(MemoryRoad, AFillLaysItsPatternDownInTheHostsByteOrder) {
@@ -332,6 +381,15 @@ TEST_F(MemoryRoad, ALostLinkIsReportedOnceAndReadsGiveNoStaleBytes) {
     EXPECT_EQ(server_->WriteMemory(0x400, 0x403, 1, bytes.data()), S_OK);
     EXPECT_EQ(Reports(), (Lines{"Communication timeout error", "Communication timeout error"}))
         << "one report a call";
+}
+
+TEST_F(MemoryRoad, ALinkLostDuringAFillIsReportedOnce) {
+    Connect(res_id::kModeErase);
+    ASSERT_EQ(control_->injectFault(Q3V_SIM_FAULT_RECEIVE_TIMEOUT, 0, 1), Q3V_SIM_OK);
+    const BYTE pattern[] = {0x5A};
+    EXPECT_EQ(server_->FillMemory(0x800, 0x8FF, 1, pattern), S_OK);
+    EXPECT_EQ(Reports(), Lines{"Communication timeout error"}) << "the fill's error line is the link's report";
+    EXPECT_EQ(Boxes(), Lines{"Communication timeout error"}) << "the emulator's error reply";
 }
 
 TEST_F(MemoryRoad, TheDemoProgramIsDownloadedIntoTheFlash) {
