@@ -202,6 +202,9 @@ TEST_F(MemoryRoad, RefusedRangesWriteNothing) {
     EXPECT_EQ(server_->ReadMemory(0x0500, 0x04FF, 1, read.data()), kRefused) << "reversed";
     EXPECT_EQ(server_->WriteMemory(0x0500, 0x04FF, 1, bytes.data()), kRefused);
     EXPECT_EQ(server_->WriteMemory(0x0C00, 0x0C0F, 1, bytes.data()), kRefused) << "between the RAM and the flash";
+    EXPECT_EQ(server_->WriteMemory(0x3000, 0x300F, 1, bytes.data()), kRefused) << "the hole after the data flash";
+    const Bytes across(0xC010 - 0x2BF0, 0x42);
+    EXPECT_EQ(server_->WriteMemory(0x2BF0, 0xC00F, 1, across.data()), kRefused) << "across the hole";
     EXPECT_EQ(server_->WriteMemory(0x0A00, 0x0A0F, 1, bytes.data()), kRefused) << "the firmware's RAM";
     EXPECT_EQ(server_->WriteMemory(0xF000, 0xF00F, 1, bytes.data()), kRefused) << "the firmware's flash";
     EXPECT_EQ(server_->FillMemory(0x0C00, 0x0C0F, 1, bytes.data()), kRefused);
@@ -212,10 +215,12 @@ TEST_F(MemoryRoad, RefusedRangesWriteNothing) {
 TEST_F(MemoryRoad, ProgramFlashModeRefusesWritesWithItsMessage) {
     Connect(res_id::kModeProgramFlash);
     const Bytes bytes(16, 0x42);
+    const std::size_t frames = FrameCount();
     EXPECT_EQ(server_->WriteMemory(0x0500, 0x050F, 1, bytes.data()), S_OK);
     EXPECT_EQ(server_->FillMemory(0x0500, 0x050F, 1, bytes.data()), S_OK);
     EXPECT_EQ(Boxes(), (Lines{"The current emulator mode is \"Program Flash.\"",
                               "The current emulator mode is \"Program Flash.\""}));
+    EXPECT_EQ(FrameCount(), frames) << "nothing reached the emulator";
 }
 
 TEST_F(MemoryRoad, RewriteModeRefusesTheUsersFlashButNotTheDataFlash) {
