@@ -85,8 +85,12 @@ bool IsQuadWordCpu(DWORD cpuTypeCode) {
 }
 
 bool IsByteFirstCpu(DWORD cpuTypeCode) {
-    const DWORD series = cpuTypeCode / 50;  // 100-102 as 2, 150-152 as 3, 200-202 as 4
-    return cpuTypeCode % 50 <= 2 && series >= 2 && series <= 4;
+    for (const DWORD first : {100u, 150u, 200u}) {
+        if (cpuTypeCode >= first && cpuTypeCode <= first + 2) {
+            return true;
+        }
+    }
+    return false;
 }
 
 IMPLEMENT_DYNAMIC(CSetBrk1, CPropertyPage)

@@ -571,6 +571,37 @@ TEST_F(SetBreakSheet, AFullPcListShowsTheNextKindAndFullListsOfferNone) {
     EXPECT_EQ(Total(), total);
 }
 
+TEST_F(SetBreakSheet, TypesFiftyAndFiftyOneOfferTheCfgKindsAndTheQuadWord) {
+    services_.cpuTypeCode = 50;
+    FillPcBreaks(255);
+    Run(-1, [](Script& sheet) {
+        sheet.Do([](UiDialog& shown) {
+            EXPECT_EQ(Items(shown.Control(kBreakTypeList)),
+                      (Texts{"Break Access", "Break Data", "Break Register", "Break Sequence", "Break Cycle",
+                             "Break CFG Access", "Break CFG Data"}));
+        });
+        sheet.PressCancel();
+    });
+    ASSERT_EQ(manager_->AddDataBreak(0x808, 5, 8, 0, 1, nullptr), 1);
+    Run(255, [this](Script& sheet) {
+        sheet.Do([](UiDialog& shown) {
+            EXPECT_EQ(Items(shown.Control(kBrkSize)),
+                      (Texts{"Byte", "Word", "Long word", "Quad word", "Single float", "Double float"}));
+            EXPECT_EQ(shown.Text(kBrkSize), "Quad word");
+            EXPECT_EQ(shown.Text(kBrkData), "H'100000005");
+        });
+        // A quad word keeps to multiples of 8 here; the value is read in 32 bits.
+        ExpectRefusal(sheet.SetText(kBrkAddress, "H'804"), kBrkAddress);
+        sheet.SetText(kBrkAddress, "H'810").PressOk();
+    });
+    const auto* data = static_cast<const CTBreakDataContents*>(manager_->GetBreakAt(BreakKind::Data, 0));
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(data->GetAddress(), 0x810u);
+    EXPECT_EQ(data->GetSize(), 8);
+    EXPECT_EQ(data->GetValueLow(), 5u) << "H'100000005 cut to 32 bits";
+    EXPECT_EQ(data->GetValueHigh(), 0u);
+}
+
 // --- the sheet ----------------------------------------------------------------
 
 TEST_F(SetBreakSheet, NoHelpOrApplyButtonAndTheTitleBarsHelpButton) {
