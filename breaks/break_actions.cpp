@@ -48,6 +48,25 @@ std::unique_ptr<CTBreakAction> MakeBreakAction(const BreakActionDesc* desc) {
     }
 }
 
+BreakActionDesc DescribeBreakAction(const CTBreakAction& action) {
+    BreakActionDesc desc;
+    desc.type = action.GetType();
+    if (const auto* file = dynamic_cast<const CTBreakActionFile*>(&action)) {
+        desc.fileName = file->GetFileName();
+        desc.address = file->GetAddress();
+        desc.dataSize = file->GetDataSize();
+        desc.count = file->GetCount();
+        if (const auto* output = dynamic_cast<const CTBreakActionFileOutput*>(file)) {
+            desc.append = output->GetAppend();
+        }
+    } else if (const auto* interrupt = dynamic_cast<const CTBreakActionInterrupt*>(&action)) {
+        desc.interruptType1 = interrupt->GetInterruptType1();
+        desc.interruptType2 = interrupt->GetInterruptType2();
+        desc.priority = interrupt->GetPriority();
+    }
+    return desc;
+}
+
 CTBreakActionFile::CTBreakActionFile(LONG type, const BreakActionDesc& desc)
     : CTBreakAction(type),
       m_fileName(desc.fileName),

@@ -123,5 +123,8 @@ private:
 // second type (13, 14, 23, 24).
 bool CpuTypeHasSecondInterruptType(DWORD cpuTypeCode);
 
+// The description that makes the same action again.
+BreakActionDesc DescribeBreakAction(const CTBreakAction& action);
+
 // The action a description of type 0 to 3 asks for (none: Stop).
 std::unique_ptr<CTBreakAction> MakeBreakAction(const BreakActionDesc* desc);

@@ -16,8 +16,11 @@
 #include "target/target_break_vk3.h"
 
 #include <array>
+#include <string>
+#include <vector>
 
 class CHostProfileAccessor;
+class CSetBrk2;
 
 enum class BreakKind { Pc, Access, Data, Register, Sequence, Cycle, CfgAccess, CfgData };
 inline constexpr std::size_t kBreakKindCount = 8;
@@ -104,6 +107,22 @@ public:
     void SetPcBreakEnable(DWORD position, WORD flag) { static_cast<void>(m_pc.EnablePcBreak(flag, static_cast<LONG>(position))); }
     void RemovePcBreak(DWORD position) { m_pc.RemovePcBreakAt(static_cast<LONG>(position), 1); }
 
+    // The "Set Break" sheet for the break at a global index, or for a new
+    // break (-1). On OK the break is made from the sheet's values with the
+    // action the break had (Stop for a new one); an edited break is replaced
+    // unless nothing changed, and comes back when nothing could be made in
+    // its place. An index that names no break offers no kind.
+    virtual void RunSetBreakDialog(LONG index);
+    void DoSetBreakDialog(LONG index);
+    // The action page's fields from an action.
+    static void PresetActionPage(CSetBrk2& page, const CTBreakAction& action);
+    // Whether the action is the one the description describes.
+    static bool IsSameAction(const CTBreakAction& action, const BreakActionDesc& desc);
+    // The file names the sheet's action page offers for File Input and File
+    // Output, most recent first; the sheet keeps at most 4 of each.
+    std::vector<std::string>& InputFileNames() { return m_inputFileNames; }
+    std::vector<std::string>& OutputFileNames() { return m_outputFileNames; }
+
     // The host's close-files event closes every file of the break actions.
     void HandleHostEvent(const GUID& eventId);
 
@@ -151,4 +170,6 @@ private:
     CBreakItemSlot m_addressSlot;
     CBreakItemSlot m_registerSlot;
     CBreakItemSlot m_cycleSlot;
+    std::vector<std::string> m_inputFileNames;
+    std::vector<std::string> m_outputFileNames;
 };

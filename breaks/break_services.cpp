@@ -31,6 +31,10 @@ public:
         const auto* map = dynamic_cast<const CTargetMemoryMapVk3*>(GetTarget()->GetMemoryMapHandler());
         return map != nullptr ? map->GetFirstLimit() : g_deviceValues.maxAddr;
     }
+    DWORD GetDataLimit() const override {
+        const auto* map = dynamic_cast<const CTargetMemoryMapVk3*>(GetTarget()->GetMemoryMapHandler());
+        return map != nullptr ? map->GetSecondLimit() : g_deviceValues.maxAddr;
+    }
     void BreakpointCommand(DWORD mode, DWORD address) override {
         if (g_monitorEngine != nullptr) {
             g_monitorEngine->BreakpointCommand(mode, address, 0, 0);

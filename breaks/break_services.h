@@ -22,8 +22,11 @@ public:
     virtual const CLSID& GetComponentClassId() const = 0;
     // The run-control handler's run flag.
     virtual bool IsProgramRunning() const = 0;
-    // The highest address a PC break may have.
+    // The highest address a PC or sequence break may have (the memory
+    // map's first limit).
     virtual DWORD GetTopAddress() const = 0;
+    // The highest address an access or data break may have (its second).
+    virtual DWORD GetDataLimit() const = 0;
     // The monitor engine's software-breakpoint command (mode 0 sets, 1
     // clears the one at the address); nothing without a monitor engine. The
     // monitor's answer is not read.

@@ -93,6 +93,46 @@ inline constexpr int kStartFuncSymbol = 1001;
 inline constexpr int kStopFuncSymbol = 1002;
 inline constexpr int kStartFuncLabel = 1249;
 inline constexpr int kStopFuncLabel = 1250;
+// The "Set Break" sheet's break-type page and its controls.
+inline constexpr UINT kSetBreakTypePage = 145;
+inline constexpr int kBreakTypeLabel = 1029;
+inline constexpr int kBreakTypeList = 1001;
+inline constexpr int kBreakTypeLine = 1100;  // the separator under the list
+inline constexpr int kBrkAddressLabel = 1035;
+inline constexpr int kBrkAddress = 1002;
+inline constexpr int kBrkStartLabel = 1040;
+inline constexpr int kBrkStart = 1012;
+inline constexpr int kBrkEndLabel = 1041;
+inline constexpr int kBrkEnd = 1013;
+inline constexpr int kBrkCfgNumberLabel = 1036;
+inline constexpr int kBrkCfgNumber = 1004;
+inline constexpr int kBrkCfgStartLabel = 1045;
+inline constexpr int kBrkCfgStart = 1017;
+inline constexpr int kBrkCfgEndLabel = 1046;
+inline constexpr int kBrkCfgEnd = 1018;
+inline constexpr int kBrkRegisterLabel = 1042;
+inline constexpr int kBrkRegister = 205;
+inline constexpr int kBrkCycleLabel = 1044;
+inline constexpr int kBrkCycle = 1014;
+inline constexpr int kBrkCountLabel = 1037;
+inline constexpr int kBrkCount = 1003;
+inline constexpr int kBrkCountGroup = 206;
+inline constexpr int kBrkAll = 207;
+inline constexpr int kBrkTimes = 208;
+inline constexpr int kBrkTimesText = 1016;
+inline constexpr int kBrkSizeLabel = 1050;
+inline constexpr int kBrkSize = 1051;
+inline constexpr int kBrkDataLabel = 1043;
+inline constexpr int kBrkData = 1015;
+inline constexpr int kBrkAccessTypeLabel = 1054;
+inline constexpr int kBrkAccessType = 1055;
+inline constexpr int kBrkOptionGroup = 204;
+inline constexpr int kBrkEqual = 202;
+inline constexpr int kBrkNotEqual = 203;
+// The eight sequence addresses and their labels, in order.
+inline constexpr int kBrkSequence[8] = {1049, 1053, 1065, 1067, 1069, 1071, 1073, 1075};
+inline constexpr int kBrkSequenceLabel[8] = {1048, 1052, 1064, 1066, 1068, 1070, 1072, 1074};
+
 // The plug-in's menu and its debug toolbar (whose bitmap has the same id),
 // and their commands; the string of each command is its prompt and tip.
 inline constexpr UINT kUiMenu = 3088;

@@ -45,6 +45,8 @@ public:
     IHTMemoryRange* RangeInterface() { return &m_range; }
     // The limit of PC and sequence addresses.
     DWORD GetFirstLimit() const { return m_firstLimit; }
+    // The limit of access and data addresses.
+    DWORD GetSecondLimit() const { return m_secondLimit; }
 
     // The setting items' texts.
     std::string GetRomModeText(int selector) const;

@@ -26,8 +26,12 @@ std::vector<HostBreakpointService::Breakpoint> HostBreakpointService::Breakpoint
     return breakpoints_;
 }
 
-bool HostBreakpointService::Refused() {
+bool HostBreakpointService::Refused(bool add) {
     std::lock_guard lock(mutex_);
+    if (add && refuseNextAdds_ > 0) {
+        --refuseNextAdds_;
+        return true;
+    }
     if (refuseNext_ <= 0) {
         return false;
     }
@@ -79,7 +83,7 @@ HRESULT HostBreakpointService::AddBreakpoint(DWORD address, GUID ownerId, BSTR t
     std::snprintf(detail, sizeof(detail), "%08X|%s", static_cast<unsigned>(address),
                   platform::BstrToAnsi(text).c_str());
     log_.Add("AddBreakpoint", detail);
-    if (Refused()) {
+    if (Refused(true)) {
         return E_FAIL;
     }
     if (!callBack_) {

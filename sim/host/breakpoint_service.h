@@ -37,6 +37,9 @@ public:
     void SetCallBack(bool callBack) { callBack_ = callBack; }
     // The next n requests are refused (E_FAIL) without calling the target.
     void RefuseNext(int count) { refuseNext_ = count; }
+    // The next n add requests are refused (E_FAIL) without calling the
+    // target; other requests are answered as usual.
+    void RefuseNextAdds(int count) { refuseNextAdds_ = count; }
     std::vector<Breakpoint> Breakpoints() const;
 
     // The person sets, enables and removes a breakpoint in the host's editor.
@@ -52,8 +55,9 @@ public:
     HRESULT STDMETHODCALLTYPE RemoveBreakpoint(DWORD id) override;
 
 private:
-    // Whether a request is refused (and counts it).
-    bool Refused();
+    // Whether a request is refused (and counts it); adds also by their own
+    // count.
+    bool Refused(bool add = false);
     HRESULT Add(DWORD address, const GUID& owner, BSTR text, DWORD* id);
     HRESULT Enable(DWORD id, bool enable);
     HRESULT Remove(DWORD id);
@@ -64,6 +68,7 @@ private:
     std::vector<Breakpoint> breakpoints_;
     bool callBack_ = true;
     int refuseNext_ = 0;
+    int refuseNextAdds_ = 0;
 };
 
 }  // namespace simhost

@@ -12,6 +12,9 @@ namespace {
 // it returns at once.
 constexpr char kHandledEventName[] = "simhost-event-handled";
 
+// "Function name not found": the lookup's answer when no name matches.
+constexpr HRESULT kNameNotFound = static_cast<HRESULT>(0x80043040u);
+
 void EnsureHandledEvent() {
     static const HANDLE handled = [] {
         const HANDLE event = CreateEventA(nullptr, TRUE, TRUE, kHandledEventName);
@@ -75,13 +78,15 @@ HRESULT NameLookup::LookupNames(IHNameValueCollector* collector) {
     const std::string query = queryName.Ansi();
     log_.Add("LookupNames", query);
     std::lock_guard lock(mutex_);
+    bool found = false;
     for (const auto& [name, value] : names_) {
         if (name.rfind(query, 0) == 0) {
             platform::Bstr text(name);
             collector->AddResult2(text.Get(), value);
+            found = true;
         }
     }
-    return S_OK;
+    return found ? S_OK : kNameNotFound;
 }
 
 }  // namespace simhost

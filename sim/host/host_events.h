@@ -41,7 +41,9 @@ public:
     explicit NameLookup(CallLog& log) : log_(log) {}
     virtual ~NameLookup() = default;
 
-    // Every name that begins with the query's name is a result.
+    // Every name that begins with the query's name is a result, once for
+    // each time it was defined; without one the lookup answers 0x80043040
+    // ("Function name not found").
     void DefineName(const std::string& name, std::uint32_t value);
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;

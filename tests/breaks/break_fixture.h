@@ -6,9 +6,11 @@
 #pragma once
 
 #include "breaks/break_services.h"
+#include "startup/device_data.h"
 
 #include "platform/host/ids.h"
 
+#include <array>
 #include <map>
 #include <utility>
 #include <vector>
@@ -35,6 +37,7 @@ public:
     int modifiedMarks = 0;
     bool running = false;
     DWORD topAddress = 0xFFFFF;
+    DWORD dataLimit = 0xFFFFF;
     std::vector<Command> commands;
     std::map<DWORD, BYTE> memory;  // bytes not in the map read as 0xEE
     bool memoryFails = false;
@@ -45,6 +48,7 @@ public:
     const CLSID& GetComponentClassId() const override { return CLSID_Q3vVk3Target; }
     bool IsProgramRunning() const override { return running; }
     DWORD GetTopAddress() const override { return topAddress; }
+    DWORD GetDataLimit() const override { return dataLimit; }
     void BreakpointCommand(DWORD mode, DWORD address) override { commands.push_back({mode, address}); }
     HRESULT ReadMemoryBlock(DWORD start, DWORD end, BYTE* buffer) override {
         if (memoryFails) {
@@ -63,6 +67,22 @@ public:
         return S_OK;
     }
     void RaiseHostEvent(const GUID& eventId) override { raisedEvents.push_back(eventId); }
+};
+
+// Puts the device data the address rules read back as it was.
+class DeviceDataScope {
+public:
+    DeviceDataScope() : m_areas(g_deviceAreas), m_values(g_deviceValues), m_emuSel(g_emuSel) {}
+    ~DeviceDataScope() {
+        g_deviceAreas = m_areas;
+        g_deviceValues = m_values;
+        g_emuSel = m_emuSel;
+    }
+
+private:
+    std::array<DeviceArea, kDeviceAreaCount> m_areas;
+    DeviceValues m_values;
+    DWORD m_emuSel;
 };
 
 // Installs fake services for a test's lifetime.

@@ -23,6 +23,7 @@
 namespace {
 
 using breaktest::BreakServicesFixture;
+using breaktest::DeviceDataScope;
 using breaktest::Clear;
 using breaktest::Command;
 using breaktest::Set;
@@ -37,22 +38,6 @@ BreakActionDesc Action(LONG type) {
     desc.count = 1;
     return desc;
 }
-
-// Puts the device data the address rules read back as it was.
-class DeviceDataScope {
-public:
-    DeviceDataScope() : m_areas(g_deviceAreas), m_values(g_deviceValues), m_emuSel(g_emuSel) {}
-    ~DeviceDataScope() {
-        g_deviceAreas = m_areas;
-        g_deviceValues = m_values;
-        g_emuSel = m_emuSel;
-    }
-
-private:
-    std::array<DeviceArea, kDeviceAreaCount> m_areas;
-    DeviceValues m_values;
-    DWORD m_emuSel;
-};
 
 class BreakManagerTest : public ::testing::Test, public BreakServicesFixture {
 protected:

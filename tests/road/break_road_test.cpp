@@ -99,6 +99,10 @@ protected:
     }
     void TearDown() override {
         if (exec_handler_ != nullptr) {
+            // The session's end leaves the monitor's breakpoint table as it
+            // is, and the table outlives the session: every breakpoint goes
+            // first, so the next test starts without them.
+            EXPECT_EQ(list_->RemoveItem(-1), S_OK);
             EXPECT_EQ(host_->EndTargetSession(), S_OK);
             EXPECT_EQ(Registered(IID_IHTPCBreakClient), 0u);
             EXPECT_EQ(Registered(IID_IHTBreakServer), 0u);
@@ -247,6 +251,85 @@ TEST_F(BreakRoad, AStopSequenceKeepsTheBreakpointWhenTheStopBreakGoes) {
     ASSERT_EQ(HostAdd(0xC010, &id), S_OK);
     ASSERT_EQ(manager_->AddSequenceBreak(1, {0xC010}, nullptr), 1);
     ASSERT_EQ(client_->RemoveBreak(static_cast<LONG>(id)), S_OK);
+    EXPECT_EQ(GoUntilStopped(), "BREAK POINT");
+    EXPECT_EQ(Pc(), 0xC010u);
+}
+
+// --- the "Set Break" sheet, opened as the host's breakpoint list opens it ---
+
+// The host's breakpoint-list requests so far.
+std::size_t HostRequests(simhost::SimHost& host) {
+    return host.Log().Find("AddBreakpoint").size() + host.Log().Find("RemoveBreakpoint").size() +
+           host.Log().Find("EnableBreakpoint").size();
+}
+
+TEST_F(BreakRoad, TheSetBreakSheetsNewBreakIsAHostBreakpointThatStopsTheProgram) {
+    ui_.OnDialog(res_id::kSetBreakTypePage).SetText(res_id::kBrkAddress, "H'C010").PressOk();
+    manager_->RunSetBreakDialog(-1);
+    const auto adds = host_->Log().Find("AddBreakpoint");
+    ASSERT_EQ(adds.size(), 1u);
+    EXPECT_EQ(adds[0].detail, "0000C010|1");
+    const auto breakpoints = host_->Services().Breakpoints().Breakpoints();
+    ASSERT_EQ(breakpoints.size(), 1u);
+    EXPECT_TRUE(IsEqualGUID(breakpoints[0].owner, target_->GetComponentClassId()));
+    EXPECT_EQ(Listing(), Lines{"BP Stop"});
+    EXPECT_EQ(GoUntilStopped(), "BREAK POINT");
+    EXPECT_EQ(Pc(), 0xC010u);
+}
+
+TEST_F(BreakRoad, ANameOfThreeAddressesMakesThreeStopBreaks) {
+    for (const DWORD address : {0xC000u, 0xC004u, 0xC010u}) {
+        host_->Services().Names().DefineName("demo_spot", address);
+    }
+    ui_.OnDialog(res_id::kSetBreakTypePage).SetText(res_id::kBrkAddress, "demo_spot").PressOk();
+    manager_->RunSetBreakDialog(-1);
+    std::vector<DWORD> addresses;
+    for (const auto& breakpoint : host_->Services().Breakpoints().Breakpoints()) {
+        addresses.push_back(breakpoint.address);
+    }
+    EXPECT_EQ(addresses, (std::vector<DWORD>{0xC000, 0xC004, 0xC010}));
+    EXPECT_EQ(manager_->GetPcCount(), 3u);
+}
+
+TEST_F(BreakRoad, AnEditedBreakIsReplacedThroughTheHostUnlessNothingChanged) {
+    ASSERT_EQ(manager_->AddPcBreak(0xC010, 1, Action(break_action::kStop)), 1);
+    const DWORD oldId = host_->Services().Breakpoints().Breakpoints().at(0).id;
+
+    // OK without a change, and Cancel after one, ask the host nothing.
+    std::size_t requests = HostRequests(*host_);
+    ui_.OnDialog(res_id::kSetBreakTypePage)
+        .Do([](platform::UiDialog& shown) { EXPECT_EQ(shown.Text(res_id::kBrkAddress), "H'0000C010"); })
+        .PressOk();
+    manager_->RunSetBreakDialog(0);
+    ui_.OnDialog(res_id::kSetBreakTypePage).SetText(res_id::kBrkAddress, "H'C004").PressCancel();
+    manager_->RunSetBreakDialog(0);
+    EXPECT_EQ(HostRequests(*host_), requests);
+    EXPECT_EQ(Listing(), Lines{"BP Stop"});
+
+    ui_.OnDialog(res_id::kSetBreakTypePage).SetText(res_id::kBrkAddress, "H'C004").PressOk();
+    manager_->RunSetBreakDialog(0);
+    const auto breakpoints = host_->Services().Breakpoints().Breakpoints();
+    ASSERT_EQ(breakpoints.size(), 1u);
+    EXPECT_EQ(breakpoints[0].address, 0xC004u);
+    EXPECT_NE(breakpoints[0].id, oldId);
+    EXPECT_EQ(host_->Log().Find("RemoveBreakpoint").size(), 1u);
+    EXPECT_EQ(manager_->GetPcCount(), 1u);
+    EXPECT_EQ(GoUntilStopped(), "BREAK POINT") << "from the reset address C000";
+    EXPECT_EQ(Pc(), 0xC004u);
+}
+
+TEST_F(BreakRoad, AnEditTheHostRefusesPutsTheOldBreakBack) {
+    ASSERT_EQ(manager_->AddPcBreak(0xC010, 1, Action(break_action::kStop)), 1);
+    host_->Services().Breakpoints().RefuseNextAdds(1);
+    ui_.OnDialog(res_id::kSetBreakTypePage).SetText(res_id::kBrkAddress, "H'C004").PressOk();
+    manager_->RunSetBreakDialog(0);
+    const auto adds = host_->Log().Find("AddBreakpoint");
+    ASSERT_EQ(adds.size(), 3u);
+    EXPECT_EQ(adds[1].detail, "0000C004|1") << "refused";
+    EXPECT_EQ(adds[2].detail, "0000C010|1") << "the edited break again";
+    const auto breakpoints = host_->Services().Breakpoints().Breakpoints();
+    ASSERT_EQ(breakpoints.size(), 1u);
+    EXPECT_EQ(breakpoints[0].address, 0xC010u);
     EXPECT_EQ(GoUntilStopped(), "BREAK POINT");
     EXPECT_EQ(Pc(), 0xC010u);
 }

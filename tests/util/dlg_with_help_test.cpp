@@ -3,6 +3,7 @@
 #include "util/dlg_with_help.h"
 
 #include "platform/files.h"
+#include "tests/support/help_file.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_ui.h"
 #include "tests/util/test_resources.h"
@@ -14,7 +15,6 @@
 namespace {
 
 using namespace utiltest;
-using testing_support::ProgramFolder;
 using testsupport::TestUi;
 
 // A dialog of the plug-in's kind: help asked for a control without an id of
@@ -53,28 +53,10 @@ LRESULT AskHelp(HWND dialog, int control) {
     return SendMessageA(dialog, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
 }
 
-// The help file named after this program, removed however the test ends.
-class HelpFile {
-public:
-    HelpFile() { DeleteFileA(path_.c_str()); }
-    ~HelpFile() { DeleteFileA(path_.c_str()); }
-    HelpFile(const HelpFile&) = delete;
-    HelpFile& operator=(const HelpFile&) = delete;
-
-    const std::string& Path() const { return path_; }
-    void Create() const {
-        CloseHandle(CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                nullptr));
-    }
-
-private:
-    std::string path_ = ProgramFolder() + "util_tests.hlp";
-};
-
 // One test, as the help file beside the program is shared by every case.
 TEST(DialogHelp, APopUpFromTheModulesHelpFileOnlyWhenTheFileIsThere) {
     TestUi ui;
-    HelpFile file;
+    testsupport::HelpFile file("util_tests");
     CWinApp* app = AfxGetApp();
     ASSERT_NE(app, nullptr);
     const LPSTR applicationHelp = app->m_pszHelpFilePath;

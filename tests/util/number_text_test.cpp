@@ -4,6 +4,7 @@
 #include "sim/host/expression_evaluator.h"
 #include "sim/host/sim_host.h"
 #include "target/target_vk3.h"
+#include "tests/support/cfg_in_target.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,9 @@
 #include <limits>
 
 namespace {
+
+using testsupport::CfgHandlerInTarget;
+using testsupport::RoundingCfg;
 
 struct Case {
     const char* text;
@@ -152,6 +156,15 @@ TEST_F(HostEvaluation, NameLookupsComeBackInResultOrder) {
     EXPECT_STREQ(list->next->name, "main");
     EXPECT_EQ(list->next->next, nullptr);
     FreeValueList(list);
+
+    host.Names().DefineName("main", 0x90);  // a name defined twice is found twice
+    EXPECT_EQ(HostLookupNameValues("main", &list, 7, &count), S_OK);
+    EXPECT_EQ(count, 3);
+    FreeValueList(list);
+    EXPECT_EQ(HostLookupNameValues("H'C010", &list, 7, &count), static_cast<HRESULT>(0x80043040u))
+        << "no name matches: \"Function name not found\"";
+    EXPECT_EQ(count, 0);
+    EXPECT_EQ(list, nullptr);
 }
 
 TEST_F(HostEvaluation, WithoutTheEvaluatorNothingIsEvaluated) {
@@ -170,32 +183,6 @@ TEST_F(HostEvaluation, WithoutTheEvaluatorNothingIsEvaluated) {
 }
 
 // --- floating-point texts --------------------------------------------------------
-
-// A configuration handler whose denormal flag a test chooses.
-class RoundingCfg : public CTargetCfg {
-public:
-    explicit RoundingCfg(WORD flag) : CTargetCfg("Vk3 Q3v SYSTEM", "", "", "", nullptr), flag_(flag) {}
-    WORD GetDenormalFlag() const override { return flag_; }
-
-private:
-    WORD flag_;
-};
-
-// Makes a handler the plug-in target's configuration handler for the scope,
-// as the target's initialisation does.
-class CfgHandlerInTarget {
-public:
-    explicit CfgHandlerInTarget(CTargetCfg* handler) { GetTarget()->*Slot() = handler; }
-    ~CfgHandlerInTarget() { GetTarget()->*Slot() = nullptr; }
-    CfgHandlerInTarget(const CfgHandlerInTarget&) = delete;
-    CfgHandlerInTarget& operator=(const CfgHandlerInTarget&) = delete;
-
-private:
-    struct Fields : CTarget {
-        static CTargetCfg* CTarget::*CfgHandler() { return &Fields::m_cfgHandler; }
-    };
-    static CTargetCfg* CTarget::*Slot() { return Fields::CfgHandler(); }
-};
 
 // An evaluator that turns no value into text.
 class MuteEvaluator : public simhost::ExpressionEvaluator {
