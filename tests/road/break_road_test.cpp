@@ -273,6 +273,9 @@ TEST_F(BreakRoad, AStopSequenceKeepsTheBreakpointWhenTheStopBreakGoes) {
     ASSERT_EQ(client_->RemoveBreak(static_cast<LONG>(id)), S_OK);
     EXPECT_EQ(GoUntilStopped(), "BREAK POINT");
     EXPECT_EQ(Pc(), 0xC010u);
+    // The breakpoint goes with the sequence break.
+    ASSERT_EQ(list_->RemoveItem(0), S_OK);
+    EXPECT_EQ(GoUntilStopped(), "BREAK KEY");
 }
 
 TEST_F(BreakRoad, RestoredBreaksStopTheProgramAgainAndTheHostsStopBreaksStay) {
