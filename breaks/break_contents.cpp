@@ -7,10 +7,6 @@
 
 namespace {
 
-// The monitor's breakpoint command modes.
-constexpr DWORD kSetBreakpoint = 0;
-constexpr DWORD kClearBreakpoint = 1;
-
 // The floating-point bit of a size code and its byte count.
 constexpr WORD kFloatBit = 16;
 constexpr WORD kByteCountMask = 15;
@@ -37,7 +33,7 @@ DWORD CTBreakContents::GetAddress() const {
 }
 
 CTBreakPcContents::CTBreakPcContents(DWORD address, DWORD passCount, const GUID& ownerId, BreakText text, DWORD id,
-                                     const BreakActionDesc* desc, const CBreakAddressUsers* users)
+                                     const BreakActionDesc* desc, CBreakAddressUsers* users)
     : CTBreakContents(desc),
       m_address(address),
       m_passCount(passCount),
@@ -47,7 +43,7 @@ CTBreakPcContents::CTBreakPcContents(DWORD address, DWORD passCount, const GUID&
       m_users(users) {}
 
 void CTBreakPcContents::SetOnTarget() {
-    BreakServices().BreakpointCommand(kSetBreakpoint, m_address);
+    BreakServices().BreakpointCommand(CBreakServices::kSetBreakpoint, m_address);
     m_onTarget = true;
 }
 
@@ -59,7 +55,7 @@ void CTBreakPcContents::RemoveFromTarget() {
     if (m_users != nullptr && m_users->IsAddressNeeded(m_address, this)) {
         return;
     }
-    BreakServices().BreakpointCommand(kClearBreakpoint, m_address);
+    BreakServices().BreakpointCommand(CBreakServices::kClearBreakpoint, m_address);
 }
 
 bool CTBreakPcContents::IsHit(DWORD pc) {

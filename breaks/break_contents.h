@@ -19,10 +19,11 @@ class CTBreakContents;
 using BreakText = std::basic_string<OLECHAR>;
 
 // What a PC record asks before it clears its breakpoint on the target:
-// whether another break still needs one at that address.
+// whether another break still needs one at that address (the owner may note
+// that it now keeps the breakpoint for that break).
 class CBreakAddressUsers {
 public:
-    virtual bool IsAddressNeeded(DWORD address, const CTBreakContents* except) const = 0;
+    virtual bool IsAddressNeeded(DWORD address, const CTBreakContents* except) = 0;
 
 protected:
     ~CBreakAddressUsers() = default;
@@ -61,7 +62,7 @@ private:
 class CTBreakPcContents final : public CTBreakContents {
 public:
     CTBreakPcContents(DWORD address, DWORD passCount, const GUID& ownerId, BreakText text, DWORD id,
-                      const BreakActionDesc* desc, const CBreakAddressUsers* users);
+                      const BreakActionDesc* desc, CBreakAddressUsers* users);
 
     DWORD GetAddress() const override { return m_address; }
     // The monitor's breakpoint at the address.
@@ -89,7 +90,7 @@ private:
     GUID m_ownerId;
     BreakText m_text;
     DWORD m_id;
-    const CBreakAddressUsers* m_users;
+    CBreakAddressUsers* m_users;
     bool m_onTarget = false;
 };
 

@@ -110,7 +110,7 @@ public:
 
     void SetBreakpointService(IHBreakpointService* service) { m_service = service; }
     // Who else may need a breakpoint that a record takes off the target.
-    void SetAddressUsers(const CBreakAddressUsers* users) { m_users = users; }
+    void SetAddressUsers(CBreakAddressUsers* users) { m_users = users; }
     void ResetHitState(CTBreakContents* record) override;
 
     // A break made inside the plug-in. A Stop break goes to the host (after
@@ -150,7 +150,7 @@ private:
 
     LONG m_lastId = -1;
     IHBreakpointService* m_service = nullptr;
-    const CBreakAddressUsers* m_users = nullptr;
+    CBreakAddressUsers* m_users = nullptr;
 };
 
 class CTBreakAccessList final : public CTBreakList {

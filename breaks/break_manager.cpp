@@ -1,6 +1,9 @@
 #include "breaks/break_manager.h"
 
 #include "breaks/break_file_registry.h"
+#include "breaks/break_services.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -52,8 +55,30 @@ HRESULT CTBreakManager::QueryInterface(REFIID iid, void** object) {
     return CTargetBreakVk3::QueryInterface(iid, object);
 }
 
-bool CTBreakManager::IsAddressNeeded(DWORD address, const CTBreakContents* except) const {
-    return m_pc.HasOtherOnTarget(address, except) || m_sequence.FindAddress(address) != nullptr;
+bool CTBreakManager::IsAddressNeeded(DWORD address, const CTBreakContents* except) {
+    if (m_pc.HasOtherOnTarget(address, except)) {
+        return true;
+    }
+    if (m_sequence.FindAddress(address) == nullptr) {
+        return false;
+    }
+    if (std::find(m_heldForSequence.begin(), m_heldForSequence.end(), address) == m_heldForSequence.end()) {
+        m_heldForSequence.push_back(address);
+    }
+    return true;
+}
+
+void CTBreakManager::ReleaseHeldAddresses() {
+    std::erase_if(m_heldForSequence, [this](DWORD address) {
+        if (m_pc.HasOtherOnTarget(address, nullptr)) {
+            return true;  // that record clears it when it goes
+        }
+        if (m_sequence.FindAddress(address) != nullptr) {
+            return false;
+        }
+        BreakServices().BreakpointCommand(CBreakServices::kClearBreakpoint, address);
+        return true;
+    });
 }
 
 DWORD CTBreakManager::GetKindBreakCount(int kind) const {
@@ -139,7 +164,9 @@ WORD CTBreakManager::AddRegisterBreak(WORD registerNumber, DWORD valueLow, WORD 
 }
 WORD CTBreakManager::AddSequenceBreak(WORD stepCount, const CTBreakSequenceContents::Addresses& addresses,
                                       const BreakActionDesc* desc) {
-    return m_sequence.CreateBreak(stepCount, addresses, desc);
+    const WORD made = m_sequence.CreateBreak(stepCount, addresses, desc);
+    ReleaseHeldAddresses();  // the new break replaced the old one
+    return made;
 }
 WORD CTBreakManager::AddCycleBreak(DWORD period, DWORD count, const BreakActionDesc* desc) {
     return m_cycle.CreateBreak(period, count, desc);
@@ -218,6 +245,7 @@ void CTBreakManager::RemoveByGlobalIndex(LONG index, WORD flag) {
         for (std::size_t kind = 1; kind < kBreakKindCount; ++kind) {
             m_lists[kind]->RemoveBreakAt(CTBreakList::kAll);
         }
+        ReleaseHeldAddresses();
         return;
     }
     BreakKind kind{};
@@ -230,6 +258,7 @@ void CTBreakManager::RemoveByGlobalIndex(LONG index, WORD flag) {
         m_pc.RemovePcBreakAt(at, 1);
     } else {
         List(kind).RemoveBreakAt(at);
+        ReleaseHeldAddresses();
     }
 }
 

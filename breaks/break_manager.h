@@ -147,7 +147,13 @@ public:
     HRESULT STDMETHODCALLTYPE OnEvent(const GUID* eventId) override;
 
 private:
-    bool IsAddressNeeded(DWORD address, const CTBreakContents* except) const override;
+    // Another PC record on the target at the address, or a Stop sequence
+    // break listing it; for the sequence alone the address is held.
+    bool IsAddressNeeded(DWORD address, const CTBreakContents* except) override;
+    // Clears the held breakpoints that no break needs any longer (after a
+    // sequence break went or was replaced); a PC record on the target at a
+    // held address takes it over.
+    void ReleaseHeldAddresses();
     CTBreakList& List(BreakKind kind) const { return *m_lists[static_cast<std::size_t>(kind)]; }
     // The kind and position of a global index; false beyond the last break.
     bool Resolve(LONG index, BreakKind& kind, DWORD& position) const;
@@ -172,4 +178,7 @@ private:
     CBreakItemSlot m_cycleSlot;
     std::vector<std::string> m_inputFileNames;
     std::vector<std::string> m_outputFileNames;
+    // Breakpoints left on the target for the Stop sequence break alone,
+    // their PC records gone.
+    std::vector<DWORD> m_heldForSequence;
 };

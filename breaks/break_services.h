@@ -27,9 +27,11 @@ public:
     virtual DWORD GetTopAddress() const = 0;
     // The highest address an access or data break may have (its second).
     virtual DWORD GetDataLimit() const = 0;
-    // The monitor engine's software-breakpoint command (mode 0 sets, 1
-    // clears the one at the address); nothing without a monitor engine. The
-    // monitor's answer is not read.
+    // The monitor engine's software-breakpoint command (kSetBreakpoint,
+    // kClearBreakpoint: the one at the address); nothing without a monitor
+    // engine. The monitor's answer is not read.
+    static constexpr DWORD kSetBreakpoint = 0;
+    static constexpr DWORD kClearBreakpoint = 1;
     virtual void BreakpointCommand(DWORD mode, DWORD address) = 0;
     // The memory handler's block operations over [start, end]; negative
     // without a memory handler.

@@ -2,13 +2,13 @@
 
 #include "events/break_condition_set.h"
 #include "frame/host_event.h"
-#include "frame/target_break.h"
 #include "frame/target_exec.h"
 #include "frame/target_handler.h"
 #include "frame/target_memory.h"
 #include "link/driver_list.h"
 #include "link/ule_drv_interface.h"
 #include "startup/device_data.h"
+#include "target/target_break_vk3.h"
 #include "target/target_config.h"
 #include "target/target_exec_vk3.h"
 #include "target/target_objects.h"
@@ -151,9 +151,9 @@ HRESULT CStatusBreakPage::OnEvent(const GUID* eventId) {
 std::string CStatusBreakPage::GetRowText(WORD row) {
     if (row == 0) {
         DWORD used = 0;
-        if (const auto* counts = dynamic_cast<const CPcBreakCounts*>(m_breakHandler)) {
-            for (int kind = 0; kind < CPcBreakCounts::kKindCount; ++kind) {
-                used += counts->GetBreakCount(kind);
+        if (m_breakHandler != nullptr) {
+            for (int kind = 0; kind < CTargetBreakVk3::kKindCount; ++kind) {
+                used += m_breakHandler->GetKindBreakCount(kind);
             }
         }
         return "\tBreak point : " + Format("%u of %u PC breakpoints in use", used, kBreakpointCapacity);

@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-class CTargetBreak;
+class CTargetBreakVk3;
 class CTargetCfg;
 class CTargetExec;
 class CTargetMemoryMap;
@@ -45,7 +45,7 @@ protected:
     HRESULT PostPageUpdate();
 
     CTargetExec* m_execHandler;
-    CTargetBreak* m_breakHandler;
+    CTargetBreakVk3* m_breakHandler;
     CTargetCfg* m_cfgHandler;
     CTargetMemoryMap* m_memoryMapHandler;
 

@@ -103,9 +103,13 @@ CTargetHandler* CTargetComponentBase::CreateStatusTiming() {
 namespace {
 
 StatusPageContext MakeStatusPageContext(const CTarget& target) {
-    return StatusPageContext{target.GetTargetName(),       target.GetHost(),
-                             target.GetExecHandler(),      target.GetBreakHandler(),
-                             target.GetCfgHandler(),       target.GetMemoryMapHandler()};
+    // The family's break handler is a CTargetBreakVk3 (the break manager).
+    return StatusPageContext{target.GetTargetName(),
+                             target.GetHost(),
+                             target.GetExecHandler(),
+                             dynamic_cast<CTargetBreakVk3*>(target.GetBreakHandler()),
+                             target.GetCfgHandler(),
+                             target.GetMemoryMapHandler()};
 }
 
 }  // namespace

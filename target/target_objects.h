@@ -20,7 +20,7 @@
 #include <vector>
 
 class CEmulatorLink;
-class CTargetBreak;
+class CTargetBreakVk3;
 class CTargetCfg;
 class CTargetExec;
 class CTargetHandler;
@@ -33,7 +33,7 @@ struct StatusPageContext {
     CString targetName;
     IHostServiceProvider* host = nullptr;
     CTargetExec* execHandler = nullptr;
-    CTargetBreak* breakHandler = nullptr;
+    CTargetBreakVk3* breakHandler = nullptr;
     CTargetCfg* cfgHandler = nullptr;
     CTargetMemoryMap* memoryMapHandler = nullptr;
 };
@@ -100,18 +100,6 @@ public:
 
 protected:
     ~CMemoryMapSettingTexts() = default;
-};
-
-// The break manager's count of PC breakpoints of one of its eight kinds,
-// which the Events status page sums; the break manager offers it beside
-// CTargetBreak. Without it no breakpoint counts.
-class CPcBreakCounts {
-public:
-    static constexpr int kKindCount = 8;
-    virtual DWORD GetBreakCount(int kind) const = 0;
-
-protected:
-    ~CPcBreakCounts() = default;
 };
 
 struct TargetObjectFactories {

@@ -65,7 +65,7 @@ protected:
         list_.SetBreakpointService(&service_);
         list_.SetAddressUsers(this);
     }
-    bool IsAddressNeeded(DWORD address, const CTBreakContents* except) const override {
+    bool IsAddressNeeded(DWORD address, const CTBreakContents* except) override {
         return list_.HasOtherOnTarget(address, except);
     }
     // A Stop break as the host makes it; its id.

@@ -288,6 +288,39 @@ TEST_F(BreakManagerTest, AStopSequenceKeepsTheBreakpointOfARemovedStopBreak) {
     EXPECT_EQ(manager_->RemoveBreak(static_cast<LONG>(id)), S_OK);
     EXPECT_TRUE(services_.commands.empty());
     EXPECT_EQ(manager_->FindSequenceAddress(0xC010), manager_->GetBreakAt(BreakKind::Sequence, 0));
+
+    // The held breakpoint goes with the sequence: removed, or replaced by
+    // one without the address.
+    ASSERT_EQ(manager_->RemoveItem(0), S_OK);
+    EXPECT_EQ(services_.commands, std::vector<Command>{Clear(0xC010)});
+    services_.commands.clear();
+    const DWORD again = UserBreak(0xC020);
+    ASSERT_EQ(manager_->AddSequenceBreak(1, {0xC020}, nullptr), 1);
+    EXPECT_EQ(manager_->RemoveBreak(static_cast<LONG>(again)), S_OK);
+    ASSERT_EQ(manager_->AddSequenceBreak(1, {0xC020}, nullptr), 1);
+    ASSERT_EQ(manager_->AddSequenceBreak(1, {0xC030}, nullptr), 1);
+    EXPECT_EQ(services_.commands, (std::vector<Command>{Set(0xC020), Clear(0xC020)}))
+        << "kept while a sequence lists it";
+
+    // A PC break put on the target at a held address takes it over: the
+    // sequence's going sends nothing, the PC break's clears it.
+    const DWORD held = UserBreak(0xC030);
+    EXPECT_EQ(manager_->RemoveBreak(static_cast<LONG>(held)), S_OK);
+    ASSERT_EQ(manager_->AddPcBreak(0xC030, 1, Action(break_action::kFileOutput)), 1);
+    services_.commands.clear();
+    ASSERT_EQ(manager_->RemoveItem(1), S_OK) << "the sequence, after the PC break";
+    EXPECT_TRUE(services_.commands.empty());
+    ASSERT_EQ(manager_->RemoveItem(0), S_OK);
+    EXPECT_EQ(services_.commands, std::vector<Command>{Clear(0xC030)});
+}
+
+TEST_F(BreakManagerTest, AHeldBreakpointStaysWhenTheManagerGoes) {
+    const DWORD id = UserBreak(0xC010);
+    ASSERT_EQ(manager_->AddSequenceBreak(1, {0xC010}, nullptr), 1);
+    EXPECT_EQ(manager_->RemoveBreak(static_cast<LONG>(id)), S_OK);
+    services_.commands.clear();
+    manager_.reset();
+    EXPECT_TRUE(services_.commands.empty()) << "the close touches nothing on the target";
 }
 
 TEST_F(BreakManagerTest, FindBreakSeesOnlyStopBreaks) {

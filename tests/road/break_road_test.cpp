@@ -8,8 +8,11 @@
 // The demo: C000 JSR.A C010; C004 NOP; C005 NOP; C006 JMP.B C000;
 // C010 NOP; C011 NOP; C012 RTS.
 #include "sim/host/sim_host.h"
+#include "sim/host/status_window.h"
+#include "sim/host/workspace_storage.h"
 
 #include "breaks/break_manager.h"
+#include "frame/host_profile_accessor.h"
 #include "res/resource_ids.h"
 #include "target/target_exec_vk3.h"
 #include "target/target_vk3.h"
@@ -82,7 +85,11 @@ protected:
             .PressOk();
         // The demo's reset vector, as its download would have kept it.
         ASSERT_TRUE(WritePrivateProfileStringA("USER_DATA", "RESET", "c000", session_.Windows("sess.ini").c_str()));
-        // The host's initialisation: the handlers, the connect, the opens.
+        ASSERT_NO_FATAL_FAILURE(StartSession());
+        ASSERT_TRUE(ui_.MessageBoxes().empty());
+    }
+    // The host's initialisation: the handlers, the connect, the opens.
+    void StartSession() {
         ui_.OnDialog(res_id::kConnectingDialog).WaitForClose();
         ASSERT_EQ(host_->StartTargetSession(), S_OK);
         exec_handler_ = target_->GetExecHandler();
@@ -95,18 +102,19 @@ protected:
         ASSERT_NE(manager_, nullptr);
         ASSERT_EQ(manager_->QueryInterface(IID_IHTPCBreakClient, reinterpret_cast<void**>(&client_)), S_OK);
         ASSERT_EQ(manager_->QueryInterface(IID_IHTBreakServer, reinterpret_cast<void**>(&list_)), S_OK);
-        ASSERT_TRUE(ui_.MessageBoxes().empty());
+    }
+    // The host's Uninitialise: the break manager leaves no registration and
+    // no advised receiver behind.
+    void EndSession() {
+        EXPECT_EQ(host_->EndTargetSession(), S_OK);
+        exec_handler_ = nullptr;
+        EXPECT_EQ(Registered(IID_IHTPCBreakClient), 0u);
+        EXPECT_EQ(Registered(IID_IHTBreakServer), 0u);
+        EXPECT_TRUE(host_->Services().EventReceivers().empty());
     }
     void TearDown() override {
         if (exec_handler_ != nullptr) {
-            // The session's end leaves the monitor's breakpoint table as it
-            // is, and the table outlives the session: every breakpoint goes
-            // first, so the next test starts without them.
-            EXPECT_EQ(list_->RemoveItem(-1), S_OK);
-            EXPECT_EQ(host_->EndTargetSession(), S_OK);
-            EXPECT_EQ(Registered(IID_IHTPCBreakClient), 0u);
-            EXPECT_EQ(Registered(IID_IHTBreakServer), 0u);
-            EXPECT_TRUE(host_->Services().EventReceivers().empty());
+            EndSession();
         }
         host_->Unload();
     }
@@ -168,10 +176,20 @@ protected:
         return rows;
     }
     std::size_t Frames() const { return control_->getFrameCount(); }
+    std::string EventsRow() const {
+        const auto page = simhost::StatusWindow(host_->Services()).Page("Events");
+        return page.has_value() && !page->rows.empty() ? page->rows[0] : "<none>";
+    }
+    std::unique_ptr<CHostProfileAccessorEx> Store() {
+        return std::make_unique<CHostProfileAccessorEx>(&storage_, "ws", "proj", "Debug", "sess",
+                                                        CLSID_Q3vVk3Target);
+    }
 
     platform::VirtualClock clock_;
     testsupport::TestUi ui_;
     testing_support::TempFolder session_;
+    simhost::CallLog storageLog_;
+    simhost::WorkspaceStorage storage_{storageLog_, session_.Windows("workspace.ini")};
     const emutest::ControlEntries* control_ = nullptr;
     std::unique_ptr<simhost::SimHost> host_;
     CTargetVk3* target_ = nullptr;
@@ -186,6 +204,7 @@ TEST_F(BreakRoad, AHostBreakpointStopsTheProgramUntilDisabledOrRemoved) {
     DWORD id = 99;
     ASSERT_EQ(HostAdd(0xC010, &id), S_OK);
     EXPECT_EQ(id, 0u);
+    EXPECT_EQ(EventsRow(), "\tBreak point : 1 of 255 PC breakpoints in use");
     EXPECT_EQ(GoUntilStopped(), "BREAK POINT");
     EXPECT_EQ(Pc(), 0xC010u);
 
@@ -195,6 +214,7 @@ TEST_F(BreakRoad, AHostBreakpointStopsTheProgramUntilDisabledOrRemoved) {
     EXPECT_EQ(GoUntilStopped(), "BREAK POINT");
     EXPECT_EQ(Pc(), 0xC010u);
     ASSERT_EQ(client_->RemoveBreak(0), S_OK);
+    EXPECT_EQ(EventsRow(), "\tBreak point : 0 of 255 PC breakpoints in use");
     EXPECT_EQ(GoUntilStopped(), "BREAK KEY");
     EXPECT_TRUE(ui_.MessageBoxes().empty());
 }
@@ -253,6 +273,35 @@ TEST_F(BreakRoad, AStopSequenceKeepsTheBreakpointWhenTheStopBreakGoes) {
     ASSERT_EQ(client_->RemoveBreak(static_cast<LONG>(id)), S_OK);
     EXPECT_EQ(GoUntilStopped(), "BREAK POINT");
     EXPECT_EQ(Pc(), 0xC010u);
+    // The breakpoint goes with the sequence break.
+    ASSERT_EQ(list_->RemoveItem(0), S_OK);
+    EXPECT_EQ(GoUntilStopped(), "BREAK KEY");
+}
+
+TEST_F(BreakRoad, RestoredBreaksStopTheProgramAgainAndTheHostsStopBreaksStay) {
+    DWORD id = 0;
+    ASSERT_EQ(HostAdd(0xC005, &id), S_OK);
+    ASSERT_EQ(manager_->AddPcBreak(0xC010, 1, Action(break_action::kFileOutput, "out file.bin")), 1);
+    ASSERT_EQ(manager_->AddCycleBreak(100, 0, nullptr), 1);
+    const Lines listed = Listing();
+    ASSERT_EQ(listed.size(), 3u);
+    ASSERT_EQ(manager_->SaveBreaks(*Store()), S_OK);
+
+    // A new session: a fresh manager with a Stop break of the host's own,
+    // which the restore leaves in place.
+    EndSession();
+    ASSERT_NO_FATAL_FAILURE(StartSession());
+    EXPECT_EQ(manager_->GetPcCount(), 0u);
+    ASSERT_EQ(HostAdd(0xC005, &id), S_OK);
+    ASSERT_EQ(manager_->LoadBreaks(*Store()), S_OK);
+    EXPECT_EQ(Listing(), listed);
+    EXPECT_EQ(client_->FindBreak(0xC005, &id), S_OK) << "the host's Stop break stays";
+    EXPECT_EQ(EventsRow(), "\tBreak point : 3 of 255 PC breakpoints in use");
+
+    // The demo calls C010 before it reaches C005.
+    EXPECT_EQ(GoUntilStopped(), "BREAK POINT");
+    EXPECT_EQ(Pc(), 0xC010u);
+    EXPECT_TRUE(ui_.MessageBoxes().empty());
 }
 
 // --- the "Set Break" sheet, opened as the host's breakpoint list opens it ---
