@@ -20,6 +20,12 @@ std::array<MonitorBreakEntry, kMonitorBreakEntries> g_monitorBreakTable{};
 WORD g_monitorBreakCount = 0;
 BreakKindSetting g_currentBreakKind;
 
+void ClearBreakTable() {
+    g_monitorBreakTable.fill(MonitorBreakEntry{});
+    g_monitorBreakCount = 0;
+    g_currentBreakKind = BreakKindSetting{};
+}
+
 namespace {
 
 constexpr WORD kStatusVerify = 0x4254;   // "BT": the byte did not read back

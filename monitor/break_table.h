@@ -53,6 +53,10 @@ struct BreakKindSetting {
 };
 extern BreakKindSetting g_currentBreakKind;
 
+// Empties the table and forgets the break kind: the session that set the
+// breakpoints has ended, and a later one must not stop at them.
+void ClearBreakTable();
+
 // The break instruction byte of the device's protocol type.
 WORD BreakInstructionByte();
 // The chip's break state: a request of the sibling family that the firmware

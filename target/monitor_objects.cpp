@@ -1,5 +1,6 @@
 #include "target/monitor_objects.h"
 
+#include "monitor/break_table.h"
 #include "monitor/halt_control.h"
 #include "monitor/monitor_control.h"
 #include "monitor/monitor_engine.h"
@@ -16,6 +17,9 @@ void DestroyMonitorObjects() {
     g_monitorEngine.reset();
     g_runStateMonitor.reset();
     g_haltControl.reset();
+    // The break bytes stand in the chip only while a program runs, so the
+    // table holds nothing the chip still needs.
+    ClearBreakTable();
 }
 
 void DeleteMonitorControl() {

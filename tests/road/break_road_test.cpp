@@ -219,6 +219,20 @@ TEST_F(BreakRoad, AHostBreakpointStopsTheProgramUntilDisabledOrRemoved) {
     EXPECT_TRUE(ui_.MessageBoxes().empty());
 }
 
+TEST_F(BreakRoad, ANewSessionDoesNotStopAtTheBreakpointsOfTheLastOne) {
+    DWORD id = 0;
+    ASSERT_EQ(HostAdd(0xC010, &id), S_OK);
+    // The session ends with the breakpoint set; the host's list forgets it.
+    EndSession();
+    ASSERT_NO_FATAL_FAILURE(StartSession());
+    EXPECT_EQ(manager_->GetPcCount(), 0u);
+    // The demo calls C010 before it reaches C004: a breakpoint left over
+    // would stop it there first.
+    ASSERT_EQ(HostAdd(0xC004, &id), S_OK);
+    EXPECT_EQ(GoUntilStopped(), "BREAK POINT");
+    EXPECT_EQ(Pc(), 0xC004u);
+}
+
 TEST_F(BreakRoad, AddressesTheHostMayNotBreakAt) {
     DWORD id = 0;
     EXPECT_EQ(HostAdd(0x10000, &id), E_INVALIDARG);
