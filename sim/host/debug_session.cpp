@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <thread>
 
 namespace simhost {
 namespace {
@@ -25,6 +26,8 @@ constexpr char kProjectName[] = "Vk3Demo";
 constexpr char kConfigName[] = "Debug";
 constexpr char kSessionName[] = "demo";
 constexpr std::size_t kRegistersPerLine = 7;
+// The host's polls for each millisecond of its waits on a virtual clock.
+constexpr DWORD kPollsPerMillisecond = 100;
 
 std::string Hex(std::uint32_t value, int digits) {
     char text[16];
@@ -408,14 +411,31 @@ bool DebugSession::RunEnded() const {
     return exec_->QueryIdleEx() == S_OK && workspaceClient_->QueryBusyOnWorkspaceClose() == 0;
 }
 
-bool DebugSession::AwaitRunEnd(DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    while (!RunEnded()) {
-        if (GetTickCount() - start >= milliseconds) {
-            return false;
-        }
+bool DebugSession::Poll(DWORD& polls, DWORD milliseconds) {
+    if (polls >= milliseconds * kPollsPerMillisecond) {
+        return false;
+    }
+    // The limit counts the host's own polls, each a millisecond on the
+    // platform clock: on a virtual clock the target's threads move time on
+    // as they read it (a flash write-back reads it often). There a
+    // millisecond costs nothing, so the host yields between them, and the
+    // target's threads get their turns however busy the machine is.
+    if (!platform::IsClockVirtual() || ++polls % kPollsPerMillisecond == 0) {
         Sleep(1);
         ++hostSlept_;
+        polls += platform::IsClockVirtual() ? 0 : kPollsPerMillisecond;
+    } else {
+        std::this_thread::yield();
+    }
+    return true;
+}
+
+bool DebugSession::AwaitRunEnd(DWORD milliseconds) {
+    DWORD polls = 0;
+    while (!RunEnded()) {
+        if (!Poll(polls, milliseconds)) {
+            return false;
+        }
     }
     ReportStop();
     return true;
@@ -424,17 +444,15 @@ bool DebugSession::AwaitRunEnd(DWORD milliseconds) {
 // The go thread reports a running program's status once per status period;
 // before its first report the program may not have been started yet.
 bool DebugSession::AwaitRunStatus(std::size_t queriesBefore) {
-    const DWORD start = GetTickCount();
+    DWORD polls = 0;
     while (host_.Services().EventNameQueries(EVENT_PeriodicStatus) == queriesBefore) {
         if (RunEnded()) {
             ReportStop();
             return false;
         }
-        if (GetTickCount() - start >= kRunWaitMilliseconds) {
+        if (!Poll(polls, kRunWaitMilliseconds)) {
             return false;
         }
-        Sleep(1);
-        ++hostSlept_;
     }
     return true;
 }
@@ -443,6 +461,10 @@ void DebugSession::CheckRunEnded() {
     if (running_ && Connected() && RunEnded()) {
         ReportStop();
     }
+}
+
+std::size_t DebugSession::ReportedTexts() const {
+    return host_.Services().ReportedErrors().size();
 }
 
 IHComponent* DebugSession::TargetComponent() const {
@@ -530,11 +552,16 @@ std::optional<std::vector<BYTE>> DebugSession::ReadMemory(DWORD start, DWORD cou
             Fail("mem", "the target cannot read that range while the program runs");
             return std::nullopt;
         }
+        const std::size_t reported = ReportedTexts();
         if (SUCCEEDED(result)) {
             result = runningMemory_->ReadWhileRunning(start, count, bytes.data());
         }
         if (FAILED(result)) {
             Refused("mem", result);
+            return std::nullopt;
+        }
+        if (ReportedTexts() != reported) {
+            Fail("mem", "no bytes: the target reported an error");
             return std::nullopt;
         }
         CheckRunEnded();
@@ -543,9 +570,16 @@ std::optional<std::vector<BYTE>> DebugSession::ReadMemory(DWORD start, DWORD cou
         }
         // The run ended meanwhile: the stopped target's bytes count.
     }
+    const std::size_t reported = ReportedTexts();
     const HRESULT result = memory_->ReadMemory(start, start + count - 1, kByteAccess, bytes.data());
     if (FAILED(result)) {
         Refused("mem", result);
+        return std::nullopt;
+    }
+    // The target answers S_OK to a read over a lost link and reports the
+    // error as a text: its bytes are none of the target's.
+    if (ReportedTexts() != reported) {
+        Fail("mem", "no bytes: the target reported an error");
         return std::nullopt;
     }
     return bytes;
@@ -582,9 +616,13 @@ bool DebugSession::WriteMemory(DWORD start, const std::vector<BYTE>& bytes) {
     if (start > kAddressLimit - (count - 1)) {
         return Fail("write", "the range runs past 0xFFFFFFFF");
     }
+    const std::size_t reported = ReportedTexts();
     const HRESULT result = memory_->WriteMemory(start, start + count - 1, kByteAccess, bytes.data());
     if (FAILED(result)) {
         return Refused("write", result);
+    }
+    if (ReportedTexts() != reported) {
+        return Fail("write", "the target reported an error");
     }
     Print("write: " + std::to_string(count) + " bytes at " + Hex(start, 6));
     return true;

@@ -115,6 +115,9 @@ private:
     void FindTargetInterfaces();
     // The run has ended: idle, and the go thread's tail has run.
     bool RunEnded() const;
+    // One poll of a wait that may last milliseconds; false once they have
+    // passed (polls counts them).
+    bool Poll(DWORD& polls, DWORD milliseconds);
     // Polls for the end of the run each millisecond, at most the limit; on
     // the end reports the stop. False when it did not end.
     bool AwaitRunEnd(DWORD milliseconds);
@@ -126,6 +129,8 @@ private:
     bool FinishRun(const std::string& command);
     void ReportStop();
     IHComponent* TargetComponent() const;
+    // How many texts the target has reported to the host so far.
+    std::size_t ReportedTexts() const;
     void NameHostEvents();
 
     SimHost& host_;
