@@ -1,4 +1,5 @@
 #include "platform/clock.h"
+#include "platform/sleep_tally.h"
 
 #include <atomic>
 #include <chrono>
@@ -39,11 +40,17 @@ DWORD RealTicks() {
 #endif
 }
 
+std::atomic<std::uint64_t>& RealSlept() {
+    static std::atomic<std::uint64_t>* slept = new std::atomic<std::uint64_t>(0);  // threads still running at exit use it
+    return *slept;
+}
+
 void RealSleep(DWORD milliseconds) {
     if (milliseconds == 0) {
         std::this_thread::yield();
         return;
     }
+    RealSlept() += milliseconds;
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
@@ -75,6 +82,10 @@ std::uint64_t VirtualClock::SleptMilliseconds() const {
 
 void VirtualClock::SetReadStep(DWORD readStep) {
     Virtual().readStep = readStep;
+}
+
+std::uint64_t RealSleptMilliseconds() {
+    return RealSlept().load();
 }
 
 bool IsClockVirtual() {

@@ -1,54 +1,100 @@
 #include "sim/host/console.h"
 
 #include "platform/afx.h"
+#include "platform/clock.h"
+#include "platform/sleep_tally.h"
+#include "platform/ui.h"
 
+#include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <iostream>
 #include <sstream>
+#include <thread>
 
 namespace simhost {
 namespace {
 
-std::string ResultText(HRESULT result) {
-    switch (result) {
-    case S_OK:
-        return "S_OK";
-    case S_FALSE:
-        return "S_FALSE";
-    case E_FAIL:
-        return "E_FAIL";
-    case E_NOINTERFACE:
-        return "E_NOINTERFACE";
-    case E_NOTIMPL:
-        return "E_NOTIMPL";
-    case E_INVALIDARG:
-        return "E_INVALIDARG";
-    default:
-        break;
-    }
-    char text[16];
-    std::snprintf(text, sizeof(text), "0x%08X", static_cast<unsigned>(result));
-    return text;
-}
-
-// The interfaces the demo asks the plug-in for.
+// The interfaces the console asks the plug-in for.
 const IID* const kQueriedInterfaces[] = {
     &IID_IHRegistryClient,   &IID_IHComponent,           &IID_IHWorkSpaceClient, &IID_IHWorkSpaceClient2,
     &IID_IHWorkSpaceClientExtra, &CLSID_Q3vVk3Target, &CLSID_Q3vVk3UiComponent, &IID_IHTarget,
 };
 
+constexpr char kDefaultProgram[] = "Vk3Demo.mot";
+constexpr std::uint64_t kAddressLimit = 0xFFFFFFFFull;
+constexpr std::uint64_t kMostWaitSeconds = 3600;
+constexpr DWORD kDefaultWaitSeconds = 10;
+constexpr DWORD kDefaultMemoryCount = 16;
+// How long the UI thread waits for a line before it serves its messages.
+constexpr std::chrono::milliseconds kMessagePeriod{5};
+
+const char* const kHelp =
+    "connect                  starts the target session: connects to the emulator\n"
+    "disconnect               saves the session and disconnects\n"
+    "load [file]              downloads an S-record program (Vk3Demo.mot beside the host)\n"
+    "reset                    resets the CPU; the PC takes the program's reset vector\n"
+    "go                       runs the program (it stops at a breakpoint)\n"
+    "go until <addr>...       runs until one of the addresses\n"
+    "halt                     stops the running program\n"
+    "step [over|out]          steps one instruction, over a call, or out of the routine\n"
+    "wait [s]                 waits for the program to stop (decimal seconds, 10 by default)\n"
+    "regs                     the registers\n"
+    "reg <name> <value>       sets a register in the host (the target takes it at the next run)\n"
+    "mem <addr> [count]       shows memory (count 1 to 1000, that is 4,096; 10 by default)\n"
+    "write <addr> <byte>...   writes bytes\n"
+    "break <addr>             sets a PC breakpoint; \"break list\", \"break remove <n>\" (decimal n)\n"
+    "status                   the status window's pages\n"
+    "trace                    the trace window\n"
+    "registrations            what the plug-in registered with the host's registry\n"
+    "interfaces               which interfaces the plug-in answers\n"
+    "host                     the client and server registrations in place\n"
+    "log                      every call the host received\n"
+    "ui                       the plug-in's menus, toolbars and windows in the host\n"
+    "menu <id>                chooses the command of a registered menu\n"
+    "help                     this list\n"
+    "quit                     halts, saves, disconnects, detaches, unloads and leaves\n"
+    "Numbers are hexadecimal unless marked (D'10, 0x10, 10h).";
+
+std::vector<std::string> Words(const std::string& line) {
+    std::istringstream stream(line);
+    std::vector<std::string> words;
+    for (std::string word; stream >> word;) {
+        words.push_back(word);
+    }
+    return words;
+}
+
 }  // namespace
 
-Console::Console(SimHost& host, std::istream& in, std::ostream& out, bool interactive)
-    : host_(host), in_(in), out_(out), ui_(in, out, interactive) {
-    host_.Services().Output().SetPrinter([this](const std::string& line) { out_ << line << "\n"; });
+const std::vector<std::string> kDemoScript = {
+    "connect",        "regs",         "load",           "reset",    "mem C000 20",
+    "break C010",     "go",           "break list",     "break remove 1", "step",
+    "step over",      "step out",     "reg PC C000",    "step",     "go until C010",
+    "go",             "mem 09F0 10",  "halt",           "write 0400 11 22 33 44",
+    "mem 0400 10",    "status",       "disconnect",
+};
+
+std::string DefaultSeedFile() {
+    return ProgramFolder() + "simhost_session.ini";
+}
+
+Console::Console(SimHost& host, std::istream& in, std::ostream& out, bool interactive, std::string seedFile)
+    : host_(host),
+      in_(in),
+      out_(out),
+      seedFile_(std::move(seedFile)),
+      ui_(in, out, interactive),
+      session_(host, [this](const std::string& line) { Print(line); }) {
     if (interactive) {
         // The host's label chooser asks the person at the console.
         host_.Services().Labels().SetAsker([this]() -> std::optional<std::string> {
-            out_ << "[choose a label]\nlabel (empty to cancel): " << std::flush;
+            {
+                std::lock_guard lock(ui_.OutputLock());
+                out_ << "[choose a label]\nlabel (empty to cancel): " << std::flush;
+            }
             std::string label;
-            if (!std::getline(in_, label) || label.empty()) {
+            const bool answered = lines_ != nullptr ? lines_->TakeAnswer(label) : !!std::getline(in_, label);
+            if (!answered || label.empty()) {
                 return std::nullopt;
             }
             return label;
@@ -57,73 +103,210 @@ Console::Console(SimHost& host, std::istream& in, std::ostream& out, bool intera
 }
 
 Console::~Console() {
-    host_.Services().Output().SetPrinter(nullptr);
     host_.Services().Labels().SetAsker(nullptr);
+}
+
+void Console::Print(const std::string& line) {
+    std::lock_guard lock(ui_.OutputLock());
+    out_ << line << "\n" << std::flush;
 }
 
 bool Console::StartSession() {
     if (!host_.Load()) {
-        out_ << "simhost: " << host_.LoadError() << "\n";
+        Print("simhost: " + host_.LoadError());
         return false;
     }
-    out_ << "simhost: loaded the plug-in module\n";
-    out_ << "LibraryRegister: " << ResultText(host_.RegisterLibrary()) << "\n";
+    Print("simhost: loaded the plug-in module");
+    Print("LibraryRegister: " + ResultText(host_.RegisterLibrary()));
     ShowRegistrations();
     ShowInterfaces();
-    out_ << "attach: " << ResultText(host_.AttachComponents()) << "\n";
+    Print("attach: " + ResultText(host_.AttachComponents()));
     for (const AttachedComponent& component : host_.Components()) {
-        out_ << "  " << component.name << ": " << ResultText(component.attachResult) << "\n";
+        Print("  " + component.name + ": " + ResultText(component.attachResult));
     }
     ShowHostRegistrations();
-    ShowUi();
-    return true;
+    return session_.OpenSession(seedFile_);
+}
+
+void Console::EndSession() {
+    if (session_.Connected()) {
+        session_.Disconnect();
+    }
+    Print("detach: " + ResultText(host_.DetachComponents()));
+    ShowHostRegistrations();
+    host_.Unload();
+    Print("simhost: unloaded the plug-in module");
 }
 
 int Console::RunScript() {
-    if (!StartSession()) {
-        return 1;
+    const auto started = std::chrono::steady_clock::now();
+    const std::uint64_t sleptBefore = platform::RealSleptMilliseconds();
+    bool ok = StartSession();
+    for (std::size_t i = 0; ok && i < kDemoScript.size(); ++i) {
+        Print("simhost> " + kDemoScript[i]);
+        ok = Run(kDemoScript[i]) == Outcome::Done;
     }
-    out_ << "detach: " << ResultText(host_.DetachComponents()) << "\n";
-    ShowHostRegistrations();
-    ShowUi();
-    host_.Unload();
-    out_ << "simhost: unloaded the plug-in module\n";
-    return 0;
+    if (!ok) {
+        Print("simhost: the demo failed");
+    }
+    EndSession();
+    const auto wall = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
+    const std::uint64_t fixed = platform::RealSleptMilliseconds() - sleptBefore - session_.HostSleptMilliseconds();
+    const auto beyond = static_cast<std::int64_t>(wall.count()) - static_cast<std::int64_t>(fixed);
+    Print("simhost: " + std::to_string(wall.count()) + " ms of wall time, " + std::to_string(fixed) +
+          " ms of them the plug-in's fixed waits, " + std::to_string(beyond) + " ms beyond them");
+    return ok ? 0 : 1;
 }
 
 int Console::RunInteractive() {
+    LineQueue lines;
+    std::thread reader([this, &lines] {
+        for (std::string line; std::getline(in_, line);) {
+            lines.Push(line);
+        }
+        lines.Close();
+    });
+    const int result = RunInteractive(lines);
+    // The reader ends with the input; a person who left with "quit" ends it.
+    reader.join();
+    return result;
+}
+
+int Console::RunInteractive(LineQueue& lines) {
+    lines_ = &lines;
+    ui_.SetLineSource([&lines](std::string& line) { return lines.TakeAnswer(line); });
     if (!StartSession()) {
+        ui_.SetLineSource(nullptr);
+        lines_ = nullptr;
         return 1;
     }
-    out_ << "type \"help\" for the commands\n";
-    std::string line;
-    while (out_ << "simhost> " << std::flush, std::getline(in_, line)) {
-        if (!Execute(line)) {
-            break;
+    Print("type \"help\" for the commands");
+    for (bool more = true; more;) {
+        {
+            std::lock_guard lock(ui_.OutputLock());
+            out_ << "simhost> " << std::flush;
+        }
+        std::string line;
+        while (!lines.TakeCommand(line, kMessagePeriod)) {
+            if (lines.Finished()) {
+                Print("");
+                more = false;
+                break;
+            }
+            platform::ProcessWaitingMessages();
+            session_.CheckRunEnded();
+        }
+        if (more) {
+            more = Run(line) != Outcome::Quit;
         }
     }
-    host_.Unload();
+    EndSession();
+    ui_.SetLineSource(nullptr);
+    lines_ = nullptr;
     return 0;
 }
 
-bool Console::Execute(const std::string& line) {
-    std::istringstream words(line);
-    std::string command;
-    words >> command;
-    if (command.empty()) {
-        return true;
-    }
-    if (command == "quit" || command == "exit") {
+bool Console::Usage(const std::string& usage) {
+    Print("usage: " + usage + (badArgument_.empty() ? "" : " (" + badArgument_ + ")"));
+    badArgument_.clear();
+    return false;
+}
+
+bool Console::Number(const std::string& text, std::uint64_t limit, std::uint64_t& value, int radix) {
+    const auto parsed = host_.Services().Evaluator().Parse(text, radix);
+    if (!parsed) {
+        badArgument_ = "\"" + text + "\" is not a number";
         return false;
     }
+    if (*parsed > limit) {
+        char bound[24];
+        std::snprintf(bound, sizeof(bound), "0x%llX", static_cast<unsigned long long>(limit));
+        badArgument_ = "\"" + text + "\" is above " + bound;
+        return false;
+    }
+    value = *parsed;
+    return true;
+}
+
+Console::Outcome Console::Run(const std::string& line) {
+    std::vector<std::string> words = Words(line);
+    if (words.empty()) {
+        return Outcome::Done;
+    }
+    const std::string command = words.front();
+    words.erase(words.begin());
+    if (command == "quit" || command == "exit") {
+        return Outcome::Quit;
+    }
+    session_.CheckRunEnded();
+    return RunCommand(command, words) ? Outcome::Done : Outcome::Failed;
+}
+
+bool Console::RunCommand(const std::string& command, std::vector<std::string>& words) {
+    const auto none = [&](const char* usage) { return words.empty() || Usage(usage); };
+    if (command == "connect") {
+        return none("connect") && session_.Connect();
+    }
+    if (command == "disconnect") {
+        return none("disconnect") && session_.Disconnect();
+    }
+    if (command == "load") {
+        if (words.size() > 1) {
+            return Usage("load [file]");
+        }
+        return session_.Load(words.empty() ? ProgramFolder() + kDefaultProgram : words[0]);
+    }
+    if (command == "reset") {
+        return none("reset") && session_.Reset();
+    }
+    if (command == "go") {
+        return GoCommand(words);
+    }
+    if (command == "halt") {
+        return none("halt") && session_.Halt();
+    }
+    if (command == "step") {
+        return StepCommand(words);
+    }
+    if (command == "wait") {
+        std::uint64_t seconds = kDefaultWaitSeconds;
+        if (words.size() > 1 || (words.size() == 1 && !Number(words[0], kMostWaitSeconds, seconds, 10))) {
+            return Usage("wait [seconds]");
+        }
+        return session_.Wait(static_cast<DWORD>(seconds * 1000));
+    }
+    if (command == "regs") {
+        if (!none("regs")) {
+            return false;
+        }
+        session_.ShowRegisters();
+        return true;
+    }
+    if (command == "reg") {
+        std::uint64_t value = 0;
+        if (words.size() != 2 || !Number(words[1], 0xFFFFFFFF, value)) {
+            return Usage("reg <name> <value>");
+        }
+        return session_.SetRegister(words[0], static_cast<DWORD>(value));
+    }
+    if (command == "mem") {
+        return Memory(words);
+    }
+    if (command == "write") {
+        return Write(words);
+    }
+    if (command == "break") {
+        return Break(words);
+    }
+    if (command == "status" || command == "trace") {
+        if (!none(command.c_str())) {
+            return false;
+        }
+        command == "status" ? session_.ShowStatus() : session_.ShowTrace();
+        return true;
+    }
     if (command == "help") {
-        out_ << "registrations  what the plug-in registered with the host's registry\n"
-                "interfaces     which interfaces the plug-in answers\n"
-                "host           the client and server registrations in place\n"
-                "log            every call the host received\n"
-                "ui             the plug-in's menus, toolbars and windows in the host\n"
-                "menu <id>      chooses the command of a registered menu\n"
-                "quit           detach, unload and leave\n";
+        ShowHelp();
     } else if (command == "registrations") {
         ShowRegistrations();
     } else if (command == "interfaces") {
@@ -137,77 +320,168 @@ bool Console::Execute(const std::string& line) {
     } else if (command == "menu") {
         ChooseMenuCommand(words);
     } else {
-        out_ << "unknown command \"" << command << "\" (\"help\" lists the commands)\n";
+        Print("unknown command \"" + command + "\" (\"help\" lists the commands)");
+        return false;
     }
     return true;
 }
 
+bool Console::GoCommand(const std::vector<std::string>& words) {
+    if (words.empty()) {
+        return session_.Go();
+    }
+    if (words[0] != "until" || words.size() < 2) {
+        return Usage("go | go until <addr>...");
+    }
+    std::vector<DWORD> addresses;
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        std::uint64_t address = 0;
+        if (!Number(words[i], kAddressLimit, address)) {
+            return Usage("go until <addr>...");
+        }
+        addresses.push_back(static_cast<DWORD>(address));
+    }
+    return session_.GoUntil(addresses);
+}
+
+bool Console::StepCommand(const std::vector<std::string>& words) {
+    if (words.empty()) {
+        return session_.Step(StepKind::In);
+    }
+    if (words.size() == 1 && words[0] == "over") {
+        return session_.Step(StepKind::Over);
+    }
+    if (words.size() == 1 && words[0] == "out") {
+        return session_.Step(StepKind::Out);
+    }
+    return Usage("step [over|out]");
+}
+
+bool Console::Memory(const std::vector<std::string>& words) {
+    std::uint64_t start = 0;
+    std::uint64_t count = kDefaultMemoryCount;
+    if (words.empty() || words.size() > 2 || !Number(words[0], kAddressLimit, start) ||
+        (words.size() == 2 && !Number(words[1], kAddressLimit, count))) {
+        return Usage("mem <addr> [count]");
+    }
+    return session_.ShowMemory(static_cast<DWORD>(start), static_cast<DWORD>(count));
+}
+
+bool Console::Write(const std::vector<std::string>& words) {
+    std::uint64_t start = 0;
+    if (words.size() < 2 || !Number(words[0], kAddressLimit, start)) {
+        return Usage("write <addr> <byte>...");
+    }
+    std::vector<BYTE> bytes;
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        std::uint64_t byte = 0;
+        if (!Number(words[i], 0xFF, byte)) {
+            return Usage("write <addr> <byte>...");
+        }
+        bytes.push_back(static_cast<BYTE>(byte));
+    }
+    return session_.WriteMemory(static_cast<DWORD>(start), bytes);
+}
+
+bool Console::Break(const std::vector<std::string>& words) {
+    const char* const usage = "break <addr> | break list | break remove <n>";
+    if (words.size() == 1 && words[0] == "list") {
+        if (!session_.Connected()) {
+            Print("break: not connected (\"connect\" first)");
+            return false;
+        }
+        session_.ShowBreaks();
+        return true;
+    }
+    std::uint64_t value = 0;
+    if (words.size() == 2 && words[0] == "remove") {
+        if (!Number(words[1], kMostMemoryBytes, value, 10)) {
+            return Usage(usage);
+        }
+        return session_.RemoveBreak(static_cast<std::size_t>(value));
+    }
+    if (words.size() != 1 || !Number(words[0], kAddressLimit, value)) {
+        return Usage(usage);
+    }
+    return session_.AddBreak(static_cast<DWORD>(value));
+}
+
+void Console::ShowHelp() {
+    std::istringstream lines(kHelp);
+    for (std::string line; std::getline(lines, line);) {
+        Print(line);
+    }
+}
+
 void Console::ShowRegistrations() {
-    out_ << "registered with the host:\n";
+    Print("registered with the host:");
     for (const ComponentRegistration& registration : host_.Registry().Registrations()) {
         if (registration.isTarget) {
-            out_ << "  target \"" << registration.name << "\", family \"" << registration.family << "\", kind "
-                 << registration.kindOrCategory << ", class " << GuidText(registration.clsid) << " ("
-                 << IdName(registration.clsid) << ")\n    with " << registration.ids.size() << " ids:";
+            std::string ids;
             for (const IID& id : registration.ids) {
-                out_ << " " << IdName(id);
+                ids += " " + IdName(id);
             }
-            out_ << "\n";
+            Print("  target \"" + registration.name + "\", family \"" + registration.family + "\", kind " +
+                  std::to_string(registration.kindOrCategory) + ", class " + GuidText(registration.clsid) + " (" +
+                  IdName(registration.clsid) + ")");
+            Print("    with " + std::to_string(registration.ids.size()) + " ids:" + ids);
         } else {
-            out_ << "  component \"" << registration.name << "\", category " << registration.kindOrCategory
-                 << ", class " << GuidText(registration.clsid) << " (" << IdName(registration.clsid) << ")\n";
+            Print("  component \"" + registration.name + "\", category " +
+                  std::to_string(registration.kindOrCategory) + ", class " + GuidText(registration.clsid) + " (" +
+                  IdName(registration.clsid) + ")");
         }
     }
 }
 
 void Console::ShowInterfaces() {
-    out_ << "QueryInterface:\n";
+    Print("QueryInterface:");
     for (const IID* iid : kQueriedInterfaces) {
         void* object = nullptr;
         const HRESULT result = host_.QueryPluginInterface(*iid, &object);
-        out_ << "  " << IdName(*iid) << ": " << (result == S_OK && object != nullptr ? "found" : ResultText(result))
-             << "\n";
+        Print("  " + IdName(*iid) + ": " + (result == S_OK && object != nullptr ? "found" : ResultText(result)));
     }
 }
 
 void Console::ShowHostRegistrations() {
     const auto registrations = host_.Services().Registrations();
-    out_ << "client and server registrations in place: " << registrations.size() << "\n";
+    Print("client and server registrations in place: " + std::to_string(registrations.size()));
     for (const InterfaceRegistration& registration : registrations) {
-        out_ << "  " << (registration.server ? "server " : "client ") << IdName(registration.iid) << "\n";
+        Print(std::string("  ") + (registration.server ? "server " : "client ") + IdName(registration.iid));
     }
 }
 
 void Console::ShowUi() {
-    host_.Services().UiRegistry().Describe(out_);
+    std::ostringstream text;
+    host_.Services().UiRegistry().Describe(text);
+    std::lock_guard lock(ui_.OutputLock());
+    out_ << text.str() << std::flush;
 }
 
-void Console::ChooseMenuCommand(std::istream& words) {
-    std::string text;
-    words >> text;
+void Console::ChooseMenuCommand(const std::vector<std::string>& words) {
+    const std::string text = words.empty() ? std::string() : words[0];
     char* end = nullptr;
     const unsigned long id = std::strtoul(text.c_str(), &end, 0);
     if (text.empty() || *end != '\0' || id == 0 || id > 0xFFFF) {
-        out_ << "menu: give the command id of a menu item (1 to 65535)\n";
+        Print("menu: give the command id of a menu item (1 to 65535)");
         return;
     }
     const UINT command = static_cast<UINT>(id);
     const HWND window = host_.Services().UiRegistry().WindowForCommand(command);
     if (window == nullptr) {
-        out_ << "menu " << command << ": no registered menu holds it\n";
+        Print("menu " + std::to_string(command) + ": no registered menu holds it");
         return;
     }
     if (!platform::QueryCommandState(window, command).enabled) {
-        out_ << "menu " << command << ": disabled\n";
+        Print("menu " + std::to_string(command) + ": disabled");
         return;
     }
-    out_ << "menu " << command << ": chosen\n";
+    Print("menu " + std::to_string(command) + ": chosen");
     SendMessageA(window, WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 
 void Console::ShowLog() {
     for (const CallRecord& call : host_.Log().Calls()) {
-        out_ << "  " << call.what << (call.detail.empty() ? "" : " " + call.detail) << "\n";
+        Print("  " + call.what + (call.detail.empty() ? "" : " " + call.detail));
     }
 }
 

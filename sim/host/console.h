@@ -1,32 +1,72 @@
-// The simulated host's console: the demo script and the interactive commands.
+// The simulated host's console: the interpreter of the host's commands over
+// a debug session, the demo script and the interactive mode.
 #pragma once
 
 #include "sim/host/console_ui.h"
+#include "sim/host/debug_session.h"
+#include "sim/host/line_queue.h"
 #include "sim/host/sim_host.h"
 
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 namespace simhost {
 
+// The demo's commands, run in this order by the script.
+extern const std::vector<std::string> kDemoScript;
+
+// The seed session file beside the host program.
+std::string DefaultSeedFile();
+
 class Console {
 public:
-    Console(SimHost& host, std::istream& in, std::ostream& out, bool interactive);
+    // seedFile: the session file each session starts from (a Windows path).
+    Console(SimHost& host, std::istream& in, std::ostream& out, bool interactive,
+            std::string seedFile = DefaultSeedFile());
     ~Console();
     Console(const Console&) = delete;
     Console& operator=(const Console&) = delete;
 
-    // The demo: load, register, query, attach, show (the host's UI too),
-    // detach, show again, unload.
-    // Answers the program's exit code.
+    // The demo: loads, registers and attaches the plug-in, runs kDemoScript
+    // (each command echoed after the prompt), detaches and unloads. Answers
+    // the program's exit code: 0, or 1 when a step failed.
     int RunScript();
+    // Reads the input on a thread of its own and runs its lines until quit
+    // or the end of input; the host's UI thread serves its waiting messages
+    // meanwhile. A message box or dialog takes the next line as its answer.
     int RunInteractive();
+    // The same over lines another thread feeds (tests).
+    int RunInteractive(LineQueue& lines);
 
+    enum class Outcome { Done, Failed, Quit };
+    // Runs one console command.
+    Outcome Run(const std::string& line);
     // Runs one console command; false for "quit".
-    bool Execute(const std::string& line);
+    bool Execute(const std::string& line) { return Run(line) != Outcome::Quit; }
+
+    // Loads, registers and attaches the plug-in, shows what it registered
+    // and opens the host's session; false when it cannot.
+    bool StartSession();
+    // Ends the session: halted, saved, disconnected, detached, unloaded.
+    void EndSession();
+
+    DebugSession& Session() { return session_; }
 
 private:
-    bool StartSession();
+    void Print(const std::string& line);
+    // The command's usage, with what was wrong with its argument.
+    bool Usage(const std::string& usage);
+    // A number in the host's expression syntax (hexadecimal by default);
+    // false (and the reason kept for Usage) when it is not one or too big.
+    bool Number(const std::string& text, std::uint64_t limit, std::uint64_t& value, int radix = 16);
+    bool RunCommand(const std::string& command, std::vector<std::string>& words);
+    bool Memory(const std::vector<std::string>& words);
+    bool Write(const std::vector<std::string>& words);
+    bool Break(const std::vector<std::string>& words);
+    bool GoCommand(const std::vector<std::string>& words);
+    bool StepCommand(const std::vector<std::string>& words);
+    void ShowHelp();
     void ShowRegistrations();
     void ShowInterfaces();
     void ShowHostRegistrations();
@@ -34,12 +74,16 @@ private:
     void ShowUi();
     // "menu <id>": asks the window of the owner whose menu holds the command
     // for its state and sends it the command when it is enabled.
-    void ChooseMenuCommand(std::istream& words);
+    void ChooseMenuCommand(const std::vector<std::string>& words);
 
     SimHost& host_;
     std::istream& in_;
     std::ostream& out_;
+    std::string seedFile_;
+    std::string badArgument_;
+    LineQueue* lines_ = nullptr;  // while RunInteractive reads from one
     ConsoleUiDriver ui_;
+    DebugSession session_;
 };
 
 }  // namespace simhost

@@ -12,6 +12,14 @@
 namespace simhost {
 namespace {
 
+// A dialog whose buttons are all disabled (a progress dialog): a person
+// could only wait for the program to close it.
+bool OnlyTheProgramCloses(const platform::DialogView& view) {
+    return !view.sheet && std::none_of(view.controls.begin(), view.controls.end(), [](const platform::ControlView& c) {
+        return c.kind == "button" && c.visible && c.enabled;
+    });
+}
+
 std::string ButtonsText(UINT type) {
     static const char* const kButtons[] = {"OK", "OK/Cancel", "Abort/Retry/Ignore", "Yes/No/Cancel", "Yes/No",
                                            "Retry/Cancel"};
@@ -86,8 +94,20 @@ ConsoleUiDriver::~ConsoleUiDriver() {
     platform::SetUiDriver(previous_);
 }
 
+void ConsoleUiDriver::SetLineSource(std::function<bool(std::string&)> source) {
+    std::lock_guard lock(mutex_);
+    lineSource_ = std::move(source);
+}
+
 bool ConsoleUiDriver::Ask(const std::string& prompt, std::string& answer) {
     out_ << prompt << std::flush;
+    if (lineSource_) {
+        const bool answered = lineSource_(answer);
+        if (answered) {
+            out_ << answer << "\n";  // the line typed for the prompt, echoed beside it
+        }
+        return answered;
+    }
     return static_cast<bool>(std::getline(in_, answer));
 }
 
@@ -243,20 +263,48 @@ bool ConsoleUiDriver::Command(platform::UiDialog& dialog, const std::string& lin
 
 void ConsoleUiDriver::OnDialog(platform::UiDialog& dialog) {
     std::lock_guard lock(mutex_);
-    Show(dialog.View());
-    if (!interactive_) {
+    const platform::DialogView view = dialog.View();
+    Show(view);
+    if (OnlyTheProgramCloses(view)) {
+        out_ << "[left open for the program to close]\n";
+    } else if (!interactive_) {
         PressDefault(dialog);
+    } else {
+        std::string line;
+        while (dialog.IsOpen()) {
+            if (!Ask("dialog (\"?\" for the commands)> ", line) || line.empty()) {
+                PressDefault(dialog);
+                break;
+            }
+            if (!Command(dialog, line)) {
+                out_ << "[left open for the program to close]\n";
+                break;
+            }
+        }
+    }
+    if (dialog.IsOpen()) {
+        leftOpen_.insert(dialog.Window());
+    }
+}
+
+void ConsoleUiDriver::OnDialogEnded(platform::UiDialog& dialog) {
+    std::lock_guard lock(mutex_);
+    if (leftOpen_.erase(dialog.Window()) == 0) {
         return;
     }
-    std::string line;
-    while (dialog.IsOpen()) {
-        if (!Ask("dialog (\"?\" for the commands)> ", line) || line.empty()) {
-            PressDefault(dialog);
-            return;
+    const platform::DialogView view = dialog.View();
+    out_ << "[dialog \"" << view.caption << "\" closed]\n";
+    for (const platform::ControlView& control : view.controls) {
+        if (control.kind != "edit" || (control.style & ES_MULTILINE) == 0) {
+            continue;
         }
-        if (!Command(dialog, line)) {
-            out_ << "[left open for the program to close]\n";
-            return;
+        std::istringstream lines(control.text);
+        std::string line;
+        while (std::getline(lines, line)) {
+            if (!line.empty() && line.back() == '\r') {
+                line.pop_back();
+            }
+            out_ << "  " << line << "\n";
         }
     }
 }

@@ -6,8 +6,10 @@
 #include "platform/ui.h"
 #include "platform/ui_dialog.h"
 
+#include <functional>
 #include <iosfwd>
 #include <mutex>
+#include <set>
 #include <string>
 
 namespace simhost {
@@ -26,8 +28,18 @@ public:
     ConsoleUiDriver(const ConsoleUiDriver&) = delete;
     ConsoleUiDriver& operator=(const ConsoleUiDriver&) = delete;
 
+    // Interactive answers come from source (false: no more input) instead
+    // of the input stream: the console's reader thread feeds both.
+    void SetLineSource(std::function<bool(std::string&)> source);
+    // Held by whoever writes to the console: lines come from the go thread
+    // too, and a box waiting for its answer keeps the console.
+    std::recursive_mutex& OutputLock() { return mutex_; }
+
     int OnMessageBox(const platform::MessageBoxRequest& request) override;
     void OnDialog(platform::UiDialog& dialog) override;
+    // A dialog left to its program has closed: what its multi-line edit
+    // fields showed last (the connecting dialog's log) is printed.
+    void OnDialogEnded(platform::UiDialog& dialog) override;
     UINT OnPopupMenu(const platform::MenuRequest& menu) override;
     bool IsKeyDown(int virtualKey) override;
     void OnHelp(const platform::HelpRequest& request) override;
@@ -48,6 +60,8 @@ private:
     platform::UiDriver* previous_;
     std::recursive_mutex mutex_;  // the console is one, whatever thread shows something
     platform::UnchangedBoxCount unchangedBoxes_;
+    std::function<bool(std::string&)> lineSource_;
+    std::set<HWND> leftOpen_;  // dialogs left to their program, until they close
 };
 
 }  // namespace simhost

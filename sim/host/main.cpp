@@ -1,5 +1,5 @@
-// simhost: the simulated host as a program. With --script it runs the demo
-// session without input; with --interactive it offers a console.
+// simhost: the simulated host as a program. With --script it runs the demo's
+// debug session without input; with --interactive it offers a console.
 #include "platform/afx_app.h"
 #include "platform/export.h"
 #include "sim/host/console.h"
@@ -13,8 +13,9 @@ namespace {
 
 void Usage() {
     std::cout << "usage: simhost [--script | --interactive] [plug-in path]\n"
-                 "  --script       run the demo session without input (the default)\n"
-                 "  --interactive  a console: the host's commands, answered message boxes\n";
+                 "  --script       runs the demo's debug session without input (the default)\n"
+                 "  --interactive  a console: the host's commands; message boxes and dialogs\n"
+                 "                 take the next line as their answer\n";
 }
 
 // The host program's application object: its main window is the one the

@@ -318,6 +318,7 @@ HRESULT HostServiceProvider::GetEventName(const HostEventNotice* notice, BSTR* n
     log_.Add("GetEventName", IdName(notice->id));
     *name = nullptr;
     std::lock_guard lock(mutex_);
+    ++eventNameQueries_[GuidText(notice->id)];
     const auto found = eventNames_.find(GuidText(notice->id));
     if (found == eventNames_.end()) {
         return E_FAIL;
@@ -329,6 +330,12 @@ HRESULT HostServiceProvider::GetEventName(const HostEventNotice* notice, BSTR* n
 void HostServiceProvider::NameEvent(const GUID& eventId, std::string name) {
     std::lock_guard lock(mutex_);
     eventNames_[GuidText(eventId)] = std::move(name);
+}
+
+std::size_t HostServiceProvider::EventNameQueries(const GUID& eventId) const {
+    std::lock_guard lock(mutex_);
+    const auto found = eventNameQueries_.find(GuidText(eventId));
+    return found != eventNameQueries_.end() ? found->second : 0;
 }
 
 HRESULT HostServiceProvider::PostEvent(const HostEventNotice* notice) {
@@ -351,9 +358,21 @@ HRESULT HostServiceProvider::PostEvent(const HostEventNotice* notice) {
 HRESULT HostServiceProvider::ReportErrorText(BSTR text) {
     const std::string message = platform::BstrToAnsi(text);
     log_.Add("ReportErrorText", message);
-    std::lock_guard lock(mutex_);
-    reportedErrors_.push_back(message);
+    std::function<void(const std::string&)> printer;
+    {
+        std::lock_guard lock(mutex_);
+        reportedErrors_.push_back(message);
+        printer = errorTextPrinter_;
+    }
+    if (printer) {
+        printer(message);
+    }
     return S_OK;
+}
+
+void HostServiceProvider::SetErrorTextPrinter(std::function<void(const std::string&)> printer) {
+    std::lock_guard lock(mutex_);
+    errorTextPrinter_ = std::move(printer);
 }
 
 HRESULT HostServiceProvider::QueryService(REFIID iid, void** service) {

@@ -18,6 +18,7 @@
 #include "sim/host/ui_registry.h"
 #include "sim/host/workspace_services.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -118,6 +119,8 @@ public:
     // The name of the event object the host gives for a host event (none:
     // the host knows no object for it).
     void NameEvent(const GUID& eventId, std::string name);
+    // How often the target has asked for the name of that event.
+    std::size_t EventNameQueries(const GUID& eventId) const;
     // Changes the workspace that the workspace services answer about.
     template <typename Change>
     void ChangeWorkspace(Change change) {
@@ -127,6 +130,9 @@ public:
     // The registrations that are still in place, in the order they were made.
     std::vector<InterfaceRegistration> Registrations() const;
     std::vector<std::string> ReportedErrors() const;
+    // Where each text the target reports goes as it arrives (null: only
+    // kept).
+    void SetErrorTextPrinter(std::function<void(const std::string&)> printer);
     // The event receivers advised and not yet withdrawn, in order.
     std::vector<IHEventReceiver*> EventReceivers() const;
     ExpressionEvaluator& Evaluator() { return evaluator_; }
@@ -192,8 +198,10 @@ private:
     std::unique_ptr<HostDataManager> dataManager_;
     std::map<std::string, IUnknown*> services_;  // by GUID text
     std::map<std::string, std::string> eventNames_;  // by GUID text
+    std::map<std::string, std::size_t> eventNameQueries_;  // by GUID text
     std::vector<InterfaceRegistration> registrations_;
     std::vector<std::string> reportedErrors_;
+    std::function<void(const std::string&)> errorTextPrinter_;
     std::vector<IHEventReceiver*> eventReceivers_;
 };
 

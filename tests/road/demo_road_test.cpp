@@ -1,0 +1,324 @@
+// The demo on the real road: the simulated host's console and session object
+// over the plug-in module and the simulated emulator's module, from the seed
+// session file (VK31D16, connect mode 0, no start-up sheet) on the virtual
+// clock. The host's side is checked after each command (its register array,
+// the bytes read, the status rows, its break list, what it was called with);
+// the chip's flash through the emulator's control API.
+//
+// The demo: C000 JSR.A C010; C004 NOP; C005 NOP; C006 JMP.B C000;
+// C010 NOP; C011 NOP; C012 RTS.
+#include "sim/host/console.h"
+#include "sim/host/sim_host.h"
+
+#include "tests/emulator/sim_emulator.h"
+#include "tests/support/temp_folder.h"
+
+#include "platform/clock.h"
+
+#include <gtest/gtest.h>
+
+#include <mutex>
+#include <streambuf>
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using emutest::Bytes;
+
+constexpr char kDefaults[] =
+    "device=VK31D16;protocol=1;board=powered;connector=connected;canary=0;pending=0;steps=1000;lockout=3;"
+    "flashbusy=0;channels=1;interfaces=1";
+constexpr std::size_t kPc = 14;
+
+bool Shows(const std::string& output, const std::string& part) {
+    return output.find(part) != std::string::npos;
+}
+
+std::size_t Lines(const std::string& output) {
+    return static_cast<std::size_t>(std::count(output.begin(), output.end(), '\n'));
+}
+
+class DemoRoad : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(emutest::Module().error.empty()) << emutest::Module().error;
+        control_ = &emutest::Module().control;
+        ASSERT_EQ(control_->reset(), Q3V_SIM_OK);
+        ASSERT_EQ(control_->configure(kDefaults), Q3V_SIM_OK);
+        control_->clearFaults();
+    }
+
+    // Runs a command of the console; its output.
+    std::string Do(simhost::Console& console, const std::string& line,
+                   simhost::Console::Outcome expected = simhost::Console::Outcome::Done) {
+        out_.str({});
+        EXPECT_EQ(console.Run(line), expected) << line << "\n" << out_.str();
+        return out_.str();
+    }
+    DWORD Pc(simhost::Console& console) { return console.Session().Register(kPc); }
+    Bytes ReadTarget(DWORD address, std::size_t count) const {
+        Bytes bytes(count);
+        control_->readTarget(address, bytes.data(), static_cast<DWORD>(count));
+        return bytes;
+    }
+
+    platform::VirtualClock clock_;
+    const emutest::ControlEntries* control_ = nullptr;
+    simhost::SimHost host_;
+    std::istringstream in_;
+    std::ostringstream out_;
+};
+
+TEST_F(DemoRoad, TheScriptedSessionHoldsAtEveryStep) {
+    simhost::Console console(host_, in_, out_, false);
+    ASSERT_TRUE(console.StartSession()) << out_.str();
+    simhost::DebugSession& session = console.Session();
+    host_.Log().Clear();
+
+    std::string said = Do(console, "connect");
+    EXPECT_TRUE(Shows(said, "[dialog \"Connecting\" closed]")) << said;
+    EXPECT_TRUE(Shows(said, "Flash memory erasing ... OK")) << said;
+    EXPECT_TRUE(Shows(said, "connect: connected")) << said;
+    EXPECT_FALSE(Shows(said, "[property sheet")) << "the seed session needs no start-up sheet";
+    ASSERT_TRUE(session.Connected());
+    const auto calls = host_.Log().Calls();
+    const auto at = [&](const std::string& what) {
+        return std::find_if(calls.begin(), calls.end(), [&](const auto& call) { return call.what == what; }) -
+               calls.begin();
+    };
+    EXPECT_LT(at("StartTargetSession"), at("LoadSession")) << "the session is loaded after connecting";
+
+    Do(console, "regs");
+    said = Do(console, "load");
+    EXPECT_TRUE(Shows(said, "  00C000-00C007 8 bytes 57%\n  00C010-00C012 3 bytes 78%\n  00FFFC-00FFFE 3 bytes 100%\n"))
+        << said;
+    EXPECT_EQ(ReadTarget(0xC000, 8), (Bytes{0xFD, 0x10, 0xC0, 0x00, 0x04, 0x04, 0xFE, 0xF9}));
+    EXPECT_EQ(ReadTarget(0xC010, 3), (Bytes{0x04, 0x04, 0xF3}));
+
+    said = Do(console, "reset");
+    EXPECT_EQ(Pc(console), 0xC000u) << said;
+    said = Do(console, "mem C000 20");
+    EXPECT_TRUE(Shows(said, "00C000  FD 10 C0 00 04 04 FE F9 FF FF FF FF FF FF FF FF  ........"));
+    EXPECT_TRUE(Shows(said, "00C010  04 04 F3 FF"));
+    EXPECT_EQ(Lines(said), 2u);
+
+    Do(console, "break C010");
+    ASSERT_EQ(session.Breaks().size(), 1u);
+    said = Do(console, "go");
+    EXPECT_EQ(Pc(console), 0xC010u) << said;
+    EXPECT_TRUE(Shows(said, "stopped: ")) << said;
+    const std::string breakCause = session.LastStopCause();
+    said = Do(console, "break list");
+    EXPECT_EQ(said, "  #1 00C010 enabled\n");
+    Do(console, "break remove 1");
+    EXPECT_TRUE(session.Breaks().empty());
+
+    Do(console, "step");
+    EXPECT_EQ(Pc(console), 0xC011u);
+    Do(console, "step over");
+    EXPECT_EQ(Pc(console), 0xC012u);
+    Do(console, "step out");
+    EXPECT_EQ(Pc(console), 0xC004u);
+    said = Do(console, "reg PC C000");
+    EXPECT_EQ(Pc(console), 0xC000u);
+    EXPECT_TRUE(Shows(said, "next go, step or reset")) << said;
+    Do(console, "step");
+    EXPECT_EQ(Pc(console), 0xC010u) << "the step took the host's PC and entered the subroutine";
+    said = Do(console, "go until C010");
+    EXPECT_EQ(Pc(console), 0xC010u) << said;
+    const std::string addressCause = session.LastStopCause();
+
+    said = Do(console, "go");
+    EXPECT_TRUE(session.Running()) << said;
+    said = Do(console, "mem 09F0 10");
+    EXPECT_TRUE(Shows(said, "04 C0 00")) << "the return address on the stack: " << said;
+    said = Do(console, "halt");
+    EXPECT_FALSE(session.Running());
+    const std::string haltCause = session.LastStopCause();
+    EXPECT_NE(haltCause, breakCause);
+    EXPECT_FALSE(haltCause.empty());
+    EXPECT_FALSE(breakCause.empty());
+    EXPECT_FALSE(addressCause.empty());
+
+    Do(console, "write 0400 11 22 33 44");
+    said = Do(console, "mem 0400 10");
+    EXPECT_TRUE(Shows(said, "000400  11 22 33 44")) << said;
+    EXPECT_EQ(ReadTarget(0x0400, 4), (Bytes{0x11, 0x22, 0x33, 0x44}));
+    said = Do(console, "status");
+    EXPECT_TRUE(Shows(said, "[Platform]")) << said;
+    EXPECT_TRUE(Shows(said, "Cause of last break: " + haltCause)) << said;
+
+    said = Do(console, "disconnect");
+    EXPECT_TRUE(Shows(said, "disconnect: session saved")) << said;
+    EXPECT_FALSE(session.Connected());
+    EXPECT_FALSE(host_.Log().Find("WorkspaceWrite").empty()) << "the session was written to the workspace";
+    console.EndSession();
+    EXPECT_TRUE(host_.Services().Registrations().empty());
+    EXPECT_EQ(ReadTarget(0xC000, 8), (Bytes{0xFD, 0x10, 0xC0, 0x00, 0x04, 0x04, 0xFE, 0xF9}))
+        << "the program stays in flash";
+}
+
+TEST_F(DemoRoad, TheWholeScriptRunsWithoutInputAndExitsZero) {
+    simhost::Console console(host_, in_, out_, false);
+    EXPECT_EQ(console.RunScript(), 0) << out_.str();
+    const std::string said = out_.str();
+    for (const std::string& command : simhost::kDemoScript) {
+        EXPECT_TRUE(Shows(said, "simhost> " + command + "\n")) << command;
+    }
+    EXPECT_FALSE(Shows(said, "[message box")) << said;
+    EXPECT_FALSE(Shows(said, "failed")) << said;
+    EXPECT_TRUE(Shows(said, "client and server registrations in place: 0\nsimhost: unloaded the plug-in module\n"));
+    EXPECT_TRUE(host_.Services().Registrations().empty());
+}
+
+// The console's output as another thread reads it while it is written.
+class SharedOutput : public std::streambuf {
+public:
+    std::string Text() const {
+        std::lock_guard lock(mutex_);
+        return text_;
+    }
+    // Waits (yielding) until the output shows part after from; where it
+    // ends, or npos when it never came.
+    std::size_t Await(const std::string& part, std::size_t from = 0) const {
+        for (int i = 0; i < 20000000; ++i) {
+            const std::string text = Text();
+            if (const std::size_t at = text.find(part, from); at != std::string::npos) {
+                return at + part.size();
+            }
+            std::this_thread::yield();
+        }
+        ADD_FAILURE() << "never shown: " << part << "\n" << Text();
+        return std::string::npos;
+    }
+
+protected:
+    int_type overflow(int_type c) override {
+        if (c != traits_type::eof()) {
+            std::lock_guard lock(mutex_);
+            text_.push_back(static_cast<char>(c));
+        }
+        return c;
+    }
+    std::streamsize xsputn(const char* data, std::streamsize count) override {
+        std::lock_guard lock(mutex_);
+        text_.append(data, static_cast<std::size_t>(count));
+        return count;
+    }
+
+private:
+    mutable std::mutex mutex_;
+    std::string text_;
+};
+
+// What the console answered each line, in order: the output between two
+// prompts.
+std::vector<std::string> Answers(const std::string& output) {
+    std::vector<std::string> answers;
+    const std::string prompt = "simhost> ";
+    std::size_t at = output.find(prompt);
+    while (at != std::string::npos) {
+        const std::size_t next = output.find(prompt, at + prompt.size());
+        answers.push_back(output.substr(at + prompt.size(), next == std::string::npos ? std::string::npos
+                                                                                    : next - at - prompt.size()));
+        at = next;
+    }
+    return answers;
+}
+
+TEST_F(DemoRoad, InteractiveBadLinesGetOneClearLineEachAndALostLinkIsAnsweredByTheNextLine) {
+    testing_support::TempFolder files;
+    files.Write("broken.mot", "S10BC000FD10C0000404FEF968\r\nS106C0100404F32F\r\n");
+    const std::string broken = files.Windows("broken.mot");
+    const std::string missing = files.Windows("missing.mot");
+    // Each bad line and the words its one line of answer holds.
+    const std::vector<std::pair<std::string, std::string>> bad = {
+        {"frobnicate", "unknown command \"frobnicate\""},
+        {"mem", "usage: mem <addr> [count]"},
+        {"mem C000", "mem: not connected"},
+        {"go", "go: not connected"},
+        {"halt", "halt: not connected"},
+        {"connect", "connect: connected"},
+        {"connect", "connect: already connected"},
+        {"mem C000 0", "mem: count 1 to 0x1000"},
+        {"mem C000 1001", "mem: count 1 to 0x1000"},
+        {"mem C000 xyz", "usage: mem <addr> [count]"},
+        {"mem FFFFFFF8 10", "mem: the range runs past 0xFFFFFFFF"},
+        {"write FFFFFFFF 1 2", "write: the range runs past 0xFFFFFFFF"},
+        {"write 0400 100", "usage: write <addr> <byte>..."},
+        {"load " + missing, "load: " + missing + ": cannot open the file"},
+        {"load " + broken, "load: " + broken + " line 2: bad checksum"},
+        {"reg XX 1", "reg: no register \"XX\""},
+        {"reg PC", "usage: reg <name> <value>"},
+        {"reg FLG 10000", "reg: FLG is 16 bits wide"},
+        {"break", "usage: break <addr> | break list | break remove <n>"},
+        {"break remove 9", "break: no breakpoint #9"},
+        {"step sideways", "usage: step [over|out]"},
+        {"go until", "usage: go | go until <addr>..."},
+        {"wait x", "usage: wait [seconds]"},
+        {"halt", "halt: the program is not running"},
+    };
+    SharedOutput output;
+    std::ostream out(&output);
+    simhost::LineQueue lines;
+    int result = -1;
+    std::thread host([&] {
+        simhost::Console console(host_, in_, out, true);
+        result = console.RunInteractive(lines);
+    });
+    bool asked = false;
+    for (const auto& [line, answer] : bad) {
+        lines.Push(line);
+        if (line == "connect" && !asked) {
+            lines.Push("n");  // the start-up asks whether Ctrl is held
+            asked = true;
+        }
+    }
+    lines.Push("load");
+    lines.Push("reset");
+    lines.Push("go");
+    const std::size_t running = output.Await("go: running");
+    ASSERT_NE(running, std::string::npos);
+    EXPECT_EQ(control_->injectFault(Q3V_SIM_FAULT_LINK_LOST, 1, 0), Q3V_SIM_OK);
+    const std::size_t box = output.Await("[message box", running);
+    ASSERT_NE(box, std::string::npos);
+    output.Await("answer (", box);
+    lines.Push("ok");
+    lines.Push("mem C000 10");
+    lines.Push("step");
+    lines.Close();
+    host.join();
+    EXPECT_EQ(result, 0);
+
+    const std::string said = output.Text();
+    const std::vector<std::string> answers = Answers(said);
+    ASSERT_GE(answers.size(), bad.size() + 6) << said;
+    for (std::size_t i = 0; i < bad.size(); ++i) {
+        const std::string& answer = answers[i];
+        EXPECT_TRUE(Shows(answer, bad[i].second)) << bad[i].first << ": " << answer;
+        if (bad[i].first != "connect") {
+            EXPECT_EQ(Lines(answer), 1u) << bad[i].first << ": " << answer;
+        }
+    }
+    // load, reset, go; then the lost link's box on the go thread, answered by
+    // the next line; the later commands are refused.
+    const std::string& afterGo = answers[bad.size() + 2];
+    EXPECT_TRUE(Shows(afterGo, "go: running")) << afterGo;
+    EXPECT_TRUE(Shows(said, "Please restart Q3v SYSTEM\nanswer (ok, cancel, yes, no, retry, abort, ignore; empty for the "
+                            "default): ok\n"))
+        << said;
+    const std::string& memory = answers[bad.size() + 3];
+    EXPECT_TRUE(Shows(memory, "[target] Communication timeout error\nmem: no bytes: the target reported an error\n"))
+        << memory;
+    EXPECT_FALSE(Shows(memory, "\n00C000  FF")) << "no bytes shown";
+    EXPECT_TRUE(Shows(said, "detach: ")) << said;
+    EXPECT_TRUE(Shows(said, "simhost: unloaded the plug-in module")) << said;
+    EXPECT_TRUE(host_.Services().Registrations().empty());
+}
+
+}  // namespace
