@@ -536,8 +536,10 @@ int CTargetExecVk3::WaitForStop() {
         }
         record.reset();
         guard.SetHeld(0);
+        // No status while a host memory operation is under way: the host's
+        // status request would wait on the memory lock it holds.
         const DWORD now = GetTickCount();
-        if (period != 0 && now - last > period) {
+        if (period != 0 && now - last > period && !IsMemoryAccessInProgress()) {
             if (CTargetVk3* target = GetTarget()) {
                 target->RaiseHostEvent(CHostEvent(EVENT_PeriodicStatus));
             }
