@@ -168,7 +168,9 @@ TEST_F(ExecHandler, OneStopCommandNoneWithinTheDeadlineThenTheTimeOutMessage) {
     {
         // The go thread cannot reach the emulator: the target seems stuck.
         const CDriverLockGuard stuck;
-        // The deadline lies past the tick count's wrap.
+        // The deadline lies past the tick count's wrap; the clock moves only
+        // when the test moves it.
+        clock_.SetReadStep(0);
         clock_.Advance(0u - clock_.Now() - 1000);
         EXPECT_EQ(handler_->Halt(), S_OK);
         EXPECT_EQ(g_linkStopByte, kLinkStopRequested) << "the stop command";
@@ -181,6 +183,7 @@ TEST_F(ExecHandler, OneStopCommandNoneWithinTheDeadlineThenTheTimeOutMessage) {
         EXPECT_EQ(handler_->Halt(), S_OK) << "Execute answers S_OK whatever the stop answers";
         EXPECT_EQ(handler_->Halt(), S_OK);
         EXPECT_EQ(Messages(), (std::vector<std::string>{kTimeoutText, kTimeoutText})) << "once per call";
+        clock_.SetReadStep(1);
         g_linkStopByte = kLinkStopRequested;
     }
     AwaitEnd();
