@@ -131,6 +131,11 @@ void CTargetExecVk3::ReportToHost(const char* text) {
 }
 
 HRESULT CTargetExecVk3::CheckGo() {
+    // The host's register array belongs to the go thread while a run is in
+    // progress: refused before the guarded-area check reads it.
+    if (RunInProgress()) {
+        return kNotAvailable;
+    }
     if (CheckGuardedArea() != 0) {
         return E_FAIL;
     }
