@@ -65,6 +65,9 @@ bool IsReturnAt(DWORD address) {
 }  // namespace
 
 HRESULT CTargetExecVk3::PostStepRequest(DWORD code, DWORD first, DWORD last, const char* refusal) {
+    if (RunInProgress()) {
+        return kNotAvailable;  // before the guarded-area check reads the go thread's registers
+    }
     if (CheckGuardedArea() != 0) {
         return E_FAIL;
     }

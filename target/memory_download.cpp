@@ -4,6 +4,7 @@
 // reset vector, the watchdog warnings and the pending area message).
 #include "target/target_memory_vk3.h"
 
+#include "frame/target_exec.h"
 #include "link/emu_response.h"
 #include "link/emulator_link.h"
 #include "link/firm_command.h"
@@ -16,6 +17,7 @@
 #include "target/memory_lock.h"
 #include "target/memory_ranges.h"
 #include "target/settings_files.h"
+#include "target/target_vk3.h"
 #include "util/service_slot.h"
 
 #include "platform/ui.h"
@@ -40,9 +42,13 @@ bool LinkLost() {
     return g_emulatorLink == nullptr || g_emulatorLink->IsLinkLost();
 }
 
+// The CPU reset around the XIN writes is the run control's: its registers,
+// its report and the host's reset event.
 void ResetCpu() {
-    if (const auto reset = g_downloadServices.Get().resetCpu) {
-        reset();
+    const CTargetVk3* target = GetTarget();
+    CTargetExec* exec = target != nullptr ? target->GetExecHandler() : nullptr;
+    if (exec != nullptr) {
+        static_cast<void>(exec->Reset());  // a failed reset leaves the download to go on
     }
 }
 

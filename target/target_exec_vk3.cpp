@@ -131,6 +131,11 @@ void CTargetExecVk3::ReportToHost(const char* text) {
 }
 
 HRESULT CTargetExecVk3::CheckGo() {
+    // The host's register array belongs to the go thread while a run is in
+    // progress: refused before the guarded-area check reads it.
+    if (RunInProgress()) {
+        return kNotAvailable;
+    }
     if (CheckGuardedArea() != 0) {
         return E_FAIL;
     }
@@ -536,8 +541,10 @@ int CTargetExecVk3::WaitForStop() {
         }
         record.reset();
         guard.SetHeld(0);
+        // No status while a host memory operation is under way: the host's
+        // status request would wait on the memory lock it holds.
         const DWORD now = GetTickCount();
-        if (period != 0 && now - last > period) {
+        if (period != 0 && now - last > period && !IsMemoryAccessInProgress()) {
             if (CTargetVk3* target = GetTarget()) {
                 target->RaiseHostEvent(CHostEvent(EVENT_PeriodicStatus));
             }

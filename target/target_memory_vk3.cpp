@@ -117,6 +117,11 @@ bool IsTargetBusy() {
     return handler != nullptr && handler->GetDownloadValue() != 0;
 }
 
+bool IsMemoryAccessInProgress() {
+    const CTargetMemoryVk3* handler = g_memoryHandler;
+    return handler != nullptr && handler->AccessInProgress() != 0;
+}
+
 HRESULT CTargetMemoryVk3::GetAreaAttribute(DWORD address, DWORD* attribute) const {
     const CTargetMemoryMap* map = GetMemoryMap();
     if (map == nullptr) {

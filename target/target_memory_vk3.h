@@ -108,12 +108,16 @@ private:
 // layer's writes follow the stricter rules of that time.
 bool IsTargetBusy();
 
-// What the download bracket asks of the run control and the break
-// conditions, which their own subsystems fill: the CPU reset around the XIN
-// writes, and the break conditions sent to the emulator again after the
-// download. Until then nothing is done.
+// 1 while a host memory operation of the memory handler is in progress (its
+// access-in-progress flag): the run control's wait loop raises no periodic
+// status then.
+bool IsMemoryAccessInProgress();
+
+// What the download bracket asks of the break conditions, which their own
+// subsystem fills: the conditions sent to the emulator again after the
+// download. Until then nothing is done. (The CPU reset around the XIN
+// writes is the target's run-control handler's.)
 struct DownloadServices {
-    std::function<void()> resetCpu;
     std::function<void()> reapplyBreakConditions;
 };
 void SetDownloadServices(DownloadServices services);

@@ -1,11 +1,9 @@
 // Run control on the real road: the simulated host with its register array,
-// the plug-in module's run-control handler and the simulated emulator's
-// module, with the demo program (Vk3Demo.mot) in the target's flash. Until
-// the status handlers exist the host's initialisation fails
-// before it connects, so the test connects through the target's own
-// operations (as the connect's road test does) and makes the run-control
-// handler with the target's factory; it reaches the handler through its
-// host interfaces and virtual operations only.
+// the plug-in module's run-control and memory handlers and the simulated
+// emulator's module, with the demo program (Vk3Demo.mot) in the target's
+// flash. The host initialises the target (its handlers, the connect, the
+// opens); the test reaches the handlers through their host interfaces and
+// virtual operations only.
 //
 // The demo: C000 JSR.A C010; C004 NOP; C005 NOP; C006 JMP.B C000;
 // C010 NOP; C011 NOP; C012 RTS.
@@ -17,6 +15,7 @@
 #include "target/target_exec_vk3.h"
 #include "target/target_vk3.h"
 #include "tests/emulator/sim_emulator.h"
+#include "tests/support/address_list.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_ui.h"
 
@@ -26,9 +25,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <initializer_list>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -47,32 +46,6 @@ constexpr std::size_t kUsp = 16;
 constexpr std::size_t kIsp = 17;
 constexpr std::size_t kFlg = 19;
 constexpr char kGoFrame[] = "00 0E 5A 21";
-
-// The host's list of stop addresses: a VARIANT array of VT_UINT VARIANTs.
-class AddressList {
-public:
-    explicit AddressList(std::initializer_list<DWORD> addresses) {
-        VariantInit(&list_);
-        list_.vt = VT_ARRAY | VT_UINT;
-        list_.parray = SafeArrayCreateVector(VT_VARIANT, 0, static_cast<ULONG>(addresses.size()));
-        void* data = nullptr;
-        EXPECT_EQ(SafeArrayAccessData(list_.parray, &data), S_OK);
-        auto* elements = static_cast<VARIANT*>(data);
-        for (const DWORD address : addresses) {
-            elements->vt = VT_UINT;
-            elements->uintVal = address;
-            ++elements;
-        }
-        SafeArrayUnaccessData(list_.parray);
-    }
-    ~AddressList() { VariantClear(&list_); }
-    AddressList(const AddressList&) = delete;
-    AddressList& operator=(const AddressList&) = delete;
-    const VARIANT& Get() const { return list_; }
-
-private:
-    VARIANT list_;
-};
 
 class RunControlRoad : public ::testing::Test {
 protected:
@@ -93,16 +66,25 @@ protected:
         IHTarget* target = nullptr;
         ASSERT_EQ(host_->QueryPluginInterface(IID_IHTarget, reinterpret_cast<void**>(&target)), S_OK);
         target_ = static_cast<CTargetVk3*>(target);
-        // The session file that holds it makes the selection the sheet's,
-        // not the new session's wizard.
-        ui_.OnDialog("Emulator Setting")
-            .Select(res_id::kMcuGroup, "VK31X")
-            .Select(res_id::kDevice, "VK31D16")
-            .Pick(res_id::kModeKeepFlash)
-            .Check(res_id::kHideSheetCheck)
-            .PressOk();
+        const std::string file = session_.Windows("sess.ini");
+        if (Group() == nullptr) {
+            // The session file that holds it makes the selection the sheet's,
+            // not the new session's wizard.
+            ui_.OnDialog("Emulator Setting")
+                .Select(res_id::kMcuGroup, "VK31X")
+                .Select(res_id::kDevice, "VK31D16")
+                .Pick(res_id::kModeKeepFlash)
+                .Check(res_id::kHideSheetCheck)
+                .PressOk();
+        } else {
+            // A group the sheet does not list: the session names it.
+            ASSERT_TRUE(WritePrivateProfileStringA("CPU_SELECT", "MCU_GROUP", Group(), file.c_str()));
+            ASSERT_TRUE(WritePrivateProfileStringA("CPU_SELECT", "DEVICE", "VK31D16", file.c_str()));
+            ASSERT_TRUE(WritePrivateProfileStringA("CPU_SELECT", "EMUSEL", "1", file.c_str()));
+            ASSERT_TRUE(WritePrivateProfileStringA("EMULATOR_SETTING", "HIDE_DIALOG", "1", file.c_str()));
+        }
         // The demo's reset vector, as its download would have kept it.
-        ASSERT_TRUE(WritePrivateProfileStringA("USER_DATA", "RESET", "c000", session_.Windows("sess.ini").c_str()));
+        ASSERT_TRUE(WritePrivateProfileStringA("USER_DATA", "RESET", "c000", file.c_str()));
         // The host's initialisation: the handlers, the connect, the opens.
         ui_.OnDialog(res_id::kConnectingDialog).WaitForClose();
         ASSERT_EQ(host_->StartTargetSession(), S_OK);
@@ -122,24 +104,32 @@ protected:
         host_->Unload();
     }
 
+    // The device group the session names; none: the demo group, chosen on
+    // the Emulator Setting sheet.
+    virtual const char* Group() const { return nullptr; }
     simhost::HostRegisters& Registers() { return host_->Services().Registers(); }
+    CTargetMemory& Memory() { return *target_->GetMemoryHandler(); }
     CTargetExecVk3& Handler() { return *static_cast<CTargetExecVk3*>(handler_); }
     std::string StopCause() { return Handler().GetStopCauseText().Str(); }
 
     // True while the go thread still works: the target's running flag.
     bool Busy() { return target_->QueryBusyOnWorkspaceClose() == 1; }
-    // Lets the go thread finish its request.
+    // Lets the go thread finish its request (bounded generously: the thread
+    // sanitizer's build on a busy machine is slow).
     void AwaitEnd() {
-        for (int i = 0; i < 1000000 && Busy(); ++i) {
+        for (long i = 0; i < 100000000 && Busy(); ++i) {
             std::this_thread::yield();
         }
         ASSERT_FALSE(Busy()) << "the run never ended";
+        // Every running word is cleared.
         EXPECT_EQ(exec_->QueryIdleEx(), S_OK);
         EXPECT_EQ(exec_->QueryIdleA(), S_OK);
+        EXPECT_EQ(handler_->IsRunning(), 0u);
+        EXPECT_EQ(Handler().IsWaiting(), 0u);
     }
     // Waits until the go thread polls a running target.
     void AwaitRunning() {
-        for (int i = 0; i < 1000000 && Handler().IsWaiting() == 0; ++i) {
+        for (long i = 0; i < 100000000 && Handler().IsWaiting() == 0; ++i) {
             std::this_thread::yield();
         }
         ASSERT_EQ(Handler().IsWaiting(), 1u);
@@ -235,7 +225,7 @@ TEST_F(RunControlRoad, ARangeStepGoesOnWhileThePcStaysInTheRange) {
 }
 
 TEST_F(RunControlRoad, AGoToAnAddressStopsThereAndLeavesNothingArmed) {
-    const AddressList list{0xC005};
+    const testsupport::AddressList list{0xC005};
     ASSERT_EQ(exec_->GoEx(list.Get()), S_OK);
     AwaitEnd();
     EXPECT_EQ(Registers().Value(kPc), 0xC005u);
@@ -246,7 +236,7 @@ TEST_F(RunControlRoad, AGoToAnAddressStopsThereAndLeavesNothingArmed) {
 }
 
 TEST_F(RunControlRoad, AGoToThreeAddressesUsesABreakpointForTheThirdAndTakesItOutAgain) {
-    const AddressList list{0xC011, 0xC012, 0xC005};
+    const testsupport::AddressList list{0xC011, 0xC012, 0xC005};
     ASSERT_EQ(exec_->GoEx(list.Get()), S_OK);
     AwaitEnd();
     EXPECT_EQ(Registers().Value(kPc), 0xC011u);
@@ -296,6 +286,35 @@ TEST_F(RunControlRoad, ResetAndResetAndGo) {
     EXPECT_TRUE(Messages().empty());
 }
 
+// The host's reset while the program runs takes the memory lock between two
+// polls of the go thread; the emulator reports the reset as the run's stop.
+TEST_F(RunControlRoad, AResetDuringARunEndsTheRunAsTheTargetsReset) {
+    Registers().SetValue(kPc, 0xC005);
+    ASSERT_EQ(exec_->Go(), S_OK);
+    AwaitRunning();
+    EXPECT_EQ(exec_->Reset(), S_OK);
+    AwaitEnd();
+    EXPECT_EQ(StopCause(), "TARGET RESET");
+    EXPECT_EQ(Status().running, 0u);
+    EXPECT_EQ(host_->Services().ReportedErrors().back(), "RESET CPU");
+    EXPECT_EQ(host_->Log().Find("PostEvent").size(), 1u) << "the reset event";
+    EXPECT_EQ(Registers().Value(kPc), 0xC000u) << "from the reset vector";
+    EXPECT_TRUE(Messages().empty());
+    GoAndHalt();
+    EXPECT_EQ(StopCause(), "BREAK KEY") << "the target runs again";
+}
+
+// A flash byte the host writes while the target stands still is in the
+// mirror; the next launch's write-back puts it into the chip.
+TEST_F(RunControlRoad, AFlashByteWrittenWhileStoppedIsInTheChipAfterTheNextGo) {
+    const BYTE byte = 0x5A;
+    ASSERT_EQ(Memory().WriteMemory(0xD000, 0xD000, 1, &byte), S_OK);
+    GoAndHalt();
+    EXPECT_EQ(ReadTarget(0xD000, 1), Bytes{byte});
+    EXPECT_EQ(StopCause(), "BREAK KEY");
+    EXPECT_TRUE(Messages().empty());
+}
+
 TEST_F(RunControlRoad, RequestsThatDoNotFitAreRefusedWithoutAThread) {
     EXPECT_EQ(exec_->Halt(), kNotAvailable) << "nothing runs";
     ASSERT_EQ(exec_->Go(), S_OK);
@@ -306,10 +325,13 @@ TEST_F(RunControlRoad, RequestsThatDoNotFitAreRefusedWithoutAThread) {
     AwaitEnd();
     EXPECT_EQ(GoFrames(), 1u);
 
+    // (The demo device's PC, masked to 16 bits, is never above its memory map.)
     Registers().SetValue(kUsp, 0x10000);
     EXPECT_EQ(exec_->Go(), E_FAIL);
-    EXPECT_EQ(Messages(), Lines{"Stack pointer in guarded area"});
+    EXPECT_EQ(exec_->StepIn(), E_FAIL);
+    EXPECT_EQ(Messages(), (Lines{"Stack pointer in guarded area", "Stack pointer in guarded area"}));
     EXPECT_FALSE(Busy());
+    EXPECT_EQ(GoFrames(), 1u) << "nothing started";
 }
 
 TEST_F(RunControlRoad, ALostLinkEndsTheRunWithOneMessage) {
@@ -320,6 +342,24 @@ TEST_F(RunControlRoad, ALostLinkEndsTheRunWithOneMessage) {
     EXPECT_EQ(Messages(), Lines{"Communication timeout error.\nPlease restart Q3v SYSTEM"});
     ASSERT_EQ(control_->injectFault(Q3V_SIM_FAULT_LINK_LOST, 0, 0), Q3V_SIM_OK);
 }
+
+// An error reply to the stop's requests (an error status, a negative
+// acknowledge) ends the run with one message; AwaitEnd sees every running
+// word cleared.
+class ErrorReplies : public RunControlRoad, public ::testing::WithParamInterface<std::pair<DWORD, DWORD>> {};
+
+TEST_P(ErrorReplies, EndTheRunWithOneMessage) {
+    ASSERT_EQ(exec_->Go(), S_OK);
+    AwaitRunning();
+    ASSERT_EQ(control_->injectFault(GetParam().first, GetParam().second, 1), Q3V_SIM_OK);
+    EXPECT_EQ(exec_->Halt(), S_OK);
+    AwaitEnd();
+    EXPECT_EQ(Messages(), Lines{"Communication timeout error.\nPlease restart Q3v SYSTEM"});
+}
+INSTANTIATE_TEST_SUITE_P(RunControlRoad, ErrorReplies,
+                         ::testing::Values(std::pair<DWORD, DWORD>{Q3V_SIM_FAULT_STATUS, 0x83},
+                                           std::pair<DWORD, DWORD>{Q3V_SIM_FAULT_STATUS, 0x91},
+                                           std::pair<DWORD, DWORD>{Q3V_SIM_FAULT_NAK, 0}));
 
 TEST_F(RunControlRoad, ATargetThatIgnoresTheBreakEndsTheRunWithOneMessage) {
     ASSERT_EQ(exec_->Go(), S_OK);
@@ -406,6 +446,32 @@ TEST_F(MemoryWhileRunning, AChangeOfTheDataFlashIsRefusedWithItsMessage) {
     EXPECT_EQ(ReadTarget(0x2400, 16), before);
     EXPECT_EQ(control_->getFrameCount(), 0u) << "nothing reached the emulator";
     EXPECT_EQ(Status().running, 1u);
+}
+
+// A device whose download writes its XIN entries: the download's start
+// resets the CPU through the run control before it writes them, and its end
+// resets it again after the flash is written.
+class XinDownload : public RunControlRoad {
+protected:
+    const char* Group() const override { return "LinkTestFiles\\XIN"; }
+};
+
+TEST_F(XinDownload, TheDownloadResetsTheCpuAroundItsXinWrites) {
+    ASSERT_EQ(control_->writeTarget(0x0004, Bytes{0, 0, 0, 0}.data(), 4), Q3V_SIM_OK);
+    Registers().SetValue(kPc, 0xC005);
+    ASSERT_EQ(Memory().OnDownload(0xFFFF), S_OK);
+    EXPECT_EQ(ReadTarget(0x0004, 4), (Bytes{0x02, 0x00, 0x20, 0x08})) << "the XIN entries, in the host's order";
+    EXPECT_EQ(host_->Services().ReportedErrors().back(), "RESET CPU");
+    EXPECT_EQ(Registers().Value(kPc), 0xC000u) << "the reset's registers reached the host";
+    EXPECT_EQ(host_->Log().Find("PostEvent").size(), 1u) << "the reset event";
+    const BYTE byte = 0x04;
+    ASSERT_EQ(Memory().WriteMemory(0xD000, 0xD000, 1, &byte), S_OK);
+    ASSERT_EQ(Memory().OnDownload(0), S_OK);
+    EXPECT_EQ(ReadTarget(0xD000, 1), Bytes{byte}) << "the download reached the flash";
+    const auto reports = host_->Services().ReportedErrors();
+    EXPECT_EQ(std::count(reports.begin(), reports.end(), "RESET CPU"), 2);
+    EXPECT_EQ(host_->Log().Find("PostEvent").size(), 2u);
+    EXPECT_TRUE(Messages().empty());
 }
 
 }  // namespace

@@ -2,9 +2,11 @@
 // simulated emulator's firmware running and the simulated host's register
 // array: a breakpoint in flash stops the program, stops it again after a
 // go from it, and once removed a step runs its instruction (the restored
-// byte reaches the chip at that launch); the stop's deadline on the virtual
-// clock; the refusals the handler decides itself; the reply scanners and
-// the register table.
+// byte reaches the chip at that launch); a go to addresses puts the
+// channels and breakpoints back as they were; the stop's deadline on the
+// virtual clock (across the tick count's wrap); the periodic status, never
+// during a host memory operation; the refusals the handler decides itself;
+// the reply scanners and the register table.
 #include "link/driver_lock.h"
 #include "link/emu_response.h"
 #include "link/firm_command.h"
@@ -18,13 +20,19 @@
 #include "startup/device_data.h"
 #include "target/target_config.h"
 #include "target/target_exec_vk3.h"
+#include "target/memory_lock.h"
 #include "target/target_memory_vk3.h"
 #include "target/target_vk3.h"
+#include "events/break_channels.h"
 #include "tests/link/link_fixture.h"
+#include "tests/support/address_list.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <tuple>
 #include <thread>
 #include <utility>
 
@@ -111,12 +119,59 @@ TEST_F(ExecHandler, ABreakpointInFlashStopsTheProgramAgainAfterAGoFromItAndARemo
     EXPECT_TRUE(Messages().empty());
 }
 
+// A go to more addresses than the device has address-break channels: the
+// channels and the breakpoint table the user had come back exactly as they
+// were, and the break byte of the address that took a breakpoint leaves the
+// chip at the next launch.
+TEST_F(ExecHandler, AGoToAddressesPutsTheChannelsAndBreakpointsBackAsTheyWere) {
+    ASSERT_EQ(g_deviceValues.addressBreakCount, 2u);
+    for (DWORD i = 0; i < kBreakChannelCount; ++i) {
+        BreakChannelRecord& channel = g_breakChannels[i];
+        channel = BreakChannelRecord{};
+        channel.kind = kBreakKindAddress;  // set up by the user, not enabled
+        channel.address = 0xC100 + i;
+        channel.passCount = 7 + i;
+        std::snprintf(channel.text, sizeof(channel.text), "A%X", 0xC100 + i);
+    }
+    g_monitorEngine->BreakpointCommand(0, 0xC200, 'P', 0);
+    const BreakChannelTable channels = g_breakChannels;
+    const auto table = g_monitorBreakTable;
+    const WORD count = g_monitorBreakCount;
+    const auto same = [](const MonitorBreakEntry& a, const MonitorBreakEntry& b) {
+        return std::tie(a.address, a.flags, a.breakByte, a.kind, a.kindFlag, a.kindValue, a.requestedAddress,
+                        a.reserved, a.translated, a.savedByte) ==
+               std::tie(b.address, b.flags, b.breakByte, b.kind, b.kindFlag, b.kindValue, b.requestedAddress,
+                        b.reserved, b.translated, b.savedByte);
+    };
+
+    const testsupport::AddressList list{0xC100, 0xC101, 0xC002};
+    ASSERT_EQ(handler_->GoEx(list.Get()), S_OK);
+    AwaitEnd();
+    EXPECT_EQ(StopCause(), "STOP ADDRESS");
+    EXPECT_EQ(Pc(), 0xC002u) << "the third address, a breakpoint";
+    EXPECT_EQ(std::memcmp(&g_breakChannels, &channels, sizeof(channels)), 0) << "the channels byte for byte";
+    EXPECT_EQ(g_monitorBreakCount, count);
+    EXPECT_TRUE(std::equal(table.begin(), table.end(), g_monitorBreakTable.begin(), same)) << "the breakpoint table";
+
+    ASSERT_EQ(handler_->Go(), S_OK);
+    AwaitRunning();
+    EXPECT_EQ(handler_->Halt(), S_OK);
+    AwaitEnd();
+    EXPECT_EQ(StopCause(), "BREAK KEY") << "nothing of the addresses stops the next go";
+    EXPECT_EQ(ReadTarget(0xC002, 1), Bytes{0x04}) << "the break byte left the chip";
+    g_breakChannels = {};
+}
+
 TEST_F(ExecHandler, OneStopCommandNoneWithinTheDeadlineThenTheTimeOutMessage) {
     ASSERT_EQ(handler_->Go(), S_OK);
     AwaitRunning();
     {
         // The go thread cannot reach the emulator: the target seems stuck.
         const CDriverLockGuard stuck;
+        // The deadline lies past the tick count's wrap; the clock moves only
+        // when the test moves it.
+        clock_.SetReadStep(0);
+        clock_.Advance(0u - clock_.Now() - 1000);
         EXPECT_EQ(handler_->Halt(), S_OK);
         EXPECT_EQ(g_linkStopByte, kLinkStopRequested) << "the stop command";
         g_linkStopByte = 0;
@@ -128,6 +183,7 @@ TEST_F(ExecHandler, OneStopCommandNoneWithinTheDeadlineThenTheTimeOutMessage) {
         EXPECT_EQ(handler_->Halt(), S_OK) << "Execute answers S_OK whatever the stop answers";
         EXPECT_EQ(handler_->Halt(), S_OK);
         EXPECT_EQ(Messages(), (std::vector<std::string>{kTimeoutText, kTimeoutText})) << "once per call";
+        clock_.SetReadStep(1);
         g_linkStopByte = kLinkStopRequested;
     }
     AwaitEnd();
@@ -163,6 +219,63 @@ TEST_F(ExecHandler, ThePeriodicStatusComesAtMostOnceAPeriodAndNeverWithPeriodZer
     EXPECT_EQ(none, 0u) << "without a target configuration the period is 0";
     EXPECT_GE(quietTime, 2000u);
     g_targetConfig = std::move(kept);
+    ASSERT_EQ(GetTarget()->CTarget::Detach(1), S_OK);
+}
+
+// The host's read has begun (its access flag set) and waits for the memory
+// lock the test holds, while the go thread polls on: the status periods pass
+// on a clock that moves only when the test moves it, and no periodic status
+// comes until the read is done.
+TEST_F(ExecHandler, NoPeriodicStatusWhileAHostMemoryOperationIsUnderWay) {
+    ASSERT_EQ(GetTarget()->CTarget::Attach(&host_, 1), S_OK);
+    const std::string periodic = simhost::GuidText(EVENT_PeriodicStatus);
+    const auto events = [&] {
+        const auto calls = log_.Find("GetEventName");
+        return std::count_if(calls.begin(), calls.end(),
+                             [&](const simhost::CallRecord& call) { return call.detail == periodic; });
+    };
+    // Returns once the go thread has polled the running target a few more
+    // times (the simulated target runs on at every poll).
+    const auto polls = [&] {
+        int seen = 0;
+        DWORD last = Status().instructions;
+        for (int i = 0; i < 1000000 && seen < 4; ++i) {
+            const DWORD now = Status().instructions;
+            seen += now != last ? 1 : 0;
+            last = now;
+            std::this_thread::yield();
+        }
+        ASSERT_EQ(seen, 4) << "the go thread stopped polling";
+    };
+    const DWORD period = GetStatusTime();
+    ASSERT_NE(period, 0u);
+    CTargetMemoryVk3 memory(&host_);
+    ASSERT_EQ(handler_->Go(), S_OK);
+    AwaitRunning();
+
+    Bytes read(8, 0xA5);
+    LockMemoryAccess(TRUE);
+    std::thread reader([&] { EXPECT_EQ(memory.ReadMemory(0x0480, 0x0487, 1, read.data()), S_OK); });
+    for (int i = 0; i < 1000000 && memory.AccessInProgress() == 0; ++i) {
+        std::this_thread::yield();
+    }
+    EXPECT_EQ(memory.AccessInProgress(), 1u);
+    clock_.SetReadStep(0);
+    polls();  // a status the go thread had decided on before the read began is out
+    const auto before = events();
+    clock_.Advance(3 * period);
+    polls();
+    EXPECT_EQ(events(), before) << "three periods passed during the read";
+    clock_.SetReadStep(1);
+    LockMemoryAccess(FALSE);
+    reader.join();
+    for (int i = 0; i < 1000000 && events() == before; ++i) {
+        std::this_thread::yield();
+    }
+    EXPECT_GT(events(), before) << "the status comes again once the read is done";
+    EXPECT_EQ(handler_->Halt(), S_OK);
+    AwaitEnd();
+    EXPECT_EQ(StopCause(), "BREAK KEY");
     ASSERT_EQ(GetTarget()->CTarget::Detach(1), S_OK);
 }
 
