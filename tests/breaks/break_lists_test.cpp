@@ -131,8 +131,8 @@ TEST_F(PcListTest, InterruptsOrderByTheirTypesAndReplaceTheirEquals) {
     const auto type2At = [&](DWORD position) {
         return static_cast<const CTBreakActionInterrupt&>(*list_.GetAt(position)->GetAction()).GetInterruptType2();
     };
-    EXPECT_EQ(std::vector({type1At(0), type1At(1), type1At(2)}), std::vector({2u, 5u, 5u}));
-    EXPECT_EQ(std::vector({type2At(0), type2At(1), type2At(2)}), std::vector({9u, 1u, 2u}));
+    EXPECT_EQ(std::vector({type1At(0), type1At(1), type1At(2)}), (std::vector<DWORD>{2, 5, 5}));
+    EXPECT_EQ(std::vector({type2At(0), type2At(1), type2At(2)}), (std::vector<DWORD>{9, 1, 2}));
 }
 
 TEST_F(PcListTest, FileInputGoesAfterItsOwnTypeAndBeforeInterrupts) {
