@@ -67,6 +67,29 @@ protected:
     // A session the host started, connected in the connect mode the wizard
     // picks, with the memory and memory-map handlers opened.
     void Connect(int mode) {
+        LoadHost();
+        ui_.OnDialog("Emulator Setting")
+            .Select(res_id::kMcuGroup, "VK31X")
+            .Select(res_id::kDevice, "VK31D16")
+            .Pick(mode)
+            .Next()
+            .Next()
+            .Check(res_id::kHideSheetCheck)
+            .Finish();
+        OpenTargetSession();
+    }
+    // The same for a device of a group the sheet does not list: the session
+    // names the group and the device, connected with the flash erased.
+    void ConnectToGroup(const char* group, const char* device) {
+        LoadHost();
+        const std::string file = session_.Windows("sess.ini");
+        ASSERT_TRUE(WritePrivateProfileStringA("CPU_SELECT", "MCU_GROUP", group, file.c_str()));
+        ASSERT_TRUE(WritePrivateProfileStringA("CPU_SELECT", "DEVICE", device, file.c_str()));
+        ASSERT_TRUE(WritePrivateProfileStringA("CPU_SELECT", "EMUSEL", "0", file.c_str()));
+        ASSERT_TRUE(WritePrivateProfileStringA("EMULATOR_SETTING", "HIDE_DIALOG", "1", file.c_str()));
+        OpenTargetSession();
+    }
+    void LoadHost() {
         host_ = std::make_unique<simhost::SimHost>();
         ASSERT_TRUE(host_->Load()) << host_->LoadError();
         ASSERT_EQ(host_->RegisterLibrary(), S_OK);
@@ -76,14 +99,10 @@ protected:
         IHTarget* target = nullptr;
         ASSERT_EQ(host_->QueryPluginInterface(IID_IHTarget, reinterpret_cast<void**>(&target)), S_OK);
         target_ = static_cast<CTargetVk3*>(target);
-        ui_.OnDialog("Emulator Setting")
-            .Select(res_id::kMcuGroup, "VK31X")
-            .Select(res_id::kDevice, "VK31D16")
-            .Pick(mode)
-            .Next()
-            .Next()
-            .Check(res_id::kHideSheetCheck)
-            .Finish();
+    }
+    // The host's initialisation of its target session: the connect and the
+    // handlers' opens.
+    void OpenTargetSession() {
         ui_.OnDialog(res_id::kConnectingDialog).WaitForClose();
         ASSERT_EQ(host_->StartTargetSession(), S_OK);
         ASSERT_NE(target_->GetMemoryHandler(), nullptr);
@@ -158,6 +177,29 @@ protected:
         }
         EXPECT_EQ(server_->OnDownload(0), S_OK);
         return results;
+    }
+
+    // Two areas, each the whole space up to top; the same range for the
+    // host's range server.
+    void ExpectMapUpTo(DWORD top) {
+        DWORD count = 0;
+        ASSERT_EQ(server_->GetAreaCount(&count), S_OK);
+        EXPECT_EQ(count, 2u);
+        for (DWORD i = 0; i < count; ++i) {
+            DWORD start = 1, end = 0, attribute = 0, fourth = 0;
+            WORD f1 = 0, f2 = 0, f3 = 0, f4 = 0;
+            ASSERT_EQ(server_->GetAreaByIndex(i, &start, &end, &attribute, &fourth, &f1, &f2, &f3, &f4), S_OK);
+            EXPECT_EQ(start, 0u);
+            EXPECT_EQ(end, top);
+            EXPECT_EQ(attribute, 1u);
+            EXPECT_EQ(f4, 1);
+        }
+        auto* range = Served<IHTMemoryRange>(IID_IHTMemoryRange);
+        ASSERT_NE(range, nullptr);
+        DWORD low = 1, high = 0;
+        EXPECT_EQ(range->GetAddressRange(&low, &high), S_OK);
+        EXPECT_EQ(low, 0u);
+        EXPECT_EQ(high, top);
     }
 
     platform::VirtualClock clock_;
@@ -489,24 +531,141 @@ TEST_F(MemoryRoad, AFailedProgrammingEndsWithoutTheRestartMessage) {
 
 TEST_F(MemoryRoad, TheMemoryMapHoldsTheWholeSpaceTwice) {
     Connect(res_id::kModeErase);
-    DWORD count = 0;
-    ASSERT_EQ(server_->GetAreaCount(&count), S_OK);
-    EXPECT_EQ(count, 2u);
-    for (DWORD i = 0; i < count; ++i) {
-        DWORD start = 1, end = 0, attribute = 0, fourth = 0;
-        WORD f1 = 0, f2 = 0, f3 = 0, f4 = 0;
-        ASSERT_EQ(server_->GetAreaByIndex(i, &start, &end, &attribute, &fourth, &f1, &f2, &f3, &f4), S_OK);
-        EXPECT_EQ(start, 0u);
-        EXPECT_EQ(end, 0xFFFFu);
-        EXPECT_EQ(attribute, 1u);
-        EXPECT_EQ(f4, 1);
+    ExpectMapUpTo(0xFFFF);
+}
+
+// The 1 MB device VK32D64 of the test group VK32X: the user's RAM runs from
+// 0x0400 across 64 KiB to 0x13BFF (the firmware's RAM above it), the data
+// flash follows at 0x14000, the program flash fills 0xF0000 to the top with
+// the firmware in its last block.
+class LargeDeviceMemoryRoad : public MemoryRoad {
+protected:
+    void SetUp() override {
+        MemoryRoad::SetUp();
+        ASSERT_EQ(control_->configure("device=VK32D64;protocol=2"), Q3V_SIM_OK);
+        ConnectToGroup("LinkTestFiles\\VK32X", "VK32D64");
     }
-    auto* range = Served<IHTMemoryRange>(IID_IHTMemoryRange);
-    ASSERT_NE(range, nullptr);
-    DWORD low = 1, high = 0;
-    EXPECT_EQ(range->GetAddressRange(&low, &high), S_OK);
-    EXPECT_EQ(low, 0u);
-    EXPECT_EQ(high, 0xFFFFu);
+};
+
+TEST_F(LargeDeviceMemoryRoad, WritesAndReadsCrossSixtyFourKib) {
+    struct Case {
+        DWORD start;
+        DWORD size;
+        DWORD access;
+    };
+    for (const Case& c : {Case{0x3000, 65536, 2}, Case{0x0400, 70000, 1}}) {
+        const DWORD end = c.start + c.size - 1;
+        const Bytes bytes = Pattern(c.size, static_cast<BYTE>(c.size >> 4));
+        EXPECT_EQ(server_->WriteMemory(c.start, end, c.access, bytes.data()), S_OK) << c.size;
+        EXPECT_EQ(ReadTarget(c.start, c.size), bytes) << c.size;
+        EXPECT_EQ(Read(c.start, end, c.access), bytes) << c.size;
+    }
+    // A range wholly above 64 KiB, up to the firmware's RAM.
+    const Bytes high = Pattern(0x13BFF - 0x10000 + 1, 5);
+    EXPECT_EQ(server_->WriteMemory(0x10000, 0x13BFF, 4, high.data()), S_OK);
+    EXPECT_EQ(ReadTarget(0x10000, high.size()), high);
+    EXPECT_EQ(Read(0x10000, 0x13BFF, 4), high);
+
+    // The data flash above 64 KiB is written back at once; the program
+    // flash waits in the mirror.
+    const Bytes data = Pattern(0x100, 7);
+    EXPECT_EQ(server_->WriteMemory(0x14700, 0x147FF, 1, data.data()), S_OK);
+    EXPECT_EQ(ReadTarget(0x14700, 0x100), data);
+    EXPECT_EQ(server_->WriteMemory(0xF0000, 0xF00FF, 1, data.data()), S_OK);
+    EXPECT_EQ(Read(0xF0000, 0xF00FF), data);
+    EXPECT_EQ(Read(0xFF000, 0xFF3FF), ReadTarget(0xFF000, 0x400)) << "the firmware as the chip holds it";
+    EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(LargeDeviceMemoryRoad, RangesOutsideTheDevicesMemoryAreRefusedWithNothingSent) {
+    const std::size_t frames = FrameCount();
+    struct Case {
+        const char* what;
+        DWORD start;
+        DWORD end;
+    };
+    const Case cases[] = {
+        {"the firmware's RAM", 0x13C00, 0x13C0F},
+        {"the user's RAM into the firmware's", 0x13BF0, 0x13C0F},
+        {"the hole after the data flash", 0x20000, 0x2000F},
+        {"across the hole", 0x14FF0, 0xF000F},
+        {"the firmware's flash", 0xFF000, 0xFF00F},
+        {"past the top", 0xFFFF0, 0x10000F},
+    };
+    for (const Case& c : cases) {
+        const Bytes bytes(c.end - c.start + 1, 0x42);
+        EXPECT_EQ(server_->WriteMemory(c.start, c.end, 1, bytes.data()), kRefused) << c.what;
+        EXPECT_EQ(server_->FillMemory(c.start, c.end, 1, bytes.data()), kRefused) << c.what;
+    }
+    EXPECT_EQ(FrameCount(), frames) << "nothing reached the emulator";
+    EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(LargeDeviceMemoryRoad, FillCopyCompareAndSearchesCrossSixtyFourKib) {
+    const BYTE pattern[] = {0x12, 0x34};
+    EXPECT_EQ(server_->FillMemory(0xFF00, 0x100FF, 2, pattern), S_OK);
+    Bytes filled;
+    for (int i = 0; i < 0x100; ++i) {
+        filled.insert(filled.end(), {0x12, 0x34});
+    }
+    EXPECT_EQ(ReadTarget(0xFF00, 0x200), filled);
+
+    const Bytes bytes = Pattern(0x200, 3);
+    Put(0xFF00, bytes);
+    DWORD address = 0;
+    EXPECT_EQ(server_->CopyMemory(0xFF00, 0x100FF, 0xFF80, 1, 1, 0, 0, &address), S_OK) << "overlapping: backwards";
+    EXPECT_EQ(ReadTarget(0xFF80, 0x200), bytes);
+    DWORD first[2] = {};
+    DWORD second[2] = {};
+    EXPECT_EQ(server_->CompareMemory(0xFF80, 0x1017F, 0xFF80, 4, first, second, &address), S_OK) << "with itself";
+    Put(0x11000, bytes);
+    Put(0x11081, {static_cast<BYTE>(~bytes[0x81])});
+    EXPECT_EQ(server_->CompareMemory(0xFF80, 0x1017F, 0x11000, 1, first, second, &address), kMismatch);
+    EXPECT_EQ(address, 0x10001u) << "the first range's differing byte";
+
+    // 4 KiB from 0xF800: the second 2,048-byte block begins at 0x10000.
+    Put(0xF800, Bytes(0x1000, 0));
+    const BYTE sought[] = {0xCA, 0xFE, 0xBA};
+    Put(0xFFFF, Bytes(sought, sought + 3));
+    DWORD found = 0;
+    EXPECT_EQ(server_->SearchMemoryEx(0xF800, 0x107FF, 0, 0, 1, 3, sought, nullptr, &found), S_OK);
+    EXPECT_EQ(found, 0xFFFFu) << "across the two blocks";
+    found = 0;
+    EXPECT_EQ(server_->SearchMemoryEx(0xF800, 0x107FF, 1, 0, 0, 2, sought + 1, nullptr, &found), S_OK);
+    EXPECT_EQ(found, 0x10000u) << "the monitor's search, every byte";
+    const BYTE missing[] = {0x77, 0x66};
+    EXPECT_EQ(server_->SearchMemory(0xF800, 0x107FF, 1, 0, 2, missing, nullptr, &found), kNotFound);
+    EXPECT_TRUE(Reports().empty());
+}
+
+// A program above 64 KiB: code at the program flash's top, a run across two
+// of its blocks, a table in the data flash and the reset vector in the
+// firmware's block.
+TEST_F(LargeDeviceMemoryRoad, AProgramAboveSixtyFourKibIsDownloadedIntoTheFlash) {
+    std::map<std::uint32_t, std::uint8_t> image;
+    const auto add = [&image](DWORD start, const Bytes& bytes) {
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            image[start + static_cast<DWORD>(i)] = bytes[i];
+        }
+    };
+    add(0xF0000, Pattern(0x600, 1));
+    add(0xF7F80, Pattern(0x100, 2));
+    add(0x14800, Pattern(0x40, 3));
+    add(0xFFFFC, {0x00, 0x00, 0x0F});
+    EXPECT_EQ(Download(image), std::vector<HRESULT>(5, S_OK));
+    for (const auto& [address, value] : image) {
+        if (address < 0xFF000) {
+            EXPECT_EQ(ReadTarget(address, 1), Bytes{value}) << std::hex << address;
+        }
+    }
+    EXPECT_EQ(Read(0xF7F80, 0xF807F), emutest::Slice(image, 0xF7F80, 0x100)) << "read back through the host";
+    EXPECT_EQ(Saved("USER_DATA", "RESET"), "f0000") << "the user's reset vector";
+    EXPECT_EQ(ReadTarget(0xFFFFC, 3), (Bytes{0x20, 0xF0, 0x0F})) << "the firmware keeps the reset";
+    EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(LargeDeviceMemoryRoad, TheMemoryMapHoldsTheWholeMegabyte) {
+    ExpectMapUpTo(0xFFFFF);
 }
 
 }  // namespace

@@ -25,6 +25,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <map>
 #include <string>
 #include <thread>
 #include <utility>
@@ -54,7 +56,11 @@ protected:
         control_ = &emutest::Module().control;
         ASSERT_EQ(control_->reset(), Q3V_SIM_OK);
         ASSERT_EQ(control_->configure(kDefaults), Q3V_SIM_OK);
-        for (const auto& [address, byte] : emutest::LoadSRecords("Vk3Demo.mot")) {
+        if (Device() != std::string("VK31D16")) {
+            // Another device brings a fresh target with its own protocol type.
+            ASSERT_EQ(control_->configure(("device=" + std::string(Device())).c_str()), Q3V_SIM_OK);
+        }
+        for (const auto& [address, byte] : Program()) {
             ASSERT_EQ(control_->writeTarget(address, &byte, 1), Q3V_SIM_OK);
         }
         host_ = std::make_unique<simhost::SimHost>();
@@ -79,12 +85,14 @@ protected:
         } else {
             // A group the sheet does not list: the session names it.
             ASSERT_TRUE(WritePrivateProfileStringA("CPU_SELECT", "MCU_GROUP", Group(), file.c_str()));
-            ASSERT_TRUE(WritePrivateProfileStringA("CPU_SELECT", "DEVICE", "VK31D16", file.c_str()));
+            ASSERT_TRUE(WritePrivateProfileStringA("CPU_SELECT", "DEVICE", Device(), file.c_str()));
             ASSERT_TRUE(WritePrivateProfileStringA("CPU_SELECT", "EMUSEL", "1", file.c_str()));
             ASSERT_TRUE(WritePrivateProfileStringA("EMULATOR_SETTING", "HIDE_DIALOG", "1", file.c_str()));
         }
-        // The demo's reset vector, as its download would have kept it.
-        ASSERT_TRUE(WritePrivateProfileStringA("USER_DATA", "RESET", "c000", file.c_str()));
+        // The program's reset vector, as its download would have kept it.
+        char reset[16];
+        std::snprintf(reset, sizeof(reset), "%x", static_cast<unsigned>(Entry()));
+        ASSERT_TRUE(WritePrivateProfileStringA("USER_DATA", "RESET", reset, file.c_str()));
         // The host's initialisation: the handlers, the connect, the opens.
         ui_.OnDialog(res_id::kConnectingDialog).WaitForClose();
         ASSERT_EQ(host_->StartTargetSession(), S_OK);
@@ -93,7 +101,7 @@ protected:
         ASSERT_NE(handler_, nullptr);
         ASSERT_EQ(handler_->QueryInterface(IID_IHTExec2, reinterpret_cast<void**>(&exec_)), S_OK);
         ASSERT_EQ(host_->GiveRegisterArray(), S_OK);
-        Registers().SetValue(kPc, 0xC000);
+        Registers().SetValue(kPc, Entry());
         Registers().SetValue(kIsp, 0x0900);
         control_->clearFrames();
     }
@@ -107,6 +115,10 @@ protected:
     // The device group the session names; none: the demo group, chosen on
     // the Emulator Setting sheet.
     virtual const char* Group() const { return nullptr; }
+    // The device of that group, the program in its flash and its entry.
+    virtual const char* Device() const { return "VK31D16"; }
+    virtual std::map<std::uint32_t, std::uint8_t> Program() const { return emutest::LoadSRecords("Vk3Demo.mot"); }
+    virtual DWORD Entry() const { return 0xC000; }
     simhost::HostRegisters& Registers() { return host_->Services().Registers(); }
     CTargetMemory& Memory() { return *target_->GetMemoryHandler(); }
     CTargetExecVk3& Handler() { return *static_cast<CTargetExecVk3*>(handler_); }
@@ -472,6 +484,59 @@ TEST_F(XinDownload, TheDownloadResetsTheCpuAroundItsXinWrites) {
     EXPECT_EQ(std::count(reports.begin(), reports.end(), "RESET CPU"), 2);
     EXPECT_EQ(host_->Log().Find("PostEvent").size(), 2u);
     EXPECT_TRUE(Messages().empty());
+}
+
+// The 1 MB device VK32D64 of the test group VK32X, its program in the
+// program flash above 64 KiB: F0000 NOP; F0001 NOP; F0002 JMP.B F0000.
+class LargeDeviceRunControl : public RunControlRoad {
+protected:
+    const char* Group() const override { return "LinkTestFiles\\VK32X"; }
+    const char* Device() const override { return "VK32D64"; }
+    std::map<std::uint32_t, std::uint8_t> Program() const override {
+        return {{0xF0000, 0x04}, {0xF0001, 0x04}, {0xF0002, 0xFE}, {0xF0003, 0xFD}};
+    }
+    DWORD Entry() const override { return 0xF0000; }
+};
+
+TEST_F(LargeDeviceRunControl, AGoAndAStepRunAboveSixtyFourKib) {
+    GoAndHalt();
+    EXPECT_EQ(StopCause(), "BREAK KEY");
+    EXPECT_EQ(Registers().Value(kPc), Status().pc);
+    EXPECT_GE(Status().pc, 0xF0000u);
+    EXPECT_LE(Status().pc, 0xF0002u);
+
+    Registers().SetValue(kPc, 0xF0002);
+    ASSERT_EQ(exec_->StepIn(), S_OK);
+    AwaitEnd();
+    EXPECT_EQ(Registers().Value(kPc), 0xF0000u) << "the jump back";
+    EXPECT_EQ(StopCause(), "STEP NORMAL END");
+    EXPECT_TRUE(Messages().empty());
+}
+
+// The guarded area is everything above the device's memory map, here the
+// whole megabyte: a stack pointer above 64 KiB is no longer guarded, one past
+// the megabyte is, and its go or step sends nothing. The program counter is
+// taken with the device's 20 address bits, so it never lies above the map.
+TEST_F(LargeDeviceRunControl, TheGuardedAreaBeginsAboveTheMegabyte) {
+    Registers().SetValue(kUsp, 0x10000);
+    GoAndHalt();
+    EXPECT_EQ(StopCause(), "BREAK KEY");
+
+    control_->clearFrames();
+    Registers().SetValue(kUsp, 0x100000);
+    EXPECT_EQ(exec_->Go(), E_FAIL);
+    EXPECT_EQ(exec_->StepIn(), E_FAIL);
+    EXPECT_EQ(exec_->StepOver(), E_FAIL);
+    EXPECT_EQ(Messages(), Lines(3, "Stack pointer in guarded area"));
+    EXPECT_FALSE(Busy());
+    EXPECT_EQ(control_->getFrameCount(), 0u) << "nothing reached the emulator";
+
+    Registers().SetValue(kUsp, 0xFFFFF);
+    Registers().SetValue(kPc, 0x1F0002);
+    ASSERT_EQ(exec_->StepIn(), S_OK);
+    AwaitEnd();
+    EXPECT_EQ(Registers().Value(kPc), 0xF0000u) << "the step ran the jump at F0002";
+    EXPECT_EQ(Messages().size(), 3u) << "no message of its own";
 }
 
 }  // namespace
