@@ -7,9 +7,7 @@
 namespace {
 
 constexpr char kNoBreak[] = "No Break\n";
-constexpr char kInvalidAddress[] = "Invalid address\n";
 constexpr char kNoBreakpointSet[] = "No breakpoint set\n";
-constexpr char kAddressName[] = "address";
 constexpr char kModeName[] = "mode";
 constexpr char kModeKeywords[] = "enable\0disable\0";
 constexpr LONG kEnableIndex = 0;
@@ -35,12 +33,11 @@ DWORD CCmdBreakpoint::Run(const CString& line, CString& result) {
     if (GetArgumentValue(0).IsEmpty()) {
         return FailWith(TE_INVALID_PARAMETER, result);
     }
-    CArgNumberUnsigned address = MakeAddressArgument();
-    if (FAILED(ParseOneArgument(GetArgumentValue(GetConsumedWords()), address))) {
-        AppendText(kInvalidAddress, 0);
-        return FailArgument(address, kAddressName, kUnsigned, result);
+    DWORD address = 0;
+    if (!TakeAddress(address, result)) {
+        return 0;
     }
-    if (!CPcBreakRows().Add(static_cast<DWORD>(address.GetValue()))) {
+    if (!CPcBreakRows().Add(address)) {
         AppendText(kNoBreakpointSet, 0);
         return Fail(result);
     }
@@ -80,12 +77,11 @@ DWORD CCmdBreakpointClear::Run(const CString& line, CString& result) {
         NotifyBreakChanged();
         return Succeed(result);
     }
-    CArgNumberUnsigned address = MakeAddressArgument();
-    if (FAILED(ParseOneArgument(GetArgumentValue(GetConsumedWords()), address))) {
-        AppendText(kInvalidAddress, 0);
-        return FailArgument(address, kAddressName, kUnsigned, result);
+    DWORD address = 0;
+    if (!TakeAddress(address, result)) {
+        return 0;
     }
-    const auto found = rows.Find(static_cast<DWORD>(address.GetValue()));
+    const auto found = rows.Find(address);
     if (!found || FAILED(rows.Remove(static_cast<LONG>(*found)))) {
         return noBreak();
     }
@@ -124,10 +120,9 @@ DWORD CCmdBreakpointEnable::Run(const CString& line, CString& result) {
     if (GetArgumentValue(0).IsEmpty()) {
         return FailWith(TE_INVALID_PARAMETER, result);
     }
-    CArgNumberUnsigned address = MakeAddressArgument();
-    if (FAILED(ParseOneArgument(GetArgumentValue(GetConsumedWords()), address))) {
-        AppendText(kInvalidAddress, 0);
-        return FailArgument(address, kAddressName, kUnsigned, result);
+    DWORD address = 0;
+    if (!TakeAddress(address, result)) {
+        return 0;
     }
     if (m_mode == nullptr) {
         // Outside DefineArguments and DeleteArguments there is no mode to read.
@@ -137,7 +132,7 @@ DWORD CCmdBreakpointEnable::Run(const CString& line, CString& result) {
         return FailArgument(*m_mode, kModeName, kKeyword, result);
     }
     const WORD enable = m_mode->GetIndex() == kEnableIndex ? 1 : 0;
-    const auto found = rows.Find(static_cast<DWORD>(address.GetValue()));
+    const auto found = rows.Find(address);
     if (!found || FAILED(rows.Enable(*found, enable))) {
         AppendText(kNoBreak, 0);
         return Fail(result);

@@ -15,6 +15,8 @@ namespace {
 constexpr char kTooManyWords[] = "To many parameter\n";
 constexpr char kNoSyntax[] = "none";
 constexpr ULONGLONG kAddressLast = 0xFFFFFFFF;
+constexpr char kInvalidAddress[] = "Invalid address\n";
+constexpr char kAddressName[] = "address";
 
 // The console's texts of the codes its commands meet.
 struct ConsoleError {
@@ -278,8 +280,15 @@ bool CCmdEmulator::StartQuery(const CString& line, CString& result) {
     return true;
 }
 
-CArgNumberUnsigned CCmdEmulator::MakeAddressArgument() const {
-    return CArgNumberUnsigned(1, 0, m_evaluator, kAddressLast, 0, kAddressLast);
+bool CCmdEmulator::TakeAddress(DWORD& address, CString& result) {
+    CArgNumberUnsigned argument(1, 0, m_evaluator, kAddressLast, 0, kAddressLast);
+    if (FAILED(ParseOneArgument(GetArgumentValue(GetConsumedWords()), argument))) {
+        AppendText(kInvalidAddress, 0);
+        FailArgument(argument, kAddressName, kUnsigned, result);
+        return false;
+    }
+    address = static_cast<DWORD>(argument.GetValue());
+    return true;
 }
 
 void CCmdEmulator::NotifyBreakChanged() const {

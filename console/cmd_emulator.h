@@ -90,9 +90,10 @@ protected:
     // The same for a command that works while the program runs.
     bool StartQuery(const CString& line, CString& result);
 
-    // The unsigned address argument of the breakpoint commands: 0 to
-    // 0xFFFFFFFF, evaluated by the host.
-    CArgNumberUnsigned MakeAddressArgument() const;
+    // The address word at the consumed-word position, 0 to 0xFFFFFFFF as
+    // the host evaluates it. A refusal ends the body: "Invalid address\n"
+    // and the argument's range message are the result.
+    bool TakeAddress(DWORD& address, CString& result);
     // Tells the host that breakpoints or break conditions changed.
     void NotifyBreakChanged() const;
 
