@@ -36,6 +36,7 @@ constexpr char kTooMany[] = "To many parameter\nInvalid parameter\n";
 constexpr char kNotAvailable[] = "Not currently available\n";
 // The most looks at the run state while a run starts or stops.
 constexpr int kMostPolls = 1000000;
+constexpr int kPollsPerMillisecond = 100;
 
 // The words of the commands this build makes, name then alias.
 const std::vector<std::vector<std::string>> kCommandWords = {
@@ -126,18 +127,31 @@ protected:
         }
         return nullptr;
     }
+    // Between two looks: the target's threads get their turn, and now and
+    // then a millisecond passes on the virtual clock, as the host's own
+    // waits let it.
+    static void Pause(int poll) {
+        if (poll % kPollsPerMillisecond == kPollsPerMillisecond - 1) {
+            Sleep(1);
+        } else {
+            std::this_thread::yield();
+        }
+    }
     // Starts the demo program through run control (the host's session would
     // wait for a stop at the breakpoint, which the run never reaches) and
-    // waits until the target reports it running.
+    // waits until the target reports its status.
     void StartRun() {
         IHTExec2* exec = Exec();
         ASSERT_NE(exec, nullptr);
+        const std::size_t statusBefore = host_.Services().EventNameQueries(EVENT_PeriodicStatus);
         ASSERT_EQ(exec->Go(), S_OK);
+        // The run's first periodic status: its go thread watches the run now,
+        // and a halt reaches it.
         for (int poll = 0; poll < kMostPolls; ++poll) {
-            if (Execute("sts").text.find("\nRun status             Run\n") != std::string::npos) {
+            if (host_.Services().EventNameQueries(EVENT_PeriodicStatus) > statusBefore) {
                 return;
             }
-            std::this_thread::yield();
+            Pause(poll);
         }
         FAIL() << "the program never ran";
     }
@@ -149,9 +163,10 @@ protected:
             if (exec->QueryIdleEx() == S_OK && RunState() == 0) {
                 return;
             }
-            std::this_thread::yield();
+            Pause(poll);
         }
-        FAIL() << "the program never stopped";
+        FAIL() << "the program never stopped: idle " << exec->QueryIdleEx() << ", run state " << RunState() << "\n"
+               << out_.str();
     }
 
     platform::VirtualClock clock_;
