@@ -9,9 +9,11 @@
 #include "startup/device_data.h"
 #include "target/target_config.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -44,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     g_deviceValues.cpuType = kCpuTypes[data[0] % std::size(kCpuTypes)];
-    g_protocolType = data[0] / std::size(kCpuTypes) % 6;
+    g_protocolType = static_cast<DWORD>(data[0] / std::size(kCpuTypes) % 6);
     const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
     std::size_t start = 0;
     while (start <= text.size()) {
