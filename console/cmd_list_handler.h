@@ -1,30 +1,46 @@
-// CCmdListHandler: the target's handler that owns the console commands. They
-// live from the target's open to its close: the close removes and deletes
-// every command of its two lists (the emulator commands, and the
-// break-condition commands of the firmware's event function). The commands
-// themselves come with the console subsystem; until then its open makes none.
+// CCmdListHandler: the target's handler that owns the console commands. Its
+// open makes the commands every device has, its close deletes every command,
+// the first list's from its head, then the second's. The first list holds
+// the commands built on CCmdEmulator; the second is kept for the
+// break-condition commands of the firmware's event function, which are
+// plain CCmd commands. A command that cannot be made leaves no entry.
 #pragma once
 
-#include "frame/cmd.h"
+#include "console/cmd_emulator.h"
 #include "frame/target_handler.h"
 
 #include <memory>
+#include <new>
 #include <vector>
 
 class CCmdListHandler : public CTargetHandler {
 public:
     explicit CCmdListHandler(IHostServiceProvider* host) : CTargetHandler(host) {}
-    // The lists are emptied by OnTargetClose; what is left goes here.
     ~CCmdListHandler() override = default;
 
-    // Deletes the commands, the first list's from its head, then the
-    // second's.
+    // Makes "refresh", "device_type", "go_option", "step_interrupt" and
+    // "status" into the first list; answers 0.
+    HRESULT OnTargetOpen() override;
+    // Deletes the commands; answers 0.
     HRESULT OnTargetClose() override;
 
-    void AppendCommand(std::unique_ptr<CCmd> command) { m_commands.push_back(std::move(command)); }
     std::size_t CommandCount() const { return m_commands.size() + m_eventCommands.size(); }
 
-private:
-    std::vector<std::unique_ptr<CCmd>> m_commands;
+protected:
+    // Makes a command over the handler's host into the first list; the
+    // command, or null when it could not be made.
+    template <typename Command>
+    Command* AppendCommand() {
+        try {
+            auto command = std::make_unique<Command>(m_host);
+            Command* made = command.get();
+            m_commands.push_back(std::move(command));
+            return made;
+        } catch (const std::bad_alloc&) {
+            return nullptr;  // nothing of it stays: the list holds live commands only
+        }
+    }
+
+    std::vector<std::unique_ptr<CCmdEmulator>> m_commands;
     std::vector<std::unique_ptr<CCmd>> m_eventCommands;
 };

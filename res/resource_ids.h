@@ -166,4 +166,36 @@ inline constexpr UINT kTraceName = 62073;          // "Trace"
 inline constexpr UINT kInvalidSymbol = 62108;      // "Invalid value or symbol: "
 inline constexpr UINT kStartStopSymbolInvalid = 62109;  // "The symbol specified in the Start/Stop ..."
 
+// The console commands' syntax texts (a text "none" is registered empty; a
+// second id of a pair serves the devices of protocol type 1).
+inline constexpr UINT kSyntaxBreakpointStop = 1503;       // "<address> [<count>] [<\"stop\">]"
+inline constexpr UINT kSyntaxBreakpointInput = 1504;      // "... <\"input\"> <filename> <addr> <size> <count>"
+inline constexpr UINT kSyntaxBreakpointOutput = 1505;     // "... <\"output\"> ... [<option>]"
+inline constexpr UINT kSyntaxBreakpointInterrupt = 1506;  // "... <\"Interrupt\"> ... [<priority>]"
+inline constexpr UINT kSyntaxBreakpointClear = 1511;      // "[<address>]"
+inline constexpr UINT kSyntaxBreakpointDisplay = 1520;    // "none"
+inline constexpr UINT kSyntaxBreakpointEnable = 1521;     // "<address> <mode>"
+inline constexpr UINT kSyntaxStatus = 1541;               // "none"
+inline constexpr UINT kSyntaxBreakConditionClear = 1543;
+inline constexpr UINT kSyntaxBreakConditionDisplay = 1544;  // "none"
+inline constexpr UINT kSyntaxBreakConditionEnable = 1545;
+inline constexpr UINT kSyntaxBreakConditionSet = 1546;
+inline constexpr UINT kSyntaxDeviceType = 1547;           // "none"
+inline constexpr UINT kSyntaxGoOption = 1548;             // "[<\"eml_mode\"> <eml_mode>]"
+inline constexpr UINT kSyntaxRefresh = 1549;              // "none"
+inline constexpr UINT kSyntaxStepInterrupt = 1550;        // "[<\"disable\">]"
+inline constexpr UINT kSyntaxBreakConditionClear1 = 1557;
+inline constexpr UINT kSyntaxBreakConditionSet1 = 1558;   // six lines
+inline constexpr UINT kSyntaxBreakConditionEnable1 = 1559;
+// The console's argument messages (no line break at their end).
+inline constexpr UINT kArgUnsignedRange = 51600;   // name, word, bounds: "... must be in range ..."
+inline constexpr UINT kArgUnsignedEmpty = 51603;   // name: "Paramater value [%s] is empty."
+inline constexpr UINT kArgSignedEmpty = 51604;
+inline constexpr UINT kArgKeywordEmpty = 51605;
+inline constexpr UINT kArgStringEmpty = 51606;
+inline constexpr UINT kArgKeywordWrong = 51607;    // name, keyword list
+inline constexpr UINT kArgSignedRange = 51608;
+inline constexpr UINT kArgRegisterUnknown = 51609; // word: "Register %s not found"
+inline constexpr UINT kArgAllOrRange = 51610;
+
 }  // namespace res_id

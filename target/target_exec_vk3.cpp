@@ -243,15 +243,17 @@ HRESULT CTargetExecVk3::Execute() {
         return kNotAvailable;
     }
     AwaitRunThread();  // the last request's thread has ended its work
+    m_runThreadActive = true;
     if (target != nullptr) {
-        target->SetRunning(1);
+        target->HoldRunState();
     }
     CWinThread* thread = AfxBeginThread(&CTargetExecVk3::RunThreadProc, this, THREAD_PRIORITY_NORMAL, 0,
                                         CREATE_SUSPENDED);
     if (thread == nullptr) {
         if (target != nullptr) {
-            target->SetRunning(0);
+            target->ReleaseRunState();
         }
+        m_runThreadActive = false;
         return kNotAvailable;
     }
     thread->m_bAutoDelete = FALSE;
@@ -261,18 +263,16 @@ HRESULT CTargetExecVk3::Execute() {
 }
 
 bool CTargetExecVk3::RunInProgress() const {
-    // From the request's start until its thread has cleared the target's
-    // running flag.
-    const CTargetVk3* target = GetTarget();
-    return m_running2 == 1 || (target != nullptr && target->IsRunning() != 0);
+    return m_running2 == 1 || m_runThreadActive;
 }
 
 UINT CTargetExecVk3::RunThreadProc(LPVOID parameter) {
     auto* handler = static_cast<CTargetExecVk3*>(parameter);
     static_cast<void>(handler->RunRequest());  // the host learns the end from the running words
     if (CTargetVk3* target = GetTarget()) {
-        target->SetRunning(0);
+        target->ReleaseRunState();
     }
+    handler->m_runThreadActive = false;
     return 0;
 }
 

@@ -203,6 +203,9 @@ private:
     std::string m_stopCauseText;
     std::vector<DWORD> m_addresses;  // changed only while no run is in progress
     std::unique_ptr<CWinThread> m_runThread;
+    // From a request's start until its thread has let go of the target's
+    // run state (which a breakpoint listing may hold as well).
+    std::atomic<bool> m_runThreadActive{false};
 };
 
 // The run-control handler's factory, installed at the module's start.

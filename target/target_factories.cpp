@@ -3,7 +3,7 @@
 #include "target/target_vk3.h"
 
 #include "breaks/break_manager.h"
-#include "console/cmd_list_handler.h"
+#include "console/cmd_list_handler_vk3.h"
 #include "events/break_condition_set.h"
 #include "events/target_event_vk3.h"
 #include "events/view_column_base.h"
@@ -83,7 +83,7 @@ HRESULT CTargetComponentBase::CreateHandlers() {
 }
 
 CTargetHandler* CTargetComponentBase::CreateCommandListHandler() {
-    return new CCmdListHandler(m_host);
+    return new CCmdListHandlerVk3(m_host);
 }
 
 CTargetHandler* CTargetComponentBase::CreateTextRequestServer() {

@@ -126,8 +126,12 @@ public:
     // object the host names for it.
     void RaiseHostEvent(const CHostEvent& event);
     DWORD IsModified() const { return m_sessionModified; }
-    void SetRunning(DWORD running) { m_running = running; }
-    DWORD IsRunning() const { return m_running; }
+    // The run state the host's queries read, as a count of holders: a go
+    // thread holds it for its run, a breakpoint listing for its time; it
+    // reads 1 while any holder is left.
+    void HoldRunState() { ++m_runHolders; }
+    void ReleaseRunState() { --m_runHolders; }
+    DWORD IsRunning() const { return m_runHolders != 0 ? 1 : 0; }
 
     // The selected driver's name (empty when none is selected).
     void SetDriverName(const char* name) { m_driverName = name != nullptr ? name : ""; }
@@ -178,7 +182,7 @@ private:
         CTargetComponentBase& m_owner;
     };
 
-    HRESULT IsRunningResult() const { return m_running != 0 ? 1 : 0; }
+    HRESULT IsRunningResult() const { return IsRunning(); }
     // The further objects' open, in order, while each before succeeded.
     HRESULT OpenFurtherObjects();
     // The configuration handler's and the event handler's session load;
@@ -191,7 +195,7 @@ private:
 
     CLSID m_componentClassId;
     std::atomic<DWORD> m_sessionModified{0};
-    std::atomic<DWORD> m_running{0};
+    std::atomic<DWORD> m_runHolders{0};
     std::string m_driverName;
     std::string m_sessionIniPath;
     std::unique_ptr<CMotFile> m_writerReader;

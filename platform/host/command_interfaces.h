@@ -24,3 +24,23 @@ struct IHCmdClient : IUnknown {
 struct IHCmdClient2 : IHCmdClient {
     HOST_METHOD(GetCommandNamesEx)(VARIANT* names, DWORD* attribute) = 0;  // 6
 };
+
+#include "platform/host/service_table.h"
+
+// The command window's syntax texts: 11 adds the text shown for a command
+// word (a Number of 0 for a command's name, 1 for its alias); a second add
+// for the same word replaces its text. 12 withdraws the text of a word.
+#define Q3V_TABLE_IHCmdSyntax(SLOT, GAP) \
+    GAP(3) GAP(4) GAP(5) GAP(6) GAP(7) GAP(8) GAP(9) GAP(10) \
+    SLOT(11, AddSyntax, Text, Text, Number)                   \
+    SLOT(12, RemoveSyntax, Text, Text)
+
+HOST_TABLE_INTERFACE(IHCmdSyntax, Q3V_TABLE_IHCmdSyntax);
+
+// The command window's output: 8 writes one text (it carries its own line
+// break) below the command that is running; any thread may write.
+#define Q3V_TABLE_IHCmdOutput(SLOT, GAP) \
+    GAP(3) GAP(4) GAP(5) GAP(6) GAP(7)   \
+    SLOT(8, WriteLine, Text)
+
+HOST_TABLE_INTERFACE(IHCmdOutput, Q3V_TABLE_IHCmdOutput);

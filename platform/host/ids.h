@@ -178,3 +178,9 @@ inline constexpr GUID EVENT_StatusPageUpdate = hostid::MakeId(0x0022, 0x01);
 inline constexpr GUID EVENT_ViewsRefresh = hostid::MakeId(0x0022, 0x02);
 inline constexpr GUID EVENT_MemoryLayoutChanged = hostid::MakeId(0x0022, 0x03);
 inline constexpr GUID EVENT_TraceClear = hostid::MakeId(0x0022, 0x04);
+
+// Series 0x29: the command window's services beside the command clients:
+// the syntax texts of the command words and the output of a command that
+// writes while it runs.
+inline constexpr IID IID_IHCmdSyntax = hostid::MakeId(0x0029, 0x01);
+inline constexpr IID IID_IHCmdOutput = hostid::MakeId(0x0029, 0x02);

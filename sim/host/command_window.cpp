@@ -56,13 +56,21 @@ IHCmdClient* CommandWindow::FindClient(const std::string& word) {
     return nullptr;
 }
 
-std::vector<std::string> CommandWindow::CommandWords() {
-    std::vector<std::string> words;
+std::vector<std::vector<std::string>> CommandWindow::ClientWords() {
+    std::vector<std::vector<std::string>> clients;
     for (const InterfaceRegistration& registration : services_.Registrations()) {
         if (!registration.server && registration.iid == IID_IHCmdClient) {
-            for (std::string& word : WordsOf(static_cast<IHCmdClient*>(registration.object))) {
-                words.push_back(std::move(word));
-            }
+            clients.push_back(WordsOf(static_cast<IHCmdClient*>(registration.object)));
+        }
+    }
+    return clients;
+}
+
+std::vector<std::string> CommandWindow::CommandWords() {
+    std::vector<std::string> words;
+    for (std::vector<std::string>& client : ClientWords()) {
+        for (std::string& word : client) {
+            words.push_back(std::move(word));
         }
     }
     return words;
@@ -119,9 +127,17 @@ HRESULT CommandWindow::Notify(DWORD number, BSTR text) {
 HRESULT CommandWindow::Complete(BSTR finalText) {
     const std::string text = platform::BstrToAnsi(finalText);
     log_.Add("CommandComplete", text);
-    std::lock_guard lock(mutex_);
-    completed_.push_back(text);
+    {
+        std::lock_guard lock(mutex_);
+        completed_.push_back(text);
+    }
+    completion_.notify_all();
     return S_OK;
+}
+
+bool CommandWindow::AwaitCompletion(std::size_t count, std::chrono::milliseconds limit) {
+    std::unique_lock lock(mutex_);
+    return completion_.wait_for(lock, limit, [&] { return completed_.size() > count; });
 }
 
 }  // namespace simhost

@@ -5,6 +5,8 @@
 
 #include "platform/host/command_interfaces.h"
 
+#include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -31,8 +33,14 @@ public:
     CommandOutput Execute(const std::string& line);
     // The words of every registered command client, in registration order.
     std::vector<std::string> CommandWords();
+    // The words of each registered command client (name first), in
+    // registration order.
+    std::vector<std::vector<std::string>> ClientWords();
     // Texts that commands handed in later through the callback.
     std::vector<std::string> CompletedTexts() const;
+    // Waits until more than `count` texts have come in through the callback,
+    // at most the limit; false when none came.
+    bool AwaitCompletion(std::size_t count, std::chrono::milliseconds limit);
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
     ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
@@ -47,6 +55,7 @@ private:
     CallLog& log_;
     IHCmdClient* continuing_ = nullptr;
     mutable std::mutex mutex_;
+    std::condition_variable completion_;
     std::vector<std::string> completed_;
 };
 

@@ -5,6 +5,7 @@
 #include "platform/sleep_tally.h"
 #include "platform/ui.h"
 
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <iostream>
@@ -51,9 +52,31 @@ const char* const kHelp =
     "log                      every call the host received\n"
     "ui                       the plug-in's menus, toolbars and windows in the host\n"
     "menu <id>                chooses the command of a registered menu\n"
-    "help                     this list\n"
+    "cmd <line>               runs a line of the plug-in's commands in the command window\n"
+    "help                     this list, then the plug-in's command words and their syntax\n"
     "quit                     halts, saves, disconnects, detaches, unloads and leaves\n"
     "Numbers are hexadecimal unless marked (D'10, 0x10, 10h).";
+
+// The running word of a command that hands in its text later.
+constexpr WORD kCommandRunsOn = 0xFFFF;
+// How long "cmd" waits for such a text.
+constexpr std::chrono::milliseconds kCompletionLimit{10000};
+
+std::string Lowered(std::string word) {
+    for (char& c : word) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return word;
+}
+
+// A text with its line breaks shown as \n.
+std::string Escaped(const std::string& text) {
+    std::string escaped;
+    for (const char c : text) {
+        escaped += c == '\n' ? std::string("\\n") : std::string(1, c);
+    }
+    return escaped;
+}
 
 std::vector<std::string> Words(const std::string& line) {
     std::istringstream stream(line);
@@ -84,7 +107,8 @@ Console::Console(SimHost& host, std::istream& in, std::ostream& out, bool intera
       out_(out),
       seedFile_(std::move(seedFile)),
       ui_(in, out, interactive),
-      session_(host, [this](const std::string& line) { Print(line); }) {
+      session_(host, [this](const std::string& line) { Print(line); }),
+      commands_(host.Services(), host.Log()) {
     if (interactive) {
         // The host's label chooser asks the person at the console.
         host_.Services().Labels().SetAsker([this]() -> std::optional<std::string> {
@@ -239,10 +263,10 @@ Console::Outcome Console::Run(const std::string& line) {
         return Outcome::Quit;
     }
     session_.CheckRunEnded();
-    return RunCommand(command, words) ? Outcome::Done : Outcome::Failed;
+    return RunCommand(command, words, line) ? Outcome::Done : Outcome::Failed;
 }
 
-bool Console::RunCommand(const std::string& command, std::vector<std::string>& words) {
+bool Console::RunCommand(const std::string& command, std::vector<std::string>& words, const std::string& line) {
     const auto none = [&](const char* usage) { return words.empty() || Usage(usage); };
     if (command == "connect") {
         return none("connect") && session_.Connect();
@@ -304,6 +328,11 @@ bool Console::RunCommand(const std::string& command, std::vector<std::string>& w
         }
         command == "status" ? session_.ShowStatus() : session_.ShowTrace();
         return true;
+    }
+    if (command == "cmd") {
+        const std::size_t start = line.find_first_not_of(' ');
+        const std::size_t rest = line.find_first_not_of(' ', start + command.size());
+        return words.empty() ? Usage("cmd <line>") : CommandLine(line.substr(rest));
     }
     if (command == "help") {
         ShowHelp();
@@ -407,10 +436,54 @@ bool Console::Break(const std::vector<std::string>& words) {
 }
 
 void Console::ShowHelp() {
-    std::istringstream lines(kHelp);
-    for (std::string line; std::getline(lines, line);) {
-        Print(line);
+    PrintLines(kHelp, "");
+    const auto clients = commands_.ClientWords();
+    if (clients.empty()) {
+        return;
     }
+    Print("the plug-in's commands (\"cmd <word> ...\"; name, alias, syntax):");
+    const auto texts = host_.Services().CommandSyntax().Texts();
+    for (const std::vector<std::string>& words : clients) {
+        std::string names;
+        for (const std::string& word : words) {
+            names += (names.empty() ? "" : ", ") + word;
+        }
+        Print("  " + names);
+        const auto found = words.empty() ? texts.end() : texts.find(Lowered(words.front()));
+        if (found != texts.end()) {
+            PrintLines(found->second.text, "      ");
+        }
+    }
+}
+
+void Console::PrintLines(const std::string& text, const std::string& indent) {
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        Print(indent + line);
+    }
+}
+
+bool Console::CommandLine(const std::string& line) {
+    HostCommandOutput& output = host_.Services().CommandOutput();
+    output.ClearLines();
+    const std::size_t completedBefore = commands_.CompletedTexts().size();
+    const CommandOutput answer = commands_.Execute(line);
+    PrintLines(answer.text, "");
+    const bool later = answer.status == kCommandRunsOn;
+    if (later && !commands_.AwaitCompletion(completedBefore, kCompletionLimit)) {
+        Print("cmd: the command did not finish");
+    }
+    for (const std::string& written : output.Lines()) {
+        PrintLines(written, "[window] ");
+    }
+    if (later) {
+        const auto completed = commands_.CompletedTexts();
+        if (completed.size() > completedBefore) {
+            Print("[completed] \"" + Escaped(completed[completedBefore]) + "\"");
+        }
+    }
+    Print("cmd: " + ResultText(answer.result));
+    return SUCCEEDED(answer.result);
 }
 
 void Console::ShowRegistrations() {

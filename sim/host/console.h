@@ -2,6 +2,7 @@
 // a debug session, the demo script and the interactive mode.
 #pragma once
 
+#include "sim/host/command_window.h"
 #include "sim/host/console_ui.h"
 #include "sim/host/debug_session.h"
 #include "sim/host/line_queue.h"
@@ -55,17 +56,23 @@ public:
 
 private:
     void Print(const std::string& line);
+    // Each line of the text, after the indent.
+    void PrintLines(const std::string& text, const std::string& indent);
     // The command's usage, with what was wrong with its argument.
     bool Usage(const std::string& usage);
     // A number in the host's expression syntax (hexadecimal by default);
     // false (and the reason kept for Usage) when it is not one or too big.
     bool Number(const std::string& text, std::uint64_t limit, std::uint64_t& value, int radix = 16);
-    bool RunCommand(const std::string& command, std::vector<std::string>& words);
+    bool RunCommand(const std::string& command, std::vector<std::string>& words, const std::string& line);
     bool Memory(const std::vector<std::string>& words);
     bool Write(const std::vector<std::string>& words);
     bool Break(const std::vector<std::string>& words);
     bool GoCommand(const std::vector<std::string>& words);
     bool StepCommand(const std::vector<std::string>& words);
+    // "cmd <line>": one line to the plug-in's commands in the command
+    // window; shows the result text, the result, the lines the command wrote
+    // to the window and a text it handed in later.
+    bool CommandLine(const std::string& line);
     void ShowHelp();
     void ShowRegistrations();
     void ShowInterfaces();
@@ -84,6 +91,7 @@ private:
     LineQueue* lines_ = nullptr;  // while RunInteractive reads from one
     ConsoleUiDriver ui_;
     DebugSession session_;
+    CommandWindow commands_;
 };
 
 }  // namespace simhost

@@ -183,12 +183,14 @@ HRESULT ExpressionEvaluator::EvaluateByte(BSTR text, DWORD, BYTE* value) {
     return EvaluateInto("EvaluateByte", text, value);
 }
 
+// The command window's arguments: numbers without a radix mark are read in
+// the host's default radix, as a person types them there.
 HRESULT ExpressionEvaluator::Evaluate64(BSTR text, ULONGLONG* value) {
-    return EvaluateInto("Evaluate64", text, value);
+    return EvaluateInto("Evaluate64", text, value, radix_);
 }
 
 HRESULT ExpressionEvaluator::Evaluate64InContext(BSTR text, DWORD, ULONGLONG* value) {
-    return EvaluateInto("Evaluate64InContext", text, value);
+    return EvaluateInto("Evaluate64InContext", text, value, radix_);
 }
 
 HRESULT ExpressionEvaluator::EvaluateSigned64(BSTR text, DWORD, LONGLONG* value) {

@@ -106,6 +106,8 @@ std::string IdName(const GUID& id) {
         {&IID_IHBreakpointService, "IHBreakpointService"},
         {&EVENT_BreakChanged, "break changed"},
         {&EVENT_CloseAllFiles, "close all files"},
+        {&IID_IHCmdSyntax, "IHCmdSyntax"},
+        {&IID_IHCmdOutput, "IHCmdOutput"},
         {&CLSID_Q3vVk3Target, "target component"},
         {&CLSID_Q3vVk3UiComponent, "UI component"},
     };
@@ -233,7 +235,12 @@ HostServiceProvider::HostServiceProvider(CallLog& log) : log_(log) {
     OfferService(IID_IHExecutionService, &execution_);
     OfferService(IID_IHDisassembler, &disassembler_);
     OfferService(IID_IHBreakpointService, &breakpoints_);
+    OfferService(IID_IHCmdSyntax, &commandSyntax_);
+    OfferService(IID_IHCmdOutput, &commandOutput_);
     NameEvent(EVENT_BreakChanged, HandledEventName());
+    // The console's refresh asks for the views refresh and waits for it: the
+    // host has refreshed them by the time it looks.
+    NameEvent(EVENT_ViewsRefresh, HandledEventName());
 }
 
 IHTPCBreakClient* HostServiceProvider::PcBreakClient() const {

@@ -9,6 +9,7 @@
 #include "sim/host/expression_evaluator.h"
 #include "sim/host/host_events.h"
 #include "sim/host/call_log.h"
+#include "sim/host/command_services.h"
 #include "sim/host/debug_services.h"
 #include "sim/host/label_services.h"
 #include "sim/host/output_window.h"
@@ -142,6 +143,9 @@ public:
     NameLookup& Names() { return names_; }
     HostLabelSelection& Labels() { return labels_; }
     HostOutputWindow& Output() { return output_; }
+    // The command window's syntax texts and the output of running commands.
+    HostCommandSyntax& CommandSyntax() { return commandSyntax_; }
+    HostCommandOutput& CommandOutput() { return commandOutput_; }
     // Offers the data manager over the storage's file (null: the data
     // manager keeps no texts). The host has a data manager while it has a
     // storage or a session.
@@ -184,6 +188,8 @@ private:
     HostSessionInfo sessionInfo_{log_, workspaceMutex_, workspace_};
     HostLabelSelection labels_{log_};
     HostOutputWindow output_{log_};
+    HostCommandSyntax commandSyntax_{log_};
+    HostCommandOutput commandOutput_{log_};
     HostRoundingSettings rounding_{log_};
     HostSessionNameText sessionNameText_{log_};
     HostDeviceDescription deviceDescription_{log_};

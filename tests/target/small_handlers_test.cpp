@@ -2,7 +2,6 @@
 // reporter, its registration for its lifetime; the PC-break handler's family
 // layer; the command list, event handler, condition set and columns in
 // their first forms.
-#include "console/cmd_list_handler.h"
 #include "events/break_condition_set.h"
 #include "events/target_event_vk3.h"
 #include "events/view_column_base.h"
@@ -137,30 +136,6 @@ TEST_F(SmallHandlers, ThePcBreakHandlerRefusesBreaksCountsNoneAndClosesEmpty) {
     }
     EXPECT_EQ(Registered(IID_IHTPCBreakClient), 0u);
     EXPECT_EQ(Registered(IID_IHTBreakServer), 0u);
-}
-
-// A command that says when it goes.
-class CountedCommand : public CCmd {
-public:
-    CountedCommand(IHostServiceProvider* host, int& deleted)
-        : CCmd(host, 0, "counted", "cn", nullptr, nullptr), deleted_(deleted) {}
-    ~CountedCommand() override { ++deleted_; }
-    HRESULT Invoke(const CString&, CString&, DWORD&) override { return S_OK; }
-
-private:
-    int& deleted_;
-};
-
-TEST_F(SmallHandlers, TheCommandListDeletesItsCommandsWhenTheTargetCloses) {
-    int deleted = 0;
-    CCmdListHandler handler(&host);
-    EXPECT_EQ(handler.OnTargetOpen(), S_OK);
-    handler.AppendCommand(std::make_unique<CountedCommand>(&host, deleted));
-    handler.AppendCommand(std::make_unique<CountedCommand>(&host, deleted));
-    EXPECT_EQ(handler.CommandCount(), 2u);
-    EXPECT_EQ(handler.OnTargetClose(), S_OK);
-    EXPECT_EQ(deleted, 2);
-    EXPECT_EQ(handler.CommandCount(), 0u);
 }
 
 TEST_F(SmallHandlers, TheConditionSetAndTheColumnsHaveNothingToShowYet) {

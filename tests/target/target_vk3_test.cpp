@@ -15,7 +15,6 @@ protected:
     void TearDown() override {
         target.Detach(1);
         target.SetModified(0);
-        target.SetRunning(0);
     }
     CTargetVk3& target = *GetTarget();
     simhost::CallLog log;
@@ -100,11 +99,18 @@ TEST_F(TargetObject, WorkspaceQueriesFollowTheModifiedAndRunningFlags) {
 
     EXPECT_EQ(target.QueryBusyOnWorkspaceClose(), 0);
     EXPECT_EQ(target.QueryBusyOnSessionSave(nullptr, nullptr, nullptr, 0), 0);
-    target.SetRunning(1);
+    // Two holders (a go and a breakpoint listing): the state reads 1 until
+    // the last lets go, whichever ends first.
+    target.HoldRunState();
+    target.HoldRunState();
     EXPECT_EQ(target.QueryBusyOnWorkspaceClose(), 1);
     EXPECT_EQ(target.QueryBusyOnProjectChange(), 1);
     EXPECT_EQ(target.QueryBusyOnSessionSave(nullptr, nullptr, nullptr, 0), 1);
     EXPECT_EQ(target.QueryBusyOnSessionLoad(nullptr, nullptr, nullptr, 0), 1);
+    target.ReleaseRunState();
+    EXPECT_EQ(target.QueryBusyOnWorkspaceClose(), 1);
+    target.ReleaseRunState();
+    EXPECT_EQ(target.QueryBusyOnWorkspaceClose(), 0);
 }
 
 }  // namespace

@@ -1,0 +1,127 @@
+#include "console/breakpoint_display.h"
+
+#include "console/pc_break_rows.h"
+#include "frame/error_codes.h"
+#include "res/resource_ids.h"
+#include "target/target_vk3.h"
+
+#include "platform/bstr.h"
+
+#include <cstdio>
+#include <system_error>
+
+namespace {
+
+constexpr char kNoBreak[] = "No Break\n";
+constexpr WORD kRunsOn = 0xFFFF;
+
+// The listing's hold on the target's run state, given back on every way out.
+class RunStateHold {
+public:
+    RunStateHold() {
+        if (CTargetVk3* target = GetTarget()) {
+            target->HoldRunState();
+        }
+    }
+    ~RunStateHold() {
+        if (CTargetVk3* target = GetTarget()) {
+            target->ReleaseRunState();
+        }
+    }
+    RunStateHold(const RunStateHold&) = delete;
+    RunStateHold& operator=(const RunStateHold&) = delete;
+};
+
+CString RowLine(const PcBreakRow& row) {
+    char line[32];
+    std::snprintf(line, sizeof(line), "H'%08X %s\n", static_cast<unsigned>(row.address),
+                  row.enabled ? "Enable" : "Disable");
+    return line;
+}
+
+}  // namespace
+
+CCmdBreakpointDisplay::CCmdBreakpointDisplay(IHostServiceProvider* host)
+    : CCmdEmulator(0, host, "breakpoint_display", "bd") {
+    RegisterSyntax({res_id::kSyntaxBreakpointDisplay});
+}
+
+CCmdBreakpointDisplay::~CCmdBreakpointDisplay() {
+    JoinListings();
+    UnregisterSyntax();
+}
+
+DWORD CCmdBreakpointDisplay::Run(const CString& line, CString& result) {
+    if (!StartQuery(line, result)) {
+        return 0;
+    }
+    std::lock_guard lock(m_listingsLock);
+    ReapEndedListingsLocked();
+    Listing& listing = m_listings.emplace_back();
+    // The hold is taken here, before the call answers, so that the host
+    // never sees the listing's time as stopped.
+    auto hold = std::make_shared<RunStateHold>();
+    try {
+        listing.thread = std::thread([this, &listing, hold, callback = GetCallback()]() mutable {
+            List(callback);
+            hold.reset();
+            listing.done = true;
+        });
+    } catch (const std::system_error&) {
+        m_listings.pop_back();
+        return FailWith(TE_NOT_AVAILABLE, result);
+    }
+    m_status = kRunsOn;
+    return Succeed(result);
+}
+
+void CCmdBreakpointDisplay::List(IHCmdCallback* callback) {
+    CString text;
+    CPcBreakRows rows;
+    IHCmdOutput* output = nullptr;
+    if (rows.CountAllKinds() == 0) {
+        text = kNoBreak;
+    } else if (m_host != nullptr &&
+               SUCCEEDED(m_host->QueryService(IID_IHCmdOutput, reinterpret_cast<void**>(&output))) &&
+               output != nullptr) {
+        // The rows are the PC breaks alone: breaks of the other kinds have none.
+        const DWORD count = rows.CountPcBreaks();
+        if (count == 0) {
+            text = kNoBreak;
+        }
+        for (DWORD index = 0; index < count; ++index) {
+            const auto row = rows.GetRow(index);
+            if (!row) {
+                text = kNoBreak;  // the lines written so far stay
+                break;
+            }
+            const platform::Bstr wide(static_cast<const char*>(RowLine(*row)));
+            static_cast<void>(output->WriteLine(wide.Get()));  // the window's business
+        }
+    }
+    if (callback != nullptr) {
+        const platform::Bstr wide(static_cast<const char*>(text));
+        static_cast<void>(callback->Complete(wide.Get()));  // the host's business
+    }
+}
+
+void CCmdBreakpointDisplay::ReapEndedListingsLocked() {
+    for (auto it = m_listings.begin(); it != m_listings.end();) {
+        if (it->done) {
+            it->thread.join();
+            it = m_listings.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+void CCmdBreakpointDisplay::JoinListings() {
+    std::lock_guard lock(m_listingsLock);
+    for (Listing& listing : m_listings) {
+        if (listing.thread.joinable()) {
+            listing.thread.join();
+        }
+    }
+    m_listings.clear();
+}

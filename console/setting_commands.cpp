@@ -1,0 +1,206 @@
+#include "console/setting_commands.h"
+
+#include "frame/error_codes.h"
+#include "res/resource_ids.h"
+#include "startup/device_data.h"
+#include "target/target_config.h"
+#include "target/target_vk3.h"
+
+namespace {
+
+constexpr LONG kFirstKeyword = 0;
+constexpr DWORD kModified = 1;
+// The CPU types without an NMI mode of their own.
+constexpr const char* kCpuTypesWithoutNmiMode[] = {"Pz6/300L", "Vk31X"};
+
+// The five break-mode values of the target configuration.
+struct BreakModeSettings {
+    DWORD mode = 0;  // 0 normal, 1 no break
+    DWORD second = 0;
+    DWORD third = 0;
+    DWORD nmiMode = 0;  // 0 eml, 1 user
+    DWORD fifth = 0;
+
+    static BreakModeSettings Read() {
+        BreakModeSettings settings;
+        GetBreakModeSettings(&settings.mode, &settings.second, &settings.third, &settings.nmiMode, &settings.fifth);
+        return settings;
+    }
+    void Write() const { SetBreakModeSettings(mode, second, third, nmiMode, fifth); }
+};
+
+void MarkSessionModified() {
+    if (CTargetVk3* target = GetTarget()) {
+        target->SetModified(kModified);
+    }
+}
+
+// Lets the keyword take the word at the consumed-word position; false when
+// it refuses it.
+bool TakeKeyword(CCmdEmulator& command, CArgKeyword& keyword) {
+    const CString& word = command.GetArgumentValue(command.GetConsumedWords());
+    return SUCCEEDED(command.ParseOneArgument(word, keyword));
+}
+
+bool HasNmiMode() {
+    for (const char* cpuType : kCpuTypesWithoutNmiMode) {
+        if (g_deviceValues.cpuType == cpuType) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+// --- go_option ------------------------------------------------------------------
+
+CCmdGoOption::CCmdGoOption(IHostServiceProvider* host) : CCmdEmulator(2, host, "go_option", "gp") {
+    RegisterSyntax({res_id::kSyntaxGoOption});
+}
+
+void CCmdGoOption::DefineArguments() {
+    m_option = std::make_unique<CArgKeyword>(1, "eml_mode\0", kFirstKeyword);
+    m_mode = std::make_unique<CArgKeyword>(1, "normal\0no_break\0", kFirstKeyword);
+}
+
+void CCmdGoOption::DeleteArguments() {
+    m_option.reset();
+    m_mode.reset();
+}
+
+DWORD CCmdGoOption::Run(const CString& line, CString& result) {
+    if (!StartChange(line, result)) {
+        return 0;
+    }
+    BreakModeSettings settings = BreakModeSettings::Read();
+    if (GetArgumentValue(0).IsEmpty()) {
+        AppendText(CString("Emulator execution mode = ") + GetBreakModeName().c_str() + "\n", 0);
+        return Succeed(result);
+    }
+    if (m_option == nullptr || m_mode == nullptr) {
+        return FailWith(TE_INVALID_PARAMETER, result);
+    }
+    if (!TakeKeyword(*this, *m_option)) {
+        return FailArgument(*m_option, "eml_opt", kKeyword, result);
+    }
+    if (!TakeKeyword(*this, *m_mode)) {
+        return FailArgument(*m_mode, "eml_mode", kKeyword, result);
+    }
+    const auto mode = static_cast<DWORD>(m_mode->GetIndex());
+    if (mode != settings.mode) {
+        settings.mode = mode;
+        settings.Write();
+    }
+    MarkSessionModified();
+    return Succeed(result);
+}
+
+// --- step_interrupt -------------------------------------------------------------
+
+CCmdStepInterrupt::CCmdStepInterrupt(IHostServiceProvider* host) : CCmdEmulator(1, host, "step_interrupt", "si") {
+    RegisterSyntax({res_id::kSyntaxStepInterrupt});
+}
+
+void CCmdStepInterrupt::DefineArguments() {
+    m_mode = std::make_unique<CArgKeyword>(1, "disable\0", kFirstKeyword);
+}
+
+void CCmdStepInterrupt::DeleteArguments() {
+    m_mode.reset();
+}
+
+DWORD CCmdStepInterrupt::Run(const CString& line, CString& result) {
+    if (!StartChange(line, result)) {
+        return 0;
+    }
+    DWORD option = 0;
+    GetStepInterruptMode(&option);
+    if (GetArgumentValue(0).IsEmpty()) {
+        AppendText(CString("Emulator step interrupt mode = ") + ((option & 1) == 0 ? "disable" : "enable") + "\n", 0);
+        return Succeed(result);
+    }
+    if (m_mode == nullptr) {
+        return FailWith(TE_INVALID_PARAMETER, result);
+    }
+    if (!TakeKeyword(*this, *m_mode)) {
+        return FailArgument(*m_mode, "mode", kKeyword, result);
+    }
+    const auto value = static_cast<DWORD>(m_mode->GetIndex());  // "disable", 0: the one value offered
+    if (value != option) {
+        SetStepInterruptMode(value);
+    }
+    MarkSessionModified();
+    return Succeed(result);
+}
+
+// --- halt_option ----------------------------------------------------------------
+
+CCmdHaltOption::CCmdHaltOption(IHostServiceProvider* host) : CCmdEmulator(1, host, "halt_option", "ho") {}
+
+void CCmdHaltOption::DefineArguments() {
+    m_mode = std::make_unique<CArgKeyword>(1, "xpdi\0dorsk\0", kFirstKeyword);
+}
+
+void CCmdHaltOption::DeleteArguments() {
+    m_mode.reset();
+}
+
+DWORD CCmdHaltOption::Run(const CString& line, CString& result) {
+    if (!StartChange(line, result)) {
+        return 0;
+    }
+    DWORD option = 0;
+    GetHaltOption(&option);
+    if (GetArgumentValue(0).IsEmpty()) {
+        AppendText(CString("Halt option = ") + ((option & 1) == 0 ? "X-PDI" : "DORSK") + "\n", 0);
+        return Succeed(result);
+    }
+    if (m_mode == nullptr) {
+        return FailWith(TE_INVALID_PARAMETER, result);
+    }
+    if (!TakeKeyword(*this, *m_mode)) {
+        return FailArgument(*m_mode, "halt_opt", kKeyword, result);
+    }
+    const auto value = static_cast<DWORD>(m_mode->GetIndex());
+    if (value != option) {
+        SetHaltOption(value);
+    }
+    return Succeed(result);
+}
+
+// --- nmi_mode -------------------------------------------------------------------
+
+CCmdNmiMode::CCmdNmiMode(IHostServiceProvider* host) : CCmdEmulator(1, host, "nmi_mode", "nm") {}
+
+void CCmdNmiMode::DefineArguments() {
+    m_mode = std::make_unique<CArgKeyword>(1, "eml\0user\0", kFirstKeyword);
+}
+
+void CCmdNmiMode::DeleteArguments() {
+    m_mode.reset();
+}
+
+DWORD CCmdNmiMode::Run(const CString& line, CString& result) {
+    if (!CheckStart(ParseArguments(line), HasNmiMode() && !IsTargetProgramRunning(), result)) {
+        return 0;
+    }
+    BreakModeSettings settings = BreakModeSettings::Read();
+    if (GetArgumentValue(0).IsEmpty()) {
+        // Any mode but 0 acts as user.
+        AppendText(CString("NMI mode = ") + (settings.nmiMode == 0 ? "eml" : "user") + "\n", 0);
+        return Succeed(result);
+    }
+    if (m_mode == nullptr) {
+        return FailWith(TE_INVALID_PARAMETER, result);
+    }
+    if (!TakeKeyword(*this, *m_mode)) {
+        return FailArgument(*m_mode, "nmi_mode", kKeyword, result);
+    }
+    const auto mode = static_cast<DWORD>(m_mode->GetIndex());
+    if (mode != settings.nmiMode) {
+        settings.nmiMode = mode;
+        settings.Write();
+    }
+    return Succeed(result);
+}
