@@ -71,6 +71,15 @@ TEST_F(ConditionSet, WithoutAUsableOutputWindowTheEditGoesOnSilently) {
     }
 }
 
+TEST_F(ConditionSet, WithoutAnOutputWindowAtAllNoLineIsTried) {
+    host_.OfferService(IID_IHOutputWindow, nullptr);
+    EditAddress(0, "C010");
+    EXPECT_EQ(Working(0).address, 0xC010u);
+    EXPECT_TRUE(log_.Find("OutputPostLine").empty());
+    EXPECT_TRUE(log_.Find("OutputIsReady").empty());
+    EXPECT_TRUE(Echoes().empty());
+}
+
 TEST_F(ConditionSet, CancelChangesNothing) {
     ui_.OnDialog(res_id::kSetBcAddressPage).Check(res_id::kBcAddressDontCare, false).PressCancel();
     set_.EditChannel(0, 1);
