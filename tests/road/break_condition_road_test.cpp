@@ -19,6 +19,7 @@
 #include "tests/support/test_ui.h"
 
 #include "platform/clock.h"
+#include "platform/host/target_interfaces.h"
 #include "platform/profile.h"
 
 #include <gtest/gtest.h>
@@ -172,6 +173,22 @@ TEST_F(BreakConditionRoad, WithoutAnOutputWindowTheEditGoesOnWithoutAnEcho) {
     host_->Services().Output().SetReadyAnswer(S_FALSE);
     ASSERT_EQ(set_->SetAtAddress(0, 0xC010, 0xC010), 0);
     EXPECT_TRUE(Echoes().empty());
+    EXPECT_EQ(Go(), "BREAK CONDITION 1");
+}
+
+TEST_F(BreakConditionRoad, ADownloadSendsTheChannelsAgain) {
+    ASSERT_EQ(set_->SetAtAddress(0, 0xC010, 0xC010), 0);
+    host_->Services().Output().ClearLines();
+    IHTMemoryServer4* memory = nullptr;
+    for (const simhost::InterfaceRegistration& registration : host_->Services().Registrations()) {
+        if (registration.server && IsEqualIID(registration.iid, IID_IHTMemoryServer4)) {
+            memory = static_cast<IHTMemoryServer4*>(registration.object);
+        }
+    }
+    ASSERT_NE(memory, nullptr);
+    ASSERT_EQ(memory->OnDownload(0xFFFF), S_OK);
+    ASSERT_EQ(memory->OnDownload(0), S_OK);
+    EXPECT_EQ(Echoes(), Lines{"breakcondition_set channel 1 address 0xC010 pcbefore"});
     EXPECT_EQ(Go(), "BREAK CONDITION 1");
 }
 
