@@ -9,5 +9,5 @@ void SetTemporaryBreak(DWORD address) {
     channel.enable = 1;
     channel.kind = kBreakKindAddress;
     channel.address = address;
-    channel.temporary = 1;
+    channel.pcBefore = 1;
 }

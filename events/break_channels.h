@@ -21,24 +21,24 @@ inline constexpr DWORD kBreakKindYAddress = 4;
 inline constexpr std::size_t kBreakChannelTextSize = 260;
 
 struct BreakChannelRecord {
-    DWORD enable;        // 0: nonzero when the channel is in use
-    DWORD kind;          // 1: kBreakKind..., 0 for none
-    DWORD address;       // 2
-    DWORD accessCycle;   // 3: 1 to 3 (";M1" to ";M3"), 4 for a step channel
-    DWORD dataCompare;   // 4: the data kind: 6 "WD=", 8 "LBD=", 9 "HBD=", 0 none
-    DWORD dataValue;     // 5: the value for the break data register
-    DWORD dataMask;      // 6: the bits of dataValue not compared
-    DWORD temporary;     // 7: the timing word: 1 for a break before the instruction (";P" gives 0)
-    BYTE reserved32[8];
-    DWORD busKind;       // 10: the direction: 10 read (or a PC condition), 11 write
-    DWORD busMaster;     // 11: 13 "DAT", 12 "DMA"
-    BYTE reserved48[8];
+    DWORD enable;        // 0: 1 while the condition is active; a disabled channel keeps the rest
+    DWORD kind;          // 1: kBreakKind..., 0 for a free channel
+    DWORD address;       // 2: the address compared
+    DWORD maskCode;      // 3: the address mask: 1 to 3 (";M1" to ";M3"), 4 for a step channel
+    DWORD dataKind;      // 4: 6 "WD=", 8 "LBD=", 9 "HBD=", 0 no data comparison
+    DWORD dataValue;     // 5: the data compared
+    DWORD dataMask;      // 6: the data mask the value's text gave
+    DWORD pcBefore;      // 7: 1 to stop before the instruction at the address (";P" gives 0)
+    DWORD reserved8[2];  // 8, 9: always 0
+    DWORD direction;     // 10: 10 read (and every program-fetch condition), 11 write, 0 either
+    DWORD bus;           // 11: 13 "DAT", 12 "DMA", 0 any
+    DWORD reserved12[2]; // 12, 13: always 0
     DWORD passCount;     // 14: "COUNT="
-    BYTE reserved60[4];
-    DWORD breakMode;     // 16: applied channel 1 of a run in a break-condition mode: that mode
-    DWORD stepOption;    // 17: a step channel: 0 with the step-interrupt option, else 2
-    DWORD matched;       // 18: 1 when the last match found the channel at its address
-    char text[kBreakChannelTextSize];  // 19 to 83: the command text, zero-terminated
+    DWORD reserved15;    // 15: always 0
+    DWORD runCode;       // 16: applied record 0 of a run in a break-condition mode: that mode
+    DWORD stepFlag;      // 17: applied record 0 of a step channel: 0 with the step-interrupt option, else 2
+    DWORD hit;           // 18: working table: 1 when the last stop found this condition met
+    char commandText[kBreakChannelTextSize];  // 19 to 83: the condition text, zero-terminated
 
     // An enabled address break, the kind of channel the break registers hold.
     bool IsAddressBreak() const { return enable != 0 && kind == kBreakKindAddress; }
@@ -46,21 +46,21 @@ struct BreakChannelRecord {
 static_assert(sizeof(BreakChannelRecord) == 336, "a channel record is 336 bytes");
 static_assert(offsetof(BreakChannelRecord, kind) == 4);
 static_assert(offsetof(BreakChannelRecord, address) == 8);
-static_assert(offsetof(BreakChannelRecord, accessCycle) == 12);
-static_assert(offsetof(BreakChannelRecord, dataCompare) == 16);
+static_assert(offsetof(BreakChannelRecord, maskCode) == 12);
+static_assert(offsetof(BreakChannelRecord, dataKind) == 16);
 static_assert(offsetof(BreakChannelRecord, dataValue) == 20);
 static_assert(offsetof(BreakChannelRecord, dataMask) == 24);
-static_assert(offsetof(BreakChannelRecord, temporary) == 28);
-static_assert(offsetof(BreakChannelRecord, busKind) == 40);
-static_assert(offsetof(BreakChannelRecord, busMaster) == 44);
+static_assert(offsetof(BreakChannelRecord, pcBefore) == 28);
+static_assert(offsetof(BreakChannelRecord, direction) == 40);
+static_assert(offsetof(BreakChannelRecord, bus) == 44);
 static_assert(offsetof(BreakChannelRecord, passCount) == 56);
-static_assert(offsetof(BreakChannelRecord, breakMode) == 64);
-static_assert(offsetof(BreakChannelRecord, stepOption) == 68);
-static_assert(offsetof(BreakChannelRecord, matched) == 72);
-static_assert(offsetof(BreakChannelRecord, text) == 76);
+static_assert(offsetof(BreakChannelRecord, runCode) == 64);
+static_assert(offsetof(BreakChannelRecord, stepFlag) == 68);
+static_assert(offsetof(BreakChannelRecord, hit) == 72);
+static_assert(offsetof(BreakChannelRecord, commandText) == 76);
 
 // The part of a record that a run applies: words 0 to 18, without the text.
-inline constexpr std::size_t kAppliedRecordBytes = offsetof(BreakChannelRecord, text);
+inline constexpr std::size_t kAppliedRecordBytes = offsetof(BreakChannelRecord, commandText);
 
 inline constexpr std::size_t kBreakChannelCount = 8;
 using BreakChannelTable = std::array<BreakChannelRecord, kBreakChannelCount>;

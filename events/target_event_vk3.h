@@ -24,4 +24,21 @@ public:
     // PC list position, or all): the handler's copy of them follows.
     virtual void SetPcBreakEnable(DWORD, WORD) {}
     virtual void SetAllPcBreaksEnable(WORD) {}
+
+    // The handler's condition records after a channel change of the
+    // break-condition set, and back into the set's sheets before the set
+    // re-sends its channels. Empty until the handler keeps records.
+    virtual void ApplyEventState() {}
+    virtual void CopyEventState() {}
+    // The two row words the set's list rows carry.
+    void SetRowWords(DWORD first, DWORD second) {
+        m_rowWord1 = first;
+        m_rowWord2 = second;
+    }
+    DWORD RowWord1() const { return m_rowWord1; }
+    DWORD RowWord2() const { return m_rowWord2; }
+
+private:
+    DWORD m_rowWord1 = 0;
+    DWORD m_rowWord2 = 0;
 };

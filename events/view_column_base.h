@@ -18,6 +18,12 @@ public:
     virtual HRESULT Create() { return 1; }
     // The target's teardown, before the object is deleted.
     virtual HRESULT Destroy() { return 1; }
+    // The channel marks of the views: one shown for a channel's address, one
+    // removed, and every enabled channel's mark removed and its channel sent
+    // again (after a download). Empty until the columns show marks.
+    virtual void AddChannelMark(DWORD /*address*/, DWORD /*channel*/, DWORD /*enabled*/) {}
+    virtual void RemoveChannelMark(DWORD /*address*/, DWORD /*channel*/) {}
+    virtual void RemoveEnabledChannels(DWORD /*resend*/) {}
 
     IHostServiceProvider* GetHost() const { return m_host; }
 

@@ -21,7 +21,7 @@ void Check() {
         std::abort();
     }
     for (const BreakChannelRecord& record : g_breakChannels) {
-        if (record.text[kBreakChannelTextSize - 1] != '\0' || record.enable > 1) {
+        if (record.commandText[kBreakChannelTextSize - 1] != '\0' || record.enable > 1) {
             std::abort();
         }
     }

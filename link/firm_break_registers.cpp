@@ -109,18 +109,18 @@ WORD CFirmCommand::ProgramBreakRegistersType1() {
     const BreakChannelRecord& data = g_appliedBreakChannels[2];
     if (data.enable != 0 && data.kind == kBreakKindDataAccess && g_appliedBreakChannels[3].enable == 0) {
         BYTE control = 0x01;
-        if (data.accessCycle >= 1 && data.accessCycle <= 3) {
-            control = static_cast<BYTE>(control | (data.accessCycle << 4));
+        if (data.maskCode >= 1 && data.maskCode <= 3) {
+            control = static_cast<BYTE>(control | (data.maskCode << 4));
         }
-        if (data.dataCompare != 0) {
+        if (data.dataKind != 0) {
             control |= 0x04;
         }
-        control = static_cast<BYTE>(control | (data.busKind == 0 ? 0xC0 : data.busKind == 10 ? 0x40
-                                                                       : data.busKind == 11 ? 0x80
+        control = static_cast<BYTE>(control | (data.direction == 0 ? 0xC0 : data.direction == 10 ? 0x40
+                                                                       : data.direction == 11 ? 0x80
                                                                                             : 0x00));
         WriteRegisterBytes(device.regAbrc, control, 1);
         WriteRegisterBytes(device.regBar, data.address, width);
-        if (data.dataCompare != 0) {
+        if (data.dataKind != 0) {
             WriteRegisterBytes(device.regBdr, data.dataValue, width);
         }
     }

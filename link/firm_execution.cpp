@@ -33,7 +33,7 @@ constexpr DWORD kResetKeptCount = 80;
 constexpr DWORD kMonitorAccessRefused = 0x80042001;
 
 bool StepsWithTemporaryBreak(DWORD mode) {
-    return mode == run_mode::kStep || (mode == run_mode::kStepOver && g_appliedBreakChannels[0].temporary == 1);
+    return mode == run_mode::kStep || (mode == run_mode::kStepOver && g_appliedBreakChannels[0].pcBefore == 1);
 }
 
 }  // namespace

@@ -129,7 +129,7 @@ void CFirmCommand::BuildRequest(DWORD code) {
 BYTE CFirmCommand::GoModeByte() const {
     const DWORD mode = g_runMode;
     const bool step = mode == run_mode::kStep ||
-                      (mode == run_mode::kStepOver && g_appliedBreakChannels[0].temporary == 1);
+                      (mode == run_mode::kStepOver && g_appliedBreakChannels[0].pcBefore == 1);
     return step ? 4 : 0;
 }
 

@@ -96,22 +96,22 @@ void CMonitorUnit::ParseBreakConditionText(int channel, std::string_view conditi
         record.kind = Has(text, "XA=") ? kBreakKindXAddress : Has(text, "YA=") ? kBreakKindYAddress
                                                                               : kBreakKindDataAccess;
         record.address = TokenAfter(text, "A=", kPrefixSkip).value;
-        record.temporary = 1;
+        record.pcBefore = 1;
     } else if (Has(text, "PC=")) {
         record.kind = kBreakKindAddress;
-        record.temporary = Has(text, ";P") ? 0 : 1;
-        record.busKind = kDirectionRead;
+        record.pcBefore = Has(text, ";P") ? 0 : 1;
+        record.direction = kDirectionRead;
         record.address = TokenAfter(text, "PC=", kPrefixSkip).value;
     } else {
-        record.temporary = 1;
+        record.pcBefore = 1;
         recognised = false;
     }
     if (record.kind != 0) {
-        record.accessCycle = Has(text, ";M1") ? 1 : Has(text, ";M2") ? 2 : Has(text, ";M3") ? 3 : 0;
+        record.maskCode = Has(text, ";M1") ? 1 : Has(text, ";M2") ? 2 : Has(text, ";M3") ? 3 : 0;
     }
     if (record.kind != kBreakKindAddress) {
         if (Has(text, "D=")) {
-            record.dataCompare = Has(text, "WD=") ? kDataWord : Has(text, "LBD=") ? kDataLowByte
+            record.dataKind = Has(text, "WD=") ? kDataWord : Has(text, "LBD=") ? kDataLowByte
                                                              : Has(text, "HBD=") ? kDataHighByte
                                                                                  : 0;
             const ConditionToken data = TokenAfter(text, "D=", kPrefixSkip);
@@ -120,11 +120,11 @@ void CMonitorUnit::ParseBreakConditionText(int channel, std::string_view conditi
             recognised = true;
         }
         if (Has(text, "R ") || Has(text, "W ")) {
-            record.busKind = Has(text, "R ") ? kDirectionRead : kDirectionWrite;
+            record.direction = Has(text, "R ") ? kDirectionRead : kDirectionWrite;
             recognised = true;
         }
         if (Has(text, "DAT") || Has(text, "DMA")) {
-            record.busMaster = Has(text, "DAT") ? kBusData : kBusDma;
+            record.bus = Has(text, "DAT") ? kBusData : kBusDma;
             recognised = true;
         }
         if (Has(text, "COUNT=")) {
@@ -134,7 +134,7 @@ void CMonitorUnit::ParseBreakConditionText(int channel, std::string_view conditi
     if (recognised && channel >= 1 && channel <= static_cast<int>(kBreakChannelCount)) {
         record.enable = 1;
         const std::size_t length = std::min(text.size(), kBreakChannelTextSize - 1);
-        std::memcpy(record.text, text.data(), length);
+        std::memcpy(record.commandText, text.data(), length);
         g_breakChannels[static_cast<std::size_t>(channel - 1)] = record;
     }
     DisplayBreakChannels(channel);
@@ -147,7 +147,7 @@ void CMonitorUnit::DisplayBreakChannels(int channel) {
         }
         std::array<char, 5> label{' ', 'B', 'C', static_cast<char>('0' + n), ' '};
         AppendMonitorOutput(label.data(), static_cast<WORD>(label.size()));
-        AppendMonitorOutput(g_breakChannels[n - 1].text, static_cast<WORD>(kBreakChannelTextSize));
+        AppendMonitorOutput(g_breakChannels[n - 1].commandText, static_cast<WORD>(kBreakChannelTextSize));
         AppendMonitorText("\r\n");
     }
 }

@@ -47,16 +47,16 @@ BreakChannelRecord PcChannel(DWORD address, DWORD cycle) {
     channel.enable = 1;
     channel.kind = kBreakKindAddress;
     channel.address = address;
-    channel.accessCycle = cycle;
+    channel.maskCode = cycle;
     channel.dataMask = 0xFFFFFFFF;
-    channel.temporary = 1;
+    channel.pcBefore = 1;
     return channel;
 }
 
 // The channel that stops a step at address.
 BreakChannelRecord StepChannel(DWORD address) {
     BreakChannelRecord channel = PcChannel(address, kAddressCycleStep);
-    channel.stepOption = g_stepInterruptOption != 0 ? 0 : kStepOptionOff;
+    channel.stepFlag = g_stepInterruptOption != 0 ? 0 : kStepOptionOff;
     return channel;
 }
 
@@ -139,18 +139,18 @@ void CMonitorRunBase::ApplyBreakChannels(const GoRequestBlock& request) {
     if (request.stepFirst != 0) {
         if ((request.stepFirst & kStepFirstCondition) != 0) {
             for (BreakChannelRecord& applied : g_appliedBreakChannels) {
-                if (applied.matched != 0) {
+                if (applied.hit != 0) {
                     applied = BreakChannelRecord{};
                 }
             }
             for (BreakChannelRecord& working : g_breakChannels) {
-                working.matched = 0;
+                working.hit = 0;
             }
         }
         g_appliedBreakChannels[0] = PcChannel(request.goStart.address, 0);
     }
     if (request.runKind >= kFirstBreakMode) {
-        g_appliedBreakChannels[0].breakMode = request.runKind;
+        g_appliedBreakChannels[0].runCode = request.runKind;
     }
 }
 
@@ -160,11 +160,11 @@ void CMonitorRunBase::ApplyBreakChannels(const GoRequestBlock& request) {
 WORD CMonitorRunBase::MatchPcBreakConditions(DWORD) {
     WORD result = 0;
     for (BreakChannelRecord& channel : g_breakChannels) {
-        if (channel.enable == 0 || channel.temporary != 1) {
+        if (channel.enable == 0 || channel.pcBefore != 1) {
             continue;
         }
         const bool matches = channel.address == g_registerImage[kPcIndex];
-        channel.matched = matches ? 1 : 0;
+        channel.hit = matches ? 1 : 0;
         result = matches ? break_result::kMatched : result;
     }
     return result;
@@ -173,13 +173,13 @@ WORD CMonitorRunBase::MatchPcBreakConditions(DWORD) {
 WORD CMonitorRunBase::MatchAddressBreakConditions(DWORD address) {
     WORD result = 0;
     for (BreakChannelRecord& channel : g_breakChannels) {
-        if (channel.enable == 0 || channel.temporary != 0) {
+        if (channel.enable == 0 || channel.pcBefore != 0) {
             continue;
         }
-        const DWORD low = channel.address & ~channel.accessCycle;
-        const DWORD high = low | channel.accessCycle;
+        const DWORD low = channel.address & ~channel.maskCode;
+        const DWORD high = low | channel.maskCode;
         const bool holds = low <= address && address <= high;
-        channel.matched = holds ? 1 : 0;
+        channel.hit = holds ? 1 : 0;
         result = holds ? break_result::kMatched : result;
     }
     return result;

@@ -409,11 +409,20 @@ WORD CRunStateMonitor::Resume(const StopBlock&) {
     return CFirmCommand().StartExecution(mode);
 }
 
+// A channel stop that no address condition explains, on a device whose
+// break channel 2 holds an enabled data-access condition: the data break
+// (break condition 3) stopped the program after its access.
+bool CRunStateMonitor::IsDataBreakStop(const StopBlock& stop) {
+    const BreakChannelRecord& data = g_appliedBreakChannels[2];
+    return g_deviceValues.hwBreak == 1 && stop.word == kStopChannel && data.enable != 0 &&
+           data.kind == kBreakKindDataAccess;
+}
+
 DWORD CRunStateMonitor::HitMask(DWORD pc) {
     DWORD hit = 0;
     for (std::size_t n = 0; n < kBreakChannelCount; ++n) {
         const BreakChannelRecord& channel = g_appliedBreakChannels[n];
-        if (channel.enable != 0 && channel.temporary == 1 && channel.address == pc) {
+        if (channel.enable != 0 && channel.pcBefore == 1 && channel.address == pc) {
             hit = DWORD{1} << n;
         }
     }
@@ -436,6 +445,8 @@ void CRunStateMonitor::DetermineCauses(const StopBlock& stop, bool breakInstruct
             primary = static_cast<int>(hit & 0x0F);
         } else if (g_monitorRunState.goRequest.runKind != kRunKindNoBreaks && (hit & 0xF0) != 0) {
             primary = 16 + std::countr_zero(hit) - 4;
+        } else if (g_monitorRunState.goRequest.runKind != kRunKindNoBreaks && hit == 0 && IsDataBreakStop(stop)) {
+            primary = kDataBreakCause;
         } else if (breakInstruction) {
             primary = kBreakPoint;
         }

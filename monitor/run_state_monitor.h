@@ -31,6 +31,8 @@ namespace stop_cause {
 inline constexpr int kNone = -1;
 inline constexpr int kError = 20;
 inline constexpr int kStepNormalEnd = 24;
+// Break condition 3 alone: the data break's stop.
+inline constexpr int kDataBreakCause = 4;
 inline constexpr int kStopAddress = 25;
 inline constexpr int kBreakPoint = 26;
 inline constexpr int kBreakKey = 27;
@@ -84,6 +86,7 @@ private:
     // The hit value: the bit of the last enabled applied channel, timed
     // before its instruction, that holds the PC.
     static DWORD HitMask(DWORD pc);
+    static bool IsDataBreakStop(const StopBlock& stop);
     // The causes of the stop by the run mode of its last start.
     void DetermineCauses(const StopBlock& stop, bool breakInstruction);
     void AppendLabels();

@@ -1,6 +1,7 @@
 // The plug-in module's resources: its string table and dialog templates.
 #include "res/plugin_resources.h"
 
+#include "res/break_condition_dialogs.h"
 #include "res/break_dialogs.h"
 #include "res/resource_ids.h"
 #include "res/setting_dialogs.h"
@@ -309,6 +310,11 @@ const platform::DialogResource kDialogs[] = {
     setting_dialogs::kCommunicationPage,
     {res_id::kStartStopDialog, "Start/Stop Function Setting", kDialogStyle, 0, 0, 199, 136, kStartStopControls},
     break_dialogs::kSetBreakTypePage,
+    break_condition_dialogs::kAddressPage,
+    break_condition_dialogs::kBusPage,
+    break_condition_dialogs::kCountPage,
+    break_condition_dialogs::kGeneralPage,
+    break_condition_dialogs::kAsidPage,
 };
 
 const platform::MenuEntry kUiMenuItems[] = {

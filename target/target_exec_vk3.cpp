@@ -473,7 +473,7 @@ DWORD CTargetExecVk3::SetTemporaryBreaks(bool install) {
             channel.enable = 1;
             channel.kind = kBreakKindAddress;
             channel.address = address;
-            channel.temporary = 1;
+            channel.pcBefore = 1;
         } else if (i >= channels && g_monitorEngine != nullptr) {
             g_monitorEngine->BreakpointCommand(install ? 0 : 1, address, 'P', 0);
         }

@@ -165,6 +165,11 @@ inline constexpr IID IID_IHDisassembler = hostid::MakeId(0x0009, 0x05);
 inline constexpr IID IID_IHWorkspaceNames = hostid::MakeId(0x0009, 0x06);
 inline constexpr IID IID_IHSettingText = hostid::MakeId(0x0009, 0x07);
 
+// Series 0x0A: the host services the break-condition channels ask for: the
+// valid address range and the source position of an address.
+inline constexpr IID IID_IHAddressRange = hostid::MakeId(0x000A, 0x01);
+inline constexpr IID IID_IHSourcePosition = hostid::MakeId(0x000A, 0x02);
+
 // Series 0x12: the page ids of the target's three status pages.
 inline constexpr GUID GUID_Q3vStatusEventsPage = hostid::MakeId(0x0012, 0x01);
 inline constexpr GUID GUID_Q3vStatusMemoryPage = hostid::MakeId(0x0012, 0x02);

@@ -38,6 +38,18 @@ struct Device {
     std::uint32_t breakAddressRegister = 0;
     std::uint32_t breakAddressStride = 4;
     std::uint32_t breakChannels = 0;
+    // The hardware break type 1 (VK31D16): channels 2 and 3 with their own
+    // enable register (bit 0 channel 2, bit 1 channel 3; 0: the device has
+    // none) and address registers of breakAddressWidth2 bytes, and the data
+    // break's control (ABRC), address (BAR) and data (BDR) registers of
+    // dataBreakWidth bytes.
+    std::uint32_t breakEnableRegister2 = 0;
+    std::uint32_t breakAddressRegister2 = 0;
+    std::uint32_t breakAddressWidth2 = 2;
+    std::uint32_t dataBreakControl = 0;
+    std::uint32_t dataBreakAddress = 0;
+    std::uint32_t dataBreakData = 0;
+    std::uint32_t dataBreakWidth = 2;
     // The branch trace: a control register (bit 1 records) and four
     // registers of traceBranchSize bytes each from traceBranchRegister on,
     // the newest first.

@@ -1,5 +1,7 @@
 #include "sim/emulator/firmware.h"
 
+#include "sim/emulator/data_break.h"
+
 #include "sim/emulator/wire_codes.h"
 
 #include <algorithm>
@@ -21,6 +23,8 @@ constexpr std::uint8_t kPacketRegisterSettings = 1;
 constexpr std::uint8_t kGoChannel0 = 0x01;
 constexpr std::uint8_t kGoChannel1 = 0x02;
 constexpr std::uint8_t kGoSingleStep = 0x04;
+// The matching-channels bit of a data-break stop: break channel 2.
+constexpr std::uint32_t kDataBreakChannel = 0x04;
 // The flash writer's place in RAM while it holds the target, and the
 // pattern it leaves there (each byte its address's low byte XOR this).
 constexpr std::uint32_t kWriterCodeBytes = 1024;
@@ -394,6 +398,22 @@ std::uint32_t Firmware::MatchingChannels(std::uint32_t pc, const TargetMemory& m
                 channels |= 1u << n;
             }
         }
+        // Channels 2 and 3 of the hardware break type 1, with shorter
+        // address registers.
+        const std::uint8_t enable2 = device.breakEnableRegister2 != 0 ? memory.Read(device.breakEnableRegister2) : 0;
+        for (std::uint32_t n = 0; n < 2; ++n) {
+            if ((enable2 & (1u << n)) == 0) {
+                continue;
+            }
+            const std::uint32_t at = device.breakAddressRegister2 + n * device.breakAddressStride;
+            std::uint32_t address = 0;
+            for (std::uint32_t i = 0; i < device.breakAddressWidth2; ++i) {
+                address |= static_cast<std::uint32_t>(memory.Read(at + i)) << (8 * i);
+            }
+            if (address == pc) {
+                channels |= 1u << (n + 2);
+            }
+        }
     }
     return channels;
 }
@@ -415,7 +435,8 @@ void Firmware::Execute(std::uint32_t budget, TargetMemory& memory, std::uint32_t
             }
         }
         firstInstruction_ = false;
-        const InstructionOutcome outcome = ExecuteInstruction(registers_, memory, protocolType, &events_);
+        DataBreakWatch dataBreak(memory, events_);
+        const InstructionOutcome outcome = ExecuteInstruction(registers_, memory, protocolType, &dataBreak);
         ++instructions_;
         if (outcome == InstructionOutcome::BreakInstruction) {
             StopWith(word::kStopBreakInstruction, true, memory, protocolType);
@@ -431,6 +452,11 @@ void Firmware::Execute(std::uint32_t budget, TargetMemory& memory, std::uint32_t
         }
         if (auto stop = events_.TakeStop()) {
             StopWith(*stop, *stop == word::kStopEvent, memory, protocolType);
+            return;
+        }
+        // The data break stops after the instruction whose access met it.
+        if (dataBreak.Matched()) {
+            StopWith(word::kStopChannel, true, memory, protocolType, kDataBreakChannel);
             return;
         }
         if (singleStep_) {
@@ -466,7 +492,12 @@ void Firmware::StopWith(std::uint16_t stopWord, bool byItself, TargetMemory& mem
     // needs it; here every stop clears the enable register, so a channel
     // armed for one run never stops a later one.
     if (protocolType >= 1 && protocolType <= 3) {
-        memory.Write(memory.device().breakEnableRegister, 0);
+        const Device& device = memory.device();
+        memory.Write(device.breakEnableRegister, 0);
+        if (device.breakEnableRegister2 != 0) {
+            memory.Write(device.breakEnableRegister2, 0);
+            memory.Write(device.dataBreakControl, 0);
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 #include "sim/host/sim_host.h"
 
 #include "platform/bstr.h"
+#include "platform/host/target_interfaces.h"
 #include "platform/host/wrapped_interfaces.h"
 #include "platform/module.h"
 #include "sim/host/workspace_storage.h"
@@ -104,6 +105,8 @@ std::string IdName(const GUID& id) {
         {&EVENT_TraceClear, "trace clear"},
         {&EVENT_BreakConditionChanged, "break-condition changed"},
         {&IID_IHBreakpointService, "IHBreakpointService"},
+        {&IID_IHAddressRange, "IHAddressRange"},
+        {&IID_IHSourcePosition, "IHSourcePosition"},
         {&EVENT_BreakChanged, "break changed"},
         {&EVENT_CloseAllFiles, "close all files"},
         {&IID_IHCmdSyntax, "IHCmdSyntax"},
@@ -237,6 +240,8 @@ HostServiceProvider::HostServiceProvider(CallLog& log) : log_(log) {
     OfferService(IID_IHBreakpointService, &breakpoints_);
     OfferService(IID_IHCmdSyntax, &commandSyntax_);
     OfferService(IID_IHCmdOutput, &commandOutput_);
+    OfferService(IID_IHAddressRange, &addressRange_);
+    OfferService(IID_IHSourcePosition, &sourcePositions_);
     NameEvent(EVENT_BreakChanged, HandledEventName());
     // The console's refresh asks for the views refresh and waits for it: the
     // host has refreshed them by the time it looks.
@@ -251,6 +256,24 @@ IHTPCBreakClient* HostServiceProvider::PcBreakClient() const {
         }
     }
     return nullptr;
+}
+
+std::optional<std::pair<DWORD, DWORD>> HostServiceProvider::TargetAddressRange() const {
+    IHTMemoryRange* range = nullptr;
+    {
+        std::lock_guard lock(mutex_);
+        for (const InterfaceRegistration& registration : registrations_) {
+            if (registration.server && registration.iid == IID_IHTMemoryRange) {
+                range = static_cast<IHTMemoryRange*>(registration.object);
+            }
+        }
+    }
+    DWORD low = 0;
+    DWORD high = 0;
+    if (range == nullptr || FAILED(range->GetAddressRange(&low, &high))) {
+        return std::nullopt;
+    }
+    return std::pair<DWORD, DWORD>{low, high};
 }
 
 std::size_t HostServiceProvider::RaiseHostEvent(const GUID& eventId) {

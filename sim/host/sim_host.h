@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/host/interfaces.h"
+#include "sim/host/break_condition_services.h"
 #include "sim/host/breakpoint_service.h"
 #include "sim/host/expression_evaluator.h"
 #include "sim/host/host_events.h"
@@ -23,6 +24,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -162,6 +164,8 @@ public:
     HostSettingTexts& SettingTexts() { return settingTexts_; }
     HostExecution& Execution() { return execution_; }
     HostDisassembler& Disassembler() { return disassembler_; }
+    HostAddressRange& AddressRange() { return addressRange_; }
+    HostSourcePosition& SourcePositions() { return sourcePositions_; }
     // Announces a host event to every registered event receiver, in
     // registration order, then to the advised ones; answers how many were
     // told.
@@ -171,6 +175,8 @@ private:
     HRESULT Register(const IID& iid, IUnknown* object, bool server);
     // The target's PC-break client while it is registered.
     IHTPCBreakClient* PcBreakClient() const;
+    // The range the target's memory-range server tells, while one is registered.
+    std::optional<std::pair<DWORD, DWORD>> TargetAddressRange() const;
     void RefreshDataManager();
     HRESULT Unregister(const IID& iid, IUnknown* object, bool server);
 
@@ -200,6 +206,8 @@ private:
     HostSettingTexts settingTexts_{log_};
     HostExecution execution_{log_};
     HostDisassembler disassembler_{log_};
+    HostAddressRange addressRange_{log_, [this] { return TargetAddressRange(); }};
+    HostSourcePosition sourcePositions_{log_};
     WorkspaceStorage* dataStore_ = nullptr;
     std::unique_ptr<HostDataManager> dataManager_;
     std::map<std::string, IUnknown*> services_;  // by GUID text

@@ -136,6 +136,60 @@ TEST_F(ExecutionTest, AnArmedChannelStopsTheProgramBeforeItsAddress) {
     EXPECT_EQ(ReadTarget(0x0009, 1), Hex("00"));
 }
 
+TEST_F(ExecutionTest, ChannelsTwoAndThreeHaveTheirOwnEnableRegisterAndShortAddresses) {
+    // Channel 3: bit 1 of register 000A, a 2-byte address register at 001C.
+    WriteFirmware(0x001C, Hex("12 C0"));
+    WriteFirmware(0x000A, Hex("02"));
+    Go(0);
+    const Bytes block = RunState();
+    EXPECT_EQ(StopWord(block), "HB");
+    EXPECT_EQ(Pc(block), 0xC012u);
+    EXPECT_EQ(block[14], 0x08) << "channel 3 matched";
+    EXPECT_EQ(ReadTarget(0x000A, 1), Hex("00")) << "the stop disarmed them";
+}
+
+// The data break: ABRC at 01AC, BAR at 01A8, BDR at 01AA. The call at C000
+// pushes its return address C004 from ISP 0A00 down: 04 at 09FD, C0 at 09FE,
+// 00 at 09FF.
+struct DataBreakCase {
+    const char* control;  // ABRC
+    const char* address;  // BAR
+    const char* data;     // BDR
+    bool stops;
+    std::uint32_t pc;     // where a stop leaves the program
+};
+
+TEST_F(ExecutionTest, TheDataBreakStopsAfterTheInstructionOfAMatchingAccess) {
+    const DataBreakCase cases[] = {
+        {"C1", "FE 09", "00 00", true, 0xC010},   // any access at 09FE: the call's push
+        {"85", "FE 09", "C0 00", true, 0xC010},   // a write of C0 there
+        {"85", "FE 09", "C1 00", false, 0},       // another value
+        {"45", "FE 09", "C0 00", true, 0xC004},   // reads only: the return's pop
+        {"81", "F0 09", "00 00", false, 0},       // another address
+        {"91", "F0 09", "00 00", true, 0xC010},   // its low 4 bits ignored
+        {"80", "FE 09", "00 00", false, 0},       // not enabled
+        {"01", "FE 09", "00 00", false, 0},       // no access picked
+    };
+    for (const DataBreakCase& c : cases) {
+        SetPcAndStack(0xC000);
+        WriteFirmware(0x01A8, Hex(c.address));
+        WriteFirmware(0x01AA, Hex(c.data));
+        WriteFirmware(0x01AC, Hex(c.control));
+        Go(0);
+        if (c.stops) {
+            const Bytes block = RunState();
+            EXPECT_EQ(StopWord(block), "HB") << c.control << " " << c.address;
+            EXPECT_EQ(Pc(block), c.pc) << "after the instruction";
+            EXPECT_EQ(block[14], 0x04) << "channel 2";
+            EXPECT_EQ(ReadTarget(0x01AC, 1), Hex("00")) << "the stop disarmed it";
+        } else {
+            EXPECT_EQ(RunState()[6], 0) << "still running: " << c.control << " " << c.address;
+            EXPECT_EQ(Status().running, 1u);
+            PulseBreak();
+        }
+    }
+}
+
 TEST_F(ExecutionTest, AGoFromAnArmedChannelsAddressRunsThatInstructionAndStops) {
     WriteFirmware(0x0010, Hex("10 C0 00"));
     WriteFirmware(0x0009, Hex("01"));

@@ -139,10 +139,10 @@ TEST_F(FirmExecution, TypeOneDataConditionGoesToTheBreakControlRegisters) {
     data.enable = 1;
     data.kind = kBreakKindDataAccess;
     data.address = 0x0456;
-    data.accessCycle = 2;
-    data.dataCompare = 1;
+    data.maskCode = 2;
+    data.dataKind = 1;
     data.dataValue = 0xBEEF;
-    data.busKind = 10;
+    data.direction = 10;
     ASSERT_EQ(CFirmCommand().ProgramBreakRegisters(), kOk);
     EXPECT_EQ(ReadTarget(0x1AC, 1), Bytes{0x65});
     EXPECT_EQ(ReadTarget(0x1A8, 2), Bytes({0x56, 0x04})) << "two address bytes for this device";
@@ -231,7 +231,7 @@ TEST_F(FirmExecution, ASuspendedTargetResumesWithATemporaryBreakAtItsAddress) {
     EXPECT_EQ(g_runMode, run_mode::kGo) << "the step over becomes a go";
     EXPECT_TRUE(g_appliedBreakChannels[0].IsAddressBreak());
     EXPECT_EQ(g_appliedBreakChannels[0].address, 0x402u);
-    EXPECT_EQ(g_appliedBreakChannels[0].temporary, 1u);
+    EXPECT_EQ(g_appliedBreakChannels[0].pcBefore, 1u);
     RunABit();
     EXPECT_EQ(Status().pc, 0x402u);
     command.ClearSuspendState();

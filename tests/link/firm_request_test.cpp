@@ -45,7 +45,7 @@ TEST(FirmRequestFrames, EachRequestHasItsLayout) {
     command.BuildRequest(firm_code::kGo);
     EXPECT_EQ(RequestBytes(16)[6], 0x00);
     g_runMode = run_mode::kStepOver;
-    g_appliedBreakChannels[0].temporary = 1;
+    g_appliedBreakChannels[0].pcBefore = 1;
     command.BuildRequest(firm_code::kGo);
     EXPECT_EQ(RequestBytes(16)[6], 0x04) << "a step over with the temporary break steps one instruction";
     g_appliedBreakChannels = {};

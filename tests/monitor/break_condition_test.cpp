@@ -38,7 +38,7 @@ protected:
         record.enable = 1;
         record.kind = kBreakKindAddress;
         record.address = address;
-        std::strcpy(record.text, "PC=H'1");
+        std::strcpy(record.commandText, "PC=H'1");
         return record;
     }
 
@@ -89,15 +89,15 @@ TEST_F(BreakConditions, EachConditionTextStoresItsFields) {
         EXPECT_EQ(record.enable, 1u);
         EXPECT_EQ(record.kind, c.kind);
         EXPECT_EQ(record.address, c.address);
-        EXPECT_EQ(record.accessCycle, c.cycle);
-        EXPECT_EQ(record.dataCompare, c.dataKind);
+        EXPECT_EQ(record.maskCode, c.cycle);
+        EXPECT_EQ(record.dataKind, c.dataKind);
         EXPECT_EQ(record.dataValue, c.dataValue);
         EXPECT_EQ(record.dataMask, c.dataMask);
-        EXPECT_EQ(record.temporary, c.timing);
-        EXPECT_EQ(record.busKind, c.direction);
-        EXPECT_EQ(record.busMaster, c.bus);
+        EXPECT_EQ(record.pcBefore, c.timing);
+        EXPECT_EQ(record.direction, c.direction);
+        EXPECT_EQ(record.bus, c.bus);
         EXPECT_EQ(record.passCount, c.passCount);
-        EXPECT_STREQ(record.text, c.stored);
+        EXPECT_STREQ(record.commandText, c.stored);
         EXPECT_EQ(shown, Line(n, c.stored)) << "the channel is displayed";
         for (int other = 1; other <= 8; ++other) {
             EXPECT_TRUE(other == n || Channel(other).enable == 0) << other;
@@ -147,7 +147,7 @@ TEST_F(BreakConditions, WithoutAChannelDigitAllEightAreShownAndNoneChanges) {
 TEST_F(BreakConditions, TheStoredTextIsCutToItsField) {
     const std::string text = "BC1 A=H'1 " + std::string(400, 'Z');
     Command(text);
-    EXPECT_EQ(std::strlen(Channel(1).text), kBreakChannelTextSize - 1);
+    EXPECT_EQ(std::strlen(Channel(1).commandText), kBreakChannelTextSize - 1);
     EXPECT_EQ(g_monitorOutputUsed, kDisplayLine);
 }
 

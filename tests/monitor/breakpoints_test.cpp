@@ -232,7 +232,7 @@ TEST_F(Breakpoints, ABreakpointAtTheGoAddressLetsTheFirstInstructionRun) {
     EXPECT_EQ(step.kind, kBreakKindAddress);
     EXPECT_EQ(step.address, 0x500u);
     EXPECT_EQ(step.dataMask, 0xFFFFFFFFu);
-    EXPECT_EQ(step.temporary, 1u);
+    EXPECT_EQ(step.pcBefore, 1u);
     RunABit();
     EXPECT_EQ(Status().stopWord, kStopChannel) << "the step channel stops the go after its first instruction";
     EXPECT_EQ(Status().pc, 0x501u);
@@ -247,7 +247,7 @@ TEST_F(Breakpoints, ThePreparationAppliesTheWorkingChannels) {
     ASSERT_EQ(RunUnit().PrepareExecution(), kOk);
     EXPECT_EQ(std::memcmp(&g_appliedBreakChannels[0], &g_breakChannels[0], kAppliedRecordBytes), 0);
     EXPECT_EQ(std::memcmp(&g_appliedBreakChannels[1], &g_breakChannels[1], kAppliedRecordBytes), 0);
-    EXPECT_EQ(g_appliedBreakChannels[0].text[0], '\0') << "the text is not applied";
+    EXPECT_EQ(g_appliedBreakChannels[0].commandText[0], '\0') << "the text is not applied";
     EXPECT_EQ(g_appliedBreakChannels[2].enable, 0u) << "this device has two address-break channels";
     EXPECT_EQ(g_monitorRunState.goRequest.stepFirst, 0u);
     ASSERT_EQ(Engine().RunTarget(), kOk);
@@ -262,7 +262,7 @@ TEST_F(Breakpoints, ThePreparationAppliesTheWorkingChannels) {
     GoFrom(0x500, 3);
     ASSERT_EQ(RunUnit().PrepareExecution(), kOk);
     EXPECT_EQ(g_appliedBreakChannels[2].address, 0x507u) << "the count is clamped to the eight records";
-    EXPECT_EQ(g_appliedBreakChannels[0].breakMode, 3u);
+    EXPECT_EQ(g_appliedBreakChannels[0].runCode, 3u);
 }
 
 TEST_F(Breakpoints, ABreakConditionAtTheGoAddressIsSteppedOver) {
@@ -272,9 +272,9 @@ TEST_F(Breakpoints, ABreakConditionAtTheGoAddressIsSteppedOver) {
     g_registerImage[kPc] = 0x500;
     ASSERT_EQ(RunUnit().PrepareExecution(), kOk);
     EXPECT_EQ(g_monitorRunState.goRequest.stepFirst, 2u);
-    EXPECT_EQ(g_breakChannels[0].matched, 0u) << "the working marks are cleared";
+    EXPECT_EQ(g_breakChannels[0].hit, 0u) << "the working marks are cleared";
     EXPECT_EQ(g_appliedBreakChannels[0].address, 0x500u) << "the step channel";
-    EXPECT_EQ(g_appliedBreakChannels[0].accessCycle, 0u);
+    EXPECT_EQ(g_appliedBreakChannels[0].maskCode, 0u);
     EXPECT_EQ(g_appliedBreakChannels[1].address, 0x506u);
 }
 
@@ -312,10 +312,10 @@ TEST_F(Breakpoints, TheStepHelpers) {
         EXPECT_EQ(step.enable, 1u);
         EXPECT_EQ(step.kind, kBreakKindAddress);
         EXPECT_EQ(step.address, 0x510u);
-        EXPECT_EQ(step.accessCycle, 4u);
+        EXPECT_EQ(step.maskCode, 4u);
         EXPECT_EQ(step.dataMask, 0xFFFFFFFFu);
-        EXPECT_EQ(step.temporary, 1u);
-        EXPECT_EQ(step.stepOption, length == 6 ? 0u : 2u);
+        EXPECT_EQ(step.pcBefore, 1u);
+        EXPECT_EQ(step.stepFlag, length == 6 ? 0u : 2u);
     }
     LoadProgram(0x600, {0xEF, 0x10, 0xF5, 0x00});
     EXPECT_EQ(RunUnit().GetInstructionLengthAt(0x600), 2);
@@ -335,11 +335,11 @@ TEST_F(Breakpoints, TheStepOverPutsTheReplacedByteBackAndMatchesAddressCondition
     ASSERT_EQ(ReadTarget(0x504, 1), Bytes{0x00});
     EXPECT_EQ(RunUnit().PrepareStepOverBreak(0x504), break_result::kMatched);
     EXPECT_EQ(ReadTarget(0x504, 1), Bytes{kNop});
-    EXPECT_EQ(g_breakChannels[1].matched, 1u);
+    EXPECT_EQ(g_breakChannels[1].hit, 1u);
     EXPECT_EQ(g_appliedBreakChannels[1].address, 0x504u) << "the working table applied";
-    EXPECT_EQ(g_appliedBreakChannels[0].accessCycle, 4u) << "and the step channel";
+    EXPECT_EQ(g_appliedBreakChannels[0].maskCode, 4u) << "and the step channel";
     EXPECT_EQ(RunUnit().MatchAddressBreakConditions(0x505), 0);
-    EXPECT_EQ(g_breakChannels[1].matched, 0u);
+    EXPECT_EQ(g_breakChannels[1].hit, 0u);
 }
 
 }  // namespace

@@ -131,7 +131,7 @@ TEST_F(ExecHandler, AGoToAddressesPutsTheChannelsAndBreakpointsBackAsTheyWere) {
         channel.kind = kBreakKindAddress;  // set up by the user, not enabled
         channel.address = 0xC100 + i;
         channel.passCount = 7 + i;
-        std::snprintf(channel.text, sizeof(channel.text), "A%X", static_cast<unsigned>(0xC100 + i));
+        std::snprintf(channel.commandText, sizeof(channel.commandText), "A%X", static_cast<unsigned>(0xC100 + i));
     }
     g_monitorEngine->BreakpointCommand(0, 0xC200, 'P', 0);
     const BreakChannelTable channels = g_breakChannels;

@@ -1,0 +1,115 @@
+#include "sim/host/break_condition_services.h"
+
+#include "platform/bstr.h"
+#include "platform/host/ids.h"
+
+#include <cstdio>
+
+namespace simhost {
+namespace {
+
+// The demo program's source: a loop that calls a subroutine.
+constexpr char kDemoSource[] = "C:\\Vk3Demo\\Vk3Demo.c";
+struct DemoLine {
+    DWORD address;
+    DWORD line;
+};
+constexpr DemoLine kDemoLines[] = {
+    {0xC000, 12}, {0xC004, 13}, {0xC006, 14}, {0xC010, 5}, {0xC012, 6},
+};
+
+std::string Hex(DWORD value) {
+    char text[16];
+    std::snprintf(text, sizeof(text), "%X", static_cast<unsigned>(value));
+    return text;
+}
+
+}  // namespace
+
+HRESULT HostAddressRange::QueryInterface(REFIID iid, void** object) {
+    if (object == nullptr) {
+        return E_POINTER;
+    }
+    if (iid == IID_IUnknown || iid == IID_IHAddressRange) {
+        *object = static_cast<IHAddressRange*>(this);
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+HRESULT HostAddressRange::GetRange(DWORD* low, DWORD* high) {
+    std::optional<std::pair<DWORD, DWORD>> range;
+    {
+        std::lock_guard lock(mutex_);
+        range = range_;
+    }
+    if (!range && fallback_) {
+        range = fallback_();
+    }
+    const std::pair<DWORD, DWORD> answer = range.value_or(std::pair<DWORD, DWORD>{0, 0xFFFFFFFF});
+    log_.Add("GetRange", Hex(answer.first) + ".." + Hex(answer.second));
+    if (low != nullptr) {
+        *low = answer.first;
+    }
+    if (high != nullptr) {
+        *high = answer.second;
+    }
+    return S_OK;
+}
+
+void HostAddressRange::SetRange(std::optional<std::pair<DWORD, DWORD>> range) {
+    std::lock_guard lock(mutex_);
+    range_ = range;
+}
+
+HostSourcePosition::HostSourcePosition(CallLog& log) : log_(log) {
+    for (const DemoLine& line : kDemoLines) {
+        lines_[line.address] = {kDemoSource, line.line};
+    }
+}
+
+HRESULT HostSourcePosition::QueryInterface(REFIID iid, void** object) {
+    if (object == nullptr) {
+        return E_POINTER;
+    }
+    if (iid == IID_IUnknown || iid == IID_IHSourcePosition) {
+        *object = static_cast<IHSourcePosition*>(this);
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+HRESULT HostSourcePosition::GetSourcePosition(DWORD address, BSTR* file, DWORD* line) {
+    std::pair<std::string, DWORD> found;
+    {
+        std::lock_guard lock(mutex_);
+        const auto at = lines_.find(address);
+        if (at == lines_.end()) {
+            log_.Add("GetSourcePosition", Hex(address) + " none");
+            return E_FAIL;
+        }
+        found = at->second;
+    }
+    log_.Add("GetSourcePosition", Hex(address));
+    if (file != nullptr) {
+        *file = platform::AllocBstr(found.first);
+    }
+    if (line != nullptr) {
+        *line = found.second;
+    }
+    return S_OK;
+}
+
+void HostSourcePosition::SetLine(DWORD address, std::string file, DWORD line) {
+    std::lock_guard lock(mutex_);
+    lines_[address] = {std::move(file), line};
+}
+
+void HostSourcePosition::ClearLines() {
+    std::lock_guard lock(mutex_);
+    lines_.clear();
+}
+
+}  // namespace simhost

@@ -1,0 +1,153 @@
+// The break-condition set's apply while the program runs, on protocol type 2
+// (the registers are programmed at once): the run control's go thread runs
+// the program, the set's edit breaks in, copies the condition into the
+// applied table, programs the chip's address-match registers and lets the
+// program go on, which then stops at the new condition. Protocol type 4 and
+// a break mode other than the ordinary one copy nothing.
+#include "events/break_channels.h"
+#include "events/break_condition_set.h"
+#include "link/firm_command.h"
+#include "link/link_state.h"
+#include "monitor/halt_control.h"
+#include "monitor/monitor_control.h"
+#include "monitor/monitor_engine.h"
+#include "monitor/monitor_run_state.h"
+#include "monitor/run_state_monitor.h"
+#include "startup/device_data.h"
+#include "target/target_config.h"
+#include "target/target_exec_vk3.h"
+#include "target/target_vk3.h"
+#include "tests/link/link_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <thread>
+
+namespace {
+
+using linktest::Bytes;
+using linktest::Device;
+using linktest::LinkTest;
+
+constexpr std::size_t kPc = 14;
+constexpr std::size_t kIsp = 17;
+
+// Makes a handler the plug-in target's run-control handler for the scope.
+class ExecHandlerInTarget {
+public:
+    explicit ExecHandlerInTarget(CTargetExec* handler) { GetTarget()->*Slot() = handler; }
+    ~ExecHandlerInTarget() { GetTarget()->*Slot() = nullptr; }
+    ExecHandlerInTarget(const ExecHandlerInTarget&) = delete;
+    ExecHandlerInTarget& operator=(const ExecHandlerInTarget&) = delete;
+
+private:
+    struct Fields : CTarget {
+        static CTargetExec* CTarget::*ExecHandler() { return &Fields::m_execHandler; }
+    };
+    static CTargetExec* CTarget::*Slot() { return Fields::ExecHandler(); }
+};
+
+bool Has(const std::string& frame, const char* code) {
+    return frame.substr(6, 5) == code;
+}
+
+class ApplyWhileRunning : public LinkTest {
+protected:
+    void SetUp() override {
+        LinkTest::SetUp();
+        linktest::UseDevice(Device::Vk31D16, 2);
+        g_deviceValues.reginiStack = 0x0900;
+        StartFirmware();
+        // In flash: C000 NOP, NOP, NOP, JMP.B C000.
+        const Bytes loop = {0x04, 0x04, 0x04, 0xFE, 0xFC};
+        ASSERT_EQ(Control().writeTarget(0xC000, loop.data(), static_cast<DWORD>(loop.size())), Q3V_SIM_OK);
+        g_monitorControl = std::make_unique<CMonitorControl>();
+        g_monitorEngine = std::make_unique<CMonitorEngine>();
+        g_runStateMonitor = std::make_unique<CRunStateMonitor>();
+        ASSERT_EQ(g_runStateMonitor->Reset(), 0u);
+        g_haltControl = std::make_unique<CHaltControl>();
+        ASSERT_EQ(CFirmCommand().RefreshFlashMirror(), 0);
+        handler_ = std::make_unique<CTargetExecVk3>(&host_);
+        inTarget_ = std::make_unique<ExecHandlerInTarget>(handler_.get());
+        GetTarget()->Attach(&host_, 1);
+        ASSERT_EQ(handler_->OnTargetOpen(), S_OK);
+        ASSERT_EQ(handler_->SetOption(reinterpret_cast<DWORD_PTR>(host_.Registers().Array())), S_OK);
+        host_.Registers().SetValue(kPc, 0xC000);
+        host_.Registers().SetValue(kIsp, 0x0900);
+        g_breakChannels = {};
+        set_ = std::make_unique<CBreakConditionSet>(&host_);
+    }
+    void TearDown() override {
+        set_.reset();
+        handler_->OnTargetClose();
+        inTarget_.reset();
+        GetTarget()->Detach(1);
+        handler_.reset();
+        g_haltControl.reset();
+        g_runStateMonitor.reset();
+        g_monitorEngine.reset();
+        g_monitorControl.reset();
+        g_breakChannels = {};
+        g_linkStopByte = 0;
+        g_linkBreakFlag = 0;
+        g_linkHold = 0;
+        LinkTest::TearDown();
+    }
+    void Go() {
+        ASSERT_EQ(handler_->Go(), S_OK);
+        for (int i = 0; i < 1000000 && handler_->IsWaiting() == 0; ++i) {
+            std::this_thread::yield();
+        }
+        ASSERT_EQ(handler_->IsWaiting(), 1u);
+        ASSERT_EQ(handler_->IsRunning(), 1u);
+    }
+    void Halt() {
+        EXPECT_EQ(handler_->Halt(), S_OK);
+        handler_->AwaitRunThread();
+    }
+    std::string StopCause() { return handler_->GetStopCauseText().Str(); }
+
+    std::unique_ptr<CTargetExecVk3> handler_;
+    std::unique_ptr<ExecHandlerInTarget> inTarget_;
+    std::unique_ptr<CBreakConditionSet> set_;
+};
+
+TEST_F(ApplyWhileRunning, AnEditBreaksInProgramsTheRegistersAndLetsTheProgramGoOn) {
+    Go();
+    std::strcpy(g_appliedBreakChannels[0].commandText, "kept");
+    ClearFrames();
+    ASSERT_EQ(set_->SetAtAddress(0, 0xC002, 0xC002), 0);
+    EXPECT_EQ(std::memcmp(&g_appliedBreakChannels[0], &g_breakChannels[0], kAppliedRecordBytes), 0)
+        << "words 0 to 18 copied";
+    EXPECT_STREQ(g_appliedBreakChannels[0].commandText, "kept") << "the applied text stays";
+    const std::vector<std::string> frames = FramesIn();
+    std::size_t writes = 0;
+    std::size_t goAfterWrites = 0;
+    for (const std::string& frame : frames) {
+        writes += Has(frame, "5A 12") ? 1 : 0;
+        goAfterWrites += writes >= 2 && Has(frame, "5A 21") ? 1 : 0;
+    }
+    EXPECT_GE(writes, 2u) << "the enable register and the address register";
+    EXPECT_GE(goAfterWrites, 1u) << "the program resumed";
+    handler_->AwaitRunThread();
+    EXPECT_EQ(StopCause(), "BREAK CONDITION 1");
+    EXPECT_EQ(host_.Registers().Value(kPc), 0xC002u);
+}
+
+TEST_F(ApplyWhileRunning, ProtocolType4AndAnotherBreakModeCopyNothing) {
+    Go();
+    g_protocolType = 4;
+    ASSERT_EQ(set_->SetAtAddress(0, 0xC002, 0xC002), 0);
+    g_protocolType = 2;
+    EXPECT_EQ(g_appliedBreakChannels[0].enable, 0u);
+    g_targetConfig->BreakModeStore().Set(1, 0, 0, 0, 0);
+    ASSERT_EQ(set_->SetAtAddress(1, 0xC003, 0xC003), 0);
+    EXPECT_EQ(g_appliedBreakChannels[1].enable, 0u);
+    g_targetConfig->BreakModeStore().Set(0, 0, 0, 0, 0);
+    EXPECT_EQ(handler_->IsRunning(), 1u) << "never stopped";
+    Halt();
+    EXPECT_EQ(StopCause(), "BREAK KEY");
+}
+
+}  // namespace
