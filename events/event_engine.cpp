@@ -33,9 +33,13 @@ void CEventEngine::LoadEventRegisterMap(const char* file, const char* section) {
 }
 
 void CEventEngine::ReadAddressFormat(IHostServiceProvider* host) {
+    if (host == nullptr) {
+        return;
+    }
+    // The pointer tells whether the host offers the service, not the result.
     IHTMemoryRange* range = nullptr;
-    if (host == nullptr ||
-        FAILED(host->QueryService(IID_IHTMemoryRange, reinterpret_cast<void**>(&range))) || range == nullptr) {
+    static_cast<void>(host->QueryService(IID_IHTMemoryRange, reinterpret_cast<void**>(&range)));
+    if (range == nullptr) {
         return;
     }
     DWORD low = 0;
