@@ -117,14 +117,14 @@ WORD CEmulatorChannel::TransmitExactly(std::span<BYTE> bytes) {
                : kOk;
 }
 
-WORD CEmulatorChannel::ReceivePacket(std::span<BYTE> reply, DWORD timeout) {
+WORD CEmulatorChannel::ReceivePacket(std::span<BYTE> reply, DWORD timeout, std::size_t* received) {
     // The time-out, the receive and the time-out set back belong together:
     // another thread's receive must not run under this exchange's time-out.
     CDriverLockGuard hold;
     CReceiveTimeoutScope raised(*m_memory, timeout);
     WORD result = kTimeout;
     for (int attempt = 0; attempt < kReceiveAttempts; ++attempt) {
-        result = ReceiveOnce(reply);
+        result = ReceiveOnce(reply, received);
         if (result == kOk) {
             break;
         }
@@ -139,7 +139,7 @@ WORD CEmulatorChannel::ReceivePacket(std::span<BYTE> reply, DWORD timeout) {
     return result;
 }
 
-WORD CEmulatorChannel::ReceiveOnce(std::span<BYTE> reply) {
+WORD CEmulatorChannel::ReceiveOnce(std::span<BYTE> reply, std::size_t* received) {
     // Stale bytes of an earlier reply must not complete a short one; only
     // the caller's capacity is ever looked at, so only that much is cleared.
     std::fill_n(m_receiveBuffer.begin(), std::min(reply.size(), m_receiveBuffer.size()), BYTE{0});
@@ -153,6 +153,9 @@ WORD CEmulatorChannel::ReceiveOnce(std::span<BYTE> reply) {
         return kTimeout;
     }
     std::copy_n(m_receiveBuffer.begin(), length, reply.begin());
+    if (received != nullptr) {
+        *received = length;
+    }
     return channel_frame::StatusReplyWord(reply.first(length));
 }
 
@@ -175,13 +178,21 @@ WORD CEmulatorChannel::SendAdapterCommand(BYTE code) {
 // ---- monitor exchanges ----
 
 WORD CEmulatorChannel::MonitorTransact(std::span<BYTE> request, std::span<BYTE> reply) {
+    return MonitorTransactCounted(request, reply, nullptr);
+}
+
+WORD CEmulatorChannel::MonitorTransactCounted(std::span<BYTE> request, std::span<BYTE> reply,
+                                              std::size_t* received) {
+    if (received != nullptr) {
+        *received = 0;
+    }
     if (const WORD connector = CheckConnector(); connector != kOk) {
         return connector;
     }
     if (const WORD sent = SendPacket(request); sent != kOk) {
         return sent;
     }
-    return ReceivePacket(reply, kTimeoutMonitor);
+    return ReceivePacket(reply, kTimeoutMonitor, received);
 }
 
 WORD CEmulatorChannel::MonitorSend(std::span<BYTE> request) {

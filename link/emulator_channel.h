@@ -14,6 +14,7 @@
 
 #include <array>
 #include <atomic>
+#include <cstddef>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -53,6 +54,9 @@ public:
     void SetAdapterControlFlag(DWORD flag) override;
     WORD GetStatusWords(DWORD* first, DWORD* second) override;
     WORD MonitorTransact(std::span<BYTE> request, std::span<BYTE> reply) override;
+    // The same exchange; received (when given) gets the length of the reply
+    // frame that arrived, 0 when none did.
+    WORD MonitorTransactCounted(std::span<BYTE> request, std::span<BYTE> reply, std::size_t* received);
     WORD Slot8(DWORD first, DWORD second, DWORD third) override;
     WORD RequestAbort() override;
     WORD ReservedCheck(DWORD first, DWORD second) override;
@@ -122,8 +126,9 @@ public:
     // Receives one reply with the receive time-out raised (or lowered) to
     // timeout for this exchange and set back to 20 afterwards, all under one
     // hold of the driver lock.
-    WORD ReceivePacket(std::span<BYTE> reply, DWORD timeout);
-    WORD ReceiveOnce(std::span<BYTE> reply);
+    // received (when given): the length of the reply frame that arrived.
+    WORD ReceivePacket(std::span<BYTE> reply, DWORD timeout, std::size_t* received = nullptr);
+    WORD ReceiveOnce(std::span<BYTE> reply, std::size_t* received);
     // Sends 00 02 code 81 and receives its status reply.
     WORD SendAdapterCommand(BYTE code);
     // 'F', with "FIRM JUMP ADDR" when the event function is on or the

@@ -237,8 +237,11 @@ WORD CEmulatorLink::ReservedCheck(DWORD first, DWORD second) {
 
 // ---- transport ----
 
-WORD CEmulatorLink::MonitorTransact(std::span<BYTE> request, std::span<BYTE> reply) {
-    return Transport([&] { return m_channel->MonitorTransact(request, reply); });
+WORD CEmulatorLink::MonitorTransact(std::span<BYTE> request, std::span<BYTE> reply, std::size_t* received) {
+    if (received != nullptr) {
+        *received = 0;
+    }
+    return Transport([&] { return m_channel->MonitorTransactCounted(request, reply, received); });
 }
 
 WORD CEmulatorLink::MonitorSend(std::span<BYTE> request) {

@@ -18,6 +18,7 @@
 
 #include <array>
 #include <atomic>
+#include <cstddef>
 #include <memory>
 #include <span>
 
@@ -92,7 +93,10 @@ public:
     WORD ReservedCheck(DWORD first, DWORD second);
 
     // Transport: every firmware request with a reply, and the go request.
-    WORD MonitorTransact(std::span<BYTE> request, std::span<BYTE> reply);
+    // received (when given): the length of the reply frame that arrived, 0
+    // when none did, so that a caller can tell a short reply from a whole
+    // one in its zero-filled buffer.
+    WORD MonitorTransact(std::span<BYTE> request, std::span<BYTE> reply, std::size_t* received = nullptr);
     WORD MonitorSend(std::span<BYTE> request);
 
     // Refused on a lost link, else called and recorded (no connector check).

@@ -2,7 +2,7 @@
 // registers before a go, into the go request itself (protocol type 0), or to
 // the break-condition provider (the event-function firmware).
 #include "events/break_channels.h"
-#include "events/break_condition_provider.h"
+#include "link/event_engine_hooks.h"
 #include "link/firm_command.h"
 #include "link/firm_state.h"
 #include "link/link_results.h"
@@ -199,18 +199,18 @@ DWORD CFirmCommand::ApplyBreakChannels() {
     }
     // The channels go to the event engine; without one there is nothing to
     // apply, and the go goes on.
-    IBreakConditionProvider* provider = GetBreakConditionProvider();
-    if (provider == nullptr) {
+    IEventEngineHooks* engine = GetEventEngineHooks();
+    if (engine == nullptr) {
         return 1;
     }
     if (suspendPending) {
-        provider->Reset(0);
+        engine->StartEvents(0);
     }
     const std::size_t count = std::min<std::size_t>(g_deviceValues.addressBreakCount, kBreakChannelCount);
     for (std::size_t channel = 0; channel < count; ++channel) {
         const BreakChannelRecord& record = g_appliedBreakChannels[channel];
-        if (provider->SetAddressChannel(static_cast<DWORD>(channel), record.address,
-                                        record.IsAddressBreak() ? 1 : 0) == 0) {
+        if (!engine->SetAddressInterrupt(static_cast<DWORD>(channel), record.address,
+                                         record.IsAddressBreak() ? 1 : 0)) {
             return 0;
         }
     }

@@ -41,9 +41,11 @@ void CTraceListProvider::BuildRecords() {
     if (m_source == nullptr) {
         return;
     }
+    // A read that fails lists the records of the read before.
+    static_cast<void>(m_source->ReadTrace());
     for (const EventTraceEntry& entry : m_source->GetTraceRecords()) {
         if (entry.access) {
-            AddAtTail(std::make_unique<CEventTraceRecord>(entry.value, entry.direction == 1 ? "READ" : "WRITE",
+            AddAtTail(std::make_unique<CTraceAccessRecord>(entry.value, entry.direction == 1 ? "READ" : "WRITE",
                                                           entry.size, entry.selector));
         } else {
             AddAtTail(std::make_unique<CTraceRecord>(entry.address, entry.branchSource ? "BRANCH" : "DESTINATION"));
@@ -73,7 +75,7 @@ std::string CTraceListProvider::FormatRow(CTraceRecord& record) {
     const LONG pointer = Pointer(record);
     const long ip = pointer < 0 ? -pointer : pointer;
     char text[128];
-    if (const auto* access = dynamic_cast<const CEventTraceRecord*>(&record)) {
+    if (const auto* access = dynamic_cast<const CTraceAccessRecord*>(&record)) {
         char data[16];
         std::snprintf(data, sizeof(data), access->m_size == 2 ? "%04X" : "%02X",
                       static_cast<unsigned>(access->m_address & 0xFFFF));

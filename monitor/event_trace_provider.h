@@ -21,8 +21,12 @@ struct EventTraceEntry {
 // What the trace list asks of the event engine.
 class CEventTraceSource {
 public:
+    // Reads the trace from the emulator; false when it could not, the
+    // records of the last read staying.
+    virtual bool ReadTrace() = 0;
     virtual DWORD GetTraceCapacity() = 0;
     virtual bool IsTraceBusy() = 0;
+    // A copy of the records of the last read, oldest first.
     virtual std::vector<EventTraceEntry> GetTraceRecords() = 0;
     // The address range of event 0 or 1.
     virtual void GetEventRange(DWORD event, DWORD* start, DWORD* end) = 0;

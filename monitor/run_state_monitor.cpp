@@ -3,6 +3,7 @@
 #include "events/break_channels.h"
 #include "link/emu_response.h"
 #include "link/emulator_link.h"
+#include "link/event_engine_hooks.h"
 #include "link/firm_buffers.h"
 #include "link/firm_command.h"
 #include "link/firm_state.h"
@@ -321,6 +322,11 @@ DWORD CRunStateMonitor::Poll() {
     }
     g_linkStopByte = 0;
     if (!resumed) {
+        // The run is over: the events are sent without their breaks, and the
+        // trace stays as recorded for the trace list.
+        if (IEventEngineHooks* engine = GetEventEngineHooks()) {
+            engine->StopEvents();
+        }
         g_savedStatusBlock.valid = 0;
         if (g_flashMode == kFlashModePcToFlash || g_flashMode == kFlashModeBoth) {
             SynchroniseFlashAfterStop();
@@ -583,8 +589,15 @@ void CRunStateMonitor::PrintEvent(std::string_view text) {
 
 void CRunStateMonitor::Disarm() {
     if (g_swtiSupported != 0) {
-        // The event function's channels are its engine's to disarm; without
-        // an engine nothing is armed.
+        // The event function's channels are its engine's address
+        // interrupts; without an engine nothing is armed. A channel that
+        // cannot be disarmed is armed again, or not, at the next go.
+        if (IEventEngineHooks* engine = GetEventEngineHooks()) {
+            const std::size_t channels = std::min<std::size_t>(g_deviceValues.addressBreakCount, kBreakChannelCount);
+            for (std::size_t n = 0; n < channels; ++n) {
+                static_cast<void>(engine->SetAddressInterrupt(static_cast<DWORD>(n), g_appliedBreakChannels[n].address, 0));
+            }
+        }
         return;
     }
     CFirmCommand command;

@@ -33,9 +33,9 @@ public:
 };
 
 // An access record of the event function: its size and its event.
-class CEventTraceRecord : public CTraceRecord {
+class CTraceAccessRecord : public CTraceRecord {
 public:
-    CEventTraceRecord(DWORD value, std::string type, DWORD size, DWORD selector)
+    CTraceAccessRecord(DWORD value, std::string type, DWORD size, DWORD selector)
         : CTraceRecord(value, std::move(type)), m_size(size), m_selector(selector) {
         m_valid = 0;
     }

@@ -64,10 +64,48 @@ std::unique_ptr<CSettingItemStoreBase> MakeSettingItemStore(IHostServiceProvider
         host, dynamic_cast<CTargetMemoryMapVk3*>(GetTarget()->GetMemoryMapHandler()));
 }
 
-// The event function's provider until the event engine offers its trace.
+// The trace of the target's event engine, which the target makes after the
+// trace list: each call finds the engine of the moment (none: no records,
+// the default capacity).
+class CTargetEngineTrace : public CEventTraceSource {
+public:
+    bool ReadTrace() override {
+        CEventTraceSource* engine = Engine();
+        return engine != nullptr && engine->ReadTrace();
+    }
+    DWORD GetTraceCapacity() override {
+        CEventTraceSource* engine = Engine();
+        return engine != nullptr ? engine->GetTraceCapacity() : kDefaultCapacity;
+    }
+    bool IsTraceBusy() override {
+        CEventTraceSource* engine = Engine();
+        return engine != nullptr && engine->IsTraceBusy();
+    }
+    std::vector<EventTraceEntry> GetTraceRecords() override {
+        CEventTraceSource* engine = Engine();
+        return engine != nullptr ? engine->GetTraceRecords() : std::vector<EventTraceEntry>{};
+    }
+    void GetEventRange(DWORD event, DWORD* start, DWORD* end) override {
+        if (CEventTraceSource* engine = Engine()) {
+            engine->GetEventRange(event, start, end);
+        }
+    }
+
+private:
+    static constexpr DWORD kDefaultCapacity = 64;
+    static CEventTraceSource* Engine() {
+        CTargetVk3* target = GetTarget();
+        return target != nullptr ? dynamic_cast<CEventTraceSource*>(target->GetEventEngine()) : nullptr;
+    }
+};
+
+CTargetEngineTrace g_engineTrace;
+
+// The event function's list over the engine's trace, else the chip's
+// branch-trace registers.
 CTargetHandler* MakeTraceHandler(IHostServiceProvider* host) {
     if (g_swtiSupported == 1) {
-        return new CTraceListProvider(host, &g_traceMemory, nullptr);
+        return new CTraceListProvider(host, &g_traceMemory, &g_engineTrace);
     }
     return new CBranchTraceListProvider(host, &g_traceMemory);
 }

@@ -4,6 +4,7 @@
 #include "frame/com_utils.h"
 #include "frame/host_event.h"
 #include "link/emulator_link.h"
+#include "link/event_engine_hooks.h"
 #include "link/firm_command.h"
 #include "link/host_reports.h"
 #include "link/link_state.h"
@@ -293,6 +294,23 @@ void CTargetExecVk3::AskRunStoppedEvent() {
     static_cast<void>(m_host->GetEventName(event.GetNotice(), name.Out()));  // the name is not used
 }
 
+namespace {
+
+// The event start's flag of a go: the break combination and the break at a
+// full trace take part except in break mode 1 and in a go to given
+// addresses.
+LONG EventStartFlag(DWORD code) {
+    if (code == exec_request::kGoToAddresses) {
+        return 0;
+    }
+    DWORD mode = 0;
+    DWORD unused = 0;
+    GetBreakModeSettings(&mode, &unused, &unused, &unused, &unused);
+    return mode == 1 ? 0 : 1;
+}
+
+}  // namespace
+
 HRESULT CTargetExecVk3::RunRequest() {
     CHostAccessGuard guard;
     if (LinkLost()) {
@@ -306,7 +324,20 @@ HRESULT CTargetExecVk3::RunRequest() {
     if (code <= exec_request::kStepOutAgain) {
         RunStartStopFunctions();
     }
+    // The event engine's settings go to the emulator before each go; steps
+    // leave the events as they are.
+    IEventEngineHooks* engine = code <= exec_request::kGoToAddresses ? GetEventEngineHooks() : nullptr;
+    if (engine != nullptr) {
+        guard.SetHeld(1);
+        engine->StartEvents(EventStartFlag(code));
+        guard.SetHeld(0);
+    }
     const HRESULT result = RunVariant(code);
+    if (engine != nullptr) {
+        guard.SetHeld(1);
+        engine->StopEvents();
+        guard.SetHeld(0);
+    }
     // Only after the run: flash changed while the target stood still (host
     // writes, break bytes taken out) reached the chip at the launch's
     // write-back. What changes from here on (the temporary breakpoints

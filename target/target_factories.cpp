@@ -16,6 +16,7 @@
 #include "startup/device_data.h"
 #include "startup/device_selection.h"
 #include "target/monitor_objects.h"
+#include "target/settings_files.h"
 #include "target/small_handlers.h"
 #include "target/target_app.h"
 #include "target/target_cfg_vk3.h"
@@ -69,6 +70,8 @@ HRESULT CTargetComponentBase::CreateHandlers() {
         m_traceHandler = CreateTraceHandler();
     }
     m_eventEngine = CreateEventEngine();
+    // The link, the monitor and the go thread reach the engine from now on.
+    SetEventEngineHooks(m_eventEngine);
     m_eventHandler = CreateEventHandler();
     m_breakConditionSet = CreateBreakConditionSet();
     m_eventColumns = CreateEventColumns();
@@ -134,7 +137,11 @@ CEventEngineBase* CTargetComponentBase::CreateEventEngine() {
         return nullptr;
     }
     const auto factory = GetTargetObjectFactories().eventEngine;
-    return factory ? factory(m_host) : nullptr;
+    if (!factory) {
+        return nullptr;
+    }
+    const EventEngineSetup setup{g_cnfPath, g_deviceSection, g_deviceAreas[kAreaAse1].top};
+    return factory(m_host, setup);
 }
 
 CTargetEventVk3* CTargetComponentBase::CreateEventHandler() {
@@ -230,6 +237,7 @@ void CTargetComponentBase::DestroyFurtherObjects() {
     }
     CloseAndDelete(m_traceHandler, [this](CTargetHandler* object) { DeleteTraceHandler(object); });
     if (m_eventEngine != nullptr) {
+        SetEventEngineHooks(nullptr);
         DeleteEventEngine(m_eventEngine);
         m_eventEngine = nullptr;
     }

@@ -11,6 +11,7 @@
 // optional one is left out.
 #pragma once
 
+#include "link/event_engine_hooks.h"
 #include "platform/afx.h"
 #include "platform/host/interfaces.h"
 
@@ -39,12 +40,24 @@ struct StatusPageContext {
 };
 
 // The engine of the firmware's event function, as the target drives it: made
-// when the firmware offers the function, started after connecting (not
-// when programming the flash), deleted at teardown.
-class CEventEngineBase {
+// when the firmware offers the function, attached to the link after
+// connecting (not when programming the flash), its hooks installed for the
+// link, the monitor and the go thread while it exists, deleted at teardown.
+class CEventEngineBase : public IEventEngineHooks {
 public:
     virtual ~CEventEngineBase() = default;
-    virtual void Start(CEmulatorLink* link) = 0;
+    // Sends the register addresses and the stored settings once; a failure
+    // (E_FAIL) fails the target's initialisation.
+    virtual HRESULT Attach(CEmulatorLink* link) = 0;
+};
+
+// What the event engine is made with: the device description file, the
+// device's section in it, and the top of the device's "ASE1" area, which
+// the trace buffer's address counts from.
+struct EventEngineSetup {
+    std::string deviceFile;
+    std::string deviceSection;
+    DWORD traceAreaBase = 0;
 };
 
 // The setting items' store, which the target opens around each session load
@@ -110,7 +123,7 @@ struct TargetObjectFactories {
     std::function<CTargetStatus*(const StatusPageContext&)> statusBreakPage;
     std::function<CTargetStatus*(const StatusPageContext&)> statusDevicePage;
     std::function<CTargetHandler*(IHostServiceProvider*)> traceHandler;
-    std::function<CEventEngineBase*(IHostServiceProvider*)> eventEngine;
+    std::function<CEventEngineBase*(IHostServiceProvider*, const EventEngineSetup&)> eventEngine;
     std::function<std::unique_ptr<CSettingItemStoreBase>(IHostServiceProvider*)> settingItemStore;
 };
 

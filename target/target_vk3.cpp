@@ -118,7 +118,7 @@ HRESULT CTargetComponentBase::OpenFurtherObjects() {
     open(m_statusTiming);
     open(m_traceHandler);
     if (SUCCEEDED(result) && g_emuSel != connect_mode::kProgramFlash && m_eventEngine != nullptr) {
-        m_eventEngine->Start(g_emulatorLink);
+        result = m_eventEngine->Attach(g_emulatorLink);
     }
     open(m_eventHandler);
     if (SUCCEEDED(result) && m_eventColumns != nullptr) {

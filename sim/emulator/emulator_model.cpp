@@ -700,6 +700,15 @@ std::uint32_t EmulatorModel::InjectFaultLocked(std::uint32_t fault, std::uint32_
     case Fault::NoBreak:
         faults_.ArmNoBreaks(count);
         break;
+    case Fault::EventStatus:
+        if (value > 0xFFFF) {
+            return Q3V_SIM_INVALID_PARAMETER;
+        }
+        faults_.ArmEventStatus(static_cast<std::uint16_t>(value), count);
+        break;
+    case Fault::EventShortReply:
+        faults_.ArmEventShortReplies(value, count);
+        break;
     default:
         return Q3V_SIM_INVALID_PARAMETER;
     }
@@ -721,7 +730,7 @@ std::uint32_t EmulatorModel::InjectFaultAfterDriverCalls(std::uint32_t calls, st
 std::uint32_t EmulatorModel::DeferFaultLocked(bool framesOnly, std::uint32_t calls, std::uint32_t fault,
                                               std::uint32_t value, std::uint32_t count) {
     if (fault < static_cast<std::uint32_t>(Fault::ReceiveTimeout) ||
-        fault > static_cast<std::uint32_t>(Fault::BreakStop)) {
+        fault > static_cast<std::uint32_t>(Fault::EventShortReply)) {
         return Q3V_SIM_INVALID_PARAMETER;
     }
     if (calls == 0) {

@@ -70,13 +70,26 @@ void EventFunction::Reset() {
     *this = EventFunction{};
 }
 
-Bytes EventFunction::Handle(const std::uint8_t* frame, std::size_t length) {
+Bytes EventFunction::Handle(const std::uint8_t* frame, std::size_t length, Faults& faults) {
     const std::uint8_t command = frame[3];
     const CommandShape& shape = kShapes[command - firm_cmd::kEventFirst];
     if (length != shape.length || (shape.padded && frame[length - 2] != kPad)) {
         return Reply(command, word::kNoSuchRequest);
     }
-    const std::uint8_t* payload = frame + 6;
+    if (const auto status = faults.TakeEventStatus()) {
+        return Reply(command, *status);
+    }
+    Bytes reply = Answer(command, frame + 6);
+    if (const auto keep = faults.TakeEventShortReply()) {
+        // The status word stays; of the data only keep bytes remain.
+        Bytes data(reply.begin() + 8, reply.end() - 2);
+        data.resize(std::min<std::size_t>(*keep, data.size()));
+        reply = Reply(command, static_cast<std::uint16_t>((reply[6] << 8) | reply[7]), data);
+    }
+    return reply;
+}
+
+Bytes EventFunction::Answer(std::uint8_t command, const std::uint8_t* payload) {
     switch (command) {
     case 0x50:  // 'P': where the DCR registers lie; the model keeps its event
                 // registers apart from memory and needs no DCR to reach them
@@ -99,7 +112,7 @@ Bytes EventFunction::Handle(const std::uint8_t* frame, std::size_t length) {
     }
     default: {  // 'V': the whole buffer, type then 24-bit value high byte first
         Bytes data;
-        for (std::size_t i = 0; i < traceSize_; ++i) {
+        for (std::size_t i = 0; i < trace_.size(); ++i) {
             data.push_back(trace_[i].type);
             data.push_back(static_cast<std::uint8_t>(trace_[i].value >> 16));
             data.push_back(static_cast<std::uint8_t>(trace_[i].value >> 8));
@@ -136,7 +149,8 @@ std::uint16_t EventFunction::SetAddressInterrupt(const std::uint8_t* payload) {
 std::uint16_t EventFunction::SetEvent(const std::uint8_t* payload) {
     // Six register writes of three bytes each: register number, value.
     auto value = [&](std::size_t i) { return ReadLittleEndian16(payload + 1 + 3 * i + 1); };
-    const std::uint8_t dbc = payload[1];
+    auto number = [&](std::size_t i) { return payload[1 + 3 * i]; };
+    const std::uint8_t dbc = number(0);
     if (dbc != kEventARegister && dbc != kEventBRegister) {
         return word::kNoSuchRequest;
     }
@@ -144,10 +158,18 @@ std::uint16_t EventFunction::SetEvent(const std::uint8_t* payload) {
     event.set = true;
     event.kind = payload[0];
     event.accessType = static_cast<std::uint8_t>((value(0) >> 6) & 0x03);
-    event.address = value(1) | (static_cast<std::uint32_t>(value(2)) << 16);
-    event.maskBits = value(3);
-    event.data = value(4);
-    event.dataMask = value(5);
+    // A write to register number 0 reaches no register: event B has no
+    // data registers.
+    const auto write = [&](std::size_t i, auto apply) {
+        if (number(i) != 0) {
+            apply(value(i));
+        }
+    };
+    write(1, [&](std::uint16_t v) { event.address = (event.address & 0xFFFF0000u) | v; });
+    write(2, [&](std::uint16_t v) { event.address = (event.address & 0xFFFFu) | (static_cast<std::uint32_t>(v) << 16); });
+    write(3, [&](std::uint16_t v) { event.maskBits = v; });
+    write(4, [&](std::uint16_t v) { event.data = v; });
+    write(5, [&](std::uint16_t v) { event.dataMask = v; });
     return 0;
 }
 
@@ -158,10 +180,9 @@ std::uint16_t EventFunction::SetTrace(const std::uint8_t* payload) {
     traceType_ = (control >> 5) & 0x03;
     tracePickUp_ = (control >> 4) & 0x01;
     traceBreakAtFull_ = (control & 0x01) == 0;
+    // The size takes effect at the next go: what was recorded stays
+    // readable after the settings change.
     traceSize_ = payload[3];
-    trace_.assign(traceSize_, TraceEntry{});
-    tracePointer_ = 0;
-    traceWrapped_ = false;
     traceConfigured_ = true;
     return 0;
 }
@@ -170,7 +191,7 @@ void EventFunction::OnGo() {
     sawA_ = sawB_ = sawBThenA_ = false;
     stop_.reset();
     if (traceConfigured_) {
-        std::fill(trace_.begin(), trace_.end(), TraceEntry{});
+        trace_.assign(traceSize_, TraceEntry{});
         tracePointer_ = 0;
         traceWrapped_ = false;
         traceActive_ = traceStart_ == 0;

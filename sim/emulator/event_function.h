@@ -6,6 +6,7 @@
 
 #include "sim/emulator/byte_order.h"
 #include "sim/emulator/cpu.h"
+#include "sim/emulator/faults.h"
 
 #include <array>
 #include <cstdint>
@@ -18,11 +19,13 @@ class EventFunction : public ExecutionObserver {
 public:
     // Answers an event command frame ('P' to 'V'), already known to be a
     // well-framed 'Z' request: its reply frame, status word high byte first.
-    Bytes Handle(const std::uint8_t* frame, std::size_t length);
+    // The event faults answer it with their status, or cut its data.
+    Bytes Handle(const std::uint8_t* frame, std::size_t length, Faults& faults);
 
     // Settings back to their power-on state.
     void Reset();
-    // A go starts: the events forget what they saw, the trace starts over.
+    // A go starts: the events forget what they saw, the trace starts over
+    // (with the size the last 'T' gave; 'T' alone keeps what was recorded).
     void OnGo();
     // True when an enabled address interrupt holds this address.
     bool AddressInterruptAt(std::uint32_t address) const;
@@ -57,6 +60,7 @@ private:
     std::uint16_t SetAddressInterrupt(const std::uint8_t* payload);
     std::uint16_t SetEvent(const std::uint8_t* payload);
     std::uint16_t SetTrace(const std::uint8_t* payload);
+    Bytes Answer(std::uint8_t command, const std::uint8_t* payload);
     // Whether a combination value (4 A, 5 A or B, 6 A and B, 7 B then A) holds.
     bool Combination(std::uint32_t value) const;
     void Record(std::uint8_t type, std::uint32_t value);

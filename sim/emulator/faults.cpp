@@ -68,6 +68,30 @@ void Faults::ArmBreakStops(std::uint16_t stopWord, std::uint32_t count) {
     breakStops_ = count;
 }
 
+std::optional<std::uint16_t> Faults::TakeEventStatus() {
+    if (!Take(eventStatuses_)) {
+        return std::nullopt;
+    }
+    return eventStatus_;
+}
+
+void Faults::ArmEventStatus(std::uint16_t status, std::uint32_t count) {
+    eventStatus_ = status;
+    eventStatuses_ = count;
+}
+
+std::optional<std::uint32_t> Faults::TakeEventShortReply() {
+    if (!Take(eventShortReplies_)) {
+        return std::nullopt;
+    }
+    return eventShortKeep_;
+}
+
+void Faults::ArmEventShortReplies(std::uint32_t keep, std::uint32_t count) {
+    eventShortKeep_ = keep;
+    eventShortReplies_ = count;
+}
+
 void Faults::ApplyToReply(Bytes& reply) {
     if (Take(shortReplies_) && shortKeep_ < reply.size()) {
         reply.resize(shortKeep_);

@@ -28,6 +28,8 @@ enum class Fault : std::uint32_t {
     BreakStop = 16,
     Initialise = 17,
     NoBreak = 18,
+    EventStatus = 19,
+    EventShortReply = 20,
 };
 
 class Faults {
@@ -55,6 +57,12 @@ public:
     std::optional<std::uint16_t> TakeBreakStop();
     // A break pulse that stops nothing: the target does not answer it.
     bool TakeNoBreak() { return Take(noBreaks_); }
+    // The status word the next event command ('P' to 'V') is answered with,
+    // unread.
+    std::optional<std::uint16_t> TakeEventStatus();
+    // How many data bytes the next event reply keeps, in a well-framed
+    // reply (its count word and trailer fit what is kept).
+    std::optional<std::uint32_t> TakeEventShortReply();
     // How long the next reply is held back, in milliseconds.
     std::optional<std::uint32_t> TakeDelay();
     // The status byte that replaces the next reply unread (a negative
@@ -77,6 +85,8 @@ public:
     void ArmInitialises(std::uint32_t count) { initialises_ = count; }
     void ArmBreakStops(std::uint16_t stopWord, std::uint32_t count);
     void ArmNoBreaks(std::uint32_t count) { noBreaks_ = count; }
+    void ArmEventStatus(std::uint16_t status, std::uint32_t count);
+    void ArmEventShortReplies(std::uint32_t keep, std::uint32_t count);
 
     bool linkLost = false;
 
@@ -104,6 +114,10 @@ private:
     std::uint32_t breakStops_ = 0;
     std::uint16_t breakStopWord_ = 0;
     std::uint32_t noBreaks_ = 0;
+    std::uint32_t eventStatuses_ = 0;
+    std::uint16_t eventStatus_ = 0;
+    std::uint32_t eventShortReplies_ = 0;
+    std::uint32_t eventShortKeep_ = 0;
 };
 
 }  // namespace simemu

@@ -179,7 +179,7 @@ std::optional<Bytes> Firmware::Handle(const std::uint8_t* frame, std::size_t len
         break;
     default:
         if (command >= firm_cmd::kEventFirst && command <= firm_cmd::kEventLast) {
-            return events_.Handle(frame, length);
+            return events_.Handle(frame, length, faults);
         }
         break;
     }

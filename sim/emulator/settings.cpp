@@ -73,7 +73,8 @@ std::optional<FaultRequest> ParseFault(std::string_view text) {
         {"corrupt", Fault::CorruptReply},    {"verify", Fault::Verify},        {"power", Fault::TargetPower},
         {"ack", Fault::BareAcknowledge},     {"delay", Fault::Delay},          {"stuck", Fault::FlashStuck},
         {"breakstop", Fault::BreakStop},    {"initialise", Fault::Initialise},
-        {"nobreak", Fault::NoBreak},
+        {"nobreak", Fault::NoBreak},         {"eventstatus", Fault::EventStatus},
+        {"eventshort", Fault::EventShortReply},
     };
     const std::size_t colon = text.find(':');
     const std::string_view name = text.substr(0, colon);

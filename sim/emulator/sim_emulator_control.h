@@ -56,6 +56,10 @@ extern "C" {
 #define Q3V_SIM_FAULT_INITIALISE 17u      /* the next count ULE_Initialise calls answer Q3V_SIM_LINK_LOST */
 #define Q3V_SIM_FAULT_NO_BREAK 18u        /* the next count break pulses that meet a running program stop
                                              nothing: it runs on */
+#define Q3V_SIM_FAULT_EVENT_STATUS 19u    /* the next count event commands ('P' to 'V') are answered with status
+                                             word value and not carried out */
+#define Q3V_SIM_FAULT_EVENT_SHORT 20u     /* the next count event replies keep only value data bytes, in a
+                                             well-framed reply */
 
 /* Where the model's target stands. */
 #define Q3V_SIM_MCU_OFF 0u         /* no power */

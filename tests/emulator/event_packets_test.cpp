@@ -125,5 +125,57 @@ TEST_F(EventPacketsTest, TheTraceReadReturnsAsManyRecordsAsTheTraceHolds) {
     EXPECT_EQ(HexText(Bytes(records.begin(), records.begin() + 8)), "01 08 5A 56 01 08 00 00");
 }
 
+TEST_F(EventPacketsTest, TheRecordedTraceSurvivesATraceSettingAndAGoStartsANewOne) {
+    ASSERT_EQ(Transact(Hex("00 10 5A 54 00 10 20 80 00 08 96 F3 00 00 22 23 A5 81")).size(), 10u);
+    Go();
+    ASSERT_EQ(HexText(Transact(Hex("00 06 5A 55 00 06 21 81"))), "00 0A 5A 55 00 0A 00 00 80 00 A5 81");
+    const Bytes recorded = Transact(Hex("00 08 5A 56 00 08 22 23 A5 81"));
+    // The settings again, with another size and no break at full: the
+    // trace stays as recorded.
+    ASSERT_EQ(Transact(Hex("00 10 5A 54 00 10 20 81 00 04 96 F3 00 00 22 23 A5 81")).size(), 10u);
+    EXPECT_EQ(HexText(Transact(Hex("00 06 5A 55 00 06 21 81"))), "00 0A 5A 55 00 0A 00 00 80 00 A5 81");
+    EXPECT_EQ(Transact(Hex("00 08 5A 56 00 08 22 23 A5 81")), recorded);
+    // The next go records afresh, with the new size.
+    std::vector<std::uint32_t> registers(20, 0);
+    registers[14] = 0xC000;
+    registers[17] = 0x0A00;
+    ASSERT_EQ(LittleEndian16(Transact(WriteRegistersRequest(registers)), 6), 0);
+    Go();
+    const Bytes fresh = Transact(Hex("00 08 5A 56 00 08 22 23 A5 81"));
+    EXPECT_EQ(fresh.size(), 4u * 4 + 10);
+}
+
+TEST_F(EventPacketsTest, EventWritesToRegisterZeroChangeNothing) {
+    // Event B as the plug-in sends it: address only, write, 09FD, two mask
+    // bits, and register 0 for the data writes.
+    const Bytes eventB = Hex("00 18 5A 52 00 18 01 18 80 01 1A FD 09 1B 00 00 1C 02 00 00 34 12 00 FF FF 81");
+    EXPECT_EQ(HexText(Transact(eventB)), "00 08 5A 52 00 08 00 00 A5 81");
+    // As address and data event it would need data 0x1234 under mask FFFF;
+    // the data writes reached nothing, so with no data condition it fires on
+    // the stack writes.
+    const Bytes kindZero = Hex("00 18 5A 52 00 18 00 18 80 01 1A FD 09 1B 00 00 1C 02 00 00 34 12 00 FF FF 81");
+    ASSERT_EQ(Transact(kindZero).size(), 10u);
+    ASSERT_EQ(Transact(Hex("00 08 5A 53 00 08 0F 05 00 81")).size(), 10u);  // A or B
+    Go();
+    const Bytes block = RunState();
+    EXPECT_EQ(HexText(Bytes(block.begin() + 6, block.begin() + 8)), "56 45") << "EV";
+}
+
+TEST_F(EventPacketsTest, InjectedEventFaultsAnswerAStatusOrCutTheData) {
+    ASSERT_EQ(Control().injectFault(Q3V_SIM_FAULT_EVENT_STATUS, 0x0001, 1), Q3V_SIM_OK);
+    EXPECT_EQ(HexText(Transact(Hex("00 0E 5A 50 00 0E 78 D0 00 00 7A D0 00 00 A5 81"))),
+              "00 08 5A 50 00 08 00 01 A5 81");
+    EXPECT_EQ(HexText(Transact(Hex("00 0E 5A 50 00 0E 78 D0 00 00 7A D0 00 00 A5 81"))), HexText(kOk))
+        << "once";
+    // 'U' keeps one of its two data bytes, in a frame whose count fits.
+    ASSERT_EQ(Control().injectFault(Q3V_SIM_FAULT_EVENT_SHORT, 1, 1), Q3V_SIM_OK);
+    EXPECT_EQ(HexText(Transact(Hex("00 06 5A 55 00 06 21 81"))), "00 09 5A 55 00 09 00 00 00 A5 81");
+    // 'V' keeps none of its 256.
+    ASSERT_EQ(Control().injectFault(Q3V_SIM_FAULT_EVENT_SHORT, 0, 1), Q3V_SIM_OK);
+    EXPECT_EQ(HexText(Transact(Hex("00 08 5A 56 00 08 22 23 A5 81"))), "00 08 5A 56 00 08 00 00 A5 81");
+    EXPECT_EQ(Transact(Hex("00 08 5A 56 00 08 22 23 A5 81")).size(), 266u);
+    EXPECT_EQ(Control().injectFault(Q3V_SIM_FAULT_EVENT_STATUS, 0x10000, 1), Q3V_SIM_INVALID_PARAMETER);
+}
+
 }  // namespace
 }  // namespace emutest

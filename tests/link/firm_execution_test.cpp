@@ -1,7 +1,7 @@
 // Registers, go, break registers, reset and the PC after a break, through the
 // firmware and the simulated emulator.
 #include "events/break_channels.h"
-#include "events/break_condition_provider.h"
+#include "link/event_engine_hooks.h"
 #include "link/firm_command.h"
 #include "link/firm_state.h"
 #include "link/flash_mirror.h"
@@ -174,24 +174,25 @@ TEST_F(FirmExecution, TheGuardedDeviceGroupTouchesNothingWithoutChannels) {
     EXPECT_EQ(ReadTarget(0x1BF, 1), Bytes{0x00}) << "the guard register is set and cleared again";
 }
 
-TEST_F(FirmExecution, WithTheEventFunctionTheChannelsGoToTheProvider) {
-    struct Provider : IBreakConditionProvider {
-        DWORD SetAddressChannel(DWORD channel, DWORD address, DWORD enabled) override {
-            calls.push_back({channel, address, enabled});
-            return 1;
+TEST_F(FirmExecution, WithTheEventFunctionTheChannelsGoToTheEventEngine) {
+    struct Engine : IEventEngineHooks {
+        bool SetAddressInterrupt(DWORD channel, DWORD address, LONG enable) override {
+            calls.push_back({channel, address, static_cast<DWORD>(enable)});
+            return true;
         }
-        void Reset(DWORD) override { ++resets; }
+        void StartEvents(LONG flag) override { starts.push_back(flag); }
+        void StopEvents() override {}
         std::vector<std::array<DWORD, 3>> calls;
-        int resets = 0;
+        std::vector<LONG> starts;
     } provider;
     g_swtiSupported = 1;
-    SetBreakConditionProvider(&provider);
+    SetEventEngineHooks(&provider);
     SetAddressBreak(1, 0x777);
     g_suspendState.state = 1;
     EXPECT_EQ(CFirmCommand().ProgramBreakRegisters(), kOk);
-    EXPECT_EQ(provider.resets, 1);
+    EXPECT_EQ(provider.starts, std::vector<LONG>{0});
     EXPECT_EQ(provider.calls, (std::vector<std::array<DWORD, 3>>{{0, 0, 0}, {1, 0x777, 1}}));
-    SetBreakConditionProvider(nullptr);
+    SetEventEngineHooks(nullptr);
     g_suspendState = SuspendState{};
     g_swtiSupported = 0;
 }

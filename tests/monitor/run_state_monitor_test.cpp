@@ -2,7 +2,9 @@
 // reply decoder as run control's wait loop polls it: the stop reports of a
 // go, of steps and of the user's stop, the resumes of a go from a
 // breakpoint and of counted steps, and the flash synchronisation at a stop.
+#include "events/event_engine.h"
 #include "link/emu_response.h"
+#include "link/event_engine_hooks.h"
 #include "link/firm_command.h"
 #include "link/firm_state.h"
 #include "link/link_results.h"
@@ -12,6 +14,7 @@
 #include "monitor/monitor_output.h"
 #include "monitor/monitor_run_state.h"
 #include "monitor/monitor_services.h"
+#include "startup/device_data.h"
 #include "tests/monitor/monitor_fixture.h"
 
 #include <gtest/gtest.h>
@@ -95,6 +98,43 @@ TEST_F(RunStateMonitor, TheHighestChannelAtThePcNamesTheBreakCondition) {
     ASSERT_EQ(GoFrom(0x500), kOk);
     EXPECT_EQ(WaitForStop(), std::string(kLabels) + " +++:BREAK CONDITION 3\r\n");
     EXPECT_EQ(ReadTarget(0x0009, 1), Bytes{0x00});
+}
+
+TEST_F(RunStateMonitor, WithTheEventFunctionAProgramFetchChannelIsAnAddressInterruptOfTheEventEngine) {
+    // The event function and its engine for this test alone, whatever ends it.
+    struct EventFunction {
+        EventFunction(IEventEngineHooks* engine) {
+            g_swtiSupported = 1;
+            SetEventEngineHooks(engine);
+        }
+        ~EventFunction() {
+            SetEventEngineHooks(nullptr);
+            g_swtiSupported = 0;
+        }
+    };
+    CEventEngine events((testing_support::ProgramFolder() + "VK31X.cnf").c_str(), "VK31D16", 0xF000);
+    ASSERT_EQ(events.Attach(g_emulatorLink), S_OK);
+    const EventFunction on(&events);
+    Engine().ExecuteBreakConditionCommand("BC1 PC=H'0502");
+    ClearFrames();
+    ASSERT_EQ(GoFrom(0x500), kOk);
+    EXPECT_EQ(WaitForStop(), std::string(kLabels) + " +++:BREAK CONDITION 1\r\n");
+    EXPECT_EQ(g_registerImage[kPc], 0x502u);
+    std::vector<std::string> interrupts;
+    for (const std::string& frame : FramesIn()) {
+        if (frame.substr(6, 5) == "5A 51") {
+            interrupts.push_back(frame);
+        }
+    }
+    // Armed for the go (channel 2 unset), disarmed at the stop: each
+    // channel's address with enable 0.
+    EXPECT_EQ(interrupts,
+              (std::vector<std::string>{
+                  "00 18 5A 51 00 18 00 60 D0 00 00 02 05 62 D0 00 00 00 00 63 D0 00 00 01 A5 81",
+                  "00 18 5A 51 00 18 00 64 D0 00 00 00 00 66 D0 00 00 00 00 67 D0 00 00 00 A5 81",
+                  "00 18 5A 51 00 18 00 60 D0 00 00 02 05 62 D0 00 00 00 00 63 D0 00 00 00 A5 81",
+                  "00 18 5A 51 00 18 00 64 D0 00 00 00 00 66 D0 00 00 00 00 67 D0 00 00 00 A5 81",
+              }));
 }
 
 TEST_F(RunStateMonitor, CountedStepsResumeUntilTheLastOne) {

@@ -211,6 +211,10 @@ TEST_F(TraceProviders, TheFirmwareAreaShowsTheEmulatorsCodeAndAFailedReadNothing
 // The event engine's trace, as a table.
 class TableTrace : public CEventTraceSource {
 public:
+    bool ReadTrace() override {
+        ++reads;
+        return true;
+    }
     DWORD GetTraceCapacity() override { return 128; }
     bool IsTraceBusy() override { return busy; }
     std::vector<EventTraceEntry> GetTraceRecords() override { return entries; }
@@ -219,6 +223,7 @@ public:
         *end = event == 0 ? 0x40F : 0x408;
     }
     bool busy = false;
+    int reads = 0;
     std::vector<EventTraceEntry> entries;
 };
 
@@ -263,6 +268,7 @@ TEST_F(TraceProviders, TheEventFunctionsListTakesTheEnginesRecords) {
                                   "-000001\t\tWRITE\t00000408\tAB\t",
                                   "+000000\t\tWRITE\t00000408\tCD\t",
                               }));
+    EXPECT_EQ(trace.reads, 1) << "the capability asks for none";
 }
 
 }  // namespace

@@ -115,6 +115,16 @@ TEST_F(TargetObjects, TheEventEngineIsMadeWithTheEventFunctionAndStartedUnlessTh
     }
 }
 
+TEST_F(TargetObjects, AnEventEngineThatCannotAttachFailsTheInitialisation) {
+    g_swtiSupported = 1;
+    g_emuSel = 0;
+    target.engineAttachResult = E_FAIL;
+    EXPECT_EQ(target.Initialise(name.Get()), E_FAIL);
+    EXPECT_EQ(target.GetEventEngine(), nullptr) << "the failed initialisation took everything down";
+    EXPECT_TRUE(Has("delete engine"));
+    EXPECT_EQ(GetEventEngineHooks(), nullptr);
+}
+
 TEST_F(TargetObjects, InitialiseOpensInOrderAndTheTeardownTakesItsTwentyStepsDeletingTheDriverOnce) {
     g_deviceValues.traceFunction = 1;
     target.SetModified(1);

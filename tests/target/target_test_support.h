@@ -89,12 +89,19 @@ public:
 
 class JournaledEngine : public CEventEngineBase {
 public:
-    explicit JournaledEngine(Journal& journal) : journal_(journal) {}
+    JournaledEngine(Journal& journal, HRESULT attachResult) : journal_(journal), attachResult_(attachResult) {}
     ~JournaledEngine() override { journal_.push_back("delete engine"); }
-    void Start(CEmulatorLink*) override { journal_.push_back("start engine"); }
+    HRESULT Attach(CEmulatorLink*) override {
+        journal_.push_back("start engine");
+        return attachResult_;
+    }
+    bool SetAddressInterrupt(DWORD, DWORD, LONG) override { return true; }
+    void StartEvents(LONG) override {}
+    void StopEvents() override {}
 
 private:
     Journal& journal_;
+    HRESULT attachResult_;
 };
 
 // Whether the monitor engine, the run-state monitor and the halt control
@@ -209,7 +216,7 @@ public:
     CTargetHandler* CreateTraceHandler() override { return Make<Journaled<CTargetHandler>>("trace", m_host); }
     // Made only with the firmware's event function, as the target's own.
     CEventEngineBase* CreateEventEngine() override {
-        return g_swtiSupported != 0 && !Missing("engine") ? new JournaledEngine(journal) : nullptr;
+        return g_swtiSupported != 0 && !Missing("engine") ? new JournaledEngine(journal, engineAttachResult) : nullptr;
     }
     CTargetEventVk3* CreateEventHandler() override { return Make<Journaled<CTargetEventVk3>>("events", m_host); }
     CBreakConditionSet* CreateBreakConditionSet() override {
@@ -256,6 +263,7 @@ public:
     DWORD connects = 1;
     bool throughDialog = false;
     bool realConnect = false;
+    HRESULT engineAttachResult = S_OK;
     ReportingExec* exec = nullptr;
 
 private:

@@ -1,0 +1,276 @@
+// The event function on the real road: the simulated host starts its target
+// session on the EVENTS fixture (the TRACE fixture's demo device with the
+// event-function firmware, SWTI 1, its trace buffer at F380), the plug-in
+// module attaches its event engine, and every go and stop carries the event
+// settings to the simulated emulator; the host's trace window shows the
+// engine's trace; events set through the engine stop the program.
+//
+// The demo: C000 JSR.A C010; C004 NOP; C005 NOP; C006 JMP.B C000;
+// C010 NOP; C011 NOP; C012 RTS.
+#include "sim/host/sim_host.h"
+#include "sim/host/status_window.h"
+
+#include "events/event_engine.h"
+#include "res/resource_ids.h"
+#include "target/target_exec_vk3.h"
+#include "target/target_vk3.h"
+#include "tests/emulator/sim_emulator.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/test_ui.h"
+
+#include "platform/clock.h"
+#include "platform/profile.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using emutest::Bytes;
+using Lines = std::vector<std::string>;
+
+constexpr char kDefaults[] =
+    "device=VK31D16;protocol=1;board=powered;connector=connected;canary=0;pending=0;steps=50;lockout=3;"
+    "flashbusy=0;channels=1;interfaces=1";
+constexpr char kEventsGroup[] = "LinkTestFiles\\EVENTS";
+
+// The event commands with the stored defaults: event B, event A, no break
+// combination, and the branch trace from the go to the break with 64
+// records at F380 (bit 0: no break when full).
+constexpr char kP[] = "00 0E 5A 50 00 0E 78 D0 00 00 7A D0 00 00 A5 81";
+constexpr char kEventB[] = "00 18 5A 52 00 18 01 18 80 01 1A 00 00 1B 00 00 1C 00 00 00 00 00 00 00 00 81";
+constexpr char kEventA[] = "00 18 5A 52 00 18 01 10 80 01 12 00 00 13 00 00 14 00 00 16 00 00 17 00 00 81";
+constexpr char kNoCombination[] = "00 08 5A 53 00 08 0F 00 00 81";
+constexpr char kTrace[] = "00 10 5A 54 00 10 20 91 00 40 80 F3 00 00 22 23 A5 81";
+// The device's two address-break channels' interrupts, disabled.
+constexpr char kChannel0Off[] = "00 18 5A 51 00 18 00 60 D0 00 00 00 00 62 D0 00 00 00 00 63 D0 00 00 00 A5 81";
+constexpr char kChannel1Off[] = "00 18 5A 51 00 18 00 64 D0 00 00 00 00 66 D0 00 00 00 00 67 D0 00 00 00 A5 81";
+
+class EventRoad : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(emutest::Module().error.empty()) << emutest::Module().error;
+        control_ = &emutest::Module().control;
+        ASSERT_EQ(control_->reset(), Q3V_SIM_OK);
+        ASSERT_EQ(control_->configure(kDefaults), Q3V_SIM_OK);
+        for (const auto& [address, byte] : emutest::LoadSRecords("Vk3Demo.mot")) {
+            ASSERT_EQ(control_->writeTarget(address, &byte, 1), Q3V_SIM_OK);
+        }
+    }
+    void TearDown() override {
+        if (HasFailure()) {
+            char text[16384];
+            control_->formatFrames(40, text, sizeof(text));
+            std::printf("Last frames on the wire:\n%s", text);
+        }
+        if (started_) {
+            EXPECT_EQ(host_->EndTargetSession(), S_OK);
+        }
+        if (host_ != nullptr) {
+            host_->Unload();
+        }
+    }
+
+    void Session(const char* section, const char* key, const char* value) {
+        ASSERT_TRUE(WritePrivateProfileStringA(section, key, value, session_.Windows("sess.ini").c_str()));
+    }
+    // The host starts its target session on the fixture's VK31D16, keeping
+    // the flash (the demo program in it). The answer of the start.
+    HRESULT Start() {
+        Session("CPU_SELECT", "MCU_GROUP", kEventsGroup);
+        Session("CPU_SELECT", "DEVICE", "VK31D16");
+        Session("CPU_SELECT", "EMUSEL", "1");
+        Session("EMULATOR_SETTING", "HIDE_DIALOG", "1");
+        Session("USER_DATA", "RESET", "c000");
+        host_ = std::make_unique<simhost::SimHost>();
+        EXPECT_TRUE(host_->Load()) << host_->LoadError();
+        EXPECT_EQ(host_->RegisterLibrary(), S_OK);
+        EXPECT_EQ(host_->AttachComponents(), S_OK);
+        host_->Services().OpenSession(session_.Windows(), "sess");
+        ui_.OnDialog(res_id::kConnectingDialog).WaitForClose();
+        const HRESULT result = host_->StartTargetSession();
+        if (FAILED(result)) {
+            return result;
+        }
+        started_ = true;
+        IHTarget* target = nullptr;
+        EXPECT_EQ(host_->QueryPluginInterface(IID_IHTarget, reinterpret_cast<void**>(&target)), S_OK);
+        target_ = static_cast<CTargetVk3*>(target);
+        EXPECT_EQ(target_->GetExecHandler()->QueryInterface(IID_IHTExec2, reinterpret_cast<void**>(&exec_)), S_OK);
+        EXPECT_EQ(host_->GiveRegisterArray(), S_OK);
+        host_->Services().Registers().SetValue(14, 0xC000);  // PC
+        host_->Services().Registers().SetValue(17, 0x0A00);  // ISP
+        return result;
+    }
+
+    CTargetExecVk3& Handler() { return *static_cast<CTargetExecVk3*>(target_->GetExecHandler()); }
+    // Reached through its virtual operations only: the engine's code lives
+    // in the plug-in module.
+    CEventEngine& Engine() { return *static_cast<CEventEngine*>(target_->GetEventEngine()); }
+    bool Busy() { return target_->QueryBusyOnWorkspaceClose() == 1; }
+    void AwaitEnd() {
+        for (int i = 0; i < 1000000 && Busy(); ++i) {
+            std::this_thread::yield();
+        }
+        ASSERT_FALSE(Busy()) << "the run never ended";
+    }
+    void AwaitRunning() {
+        for (int i = 0; i < 1000000 && Handler().IsWaiting() == 0 && Busy(); ++i) {
+            std::this_thread::yield();
+        }
+    }
+    // A go halted once it runs, or one that stops by itself: the stop cause.
+    std::string GoAndHalt() {
+        EXPECT_EQ(exec_->Go(), S_OK);
+        AwaitRunning();
+        if (Busy()) {
+            EXPECT_EQ(exec_->Halt(), S_OK);
+        }
+        AwaitEnd();
+        return Handler().GetStopCauseText().Str();
+    }
+    std::string GoUntilItStops() {
+        EXPECT_EQ(exec_->Go(), S_OK);
+        AwaitEnd();
+        return Handler().GetStopCauseText().Str();
+    }
+    // The event commands ('P' to 'V') handed to the emulator since the log
+    // was cleared.
+    Lines EventFrames() const {
+        Lines frames;
+        const DWORD count = control_->getFrameCount();
+        for (DWORD i = 0; i < count; ++i) {
+            Q3vSimFrameInfo info{};
+            Bytes bytes(8192);
+            if (control_->getFrame(i, &info, bytes.data(), static_cast<DWORD>(bytes.size())) == Q3V_SIM_OK &&
+                info.direction == Q3V_SIM_FRAME_IN && info.length > 3 && bytes[2] == 0x5A && bytes[3] >= 'P' &&
+                bytes[3] <= 'V') {
+                bytes.resize(info.length);
+                frames.push_back(emutest::HexText(bytes));
+            }
+        }
+        return frames;
+    }
+    Lines Messages() const {
+        Lines texts;
+        for (const auto& box : ui_.MessageBoxes()) {
+            texts.push_back(box.text);
+        }
+        return texts;
+    }
+
+    platform::VirtualClock clock_;
+    testsupport::TestUi ui_;
+    testing_support::TempFolder session_;
+    const emutest::ControlEntries* control_ = nullptr;
+    std::unique_ptr<simhost::SimHost> host_;
+    CTargetVk3* target_ = nullptr;
+    IHTExec2* exec_ = nullptr;
+    bool started_ = false;
+};
+
+TEST_F(EventRoad, TheEngineIsAttachedAndEveryGoAndStopCarriesTheEvents) {
+    ASSERT_EQ(Start(), S_OK);
+    ASSERT_NE(target_->GetEventEngine(), nullptr);
+    EXPECT_EQ(EventFrames(), (Lines{kP, kEventB, kEventA, kNoCombination, kTrace}));
+
+    // Each go: the settings, then the go's channels as address interrupts
+    // (both unset: disarmed); each stop: the channels disarmed and the
+    // settings without their breaks. Twice, the same.
+    const Lines run = {kEventB, kEventA, kNoCombination, kTrace, kChannel0Off, kChannel1Off,
+                       kChannel0Off, kChannel1Off, kEventB, kEventA, kNoCombination, kTrace};
+    for (int go = 0; go < 2; ++go) {
+        control_->clearFrames();
+        EXPECT_EQ(GoAndHalt(), "BREAK KEY");
+        EXPECT_EQ(EventFrames(), run) << "go " << go;
+    }
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(EventRoad, TheTraceWindowListsTheBranchesOldestFirst) {
+    ASSERT_EQ(Start(), S_OK);
+    const simhost::TraceWindow window(host_->Services());
+    EXPECT_EQ(GoAndHalt(), "BREAK KEY");
+    auto view = window.Read();
+    ASSERT_TRUE(view.has_value());
+    EXPECT_EQ(view->header, "PTR\tIP\tType\tAddress\tData\tInstruction");
+    EXPECT_EQ(view->capacity, 64u);
+    ASSERT_EQ(view->rows.size(), 64u) << "the run filled the buffer and wrapped";
+    // The demo's branches in program order: each record follows the one
+    // before it in the loop.
+    const Lines cycle = {"BRANCH\t0000C000", "DESTINATION\t0000C010", "BRANCH\t0000C012",
+                         "DESTINATION\t0000C004", "BRANCH\t0000C006", "DESTINATION\t0000C000"};
+    const auto position = [&](const std::string& row) {
+        for (std::size_t i = 0; i < cycle.size(); ++i) {
+            if (row.find(cycle[i]) != std::string::npos) {
+                return static_cast<int>(i);
+            }
+        }
+        return -1;
+    };
+    const int first = position(view->rows[0]);
+    ASSERT_GE(first, 0) << view->rows[0];
+    for (std::size_t row = 0; row < view->rows.size(); ++row) {
+        EXPECT_EQ(position(view->rows[row]), static_cast<int>((first + row) % cycle.size())) << view->rows[row];
+    }
+    EXPECT_EQ(view->rows.back().rfind("+000000\t0000\t", 0), 0u) << view->rows.back();
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(EventRoad, EventsSetThroughTheEngineStopTheProgram) {
+    ASSERT_EQ(Start(), S_OK);
+    // Event A: a write on the stack (09FC-09FF), combination "A".
+    ASSERT_TRUE(Engine().SetEvent(0, 1, 1, 2, 0x09FC, 0, 2, 0, "H'09FC"));
+    ASSERT_TRUE(Engine().SetBreakCombination(4));
+    EXPECT_EQ(GoUntilItStops(), "EVENT BREAK");
+
+    // The data trace of event A: its writes with their values.
+    ASSERT_TRUE(Engine().SetBreakCombination(0));
+    ASSERT_TRUE(Engine().SetTraceCondition(2, 0, 0, 0, 0, 1));
+    host_->Services().Registers().SetValue(14, 0xC000);
+    host_->Services().Registers().SetValue(17, 0x0A00);
+    const simhost::TraceWindow window(host_->Services());
+    EXPECT_EQ(window.Clear(), S_OK);
+    EXPECT_EQ(GoAndHalt(), "BREAK KEY");
+    auto view = window.Read();
+    ASSERT_TRUE(view.has_value());
+    ASSERT_FALSE(view->rows.empty());
+    for (const std::string& row : view->rows) {
+        EXPECT_NE(row.find("\tWRITE\t000009FC-000009FF\t"), std::string::npos) << row;
+    }
+    // The call pushes its return address C004 low byte first.
+    ASSERT_GE(view->rows.size(), 3u);
+    std::string last3;
+    for (std::size_t row = view->rows.size() - 3; row < view->rows.size(); ++row) {
+        last3 += view->rows[row].substr(view->rows[row].size() - 3);
+    }
+    EXPECT_EQ(last3, "04\tC0\t00\t");
+
+    // A full trace breaks: the branch trace with the break at full.
+    ASSERT_TRUE(Engine().SetTraceCondition(0, 0, 0, 1, 1, 1));
+    EXPECT_EQ(GoUntilItStops(), "TRACE FULL BREAK");
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(EventRoad, AnEngineThatCannotAttachFailsTheInitialisation) {
+    ASSERT_EQ(control_->injectFault(Q3V_SIM_FAULT_EVENT_STATUS, 1, 1), Q3V_SIM_OK);
+    EXPECT_TRUE(FAILED(Start()));
+}
+
+TEST_F(EventRoad, ALostLinkFailsTheEngineWithoutAHang) {
+    ASSERT_EQ(Start(), S_OK);
+    ASSERT_EQ(control_->injectFault(Q3V_SIM_FAULT_LINK_LOST, 1, 0), Q3V_SIM_OK);
+    EXPECT_FALSE(Engine().SetAddressInterrupt(0, 0xC010, 1));
+    EXPECT_TRUE(Engine().SetBreakCombination(4)) << "detached: only kept";
+    Engine().StartEvents(1);
+    EXPECT_FALSE(Engine().SetBreakCombination(5));
+    EXPECT_TRUE(Engine().ReadTrace()) << "no pointer: an empty trace";
+    EXPECT_TRUE(Engine().GetTraceRecords().empty());
+    Engine().StopEvents();
+    ASSERT_EQ(control_->injectFault(Q3V_SIM_FAULT_LINK_LOST, 0, 0), Q3V_SIM_OK);
+}
+
+}  // namespace
