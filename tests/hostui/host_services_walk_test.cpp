@@ -1,14 +1,20 @@
 // A walk over the host services that the console commands and the host UI
-// rely on, finding the simulated host answering each as the plug-in expects.
-// The command-syntax and command-output services, the UI interfaces and the
-// break-changed and refresh event ids are not part of the simulated host yet
-// and join this walk with the console commands and the UI registration.
+// rely on, finding the simulated host answering each as the plug-in expects:
+// the command window with its syntax, output and callback, the expression
+// interface, the UI interfaces, the registry, the output window and the
+// events.
 #include "frame/cmd.h"
 #include "platform/bstr.h"
 #include "sim/host/command_window.h"
 #include "sim/host/sim_host.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdint>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -106,6 +112,89 @@ TEST_F(HostServicesRelied, EventsAreRaisedAndNamedThroughTheProvider) {
     platform::Bstr name;
     EXPECT_EQ(host.Services().GetEventName(&notice, name.Out()), S_OK);  // 3
     EXPECT_EQ(name.Ansi(), "Q3vWalkEvent");
+}
+
+TEST_F(HostServicesRelied, TheSyntaxServiceAddsReplacesAndWithdrawsAWordsText) {
+    auto* syntax = Service<IHCmdSyntax>(IID_IHCmdSyntax);
+    ASSERT_NE(syntax, nullptr);
+    platform::Bstr word("BP");
+    platform::Bstr first("bp <address>");
+    platform::Bstr second("bp <address> [count]");
+    static_cast<void>(syntax->AddSyntax(word.Get(), first.Get(), 0));   // 11, a name
+    static_cast<void>(syntax->AddSyntax(word.Get(), second.Get(), 1));  // 11 again: replaces, as an alias
+    auto texts = host.Services().CommandSyntax().Texts();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts.at("bp").text, "bp <address> [count]");
+    EXPECT_EQ(texts.at("bp").flag, 1u);
+    static_cast<void>(syntax->RemoveSyntax(word.Get(), second.Get()));  // 12
+    EXPECT_TRUE(host.Services().CommandSyntax().Texts().empty());
+    EXPECT_TRUE(host.Services().CommandSyntax().HostErrors().empty());
+    static_cast<void>(syntax->RemoveSyntax(word.Get(), second.Get()));  // a word without a text
+    EXPECT_EQ(host.Services().CommandSyntax().HostErrors().size(), 1u);
+}
+
+TEST_F(HostServicesRelied, TheCommandOutputKeepsTheLinesOfAnotherThreadInOrder) {
+    auto* output = Service<IHCmdOutput>(IID_IHCmdOutput);
+    ASSERT_NE(output, nullptr);
+    std::thread writer([output] {
+        for (const char* text : {"H'0000C010 Enable\n", "H'0000C020 Disable\n"}) {
+            platform::Bstr line(text);
+            static_cast<void>(output->WriteLine(line.Get()));  // 8
+        }
+    });
+    writer.join();
+    EXPECT_EQ(host.Services().CommandOutput().Lines(),
+              (std::vector<std::string>{"H'0000C010 Enable\n", "H'0000C020 Disable\n"}));
+}
+
+TEST_F(HostServicesRelied, TheUiInterfacesLendOwnerIdsRecordAcceptedAddsAndCountPopupUses) {
+    auto* ui = Service<IHUiRegistration4>(IID_IHUiRegistration4);
+    ASSERT_NE(ui, nullptr);
+    DWORD owner = 0;
+    ASSERT_EQ(ui->AcquireOwnerId(&owner), S_OK);  // 44
+    EXPECT_NE(owner, 0u);
+    EXPECT_EQ(host.Services().UiRegistry().OwnerIdsOut(), (std::set<DWORD>{owner}));
+
+    // An add answers exactly S_OK when the host took the item, and only
+    // then is it recorded under its owner.
+    const auto window = reinterpret_cast<HWND>(std::uintptr_t{0x1234});
+    EXPECT_EQ(ui->AddWindow(owner, &CLSID_Q3vVk3UiComponent, window), S_OK);  // 34
+    host.Services().UiRegistry().ScriptResult(34, S_FALSE);
+    EXPECT_EQ(ui->AddWindow(owner, &CLSID_Q3vVk3UiComponent, window), S_FALSE);
+    EXPECT_EQ(host.Services().UiRegistry().Owners().at(owner).windows, (std::vector<HWND>{window}));
+
+    platform::Bstr item("Break condition 1");
+    EXPECT_EQ(ui->AddPopupItem(0x77, 32900, 0, item.Get(), 0, 0, owner, 0), S_OK);  // 21
+    EXPECT_EQ(ui->AddPopupItem(0x77, 32901, 0, item.Get(), 0, 0, owner, 0), S_OK);
+    LONG uses = -1;
+    EXPECT_EQ(ui->GetPopupUseCount(0x77, &uses), S_OK);  // 87
+    EXPECT_EQ(uses, 2);
+    EXPECT_EQ(ui->GetPopupUseCount(0x78, &uses), S_OK);
+    EXPECT_EQ(uses, 0);
+
+    // The removals take the values recorded; then the owner id goes back.
+    EXPECT_EQ(ui->RemovePopupItem(0x77, 32900, 0, owner), S_OK);  // 22
+    EXPECT_EQ(ui->RemovePopupItem(0x77, 32901, 0, owner), S_OK);
+    EXPECT_EQ(ui->RemoveWindow(owner), S_OK);  // 37
+    EXPECT_EQ(ui->ReleaseOwnerId(&owner), S_OK);  // 45
+    EXPECT_TRUE(host.Services().UiRegistry().OwnerIdsOut().empty());
+    EXPECT_TRUE(host.Services().UiRegistry().HostErrors().empty());
+}
+
+TEST_F(HostServicesRelied, TheBreakChangedEventIsPostedAndTheRefreshEventIsNamedAndSet) {
+    const HostEventNotice changed{EVENT_BreakChanged, nullptr};  // argument 0
+    EXPECT_EQ(host.Services().PostEvent(&changed), S_OK);  // 4
+    EXPECT_EQ(host.Log().Find("PostEvent").size(), 1u);
+    // The refresh event has a name the plug-in opens and waits on; the
+    // simulated host keeps it set, so no wait takes any time.
+    const HostEventNotice refresh{EVENT_ViewsRefresh, nullptr};
+    platform::Bstr name;
+    ASSERT_EQ(host.Services().GetEventName(&refresh, name.Out()), S_OK);  // 3
+    ASSERT_FALSE(name.Ansi().empty());
+    HANDLE event = OpenEventA(SYNCHRONIZE, FALSE, name.Ansi().c_str());
+    ASSERT_NE(event, nullptr);
+    EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_OBJECT_0);
+    CloseHandle(event);
 }
 
 }  // namespace
