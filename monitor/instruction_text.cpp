@@ -16,8 +16,10 @@ ServiceSlot<InstructionTextSource>& Source() {
 
 }  // namespace
 
-void SetInstructionTextSource(InstructionTextSource source) {
-    Source().Set(std::move(source));
+InstructionTextSource SetInstructionTextSource(InstructionTextSource source) {
+    InstructionTextSource previous;
+    Source().Update([&](InstructionTextSource& current) { previous = std::exchange(current, std::move(source)); });
+    return previous;
 }
 
 DWORD GetInstructionText(DWORD address, std::span<char> destination, DWORD* length) {

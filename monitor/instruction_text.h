@@ -11,8 +11,9 @@
 
 // The trace provider's row formatter for one instruction.
 using InstructionTextSource = std::function<std::string(DWORD address)>;
-// Installs the formatter (an empty one removes it).
-void SetInstructionTextSource(InstructionTextSource source);
+// Installs the formatter (an empty one removes it) and gives back the one it
+// replaced, so that a caller borrowing the slot can put it back.
+InstructionTextSource SetInstructionTextSource(InstructionTextSource source);
 
 // Clears length, then copies the instruction's text into destination (cut
 // to fit with its terminator) and sets length to the characters copied: 1.

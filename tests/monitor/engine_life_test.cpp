@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace monitortest {
 namespace {
 
@@ -109,6 +111,12 @@ TEST_F(EngineLife, TheRunStateMonitorResetsToStopped) {
 }
 
 TEST_F(EngineLife, TheInstructionTextComesFromTheTraceProvider) {
+    // The module's own formatter, installed when it loaded, is lent for the
+    // test and put back: later tests of this program stop with its texts.
+    struct Lend {
+        InstructionTextSource kept = SetInstructionTextSource(nullptr);
+        ~Lend() { SetInstructionTextSource(std::move(kept)); }
+    } lend;
     char text[8] = {'x', 'x'};
     DWORD length = 99;
     EXPECT_EQ(GetInstructionText(0x500, text, &length), 1u);
@@ -120,7 +128,6 @@ TEST_F(EngineLife, TheInstructionTextComesFromTheTraceProvider) {
     EXPECT_EQ(length, 7u);
     EXPECT_EQ(GetInstructionText(0x502, std::span<char>(), &length), 1u);
     EXPECT_EQ(length, 0u);
-    SetInstructionTextSource(nullptr);
 }
 
 }  // namespace
