@@ -251,6 +251,7 @@ TEST_F(DemoRoad, InteractiveBadLinesGetOneClearLineEachAndALostLinkIsAnsweredByT
         {"mem FFFFFFF8 10", "mem: the range runs past 0xFFFFFFFF"},
         {"write FFFFFFFF 1 2", "write: the range runs past 0xFFFFFFFF"},
         {"write 0400 100", "usage: write <addr> <byte>..."},
+        {"write 10000 1", "write: 0x80042010"},  // refused by the plug-in: past the device's memory
         {"load " + missing, "load: " + missing + ": cannot open the file"},
         {"load " + broken, "load: " + broken + " line 2: bad checksum"},
         {"reg XX 1", "reg: no register \"XX\""},
