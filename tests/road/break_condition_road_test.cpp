@@ -21,6 +21,7 @@
 #include "platform/clock.h"
 #include "platform/host/target_interfaces.h"
 #include "platform/profile.h"
+#include "tests/support/await.h"
 
 #include <gtest/gtest.h>
 
@@ -99,9 +100,7 @@ protected:
     Lines Echoes() { return host_->Services().Output().Lines(); }
     bool Busy() { return target_->QueryBusyOnWorkspaceClose() == 1; }
     void AwaitEnd() {
-        for (long i = 0; i < 100000000 && Busy(); ++i) {
-            std::this_thread::yield();
-        }
+        testing_support::YieldWhile([&] { return Busy(); });
         ASSERT_FALSE(Busy()) << "the run never ended";
     }
     // The host's go; the program either stops by itself at a break or runs
@@ -110,9 +109,7 @@ protected:
     std::string Go() {
         const DWORD start = Status().instructions;
         EXPECT_EQ(exec_->Go(), S_OK);
-        for (long i = 0; i < 100000000 && Busy() && Status().instructions - start < 1000; ++i) {
-            std::this_thread::yield();
-        }
+        testing_support::YieldWhile([&] { return Busy() && Status().instructions - start < 1000; });
         if (Busy()) {
             EXPECT_EQ(exec_->Halt(), S_OK);
         }

@@ -23,6 +23,7 @@
 #include "platform/bstr.h"
 #include "platform/clock.h"
 #include "platform/profile.h"
+#include "tests/support/await.h"
 
 #include <gtest/gtest.h>
 
@@ -133,15 +134,11 @@ protected:
     CTargetExecVk3& Exec() { return *static_cast<CTargetExecVk3*>(exec_handler_); }
     bool Busy() { return target_->QueryBusyOnWorkspaceClose() == 1; }
     void AwaitEnd() {
-        for (int i = 0; i < 1000000 && Busy(); ++i) {
-            std::this_thread::yield();
-        }
+        testing_support::YieldWhile([&] { return Busy(); });
         ASSERT_FALSE(Busy()) << "the run never ended";
     }
     void AwaitRunning() {
-        for (int i = 0; i < 1000000 && Exec().IsWaiting() == 0; ++i) {
-            std::this_thread::yield();
-        }
+        testing_support::YieldWhile([&] { return Exec().IsWaiting() == 0; });
         ASSERT_EQ(Exec().IsWaiting(), 1u);
     }
     // Goes until the program stops by itself or, still running after the
@@ -151,13 +148,13 @@ protected:
         control_->clearFrames();  // the log keeps only the latest frames
         EXPECT_EQ(exec_->Go(), S_OK);
         bool halted = false;
-        for (int i = 0; i < 1000000 && Busy(); ++i) {
+        testing_support::YieldWhile([&] {
             if (!halted && Exec().IsWaiting() == 1 && Status().running == 1 && Frames() >= 8) {
                 EXPECT_EQ(exec_->Halt(), S_OK);
                 halted = true;
             }
-            std::this_thread::yield();
-        }
+            return Busy();
+        });
         AwaitEnd();
         return Exec().GetStopCauseText().Str();
     }

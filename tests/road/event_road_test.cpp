@@ -20,6 +20,7 @@
 
 #include "platform/clock.h"
 #include "platform/profile.h"
+#include "tests/support/await.h"
 
 #include <gtest/gtest.h>
 
@@ -112,15 +113,11 @@ protected:
     CEventEngine& Engine() { return *static_cast<CEventEngine*>(target_->GetEventEngine()); }
     bool Busy() { return target_->QueryBusyOnWorkspaceClose() == 1; }
     void AwaitEnd() {
-        for (int i = 0; i < 1000000 && Busy(); ++i) {
-            std::this_thread::yield();
-        }
+        testing_support::YieldWhile([&] { return Busy(); });
         ASSERT_FALSE(Busy()) << "the run never ended";
     }
     void AwaitRunning() {
-        for (int i = 0; i < 1000000 && Handler().IsWaiting() == 0 && Busy(); ++i) {
-            std::this_thread::yield();
-        }
+        testing_support::YieldWhile([&] { return Handler().IsWaiting() == 0 && Busy(); });
     }
     // A go halted once it runs, or one that stops by itself: the stop cause.
     std::string GoAndHalt() {

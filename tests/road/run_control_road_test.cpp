@@ -21,6 +21,7 @@
 
 #include "platform/clock.h"
 #include "platform/profile.h"
+#include "tests/support/await.h"
 
 #include <gtest/gtest.h>
 
@@ -129,9 +130,7 @@ protected:
     // Lets the go thread finish its request (bounded generously: the thread
     // sanitizer's build on a busy machine is slow).
     void AwaitEnd() {
-        for (long i = 0; i < 100000000 && Busy(); ++i) {
-            std::this_thread::yield();
-        }
+        testing_support::YieldWhile([&] { return Busy(); });
         ASSERT_FALSE(Busy()) << "the run never ended";
         // Every running word is cleared.
         EXPECT_EQ(exec_->QueryIdleEx(), S_OK);
@@ -141,9 +140,7 @@ protected:
     }
     // Waits until the go thread polls a running target.
     void AwaitRunning() {
-        for (long i = 0; i < 100000000 && Handler().IsWaiting() == 0; ++i) {
-            std::this_thread::yield();
-        }
+        testing_support::YieldWhile([&] { return Handler().IsWaiting() == 0; });
         ASSERT_EQ(Handler().IsWaiting(), 1u);
     }
     Q3vSimStatus Status() const {

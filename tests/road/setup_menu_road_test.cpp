@@ -15,6 +15,7 @@
 #include "tests/support/test_ui.h"
 
 #include "platform/profile.h"
+#include "tests/support/await.h"
 
 #include <gtest/gtest.h>
 
@@ -105,15 +106,11 @@ TEST_F(SetupMenuRoad, WhileTheProgramRunsOrADownloadIsOpenOnlyTheHelpIsChosen) {
     testing_support::RegistryLock lock;
     testing_support::HtmlHelpControlRegistration control(testing_support::HtmlHelpTestControl());
     ASSERT_EQ(exec_->Go(), S_OK);
-    for (int i = 0; i < 1000000 && Handler().IsWaiting() == 0; ++i) {
-        std::this_thread::yield();
-    }
+    testing_support::YieldWhile([&] { return Handler().IsWaiting() == 0; });
     ASSERT_EQ(Handler().IsWaiting(), 1u);
     const std::string running = Choose({"menu 32773", "menu 32869", "menu 32778"});
     ASSERT_EQ(exec_->Halt(), S_OK);
-    for (int i = 0; i < 1000000 && Busy(); ++i) {
-        std::this_thread::yield();
-    }
+    testing_support::YieldWhile([&] { return Busy(); });
     ASSERT_FALSE(Busy());
     EXPECT_NE(running.find("menu 32773: disabled"), std::string::npos) << running;
     EXPECT_NE(running.find("menu 32869: disabled"), std::string::npos) << running;

@@ -20,6 +20,7 @@
 #include "platform/bstr.h"
 #include "platform/clock.h"
 #include "platform/profile.h"
+#include "tests/support/await.h"
 
 #include <gtest/gtest.h>
 
@@ -96,15 +97,11 @@ protected:
     CTargetExecVk3& Handler() { return *static_cast<CTargetExecVk3*>(target_->GetExecHandler()); }
     bool Busy() { return target_->QueryBusyOnWorkspaceClose() == 1; }
     void AwaitEnd() {
-        for (int i = 0; i < 1000000 && Busy(); ++i) {
-            std::this_thread::yield();
-        }
+        testing_support::YieldWhile([&] { return Busy(); });
         ASSERT_FALSE(Busy()) << "the run never ended";
     }
     void AwaitRunning() {
-        for (int i = 0; i < 1000000 && Handler().IsWaiting() == 0; ++i) {
-            std::this_thread::yield();
-        }
+        testing_support::YieldWhile([&] { return Handler().IsWaiting() == 0; });
         ASSERT_EQ(Handler().IsWaiting(), 1u);
     }
     void GoAndHalt() {

@@ -18,6 +18,7 @@
 #include "target/target_exec_vk3.h"
 #include "target/target_vk3.h"
 #include "tests/link/link_fixture.h"
+#include "tests/support/await.h"
 
 #include <gtest/gtest.h>
 
@@ -96,9 +97,7 @@ protected:
     }
     void Go() {
         ASSERT_EQ(handler_->Go(), S_OK);
-        for (int i = 0; i < 1000000 && handler_->IsWaiting() == 0; ++i) {
-            std::this_thread::yield();
-        }
+        testing_support::YieldWhile([&] { return handler_->IsWaiting() == 0; });
         ASSERT_EQ(handler_->IsWaiting(), 1u);
         ASSERT_EQ(handler_->IsRunning(), 1u);
     }

@@ -26,6 +26,7 @@
 #include "events/break_channels.h"
 #include "tests/link/link_fixture.h"
 #include "tests/support/address_list.h"
+#include "tests/support/await.h"
 
 #include <gtest/gtest.h>
 
@@ -87,9 +88,7 @@ protected:
         EXPECT_EQ(handler_->QueryIdleEx(), S_OK);
     }
     void AwaitRunning() {
-        for (int i = 0; i < 1000000 && handler_->IsWaiting() == 0; ++i) {
-            std::this_thread::yield();
-        }
+        testing_support::YieldWhile([&] { return handler_->IsWaiting() == 0; });
         ASSERT_EQ(handler_->IsWaiting(), 1u);
     }
     std::string StopCause() { return handler_->GetStopCauseText().Str(); }
@@ -239,12 +238,12 @@ TEST_F(ExecHandler, NoPeriodicStatusWhileAHostMemoryOperationIsUnderWay) {
     const auto polls = [&] {
         int seen = 0;
         DWORD last = Status().instructions;
-        for (int i = 0; i < 1000000 && seen < 4; ++i) {
+        testing_support::YieldWhile([&] {
             const DWORD now = Status().instructions;
             seen += now != last ? 1 : 0;
             last = now;
-            std::this_thread::yield();
-        }
+            return seen < 4;
+        });
         ASSERT_EQ(seen, 4) << "the go thread stopped polling";
     };
     const DWORD period = GetStatusTime();
@@ -256,9 +255,7 @@ TEST_F(ExecHandler, NoPeriodicStatusWhileAHostMemoryOperationIsUnderWay) {
     Bytes read(8, 0xA5);
     LockMemoryAccess(TRUE);
     std::thread reader([&] { EXPECT_EQ(memory.ReadMemory(0x0480, 0x0487, 1, read.data()), S_OK); });
-    for (int i = 0; i < 1000000 && memory.AccessInProgress() == 0; ++i) {
-        std::this_thread::yield();
-    }
+    testing_support::YieldWhile([&] { return memory.AccessInProgress() == 0; });
     EXPECT_EQ(memory.AccessInProgress(), 1u);
     clock_.SetReadStep(0);
     polls();  // a status the go thread had decided on before the read began is out
@@ -269,9 +266,7 @@ TEST_F(ExecHandler, NoPeriodicStatusWhileAHostMemoryOperationIsUnderWay) {
     clock_.SetReadStep(1);
     LockMemoryAccess(FALSE);
     reader.join();
-    for (int i = 0; i < 1000000 && events() == before; ++i) {
-        std::this_thread::yield();
-    }
+    testing_support::YieldWhile([&] { return events() == before; });
     EXPECT_GT(events(), before) << "the status comes again once the read is done";
     EXPECT_EQ(handler_->Halt(), S_OK);
     AwaitEnd();
