@@ -63,8 +63,14 @@ DWORD CCmdBreakpointDisplay::Run(const CString& line, CString& result) {
     auto hold = std::make_shared<RunStateHold>();
     try {
         listing.thread = std::thread([this, &listing, hold, callback = GetCallback()]() mutable {
-            List(callback);
+            const CString text = List();
+            // The hold goes back before the host hears that the listing is
+            // over: a host asking for the run state then finds it stopped.
             hold.reset();
+            if (callback != nullptr) {
+                const platform::Bstr wide(static_cast<const char*>(text));
+                static_cast<void>(callback->Complete(wide.Get()));  // the host's business
+            }
             listing.done = true;
         });
     } catch (const std::system_error&) {
@@ -75,7 +81,7 @@ DWORD CCmdBreakpointDisplay::Run(const CString& line, CString& result) {
     return Succeed(result);
 }
 
-void CCmdBreakpointDisplay::List(IHCmdCallback* callback) {
+CString CCmdBreakpointDisplay::List() {
     CString text;
     CPcBreakRows rows;
     IHCmdOutput* output = nullptr;
@@ -99,10 +105,7 @@ void CCmdBreakpointDisplay::List(IHCmdCallback* callback) {
             static_cast<void>(output->WriteLine(wide.Get()));  // the window's business
         }
     }
-    if (callback != nullptr) {
-        const platform::Bstr wide(static_cast<const char*>(text));
-        static_cast<void>(callback->Complete(wide.Get()));  // the host's business
-    }
+    return text;
 }
 
 void CCmdBreakpointDisplay::ReapEndedListingsLocked() {

@@ -30,8 +30,9 @@ private:
         std::atomic<bool> done{false};
     };
 
-    // One listing's work, on its thread.
-    void List(IHCmdCallback* callback);
+    // One listing's work, on its thread: the rows written to the host's
+    // output; gives the final text for the host's callback.
+    CString List();
     // Joins the listings that have ended (caller holds m_listingsLock).
     void ReapEndedListingsLocked();
 
