@@ -9,6 +9,8 @@
 // C010 NOP; C011 NOP; C012 RTS.
 #include "tests/road/break_condition_road_fixture.h"
 
+#include "events/target_event_vk3.h"
+
 namespace {
 
 using namespace roadtest;
@@ -49,7 +51,9 @@ TEST_F(BreakConditionRoad, WithoutAnOutputWindowTheEditGoesOnWithoutAnEcho) {
 }
 
 TEST_F(BreakConditionRoad, ADownloadSendsTheChannelsAgain) {
-    ASSERT_EQ(set_->SetAtAddress(0, 0xC010, 0xC010), 0);
+    // Placed as the view columns place it: the event handler's records
+    // follow, and the download copies them back into the sheets.
+    ASSERT_EQ(target_->GetEventHandler()->SetChannelCondition(0, 0xC010, 0xC010), S_OK);
     host_->Services().Output().ClearLines();
     IHTMemoryServer4* memory = nullptr;
     for (const simhost::InterfaceRegistration& registration : host_->Services().Registrations()) {
