@@ -5,6 +5,7 @@
 #include "breaks/break_manager.h"
 #include "events/break_condition_set.h"
 #include "frame/host_event.h"
+#include "target/target_config.h"
 #include "target/target_vk3.h"
 
 #include <string>
@@ -36,7 +37,7 @@ int CTargetEventVk3::FindChannelByAddress(DWORD address, DWORD address2, int n) 
 }
 
 HRESULT CTargetEventVk3::SetChannelCondition(DWORD channel, DWORD address, DWORD address2) {
-    if (CBreakConditionSet* set = Set(); set != nullptr && channel < kChannels && ConditionMode() == 0) {
+    if (CBreakConditionSet* set = Set(); set != nullptr && channel < kChannels && GetBreakConditionMode() == 0) {
         static_cast<void>(set->SetAtAddress(channel, address, address2));  // a refusal was reported there
         ApplyEventState();
     }
@@ -45,7 +46,7 @@ HRESULT CTargetEventVk3::SetChannelCondition(DWORD channel, DWORD address, DWORD
 }
 
 HRESULT CTargetEventVk3::RefreshChannel(DWORD channel) {
-    if (CBreakConditionSet* set = Set(); set != nullptr && channel < kChannels && ConditionMode() == 0) {
+    if (CBreakConditionSet* set = Set(); set != nullptr && channel < kChannels && GetBreakConditionMode() == 0) {
         set->listEditActive = 1;
         set->EditChannel(channel, 1);
         set->listEditActive = 0;
@@ -56,7 +57,7 @@ HRESULT CTargetEventVk3::RefreshChannel(DWORD channel) {
 }
 
 HRESULT CTargetEventVk3::ActivateChannel(DWORD channel) {
-    if (Set() != nullptr && channel < kChannels && ConditionMode() == 0) {
+    if (Set() != nullptr && channel < kChannels && GetBreakConditionMode() == 0) {
         static_cast<void>(RemoveItem(kChannelList, static_cast<LONG>(channel)));  // a channel the device lacks stays
         ApplyEventState();
     }
@@ -66,7 +67,7 @@ HRESULT CTargetEventVk3::ActivateChannel(DWORD channel) {
 
 HRESULT CTargetEventVk3::ToggleConditionAtAddress(int channel, DWORD address, DWORD address2) {
     CBreakConditionSet* set = Set();
-    if (set != nullptr && ConditionMode() == 0) {
+    if (set != nullptr && GetBreakConditionMode() == 0) {
         if (channel >= 0 && channel < kChannels) {
             static_cast<void>(RemoveItem(kChannelList, channel));  // a channel the device lacks stays
             MarkModified();

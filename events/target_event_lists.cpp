@@ -215,7 +215,7 @@ HRESULT CTargetEventVk3::EditBreakCondition(LONG index) {
         return TE_INVALID_INDEX;
     }
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
-    if (ConditionMode() == 1) {
+    if (GetBreakConditionMode() == 1) {
         AfxMessageBox("Cannot use this mode", MB_ICONEXCLAMATION);
         return S_OK;
     }
@@ -234,7 +234,7 @@ HRESULT CTargetEventVk3::EditBreakCondition(LONG index) {
 
 void CTargetEventVk3::CompactChannels() {
     CBreakConditionSet& set = *Set();
-    const bool repack = ConditionMode() == 0;
+    const bool repack = GetBreakConditionMode() == 0;
     const int count = static_cast<int>(GetConditionCount(kChannelList));
     std::array<DWORD, 4> addresses{kNoAddress, kNoAddress, kNoAddress, kNoAddress};
     std::array<DWORD, 4> enabled{};
@@ -253,8 +253,8 @@ void CTargetEventVk3::CompactChannels() {
         }
         enabled[n] = set.GetChannelWord(n);
     }
-    for (int i = 0; i < count; ++i) {
-        set.SetMark(static_cast<DWORD>(i), addresses[static_cast<std::size_t>(i)], enabled[static_cast<std::size_t>(i)]);
+    for (std::size_t n = 0; n < static_cast<std::size_t>(count); ++n) {
+        set.SetMark(static_cast<DWORD>(n), addresses[n], enabled[n]);
     }
     set.echoOffWhileRemoving = 1;
     if (set.listEditActive != 1) {

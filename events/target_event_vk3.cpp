@@ -6,7 +6,6 @@
 #include "events/break_condition_rules.h"
 #include "events/break_condition_set.h"
 #include "frame/host_profile_accessor.h"
-#include "target/target_config.h"
 #include "target/target_vk3.h"
 
 #include <cstdio>
@@ -186,14 +185,4 @@ LONG CTargetEventVk3::GetConditionCount(LONG list) const {
     }
     const DWORD count = g_deviceValues.addressBreakCount;
     return count < static_cast<DWORD>(kMaxChannels) ? static_cast<LONG>(count) : kMaxChannels;
-}
-
-DWORD CTargetEventVk3::ConditionMode() {
-    DWORD mode = 0;
-    DWORD value2 = 0;
-    DWORD value3 = 0;
-    DWORD value4 = 0;
-    DWORD value5 = 0;
-    GetBreakModeSettings(&mode, &value2, &value3, &value4, &value5);
-    return value5;
 }

@@ -116,8 +116,6 @@ private:
     static bool Visited(int channel);
     static CBreakConditionSet* Set();
     static CTBreakManager* Manager();
-    // The fifth break-mode value: 0 lets the entry points change channels.
-    static DWORD ConditionMode();
     void NotifyChannelsChanged() const;
     // The row texts: the handler's, freed at its next row and at its end.
     void FillRow(DWORD number, const char* kind, DWORD state, DWORD kindCode, DWORD value, const char* condition,

@@ -35,7 +35,8 @@ protected:
         std::vector<std::string> rows;
         for (const Row& row : Window().Rows(1)) {
             char text[32];
-            std::snprintf(text, sizeof(text), "%X %s", static_cast<unsigned>(row.address), row.state == 1 ? "on" : "off");
+            std::snprintf(text, sizeof(text), "%X %s", static_cast<unsigned>(row.address),
+                          row.state == 1 ? "on" : "off");
             rows.push_back(row.condition == "None" ? std::string("-") : std::string(text));
         }
         return rows;
