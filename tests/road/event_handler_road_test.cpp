@@ -241,6 +241,41 @@ TEST_F(EventHandlerRoad, ThePcBreakSnapshotFollowsTheBreakManager) {
     EXPECT_EQ(handler.SnapshotCount(), 0);
 }
 
+TEST_F(EventHandlerRoad, TheRecordsCarryEachChannelsOwnFieldsBetweenSheetsAndRecords) {
+    CTargetEventVk3& handler = Handler();
+    CSetBc& first = set_->Sheet(0);
+    CSetBc& second = set_->Sheet(1);
+    second.AddressPage().dataDontCare = 0;
+    second.AddressPage().dataValue = 0x55;
+    second.page3.bus = 2;
+    first.page2.addressDontCare = 0;
+    first.page4.dontCare = 0;
+    first.page4.value = 7;
+    handler.ApplyEventState();
+    EXPECT_EQ(handler.Record(1).dataDontCare, 1) << "channel 2 has no data fields";
+    EXPECT_EQ(handler.Record(1).dataValue, 0u);
+    EXPECT_EQ(handler.Record(1).busState, 2);
+    EXPECT_EQ(handler.Record(0).secondAddressDontCare, 0);
+    EXPECT_EQ(handler.Record(0).count, 7);
+
+    // Back into the sheets: the second address and the bus go with an
+    // access condition only; the pass count always.
+    handler.CopyEventState();
+    EXPECT_EQ(second.AddressPage().dataValue, 0u);
+    EXPECT_EQ(second.page3.bus, 0) << "a program-fetch record";
+    EXPECT_EQ(first.page2.addressDontCare, 1);
+    EXPECT_EQ(first.page4.dontCare, 0);
+    EXPECT_EQ(first.page4.value, 7u);
+    handler.Record(0).addressKind = 0;
+    handler.Record(1).addressKind = 0;
+    handler.CopyEventState();
+    EXPECT_EQ(first.page2.addressDontCare, 0);
+    EXPECT_EQ(second.page3.bus, 2);
+    handler.ResetConditions();
+    handler.CopyEventState();
+    EXPECT_EQ(first.page4.value, 1u);
+}
+
 // The demo device with the hardware break type 1: four channels, the third
 // of them the data break.
 class DataBreakListRoad : public EventHandlerRoad {
