@@ -1,12 +1,17 @@
 #include "console/pc_break_rows.h"
 
 #include "breaks/break_manager.h"
+#include "events/target_event_vk3.h"
 #include "frame/error_codes.h"
 #include "target/target_vk3.h"
 
 CPcBreakRows::CPcBreakRows() {
     const CTargetVk3* target = GetTarget();
     m_manager = target != nullptr ? dynamic_cast<CTBreakManager*>(target->GetBreakHandler()) : nullptr;
+    m_events = target != nullptr ? target->GetEventHandler() : nullptr;
+    if (m_events == nullptr) {
+        m_manager = nullptr;  // no rows, and no breaks to count or change either
+    }
 }
 
 std::mutex& CPcBreakRows::Lock() {
@@ -31,7 +36,7 @@ DWORD CPcBreakRows::CountPcBreaks() const {
         return 0;
     }
     std::lock_guard lock(Lock());
-    return m_manager->GetPcCount();
+    return static_cast<DWORD>(m_events->GetConditionCount(CTargetEventVk3::kPcList));
 }
 
 std::optional<PcBreakRow> CPcBreakRows::GetRow(DWORD index) const {
@@ -39,11 +44,12 @@ std::optional<PcBreakRow> CPcBreakRows::GetRow(DWORD index) const {
         return std::nullopt;
     }
     std::lock_guard lock(Lock());
-    const CTBreakPcContents* record = m_manager->GetPcBreakAt(index);
-    if (record == nullptr) {
+    CEventItemInfo* row = nullptr;
+    if (index > 0x7FFFFFFFu ||
+        FAILED(m_events->GetItemText(CTargetEventVk3::kPcList, static_cast<LONG>(index), &row)) || row == nullptr) {
         return std::nullopt;
     }
-    return PcBreakRow{record->GetAddress(), record->IsEnabled()};
+    return PcBreakRow{row->value, row->state == 1};
 }
 
 std::optional<DWORD> CPcBreakRows::Find(DWORD address) const {
@@ -63,11 +69,10 @@ HRESULT CPcBreakRows::Enable(DWORD index, WORD flag) {
         return TE_INVALID_INDEX;
     }
     std::lock_guard lock(Lock());
-    if (index >= m_manager->GetPcCount()) {
+    if (index > 0x7FFFFFFFu) {
         return TE_INVALID_INDEX;
     }
-    m_manager->SetPcBreakEnable(index, flag);
-    return S_OK;
+    return m_events->EnableItem(CTargetEventVk3::kPcList, static_cast<LONG>(index), flag);
 }
 
 HRESULT CPcBreakRows::Remove(LONG index) {
@@ -75,11 +80,11 @@ HRESULT CPcBreakRows::Remove(LONG index) {
         return TE_INVALID_INDEX;
     }
     std::lock_guard lock(Lock());
-    if (index < -1 || (index >= 0 && static_cast<DWORD>(index) >= m_manager->GetPcCount())) {
+    // The list answers 0 for a position it has no break at.
+    if (index < -1 || index >= m_events->GetConditionCount(CTargetEventVk3::kPcList)) {
         return TE_INVALID_INDEX;
     }
-    m_manager->RemovePcBreak(static_cast<DWORD>(index));
-    return S_OK;
+    return m_events->RemoveItem(CTargetEventVk3::kPcList, index);
 }
 
 bool CPcBreakRows::Add(DWORD address) {

@@ -1,6 +1,8 @@
-// The PC breakpoints as the host's break list shows them (its list 0): one
-// row per PC break of the break manager, by position, with its address and
-// whether it is enabled; rows are enabled and removed by position. The
+// The PC breakpoints as the host's break list shows them: the event handler's
+// list 0, one row per PC break of the break manager, by position, with its
+// address and whether it is enabled; rows are enabled and removed by
+// position through the same list. Counting every kind, finding a break by
+// its address and making one go to the break manager. The
 // breakpoint commands read and change the breakpoints through these rows,
 // and every read or change holds the rows' lock, so that a listing on its
 // own thread never sees a row half changed by a command.
@@ -12,6 +14,7 @@
 #include <optional>
 
 class CTBreakManager;
+class CTargetEventVk3;
 
 struct PcBreakRow {
     DWORD address = 0;
@@ -20,7 +23,8 @@ struct PcBreakRow {
 
 class CPcBreakRows {
 public:
-    // The target's break manager (none: no rows, every change refused).
+    // The target's break manager and event handler (either missing: no
+    // rows, every change refused).
     CPcBreakRows();
 
     // The number of breaks of all eight kinds.
@@ -43,4 +47,5 @@ private:
     static std::mutex& Lock();
 
     CTBreakManager* m_manager;
+    CTargetEventVk3* m_events;
 };

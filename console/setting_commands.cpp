@@ -1,5 +1,6 @@
 #include "console/setting_commands.h"
 
+#include "events/target_event_vk3.h"
 #include "frame/error_codes.h"
 #include "res/resource_ids.h"
 #include "startup/device_data.h"
@@ -198,6 +199,12 @@ DWORD CCmdNmiMode::Run(const CString& line, CString& result) {
         return FailArgument(*m_mode, "nmi_mode", kKeyword, result);
     }
     const auto mode = static_cast<DWORD>(m_mode->GetIndex());
+    if (mode != settings.nmiMode && mode == 1) {
+        // The user's NMI takes the break-condition channels: they are freed.
+        if (CTargetVk3* target = GetTarget(); target != nullptr && target->GetEventHandler() != nullptr) {
+            static_cast<void>(target->GetEventHandler()->ResetChannelsOnNmiModeChange(1));  // answers 0
+        }
+    }
     if (mode != settings.nmiMode) {
         settings.nmiMode = mode;
         settings.Write();

@@ -81,6 +81,13 @@ public:
     const CString& DisplayText(DWORD n) const { return m_displayText[n]; }
     DWORD MarkAddress(DWORD n) const { return m_markAddress[n]; }
     DWORD MarkEnabled(DWORD n) const { return m_markEnabled[n]; }
+    // The event handler's compaction moves the marks with the conditions.
+    void SetMark(DWORD n, DWORD address, DWORD enabled) {
+        if (n < kChannels) {
+            m_markAddress[n] = address;
+            m_markEnabled[n] = enabled;
+        }
+    }
 
     // Set by the event handler around its own operations.
     DWORD echoOffWhileRemoving = 0;

@@ -91,13 +91,7 @@ int CBreakConditionSet::ToggleAtAddress(int n, DWORD address, DWORD /*address2*/
 }
 
 void CBreakConditionSet::CloseGap() {
-    DWORD mode = 0;
-    DWORD value2 = 0;
-    DWORD value3 = 0;
-    DWORD value4 = 0;
-    DWORD value5 = 0;
-    GetBreakModeSettings(&mode, &value2, &value3, &value4, &value5);
-    const bool repack = value5 == 0;
+    const bool repack = GetBreakConditionMode() == 0;
     struct Collected {
         int channel;
         bool hasAddress;

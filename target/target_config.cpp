@@ -174,6 +174,16 @@ void GetBreakModeSettings(DWORD* mode, DWORD* value2, DWORD* value3, DWORD* valu
     g_targetConfig->BreakModeStore().Get(mode, value2, value3, value4, value5);
 }
 
+DWORD GetBreakConditionMode() {
+    DWORD mode = 0;
+    DWORD value2 = 0;
+    DWORD value3 = 0;
+    DWORD value4 = 0;
+    DWORD value5 = 0;
+    GetBreakModeSettings(&mode, &value2, &value3, &value4, &value5);
+    return value5;
+}
+
 WORD SetBreakModeAndNotify(DWORD mode, DWORD value2, DWORD value3, DWORD value4) {
     SetBreakModeSettings(mode, value2, value3, value4, 0);
     return MonitorSetAdapterBaudRate(value2);

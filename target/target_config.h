@@ -100,6 +100,9 @@ extern DWORD g_clockIndex;
 // setters keep nothing.
 void SetBreakModeSettings(DWORD mode, DWORD value2, DWORD value3, DWORD value4, DWORD value5);
 void GetBreakModeSettings(DWORD* mode, DWORD* value2, DWORD* value3, DWORD* value4, DWORD* value5);
+// The fifth value alone: the break-condition mode (0 lets the channels be
+// placed and moved).
+DWORD GetBreakConditionMode();
 // SetBreakModeSettings with value 5 = 0, then the new speed code to the
 // monitor control: the link's result.
 WORD SetBreakModeAndNotify(DWORD mode, DWORD value2, DWORD value3, DWORD value4);

@@ -38,17 +38,36 @@ struct IHTBreakServer : IUnknown {
     HOST_METHOD(ReleaseItemFiles)(LONG index) = 0;
 };
 
-// The event conditions' list, served by the event handler.
+// One row of the event handler's lists as the host reads it. The texts
+// belong to the handler and stay valid until its next row.
+struct CEventItemInfo {
+    DWORD number;        // the row's 1-based number
+    BSTR kindText;       // "Breakpoint", "Break condition", ...
+    BSTR text3;          // empty
+    DWORD state;         // 1 enabled, 2 disabled
+    DWORD kindCode;      // 6 a PC break, 0 a break-condition channel
+    DWORD value;         // the address
+    BSTR text7;          // empty
+    LONG number8;        // -1
+    BSTR conditionText;
+    BSTR actionText;     // "Break", "Sequential break"
+};
+
+// The host's break lists, served by the event handler: list 0 the PC
+// breakpoints, list 1 the break-condition channels. Indices are 0-based; -1
+// means every item. The host calls GetListKinds first, which names the lists.
 struct IHTBreakListServer : IUnknown {
-    HOST_PLACEHOLDER(3);
-    HOST_PLACEHOLDER(4);
-    HOST_PLACEHOLDER(5);
-    HOST_PLACEHOLDER(6);
-    HOST_PLACEHOLDER(7);
-    HOST_PLACEHOLDER(8);
-    HOST_PLACEHOLDER(9);
-    HOST_PLACEHOLDER(10);
-    HOST_PLACEHOLDER(11);
+    HOST_METHOD(EditItem)(LONG list, LONG index) = 0;                            // 3
+    HOST_METHOD(GetItemText)(LONG list, LONG index, CEventItemInfo** row) = 0;   // 4: null row: none there
+    HOST_METHOD(EnableItem)(LONG list, LONG index, WORD flag) = 0;               // 5
+    HOST_METHOD(RemoveItem)(LONG list, LONG index) = 0;                          // 6
+    HOST_METHOD(ListOperation7)(DWORD first, DWORD second) = 0;                  // 7: no effect
+    HOST_METHOD(ListOperation8)(LONG list, DWORD value) = 0;                     // 8: no effect
+    // 9: the operations the host may offer for the item (bit set, 64 always).
+    HOST_METHOD(GetItemState)(LONG list, LONG index, DWORD* state) = 0;
+    HOST_METHOD(ListOperation10)(LONG list, DWORD first, DWORD second, WORD* out) = 0;  // 10: no effect
+    // 11: the lists' names, tab-separated, in list order.
+    HOST_METHOD(GetListKinds)(BSTR* header) = 0;
 };
 
 // Marks the target as one the host supports; one operation without arguments.

@@ -1,5 +1,7 @@
 #include "sim/host/console.h"
 
+#include "sim/host/break_list_window.h"
+
 #include "platform/afx.h"
 #include "platform/clock.h"
 #include "platform/sleep_tally.h"
@@ -44,6 +46,9 @@ const char* const kHelp =
     "mem <addr> [count]       shows memory (count 1 to 1000, that is 4,096; 10 by default)\n"
     "write <addr> <byte>...   writes bytes\n"
     "break <addr>             sets a PC breakpoint; \"break list\", \"break remove <n>\" (decimal n)\n"
+    "conditions               the break list's break conditions (and PC breakpoints)\n"
+    "condition <n> edit [addr]  opens break condition n's sheet (decimal n; with addr it is filled with\n"
+    "                         a program-fetch condition there); \"condition <n> on|off|remove\"\n"
     "status                   the status window's pages\n"
     "trace                    the trace window\n"
     "registrations            what the plug-in registered with the host's registry\n"
@@ -91,7 +96,8 @@ std::vector<std::string> Words(const std::string& line) {
 
 const std::vector<std::string> kDemoScript = {
     "connect",        "regs",         "load",           "reset",    "mem C000 20",
-    "break C010",     "go",           "break list",     "break remove 1", "step",
+    "break C010",     "go",           "break list",     "break remove 1", "condition 1 edit C010",
+    "conditions",     "reset",        "go",             "condition 1 remove", "step",
     "step over",      "step out",     "reg PC C000",    "step",     "go until C010",
     "go",             "mem 09F0 10",  "halt",           "write 0400 11 22 33 44",
     "mem 0400 10",    "status",       "disconnect",
@@ -322,6 +328,12 @@ bool Console::RunCommand(const std::string& command, std::vector<std::string>& w
     if (command == "break") {
         return Break(words);
     }
+    if (command == "conditions") {
+        return none("conditions") && ShowConditions();
+    }
+    if (command == "condition") {
+        return Condition(words);
+    }
     if (command == "status" || command == "trace") {
         if (!none(command.c_str())) {
             return false;
@@ -352,6 +364,75 @@ bool Console::RunCommand(const std::string& command, std::vector<std::string>& w
         Print("unknown command \"" + command + "\" (\"help\" lists the commands)");
         return false;
     }
+    return true;
+}
+
+bool Console::ShowConditions() {
+    const BreakListWindow window(host_.Services());
+    if (!window.HasServer()) {
+        Print("conditions: no break list (\"connect\" first)");
+        return false;
+    }
+    Print("[" + window.Header() + "]");
+    PrintLines(window.Text(1), "  ");
+    PrintLines(window.Text(0), "  ");
+    return true;
+}
+
+bool Console::Condition(const std::vector<std::string>& words) {
+    const char* const usage = "condition <n> edit [addr] | condition <n> on|off|remove";
+    std::uint64_t number = 0;
+    if (words.size() < 2 || !Number(words[0], 8, number, 10) || number == 0) {
+        return Usage(usage);
+    }
+    const BreakListWindow window(host_.Services());
+    if (!window.HasServer()) {
+        Print("condition: no break list (\"connect\" first)");
+        return false;
+    }
+    const auto index = static_cast<LONG>(number - 1);
+    const std::string& verb = words[1];
+    HRESULT result = E_FAIL;
+    if (verb == "edit" && words.size() <= 3) {
+        if (words.size() == 3) {
+            std::uint64_t address = 0;
+            if (!Number(words[2], kAddressLimit, address)) {
+                return Usage(usage);
+            }
+            // What the person would type: the address page's first box off,
+            // then the address into its first field.
+            char text[16];
+            std::snprintf(text, sizeof(text), "%X", static_cast<unsigned>(address));
+            ui_.FillNextDialog([address = std::string(text)](platform::UiDialog& dialog) {
+                for (const platform::ControlView& control : dialog.View().controls) {
+                    if (control.kind == "check box") {
+                        dialog.Check(control.id, false);
+                        break;
+                    }
+                }
+                for (const platform::ControlView& control : dialog.View().controls) {
+                    if (control.kind == "edit" && control.enabled) {
+                        dialog.SetText(control.id, address);
+                        break;
+                    }
+                }
+            });
+        }
+        result = window.Edit(1, index);
+    } else if ((verb == "on" || verb == "off") && words.size() == 2) {
+        result = window.Enable(1, index, verb == "on");
+    } else if (verb == "remove" && words.size() == 2) {
+        result = window.Remove(1, index);
+    } else {
+        return Usage(usage);
+    }
+    if (FAILED(result)) {
+        char code[16];
+        std::snprintf(code, sizeof(code), "0x%08X", static_cast<unsigned>(result));
+        Print("condition: refused (" + std::string(code) + ")");
+        return false;
+    }
+    PrintLines(window.Text(1), "  ");
     return true;
 }
 

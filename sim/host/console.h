@@ -67,6 +67,10 @@ private:
     bool Memory(const std::vector<std::string>& words);
     bool Write(const std::vector<std::string>& words);
     bool Break(const std::vector<std::string>& words);
+    // "conditions" and "condition <n> edit [addr]|on|off|remove": the
+    // host's break-list window on the break conditions.
+    bool ShowConditions();
+    bool Condition(const std::vector<std::string>& words);
     bool GoCommand(const std::vector<std::string>& words);
     bool StepCommand(const std::vector<std::string>& words);
     // "cmd <line>": one line to the plug-in's commands in the command

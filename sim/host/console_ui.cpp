@@ -263,6 +263,11 @@ bool ConsoleUiDriver::Command(platform::UiDialog& dialog, const std::string& lin
 
 void ConsoleUiDriver::OnDialog(platform::UiDialog& dialog) {
     std::lock_guard lock(mutex_);
+    if (fillNext_) {
+        const auto fill = std::move(fillNext_);
+        fillNext_ = nullptr;
+        fill(dialog);
+    }
     const platform::DialogView view = dialog.View();
     Show(view);
     if (OnlyTheProgramCloses(view)) {
@@ -285,6 +290,11 @@ void ConsoleUiDriver::OnDialog(platform::UiDialog& dialog) {
     if (dialog.IsOpen()) {
         leftOpen_.insert(dialog.Window());
     }
+}
+
+void ConsoleUiDriver::FillNextDialog(std::function<void(platform::UiDialog&)> fill) {
+    std::lock_guard lock(mutex_);
+    fillNext_ = std::move(fill);
 }
 
 void ConsoleUiDriver::OnDialogEnded(platform::UiDialog& dialog) {

@@ -34,6 +34,9 @@ public:
     // Held by whoever writes to the console: lines come from the go thread
     // too, and a box waiting for its answer keeps the console.
     std::recursive_mutex& OutputLock() { return mutex_; }
+    // The next dialog is first filled by fill (then answered as every
+    // dialog is): what the host's own commands type into a sheet.
+    void FillNextDialog(std::function<void(platform::UiDialog&)> fill);
 
     int OnMessageBox(const platform::MessageBoxRequest& request) override;
     void OnDialog(platform::UiDialog& dialog) override;
@@ -61,7 +64,8 @@ private:
     std::recursive_mutex mutex_;  // the console is one, whatever thread shows something
     platform::UnchangedBoxCount unchangedBoxes_;
     std::function<bool(std::string&)> lineSource_;
-    std::set<HWND> leftOpen_;  // dialogs left to their program, until they close
+    std::set<HWND> leftOpen_;
+    std::function<void(platform::UiDialog&)> fillNext_;  // dialogs left to their program, until they close
 };
 
 }  // namespace simhost

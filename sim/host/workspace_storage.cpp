@@ -32,6 +32,10 @@ HRESULT WorkspaceStorage::Write(const char* scope, BSTR first, BSTR second, BSTR
     const std::string name = platform::BstrToAnsi(key);
     const std::string text = platform::BstrToAnsi(value);
     log_.Add("WorkspaceWrite", section + "|" + name + "=" + text);
+    if (!failKeyEnd_.empty() && name.size() >= failKeyEnd_.size() &&
+        name.compare(name.size() - failKeyEnd_.size(), failKeyEnd_.size(), failKeyEnd_) == 0) {
+        return E_FAIL;
+    }
     return WritePrivateProfileStringA(section.c_str(), name.c_str(), text.c_str(), file_.c_str()) ? S_OK : E_FAIL;
 }
 

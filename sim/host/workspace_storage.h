@@ -19,6 +19,9 @@ public:
     const std::string& File() const { return file_; }
     // The text stored under a key of a section, as the storage keeps it.
     std::string Stored(const std::string& section, const std::string& key) const;
+    // Writes of keys that end with the text fail (E_FAIL, nothing stored);
+    // an empty text ends the fault.
+    void FailWritesOf(std::string keyEnd) { failKeyEnd_ = std::move(keyEnd); }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
     ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
@@ -43,6 +46,7 @@ private:
 
     CallLog& log_;
     std::string file_;
+    std::string failKeyEnd_;
 };
 
 }  // namespace simhost

@@ -11,6 +11,7 @@
 #include "sim/host/status_window.h"
 
 #include "events/event_engine.h"
+#include "events/target_event_vk3.h"
 #include "res/resource_ids.h"
 #include "target/target_exec_vk3.h"
 #include "target/target_vk3.h"
@@ -48,6 +49,9 @@ constexpr char kNoCombination[] = "00 08 5A 53 00 08 0F 00 00 81";
 constexpr char kTrace[] = "00 10 5A 54 00 10 20 91 00 40 80 F3 00 00 22 23 A5 81";
 // The device's two address-break channels' interrupts, disabled.
 constexpr char kChannel0Off[] = "00 18 5A 51 00 18 00 60 D0 00 00 00 00 62 D0 00 00 00 00 63 D0 00 00 00 A5 81";
+// Channel 0 armed at C010 for a go, and disarmed after its stop.
+constexpr char kChannel0On[] = "00 18 5A 51 00 18 00 60 D0 00 00 10 C0 62 D0 00 00 00 00 63 D0 00 00 01 A5 81";
+constexpr char kChannel0Disarmed[] = "00 18 5A 51 00 18 00 60 D0 00 00 10 C0 62 D0 00 00 00 00 63 D0 00 00 00 A5 81";
 constexpr char kChannel1Off[] = "00 18 5A 51 00 18 00 64 D0 00 00 00 00 66 D0 00 00 00 00 67 D0 00 00 00 A5 81";
 
 class EventRoad : public ::testing::Test {
@@ -249,6 +253,25 @@ TEST_F(EventRoad, EventsSetThroughTheEngineStopTheProgram) {
     // A full trace breaks: the branch trace with the break at full.
     ASSERT_TRUE(Engine().SetTraceCondition(0, 0, 0, 1, 1, 1));
     EXPECT_EQ(GoUntilItStops(), "TRACE FULL BREAK");
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(EventRoad, AProgramFetchConditionArmsItsChannelsAddressInterrupt) {
+    ASSERT_EQ(Start(), S_OK);
+    // The view columns' "Add": the event handler places the condition.
+    ASSERT_EQ(target_->GetEventHandler()->SetChannelCondition(0, 0xC010, 0xC010), S_OK);
+    control_->clearFrames();
+    EXPECT_EQ(GoUntilItStops(), "BREAK CONDITION 1");
+    const Lines frames = EventFrames();
+    ASSERT_EQ(frames.size(), 12u) << ::testing::PrintToString(frames);
+    EXPECT_EQ(frames[4], kChannel0On);
+    EXPECT_EQ(frames[5], kChannel1Off);
+    EXPECT_EQ(frames[6], kChannel0Disarmed) << "disarmed after the stop, channel by channel";
+    EXPECT_EQ(frames[7], kChannel1Off);
+
+    ASSERT_EQ(target_->GetEventHandler()->ActivateChannel(0), S_OK);
+    host_->Services().Registers().SetValue(14, 0xC000);
+    EXPECT_EQ(GoAndHalt(), "BREAK KEY");
     EXPECT_TRUE(Messages().empty());
 }
 

@@ -19,6 +19,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -86,16 +88,33 @@ TEST_F(SmallHandlers, TheSupportMarkerAnswersOkWithoutEffect) {
     EXPECT_EQ(Registered(IID_IHTSupportMarker), 0u);
 }
 
-TEST_F(SmallHandlers, TheEventHandlerServesItsListAndItsSessionSaveWritesNothingYet) {
+TEST_F(SmallHandlers, TheEventHandlerServesItsListAndSavesItsFreshRecords) {
     testing_support::TempFolder folder;
     simhost::WorkspaceStorage storage(log, folder.Windows("workspace.ini"));
     {
         CTargetEventVk3 handler(&host);
         ExpectQueries(handler, IID_IHTBreakListServer, static_cast<IHTBreakListServer*>(&handler));
         CHostProfileAccessorEx accessor(&storage, "ws", "proj", "x", "sess", CLSID_Q3vVk3Target);
+        handler.Record(4).conditionFlag = 1;  // channels above the fourth are never written
         EXPECT_EQ(handler.SaveSession(accessor), S_OK);
+        std::vector<std::string> written;
+        for (const simhost::CallRecord& call : log.Find("WorkspaceWrite")) {
+            written.push_back(call.detail.substr(call.detail.find("T_EVENT_")));
+        }
+        EXPECT_EQ(written, (std::vector<std::string>{"T_EVENT_BC1=0,0,1,0,1,0,1,0,0,0", "T_EVENT_BC2=0,0,1,0,1,0",
+                                                     "T_EVENT_BC3=0,0,1,0,1,0,1,0,0,0",
+                                                     "T_EVENT_BC4=0,0,1,0,1,0,1,0,0,0"}));
+        log.Clear();
+        handler.Record(3).address = 0xABCDEF;
+        handler.Record(3).dataValue = 0;
+        handler.Record(3).dataSize = 2;
+        storage.FailWritesOf("T_EVENT_BC4");
+        EXPECT_EQ(handler.SaveSession(accessor), E_FAIL);
+        EXPECT_EQ(log.Find("WorkspaceWrite").back().detail.substr(log.Find("WorkspaceWrite").back().detail.find("T_")),
+                  "T_EVENT_BC4=0,0,1,abcdef,1,0,1,2,0,0");
+        log.Clear();
         EXPECT_EQ(handler.LoadSession(accessor), S_OK);
-        EXPECT_TRUE(log.Find("WorkspaceWrite").empty());
+        EXPECT_TRUE(log.Find("WorkspaceRead").empty()) << "the load reads nothing";
         EXPECT_EQ(Registered(IID_IHTBreakListServer), 1u);
     }
     EXPECT_EQ(Registered(IID_IHTBreakListServer), 0u);
