@@ -162,7 +162,7 @@ HRESULT CTargetExecVk3::RunStep(bool over) {
         EndRun(kNotAvailable);
         return kNotAvailable;
     }
-    m_waiting = 1;
+    BeginWaiting();
     guard.SetHeld(0);
     RefreshCommandUi();
     if (WaitForStop() != 1) {
@@ -216,7 +216,7 @@ HRESULT CTargetExecVk3::RunStepOut() {
         if (engine->MaskInterruptForReitStep(1, start) != 0 || engine->MonitorStepOver(start) != 0) {
             return FailRun();
         }
-        m_waiting = 1;
+        BeginWaiting();
         if (WaitForRunStart() != 1) {
             m_waiting = 0;
             guard.SetHeld(0);
@@ -283,6 +283,9 @@ HRESULT CTargetExecVk3::RunRange(bool over) {
 }
 
 DWORD CTargetExecVk3::HaltRun() {
+    // Kept until the go thread waits for the stop: a halt asked while the
+    // thread is still starting the run is not lost, and Execute's S_OK holds.
+    m_haltPending = true;
     if (m_running2 == 0) {
         return 0;
     }
@@ -291,6 +294,7 @@ DWORD CTargetExecVk3::HaltRun() {
     DWORD noBreak = 0;
     GetBreakModeSettings(&mode, &unused, &unused, &noBreak, &unused);
     if (noBreak == 1) {
+        m_haltPending = false;
         ReportToHost("Can not use BREAK function.");
         return 0;
     }
@@ -300,6 +304,13 @@ DWORD CTargetExecVk3::HaltRun() {
     }
     if (m_waiting != 1) {
         return 0;
+    }
+    return HaltWaitingRun();
+}
+
+DWORD CTargetExecVk3::HaltWaitingRun() {
+    if (!m_haltPending.exchange(false)) {
+        return 0;  // the go thread has taken it
     }
     if (m_stopArmed == 1) {
         if (g_monitorEngine != nullptr) {
@@ -317,6 +328,14 @@ DWORD CTargetExecVk3::HaltRun() {
         return 1;
     }
     return 0;
+}
+
+// The go thread now waits for the stop: a halt asked before it gets its stop.
+void CTargetExecVk3::BeginWaiting() {
+    m_waiting = 1;
+    if (m_haltPending) {
+        static_cast<void>(HaltRun());
+    }
 }
 
 void CTargetExecVk3::ReportStopTimeout() {

@@ -244,6 +244,7 @@ HRESULT CTargetExecVk3::Execute() {
         return kNotAvailable;
     }
     AwaitRunThread();  // the last request's thread has ended its work
+    m_haltPending = false;
     m_runThreadActive = true;
     if (target != nullptr) {
         target->HoldRunState();
@@ -458,7 +459,7 @@ HRESULT CTargetExecVk3::RunGo() {
         EndRun(kNotAvailable);
         return kNotAvailable;
     }
-    m_waiting = 1;
+    BeginWaiting();
     guard.SetHeld(0);
     RefreshCommandUi();
     if (WaitForStop() != 1) {

@@ -185,6 +185,8 @@ private:
     void RefreshCommandUi();
     void AskRunStoppedEvent();
     void ReportToHost(const char* text);
+    void BeginWaiting();
+    DWORD HaltWaitingRun();
     std::uint64_t* HostArray() const { return m_hostArray.load(); }
 
     // The request block: code, argument 1, argument 2.
@@ -193,6 +195,9 @@ private:
     std::atomic<DWORD> m_stopStart{0};  // tick count of the stop command
     std::atomic<DWORD> m_stepEnd{0};
     std::atomic<DWORD> m_waiting{0};
+    // A halt that came before the go thread waited for the stop: whichever
+    // of the two threads takes it sends the stop.
+    std::atomic<bool> m_haltPending{false};
     std::atomic<DWORD> m_temporaryBreaks{0};
     // A step out's next step runs a return instruction (known by its
     // opcode, for a host without a disassembler).

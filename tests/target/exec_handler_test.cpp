@@ -189,6 +189,30 @@ TEST_F(ExecHandler, OneStopCommandNoneWithinTheDeadlineThenTheTimeOutMessage) {
     EXPECT_EQ(StopCause(), "BREAK KEY") << "the stop came through in the end; nothing was reset";
 }
 
+// The host may ask for the halt before the go thread has started the program
+// and waits for its stop: the thread sends the stop once it waits.
+TEST_F(ExecHandler, AHaltAskedWhileTheGoThreadStartsTheRunStopsItOnceItRuns) {
+    {
+        // The go thread cannot reach the emulator yet.
+        const CDriverLockGuard starting;
+        ASSERT_EQ(handler_->Go(), S_OK);
+        testing_support::YieldWhile([&] { return handler_->QueryIdleEx() == S_OK; });
+        ASSERT_EQ(handler_->QueryIdleEx(), E_FAIL) << "the go thread has begun the run";
+        EXPECT_EQ(handler_->IsWaiting(), 0u);
+        EXPECT_EQ(handler_->Halt(), S_OK);
+    }
+    testing_support::YieldWhile([&] { return handler_->QueryIdleEx() != S_OK; });
+    ASSERT_EQ(handler_->QueryIdleEx(), S_OK) << "the halt was lost: the program runs on";
+    AwaitEnd();
+    EXPECT_EQ(StopCause(), "BREAK KEY");
+
+    ASSERT_EQ(handler_->Go(), S_OK);
+    AwaitRunning();
+    EXPECT_EQ(handler_->Halt(), S_OK);
+    AwaitEnd();
+    EXPECT_EQ(StopCause(), "BREAK KEY") << "the halt taken by the last run does not stop the next at its start";
+}
+
 TEST_F(ExecHandler, ThePeriodicStatusComesAtMostOnceAPeriodAndNeverWithPeriodZero) {
     ASSERT_EQ(GetTarget()->CTarget::Attach(&host_, 1), S_OK);
     const std::string periodic = simhost::GuidText(EVENT_PeriodicStatus);
