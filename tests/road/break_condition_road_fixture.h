@@ -48,14 +48,15 @@ constexpr DWORD kPushedByte = 0x08FE;
 class BreakConditionRoad : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(emutest::Module().error.empty()) << emutest::Module().error;
-        control_ = &emutest::Module().control;
+        emutest::SimModule& emulator = Emulator();
+        ASSERT_TRUE(emulator.error.empty()) << emulator.error;
+        control_ = &emulator.control;
         ASSERT_EQ(control_->reset(), Q3V_SIM_OK);
         ASSERT_EQ(control_->configure(kDefaults), Q3V_SIM_OK);
         for (const auto& [address, byte] : emutest::LoadSRecords("Vk3Demo.mot")) {
             ASSERT_EQ(control_->writeTarget(address, &byte, 1), Q3V_SIM_OK);
         }
-        host_ = std::make_unique<simhost::SimHost>();
+        host_ = std::make_unique<simhost::SimHost>(PluginPath());
         ASSERT_TRUE(host_->Load()) << host_->LoadError();
         ASSERT_EQ(host_->RegisterLibrary(), S_OK);
         ASSERT_EQ(host_->AttachComponents(), S_OK);
@@ -71,8 +72,11 @@ protected:
         ASSERT_TRUE(WritePrivateProfileStringA("EMULATOR_SETTING", "HIDE_DIALOG", "1", file.c_str()));
         ASSERT_TRUE(WritePrivateProfileStringA("USER_DATA", "RESET", "c000", file.c_str()));
         ui_.OnDialog(res_id::kConnectingDialog).WaitForClose();
-        ASSERT_EQ(host_->StartTargetSession(), S_OK);
-        ASSERT_EQ(ui_.MessageBoxes().size(), 0u);
+        const HRESULT started = host_->StartTargetSession();
+        for (const auto& box : ui_.MessageBoxes()) {
+            ADD_FAILURE() << "message: " << box.text;
+        }
+        ASSERT_EQ(started, S_OK);
         handler_ = target_->GetExecHandler();
         ASSERT_NE(handler_, nullptr);
         ASSERT_EQ(handler_->QueryInterface(IID_IHTExec2, reinterpret_cast<void**>(&exec_)), S_OK);
@@ -89,6 +93,10 @@ protected:
     }
 
     virtual const char* Group() const { return "VK31X"; }
+    // Empty: the plug-in beside the test program, which finds the emulator
+    // module beside it.
+    virtual std::string PluginPath() const { return {}; }
+    virtual emutest::SimModule& Emulator() { return emutest::Module(); }
     // The program from its start, with the stack the call pushes onto.
     void AtStart() {
         Registers().SetValue(kPc, 0xC000);

@@ -108,3 +108,43 @@ TEST_F(DataBreakRoad, ChannelsTwoAndThreeBreakAtTheirAddresses) {
 }
 
 }  // namespace
+
+namespace roadtest {
+namespace {
+
+// The plug-in's copy in a folder of its own (the build puts it there), whose
+// settings file names an MMU: channel 1's sheet has the bus page, and no other
+// test program reads that settings file. The copy finds the emulator module
+// of its folder, an emulator of its own.
+class MmuBreakConditionRoad : public BreakConditionRoad {
+protected:
+    static std::string Folder() { return simhost::ProgramFolder() + "MmuPlugin\\"; }
+    std::string PluginPath() const override { return Folder() + "Q3vVk3.dll"; }
+    emutest::SimModule& Emulator() override {
+        static emutest::SimModule module = emutest::LoadSimModule(Folder() + "Q3vSimEmu.dll");
+        return module;
+    }
+};
+
+TEST_F(MmuBreakConditionRoad, TheBusPageAddsToTheConditionAndTheGoStillStopsAtTheAddress) {
+    ui_.OnDialog(res_id::kSetBcAddressPage)
+        .Check(res_id::kBcAddressDontCare, false)
+        .SetText(res_id::kBcAddress, "")
+        .Type(res_id::kBcAddress, "C010")
+        .SelectPage(3)
+        .Pick(res_id::kBcBusData)
+        .Pick(res_id::kBcDirectionWrite)
+        .PressOk();
+    set_->EditChannel(0, 1);
+    EXPECT_EQ(std::string(set_->DisplayText(0)),
+              "Address=H'0000c010(Vk3Demo.c/5) pcbefore access L-bus(cpu-data) direction write ");
+    EXPECT_EQ(Echoes(), Lines{"breakcondition_set channel 1 address 0xC010 pcbefore"});
+    EXPECT_EQ(set_->GetChannelFlag(0), 1u);
+    EXPECT_EQ(Go(), "BREAK CONDITION 1") << "the monitor's program-fetch form reads neither word";
+    EXPECT_EQ(Status().pc, 0xC010u);
+    EXPECT_TRUE(ui_.MessageBoxes().empty());
+}
+
+}  // namespace
+}  // namespace roadtest
+
