@@ -102,6 +102,70 @@ TEST_F(ConditionSet, ADuplicateAddressIsRefusedWithItsMessage) {
     EXPECT_EQ(Errors().size(), 2u);
 }
 
+// The duplicate-address rule, every pair of channels on each kind of device:
+// channel h holds C010, then channel s is given C010 by SetAtAddress and by
+// its sheet. A refusal names the address and changes nothing.
+struct DeviceKind {
+    const char* name;
+    DWORD hwBreak, protocolType, channels;
+    // Whether channel s is compared with channel h, by SetAtAddress and by
+    // the sheet.
+    bool (*placeCompares)(DWORD s, DWORD h);
+    bool (*sheetCompares)(DWORD s, DWORD h);
+};
+
+const DeviceKind kDeviceKinds[] = {
+    {"data break (HWBREAK 1)", 1, 1, 4, [](DWORD s, DWORD h) { return s < 4 && h < 4; },
+     [](DWORD s, DWORD h) { return s >= 4 || h < 4; }},
+    {"protocol type 2", 0, 2, 8, [](DWORD, DWORD) { return true; }, [](DWORD, DWORD) { return true; }},
+    {"other (protocol type 1, two channels)", 0, 1, 2, [](DWORD s, DWORD h) { return s < 2 && h == 1 - s; },
+     [](DWORD s, DWORD h) { return s >= 4 || (s < 2 && h == 1 - s); }},
+};
+
+TEST_F(ConditionSet, TheDuplicateAddressRuleComparesTheChannelsOfEachKindOfDevice) {
+    for (const DeviceKind& device : kDeviceKinds) {
+        UseDevice(device.hwBreak, device.protocolType, device.channels);
+        for (DWORD h = 0; h < 8; ++h) {
+            for (DWORD s = 0; s < 8; ++s) {
+                if (s == h) {
+                    continue;
+                }
+                SCOPED_TRACE(std::string(device.name) + ": channel " + std::to_string(h) + " holds C010, channel " +
+                             std::to_string(s) + " is given it");
+                {
+                    CBreakConditionSet set(&host_);
+                    ASSERT_EQ(set.SetAtAddress(h, 0xC010, 0xC010), 0);
+                    const std::size_t errors = Errors().size();
+                    const bool refused = device.placeCompares(s, h);
+                    EXPECT_EQ(set.SetAtAddress(s, 0xC010, 0xC010), refused ? -1 : 0);
+                    EXPECT_EQ(Errors().size(), errors + (refused ? 1 : 0));
+                    EXPECT_EQ(Working(s).enable, refused ? 0u : 1u);
+                    EXPECT_EQ(Working(h).address, 0xC010u) << "the holder keeps its condition";
+                }
+                // Through the sheet; channels 2 and 3 take an address only on
+                // the first two kinds of device.
+                if ((s == 2 || s == 3) && device.hwBreak != 1 && device.protocolType != 2) {
+                    continue;
+                }
+                CBreakConditionSet set(&host_);
+                ASSERT_EQ(set.SetAtAddress(h, 0xC010, 0xC010), 0);
+                const std::size_t errors = Errors().size();
+                const bool refused = device.sheetCompares(s, h);
+                ui_.OnDialog(res_id::kSetBcAddressPage)
+                    .Check(res_id::kBcAddressDontCare, false)
+                    .SetText(res_id::kBcAddress, "")
+                    .Type(res_id::kBcAddress, "C010")
+                    .PressOk();
+                set.EditChannel(s, 1);
+                EXPECT_EQ(Errors().size(), errors + (refused ? 1 : 0));
+                EXPECT_EQ(Working(s).enable, refused ? 0u : 1u);
+                EXPECT_EQ(std::string(set.DisplayText(s)) == "None", refused);
+            }
+        }
+    }
+    EXPECT_EQ(Errors().back(), "Invalid event address.");
+}
+
 TEST_F(ConditionSet, TheDeviceDecidesWhichSheetsTakeAnAddress) {
     UseDevice(0, 0, 2);
     EditAddress(3, "C010");
