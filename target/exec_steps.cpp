@@ -156,18 +156,7 @@ HRESULT CTargetExecVk3::RunStep(bool over) {
     if ((over ? engine->MonitorStepOver(start) : engine->MonitorSingleStep()) != 0) {
         return FailRun();
     }
-    if (WaitForRunStart() != 1) {
-        m_waiting = 0;
-        guard.SetHeld(0);
-        EndRun(kNotAvailable);
-        return kNotAvailable;
-    }
-    BeginWaiting();
-    guard.SetHeld(0);
-    RefreshCommandUi();
-    if (WaitForStop() != 1) {
-        m_waiting = 0;
-        EndRun(kNotAvailable);
+    if (!AwaitLaunchedRun(guard)) {
         return kNotAvailable;
     }
     guard.SetHeld(1);

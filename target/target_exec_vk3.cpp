@@ -453,18 +453,7 @@ HRESULT CTargetExecVk3::RunGo() {
     if (started != 0) {
         return FailRun();
     }
-    if (WaitForRunStart() != 1) {
-        m_waiting = 0;
-        guard.SetHeld(0);
-        EndRun(kNotAvailable);
-        return kNotAvailable;
-    }
-    BeginWaiting();
-    guard.SetHeld(0);
-    RefreshCommandUi();
-    if (WaitForStop() != 1) {
-        m_waiting = 0;
-        EndRun(kNotAvailable);
+    if (!AwaitLaunchedRun(guard)) {
         return kNotAvailable;
     }
     m_waiting = 0;
@@ -532,6 +521,24 @@ int CTargetExecVk3::FindBreakAddress(DWORD address, bool* nonEmpty) const {
     }
     const auto found = std::find(m_addresses.begin(), m_addresses.end(), address);
     return found != m_addresses.end() ? static_cast<int>(found - m_addresses.begin()) : -1;
+}
+
+bool CTargetExecVk3::AwaitLaunchedRun(CHostAccessGuard& guard) {
+    if (WaitForRunStart() != 1) {
+        m_waiting = 0;
+        guard.SetHeld(0);
+        EndRun(kNotAvailable);
+        return false;
+    }
+    BeginWaiting();
+    guard.SetHeld(0);
+    RefreshCommandUi();
+    if (WaitForStop() != 1) {
+        m_waiting = 0;
+        EndRun(kNotAvailable);
+        return false;
+    }
+    return true;
 }
 
 int CTargetExecVk3::WaitForRunStart() {

@@ -21,6 +21,7 @@
 
 #include "frame/target_exec.h"
 #include "link/emu_response.h"
+#include "target/host_access_guard.h"
 #include "target/target_objects.h"
 
 #include "platform/afx.h"
@@ -186,6 +187,9 @@ private:
     void AskRunStoppedEvent();
     void ReportToHost(const char* text);
     void BeginWaiting();
+    // After a launch: waits until the program runs, then (the guard given
+    // back) until it stops. False when either wait fails; the run is ended.
+    bool AwaitLaunchedRun(CHostAccessGuard& guard);
     DWORD HaltWaitingRun();
     std::uint64_t* HostArray() const { return m_hostArray.load(); }
 
