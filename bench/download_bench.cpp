@@ -8,6 +8,7 @@
 // 75 MB/s of program bytes; the share of the time that the download's end
 // (the write-back) takes and the frames of one download (sent and answered)
 // are reported.
+#include "bench/sim_link.h"
 #include "link/emulator_link.h"
 #include "link/firm_command.h"
 #include "link/flash_blocks.h"
@@ -44,13 +45,6 @@ constexpr DWORD kProgramBytes = kFirmwareTop - kFlashTop;
 constexpr DWORD kWriteSize = 1024;
 constexpr WORD kDownloadBegins = 0xFFFF;
 constexpr std::size_t kRecordBytes = 32;
-
-std::string ProgramFolder() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string folder = path;
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-}
 
 // Where CMotFile looks for a file: beside the program.
 std::filesystem::path FileFolder() {
@@ -134,28 +128,19 @@ struct Session {
 Session& Connected() {
     static Session session = [] {
         Session s;
-        const std::string path = ProgramFolder() + "Q3vSimEmu.dll";
-        HMODULE control = LoadLibraryA(path.c_str());
-        auto reset = platform::GetProcAddressAs<DWORD(WINAPI*)(void)>(control, "Q3vSimReset");
-        auto configure = platform::GetProcAddressAs<DWORD(WINAPI*)(const char*)>(control, "Q3vSimConfigure");
-        auto install = platform::GetProcAddressAs<DWORD(WINAPI*)(void)>(control, "Q3vSimInstallFirmware");
+        HMODULE control = bench_support::SimulatedEmulator();
         s.readTarget = platform::GetProcAddressAs<ReadTarget>(control, "Q3vSimReadTarget");
         s.frameCount = platform::GetProcAddressAs<FrameCount>(control, "Q3vSimGetFrameCount");
         s.getFrame = platform::GetProcAddressAs<GetFrame>(control, "Q3vSimGetFrame");
-        CUleDrvFactory factory;
-        s.driver.reset(factory.CreateInterface(path.c_str()));
-        const char* const* channels = nullptr;
-        if (reset == nullptr || configure == nullptr || install == nullptr || s.readTarget == nullptr ||
-            s.frameCount == nullptr || s.getFrame == nullptr || s.driver == nullptr ||
-            s.driver->Initialise("SIMUSB", &channels) != 0 || s.driver->Select(0) != 0 ||
-            configure("device=VK32F96;protocol=2") != 0 || reset() != 0 || install() != 0 ||
-            g_emulatorLink == nullptr) {
-            s.error = "the simulated emulator module did not come up";
+        if (s.readTarget == nullptr || s.frameCount == nullptr || s.getFrame == nullptr) {
+            s.error = "the simulated emulator module lacks its control functions";
             return s;
         }
-        g_targetConfig = std::make_unique<CTargetConfig>();
+        s.error = bench_support::ConnectSimulatedEmulator("device=VK32F96;protocol=2", s.driver);
+        if (!s.error.empty()) {
+            return s;
+        }
         UseDownloadDevice();
-        g_emulatorLink->SetOpen(1);
         // The engine starts with an empty mirror.
         g_monitorEngine = std::make_unique<CMonitorEngine>();
         CFirmCommand command;

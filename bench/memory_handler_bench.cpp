@@ -4,6 +4,7 @@
 // real driver module, which answers without any link delay. The goal is
 // 50 times the 1.5 MB/s that the emulator's USB link carries, 75 MB/s, so
 // that the plug-in never is what the user waits for.
+#include "bench/sim_link.h"
 #include "link/emulator_link.h"
 #include "link/ule_drv_interface.h"
 #include "monitor/monitor_engine.h"
@@ -28,26 +29,6 @@ constexpr DWORD kRamTop = 0x400;
 // 50 times the link's 1.5 MB/s.
 constexpr double kGoalBytesPerSecond = 75e6;
 
-std::string ProgramFolder() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string folder = path;
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-}
-
-// The 1 MB device, whose RAM holds a whole 32 KiB call.
-void UseLargeDevice() {
-    g_protocolType = 2;
-    g_emuSel = connect_mode::kEraseAndConnect;
-    g_deviceAreas = {};
-    g_deviceAreas[kAreaIio1] = {1, 0x00000, 0x003FF};
-    g_deviceAreas[kAreaFir2] = {1, 0x00400, 0x13BFF};
-    g_deviceAreas[kAreaFirm] = {1, 0x13C00, 0x13FFF};
-    g_deviceAreas[kAreaAse1] = {1, 0xFF000, 0xFFEFF};
-    g_deviceAreas[kAreaFlas] = {1, 0x14000, 0xFFFFF};
-    g_deviceValues.maxAddr = 0xFFFFF;
-}
-
 struct Session {
     std::unique_ptr<CUleDrvInterface> driver;
     std::unique_ptr<CTargetMemoryVk3> memory;
@@ -59,24 +40,11 @@ struct Session {
 Session& Connected() {
     static Session session = [] {
         Session s;
-        const std::string path = ProgramFolder() + "Q3vSimEmu.dll";
-        HMODULE control = LoadLibraryA(path.c_str());
-        auto reset = platform::GetProcAddressAs<DWORD(WINAPI*)(void)>(control, "Q3vSimReset");
-        auto configure = platform::GetProcAddressAs<DWORD(WINAPI*)(const char*)>(control, "Q3vSimConfigure");
-        auto install = platform::GetProcAddressAs<DWORD(WINAPI*)(void)>(control, "Q3vSimInstallFirmware");
-        CUleDrvFactory factory;
-        s.driver.reset(factory.CreateInterface(path.c_str()));
-        const char* const* channels = nullptr;
-        if (reset == nullptr || configure == nullptr || install == nullptr || s.driver == nullptr ||
-            s.driver->Initialise("SIMUSB", &channels) != 0 || s.driver->Select(0) != 0 ||
-            configure("device=VK32D64;protocol=2") != 0 || reset() != 0 || install() != 0 ||
-            g_emulatorLink == nullptr) {
-            s.error = "the simulated emulator module did not come up";
+        s.error = bench_support::ConnectSimulatedEmulator("device=VK32D64;protocol=2", s.driver);
+        if (!s.error.empty()) {
             return s;
         }
-        g_targetConfig = std::make_unique<CTargetConfig>();
-        UseLargeDevice();
-        g_emulatorLink->SetOpen(1);
+        bench_support::UseLargeDevice();
         g_monitorEngine = std::make_unique<CMonitorEngine>();
         s.memory = std::make_unique<CTargetMemoryVk3>(nullptr);
         return s;
