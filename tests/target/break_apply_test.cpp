@@ -18,6 +18,7 @@
 #include "target/target_exec_vk3.h"
 #include "target/target_vk3.h"
 #include "tests/link/link_fixture.h"
+#include "tests/target/exec_fixture.h"
 #include "tests/support/await.h"
 
 #include <gtest/gtest.h>
@@ -31,8 +32,6 @@ using linktest::Bytes;
 using linktest::Device;
 using linktest::LinkTest;
 
-constexpr std::size_t kPc = 14;
-constexpr std::size_t kIsp = 17;
 
 // Makes a handler the plug-in target's run-control handler for the scope.
 class ExecHandlerInTarget {
@@ -53,61 +52,34 @@ bool Has(const std::string& frame, const char* code) {
     return frame.substr(6, 5) == code;
 }
 
-class ApplyWhileRunning : public LinkTest {
+class ApplyWhileRunning : public linktest::ExecFixture {
 protected:
+    ApplyWhileRunning() : ExecFixture(2) {}
     void SetUp() override {
-        LinkTest::SetUp();
-        linktest::UseDevice(Device::Vk31D16, 2);
-        g_deviceValues.reginiStack = 0x0900;
-        StartFirmware();
-        // In flash: C000 NOP, NOP, NOP, JMP.B C000.
-        const Bytes loop = {0x04, 0x04, 0x04, 0xFE, 0xFC};
-        ASSERT_EQ(Control().writeTarget(0xC000, loop.data(), static_cast<DWORD>(loop.size())), Q3V_SIM_OK);
-        g_monitorControl = std::make_unique<CMonitorControl>();
-        g_monitorEngine = std::make_unique<CMonitorEngine>();
-        g_runStateMonitor = std::make_unique<CRunStateMonitor>();
-        ASSERT_EQ(g_runStateMonitor->Reset(), 0u);
-        g_haltControl = std::make_unique<CHaltControl>();
-        ASSERT_EQ(CFirmCommand().RefreshFlashMirror(), 0);
-        handler_ = std::make_unique<CTargetExecVk3>(&host_);
+        ExecFixture::SetUp();
         inTarget_ = std::make_unique<ExecHandlerInTarget>(handler_.get());
         GetTarget()->Attach(&host_, 1);
-        ASSERT_EQ(handler_->OnTargetOpen(), S_OK);
-        ASSERT_EQ(handler_->SetOption(reinterpret_cast<DWORD_PTR>(host_.Registers().Array())), S_OK);
-        host_.Registers().SetValue(kPc, 0xC000);
-        host_.Registers().SetValue(kIsp, 0x0900);
+        OpenHandler();
         g_breakChannels = {};
         set_ = std::make_unique<CBreakConditionSet>(&host_);
     }
-    void TearDown() override {
+    void CloseHandler() override {
         set_.reset();
         handler_->OnTargetClose();
         inTarget_.reset();
         GetTarget()->Detach(1);
-        handler_.reset();
-        g_haltControl.reset();
-        g_runStateMonitor.reset();
-        g_monitorEngine.reset();
-        g_monitorControl.reset();
         g_breakChannels = {};
-        g_linkStopByte = 0;
-        g_linkBreakFlag = 0;
-        g_linkHold = 0;
-        LinkTest::TearDown();
     }
     void Go() {
         ASSERT_EQ(handler_->Go(), S_OK);
-        testing_support::YieldWhile([&] { return handler_->IsWaiting() == 0; });
-        ASSERT_EQ(handler_->IsWaiting(), 1u);
+        AwaitRunning();
         ASSERT_EQ(handler_->IsRunning(), 1u);
     }
     void Halt() {
         EXPECT_EQ(handler_->Halt(), S_OK);
         handler_->AwaitRunThread();
     }
-    std::string StopCause() { return handler_->GetStopCauseText().Str(); }
 
-    std::unique_ptr<CTargetExecVk3> handler_;
     std::unique_ptr<ExecHandlerInTarget> inTarget_;
     std::unique_ptr<CBreakConditionSet> set_;
 };
@@ -131,7 +103,7 @@ TEST_F(ApplyWhileRunning, AnEditBreaksInProgramsTheRegistersAndLetsTheProgramGoO
     EXPECT_GE(goAfterWrites, 1u) << "the program resumed";
     handler_->AwaitRunThread();
     EXPECT_EQ(StopCause(), "BREAK CONDITION 1");
-    EXPECT_EQ(host_.Registers().Value(kPc), 0xC002u);
+    EXPECT_EQ(host_.Registers().Value(linktest::kPcIndex), 0xC002u);
 }
 
 TEST_F(ApplyWhileRunning, ProtocolType4AndAnotherBreakModeCopyNothing) {

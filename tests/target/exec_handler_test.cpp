@@ -25,6 +25,7 @@
 #include "target/target_vk3.h"
 #include "events/break_channels.h"
 #include "tests/link/link_fixture.h"
+#include "tests/target/exec_fixture.h"
 #include "tests/support/address_list.h"
 #include "tests/support/await.h"
 
@@ -41,60 +42,22 @@ namespace linktest {
 namespace {
 
 constexpr HRESULT kNotAvailable = static_cast<HRESULT>(0x80042001);
-constexpr std::size_t kPc = 14;
-constexpr std::size_t kIsp = 17;
 constexpr char kTimeoutText[] = "Timed out waiting for program to stop.\nResetting CPU.  Register data will be lost.";
 
-class ExecHandler : public LinkTest {
+class ExecHandler : public ExecFixture {
 protected:
+    ExecHandler() : ExecFixture(1) {}
     void SetUp() override {
-        LinkTest::SetUp();
-        linktest::UseDevice(Device::Vk31D16, 1);
-        g_deviceValues.reginiStack = 0x0900;
-        StartFirmware();
-        // In flash: C000 NOP, NOP, NOP, JMP.B C000.
-        const Bytes loop = {0x04, 0x04, 0x04, 0xFE, 0xFC};
-        ASSERT_EQ(Control().writeTarget(0xC000, loop.data(), static_cast<DWORD>(loop.size())), Q3V_SIM_OK);
-        g_monitorControl = std::make_unique<CMonitorControl>();
-        g_monitorEngine = std::make_unique<CMonitorEngine>();
-        g_runStateMonitor = std::make_unique<CRunStateMonitor>();
-        ASSERT_EQ(g_runStateMonitor->Reset(), 0u);
-        g_haltControl = std::make_unique<CHaltControl>();
-        ASSERT_EQ(CFirmCommand().RefreshFlashMirror(), 0);
-        handler_ = std::make_unique<CTargetExecVk3>(&host_);
-        ASSERT_EQ(handler_->OnTargetOpen(), S_OK);
-        ASSERT_EQ(handler_->SetOption(reinterpret_cast<DWORD_PTR>(host_.Registers().Array())), S_OK);
-        host_.Registers().SetValue(kPc, 0xC000);
-        host_.Registers().SetValue(kIsp, 0x0900);
+        ExecFixture::SetUp();
+        OpenHandler();
         ClearFrames();
-    }
-    void TearDown() override {
-        handler_->OnTargetClose();
-        handler_.reset();
-        g_haltControl.reset();
-        g_runStateMonitor.reset();
-        g_monitorEngine.reset();
-        g_monitorControl.reset();
-        g_monitorBreakTable = {};
-        g_monitorBreakCount = 0;
-        g_linkStopByte = 0;
-        g_linkBreakFlag = 0;
-        g_linkHold = 0;
-        LinkTest::TearDown();
     }
     void AwaitEnd() {
         handler_->AwaitRunThread();
         EXPECT_EQ(GetTarget()->IsRunning(), 0u);
         EXPECT_EQ(handler_->QueryIdleEx(), S_OK);
     }
-    void AwaitRunning() {
-        testing_support::YieldWhile([&] { return handler_->IsWaiting() == 0; });
-        ASSERT_EQ(handler_->IsWaiting(), 1u);
-    }
-    std::string StopCause() { return handler_->GetStopCauseText().Str(); }
-    DWORD Pc() { return host_.Registers().Value(kPc); }
-
-    std::unique_ptr<CTargetExecVk3> handler_;
+    DWORD Pc() { return host_.Registers().Value(kPcIndex); }
 };
 
 TEST_F(ExecHandler, ABreakpointInFlashStopsTheProgramAgainAfterAGoFromItAndARemovedOneIsStepped) {
