@@ -81,6 +81,20 @@ std::optional<DWORD> FirstEraseAddressFrom(DWORD address) {
     return std::nullopt;
 }
 
+// The addresses a whole-flash erase goes through: the device's erase table
+// when it has one, else each flash block's address as the erase names it.
+template <typename BlockAddress>
+std::vector<DWORD> EraseTableOrBlocks(BlockAddress blockAddress) {
+    if (EraseCount() != 0) {
+        return {g_deviceValues.eraseTable.begin(), g_deviceValues.eraseTable.begin() + EraseCount()};
+    }
+    std::vector<DWORD> addresses;
+    for (std::size_t i = 0; i < BlockCount(); ++i) {
+        addresses.push_back(blockAddress(i));
+    }
+    return addresses;
+}
+
 bool AllErased(DWORD address, DWORD count) {
     return std::all_of(g_flashMirror.begin() + address, g_flashMirror.begin() + address + count,
                        [](BYTE b) { return b == 0xFF; });
@@ -150,15 +164,7 @@ WORD CEmulatorChannel::EraseFlashBlocksPolled() {
     if (!TypeIn(2, 4)) {
         return kAborted;
     }
-    std::vector<DWORD> addresses;
-    if (EraseCount() != 0) {
-        addresses.assign(g_deviceValues.eraseTable.begin(), g_deviceValues.eraseTable.begin() + EraseCount());
-    } else {
-        for (std::size_t i = 0; i < BlockCount(); ++i) {
-            addresses.push_back(g_deviceValues.flashBlockEnd[i]);
-        }
-    }
-    return EraseAddressesPolled(addresses);
+    return EraseAddressesPolled(EraseTableOrBlocks([](std::size_t i) { return g_deviceValues.flashBlockEnd[i]; }));
 }
 
 // The variant that erases only the blocks the firmware and the vectors need.
@@ -193,13 +199,7 @@ WORD CEmulatorChannel::EraseFirmwareBlocks() {
         }
         addresses.insert(addresses.end(), std::begin(kProgramFlashBlocks), std::end(kProgramFlashBlocks));
     }
-    for (const DWORD address : addresses) {
-        if (const WORD result = SendAdapterErase(address); result != kOk) {
-            ShowFailure(result);
-            return result;
-        }
-    }
-    return kOk;
+    return SendAdapterErases(addresses);
 }
 
 WORD CEmulatorChannel::EraseFirmwareBlocksAt() {
@@ -216,33 +216,19 @@ WORD CEmulatorChannel::EraseFirmwareBlocksAt() {
             }
         }
     }
-    std::set<DWORD> erased;
-    WORD result = kOk;
+    // A block named twice (the vectors in the firmware's block) is erased once.
+    std::vector<DWORD> unique;
+    std::set<DWORD> seen;
     for (const DWORD address : addresses) {
-        if (!erased.insert(address).second) {
-            continue;
-        }
-        result = SendAdapterErase(address);
-        if (result != kOk) {
-            ShowFailure(result);
-            break;
+        if (seen.insert(address).second) {
+            unique.push_back(address);
         }
     }
-    return result;
+    return SendAdapterErases(unique);
 }
 
-WORD CEmulatorChannel::EraseAllAdapterBlocks() {
-    if (!TypeIn(2, 4)) {
-        return kAborted;
-    }
-    std::vector<DWORD> addresses;
-    if (EraseCount() != 0) {
-        addresses.assign(g_deviceValues.eraseTable.begin(), g_deviceValues.eraseTable.begin() + EraseCount());
-    } else {
-        for (std::size_t i = 0; i < BlockCount(); ++i) {
-            addresses.push_back(BlockEndAddressForErase(i));
-        }
-    }
+// One adapter erase after the other; the first failure is shown and ends them.
+WORD CEmulatorChannel::SendAdapterErases(const std::vector<DWORD>& addresses) {
     for (const DWORD address : addresses) {
         if (const WORD result = SendAdapterErase(address); result != kOk) {
             ShowFailure(result);
@@ -250,6 +236,13 @@ WORD CEmulatorChannel::EraseAllAdapterBlocks() {
         }
     }
     return kOk;
+}
+
+WORD CEmulatorChannel::EraseAllAdapterBlocks() {
+    if (!TypeIn(2, 4)) {
+        return kAborted;
+    }
+    return SendAdapterErases(EraseTableOrBlocks([this](std::size_t i) { return BlockEndAddressForErase(i); }));
 }
 
 WORD CEmulatorChannel::EraseAdapterBlock(DWORD block) {

@@ -208,6 +208,7 @@ private:
     WORD EraseFirmwareBlocksPolled();
     WORD EraseFirmwareBlocksAt();
     WORD SendAdapterErase(DWORD address);
+    WORD SendAdapterErases(const std::vector<DWORD>& addresses);
     WORD ProgramPagePolled(DWORD address, DWORD pollLimit);
     WORD ProgramPages(DWORD top, DWORD lastPage, DWORD pollLimit);
     WORD ProgramImagePages();

@@ -49,6 +49,20 @@ bool TouchesDataFlashWhileRunning(DWORD start, DWORD end) {
     return dataFlash.enable == 1 && RangesOverlap(start, end, dataFlash.top, dataFlash.end) && ProgramRuns();
 }
 
+// A change the target cannot take now, with its message: memory in the
+// program-flash mode, or data flash while the program runs.
+bool ChangeRefusedNow(DWORD start, DWORD end) {
+    if (g_emuSel == connect_mode::kProgramFlash) {
+        ShowTargetMessage(res_id::kProgramFlashMode, MB_OK);
+        return true;
+    }
+    if (TouchesDataFlashWhileRunning(start, end)) {
+        ShowTargetMessage(res_id::kDataFlashWhileRunning, MB_OK);
+        return true;
+    }
+    return false;
+}
+
 bool KnownUnit(DWORD unit) {
     return unit == 1 || unit == 2 || unit == 3 || unit == 4 || unit == 8;
 }
@@ -227,12 +241,7 @@ HRESULT CTargetMemoryVk3::WriteMemory(DWORD start, DWORD end, DWORD access, cons
     if (buffer == nullptr) {
         return E_POINTER;
     }
-    if (g_emuSel == connect_mode::kProgramFlash) {
-        ShowTargetMessage(res_id::kProgramFlashMode, MB_OK);
-        return S_OK;
-    }
-    if (TouchesDataFlashWhileRunning(start, end)) {
-        ShowTargetMessage(res_id::kDataFlashWhileRunning, MB_OK);
+    if (ChangeRefusedNow(start, end)) {
         return S_OK;
     }
     {
@@ -314,12 +323,7 @@ HRESULT CTargetMemoryVk3::CopyMemory(DWORD start, DWORD end, DWORD destination, 
         ReportCommunicationTimeout();
         return S_OK;
     }
-    if (g_emuSel == connect_mode::kProgramFlash) {
-        ShowTargetMessage(res_id::kProgramFlashMode, MB_OK);
-        return S_OK;
-    }
-    if (TouchesDataFlashWhileRunning(start, end)) {
-        ShowTargetMessage(res_id::kDataFlashWhileRunning, MB_OK);
+    if (ChangeRefusedNow(start, end)) {
         return S_OK;
     }
     if (!KnownUnit(unit)) {
@@ -364,12 +368,7 @@ HRESULT CTargetMemoryVk3::FillMemory(DWORD start, DWORD end, DWORD patternLength
         ReportCommunicationTimeout();
         return S_OK;
     }
-    if (g_emuSel == connect_mode::kProgramFlash) {
-        ShowTargetMessage(res_id::kProgramFlashMode, MB_OK);
-        return S_OK;
-    }
-    if (TouchesDataFlashWhileRunning(start, end)) {
-        ShowTargetMessage(res_id::kDataFlashWhileRunning, MB_OK);
+    if (ChangeRefusedNow(start, end)) {
         return S_OK;
     }
     if (pattern == nullptr || patternLength == 0) {
