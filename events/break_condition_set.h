@@ -89,6 +89,14 @@ public:
         }
     }
 
+    // The event handler's loader of saved conditions gives a channel its
+    // saved enabled word before it sends the channel again.
+    void SetChannelWord(DWORD n, DWORD word) {
+        if (n < kChannels) {
+            m_channelEnabled[n] = word;
+        }
+    }
+
     // Set by the event handler around its own operations.
     DWORD echoOffWhileRemoving = 0;
     DWORD listEditActive = 0;

@@ -52,6 +52,15 @@ public:
     // "T_EVENT_BC1" .. "T_EVENT_BC4"; each write only while the previous one
     // did not fail; the last write's result.
     virtual HRESULT SaveEventConditions(CHostProfileAccessor& accessor);
+    // Not called by the session load: the event conditions read back from
+    // the keys of every existing channel ("T_EVENT_BC1" ..), put into the
+    // sheets and sent again.
+    virtual HRESULT LoadEventConditions(CHostProfileAccessor& accessor);
+    // Not called by the session: the PC-break snapshot's 255 entries as
+    // "T_BREAK_BP0" .. "T_BREAK_BP254", each write only while the previous
+    // one did not fail; and the breaks made again from them.
+    virtual HRESULT SaveBreakpoints(CHostProfileAccessor& accessor);
+    virtual HRESULT LoadBreakpoints(CHostProfileAccessor& accessor);
 
     // The records back to their defaults.
     virtual void ResetConditions();

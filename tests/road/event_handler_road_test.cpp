@@ -6,6 +6,8 @@
 #include "tests/support/await.h"
 
 #include "events/target_event_vk3.h"
+#include "frame/host_profile_accessor.h"
+#include "platform/host/ids.h"
 #include "sim/host/break_list_window.h"
 #include "sim/host/workspace_storage.h"
 
@@ -274,6 +276,108 @@ TEST_F(EventHandlerRoad, TheRecordsCarryEachChannelsOwnFieldsBetweenSheetsAndRec
 
 // The demo device with the hardware break type 1: four channels, the third
 // of them the data break.
+// The handler's own readers and writers beside the session: the conditions
+// read back from the keys the session save wrote, and the PC-break snapshot
+// written and made into breaks again. A damaged or missing value is passed
+// over; the others are still read.
+class EventStoreRoad : public EventHandlerRoad {
+protected:
+    void SetUp() override {
+        EventHandlerRoad::SetUp();
+        storage_ = std::make_unique<simhost::WorkspaceStorage>(host_->Log(), session_.Windows("workspace.ini"));
+        host_->Services().OfferService(IID_IHWorkspaceStorage, storage_.get());
+    }
+    void TearDown() override {
+        host_->Services().OfferService(IID_IHWorkspaceStorage, nullptr);
+        EventHandlerRoad::TearDown();
+    }
+    // The target's own session accessor over the host's storage.
+    CHostProfileAccessorEx Accessor() {
+        return CHostProfileAccessorEx(storage_.get(), "ws", "proj", "x", "sess", CLSID_Q3vVk3Target);
+    }
+    void Store(const char* key, const char* value) {
+        CHostProfileAccessorEx accessor = Accessor();
+        ASSERT_EQ(accessor.WriteString(key, value), S_OK);
+    }
+
+    std::unique_ptr<simhost::WorkspaceStorage> storage_;
+};
+
+TEST_F(EventStoreRoad, TheConditionsComeBackFromTheirKeysAndStopTheGoAgain) {
+    ASSERT_EQ(EditFromList(0, "C010"), S_OK);
+    host_->SaveSession("ws", "proj", "sess");
+    EXPECT_EQ(Window().Remove(1, -1), S_OK);
+    EXPECT_EQ(ChannelRows(), (Lines{"-", "-"}));
+
+    CHostProfileAccessorEx accessor = Accessor();
+    EXPECT_EQ(Handler().LoadEventConditions(accessor), S_OK);
+    EXPECT_EQ(Handler().Record(0).address, 0xC010u);
+    EXPECT_EQ(ChannelRows(), (Lines{"C010 on", "-"}));
+    EXPECT_EQ(Go(), "BREAK CONDITION 1") << "sent to the chip again";
+
+    // A disabled condition comes back disabled: shown, not armed.
+    EXPECT_EQ(Window().Enable(1, 0, false), S_OK);
+    host_->SaveSession("ws", "proj", "sess");
+    EXPECT_EQ(Window().Remove(1, -1), S_OK);
+    EXPECT_EQ(Handler().LoadEventConditions(accessor), S_OK);
+    EXPECT_EQ(ChannelRows(), (Lines{"C010 off", "-"}));
+    AtStart();
+    EXPECT_EQ(Go(), "BREAK KEY");
+}
+
+TEST_F(EventStoreRoad, ADamagedConditionKeepsItsChannelAndTheOthersAreRead) {
+    Store("T_EVENT_BC1", "1,1,0,zz");
+    Store("T_EVENT_BC2", "1,1,0,c012,1,0");
+    CHostProfileAccessorEx accessor = Accessor();
+    EXPECT_EQ(Handler().LoadEventConditions(accessor), S_OK);
+    EXPECT_EQ(Handler().Record(0).conditionFlag, 0) << "channel 1 as it was";
+    EXPECT_EQ(Handler().Record(1).address, 0xC012u) << "the second channel's six fields";
+    EXPECT_EQ(Handler().Record(1).dataDontCare, 1) << "it takes no data fields";
+    EXPECT_TRUE(ui_.MessageBoxes().empty());
+}
+
+TEST_F(EventStoreRoad, TheBreakpointSnapshotIsWrittenAndMadeIntoBreaksAgain) {
+    DWORD first = 0;
+    DWORD second = 0;
+    ASSERT_EQ(host_->Services().Breakpoints().SetUserBreakpoint(0xC010, &first), S_OK);
+    ASSERT_EQ(host_->Services().Breakpoints().SetUserBreakpoint(0xC012, &second), S_OK);
+    ASSERT_EQ(host_->Services().Breakpoints().EnableUserBreakpoint(second, false), S_OK);
+    Handler().RefreshPcBreakTable();
+    {
+        CHostProfileAccessorEx accessor = Accessor();
+        EXPECT_EQ(Handler().SaveBreakpoints(accessor), S_OK);
+    }
+    std::size_t written = 0;
+    for (const simhost::CallRecord& call : host_->Log().Find("WorkspaceWrite")) {
+        written += call.detail.find("T_BREAK_BP") != std::string::npos ? 1 : 0;
+    }
+    EXPECT_EQ(written, 255u) << "every entry, the empty ones too";
+    EXPECT_EQ(Window().Remove(0, -1), S_OK);
+    ASSERT_TRUE(Window().Rows(0).empty());
+
+    Store("T_BREAK_BP2", "c0zz");
+    CHostProfileAccessorEx accessor = Accessor();
+    EXPECT_EQ(Handler().LoadBreakpoints(accessor), S_OK);
+    const std::vector<Row> rows = Window().Rows(0);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].address, 0xC010u);
+    EXPECT_EQ(rows[0].state, 1u);
+    EXPECT_EQ(rows[1].address, 0xC012u);
+    EXPECT_EQ(rows[1].state, 2u) << "made again disabled";
+    EXPECT_EQ(Handler().SnapshotCount(), 2);
+}
+
+TEST_F(EventStoreRoad, TheSnapshotWritesStopAtTheFirstFailure) {
+    storage_->FailWritesOf("T_BREAK_BP3");
+    CHostProfileAccessorEx accessor = Accessor();
+    EXPECT_TRUE(FAILED(Handler().SaveBreakpoints(accessor)));
+    std::size_t written = 0;
+    for (const simhost::CallRecord& call : host_->Log().Find("WorkspaceWrite")) {
+        written += call.detail.find("T_BREAK_BP") != std::string::npos ? 1 : 0;
+    }
+    EXPECT_EQ(written, 4u) << "BP0 to BP3, the failed one the last";
+}
+
 class DataBreakListRoad : public EventHandlerRoad {
 protected:
     const char* Group() const override { return "LinkTestFiles\\HWBRK"; }
