@@ -4,6 +4,7 @@
 
 #include "frame/target_handler.h"
 #include "target/target_vk3.h"
+#include "tests/support/handler_in_target.h"
 
 namespace testsupport {
 
@@ -15,22 +16,6 @@ public:
 
 private:
     WORD flag_;
-};
-
-// Makes a handler the plug-in target's configuration handler for the scope,
-// as the target's initialisation does.
-class CfgHandlerInTarget {
-public:
-    explicit CfgHandlerInTarget(CTargetCfg* handler) { GetTarget()->*Slot() = handler; }
-    ~CfgHandlerInTarget() { GetTarget()->*Slot() = nullptr; }
-    CfgHandlerInTarget(const CfgHandlerInTarget&) = delete;
-    CfgHandlerInTarget& operator=(const CfgHandlerInTarget&) = delete;
-
-private:
-    struct Fields : CTarget {
-        static CTargetCfg* CTarget::*CfgHandler() { return &Fields::m_cfgHandler; }
-    };
-    static CTargetCfg* CTarget::*Slot() { return Fields::CfgHandler(); }
 };
 
 }  // namespace testsupport

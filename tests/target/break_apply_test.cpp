@@ -18,6 +18,8 @@
 #include "target/target_exec_vk3.h"
 #include "target/target_vk3.h"
 #include "tests/link/link_fixture.h"
+#include "tests/support/handler_in_target.h"
+#include "target/target_memory_vk3.h"
 #include "tests/target/exec_fixture.h"
 #include "tests/support/await.h"
 
@@ -33,21 +35,6 @@ using linktest::Device;
 using linktest::LinkTest;
 
 
-// Makes a handler the plug-in target's run-control handler for the scope.
-class ExecHandlerInTarget {
-public:
-    explicit ExecHandlerInTarget(CTargetExec* handler) { GetTarget()->*Slot() = handler; }
-    ~ExecHandlerInTarget() { GetTarget()->*Slot() = nullptr; }
-    ExecHandlerInTarget(const ExecHandlerInTarget&) = delete;
-    ExecHandlerInTarget& operator=(const ExecHandlerInTarget&) = delete;
-
-private:
-    struct Fields : CTarget {
-        static CTargetExec* CTarget::*ExecHandler() { return &Fields::m_execHandler; }
-    };
-    static CTargetExec* CTarget::*Slot() { return Fields::ExecHandler(); }
-};
-
 bool Has(const std::string& frame, const char* code) {
     return frame.substr(6, 5) == code;
 }
@@ -57,7 +44,13 @@ protected:
     ApplyWhileRunning() : ExecFixture(2) {}
     void SetUp() override {
         ExecFixture::SetUp();
-        inTarget_ = std::make_unique<ExecHandlerInTarget>(handler_.get());
+        inTarget_ = std::make_unique<testsupport::HandlerInTarget<CTargetExec>>(testsupport::TargetSlots::Exec(),
+                                                                                 handler_.get());
+        // The go thread's accesses take the memory lock, as the console's
+        // and the set's do, only while the target has a memory handler.
+        memory_ = std::make_unique<CTargetMemoryVk3>(&host_);
+        memoryInTarget_ = std::make_unique<testsupport::HandlerInTarget<CTargetMemory>>(
+            testsupport::TargetSlots::Memory(), memory_.get());
         GetTarget()->Attach(&host_, 1);
         OpenHandler();
         g_breakChannels = {};
@@ -67,6 +60,8 @@ protected:
         set_.reset();
         handler_->OnTargetClose();
         inTarget_.reset();
+        memoryInTarget_.reset();
+        memory_.reset();
         GetTarget()->Detach(1);
         g_breakChannels = {};
     }
@@ -80,7 +75,9 @@ protected:
         handler_->AwaitRunThread();
     }
 
-    std::unique_ptr<ExecHandlerInTarget> inTarget_;
+    std::unique_ptr<testsupport::HandlerInTarget<CTargetExec>> inTarget_;
+    std::unique_ptr<CTargetMemoryVk3> memory_;
+    std::unique_ptr<testsupport::HandlerInTarget<CTargetMemory>> memoryInTarget_;
     std::unique_ptr<CBreakConditionSet> set_;
 };
 
