@@ -281,13 +281,17 @@ bool CCmdEmulator::StartQuery(const CString& line, CString& result) {
 }
 
 bool CCmdEmulator::TakeAddress(DWORD& address, CString& result) {
+    return TakeNumber(address, kInvalidAddress, kAddressName, result);
+}
+
+bool CCmdEmulator::TakeNumber(DWORD& value, const char* refusal, const char* name, CString& result) {
     CArgNumberUnsigned argument(1, 0, m_evaluator, kAddressLast, 0, kAddressLast);
     if (FAILED(ParseOneArgument(GetArgumentValue(GetConsumedWords()), argument))) {
-        AppendText(kInvalidAddress, 0);
-        FailArgument(argument, kAddressName, kUnsigned, result);
+        AppendText(refusal, 0);
+        FailArgument(argument, name, kUnsigned, result);
         return false;
     }
-    address = static_cast<DWORD>(argument.GetValue());
+    value = static_cast<DWORD>(argument.GetValue());
     return true;
 }
 

@@ -94,6 +94,9 @@ protected:
     // the host evaluates it. A refusal ends the body: "Invalid address\n"
     // and the argument's range message are the result.
     bool TakeAddress(DWORD& address, CString& result);
+    // The same for any 32-bit number: the refusal text, then the range
+    // message under the name.
+    bool TakeNumber(DWORD& value, const char* refusal, const char* name, CString& result);
     // Tells the host that breakpoints or break conditions changed.
     void NotifyBreakChanged() const;
 

@@ -1,15 +1,28 @@
 #include "console/cmd_list_handler.h"
 
+#include "console/break_condition_set_command.h"
 #include "console/query_commands.h"
 #include "console/setting_commands.h"
+#include "console/swti_break_condition_commands.h"
+#include "startup/device_data.h"
 
 HRESULT CCmdListHandler::OnTargetOpen() {
-    // The break-condition commands of the device's set come first, when
-    // they are built.
+    if (g_swtiSupported != 1) {
+        AppendCommand<CCmdBreakConditionClear>();
+        AppendCommand<CCmdBreakConditionDisplay>();
+        AppendCommand<CCmdBreakConditionEnable>();
+        AppendCommand<CCmdBreakConditionSet>();
+    } else {
+        AppendEventCommand<CCmdSwtiBreakConditionDisplay>();
+        AppendEventCommand<CCmdSwtiBreakConditionClear>();
+        AppendEventCommand<CCmdSwtiBreakConditionEnable>();
+        AppendEventCommand<CCmdSwtiBreakConditionSet>();
+    }
     AppendCommand<CCmdRefresh>();
     AppendCommand<CCmdDeviceType>();
     AppendCommand<CCmdGoOption>();
     AppendCommand<CCmdStepInterrupt>();
+    AppendCommand<CCmdBreakConditionMode>();
     AppendCommand<CCmdStatus>();
     return S_OK;
 }

@@ -18,8 +18,10 @@ public:
     explicit CCmdListHandler(IHostServiceProvider* host) : CTargetHandler(host) {}
     ~CCmdListHandler() override = default;
 
-    // Makes "refresh", "device_type", "go_option", "step_interrupt" and
-    // "status" into the first list; answers 0.
+    // Makes the break-condition commands of the firmware's kind (those of
+    // the event function into the second list, the others into the first),
+    // then "refresh", "device_type", "go_option", "step_interrupt",
+    // "breakcondition_mode" and "status" into the first list; answers 0.
     HRESULT OnTargetOpen() override;
     // Deletes the commands; answers 0.
     HRESULT OnTargetClose() override;
@@ -31,16 +33,27 @@ protected:
     // command, or null when it could not be made.
     template <typename Command>
     Command* AppendCommand() {
+        return Append<Command>(m_commands);
+    }
+    // The same into the second list.
+    template <typename Command>
+    Command* AppendEventCommand() {
+        return Append<Command>(m_eventCommands);
+    }
+
+    std::vector<std::unique_ptr<CCmdEmulator>> m_commands;
+    std::vector<std::unique_ptr<CCmd>> m_eventCommands;
+
+private:
+    template <typename Command, typename List>
+    Command* Append(List& list) {
         try {
             auto command = std::make_unique<Command>(m_host);
             Command* made = command.get();
-            m_commands.push_back(std::move(command));
+            list.push_back(std::move(command));
             return made;
         } catch (const std::bad_alloc&) {
             return nullptr;  // nothing of it stays: the list holds live commands only
         }
     }
-
-    std::vector<std::unique_ptr<CCmdEmulator>> m_commands;
-    std::vector<std::unique_ptr<CCmd>> m_eventCommands;
 };

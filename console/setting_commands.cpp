@@ -11,8 +11,8 @@ namespace {
 
 constexpr LONG kFirstKeyword = 0;
 constexpr DWORD kModified = 1;
-// The CPU types without an NMI mode of their own.
-constexpr const char* kCpuTypesWithoutNmiMode[] = {"Pz6/300L", "Vk31X"};
+// The CPU types without an NMI mode or a break-condition mode of their own.
+constexpr const char* kCpuTypesWithoutModes[] = {"Pz6/300L", "Vk31X"};
 
 // The five break-mode values of the target configuration.
 struct BreakModeSettings {
@@ -20,14 +20,15 @@ struct BreakModeSettings {
     DWORD second = 0;
     DWORD third = 0;
     DWORD nmiMode = 0;  // 0 eml, 1 user
-    DWORD fifth = 0;
+    DWORD conditionMode = 0;  // 0 eml, 1 user
 
     static BreakModeSettings Read() {
         BreakModeSettings settings;
-        GetBreakModeSettings(&settings.mode, &settings.second, &settings.third, &settings.nmiMode, &settings.fifth);
+        GetBreakModeSettings(&settings.mode, &settings.second, &settings.third, &settings.nmiMode,
+                             &settings.conditionMode);
         return settings;
     }
-    void Write() const { SetBreakModeSettings(mode, second, third, nmiMode, fifth); }
+    void Write() const { SetBreakModeSettings(mode, second, third, nmiMode, conditionMode); }
 };
 
 void MarkSessionModified() {
@@ -43,8 +44,8 @@ bool TakeKeyword(CCmdEmulator& command, CArgKeyword& keyword) {
     return SUCCEEDED(command.ParseOneArgument(word, keyword));
 }
 
-bool HasNmiMode() {
-    for (const char* cpuType : kCpuTypesWithoutNmiMode) {
+bool HasOwnModes() {
+    for (const char* cpuType : kCpuTypesWithoutModes) {
         if (g_deviceValues.cpuType == cpuType) {
             return false;
         }
@@ -170,6 +171,48 @@ DWORD CCmdHaltOption::Run(const CString& line, CString& result) {
     return Succeed(result);
 }
 
+// --- breakcondition_mode -------------------------------------------------------
+
+CCmdBreakConditionMode::CCmdBreakConditionMode(IHostServiceProvider* host)
+    : CCmdEmulator(1, host, "breakcondition_mode", "bcm") {}
+
+void CCmdBreakConditionMode::DefineArguments() {
+    m_mode = std::make_unique<CArgKeyword>(1, "eml\0user\0", kFirstKeyword);
+}
+
+void CCmdBreakConditionMode::DeleteArguments() {
+    m_mode.reset();
+}
+
+DWORD CCmdBreakConditionMode::Run(const CString& line, CString& result) {
+    if (!CheckStart(ParseArguments(line), HasOwnModes() && !IsTargetProgramRunning(), result)) {
+        return 0;
+    }
+    BreakModeSettings settings = BreakModeSettings::Read();
+    if (GetArgumentValue(0).IsEmpty()) {
+        AppendText(CString("Breakcondition_mode = ") + (settings.conditionMode == 0 ? "eml" : "user") + "\n", 0);
+        return Succeed(result);
+    }
+    if (m_mode == nullptr) {
+        return FailWith(TE_INVALID_PARAMETER, result);
+    }
+    if (!TakeKeyword(*this, *m_mode)) {
+        return FailArgument(*m_mode, "Breakcondition_mode", kKeyword, result);
+    }
+    const auto mode = static_cast<DWORD>(m_mode->GetIndex());
+    if (mode != settings.conditionMode) {
+        if (mode == 1) {
+            if (CTargetVk3* target = GetTarget(); target != nullptr && target->GetEventHandler() != nullptr) {
+                static_cast<void>(target->GetEventHandler()->ResetChannelsOnModeChange(1));  // answers 0
+            }
+        }
+        settings.conditionMode = mode;
+        settings.Write();
+    }
+    MarkSessionModified();
+    return Succeed(result);
+}
+
 // --- nmi_mode -------------------------------------------------------------------
 
 CCmdNmiMode::CCmdNmiMode(IHostServiceProvider* host) : CCmdEmulator(1, host, "nmi_mode", "nm") {}
@@ -183,7 +226,7 @@ void CCmdNmiMode::DeleteArguments() {
 }
 
 DWORD CCmdNmiMode::Run(const CString& line, CString& result) {
-    if (!CheckStart(ParseArguments(line), HasNmiMode() && !IsTargetProgramRunning(), result)) {
+    if (!CheckStart(ParseArguments(line), HasOwnModes() && !IsTargetProgramRunning(), result)) {
         return 0;
     }
     BreakModeSettings settings = BreakModeSettings::Read();

@@ -1,6 +1,7 @@
 // The commands that show or change a run option of the target
-// configuration: "go_option" ("gp"), "step_interrupt" ("si"), and the two
-// that no list makes, "halt_option" ("ho") and "nmi_mode" ("nm"). Each
+// configuration: "go_option" ("gp"), "step_interrupt" ("si"),
+// "breakcondition_mode" ("bcm"), and the two that no list makes,
+// "halt_option" ("ho") and "nmi_mode" ("nm"). Each
 // refuses while the target program runs; without a word it shows the
 // option, with one it sets it from its keyword.
 #pragma once
@@ -40,6 +41,20 @@ private:
 class CCmdHaltOption : public CCmdEmulator {
 public:
     explicit CCmdHaltOption(IHostServiceProvider* host);
+    DWORD Run(const CString& line, CString& result) override;
+    void DefineArguments() override;
+    void DeleteArguments() override;
+
+private:
+    std::unique_ptr<CArgKeyword> m_mode;
+};
+
+// "bcm [eml|user]": the break-condition mode, for the CPU types that have
+// one; "user" hands the break-condition channels to the user's program, so a
+// change to it clears them. Registers no syntax text.
+class CCmdBreakConditionMode : public CCmdEmulator {
+public:
+    explicit CCmdBreakConditionMode(IHostServiceProvider* host);
     DWORD Run(const CString& line, CString& result) override;
     void DefineArguments() override;
     void DeleteArguments() override;

@@ -68,6 +68,15 @@ public:
     virtual int FindChannelByAddress(DWORD address, DWORD address2, int n) const;
     // The channel's enabled word; 0 above channel 7.
     virtual DWORD GetChannelWord(DWORD n) const;
+    // Sets it without sending anything: a condition written into the sheet
+    // from outside (the console's, the event handler's loader of saved
+    // conditions) is sent by the next EditChannel only while its channel is
+    // enabled.
+    void SetChannelWord(DWORD n, DWORD word) {
+        if (n < kChannels) {
+            m_channelEnabled[n] = word;
+        }
+    }
     // The channel's condition flag; -1: channels 0..3 together.
     virtual DWORD GetChannelFlag(int n) const;
     // Fills the shared row for channel n.
@@ -86,14 +95,6 @@ public:
         if (n < kChannels) {
             m_markAddress[n] = address;
             m_markEnabled[n] = enabled;
-        }
-    }
-
-    // The event handler's loader of saved conditions gives a channel its
-    // saved enabled word before it sends the channel again.
-    void SetChannelWord(DWORD n, DWORD word) {
-        if (n < kChannels) {
-            m_channelEnabled[n] = word;
         }
     }
 

@@ -123,17 +123,23 @@ bool CBreakConditionTable::FindChannelByAddress(DWORD address, bool* enabled, in
     return false;
 }
 
-bool CBreakConditionTable::IsAddressInRange(DWORD address) const {
-    DWORD low = 0;
-    DWORD high = g_deviceValues.maxAddr;
+void CBreakConditionTable::GetAddressRange(DWORD* low, DWORD* high) const {
+    *low = 0;
+    *high = g_deviceValues.maxAddr;
     IHAddressRange* range = nullptr;
     if (m_owner != nullptr) {
         static_cast<void>(m_owner->QueryService(IID_IHAddressRange, reinterpret_cast<void**>(&range)));
     }
     if (range != nullptr) {
-        low = high = 0;
-        static_cast<void>(range->GetRange(&low, &high));  // the result is not read
+        *low = *high = 0;
+        static_cast<void>(range->GetRange(low, high));  // the result is not read
     }
+}
+
+bool CBreakConditionTable::IsAddressInRange(DWORD address) const {
+    DWORD low = 0;
+    DWORD high = 0;
+    GetAddressRange(&low, &high);
     return low <= address && address <= high;
 }
 

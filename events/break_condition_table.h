@@ -39,8 +39,10 @@ public:
     int CountSetChannels() const;
     // The lowest set channel at address, with its enabled flag.
     bool FindChannelByAddress(DWORD address, bool* enabled, int* n) const;
-    // low <= address <= high, the range the host's address-range service
-    // gives, else 0 to the device's top address.
+    // The valid addresses: the range the host's address-range service gives,
+    // else 0 to the device's top address.
+    void GetAddressRange(DWORD* low, DWORD* high) const;
+    // low <= address <= high of that range.
     bool IsAddressInRange(DWORD address) const;
     // Copies the whole working records into the applied table while the
     // program runs (the target suspended for the copy). Refused by a break

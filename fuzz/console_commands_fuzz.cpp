@@ -1,5 +1,7 @@
 // The plug-in's console commands on lines of any content: the first byte
-// picks the device's CPU type and protocol, each further line goes to the
+// picks the device's CPU type and protocol, the second which set of
+// break-condition commands answers (the event function's or the other), the
+// hardware break type and the channel count; each further line goes to the
 // command window as it is and behind each command word. Every line gets its
 // answer; none crashes, hangs or leaves a listing behind.
 #include "console/cmd_list_handler_vk3.h"
@@ -21,11 +23,17 @@
 namespace {
 
 constexpr const char* kCpuTypes[] = {"Vk31X", "Pz6/300L", "Vk33A", ""};
-constexpr const char* kWords[] = {"rf", "de", "gp", "si", "sts", "bp", "bc", "bd", "be", "ho", "nm"};
+constexpr const char* kWords[] = {"rf", "de", "gp", "si", "sts", "bp", "bc", "bd", "be", "ho", "nm",
+                                   "bcc", "bcd", "bce", "bcs", "bcm"};
+constexpr DWORD kMostChannels = 8;
 
+// The commands of one firmware kind over a host of their own.
 struct Commands {
-    Commands() {
-        g_targetConfig = std::make_unique<CTargetConfig>();
+    explicit Commands(DWORD swti) {
+        if (g_targetConfig == nullptr) {
+            g_targetConfig = std::make_unique<CTargetConfig>();
+        }
+        g_swtiSupported = swti;
         list.OnTargetOpen();
         halt.DefineArguments();
         nmi.DefineArguments();
@@ -41,13 +49,17 @@ struct Commands {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static Commands* commands = new Commands;  // one host for every input; the process ends it
-    if (size == 0) {
+    // One host for each firmware kind for every input; the process ends them.
+    static Commands* const kinds[] = {new Commands(0), new Commands(1)};
+    if (size < 2) {
         return 0;
     }
     g_deviceValues.cpuType = kCpuTypes[data[0] % std::size(kCpuTypes)];
     g_protocolType = static_cast<DWORD>(data[0] / std::size(kCpuTypes) % 6);
-    const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
+    Commands* const commands = kinds[data[1] & 1];
+    g_deviceValues.hwBreak = (data[1] >> 1) & 1;
+    g_deviceValues.addressBreakCount = static_cast<DWORD>((data[1] >> 2) % (kMostChannels + 1));
+    const std::string_view text(reinterpret_cast<const char*>(data + 2), size - 2);
     std::size_t start = 0;
     while (start <= text.size()) {
         const std::size_t end = std::min(text.find('\n', start), text.size());

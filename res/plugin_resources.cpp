@@ -187,6 +187,9 @@ const platform::StringResource kStrings[] = {
     {res_id::kArgRegisterUnknown, "Register %s not found"},
     {res_id::kArgAllOrRange,
      "Parameter value [%s] \"%s\" must be ALL or in range H'%I64x(D'%I64d) to H'%I64x(D'%I64d)."},
+    {res_id::kEventCmdInvalidAddress, "Invalid address"},
+    {res_id::kEventCmdTooManyWords, "Too many parameters"},
+    {res_id::kEventCmdTooFewWords, "Too few parameters"},
     // The Emulator Setting sheet.
     {res_id::kHideSheetText, "Do not show this dialog box again."},
     {res_id::kEmulatorSettingCaption, "Emulator Setting"},

@@ -232,5 +232,10 @@ inline constexpr UINT kArgKeywordWrong = 51607;    // name, keyword list
 inline constexpr UINT kArgSignedRange = 51608;
 inline constexpr UINT kArgRegisterUnknown = 51609; // word: "Register %s not found"
 inline constexpr UINT kArgAllOrRange = 51610;
+// The messages of the break-condition commands of the event function (no
+// line break at their end).
+inline constexpr UINT kEventCmdInvalidAddress = 62081;  // "Invalid address"
+inline constexpr UINT kEventCmdTooManyWords = 62082;    // "Too many parameters"
+inline constexpr UINT kEventCmdTooFewWords = 62089;     // "Too few parameters"
 
 }  // namespace res_id

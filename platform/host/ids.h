@@ -166,9 +166,14 @@ inline constexpr IID IID_IHWorkspaceNames = hostid::MakeId(0x0009, 0x06);
 inline constexpr IID IID_IHSettingText = hostid::MakeId(0x0009, 0x07);
 
 // Series 0x0A: the host services the break-condition channels ask for: the
-// valid address range and the source position of an address.
+// valid address range and the source position of an address; the address
+// lookup with its items' source-location interface, and the symbol table,
+// which the console's listing of the channels asks.
 inline constexpr IID IID_IHAddressRange = hostid::MakeId(0x000A, 0x01);
 inline constexpr IID IID_IHSourcePosition = hostid::MakeId(0x000A, 0x02);
+inline constexpr IID IID_IHAddressLookup = hostid::MakeId(0x000A, 0x03);
+inline constexpr IID IID_IHSourceLocation = hostid::MakeId(0x000A, 0x04);
+inline constexpr IID IID_IHSymbolService = hostid::MakeId(0x000A, 0x05);
 
 // Series 0x12: the page ids of the target's three status pages.
 inline constexpr GUID GUID_Q3vStatusEventsPage = hostid::MakeId(0x0012, 0x01);

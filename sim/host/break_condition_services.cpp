@@ -18,6 +18,17 @@ constexpr DemoLine kDemoLines[] = {
     {0xC000, 12}, {0xC004, 13}, {0xC006, 14}, {0xC010, 5}, {0xC012, 6},
 };
 
+// The demo's functions by their first and last address.
+struct DemoFunction {
+    DWORD first;
+    DWORD last;
+    const char* name;
+};
+constexpr DemoFunction kDemoFunctions[] = {
+    {0xC000, 0xC007, "main"},
+    {0xC010, 0xC012, "tick"},
+};
+
 std::string Hex(DWORD value) {
     char text[16];
     std::snprintf(text, sizeof(text), "%X", static_cast<unsigned>(value));
@@ -110,6 +121,106 @@ void HostSourcePosition::SetLine(DWORD address, std::string file, DWORD line) {
 void HostSourcePosition::ClearLines() {
     std::lock_guard lock(mutex_);
     lines_.clear();
+}
+
+std::optional<std::string> DemoFunctionAt(DWORD address) {
+    for (const DemoFunction& function : kDemoFunctions) {
+        if (function.first <= address && address <= function.last) {
+            return function.name;
+        }
+    }
+    return std::nullopt;
+}
+
+HRESULT HostLookupItem::QueryInterface(REFIID iid, void** object) {
+    if (object == nullptr) {
+        return E_POINTER;
+    }
+    if (iid == IID_IUnknown || iid == IID_IHSourceLocation) {
+        *object = static_cast<IHSourceLocation*>(this);
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+HRESULT HostLookupItem::GetFunctionName(DWORD address, BSTR* name) {
+    bool withheld = false;
+    {
+        std::lock_guard lock(mutex_);
+        withheld = withheld_;
+    }
+    const std::optional<std::string> function = DemoFunctionAt(address);
+    if (withheld || !function) {
+        log_.Add("GetFunctionName", Hex(address) + " none");
+        return E_FAIL;
+    }
+    log_.Add("GetFunctionName", Hex(address));
+    if (name != nullptr) {
+        *name = platform::AllocBstr(*function);
+    }
+    return S_OK;
+}
+
+HRESULT HostLookupItem::GetFileLine(DWORD address, BSTR* file, DWORD* line) {
+    return lines_.GetSourcePosition(address, file, line);
+}
+
+void HostLookupItem::WithholdFunctionNames(bool withhold) {
+    std::lock_guard lock(mutex_);
+    withheld_ = withhold;
+}
+
+HRESULT HostAddressLookup::QueryInterface(REFIID iid, void** object) {
+    if (object == nullptr) {
+        return E_POINTER;
+    }
+    if (iid == IID_IUnknown || iid == IID_IHAddressLookup) {
+        *object = static_cast<IHAddressLookup*>(this);
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+HRESULT HostAddressLookup::LookupAddress(DWORD address, IUnknown** item) {
+    if (item == nullptr) {
+        return E_POINTER;
+    }
+    *item = nullptr;
+    if (!DemoFunctionAt(address)) {
+        log_.Add("LookupAddress", Hex(address) + " none");
+        return E_FAIL;
+    }
+    log_.Add("LookupAddress", Hex(address));
+    *item = static_cast<IHSourceLocation*>(&item_);
+    return S_OK;
+}
+
+HRESULT HostSymbolService::QueryInterface(REFIID iid, void** object) {
+    if (object == nullptr) {
+        return E_POINTER;
+    }
+    if (iid == IID_IUnknown || iid == IID_IHSymbolService) {
+        *object = static_cast<IHSymbolService*>(this);
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+HRESULT HostSymbolService::GetSymbolName(HostSymbolRecord* record) {
+    if (record == nullptr) {
+        return E_POINTER;
+    }
+    const std::optional<std::string> function = DemoFunctionAt(record->address);
+    if (!function) {
+        log_.Add("GetSymbolName", Hex(record->address) + " none");
+        return E_FAIL;
+    }
+    log_.Add("GetSymbolName", Hex(record->address));
+    record->name = platform::AllocBstr(*function);
+    return S_OK;
 }
 
 }  // namespace simhost

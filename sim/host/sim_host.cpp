@@ -107,6 +107,8 @@ std::string IdName(const GUID& id) {
         {&IID_IHBreakpointService, "IHBreakpointService"},
         {&IID_IHAddressRange, "IHAddressRange"},
         {&IID_IHSourcePosition, "IHSourcePosition"},
+        {&IID_IHAddressLookup, "IHAddressLookup"},
+        {&IID_IHSymbolService, "IHSymbolService"},
         {&EVENT_BreakChanged, "break changed"},
         {&EVENT_CloseAllFiles, "close all files"},
         {&IID_IHCmdSyntax, "IHCmdSyntax"},
@@ -242,6 +244,8 @@ HostServiceProvider::HostServiceProvider(CallLog& log) : log_(log) {
     OfferService(IID_IHCmdOutput, &commandOutput_);
     OfferService(IID_IHAddressRange, &addressRange_);
     OfferService(IID_IHSourcePosition, &sourcePositions_);
+    OfferService(IID_IHAddressLookup, &addressLookup_);
+    OfferService(IID_IHSymbolService, &symbols_);
     NameEvent(EVENT_BreakChanged, HandledEventName());
     // The console's refresh asks for the views refresh and waits for it: the
     // host has refreshed them by the time it looks.

@@ -166,6 +166,8 @@ public:
     HostDisassembler& Disassembler() { return disassembler_; }
     HostAddressRange& AddressRange() { return addressRange_; }
     HostSourcePosition& SourcePositions() { return sourcePositions_; }
+    HostAddressLookup& AddressLookup() { return addressLookup_; }
+    HostSymbolService& Symbols() { return symbols_; }
     // Announces a host event to every registered event receiver, in
     // registration order, then to the advised ones; answers how many were
     // told.
@@ -208,6 +210,8 @@ private:
     HostDisassembler disassembler_{log_};
     HostAddressRange addressRange_{log_, [this] { return TargetAddressRange(); }};
     HostSourcePosition sourcePositions_{log_};
+    HostAddressLookup addressLookup_{log_, sourcePositions_};
+    HostSymbolService symbols_{log_};
     WorkspaceStorage* dataStore_ = nullptr;
     std::unique_ptr<HostDataManager> dataManager_;
     std::map<std::string, IUnknown*> services_;  // by GUID text

@@ -3,6 +3,7 @@
 // syntax texts handed to the command window, and the command list's life.
 #include "console/cmd_emulator.h"
 #include "console/cmd_list_handler_vk3.h"
+#include "startup/device_data.h"
 #include "frame/error_codes.h"
 #include "res/resource_ids.h"
 #include "sim/host/command_window.h"
@@ -132,18 +133,24 @@ TEST_F(CommandBase, TheSyntaxTextsGoToTheWindowAndBackWithTheCommand) {
     EXPECT_EQ(withoutWindow.GetSyntaxLines().GetSize(), 2);
 }
 
+// Either firmware kind makes its own four break-condition commands under
+// the same words: the event function's answer in their own words.
 TEST_F(CommandBase, TheListMakesItsCommandsAndDeletesThemAtTheClose) {
     const auto before = window.ClientWords().size();
-    {
+    const DWORD swti = g_swtiSupported;
+    for (const DWORD kind : {0u, 1u}) {
+        g_swtiSupported = kind;
         CCmdListHandlerVk3 list(&host);
         EXPECT_EQ(list.OnTargetOpen(), S_OK);
-        EXPECT_EQ(list.CommandCount(), 9u);
-        EXPECT_EQ(window.ClientWords().size(), before + 9);
+        EXPECT_EQ(list.CommandCount(), 14u) << kind;
+        EXPECT_EQ(window.ClientWords().size(), before + 14) << kind;
         EXPECT_EQ(window.Execute("be C010 enable").text, "No Break\n") << "no break manager: no breaks";
+        EXPECT_EQ(window.Execute("bcs").text, kind == 1 ? "Too few parameters" : "Invalid parameter\n") << kind;
         EXPECT_EQ(list.OnTargetClose(), S_OK);
         EXPECT_EQ(list.CommandCount(), 0u);
         EXPECT_EQ(window.ClientWords().size(), before);
     }
+    g_swtiSupported = swti;
     std::vector<std::string> kept;
     for (const auto& [word, text] : host.CommandSyntax().Texts()) {
         kept.push_back(word);

@@ -1,5 +1,6 @@
 // The two option commands that no list makes, "halt_option" and "nmi_mode",
-// over a target configuration of their own and no connected target.
+// and the break-condition mode of a CPU type that has one, over a target
+// configuration of their own and no connected target.
 #include "console/setting_commands.h"
 #include "sim/host/command_window.h"
 #include "sim/host/sim_host.h"
@@ -19,22 +20,25 @@ protected:
         g_targetConfig = std::make_unique<CTargetConfig>();
         halt.DefineArguments();
         nmi.DefineArguments();
+        conditionMode.DefineArguments();
     }
     void TearDown() override {
         g_targetConfig.reset();
         g_deviceValues.cpuType = cpuType;
     }
-    DWORD NmiMode() const {
+    static DWORD ModeValue(std::size_t index) {
         DWORD values[5] = {};
         GetBreakModeSettings(&values[0], &values[1], &values[2], &values[3], &values[4]);
-        return values[3];
+        return values[index];
     }
+    static DWORD NmiMode() { return ModeValue(3); }
 
     simhost::CallLog log;
     simhost::HostServiceProvider host{log};
     simhost::CommandWindow window{host, log};
     CCmdHaltOption halt{&host};
     CCmdNmiMode nmi{&host};
+    CCmdBreakConditionMode conditionMode{&host};
     const std::string cpuType = g_deviceValues.cpuType;
 };
 
@@ -68,6 +72,24 @@ TEST_F(UnlistedOptions, NmiModeIsOnlyForTheCpuTypesThatHaveOne) {
     EXPECT_EQ(NmiMode(), 0u);
     EXPECT_EQ(window.Execute("nm").text, "NMI mode = eml\n");
     EXPECT_EQ(window.Execute("nm x").text, "Parameter keyword [nmi_mode] is a mistake. input keyword (eml,user).");
+}
+
+TEST_F(UnlistedOptions, BreakConditionModeShowsAndSwitchesForACpuTypeThatHasOne) {
+    g_deviceValues.cpuType = "Vk33A";
+    EXPECT_EQ(window.Execute("bcm").text, "Breakcondition_mode = eml\n");
+    const simhost::CommandOutput switched = window.Execute("breakcondition_mode U");
+    EXPECT_EQ(switched.result, S_OK);
+    EXPECT_EQ(switched.text, "");
+    EXPECT_EQ(ModeValue(4), 1u);
+    EXPECT_EQ(ModeValue(3), 0u) << "the other values stay";
+    EXPECT_EQ(window.Execute("bcm").text, "Breakcondition_mode = user\n");
+    EXPECT_EQ(window.Execute("bcm user").result, S_OK) << "the same mode again";
+    EXPECT_EQ(window.Execute("bcm x").text,
+              "Parameter keyword [Breakcondition_mode] is a mistake. input keyword (eml,user).");
+    EXPECT_EQ(window.Execute("bcm eml x").text, "To many parameter\nInvalid parameter\n");
+    EXPECT_EQ(window.Execute("bcm eml").result, S_OK);
+    EXPECT_EQ(ModeValue(4), 0u);
+    EXPECT_EQ(host.CommandSyntax().Texts().count("bcm"), 0u) << "no syntax text";
 }
 
 }  // namespace

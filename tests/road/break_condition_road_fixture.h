@@ -53,6 +53,10 @@ protected:
         control_ = &emulator.control;
         ASSERT_EQ(control_->reset(), Q3V_SIM_OK);
         ASSERT_EQ(control_->configure(kDefaults), Q3V_SIM_OK);
+        if (Device() != std::string("VK31D16")) {
+            // Another device brings a fresh target with its own protocol type.
+            ASSERT_EQ(control_->configure(("device=" + std::string(Device())).c_str()), Q3V_SIM_OK);
+        }
         for (const auto& [address, byte] : emutest::LoadSRecords("Vk3Demo.mot")) {
             ASSERT_EQ(control_->writeTarget(address, &byte, 1), Q3V_SIM_OK);
         }
@@ -67,7 +71,7 @@ protected:
         target_ = static_cast<CTargetVk3*>(target);
         const std::string file = session_.Windows("sess.ini");
         ASSERT_TRUE(WritePrivateProfileStringA("CPU_SELECT", "MCU_GROUP", Group(), file.c_str()));
-        ASSERT_TRUE(WritePrivateProfileStringA("CPU_SELECT", "DEVICE", "VK31D16", file.c_str()));
+        ASSERT_TRUE(WritePrivateProfileStringA("CPU_SELECT", "DEVICE", Device(), file.c_str()));
         ASSERT_TRUE(WritePrivateProfileStringA("CPU_SELECT", "EMUSEL", "1", file.c_str()));
         ASSERT_TRUE(WritePrivateProfileStringA("EMULATOR_SETTING", "HIDE_DIALOG", "1", file.c_str()));
         ASSERT_TRUE(WritePrivateProfileStringA("USER_DATA", "RESET", "c000", file.c_str()));
@@ -93,6 +97,7 @@ protected:
     }
 
     virtual const char* Group() const { return "VK31X"; }
+    virtual const char* Device() const { return "VK31D16"; }
     // Empty: the plug-in beside the test program, which finds the emulator
     // module beside it.
     virtual std::string PluginPath() const { return {}; }

@@ -37,12 +37,20 @@ constexpr char kNotAvailable[] = "Not currently available\n";
 // The most looks at the run state while a run starts or stops.
 constexpr int kMostPolls = 1000000;
 constexpr int kPollsPerMillisecond = 100;
+constexpr DWORD kRunLimit = 20000;
+// The demo device's rows of the host's break-condition list.
+constexpr char kChannelAtC010[] = "Break condition:Enable Address=H'0000c010(Vk3Demo.c/5) pcbefore \n";
+constexpr char kDisabledAtC010[] = "Break condition:Disable Address=H'0000c010(Vk3Demo.c/5) pcbefore \n";
+constexpr char kChannelAtC012[] = "Break condition:Enable Address=H'0000c012(Vk3Demo.c/6) pcbefore \n";
+constexpr char kFreeChannel[] = "Break condition:Disable None\n";
 
 // The words of the commands this build makes, name then alias.
 const std::vector<std::vector<std::string>> kCommandWords = {
     {"refresh", "rf"},        {"device_type", "de"},       {"go_option", "gp"},
     {"step_interrupt", "si"}, {"status", "sts"},           {"breakpoint", "bp"},
     {"breakpoint_clear", "bc"}, {"breakpoint_display", "bd"}, {"breakpoint_enable", "be"},
+    {"breakcondition_clear", "bcc"}, {"breakcondition_display", "bcd"}, {"breakcondition_enable", "bce"},
+    {"breakcondition_set", "bcs"}, {"breakcondition_mode", "bcm"},
 };
 
 // The syntax texts the host keeps after the target has closed.
@@ -195,6 +203,19 @@ TEST_F(ConsoleRoad, TheCommandsAnswerTheirWordsWithTheirSyntax) {
     EXPECT_EQ(texts.at("be"), "<address> <mode>");
     EXPECT_EQ(texts.at("bd"), "") << "\"none\" goes as an empty text";
     EXPECT_EQ(texts.at("sts"), "");
+    // The demo device has protocol type 1: the second texts of the
+    // break-condition commands.
+    const std::string channelOrAddress = "[<\"channel\"> <channel_number>] | [<\"address\"> <address>]";
+    EXPECT_EQ(texts.at("breakcondition_clear"), channelOrAddress);
+    EXPECT_EQ(texts.at("bcc"), channelOrAddress);
+    EXPECT_EQ(texts.at("bcd"), "");
+    EXPECT_EQ(texts.at("bce"), "<mode> " + channelOrAddress);
+    EXPECT_EQ(texts.at("bcs"),
+              "[<channel>] <option> [<option>...]\n<channel> = channel <channel_number>\n"
+              "<option> = <addropt> | <dataopt> | <r/wopt>\n"
+              "<addropt> = address <address> [<addrcycle>] [<addr_mask>]\n<dataopt> = data <data>\n"
+              "<r/wopt> = direction <r/w>");
+    EXPECT_EQ(texts.count("bcm"), 0u) << "the mode command has no syntax text";
     EXPECT_EQ(host_.Services().CommandSyntax().Texts().at("bp").flag, 1u);
     EXPECT_EQ(host_.Services().CommandSyntax().Texts().at("breakpoint").flag, 0u);
     // Made by nothing: the host never learns their words.
@@ -249,6 +270,101 @@ TEST_F(ConsoleRoad, BreakpointsAreSetListedHitEnabledAndCleared) {
     answer = Do("be C010 enable");
     EXPECT_EQ(answer.result, E_FAIL);
     EXPECT_EQ(answer.text, "No Break\n");
+}
+
+TEST_F(ConsoleRoad, BreakConditionsAreSetListedHitEnabledAndCleared) {
+    const std::size_t changesBefore = Posted("break changed");
+    Answer answer = Do("bcs address C010");
+    EXPECT_EQ(answer.result, S_OK);
+    EXPECT_EQ(answer.text, "");
+    EXPECT_EQ(Posted("break changed") - changesBefore, 1u);
+    EXPECT_EQ(Do("bcd").text, std::string(kChannelAtC010) + kFreeChannel);
+
+    ASSERT_TRUE(Session().Go()) << out_.str();
+    if (Session().Running()) {
+        ASSERT_TRUE(Session().Wait(kRunLimit)) << out_.str();
+    }
+    EXPECT_EQ(Session().Register(kPc), 0xC010u) << out_.str();
+
+    answer = Do("bcs address C010");
+    EXPECT_EQ(answer.result, E_FAIL);
+    EXPECT_EQ(answer.text, "Invalid address\n") << "channel 1 holds the address";
+
+    EXPECT_EQ(Do("bce disable").result, S_OK);
+    EXPECT_EQ(Do("bcd").text, std::string(kDisabledAtC010) + kFreeChannel);
+    EXPECT_EQ(Do("bce E address C010").result, S_OK) << "a prefix, without regard to case";
+    EXPECT_EQ(Do("bcd").text, std::string(kChannelAtC010) + kFreeChannel);
+
+    answer = Do("bcc channel 1");
+    EXPECT_EQ(answer.result, S_OK);
+    EXPECT_EQ(answer.text, "");
+    EXPECT_EQ(Do("bcd").text, std::string(kFreeChannel) + kFreeChannel);
+    EXPECT_EQ(Do("bcs ch 2 address C012").result, S_OK) << "ch begins channel";
+    EXPECT_EQ(Do("bcd").text, kFreeChannel + std::string(kChannelAtC012));
+    EXPECT_EQ(Do("bcc").result, S_OK);
+    EXPECT_EQ(Do("bcd").text, std::string(kFreeChannel) + kFreeChannel);
+
+    answer = Do("bcm");
+    EXPECT_EQ(answer.result, E_FAIL);
+    EXPECT_EQ(answer.text, kNotAvailable) << "the demo's CPU type has no break-condition mode";
+    EXPECT_EQ(Do("bcm user x").text, kNotAvailable) << "said before the words are looked at";
+}
+
+// An address no channel holds changes nothing: without a channel the clear
+// or the enable would reach every channel.
+TEST_F(ConsoleRoad, AnAddressNoChannelHoldsChangesNoChannel) {
+    ASSERT_EQ(Do("bcs address C010").result, S_OK);
+    ASSERT_EQ(Do("bcs address C012").result, S_OK);
+    const std::string both = std::string(kChannelAtC010) + kChannelAtC012;
+    ASSERT_EQ(Do("bcd").text, both);
+    for (const char* line : {"bcc address 9999", "bce disable address 9999", "bce enable a C011"}) {
+        const Answer answer = Do(line);
+        EXPECT_EQ(answer.result, E_FAIL) << line;
+        EXPECT_EQ(answer.text, "No Breakcondition\n") << line;
+    }
+    EXPECT_EQ(Do("bcd").text, both) << "every channel still set and enabled";
+    EXPECT_EQ(Do("bcc address C012").result, S_OK);
+    EXPECT_EQ(Do("bcd").text, kChannelAtC010 + std::string(kFreeChannel));
+    EXPECT_EQ(Do("bcc address C012").text, "No Breakcondition\n") << "a cleared channel no longer holds it";
+}
+
+TEST_F(ConsoleRoad, BadBreakConditionArgumentsAreRefusedWithTheirMessages) {
+    ASSERT_EQ(Do("bcs address C010").result, S_OK);
+    const std::string addressRange = " must be in range H'0 (D'0 ) to H'ffffffff (D'4294967295 ).";
+    const struct {
+        const char* line;
+        std::string text;
+    } cases[] = {
+        {"bcs", "Invalid parameter\n"},
+        {"bce", "Invalid parameter\n"},
+        {"bcc x", "Parameter keyword [channel] is a mistake. input keyword (channel)."},
+        {"bcc channel", "Paramater value [channel_number] is empty."},
+        {"bcc channel 3", "Parameter keyword [channel_number] is a mistake. input keyword (1,2)."},
+        {"bcc address zz", "Invalid address\nParameter value [address] \"zz\"" + addressRange},
+        {"bcc channel 1 x y", kTooMany},
+        {"bce on", "Parameter keyword [mode] is a mistake. input keyword (enable,disable)."},
+        {"bce enable x", "Parameter keyword [channel] is a mistake. input keyword (channel)."},
+        {"bcs channel 2", "Paramater value [address] is empty."},
+        {"bcs channel 2 at C012", "Parameter keyword [address] is a mistake. input keyword (address)."},
+        {"bcs address", "Invalid address\nParamater value [address] is empty."},
+        {"bcs address C012 pcbefore data 5", "Invalid condition\n"},
+        {"bcs address C012 m1", "Invalid condition\n"},
+        {"bcs address C012 access data 300", "Invalid data\n"},
+        {"bcs address C012 access data zz", "Invalid data\nParameter value [data] \"zz\"" + addressRange},
+        {"bcs address C012 access direction up",
+         "Parameter keyword [r/w] is a mistake. input keyword (read,write)."},
+        {"bcs address C012 access direction", "Paramater value [r/w] is empty."},
+        {"bcs address C012 access m4", "Invalid condition\n"},
+        {"bcs 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17", kTooMany},
+        {"bcd x", kTooMany},
+        {"bcm eml", kNotAvailable},
+    };
+    for (const auto& c : cases) {
+        const Answer answer = Do(c.line);
+        EXPECT_EQ(answer.result, E_FAIL) << c.line;
+        EXPECT_EQ(answer.text, c.text) << c.line;
+    }
+    EXPECT_EQ(Do("bcd").text, std::string(kChannelAtC010) + kFreeChannel) << "no refusal changed a channel";
 }
 
 TEST_F(ConsoleRoad, TheOptionCommandsShowAndChangeTheSettings) {
