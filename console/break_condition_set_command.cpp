@@ -9,6 +9,7 @@
 #include "target/target_vk3.h"
 
 #include <algorithm>
+#include <type_traits>
 
 namespace {
 
@@ -24,6 +25,23 @@ constexpr int kDataBreakLast = 3;     // its channels 1 to 4
 // The protocol types whose access conditions the command cannot set.
 bool RefusesAccess() {
     return g_protocolType == 0 || break_rules::Protocol234();
+}
+
+// The working record's fields that have a counterpart in the event
+// handler's record, by meaning, each pair handed to move (work, record).
+template <typename Move>
+void EachMappedField(CConditionWorkRecord& work, CEventConditionRecord& record, Move move) {
+    move(work.used, record.conditionFlag);
+    move(work.enable, record.channelWord);
+    move(work.addressAny, record.addressDontCare);
+    move(work.cycle, record.addressKind);
+    move(work.address, record.address);
+    move(work.addressMask, record.maskIndex);
+    move(work.addressText, record.addressText);
+    move(work.dataAny, record.dataDontCare);
+    move(work.dataMask, record.dataSize);
+    move(work.dataValue, record.dataValue);
+    move(work.direction, record.direction);
 }
 
 }  // namespace
@@ -70,19 +88,8 @@ void CCmdBreakConditionSet::LoadChannelRecords() {
         if (!break_rules::ChannelExists(n)) {
             continue;
         }
-        const CEventConditionRecord& from = events->Record(n);
-        CConditionWorkRecord& to = m_records[static_cast<std::size_t>(n)];
-        to.used = static_cast<DWORD>(from.conditionFlag);
-        to.enable = static_cast<DWORD>(from.channelWord);
-        to.addressAny = static_cast<DWORD>(from.addressDontCare);
-        to.cycle = static_cast<DWORD>(from.addressKind);
-        to.address = from.address;
-        to.addressMask = static_cast<DWORD>(from.maskIndex);
-        to.addressText = from.addressText;
-        to.dataAny = static_cast<DWORD>(from.dataDontCare);
-        to.dataMask = from.dataSize;
-        to.dataValue = from.dataValue;
-        to.direction = static_cast<DWORD>(from.direction);
+        EachMappedField(m_records[static_cast<std::size_t>(n)], events->Record(n),
+                        [](auto& to, const auto& from) { to = static_cast<std::decay_t<decltype(to)>>(from); });
     }
 }
 
@@ -96,19 +103,9 @@ void CCmdBreakConditionSet::StoreChannelRecords() const {
         if (!break_rules::ChannelExists(n)) {
             continue;
         }
-        const CConditionWorkRecord& from = m_records[static_cast<std::size_t>(n)];
-        CEventConditionRecord& to = events->Record(n);
-        to.conditionFlag = static_cast<int>(from.used);
-        to.channelWord = static_cast<int>(from.enable);
-        to.addressDontCare = static_cast<int>(from.addressAny);
-        to.addressKind = static_cast<int>(from.cycle);
-        to.address = from.address;
-        to.maskIndex = static_cast<int>(from.addressMask);
-        to.addressText = from.addressText;
-        to.dataDontCare = static_cast<int>(from.dataAny);
-        to.dataSize = from.dataMask;
-        to.dataValue = from.dataValue;
-        to.direction = static_cast<int>(from.direction);
+        CConditionWorkRecord work = m_records[static_cast<std::size_t>(n)];
+        EachMappedField(work, events->Record(n),
+                        [](const auto& from, auto& to) { to = static_cast<std::decay_t<decltype(to)>>(from); });
     }
 }
 
