@@ -60,10 +60,15 @@ protected:
         }
         return count;
     }
+    // Running, and the go thread waiting for the stop: a halt before then
+    // is not awaited by it.
     bool AwaitRunning() {
         const DWORD start = Status().instructions;
-        testing_support::YieldWhile([&] { return !(Busy() && Status().instructions - start > 10); });
-        return Busy() && Status().instructions - start > 10;
+        const auto running = [&] {
+            return Busy() && BreakConditionRoad::Handler().IsWaiting() != 0 && Status().instructions - start > 10;
+        };
+        testing_support::YieldWhile([&] { return !running(); });
+        return running();
     }
 };
 

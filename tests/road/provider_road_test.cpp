@@ -135,7 +135,13 @@ TEST_F(ProviderRoad, TheEventListRefusesWhatItDoesNotOffer) {
 TEST_F(ProviderRoad, TheEventSettingDialogIsRefusedWhileTheProgramRuns) {
     const DWORD start = Status().instructions;
     ASSERT_EQ(exec_->Go(), S_OK);
-    testing_support::YieldWhile([&] { return Busy() && Status().instructions - start < 10; });
+    // Running, and the go thread waiting for the stop (a halt before then
+    // is not awaited by it).
+    const auto running = [&] {
+        return Busy() && Handler().IsWaiting() != 0 && Status().instructions - start >= 10;
+    };
+    testing_support::YieldWhile([&] { return !running(); });
+    ASSERT_TRUE(running());
     host_->Services().Execution().SetExecuting(true);  // what the host knows of the run
     EXPECT_EQ(Window().Edit(2, 0), 1);
     EXPECT_EQ(ui_.Dialogs().size(), 1u) << "only the connecting dialog";
