@@ -122,33 +122,30 @@ HRESULT CBreakConditionProvider::ListOperation10(LONG list, DWORD first, DWORD s
     return S_OK;
 }
 
-HRESULT CBreakConditionProvider::EnableChannels(LONG index, WORD flag) {
+template <typename Change>
+HRESULT CBreakConditionProvider::ChangeChannels(LONG index, Change change) {
     const int count = m_table->GetChannelCount();
     if (index >= count || index < kAll) {
         return S_OK;
     }
-    const DWORD enable = flag != 0 ? 1 : 0;
     const int first = index == kAll ? 0 : static_cast<int>(index);
     const int end = index == kAll ? count : first + 1;
     for (int n = first; n < end; ++n) {
-        static_cast<void>(m_table->EnableChannel(n, enable));  // a free channel stays free
+        change(n);
     }
     static_cast<void>(m_table->Apply());  // a stopped program takes the table at its next go
     return S_OK;
 }
 
+HRESULT CBreakConditionProvider::EnableChannels(LONG index, WORD flag) {
+    const DWORD enable = flag != 0 ? 1 : 0;
+    // A free channel stays free.
+    return ChangeChannels(index, [&](int n) { static_cast<void>(m_table->EnableChannel(n, enable)); });
+}
+
 HRESULT CBreakConditionProvider::ClearChannels(LONG index) {
-    const int count = m_table->GetChannelCount();
-    if (index >= count || index < kAll) {
-        return S_OK;
-    }
-    const int first = index == kAll ? 0 : static_cast<int>(index);
-    const int end = index == kAll ? count : first + 1;
-    for (int n = first; n < end; ++n) {
-        static_cast<void>(m_table->ClearChannel(n));  // answers 1 for a valid channel
-    }
-    static_cast<void>(m_table->Apply());  // a stopped program takes the table at its next go
-    return S_OK;
+    // Every valid channel answers 1.
+    return ChangeChannels(index, [&](int n) { static_cast<void>(m_table->ClearChannel(n)); });
 }
 
 HRESULT CBreakConditionProvider::GetChannelState(LONG index, DWORD* state) {

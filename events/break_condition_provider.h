@@ -60,6 +60,10 @@ public:
     virtual HRESULT EditEventSettings();
 
 private:
+    // change(n) for the one channel or (-1) every channel, then one apply;
+    // nothing for an index past the channels.
+    template <typename Change>
+    HRESULT ChangeChannels(LONG index, Change change);
     HRESULT GetChannelRow(LONG index, CEventItemInfo** row);
     HRESULT GetEventRow(LONG index, CEventItemInfo** row);
     static CEventEngine* Engine();
