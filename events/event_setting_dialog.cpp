@@ -181,7 +181,8 @@ void CEventSettingDialog::UpdateRangeText(Event event, bool selection) {
         GetDlgItemText(a ? kEvAddressA : kEvAddressB, text);
     }
     const LONG bits = MaskBits(a ? kEvMaskBitsA : kEvMaskBitsB);
-    const std::string range = FormatRangeText(static_cast<LPCSTR>(text), bits, HostExpressionEvaluator(m_host), m_range);
+    const std::string range =
+        FormatRangeText(static_cast<LPCSTR>(text), bits, HostExpressionEvaluator(m_host), m_range);
     SetDlgItemText(a ? kEvRangeA : kEvRangeB, range.c_str());
 }
 
