@@ -39,22 +39,6 @@ HRESULT CTargetEventVk3::GetListKinds(BSTR* header) {
     return S_OK;
 }
 
-void CTargetEventVk3::FillRow(DWORD number, const char* kind, DWORD state, DWORD kindCode, DWORD value,
-                              const char* condition, const char* action) {
-    m_rowTexts = {platform::Bstr(std::string(kind)), platform::Bstr(std::string()), platform::Bstr(std::string()),
-                  platform::Bstr(std::string(condition)), platform::Bstr(std::string(action))};
-    m_row.number = number;
-    m_row.kindText = m_rowTexts[0].Get();
-    m_row.text3 = m_rowTexts[1].Get();
-    m_row.state = state;
-    m_row.kindCode = kindCode;
-    m_row.value = value;
-    m_row.text7 = m_rowTexts[2].Get();
-    m_row.number8 = -1;
-    m_row.conditionText = m_rowTexts[3].Get();
-    m_row.actionText = m_rowTexts[4].Get();
-}
-
 HRESULT CTargetEventVk3::GetItemText(LONG list, LONG index, CEventItemInfo** row) {
     if (row == nullptr || (list != kPcList && list != kChannelList)) {
         return S_OK;
@@ -69,9 +53,8 @@ HRESULT CTargetEventVk3::GetItemText(LONG list, LONG index, CEventItemInfo** row
         if (record == nullptr) {
             return S_OK;
         }
-        FillRow(number, "Breakpoint", record->IsEnabled() ? kStateEnabled : kStateDisabled, kKindCodePcBreak,
-                record->GetAddress(), "", "Break");
-        *row = &m_row;
+        *row = m_row.Fill({number, "Breakpoint", record->IsEnabled() ? kStateEnabled : kStateDisabled,
+                           kKindCodePcBreak, record->GetAddress(), -1, "", "Break"});
         return S_OK;
     }
     CBreakConditionSet* set = Set();
@@ -82,10 +65,10 @@ HRESULT CTargetEventVk3::GetItemText(LONG list, LONG index, CEventItemInfo** row
     const bool impossible = index == 3 && third.enable == 1 && third.kind == 1;
     const CBreakConditionSet::EventRow* eventRow = nullptr;
     set->BuildEventRows(static_cast<DWORD>(index), &eventRow);
-    FillRow(number, impossible ? "Impossible setup" : "Break condition",
-            Record(index).channelWord == 1 ? kStateEnabled : kStateDisabled, kKindCodeChannel, eventRow->address,
-            eventRow->conditionText, eventRow->kindText);
-    *row = &m_row;
+    *row = m_row.Fill({number, impossible ? "Impossible setup" : "Break condition",
+                       Record(index).channelWord == 1 ? kStateEnabled : kStateDisabled, kKindCodeChannel,
+                       eventRow->address, -1, static_cast<LPCSTR>(eventRow->conditionText),
+                       static_cast<LPCSTR>(eventRow->kindText)});
     return S_OK;
 }
 
@@ -167,8 +150,9 @@ HRESULT CTargetEventVk3::RemoveItem(LONG list, LONG index) {
         }
         return S_OK;
     }
+    // A channel the device lacks: nothing to remove, and nothing failed.
     if (!InRange(index, count)) {
-        return TE_INVALID_INDEX;
+        return S_OK;
     }
     set->ClearChannel(static_cast<DWORD>(index), 1);
     if (break_rules::HwBreak1()) {
@@ -211,8 +195,9 @@ HRESULT CTargetEventVk3::EditItem(LONG list, LONG index) {
 
 HRESULT CTargetEventVk3::EditBreakCondition(LONG index) {
     CBreakConditionSet* set = Set();
+    // A channel the device lacks has no sheet to show.
     if (set == nullptr || !InRange(index, GetConditionCount(kChannelList))) {
-        return TE_INVALID_INDEX;
+        return S_OK;
     }
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
     if (GetBreakConditionMode() == 1) {

@@ -14,6 +14,7 @@
 #pragma once
 
 #include "events/event_condition_record.h"
+#include "events/event_item_row.h"
 #include "target/served_handler.h"
 
 #include "platform/bstr.h"
@@ -126,9 +127,6 @@ private:
     static CBreakConditionSet* Set();
     static CTBreakManager* Manager();
     void NotifyChannelsChanged() const;
-    // The row texts: the handler's, freed at its next row and at its end.
-    void FillRow(DWORD number, const char* kind, DWORD state, DWORD kindCode, DWORD value, const char* condition,
-                 const char* action);
     HRESULT EnableListItem(LONG list, LONG index, WORD flag);
     // After one channel went on a data-break device: the conditions behind
     // it move down into the lowest channels in their order.
@@ -140,6 +138,6 @@ private:
     std::array<CEventConditionRecord, kChannels> m_records;
     DWORD m_rowWord1 = 0;
     DWORD m_rowWord2 = 0;
-    CEventItemInfo m_row{};
-    std::array<platform::Bstr, 5> m_rowTexts;
+    // The row the host reads: its texts freed at the next row and at the end.
+    CEventItemRow m_row;
 };

@@ -2,6 +2,7 @@
 #include "res/plugin_resources.h"
 
 #include "res/break_condition_dialogs.h"
+#include "res/event_setting_dialog.h"
 #include "res/break_dialogs.h"
 #include "res/resource_ids.h"
 #include "res/setting_dialogs.h"
@@ -318,6 +319,7 @@ const platform::DialogResource kDialogs[] = {
     break_condition_dialogs::kCountPage,
     break_condition_dialogs::kGeneralPage,
     break_condition_dialogs::kAsidPage,
+    event_setting_dialog::kDialog,
 };
 
 const platform::MenuEntry kUiMenuItems[] = {

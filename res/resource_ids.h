@@ -128,6 +128,31 @@ inline constexpr int kBcLdtlbStop = 2002;
 inline constexpr int kBcIoDontCare = 2005;
 inline constexpr int kBcIoStop = 2006;
 
+// The Event Setting dialog: events A and B, the break and the trace.
+inline constexpr UINT kEventSettingDialog = 300;
+inline constexpr int kEvDataA = 1254;
+inline constexpr int kEvDataMaskA = 1255;
+inline constexpr int kEvAddressA = 1256;
+inline constexpr int kEvAddressB = 1257;
+inline constexpr int kEvAccessTypeB = 1258;
+inline constexpr int kEvAccessSizeA = 1259;
+inline constexpr int kEvAccessSizeB = 1260;
+inline constexpr int kEvLabelA = 1262;
+inline constexpr int kEvTraceType = 1263;
+inline constexpr int kEvTraceStart = 1264;
+inline constexpr int kEvTraceStop = 1265;
+inline constexpr int kEvPickUp = 1266;
+inline constexpr int kEvBreak = 1267;
+inline constexpr int kEvLabelB = 1268;
+inline constexpr int kEvAccessTypeA = 1269;
+inline constexpr int kEvBreakAtFull = 1270;
+inline constexpr int kEvSpinA = 1271;
+inline constexpr int kEvSpinB = 1272;
+inline constexpr int kEvMaskBitsA = 1273;
+inline constexpr int kEvMaskBitsB = 1274;
+inline constexpr int kEvRangeA = 1275;
+inline constexpr int kEvRangeB = 1276;
+
 // The "Set Break" sheet's break-type page and its controls.
 inline constexpr UINT kSetBreakTypePage = 145;
 inline constexpr int kBreakTypeLabel = 1029;

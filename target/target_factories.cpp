@@ -4,6 +4,7 @@
 
 #include "breaks/break_manager.h"
 #include "console/cmd_list_handler_vk3.h"
+#include "events/break_condition_provider.h"
 #include "events/break_condition_set.h"
 #include "events/target_event_vk3.h"
 #include "events/view_column_base.h"
@@ -145,6 +146,10 @@ CEventEngineBase* CTargetComponentBase::CreateEventEngine() {
 }
 
 CTargetEventVk3* CTargetComponentBase::CreateEventHandler() {
+    // The event-function firmware's handler also serves the engine's list.
+    if (g_swtiSupported != 0) {
+        return new CBreakConditionProvider(m_host);
+    }
     return new CTargetEventVk3(m_host);
 }
 
