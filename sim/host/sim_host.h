@@ -18,6 +18,7 @@
 #include "sim/host/session_services.h"
 #include "sim/host/setting_services.h"
 #include "sim/host/ui_registry.h"
+#include "sim/host/view_column_services.h"
 #include "sim/host/workspace_services.h"
 
 #include <functional>
@@ -166,6 +167,13 @@ public:
     HostDisassembler& Disassembler() { return disassembler_; }
     HostAddressRange& AddressRange() { return addressRange_; }
     HostSourcePosition& SourcePositions() { return sourcePositions_; }
+    // The column services of the source views, of the disassembly view and
+    // of the event columns; the line lookup over the source positions' table;
+    // the store of column values.
+    HostViewColumnService& SourceColumns() { return sourceColumns_; }
+    HostViewColumnService& AsmColumns() { return asmColumns_; }
+    HostViewColumnService& EventColumns() { return eventColumns_; }
+    HostSettingsStore& ColumnSettings() { return columnSettings_; }
     // Announces a host event to every registered event receiver, in
     // registration order, then to the advised ones; answers how many were
     // told.
@@ -208,6 +216,14 @@ private:
     HostDisassembler disassembler_{log_};
     HostAddressRange addressRange_{log_, [this] { return TargetAddressRange(); }};
     HostSourcePosition sourcePositions_{log_};
+    // The host's own glyphs (breakpoint and position marks) take the first
+    // images of the source and disassembly views; the event columns' service
+    // keeps its images apart.
+    HostViewColumnService sourceColumns_{log_, "SourceColumns", 4};
+    HostViewColumnService asmColumns_{log_, "AsmColumns", 4};
+    HostViewColumnService eventColumns_{log_, "EventColumns", 0};
+    HostLineLookup lineLookup_{log_, [this] { return sourcePositions_.Lines(); }};
+    HostSettingsStore columnSettings_{log_};
     WorkspaceStorage* dataStore_ = nullptr;
     std::unique_ptr<HostDataManager> dataManager_;
     std::map<std::string, IUnknown*> services_;  // by GUID text
