@@ -6,6 +6,8 @@
 #include "startup/device_data.h"
 #include "target/target_vk3.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr DWORD kNoMenu = static_cast<DWORD>(-1);

@@ -104,6 +104,10 @@ private:
     // counts for a toggle; null when none.
     const ColumnEntry* EntryAtLine(const CString& view, DWORD line, bool checkSheets, DWORD start) const;
     bool ChannelMarkedAt(int channel, const CString& lowerView, bool asmView, DWORD line) const;
+    // The source line of a mark's address; without the lookup or the
+    // source-view service E_FAIL, and when the lookup fails both columns
+    // repainted from the top.
+    HRESULT MarkLine(DWORD address, CString& file, DWORD& line) const;
     // The lines of an entry's mark repainted in both views.
     void RefreshMark(const CString& file, DWORD line, DWORD address) const;
     // Whether entry i may take a channel's mark on this device.

@@ -69,17 +69,24 @@ void CViewColumnBase::RefreshMark(const CString& file, DWORD line, DWORD address
     Refresh(AsmService(m_host), m_asmViewName, m_asmColumnId, address, address);
 }
 
-HRESULT CViewColumnBase::AddChannelMark(DWORD address, DWORD channel, DWORD state) {
+HRESULT CViewColumnBase::MarkLine(DWORD address, CString& file, DWORD& line) const {
     IHLookupService* lookup = Lookup(m_host);
     if (lookup == nullptr || SourceService(m_host) == nullptr) {
         return E_FAIL;
     }
-    CString file;
-    DWORD line = 0;
     const HRESULT found = LineOf(lookup, address, file, line);
     if (FAILED(found)) {
         Refresh(SourceService(m_host), nullptr, m_sourceColumnId, 0, 0);
         Refresh(AsmService(m_host), m_asmViewName, m_asmColumnId, 0, 0);
+    }
+    return found;
+}
+
+HRESULT CViewColumnBase::AddChannelMark(DWORD address, DWORD channel, DWORD state) {
+    CString file;
+    DWORD line = 0;
+    const HRESULT found = MarkLine(address, file, line);
+    if (FAILED(found)) {
         return found;
     }
     ColumnEntry* taken = nullptr;
@@ -105,16 +112,10 @@ HRESULT CViewColumnBase::AddChannelMark(DWORD address, DWORD channel, DWORD stat
 }
 
 HRESULT CViewColumnBase::RemoveChannelMark(DWORD address, DWORD channel) {
-    IHLookupService* lookup = Lookup(m_host);
-    if (lookup == nullptr || SourceService(m_host) == nullptr) {
-        return E_FAIL;
-    }
     CString file;
     DWORD line = 0;
-    const HRESULT found = LineOf(lookup, address, file, line);
+    const HRESULT found = MarkLine(address, file, line);
     if (FAILED(found)) {
-        Refresh(SourceService(m_host), nullptr, m_sourceColumnId, 0, 0);
-        Refresh(AsmService(m_host), m_asmViewName, m_asmColumnId, 0, 0);
         return found;
     }
     for (ColumnEntry& entry : m_entries) {

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <strings.h>
+#include <cctype>
 
 namespace simhost {
 namespace {
@@ -27,7 +27,9 @@ std::string ViewText(BSTR* view) {
 }
 
 bool SameName(const std::string& first, const std::string& second) {
-    return strcasecmp(first.c_str(), second.c_str()) == 0;
+    return std::equal(first.begin(), first.end(), second.begin(), second.end(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+    });
 }
 
 // The file-name part of a path, for a source view named by either.

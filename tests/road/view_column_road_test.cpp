@@ -189,6 +189,28 @@ TEST_F(ViewColumnRoad, TheContextMenuOffersTheLinesOwnChannelOrAddInTheFreeOnes)
     EXPECT_EQ(SourceGlyphs(13), std::vector<DWORD>{1});
 }
 
+// The menu's 24 commands: each reaches the event handler with its own
+// channel. "&Edit ..." opens channel n's sheet; "&Add" and "&Remove" work on
+// the demo's two channels.
+TEST_F(ViewColumnRoad, EachMenuCommandCarriesItsChannel) {
+    OpenViews();
+    OpenBreakList();
+    ContextMenu(6);  // the menu's line: C012
+    const HWND window = Columns().Window()->GetSafeHwnd();
+    for (int n = 0; n < 8; ++n) {
+        ui_.OnDialog("Break condition " + std::to_string(n + 1)).PressCancel();
+        SendMessageA(window, WM_COMMAND, res_id::kCmdChannelEdit[n], 0);
+    }
+    EXPECT_EQ(ui_.PendingDialogScripts(), 0u);
+    for (int n = 0; n < 2; ++n) {
+        SendMessageA(window, WM_COMMAND, res_id::kCmdChannelAdd[n], 0);
+        EXPECT_EQ(std::string(set_->DisplayText(static_cast<DWORD>(n))), "Address=H'0000c012(Vk3Demo.c/6) pcbefore ")
+            << n;
+        SendMessageA(window, WM_COMMAND, res_id::kCmdChannelRemove[n], 0);
+        EXPECT_EQ(std::string(set_->DisplayText(static_cast<DWORD>(n))), "None") << n;
+    }
+}
+
 TEST_F(ViewColumnRoad, AContextClickOnALineWithoutCodeOnlyRepaintsIt) {
     OpenViews();
     OpenBreakList();
@@ -327,6 +349,8 @@ TEST_F(ManyChannelsColumnRoad, AChannelBeyondTheEntriesTakesNoEntry) {
     EXPECT_EQ(Columns().Entries().size(), 2u);
     EXPECT_EQ(Columns().HasEntryForChannel(4), 0u);
     EXPECT_EQ(SourceGlyphs(6), std::vector<DWORD>{}) << "channel 5 is not one the column shows on this device";
+    set_->ClearChannel(4, 1);
+    EXPECT_EQ(std::string(set_->DisplayText(4)), "None") << "the device has the fifth channel";
 }
 
 // The event function's columns on the EVENTS group (two channels).
@@ -369,12 +393,22 @@ TEST_F(EventColumnRoad, TheTwoEventColumnsAreRegisteredWithTheirKeys) {
     EXPECT_EQ(Events().Column(AsmColumnId())->views, std::vector<std::string>{"disassembly"});
     EXPECT_EQ(Events().Column(SourceColumnId())->views, std::vector<std::string>{"c:\\vk3demo\\vk3demo.c"});
     const LONG sourceId = SourceColumnId();
-    EXPECT_EQ(host_->EndTargetSession(), S_OK);
-    target_ = nullptr;
+    const std::size_t receivers = host_->Services().EventReceivers().size();
+    EXPECT_EQ(Columns().Destroy(), 1);
+    EXPECT_EQ(Columns().Destroy(), 1) << "nothing left to delete";
     EXPECT_FALSE(Events().Column(sourceId).has_value());
-    EXPECT_TRUE(host_->Services().EventReceivers().empty() ||
-                std::none_of(host_->Services().EventReceivers().begin(), host_->Services().EventReceivers().end(),
-                             [](IHEventReceiver* receiver) { return receiver == nullptr; }));
+    EXPECT_EQ(host_->Services().EventReceivers().size(), receivers - 2) << "both columns withdrew from the events";
+}
+
+TEST_F(EventColumnRoad, SourceFilesOfTheSameNameShareTheirMarks) {
+    OpenEventViews();
+    ASSERT_EQ(Events().Click(SourceColumnId(), kSource, 5, kToggle), 0);
+    EXPECT_EQ(Events().Marks(SourceColumnId(), "D:\\Other\\VK3DEMO.C", 5).mask, 1u);
+    EXPECT_EQ(Events().Marks(SourceColumnId(), "D:\\Other\\Vk3Demo.h", 5).result, S_FALSE);
+    // A channel set elsewhere (the event handler's entry point): the column
+    // rebuilds its marks at the event.
+    ASSERT_EQ(target_->GetEventHandler()->SetChannelCondition(1, 0xC012, 0xC012), S_OK);
+    EXPECT_EQ(Events().Marks(SourceColumnId(), kSource, 6).mask, 1u);
 }
 
 TEST_F(EventColumnRoad, AClickSetsTheLowestFreeChannelAndTheGoStopsThere) {
