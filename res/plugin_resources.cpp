@@ -4,11 +4,13 @@
 #include "res/break_condition_dialogs.h"
 #include "res/event_setting_dialog.h"
 #include "res/break_dialogs.h"
+#include "res/event_column_resources.h"
 #include "res/resource_ids.h"
 #include "res/setting_dialogs.h"
 
 #include "platform/common_controls.h"
 
+#include <algorithm>
 #include <array>
 #include <iterator>
 
@@ -217,6 +219,7 @@ const platform::StringResource kStrings[] = {
     {res_id::kOverlapsSystem, "User program area and Q3v system are overlapped from %08Xh to %08Xh."},
     // The trace window's list, and the start and stop functions.
     {res_id::kTraceName, "Trace"},
+    {res_id::kDisassemblyViewName, "Disassembly"},
     {res_id::kInvalidSymbol, "Invalid value or symbol: "},
     {res_id::kStartStopSymbolInvalid,
      "The symbol specified in the Start/Stop function setting dialog is invalid. \nTo change the setting, push "
@@ -332,9 +335,13 @@ const platform::MenuEntry kUiMenuItems[] = {
     {1, "&Emulator Help", res_id::kCmdEmulatorHelp},
 };
 
-const platform::MenuResource kMenus[] = {
-    {res_id::kUiMenu, kUiMenuItems},
-};
+// The plug-in's menu first, then the event columns' channel menus.
+constexpr auto kMenus = [] {
+    std::array<platform::MenuResource, 1 + std::size(event_column_resources::kMenus)> menus{};
+    menus[0] = {res_id::kUiMenu, kUiMenuItems};
+    std::copy(std::begin(event_column_resources::kMenus), std::end(event_column_resources::kMenus), menus.begin() + 1);
+    return menus;
+}();
 
 const WORD kDebugToolbarButtons[] = {res_id::kCmdMemoryResource, res_id::kCmdSystemSetup};
 
@@ -362,9 +369,13 @@ constexpr std::array<BYTE, 16 * 15> DebugToolbarBits() {
 }
 constexpr std::array<BYTE, 16 * 15> kDebugToolbarBits = DebugToolbarBits();
 
-const platform::BitmapResource kBitmaps[] = {
-    {res_id::kDebugToolbar, 32, 15, 4, kDebugToolbarBits},
-};
+constexpr auto kBitmaps = [] {
+    std::array<platform::BitmapResource, 1 + std::size(event_column_resources::kBitmaps)> bitmaps{};
+    bitmaps[0] = {res_id::kDebugToolbar, 32, 15, 4, kDebugToolbarBits};
+    std::copy(std::begin(event_column_resources::kBitmaps), std::end(event_column_resources::kBitmaps),
+              bitmaps.begin() + 1);
+    return bitmaps;
+}();
 
 // The connecting animation: only its frame count is kept.
 const platform::AnimationResource kAnimations[] = {

@@ -203,6 +203,29 @@ inline constexpr UINT kCmdEmulatorHelp = 32778;
 inline constexpr UINT kCmdEmulatorSetting = 32869;
 inline constexpr UINT kCmdStartStopSetting = 32870;
 
+// The event columns' channel menus, by channel count (four channels: 3082
+// on a device with the hardware break, 3083 for the other four-channel
+// devices), their commands by channel, and the column glyphs.
+inline constexpr UINT kChannelMenu2 = 3081;
+inline constexpr UINT kChannelMenu4 = 3082;
+inline constexpr UINT kChannelMenu4Plain = 3083;
+inline constexpr UINT kChannelMenu6 = 3084;
+inline constexpr UINT kChannelMenu8 = 3085;
+inline constexpr UINT kChannelMenu5 = 3086;
+inline constexpr UINT kChannelMenu7 = 3087;
+inline constexpr UINT kCmdChannelAdd[8] = {32820, 32841, 32844, 32847, 32850, 32853, 32856, 32859};
+inline constexpr UINT kCmdChannelEdit[8] = {32840, 32842, 32845, 32848, 32851, 32854, 32857, 32860};
+inline constexpr UINT kCmdChannelRemove[8] = {32815, 32843, 32846, 32849, 32852, 32855, 32858, 32861};
+inline constexpr UINT kGlyphEnabled = 250;   // a filled blue disc
+inline constexpr UINT kGlyphMask = 251;      // the disc in black on white: every glyph's mask
+inline constexpr UINT kGlyphPlusT = 254;     // red rings with letters
+inline constexpr UINT kGlyphMinusT = 255;
+inline constexpr UINT kGlyphTr = 256;
+inline constexpr UINT kGlyphPlusP = 257;
+inline constexpr UINT kGlyphMinusP = 258;
+inline constexpr UINT kGlyphRedDisc = 259;   // a filled red disc
+inline constexpr UINT kGlyphDisabled = 277;  // a blue ring
+
 // Strings.
 inline constexpr UINT kHideSheetText = 2690;            // "Do not show this dialog box again."
 inline constexpr UINT kEmulatorSettingCaption = 2691;   // "Emulator Setting"
@@ -222,6 +245,7 @@ inline constexpr UINT kOverlapsWorkRam = 62101;           // "... Q3v work RAM a
 inline constexpr UINT kLocatedInRam = 62102;              // "User program is located in RAM area from %08Xh to %08Xh."
 inline constexpr UINT kLocatedInRamNotDownloaded = 62103; // 62102 and "\nThe program located in RAM area is not ..."
 inline constexpr UINT kOverlapsSystem = 62104;            // "... Q3v system are overlapped from %08Xh to %08Xh."
+inline constexpr UINT kDisassemblyViewName = 62096;  // "Disassembly"
 inline constexpr UINT kTraceName = 62073;          // "Trace"
 inline constexpr UINT kInvalidSymbol = 62108;      // "Invalid value or symbol: "
 inline constexpr UINT kStartStopSymbolInvalid = 62109;  // "The symbol specified in the Start/Stop ..."

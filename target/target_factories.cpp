@@ -7,6 +7,7 @@
 #include "events/break_condition_provider.h"
 #include "events/break_condition_set.h"
 #include "events/target_event_vk3.h"
+#include "events/event_column_owner.h"
 #include "events/view_column_base.h"
 #include "frame/error_codes.h"
 #include "frame/target_exec.h"
@@ -158,6 +159,9 @@ CBreakConditionSet* CTargetComponentBase::CreateBreakConditionSet() {
 }
 
 CViewColumnBase* CTargetComponentBase::CreateEventColumns() {
+    if (g_swtiSupported == 1) {
+        return new CEventColumnOwner(m_host);
+    }
     return new CViewColumnBase(m_host);
 }
 

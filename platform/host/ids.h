@@ -175,6 +175,21 @@ inline constexpr IID IID_IHAddressLookup = hostid::MakeId(0x000A, 0x03);
 inline constexpr IID IID_IHSourceLocation = hostid::MakeId(0x000A, 0x04);
 inline constexpr IID IID_IHSymbolService = hostid::MakeId(0x000A, 0x05);
 
+// Series 0x0B: the view columns: the column interface the plug-in's columns
+// implement, the host's column services of the source views, of the
+// disassembly view and of the event columns (each an IHViewColumnService that
+// also answers for its registry and refresh interfaces), the host's line
+// lookup and its store of column values.
+inline constexpr IID IID_IHViewColumn = hostid::MakeId(0x000B, 0x01);
+inline constexpr IID IID_IHViewColumnService = hostid::MakeId(0x000B, 0x02);
+inline constexpr IID IID_IHViewColumnRegistry = hostid::MakeId(0x000B, 0x03);
+inline constexpr IID IID_IHViewColumnRefresh = hostid::MakeId(0x000B, 0x04);
+inline constexpr IID IID_IHSourceColumnService = hostid::MakeId(0x000B, 0x05);
+inline constexpr IID IID_IHAsmColumnService = hostid::MakeId(0x000B, 0x06);
+inline constexpr IID IID_IHEventColumnService = hostid::MakeId(0x000B, 0x07);
+inline constexpr IID IID_IHLookupService = hostid::MakeId(0x000B, 0x08);
+inline constexpr IID IID_IHSettingsStore = hostid::MakeId(0x000B, 0x09);
+
 // Series 0x12: the page ids of the target's three status pages.
 inline constexpr GUID GUID_Q3vStatusEventsPage = hostid::MakeId(0x0012, 0x01);
 inline constexpr GUID GUID_Q3vStatusMemoryPage = hostid::MakeId(0x0012, 0x02);

@@ -118,6 +118,11 @@ void HostSourcePosition::SetLine(DWORD address, std::string file, DWORD line) {
     lines_[address] = {std::move(file), line};
 }
 
+std::map<DWORD, std::pair<std::string, DWORD>> HostSourcePosition::Lines() const {
+    std::lock_guard lock(mutex_);
+    return lines_;
+}
+
 void HostSourcePosition::ClearLines() {
     std::lock_guard lock(mutex_);
     lines_.clear();

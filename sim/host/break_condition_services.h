@@ -54,6 +54,8 @@ public:
     // Adds (or replaces) one line of the table.
     void SetLine(DWORD address, std::string file, DWORD line);
     void ClearLines();
+    // The table: each line's file and number by the address its code starts at.
+    std::map<DWORD, std::pair<std::string, DWORD>> Lines() const;
 
 private:
     CallLog& log_;

@@ -49,6 +49,9 @@ const char* const kHelp =
     "conditions               the break list's break conditions (and PC breakpoints)\n"
     "condition <n> edit [addr]  opens break condition n's sheet (decimal n; with addr it is filled with\n"
     "                         a program-fetch condition there); \"condition <n> on|off|remove\"\n"
+    "click <addr>|<file>:<line> [menu]  a click into the event column of the disassembly view\n"
+    "                         or a source view: toggles a break condition there, or opens the menu\n"
+    "marks                    the event columns' marks on the program's lines\n"
     "status                   the status window's pages\n"
     "trace                    the trace window\n"
     "registrations            what the plug-in registered with the host's registry\n"
@@ -96,7 +99,7 @@ std::vector<std::string> Words(const std::string& line) {
 
 const std::vector<std::string> kDemoScript = {
     "connect",        "regs",         "load",           "reset",    "mem C000 20",
-    "break C010",     "go",           "break list",     "break remove 1", "condition 1 edit C010",
+    "break C010",     "go",           "break list",     "break remove 1", "click C010",
     "conditions",     "reset",        "go",             "condition 1 remove", "step",
     "step over",      "step out",     "reg PC C000",    "step",     "go until C010",
     "go",             "mem 09F0 10",  "halt",           "write 0400 11 22 33 44",
@@ -333,6 +336,12 @@ bool Console::RunCommand(const std::string& command, std::vector<std::string>& w
     }
     if (command == "condition") {
         return Condition(words);
+    }
+    if (command == "click") {
+        return Click(words);
+    }
+    if (command == "marks") {
+        return none("marks") && ShowMarks();
     }
     if (command == "status" || command == "trace") {
         if (!none(command.c_str())) {

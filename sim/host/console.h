@@ -71,6 +71,11 @@ private:
     // host's break-list window on the break conditions.
     bool ShowConditions();
     bool Condition(const std::vector<std::string>& words);
+    // "click <addr>|<file>:<line> [menu]": a toggle (or, with "menu", a
+    // context click) into the event column of the disassembly or source
+    // view; "marks": the glyphs of the lines of the host's line table.
+    bool Click(const std::vector<std::string>& words);
+    bool ShowMarks();
     bool GoCommand(const std::vector<std::string>& words);
     bool StepCommand(const std::vector<std::string>& words);
     // "cmd <line>": one line to the plug-in's commands in the command

@@ -109,6 +109,15 @@ std::string IdName(const GUID& id) {
         {&IID_IHSourcePosition, "IHSourcePosition"},
         {&IID_IHAddressLookup, "IHAddressLookup"},
         {&IID_IHSymbolService, "IHSymbolService"},
+        {&IID_IHViewColumn, "IHViewColumn"},
+        {&IID_IHViewColumnService, "IHViewColumnService"},
+        {&IID_IHViewColumnRegistry, "IHViewColumnRegistry"},
+        {&IID_IHViewColumnRefresh, "IHViewColumnRefresh"},
+        {&IID_IHSourceColumnService, "IHSourceColumnService"},
+        {&IID_IHAsmColumnService, "IHAsmColumnService"},
+        {&IID_IHEventColumnService, "IHEventColumnService"},
+        {&IID_IHLookupService, "IHLookupService"},
+        {&IID_IHSettingsStore, "IHSettingsStore"},
         {&EVENT_BreakChanged, "break changed"},
         {&EVENT_CloseAllFiles, "close all files"},
         {&IID_IHCmdSyntax, "IHCmdSyntax"},
@@ -246,6 +255,11 @@ HostServiceProvider::HostServiceProvider(CallLog& log) : log_(log) {
     OfferService(IID_IHSourcePosition, &sourcePositions_);
     OfferService(IID_IHAddressLookup, &addressLookup_);
     OfferService(IID_IHSymbolService, &symbols_);
+    OfferService(IID_IHSourceColumnService, static_cast<IHViewColumnService*>(&sourceColumns_));
+    OfferService(IID_IHAsmColumnService, static_cast<IHViewColumnService*>(&asmColumns_));
+    OfferService(IID_IHEventColumnService, static_cast<IHViewColumnService*>(&eventColumns_));
+    OfferService(IID_IHLookupService, &lineLookup_);
+    OfferService(IID_IHSettingsStore, &columnSettings_);
     NameEvent(EVENT_BreakChanged, HandledEventName());
     // The console's refresh asks for the views refresh and waits for it: the
     // host has refreshed them by the time it looks.

@@ -18,6 +18,7 @@
 #include "sim/host/session_services.h"
 #include "sim/host/setting_services.h"
 #include "sim/host/ui_registry.h"
+#include "sim/host/view_column_services.h"
 #include "sim/host/workspace_services.h"
 
 #include <functional>
@@ -168,6 +169,13 @@ public:
     HostSourcePosition& SourcePositions() { return sourcePositions_; }
     HostAddressLookup& AddressLookup() { return addressLookup_; }
     HostSymbolService& Symbols() { return symbols_; }
+    // The column services of the source views, of the disassembly view and
+    // of the event columns; the line lookup over the source positions' table;
+    // the store of column values.
+    HostViewColumnService& SourceColumns() { return sourceColumns_; }
+    HostViewColumnService& AsmColumns() { return asmColumns_; }
+    HostViewColumnService& EventColumns() { return eventColumns_; }
+    HostSettingsStore& ColumnSettings() { return columnSettings_; }
     // Announces a host event to every registered event receiver, in
     // registration order, then to the advised ones; answers how many were
     // told.
@@ -212,6 +220,14 @@ private:
     HostSourcePosition sourcePositions_{log_};
     HostAddressLookup addressLookup_{log_, sourcePositions_};
     HostSymbolService symbols_{log_};
+    // The host's own glyphs (breakpoint and position marks) take the first
+    // images of the source and disassembly views; the event columns' service
+    // keeps its images apart.
+    HostViewColumnService sourceColumns_{log_, "SourceColumns", 4};
+    HostViewColumnService asmColumns_{log_, "AsmColumns", 4};
+    HostViewColumnService eventColumns_{log_, "EventColumns", 0};
+    HostLineLookup lineLookup_{log_, [this] { return sourcePositions_.Lines(); }};
+    HostSettingsStore columnSettings_{log_};
     WorkspaceStorage* dataStore_ = nullptr;
     std::unique_ptr<HostDataManager> dataManager_;
     std::map<std::string, IUnknown*> services_;  // by GUID text

@@ -118,10 +118,11 @@ TEST_F(DemoRoad, TheScriptedSessionHoldsAtEveryStep) {
     Do(console, "break remove 1");
     EXPECT_TRUE(session.Breaks().empty());
 
-    said = Do(console, "condition 1 edit C010");
+    said = Do(console, "click C010");
+    EXPECT_TRUE(Shows(said, "  C010 C:\\Vk3Demo\\Vk3Demo.c:5 enabled\n")) << said;
+    said = Do(console, "conditions");
     EXPECT_TRUE(Shows(said, "  1\tBreak condition\ton\tC010\tAddress=H'0000c010(Vk3Demo.c/5) pcbefore \tBreak\n"))
         << said;
-    said = Do(console, "conditions");
     EXPECT_TRUE(Shows(said, "[Breakpoint\tBreakcondition]\n")) << said;
     EXPECT_TRUE(Shows(said, "  2\tBreak condition\toff\t0\tNone\tBreak\n")) << said;
     Do(console, "reset");
