@@ -22,7 +22,7 @@ HRESULT CTargetEventVk3::LoadEventConditions(CHostProfileAccessor& accessor) {
         if (!Visited(n)) {
             continue;
         }
-        char key[16];
+        char key[24];
         std::snprintf(key, sizeof(key), "T_EVENT_BC%d", n + 1);
         CString text;
         if (FAILED(accessor.ReadString(key, kMissing, text))) {
@@ -79,7 +79,7 @@ HRESULT CTargetEventVk3::SaveBreakpoints(CHostProfileAccessor& accessor) {
     for (int n = 0; n < kSnapshotEntries && !FAILED(result); ++n) {
         const PcBreakEntry& entry = m_snapshot[static_cast<std::size_t>(n)];
         char key[24];
-        char value[48];
+        char value[64];
         std::snprintf(key, sizeof(key), "T_BREAK_BP%d", n);
         std::snprintf(value, sizeof(value), "%lx,%d,%ld", static_cast<unsigned long>(entry.address),
                       static_cast<int>(entry.enable), static_cast<long>(entry.count));
