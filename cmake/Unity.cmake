@@ -8,6 +8,9 @@ set(CMAKE_UNITY_BUILD_BATCH_SIZE 16)
 # Files that keep a file-local name a batch neighbour also uses compile alone.
 set(Q3V_UNITY_SEPARATE
     breaks/break_store.cpp
+    console/breakpoint_display.cpp
+    events/break_condition_set_address.cpp
+    events/break_condition_table.cpp
     hostui/host_service_f_higher.cpp
     hostui/host_ui_single_calls.cpp
     link/channel_download.cpp
@@ -74,9 +77,12 @@ set(Q3V_UNITY_SEPARATE
     tests/link/link_faults_test.cpp
     tests/link/link_road_test.cpp
     tests/link/link_storm.cpp
+    tests/road/break_road_test.cpp
     tests/road/connect_road_test.cpp
+    tests/road/console_road_test.cpp
     tests/road/demo_road_test.cpp
     tests/road/device_selection_road_test.cpp
+    tests/road/event_road_test.cpp
     tests/road/memory_road_test.cpp
     tests/road/run_control_road_test.cpp
     tests/road/setup_menu_road_test.cpp
