@@ -35,8 +35,8 @@ KEYWORDS = {
 
 def strip(text):
     """The text without comments, string and character literals, and
-    preprocessor lines; with the names of the macros it defines and leaves
-    defined."""
+    preprocessor lines; with the names of the macros whose state it leaves
+    changed for the files after it (defined, or a header's undefined)."""
     text = re.sub(r"\\\n", " ", text)
     out = []
     i = 0
@@ -71,18 +71,21 @@ def strip(text):
     lines = "".join(out).split("\n")
     code = []
     defined = set()
+    undefined = set()
     for line in lines:
         stripped = line.strip()
         if stripped.startswith("#"):
             m = re.match(r"#\s*(define|undef)\s+(\w+)", stripped)
             if m and m.group(1) == "define":
                 defined.add(m.group(2))
+                undefined.discard(m.group(2))
             elif m:
                 defined.discard(m.group(2))
+                undefined.add(m.group(2))
             code.append("")
         else:
             code.append(line)
-    return "\n".join(code), defined
+    return "\n".join(code), defined | undefined
 
 
 def declared_name(statement):
