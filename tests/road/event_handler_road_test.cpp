@@ -60,10 +60,15 @@ protected:
         }
         return count;
     }
+    // Running, and the go thread in its wait loop: a halt sent before the
+    // loop has begun is not seen, and the run would go on for ever.
     bool AwaitRunning() {
         const DWORD start = Status().instructions;
-        testing_support::YieldWhile([&] { return !(Busy() && Status().instructions - start > 10); });
-        return Busy() && Status().instructions - start > 10;
+        const auto running = [&] {
+            return Busy() && Status().instructions - start > 10 && BreakConditionRoad::Handler().IsWaiting() == 1;
+        };
+        testing_support::YieldWhile([&] { return !running(); });
+        return running();
     }
 };
 
