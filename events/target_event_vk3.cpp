@@ -161,7 +161,7 @@ HRESULT CTargetEventVk3::SaveEventConditions(CHostProfileAccessor& accessor) {
                           static_cast<int>(record.dataSize), static_cast<unsigned>(record.dataValue),
                           record.direction);
         }
-        char key[16];
+        char key[24];
         std::snprintf(key, sizeof(key), "T_EVENT_BC%d", n + 1);
         result = accessor.WriteString(key, value);
     }

@@ -62,8 +62,7 @@ protected:
         }
         return count;
     }
-    // Running, and the go thread waiting for the stop: a halt before then
-    // is not awaited by it.
+    // Running, and the go thread waiting for the stop.
     bool AwaitRunning() {
         const DWORD start = Status().instructions;
         const auto running = [&] {

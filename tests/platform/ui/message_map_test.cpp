@@ -17,7 +17,7 @@ constexpr UINT kBaseOnly = 301;
 constexpr UINT kUnhandled = 399;
 constexpr int kButton = 10;
 constexpr int kEdit = 11;
-constexpr int kList = 12;
+constexpr int kFittingList = 12;
 constexpr int kPlainList = 13;
 
 class BaseFrame : public CWnd {
@@ -65,7 +65,7 @@ BEGIN_MESSAGE_MAP(Frame, BaseFrame)
     ON_COMMAND(kShared, OnShared)
     ON_BN_CLICKED(kButton, OnButton)
     ON_EN_CHANGE(kEdit, OnEditChange)
-    ON_NOTIFY(LVN_INSERTITEM, kList, OnInserted)
+    ON_NOTIFY(LVN_INSERTITEM, kFittingList, OnInserted)
     ON_NOTIFY(LVN_INSERTITEM, kPlainList, OnInserted)
 END_MESSAGE_MAP()
 
@@ -194,7 +194,7 @@ TEST_F(MessageMapTest, AnExtendedReflectionCanPassTheNotificationOn) {
 TEST_F(MessageMapTest, NotificationsAreReflectedOrGoToTheParent) {
     FittingList list;
     list.log = &frame.log;
-    ASSERT_TRUE(list.Create(WS_VISIBLE | LVS_REPORT, CRect(0, 50, 200, 150), &frame, kList));
+    ASSERT_TRUE(list.Create(WS_VISIBLE | LVS_REPORT, CRect(0, 50, 200, 150), &frame, kFittingList));
     list.InsertColumn(0, "Name");
     list.InsertItem(0, "first");
     CListCtrl plain;
