@@ -88,9 +88,29 @@ def strip(text):
     return "\n".join(code), defined | undefined
 
 
+def without_attributes(statement):
+    """The statement without its attributes ("[[maybe_unused]]" and the like),
+    which stand before or inside a declaration and name nothing."""
+    out = []
+    i = 0
+    while i < len(statement):
+        if statement[i] == "[" and statement[i + 1:i + 2] == ["["]:
+            depth = 0
+            while i < len(statement):
+                depth += 1 if statement[i] == "[" else -1 if statement[i] == "]" else 0
+                i += 1
+                if depth == 0:
+                    break
+            continue
+        out.append(statement[i])
+        i += 1
+    return out
+
+
 def declared_name(statement):
     """The name a declaration at namespace level declares and what it is
     ("type", "function", "variable"), or None."""
+    statement = without_attributes(statement)
     words = [t for t in statement if IDENTIFIER.fullmatch(t)]
     if not words:
         return None
