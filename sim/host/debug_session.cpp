@@ -332,7 +332,7 @@ bool DebugSession::Go() {
         return FinishRun("go");
     }
     if (!AwaitRunStatus(statusQueries)) {
-        return running_ || FinishRun("go");  // a run that ended at once has been reported
+        return !running_ || FinishRun("go");  // a run that ended at once has been reported
     }
     Print("go: running (\"halt\" stops it, \"wait\" waits for its stop)");
     return true;

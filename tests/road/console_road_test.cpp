@@ -285,10 +285,13 @@ TEST_F(ConsoleRoad, BreakConditionsAreSetListedHitEnabledAndCleared) {
         ASSERT_TRUE(Session().Wait(kRunLimit)) << out_.str();
     }
     EXPECT_EQ(Session().Register(kPc), 0xC010u) << out_.str();
+    const std::vector<std::string> reported = host_.Services().ReportedErrors();
+    EXPECT_EQ(std::count(reported.begin(), reported.end(), "BREAK CONDITION 1"), 1) << "one stop, one report";
 
     answer = Do("bcs address C010");
     EXPECT_EQ(answer.result, E_FAIL);
     EXPECT_EQ(answer.text, "Invalid address\n") << "channel 1 holds the address";
+    EXPECT_EQ(host_.Services().ReportedErrors(), reported) << "the refusal is the command's answer alone";
 
     EXPECT_EQ(Do("bce disable").result, S_OK);
     EXPECT_EQ(Do("bcd").text, std::string(kDisabledAtC010) + kFreeChannel);
