@@ -38,6 +38,11 @@ struct Commands {
         halt.DefineArguments();
         nmi.DefineArguments();
     }
+    // Closed as the target's teardown closes it, before the target goes: a
+    // breakpoint listing still running ends first.
+    ~Commands() { list.OnTargetClose(); }
+    Commands(const Commands&) = delete;
+    Commands& operator=(const Commands&) = delete;
     simhost::CallLog log;
     simhost::HostServiceProvider host{log};
     simhost::CommandWindow window{host, log};
@@ -49,8 +54,11 @@ struct Commands {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    // One host for each firmware kind for every input; the process ends them.
-    static Commands* const kinds[] = {new Commands(0), new Commands(1)};
+    // One host for each firmware kind for every input, ended at the exit
+    // before the target object they reach.
+    static Commands withoutEvents(0);
+    static Commands withEvents(1);
+    Commands* const kinds[] = {&withoutEvents, &withEvents};
     if (size < 2) {
         return 0;
     }
