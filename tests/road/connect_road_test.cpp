@@ -43,9 +43,6 @@ using emutest::Bytes;
 using roadtest::Lines;
 
 constexpr char kSimulatedDriver[] = "Q3v Simulated Emulator";
-constexpr char kDefaults[] =
-    "device=VK31D16;protocol=1;board=powered;connector=connected;canary=0;pending=0;steps=1000;lockout=3;"
-    "flashbusy=0;channels=1;interfaces=1";
 constexpr char kWriter[] = " Downloading Flash memory write program";
 constexpr char kFirmwareFile[] = " Downloading firmware file";
 
@@ -102,7 +99,7 @@ protected:
 
     // The emulator reset, its frame log empty.
     void UseFreshEmulator(const emutest::SimModule& module) {
-        ASSERT_NO_FATAL_FAILURE(UseEmulator(module, kDefaults));
+        ASSERT_NO_FATAL_FAILURE(UseEmulator(module, roadtest::kDemoSettingsLongRun));
         control_->clearFrames();
     }
     // A plug-in folder of its own: the modules, the data files as edits

@@ -24,9 +24,6 @@ namespace {
 using emutest::Bytes;
 using roadtest::Lines;
 
-constexpr char kDefaults[] =
-    "device=VK31D16;protocol=1;board=powered;connector=connected;canary=0;pending=0;steps=1000;lockout=3;"
-    "flashbusy=0;channels=1;interfaces=1";
 constexpr HRESULT kRefused = static_cast<HRESULT>(0x80042010);
 constexpr HRESULT kMismatch = static_cast<HRESULT>(0x80042020);
 constexpr HRESULT kNotFound = static_cast<HRESULT>(0x80042021);
@@ -43,7 +40,7 @@ Bytes Pattern(std::size_t size, BYTE seed) {
 
 class MemoryRoad : public roadtest::RoadSession {
 protected:
-    void SetUp() override { ASSERT_NO_FATAL_FAILURE(UseEmulator(emutest::Module(), kDefaults)); }
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(UseEmulator(emutest::Module(), roadtest::kDemoSettingsLongRun)); }
 
     // A session the host started, connected in the connect mode the wizard
     // picks, with the memory and memory-map handlers opened.

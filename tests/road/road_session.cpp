@@ -17,7 +17,7 @@ void RoadSession::TearDown() {
     }
 }
 
-void RoadSession::UseEmulator(const emutest::SimModule& module, const char* settings) {
+void EmulatorRoad::UseEmulator(const emutest::SimModule& module, const char* settings) {
     ASSERT_TRUE(module.error.empty()) << module.error;
     control_ = &module.control;
     ASSERT_EQ(control_->reset(), Q3V_SIM_OK);
@@ -164,23 +164,23 @@ Lines RoadSession::Messages() const {
     return texts;
 }
 
-Q3vSimStatus RoadSession::Status() const {
+Q3vSimStatus EmulatorRoad::Status() const {
     Q3vSimStatus status{};
     control_->getStatus(&status);
     return status;
 }
 
-emutest::Bytes RoadSession::ReadTarget(DWORD address, std::size_t count) const {
+emutest::Bytes EmulatorRoad::ReadTarget(DWORD address, std::size_t count) const {
     emutest::Bytes bytes(count);
     control_->readTarget(address, bytes.data(), static_cast<DWORD>(count));
     return bytes;
 }
 
-void RoadSession::PutTarget(DWORD address, const emutest::Bytes& bytes) const {
+void EmulatorRoad::PutTarget(DWORD address, const emutest::Bytes& bytes) const {
     control_->writeTarget(address, bytes.data(), static_cast<DWORD>(bytes.size()));
 }
 
-Lines RoadSession::FramesIn(const std::function<bool(const emutest::Bytes&)>& keep) const {
+Lines EmulatorRoad::FramesIn(const std::function<bool(const emutest::Bytes&)>& keep) const {
     Lines frames;
     for (DWORD i = 0; i < control_->getFrameCount(); ++i) {
         Q3vSimFrameInfo info{};
@@ -194,6 +194,11 @@ Lines RoadSession::FramesIn(const std::function<bool(const emutest::Bytes&)>& ke
         }
     }
     return frames;
+}
+
+void ConsoleRoadSession::SetUp() {
+    ASSERT_NO_FATAL_FAILURE(UseEmulator(emutest::Module(), kDemoSettingsLongRun));
+    control_->clearFaults();
 }
 
 }  // namespace roadtest

@@ -22,6 +22,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -29,21 +30,40 @@ namespace roadtest {
 
 using Lines = std::vector<std::string>;
 
-// The simulated emulator as the demo device's tests set it up.
+// The simulated emulator as the demo device's tests set it up, a running
+// program given a budget of 50 steps, or of 1000.
 inline constexpr char kDemoSettings[] =
     "device=VK31D16;protocol=1;board=powered;connector=connected;canary=0;pending=0;steps=50;lockout=3;"
+    "flashbusy=0;channels=1;interfaces=1";
+inline constexpr char kDemoSettingsLongRun[] =
+    "device=VK31D16;protocol=1;board=powered;connector=connected;canary=0;pending=0;steps=1000;lockout=3;"
     "flashbusy=0;channels=1;interfaces=1";
 // The host's description of the demo device.
 inline constexpr char kDemoDescription[] =
     "[CPUTYPE|VK31D16][ROM_SIZE|16K][EMULATOR|Q3][FIRMWARE|F000,1][WORK_RAM|0A00]";
 
-class RoadSession : public ::testing::Test {
+// The virtual clock and the simulated emulator: its reset and the looks at
+// the chip and the wire through its control entries.
+class EmulatorRoad : public ::testing::Test {
+protected:
+    // The emulator reset to its settings, its frame log and faults kept.
+    void UseEmulator(const emutest::SimModule& module, const char* settings);
+    Q3vSimStatus Status() const;
+    emutest::Bytes ReadTarget(DWORD address, std::size_t count) const;
+    void PutTarget(DWORD address, const emutest::Bytes& bytes) const;
+    // The frames sent to the emulator (those keep takes), as text.
+    Lines FramesIn(const std::function<bool(const emutest::Bytes&)>& keep = {}) const;
+
+    platform::VirtualClock clock_;
+    const emutest::ControlEntries* control_ = nullptr;
+};
+
+// A target session the test drives through the host's interfaces.
+class RoadSession : public EmulatorRoad {
 protected:
     // Ends a session the fixture started and unloads the plug-in.
     void TearDown() override;
 
-    // The emulator reset to its settings, its frame log and faults kept.
-    void UseEmulator(const emutest::SimModule& module, const char* settings);
     // Another device than the settings' brings a fresh target with its own
     // protocol type.
     void UseDevice(const char* device);
@@ -90,23 +110,27 @@ protected:
     // Goes, lets the program run and stops it with the break key.
     void GoAndHalt();
     Lines Messages() const;
-    Q3vSimStatus Status() const;
-    emutest::Bytes ReadTarget(DWORD address, std::size_t count) const;
-    void PutTarget(DWORD address, const emutest::Bytes& bytes) const;
-    // The frames sent to the emulator (those keep takes), as text.
-    Lines FramesIn(const std::function<bool(const emutest::Bytes&)>& keep = {}) const;
 
     static constexpr std::size_t kPcRegister = 14;
     static constexpr std::size_t kIspRegister = 17;
 
-    platform::VirtualClock clock_;
     testsupport::TestUi ui_;
     testing_support::TempFolder session_;
-    const emutest::ControlEntries* control_ = nullptr;
     std::unique_ptr<simhost::SimHost> host_;
     CTargetVk3* target_ = nullptr;
     IHTExec2* exec_ = nullptr;
     bool started_ = false;
+};
+
+// A session of the host's console from the seed session file, on the shared
+// emulator with the demo device's settings and no faults.
+class ConsoleRoadSession : public EmulatorRoad {
+protected:
+    void SetUp() override;
+
+    simhost::SimHost host_;
+    std::istringstream in_;
+    std::ostringstream out_;
 };
 
 }  // namespace roadtest
