@@ -79,6 +79,18 @@ protected:
         AwaitEnd();
         return StopCause();
     }
+    // The sheet of a channel's condition, answered: a write of value at the
+    // stack byte.
+    void ScriptStackWrite(const std::string& value) {
+        ui_.OnDialog(res_id::kSetBcAddressPage)
+            .Check(res_id::kBcAddressDontCare, false)
+            .Pick(res_id::kBcAddressKind)
+            .SetText(res_id::kBcAddress, "8FE")
+            .Check(res_id::kBcDataDontCare, false)
+            .SetText(res_id::kBcValue, value)
+            .Pick(res_id::kBcDirectionWrite)
+            .PressOk();
+    }
     Lines EventsPage() const {
         const simhost::StatusWindow window(host_->Services());
         const auto page = window.Page("Events");

@@ -8,6 +8,12 @@
 
 namespace roadtest {
 
+void AttachPlugin(simhost::SimHost& host) {
+    ASSERT_TRUE(host.Load()) << host.LoadError();
+    ASSERT_EQ(host.RegisterLibrary(), S_OK);
+    ASSERT_EQ(host.AttachComponents(), S_OK);
+}
+
 void RoadSession::TearDown() {
     if (started_) {
         EndSession();
@@ -43,9 +49,7 @@ void RoadSession::UseDemoEmulator() {
 
 void RoadSession::LoadHost(const std::string& pluginPath) {
     host_ = std::make_unique<simhost::SimHost>(pluginPath);
-    ASSERT_TRUE(host_->Load()) << host_->LoadError();
-    ASSERT_EQ(host_->RegisterLibrary(), S_OK);
-    ASSERT_EQ(host_->AttachComponents(), S_OK);
+    ASSERT_NO_FATAL_FAILURE(AttachPlugin(*host_));
     host_->Services().OpenSession(session_.Windows(), "sess");
 }
 
@@ -72,25 +76,18 @@ void RoadSession::NameDevice(const char* group, const char* device, const char* 
     Session("EMULATOR_SETTING", "HIDE_DIALOG", "1");
 }
 
-void RoadSession::ExpectWizard(int mode) {
-    ui_.OnDialog("Emulator Setting")
+platform::ScriptedUiDriver::DialogScript& RoadSession::ChooseDemoDevice(int mode) {
+    return ui_.OnDialog("Emulator Setting")
         .Select(res_id::kMcuGroup, "VK31X")
         .Select(res_id::kDevice, "VK31D16")
-        .Pick(mode)
-        .Next()
-        .Next()
-        .Check(res_id::kHideSheetCheck)
-        .Finish();
+        .Pick(mode);
 }
 
-void RoadSession::ExpectSheet(int mode) {
-    ui_.OnDialog("Emulator Setting")
-        .Select(res_id::kMcuGroup, "VK31X")
-        .Select(res_id::kDevice, "VK31D16")
-        .Pick(mode)
-        .Check(res_id::kHideSheetCheck)
-        .PressOk();
+void RoadSession::ExpectWizard(int mode) {
+    ChooseDemoDevice(mode).Next().Next().Check(res_id::kHideSheetCheck).Finish();
 }
+
+void RoadSession::ExpectSheet(int mode) { ChooseDemoDevice(mode).Check(res_id::kHideSheetCheck).PressOk(); }
 
 HRESULT RoadSession::StartTarget() {
     ui_.OnDialog(res_id::kConnectingDialog).WaitForClose();

@@ -42,6 +42,9 @@ inline constexpr char kDemoSettingsLongRun[] =
 inline constexpr char kDemoDescription[] =
     "[CPUTYPE|VK31D16][ROM_SIZE|16K][EMULATOR|Q3][FIRMWARE|F000,1][WORK_RAM|0A00]";
 
+// The plug-in loaded into the host, registered and its components attached.
+void AttachPlugin(simhost::SimHost& host);
+
 // The virtual clock and the simulated emulator: its reset and the looks at
 // the chip and the wire through its control entries.
 class EmulatorRoad : public ::testing::Test {
@@ -84,6 +87,7 @@ protected:
     // selection: the demo group and device in the mode, not to be shown again.
     void ExpectWizard(int mode);
     void ExpectSheet(int mode);
+    platform::ScriptedUiDriver::DialogScript& ChooseDemoDevice(int mode);
     // The host's initialisation of its target session behind the connecting
     // dialog; a success is ended at the tear-down.
     HRESULT StartTarget();
