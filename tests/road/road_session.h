@@ -87,6 +87,8 @@ protected:
     // selection: the demo group and device in the mode, not to be shown again.
     void ExpectWizard(int mode);
     void ExpectSheet(int mode);
+    // The Emulator Setting sheet's script up to the demo group, device and
+    // mode; the caller goes on with its pages and buttons.
     platform::ScriptedUiDriver::DialogScript& ChooseDemoDevice(int mode);
     // The host's initialisation of its target session behind the connecting
     // dialog; a success is ended at the tear-down.
