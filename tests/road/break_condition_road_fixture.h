@@ -6,23 +6,16 @@
 // C010 NOP; C011 NOP; C012 RTS.
 #pragma once
 
-#include "sim/host/sim_host.h"
+#include "tests/road/road_session.h"
+
 #include "sim/host/status_window.h"
 
 #include "events/break_condition_set.h"
 #include "res/resource_ids.h"
-#include "target/target_exec_vk3.h"
-#include "target/target_vk3.h"
-#include "tests/emulator/sim_emulator.h"
-#include "tests/support/temp_folder.h"
-#include "tests/support/test_ui.h"
-
-#include "platform/clock.h"
-#include "platform/host/target_interfaces.h"
-#include "platform/profile.h"
 #include "tests/support/await.h"
 
-#include <gtest/gtest.h>
+#include "platform/host/target_interfaces.h"
+#include "platform/profile.h"
 
 #include <memory>
 #include <string>
@@ -31,69 +24,35 @@
 
 namespace roadtest {
 
-using Lines = std::vector<std::string>;
 using Script = platform::ScriptedUiDriver::DialogScript;
 
-constexpr char kDescription[] = "[CPUTYPE|VK31D16][ROM_SIZE|16K][EMULATOR|Q3][FIRMWARE|F000,1][WORK_RAM|0A00]";
-constexpr char kDefaults[] =
-    "device=VK31D16;protocol=1;board=powered;connector=connected;canary=0;pending=0;steps=50;lockout=3;"
-    "flashbusy=0;channels=1;interfaces=1";
 constexpr std::size_t kPc = 14;
-constexpr std::size_t kIsp = 17;
 constexpr DWORD kStack = 0x0900;
 // The call at C000 pushes its return address C004 low byte first from
 // kStack - 3: 04 at 08FD, C0 at 08FE, 00 at 08FF.
 constexpr DWORD kPushedByte = 0x08FE;
 
-class BreakConditionRoad : public ::testing::Test {
+class BreakConditionRoad : public RoadSession {
 protected:
     void SetUp() override {
-        emutest::SimModule& emulator = Emulator();
-        ASSERT_TRUE(emulator.error.empty()) << emulator.error;
-        control_ = &emulator.control;
-        ASSERT_EQ(control_->reset(), Q3V_SIM_OK);
-        ASSERT_EQ(control_->configure(kDefaults), Q3V_SIM_OK);
-        if (Device() != std::string("VK31D16")) {
-            // Another device brings a fresh target with its own protocol type.
-            ASSERT_EQ(control_->configure(("device=" + std::string(Device())).c_str()), Q3V_SIM_OK);
-        }
-        for (const auto& [address, byte] : emutest::LoadSRecords("Vk3Demo.mot")) {
-            ASSERT_EQ(control_->writeTarget(address, &byte, 1), Q3V_SIM_OK);
-        }
-        host_ = std::make_unique<simhost::SimHost>(PluginPath());
-        ASSERT_TRUE(host_->Load()) << host_->LoadError();
-        ASSERT_EQ(host_->RegisterLibrary(), S_OK);
-        ASSERT_EQ(host_->AttachComponents(), S_OK);
-        host_->Services().OpenSession(session_.Windows(), "sess");
-        host_->Services().DeviceDescription().SetDescription(kDescription);
-        IHTarget* target = nullptr;
-        ASSERT_EQ(host_->QueryPluginInterface(IID_IHTarget, reinterpret_cast<void**>(&target)), S_OK);
-        target_ = static_cast<CTargetVk3*>(target);
-        const std::string file = session_.Windows("sess.ini");
-        ASSERT_TRUE(WritePrivateProfileStringA("CPU_SELECT", "MCU_GROUP", Group(), file.c_str()));
-        ASSERT_TRUE(WritePrivateProfileStringA("CPU_SELECT", "DEVICE", Device(), file.c_str()));
-        ASSERT_TRUE(WritePrivateProfileStringA("CPU_SELECT", "EMUSEL", "1", file.c_str()));
-        ASSERT_TRUE(WritePrivateProfileStringA("EMULATOR_SETTING", "HIDE_DIALOG", "1", file.c_str()));
-        ASSERT_TRUE(WritePrivateProfileStringA("USER_DATA", "RESET", "c000", file.c_str()));
-        ui_.OnDialog(res_id::kConnectingDialog).WaitForClose();
-        const HRESULT started = host_->StartTargetSession();
+        ASSERT_NO_FATAL_FAILURE(UseEmulator(Emulator(), kDemoSettings));
+        ASSERT_NO_FATAL_FAILURE(UseDevice(Device()));
+        ASSERT_NO_FATAL_FAILURE(WriteProgram(emutest::LoadSRecords("Vk3Demo.mot")));
+        ASSERT_NO_FATAL_FAILURE(LoadHost(PluginPath()));
+        host_->Services().DeviceDescription().SetDescription(kDemoDescription);
+        ASSERT_NO_FATAL_FAILURE(FindTarget());
+        ASSERT_NO_FATAL_FAILURE(NameDevice(Group(), Device(), "1"));
+        ASSERT_NO_FATAL_FAILURE(Session("USER_DATA", "RESET", "c000"));
+        const HRESULT started = StartTarget();
         for (const auto& box : ui_.MessageBoxes()) {
             ADD_FAILURE() << "message: " << box.text;
         }
         ASSERT_EQ(started, S_OK);
         handler_ = target_->GetExecHandler();
-        ASSERT_NE(handler_, nullptr);
-        ASSERT_EQ(handler_->QueryInterface(IID_IHTExec2, reinterpret_cast<void**>(&exec_)), S_OK);
-        ASSERT_EQ(host_->GiveRegisterArray(), S_OK);
+        ASSERT_NO_FATAL_FAILURE(OpenExec());
         set_ = target_->GetBreakConditionSet();
         ASSERT_NE(set_, nullptr);
         AtStart();
-    }
-    void TearDown() override {
-        if (target_ != nullptr) {
-            EXPECT_EQ(host_->EndTargetSession(), S_OK);
-        }
-        host_->Unload();
     }
 
     virtual const char* Group() const { return "VK31X"; }
@@ -104,18 +63,9 @@ protected:
     virtual emutest::SimModule& Emulator() { return emutest::Module(); }
     // The program from its start, with the stack the call pushes onto.
     void AtStart() {
-        Registers().SetValue(kPc, 0xC000);
-        Registers().SetValue(kIsp, kStack);
+        AtEntry(0xC000, kStack);
     }
-    simhost::HostRegisters& Registers() { return host_->Services().Registers(); }
-    CTargetExecVk3& Handler() { return *static_cast<CTargetExecVk3*>(handler_); }
-    std::string StopCause() { return Handler().GetStopCauseText().Str(); }
     Lines Echoes() { return host_->Services().Output().Lines(); }
-    bool Busy() { return target_->QueryBusyOnWorkspaceClose() == 1; }
-    void AwaitEnd() {
-        testing_support::YieldWhile([&] { return Busy(); });
-        ASSERT_FALSE(Busy()) << "the run never ended";
-    }
     // The host's go; the program either stops by itself at a break or runs
     // on (a thousand instructions, which the demo's loop repeats) until the
     // break key: what stopped it.
@@ -129,10 +79,17 @@ protected:
         AwaitEnd();
         return StopCause();
     }
-    Q3vSimStatus Status() const {
-        Q3vSimStatus status{};
-        control_->getStatus(&status);
-        return status;
+    // The sheet of a channel's condition, answered: a write of value at the
+    // stack byte.
+    void ScriptStackWrite(const std::string& value) {
+        ui_.OnDialog(res_id::kSetBcAddressPage)
+            .Check(res_id::kBcAddressDontCare, false)
+            .Pick(res_id::kBcAddressKind)
+            .SetText(res_id::kBcAddress, "8FE")
+            .Check(res_id::kBcDataDontCare, false)
+            .SetText(res_id::kBcValue, value)
+            .Pick(res_id::kBcDirectionWrite)
+            .PressOk();
     }
     Lines EventsPage() const {
         const simhost::StatusWindow window(host_->Services());
@@ -140,14 +97,7 @@ protected:
         return page.has_value() ? page->rows : Lines{};
     }
 
-    platform::VirtualClock clock_;
-    testsupport::TestUi ui_;
-    testing_support::TempFolder session_;
-    const emutest::ControlEntries* control_ = nullptr;
-    std::unique_ptr<simhost::SimHost> host_;
-    CTargetVk3* target_ = nullptr;
     CTargetExec* handler_ = nullptr;
-    IHTExec2* exec_ = nullptr;
     CBreakConditionSet* set_ = nullptr;
 };
 

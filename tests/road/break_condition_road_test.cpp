@@ -75,14 +75,7 @@ protected:
     const char* Group() const override { return "LinkTestFiles\\HWBRK"; }
     // Channel 3's sheet: a write of value at the stack byte.
     void SetDataBreak(const std::string& value) {
-        ui_.OnDialog(res_id::kSetBcAddressPage)
-            .Check(res_id::kBcAddressDontCare, false)
-            .Pick(res_id::kBcAddressKind)
-            .SetText(res_id::kBcAddress, "8FE")
-            .Check(res_id::kBcDataDontCare, false)
-            .SetText(res_id::kBcValue, value)
-            .Pick(res_id::kBcDirectionWrite)
-            .PressOk();
+        ScriptStackWrite(value);
         set_->EditChannel(2, 1);
     }
 };

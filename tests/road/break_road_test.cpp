@@ -7,7 +7,8 @@
 //
 // The demo: C000 JSR.A C010; C004 NOP; C005 NOP; C006 JMP.B C000;
 // C010 NOP; C011 NOP; C012 RTS.
-#include "sim/host/sim_host.h"
+#include "tests/road/road_session.h"
+
 #include "sim/host/status_window.h"
 #include "sim/host/workspace_storage.h"
 
@@ -34,14 +35,9 @@
 namespace {
 
 using emutest::Bytes;
-using Lines = std::vector<std::string>;
+using roadtest::Lines;
 
-constexpr char kDescription[] = "[CPUTYPE|VK31D16][ROM_SIZE|16K][EMULATOR|Q3][FIRMWARE|F000,1][WORK_RAM|0A00]";
-constexpr char kDefaults[] =
-    "device=VK31D16;protocol=1;board=powered;connector=connected;canary=0;pending=0;steps=50;lockout=3;"
-    "flashbusy=0;channels=1;interfaces=1";
 constexpr std::size_t kPc = 14;
-constexpr std::size_t kIsp = 17;
 
 BreakActionDesc Action(LONG type, const std::string& name = {}) {
     BreakActionDesc desc;
@@ -53,52 +49,30 @@ BreakActionDesc Action(LONG type, const std::string& name = {}) {
     return desc;
 }
 
-class BreakRoad : public ::testing::Test {
+class BreakRoad : public roadtest::RoadSession {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(emutest::Module().error.empty()) << emutest::Module().error;
-        control_ = &emutest::Module().control;
-        ASSERT_EQ(control_->reset(), Q3V_SIM_OK);
-        ASSERT_EQ(control_->configure(kDefaults), Q3V_SIM_OK);
-        for (const auto& [address, byte] : emutest::LoadSRecords("Vk3Demo.mot")) {
-            ASSERT_EQ(control_->writeTarget(address, &byte, 1), Q3V_SIM_OK);
-        }
-        host_ = std::make_unique<simhost::SimHost>();
-        ASSERT_TRUE(host_->Load()) << host_->LoadError();
-        ASSERT_EQ(host_->RegisterLibrary(), S_OK);
-        ASSERT_EQ(host_->AttachComponents(), S_OK);
-        host_->Services().OpenSession(session_.Windows(), "sess");
-        host_->Services().DeviceDescription().SetDescription(kDescription);
+        ASSERT_NO_FATAL_FAILURE(UseDemoEmulator());
+        ASSERT_NO_FATAL_FAILURE(LoadHost());
+        host_->Services().DeviceDescription().SetDescription(roadtest::kDemoDescription);
         host_->Services().ChangeWorkspace([&](simhost::WorkspaceState& state) {
             state.workspaceName = "ws";
             state.projectName = "proj";
             state.configName = "Debug";
             state.configDirectory = session_.Windows();
         });
-        IHTarget* target = nullptr;
-        ASSERT_EQ(host_->QueryPluginInterface(IID_IHTarget, reinterpret_cast<void**>(&target)), S_OK);
-        target_ = static_cast<CTargetVk3*>(target);
-        ui_.OnDialog("Emulator Setting")
-            .Select(res_id::kMcuGroup, "VK31X")
-            .Select(res_id::kDevice, "VK31D16")
-            .Pick(res_id::kModeKeepFlash)
-            .Check(res_id::kHideSheetCheck)
-            .PressOk();
+        ASSERT_NO_FATAL_FAILURE(FindTarget());
+        ExpectSheet(res_id::kModeKeepFlash);
         // The demo's reset vector, as its download would have kept it.
-        ASSERT_TRUE(WritePrivateProfileStringA("USER_DATA", "RESET", "c000", session_.Windows("sess.ini").c_str()));
+        ASSERT_NO_FATAL_FAILURE(Session("USER_DATA", "RESET", "c000"));
         ASSERT_NO_FATAL_FAILURE(StartSession());
         ASSERT_TRUE(ui_.MessageBoxes().empty());
     }
     // The host's initialisation: the handlers, the connect, the opens.
     void StartSession() {
-        ui_.OnDialog(res_id::kConnectingDialog).WaitForClose();
-        ASSERT_EQ(host_->StartTargetSession(), S_OK);
-        exec_handler_ = target_->GetExecHandler();
-        ASSERT_NE(exec_handler_, nullptr);
-        ASSERT_EQ(exec_handler_->QueryInterface(IID_IHTExec2, reinterpret_cast<void**>(&exec_)), S_OK);
-        ASSERT_EQ(host_->GiveRegisterArray(), S_OK);
-        host_->Services().Registers().SetValue(kPc, 0xC000);
-        host_->Services().Registers().SetValue(kIsp, 0x0900);
+        ASSERT_EQ(StartTarget(), S_OK);
+        ASSERT_NO_FATAL_FAILURE(OpenExec());
+        AtEntry(0xC000, 0x0900);
         manager_ = static_cast<CTBreakManager*>(target_->GetBreakHandler());
         ASSERT_NE(manager_, nullptr);
         ASSERT_EQ(manager_->QueryInterface(IID_IHTPCBreakClient, reinterpret_cast<void**>(&client_)), S_OK);
@@ -106,18 +80,11 @@ protected:
     }
     // The host's Uninitialise: the break manager leaves no registration and
     // no advised receiver behind.
-    void EndSession() {
-        EXPECT_EQ(host_->EndTargetSession(), S_OK);
-        exec_handler_ = nullptr;
+    void EndSession() override {
+        RoadSession::EndSession();
         EXPECT_EQ(Registered(IID_IHTPCBreakClient), 0u);
         EXPECT_EQ(Registered(IID_IHTBreakServer), 0u);
         EXPECT_TRUE(host_->Services().EventReceivers().empty());
-    }
-    void TearDown() override {
-        if (exec_handler_ != nullptr) {
-            EndSession();
-        }
-        host_->Unload();
     }
 
     std::size_t Registered(const IID& iid) const {
@@ -131,16 +98,6 @@ protected:
         const platform::Bstr text("");
         return client_->AddBreak(address, HostBreakpointOwnerId, text.Get(), id);
     }
-    CTargetExecVk3& Exec() { return *static_cast<CTargetExecVk3*>(exec_handler_); }
-    bool Busy() { return target_->QueryBusyOnWorkspaceClose() == 1; }
-    void AwaitEnd() {
-        testing_support::YieldWhile([&] { return Busy(); });
-        ASSERT_FALSE(Busy()) << "the run never ended";
-    }
-    void AwaitRunning() {
-        testing_support::YieldWhile([&] { return Exec().IsWaiting() == 0; });
-        ASSERT_EQ(Exec().IsWaiting(), 1u);
-    }
     // Goes until the program stops by itself or, still running after the
     // go thread's polls have given it a few hundred instructions (the demo's
     // loop is seven), is stopped with the break key; the stop cause.
@@ -149,19 +106,14 @@ protected:
         EXPECT_EQ(exec_->Go(), S_OK);
         bool halted = false;
         testing_support::YieldWhile([&] {
-            if (!halted && Exec().IsWaiting() == 1 && Status().running == 1 && Frames() >= 8) {
+            if (!halted && Handler().IsWaiting() == 1 && Status().running == 1 && Frames() >= 8) {
                 EXPECT_EQ(exec_->Halt(), S_OK);
                 halted = true;
             }
             return Busy();
         });
         AwaitEnd();
-        return Exec().GetStopCauseText().Str();
-    }
-    Q3vSimStatus Status() const {
-        Q3vSimStatus status{};
-        control_->getStatus(&status);
-        return status;
+        return StopCause();
     }
     DWORD Pc() { return host_->Services().Registers().Value(kPc); }
     Lines Listing() {
@@ -182,16 +134,8 @@ protected:
                                                         CLSID_Q3vVk3Target);
     }
 
-    platform::VirtualClock clock_;
-    testsupport::TestUi ui_;
-    testing_support::TempFolder session_;
     simhost::CallLog storageLog_;
     simhost::WorkspaceStorage storage_{storageLog_, session_.Windows("workspace.ini")};
-    const emutest::ControlEntries* control_ = nullptr;
-    std::unique_ptr<simhost::SimHost> host_;
-    CTargetVk3* target_ = nullptr;
-    CTargetExec* exec_handler_ = nullptr;
-    IHTExec2* exec_ = nullptr;
     CTBreakManager* manager_ = nullptr;
     IHTPCBreakClient* client_ = nullptr;
     IHTBreakServer* list_ = nullptr;

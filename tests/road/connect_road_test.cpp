@@ -6,7 +6,7 @@
 // operations. Folders of copied modules and data files give the variants:
 // the event-function firmware, a missing or oversized flash-write program
 // and a plug-in without any driver beside it.
-#include "sim/host/sim_host.h"
+#include "tests/road/road_session.h"
 
 #include "frame/error_codes.h"
 #include "frame/target_handler.h"
@@ -40,13 +40,9 @@
 namespace {
 
 using emutest::Bytes;
-using Lines = std::vector<std::string>;
+using roadtest::Lines;
 
-constexpr char kDescription[] = "[CPUTYPE|VK31D16][ROM_SIZE|16K][EMULATOR|Q3][FIRMWARE|F000,1][WORK_RAM|0A00]";
 constexpr char kSimulatedDriver[] = "Q3v Simulated Emulator";
-constexpr char kDefaults[] =
-    "device=VK31D16;protocol=1;board=powered;connector=connected;canary=0;pending=0;steps=1000;lockout=3;"
-    "flashbusy=0;channels=1;interfaces=1";
 constexpr char kWriter[] = " Downloading Flash memory write program";
 constexpr char kFirmwareFile[] = " Downloading firmware file";
 
@@ -91,25 +87,19 @@ std::string S1(unsigned address, const Bytes& data) {
     return line + text;
 }
 
-class ConnectRoad : public ::testing::Test {
+class ConnectRoad : public roadtest::RoadSession {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(emutest::Module().error.empty()) << emutest::Module().error;
-        UseEmulator(emutest::Module());
-    }
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(UseFreshEmulator(emutest::Module())); }
     void TearDown() override {
-        if (host_ != nullptr) {
-            host_->Unload();
-        }
+        RoadSession::TearDown();
         if (copy_.module != nullptr) {
             FreeLibrary(copy_.module);
         }
     }
 
-    void UseEmulator(const emutest::SimModule& module) {
-        control_ = &module.control;
-        ASSERT_EQ(control_->reset(), Q3V_SIM_OK);
-        ASSERT_EQ(control_->configure(kDefaults), Q3V_SIM_OK);
+    // The emulator reset, its frame log empty.
+    void UseFreshEmulator(const emutest::SimModule& module) {
+        ASSERT_NO_FATAL_FAILURE(UseEmulator(module, roadtest::kDemoSettingsLongRun));
         control_->clearFrames();
     }
     // A plug-in folder of its own: the modules, the data files as edits
@@ -132,35 +122,17 @@ protected:
             std::filesystem::copy_file(ProgramFile("Q3vSimEmu.dll"), plugin_.Native() / "Q3vSimEmu.dll");
             copy_ = emutest::LoadSimModule(plugin_.Windows("Q3vSimEmu.dll"));
             EXPECT_TRUE(copy_.error.empty()) << copy_.error;
-            UseEmulator(copy_);
+            UseFreshEmulator(copy_);
         }
         return plugin_.Windows("Q3vVk3.dll");
     }
     // The simulated host with the plug-in (from its own folder, or beside
     // the test program) attached and a session open.
     void StartHost(const std::string& pluginPath = {}) {
-        host_ = std::make_unique<simhost::SimHost>(pluginPath);
-        ASSERT_TRUE(host_->Load()) << host_->LoadError();
-        ASSERT_EQ(host_->RegisterLibrary(), S_OK);
-        ASSERT_EQ(host_->AttachComponents(), S_OK);
-        host_->Services().OpenSession(session_.Windows(), "sess");
-        host_->Services().DeviceDescription().SetDescription(kDescription);
+        ASSERT_NO_FATAL_FAILURE(LoadHost(pluginPath));
+        host_->Services().DeviceDescription().SetDescription(roadtest::kDemoDescription);
         attached_ = host_->Services().Registrations().size();
-        IHTarget* target = nullptr;
-        ASSERT_EQ(host_->QueryPluginInterface(IID_IHTarget, reinterpret_cast<void**>(&target)), S_OK);
-        target_ = static_cast<CTargetVk3*>(target);
-    }
-    // The new session's wizard: the demo group and device in the mode,
-    // not to be shown again.
-    void ExpectWizard(int mode) {
-        ui_.OnDialog("Emulator Setting")
-            .Select(res_id::kMcuGroup, "VK31X")
-            .Select(res_id::kDevice, "VK31D16")
-            .Pick(mode)
-            .Next()
-            .Next()
-            .Check(res_id::kHideSheetCheck)
-            .Finish();
+        ASSERT_NO_FATAL_FAILURE(FindTarget());
     }
     void QueueConnecting() {
         ui_.OnDialog(res_id::kConnectingDialog).WaitForClose().AtClose([this](platform::UiDialog& dialog) {
@@ -184,8 +156,8 @@ protected:
     }
     // The host ends it: disconnected, every handler and session object
     // gone, no registration left.
-    void EndSession() {
-        EXPECT_EQ(host_->EndTargetSession(), S_OK);
+    void EndSession() override {
+        RoadSession::EndSession();
         EXPECT_EQ(host_->Services().Registrations().size(), attached_);
     }
     Lines LogLines() const {
@@ -206,45 +178,11 @@ protected:
         }
         return texts;
     }
-    std::string Saved(const char* section, const char* key) const {
-        char text[256] = "";
-        GetPrivateProfileStringA(section, key, "<none>", text, sizeof(text), session_.Windows("sess.ini").c_str());
-        return text;
-    }
-    Q3vSimStatus Status() const {
-        Q3vSimStatus status{};
-        control_->getStatus(&status);
-        return status;
-    }
-    Bytes ReadTarget(DWORD address, std::size_t count) const {
-        Bytes bytes(count);
-        control_->readTarget(address, bytes.data(), static_cast<DWORD>(count));
-        return bytes;
-    }
-    Lines FramesIn() const {
-        Lines frames;
-        for (DWORD i = 0; i < control_->getFrameCount(); ++i) {
-            Q3vSimFrameInfo info{};
-            Bytes bytes(8192);
-            if (control_->getFrame(i, &info, bytes.data(), static_cast<DWORD>(bytes.size())) == Q3V_SIM_OK &&
-                info.direction == Q3V_SIM_FRAME_IN) {
-                bytes.resize(info.length);
-                frames.push_back(emutest::HexText(bytes));
-            }
-        }
-        return frames;
-    }
     // The firmware as linked, relocated to the firmware area.
     static Bytes FirmwareImage() { return emutest::Slice(emutest::LoadSRecords("frm_kq14.sys"), 0xC000, 0x400); }
 
-    platform::VirtualClock clock_;
-    testsupport::TestUi ui_;
-    testing_support::TempFolder session_;
     testing_support::TempFolder plugin_;
     emutest::SimModule copy_;
-    const emutest::ControlEntries* control_ = nullptr;
-    std::unique_ptr<simhost::SimHost> host_;
-    CTargetVk3* target_ = nullptr;
     std::size_t attached_ = 0;
     std::size_t messagesBefore_ = 0;
     std::string log_;

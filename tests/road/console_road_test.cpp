@@ -4,6 +4,8 @@
 // loaded. What each command answers, what it wrote to the command window and
 // handed in later, what it changed (breakpoints, options, the host's views),
 // and what stays with the host after the target closes.
+#include "tests/road/road_session.h"
+
 #include "sim/host/command_window.h"
 #include "sim/host/console.h"
 #include "sim/host/sim_host.h"
@@ -26,9 +28,6 @@
 
 namespace {
 
-constexpr char kDefaults[] =
-    "device=VK31D16;protocol=1;board=powered;connector=connected;canary=0;pending=0;steps=1000;lockout=3;"
-    "flashbusy=0;channels=1;interfaces=1";
 constexpr std::size_t kPc = 14;
 constexpr WORD kRunsOn = 0xFFFF;
 constexpr std::chrono::milliseconds kCompletionLimit{20000};
@@ -65,14 +64,10 @@ struct Answer {
     std::string text;
 };
 
-class ConsoleRoad : public ::testing::Test {
+class ConsoleRoad : public roadtest::ConsoleRoadSession {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(emutest::Module().error.empty()) << emutest::Module().error;
-        control_ = &emutest::Module().control;
-        ASSERT_EQ(control_->reset(), Q3V_SIM_OK);
-        ASSERT_EQ(control_->configure(kDefaults), Q3V_SIM_OK);
-        control_->clearFaults();
+        ASSERT_NO_FATAL_FAILURE(ConsoleRoadSession::SetUp());
         ASSERT_TRUE(console_.StartSession()) << out_.str();
         ASSERT_TRUE(Session().Connect()) << out_.str();
         ASSERT_EQ(console_.Run("load"), simhost::Console::Outcome::Done) << out_.str();
@@ -177,11 +172,6 @@ protected:
                << out_.str();
     }
 
-    platform::VirtualClock clock_;
-    const emutest::ControlEntries* control_ = nullptr;
-    simhost::SimHost host_;
-    std::istringstream in_;
-    std::ostringstream out_;
     simhost::Console console_{host_, in_, out_, false};
     simhost::CommandWindow window_{host_.Services(), host_.Log()};
 };

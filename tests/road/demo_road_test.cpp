@@ -7,8 +7,9 @@
 //
 // The demo: C000 JSR.A C010; C004 NOP; C005 NOP; C006 JMP.B C000;
 // C010 NOP; C011 NOP; C012 RTS.
+#include "tests/road/road_session.h"
+
 #include "sim/host/console.h"
-#include "sim/host/sim_host.h"
 
 #include "tests/emulator/sim_emulator.h"
 #include "tests/support/temp_folder.h"
@@ -30,9 +31,6 @@ namespace {
 
 using emutest::Bytes;
 
-constexpr char kDefaults[] =
-    "device=VK31D16;protocol=1;board=powered;connector=connected;canary=0;pending=0;steps=1000;lockout=3;"
-    "flashbusy=0;channels=1;interfaces=1";
 constexpr std::size_t kPc = 14;
 
 bool Shows(const std::string& output, const std::string& part) {
@@ -43,16 +41,8 @@ std::size_t Lines(const std::string& output) {
     return static_cast<std::size_t>(std::count(output.begin(), output.end(), '\n'));
 }
 
-class DemoRoad : public ::testing::Test {
+class DemoRoad : public roadtest::ConsoleRoadSession {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(emutest::Module().error.empty()) << emutest::Module().error;
-        control_ = &emutest::Module().control;
-        ASSERT_EQ(control_->reset(), Q3V_SIM_OK);
-        ASSERT_EQ(control_->configure(kDefaults), Q3V_SIM_OK);
-        control_->clearFaults();
-    }
-
     // Runs a command of the console; its output.
     std::string Do(simhost::Console& console, const std::string& line,
                    simhost::Console::Outcome expected = simhost::Console::Outcome::Done) {
@@ -61,17 +51,6 @@ protected:
         return out_.str();
     }
     DWORD Pc(simhost::Console& console) { return console.Session().Register(kPc); }
-    Bytes ReadTarget(DWORD address, std::size_t count) const {
-        Bytes bytes(count);
-        control_->readTarget(address, bytes.data(), static_cast<DWORD>(count));
-        return bytes;
-    }
-
-    platform::VirtualClock clock_;
-    const emutest::ControlEntries* control_ = nullptr;
-    simhost::SimHost host_;
-    std::istringstream in_;
-    std::ostringstream out_;
 };
 
 TEST_F(DemoRoad, TheScriptedSessionHoldsAtEveryStep) {

@@ -3,6 +3,8 @@
 // Setting wizard; a Finish with "Do not show this dialog box again." makes
 // the next start choose the same device without the sheet, until Ctrl is
 // held; a cancelled sheet chooses nothing.
+#include "tests/road/road_session.h"
+
 #include "sim/host/sim_host.h"
 
 #include "platform/bstr.h"
@@ -27,9 +29,7 @@ constexpr char kDescription[] = "[CPUTYPE|VK31D16][ROM_SIZE|16K][EMULATOR|Q3][FI
 class DeviceSelectionRoad : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(host.Load()) << host.LoadError();
-        ASSERT_EQ(host.RegisterLibrary(), S_OK);
-        ASSERT_EQ(host.AttachComponents(), S_OK);
+        ASSERT_NO_FATAL_FAILURE(roadtest::AttachPlugin(host));
         host.Services().OpenSession(folder.Windows(), "sess");
         host.Services().DeviceDescription().SetDescription(kDescription);
     }

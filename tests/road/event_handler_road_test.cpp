@@ -434,14 +434,7 @@ TEST_F(DataBreakListRoad, RemovingAChannelDisablesNoConditionButAMovedDisabledOn
 }
 
 TEST_F(DataBreakListRoad, TheFourthChannelIsRefusedBehindADataBreak) {
-    ui_.OnDialog(res_id::kSetBcAddressPage)
-        .Check(res_id::kBcAddressDontCare, false)
-        .Pick(res_id::kBcAddressKind)
-        .SetText(res_id::kBcAddress, "8FE")
-        .Check(res_id::kBcDataDontCare, false)
-        .SetText(res_id::kBcValue, "C0")
-        .Pick(res_id::kBcDirectionWrite)
-        .PressOk();
+    ScriptStackWrite("C0");
     ASSERT_EQ(Window().Edit(1, 2), S_OK);
     EXPECT_EQ(Window().Row(1, 3)->kind, "Impossible setup");
     EXPECT_EQ(Window().Row(1, 2)->kind, "Break condition");

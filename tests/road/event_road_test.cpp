@@ -7,21 +7,15 @@
 //
 // The demo: C000 JSR.A C010; C004 NOP; C005 NOP; C006 JMP.B C000;
 // C010 NOP; C011 NOP; C012 RTS.
-#include "sim/host/sim_host.h"
+#include "tests/road/road_session.h"
+
 #include "sim/host/status_window.h"
 
 #include "events/event_engine.h"
 #include "events/target_event_vk3.h"
-#include "res/resource_ids.h"
-#include "target/target_exec_vk3.h"
-#include "target/target_vk3.h"
-#include "tests/emulator/sim_emulator.h"
-#include "tests/support/temp_folder.h"
-#include "tests/support/test_ui.h"
-
-#include "platform/clock.h"
-#include "platform/profile.h"
 #include "tests/support/await.h"
+
+#include <cstdio>
 
 #include <gtest/gtest.h>
 
@@ -32,11 +26,8 @@
 namespace {
 
 using emutest::Bytes;
-using Lines = std::vector<std::string>;
+using roadtest::Lines;
 
-constexpr char kDefaults[] =
-    "device=VK31D16;protocol=1;board=powered;connector=connected;canary=0;pending=0;steps=50;lockout=3;"
-    "flashbusy=0;channels=1;interfaces=1";
 constexpr char kEventsGroup[] = "LinkTestFiles\\EVENTS";
 
 // The event commands with the stored defaults: event B, event A, no break
@@ -54,16 +45,10 @@ constexpr char kChannel0On[] = "00 18 5A 51 00 18 00 60 D0 00 00 10 C0 62 D0 00 
 constexpr char kChannel0Disarmed[] = "00 18 5A 51 00 18 00 60 D0 00 00 10 C0 62 D0 00 00 00 00 63 D0 00 00 00 A5 81";
 constexpr char kChannel1Off[] = "00 18 5A 51 00 18 00 64 D0 00 00 00 00 66 D0 00 00 00 00 67 D0 00 00 00 A5 81";
 
-class EventRoad : public ::testing::Test {
+class EventRoad : public roadtest::RoadSession {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(emutest::Module().error.empty()) << emutest::Module().error;
-        control_ = &emutest::Module().control;
-        ASSERT_EQ(control_->reset(), Q3V_SIM_OK);
-        ASSERT_EQ(control_->configure(kDefaults), Q3V_SIM_OK);
-        for (const auto& [address, byte] : emutest::LoadSRecords("Vk3Demo.mot")) {
-            ASSERT_EQ(control_->writeTarget(address, &byte, 1), Q3V_SIM_OK);
-        }
+        ASSERT_NO_FATAL_FAILURE(UseDemoEmulator());
     }
     void TearDown() override {
         if (HasFailure()) {
@@ -71,106 +56,42 @@ protected:
             control_->formatFrames(40, text, sizeof(text));
             std::printf("Last frames on the wire:\n%s", text);
         }
-        if (started_) {
-            EXPECT_EQ(host_->EndTargetSession(), S_OK);
-        }
-        if (host_ != nullptr) {
-            host_->Unload();
-        }
+        RoadSession::TearDown();
     }
 
-    void Session(const char* section, const char* key, const char* value) {
-        ASSERT_TRUE(WritePrivateProfileStringA(section, key, value, session_.Windows("sess.ini").c_str()));
-    }
     // The host starts its target session on the fixture's VK31D16, keeping
     // the flash (the demo program in it). The answer of the start.
-    HRESULT Start() {
-        Session("CPU_SELECT", "MCU_GROUP", kEventsGroup);
-        Session("CPU_SELECT", "DEVICE", "VK31D16");
-        Session("CPU_SELECT", "EMUSEL", "1");
-        Session("EMULATOR_SETTING", "HIDE_DIALOG", "1");
-        Session("USER_DATA", "RESET", "c000");
-        host_ = std::make_unique<simhost::SimHost>();
-        EXPECT_TRUE(host_->Load()) << host_->LoadError();
-        EXPECT_EQ(host_->RegisterLibrary(), S_OK);
-        EXPECT_EQ(host_->AttachComponents(), S_OK);
-        host_->Services().OpenSession(session_.Windows(), "sess");
-        ui_.OnDialog(res_id::kConnectingDialog).WaitForClose();
-        const HRESULT result = host_->StartTargetSession();
-        if (FAILED(result)) {
-            return result;
-        }
-        started_ = true;
-        IHTarget* target = nullptr;
-        EXPECT_EQ(host_->QueryPluginInterface(IID_IHTarget, reinterpret_cast<void**>(&target)), S_OK);
-        target_ = static_cast<CTargetVk3*>(target);
-        EXPECT_EQ(target_->GetExecHandler()->QueryInterface(IID_IHTExec2, reinterpret_cast<void**>(&exec_)), S_OK);
-        EXPECT_EQ(host_->GiveRegisterArray(), S_OK);
-        host_->Services().Registers().SetValue(14, 0xC000);  // PC
-        host_->Services().Registers().SetValue(17, 0x0A00);  // ISP
-        return result;
-    }
+    HRESULT Start() { return StartOnGroup(kEventsGroup, 0x0A00); }
 
-    CTargetExecVk3& Handler() { return *static_cast<CTargetExecVk3*>(target_->GetExecHandler()); }
     // Reached through its virtual operations only: the engine's code lives
     // in the plug-in module.
     CEventEngine& Engine() { return *static_cast<CEventEngine*>(target_->GetEventEngine()); }
-    bool Busy() { return target_->QueryBusyOnWorkspaceClose() == 1; }
-    void AwaitEnd() {
-        testing_support::YieldWhile([&] { return Busy(); });
-        ASSERT_FALSE(Busy()) << "the run never ended";
-    }
-    void AwaitRunning() {
+    // Waits until the go thread polls a running target or the run ended.
+    void AwaitRunningOrEnd() {
         testing_support::YieldWhile([&] { return Handler().IsWaiting() == 0 && Busy(); });
     }
     // A go halted once it runs, or one that stops by itself: the stop cause.
-    std::string GoAndHalt() {
+    std::string GoAndHaltCause() {
         EXPECT_EQ(exec_->Go(), S_OK);
-        AwaitRunning();
+        AwaitRunningOrEnd();
         if (Busy()) {
             EXPECT_EQ(exec_->Halt(), S_OK);
         }
         AwaitEnd();
-        return Handler().GetStopCauseText().Str();
+        return StopCause();
     }
     std::string GoUntilItStops() {
         EXPECT_EQ(exec_->Go(), S_OK);
         AwaitEnd();
-        return Handler().GetStopCauseText().Str();
+        return StopCause();
     }
     // The event commands ('P' to 'V') handed to the emulator since the log
     // was cleared.
     Lines EventFrames() const {
-        Lines frames;
-        const DWORD count = control_->getFrameCount();
-        for (DWORD i = 0; i < count; ++i) {
-            Q3vSimFrameInfo info{};
-            Bytes bytes(8192);
-            if (control_->getFrame(i, &info, bytes.data(), static_cast<DWORD>(bytes.size())) == Q3V_SIM_OK &&
-                info.direction == Q3V_SIM_FRAME_IN && info.length > 3 && bytes[2] == 0x5A && bytes[3] >= 'P' &&
-                bytes[3] <= 'V') {
-                bytes.resize(info.length);
-                frames.push_back(emutest::HexText(bytes));
-            }
-        }
-        return frames;
+        return FramesIn([](const Bytes& bytes) {
+            return bytes.size() > 3 && bytes[2] == 0x5A && bytes[3] >= 'P' && bytes[3] <= 'V';
+        });
     }
-    Lines Messages() const {
-        Lines texts;
-        for (const auto& box : ui_.MessageBoxes()) {
-            texts.push_back(box.text);
-        }
-        return texts;
-    }
-
-    platform::VirtualClock clock_;
-    testsupport::TestUi ui_;
-    testing_support::TempFolder session_;
-    const emutest::ControlEntries* control_ = nullptr;
-    std::unique_ptr<simhost::SimHost> host_;
-    CTargetVk3* target_ = nullptr;
-    IHTExec2* exec_ = nullptr;
-    bool started_ = false;
 };
 
 TEST_F(EventRoad, TheEngineIsAttachedAndEveryGoAndStopCarriesTheEvents) {
@@ -185,7 +106,7 @@ TEST_F(EventRoad, TheEngineIsAttachedAndEveryGoAndStopCarriesTheEvents) {
                        kChannel0Off, kChannel1Off, kEventB, kEventA, kNoCombination, kTrace};
     for (int go = 0; go < 2; ++go) {
         control_->clearFrames();
-        EXPECT_EQ(GoAndHalt(), "BREAK KEY");
+        EXPECT_EQ(GoAndHaltCause(), "BREAK KEY");
         EXPECT_EQ(EventFrames(), run) << "go " << go;
     }
     EXPECT_TRUE(Messages().empty());
@@ -194,7 +115,7 @@ TEST_F(EventRoad, TheEngineIsAttachedAndEveryGoAndStopCarriesTheEvents) {
 TEST_F(EventRoad, TheTraceWindowListsTheBranchesOldestFirst) {
     ASSERT_EQ(Start(), S_OK);
     const simhost::TraceWindow window(host_->Services());
-    EXPECT_EQ(GoAndHalt(), "BREAK KEY");
+    EXPECT_EQ(GoAndHaltCause(), "BREAK KEY");
     auto view = window.Read();
     ASSERT_TRUE(view.has_value());
     EXPECT_EQ(view->header, "PTR\tIP\tType\tAddress\tData\tInstruction");
@@ -235,7 +156,7 @@ TEST_F(EventRoad, EventsSetThroughTheEngineStopTheProgram) {
     host_->Services().Registers().SetValue(17, 0x0A00);
     const simhost::TraceWindow window(host_->Services());
     EXPECT_EQ(window.Clear(), S_OK);
-    EXPECT_EQ(GoAndHalt(), "BREAK KEY");
+    EXPECT_EQ(GoAndHaltCause(), "BREAK KEY");
     auto view = window.Read();
     ASSERT_TRUE(view.has_value());
     ASSERT_FALSE(view->rows.empty());
@@ -271,7 +192,7 @@ TEST_F(EventRoad, AProgramFetchConditionArmsItsChannelsAddressInterrupt) {
 
     ASSERT_EQ(target_->GetEventHandler()->ActivateChannel(0), S_OK);
     host_->Services().Registers().SetValue(14, 0xC000);
-    EXPECT_EQ(GoAndHalt(), "BREAK KEY");
+    EXPECT_EQ(GoAndHaltCause(), "BREAK KEY");
     EXPECT_TRUE(Messages().empty());
 }
 

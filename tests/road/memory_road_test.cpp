@@ -3,17 +3,12 @@
 // monitor, the firmware requests and the link down to the simulated
 // emulator's module. The host's initialisation of its target session makes
 // the handlers and connects.
-#include "sim/host/sim_host.h"
+#include "tests/road/road_session.h"
 
 #include "frame/error_codes.h"
 #include "frame/target_memory.h"
 #include "res/resource_ids.h"
-#include "target/target_vk3.h"
-#include "tests/emulator/sim_emulator.h"
-#include "tests/support/temp_folder.h"
-#include "tests/support/test_ui.h"
 
-#include "platform/clock.h"
 #include "platform/profile.h"
 
 #include <gtest/gtest.h>
@@ -27,12 +22,8 @@
 namespace {
 
 using emutest::Bytes;
-using Lines = std::vector<std::string>;
+using roadtest::Lines;
 
-constexpr char kDescription[] = "[CPUTYPE|VK31D16][ROM_SIZE|16K][EMULATOR|Q3][FIRMWARE|F000,1][WORK_RAM|0A00]";
-constexpr char kDefaults[] =
-    "device=VK31D16;protocol=1;board=powered;connector=connected;canary=0;pending=0;steps=1000;lockout=3;"
-    "flashbusy=0;channels=1;interfaces=1";
 constexpr HRESULT kRefused = static_cast<HRESULT>(0x80042010);
 constexpr HRESULT kMismatch = static_cast<HRESULT>(0x80042020);
 constexpr HRESULT kNotFound = static_cast<HRESULT>(0x80042021);
@@ -47,64 +38,33 @@ Bytes Pattern(std::size_t size, BYTE seed) {
     return bytes;
 }
 
-class MemoryRoad : public ::testing::Test {
+class MemoryRoad : public roadtest::RoadSession {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(emutest::Module().error.empty()) << emutest::Module().error;
-        control_ = &emutest::Module().control;
-        ASSERT_EQ(control_->reset(), Q3V_SIM_OK);
-        ASSERT_EQ(control_->configure(kDefaults), Q3V_SIM_OK);
-    }
-    void TearDown() override {
-        if (target_ != nullptr) {
-            EndSession();
-        }
-        if (host_ != nullptr) {
-            host_->Unload();
-        }
-    }
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(UseEmulator(emutest::Module(), roadtest::kDemoSettingsLongRun)); }
 
     // A session the host started, connected in the connect mode the wizard
     // picks, with the memory and memory-map handlers opened.
     void Connect(int mode) {
-        LoadHost();
-        ui_.OnDialog("Emulator Setting")
-            .Select(res_id::kMcuGroup, "VK31X")
-            .Select(res_id::kDevice, "VK31D16")
-            .Pick(mode)
-            .Next()
-            .Next()
-            .Check(res_id::kHideSheetCheck)
-            .Finish();
+        OpenHost();
+        ExpectWizard(mode);
         OpenTargetSession();
     }
     // The same for a device of a group the sheet does not list: the session
     // names the group and the device, connected with the flash erased.
     void ConnectToGroup(const char* group, const char* device) {
-        LoadHost();
-        const std::string file = session_.Windows("sess.ini");
-        ASSERT_TRUE(WritePrivateProfileStringA("CPU_SELECT", "MCU_GROUP", group, file.c_str()));
-        ASSERT_TRUE(WritePrivateProfileStringA("CPU_SELECT", "DEVICE", device, file.c_str()));
-        ASSERT_TRUE(WritePrivateProfileStringA("CPU_SELECT", "EMUSEL", "0", file.c_str()));
-        ASSERT_TRUE(WritePrivateProfileStringA("EMULATOR_SETTING", "HIDE_DIALOG", "1", file.c_str()));
+        OpenHost();
+        ASSERT_NO_FATAL_FAILURE(NameDevice(group, device, "0"));
         OpenTargetSession();
     }
-    void LoadHost() {
-        host_ = std::make_unique<simhost::SimHost>();
-        ASSERT_TRUE(host_->Load()) << host_->LoadError();
-        ASSERT_EQ(host_->RegisterLibrary(), S_OK);
-        ASSERT_EQ(host_->AttachComponents(), S_OK);
-        host_->Services().OpenSession(session_.Windows(), "sess");
-        host_->Services().DeviceDescription().SetDescription(kDescription);
-        IHTarget* target = nullptr;
-        ASSERT_EQ(host_->QueryPluginInterface(IID_IHTarget, reinterpret_cast<void**>(&target)), S_OK);
-        target_ = static_cast<CTargetVk3*>(target);
+    void OpenHost() {
+        ASSERT_NO_FATAL_FAILURE(LoadHost());
+        host_->Services().DeviceDescription().SetDescription(roadtest::kDemoDescription);
+        ASSERT_NO_FATAL_FAILURE(FindTarget());
     }
     // The host's initialisation of its target session: the connect and the
     // handlers' opens.
     void OpenTargetSession() {
-        ui_.OnDialog(res_id::kConnectingDialog).WaitForClose();
-        ASSERT_EQ(host_->StartTargetSession(), S_OK);
+        ASSERT_EQ(StartTarget(), S_OK);
         ASSERT_NE(target_->GetMemoryHandler(), nullptr);
         ASSERT_NE(target_->GetMemoryMapHandler(), nullptr);
         server_ = Served<IHTMemoryServer4>(IID_IHTMemoryServer4);
@@ -112,10 +72,6 @@ protected:
         control_->clearFrames();
         reportsBefore_ = host_->Services().ReportedErrors().size();
         boxesBefore_ = ui_.MessageBoxes().size();
-    }
-    void EndSession() {
-        EXPECT_EQ(host_->EndTargetSession(), S_OK);
-        target_ = nullptr;
     }
     template <typename Interface>
     Interface* Served(const IID& iid) const {
@@ -127,14 +83,6 @@ protected:
         return nullptr;
     }
 
-    Bytes ReadTarget(DWORD address, std::size_t count) const {
-        Bytes bytes(count);
-        control_->readTarget(address, bytes.data(), static_cast<DWORD>(count));
-        return bytes;
-    }
-    void Put(DWORD address, const Bytes& bytes) const {
-        control_->writeTarget(address, bytes.data(), static_cast<DWORD>(bytes.size()));
-    }
     Bytes Read(DWORD start, DWORD end, DWORD access = 1) {
         Bytes bytes(end - start + 1, 0xA5);
         EXPECT_EQ(server_->ReadMemory(start, end, access, bytes.data()), S_OK);
@@ -153,11 +101,6 @@ protected:
         return texts;
     }
     std::size_t FrameCount() const { return control_->getFrameCount(); }
-    std::string Saved(const char* section, const char* key) const {
-        char text[256] = "";
-        GetPrivateProfileStringA(section, key, "<none>", text, sizeof(text), session_.Windows("sess.ini").c_str());
-        return text;
-    }
     // The program's records as the host downloads them: each contiguous
     // run in writes of the block size. The writes' answers, in order.
     std::vector<HRESULT> Download(const std::map<std::uint32_t, std::uint8_t>& image) {
@@ -202,12 +145,6 @@ protected:
         EXPECT_EQ(high, top);
     }
 
-    platform::VirtualClock clock_;
-    testsupport::TestUi ui_;
-    testing_support::TempFolder session_;
-    const emutest::ControlEntries* control_ = nullptr;
-    std::unique_ptr<simhost::SimHost> host_;
-    CTargetVk3* target_ = nullptr;
     IHTMemoryServer4* server_ = nullptr;
     std::size_t reportsBefore_ = 0;
     std::size_t boxesBefore_ = 0;
@@ -278,13 +215,13 @@ TEST_F(MemoryRoad, RewriteModeRefusesTheUsersFlashButNotTheDataFlash) {
 TEST_F(MemoryRoad, CompareFillCopyAndBothSearches) {
     Connect(res_id::kModeErase);
     const Bytes bytes = Pattern(0x400, 3);
-    Put(kRamTop, bytes);
+    PutTarget(kRamTop, bytes);
     DWORD first[2] = {};
     DWORD second[2] = {};
     DWORD address = 0;
     EXPECT_EQ(server_->CompareMemory(0x400, 0x4FF, 0x400, 2, first, second, &address), S_OK) << "with itself";
-    Put(0x600, Bytes(bytes.begin(), bytes.begin() + 0x100));
-    Put(0x602, {0x11, 0x22});
+    PutTarget(0x600, Bytes(bytes.begin(), bytes.begin() + 0x100));
+    PutTarget(0x602, {0x11, 0x22});
     EXPECT_EQ(server_->CompareMemory(0x400, 0x4FF, 0x600, 2, first, second, &address), kMismatch);
     EXPECT_EQ(address, 0x402u);
     EXPECT_EQ(reinterpret_cast<BYTE*>(first)[0], bytes[3]) << "most significant first";
@@ -303,7 +240,7 @@ TEST_F(MemoryRoad, CompareFillCopyAndBothSearches) {
     EXPECT_EQ(server_->FillMemory(0x900, 0x900, 4, four), S_OK);
     EXPECT_EQ(ReadTarget(0x900, 4), (Bytes{0xA1, 0xA2, 0xA3, 0xA4})) << "the whole pattern from start";
 
-    Put(0x400, bytes);
+    PutTarget(0x400, bytes);
     EXPECT_EQ(server_->CopyMemory(0x400, 0x4FF, 0x480, 1, 1, 0, 0, &address), S_OK) << "overlapping: backwards";
     EXPECT_EQ(ReadTarget(0x480, 0x100), Bytes(bytes.begin(), bytes.begin() + 0x100));
 
@@ -339,16 +276,16 @@ TEST_F(MemoryRoad, ThreeByteUnitsAreComparedAndCopiedUpToTheLastWholeOne) {
         DWORD address;  // of the first range's differing unit
     };
     for (const Case& c : {Case{0x669, S_OK, 0}, Case{0x668, kMismatch, 0x606}, Case{0x663, kMismatch, 0x603}}) {
-        Put(0x600, bytes);
-        Put(0x660, bytes);
-        Put(c.changed, {static_cast<BYTE>(~bytes[c.changed - 0x660])});
+        PutTarget(0x600, bytes);
+        PutTarget(0x660, bytes);
+        PutTarget(c.changed, {static_cast<BYTE>(~bytes[c.changed - 0x660])});
         address = 0;
         EXPECT_EQ(server_->CompareMemory(0x600, 0x60A, 0x660, 3, first, second, &address), c.result) << c.changed;
         EXPECT_EQ(address, c.address) << c.changed;
     }
 
-    Put(0x600, bytes);
-    Put(0x6C0, Bytes(11, 0));
+    PutTarget(0x600, bytes);
+    PutTarget(0x6C0, Bytes(11, 0));
     EXPECT_EQ(server_->CopyMemory(0x600, 0x60A, 0x6C0, 0, 3, 0, 0, &address), S_OK);
     Bytes copied(bytes.begin(), bytes.begin() + 9);
     copied.insert(copied.end(), {0, 0});
@@ -394,7 +331,7 @@ TEST_F(MemoryRoad, AFillLaysItsPatternDownInTheHostsByteOrder) {
     Connect(res_id::kModeErase);
     const Bytes pattern = {0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88};
     for (const DWORD length : {1u, 2u, 3u, 4u, 8u}) {
-        Put(0x800, Bytes(24, 0));
+        PutTarget(0x800, Bytes(24, 0));
         EXPECT_EQ(server_->FillMemory(0x800, 0x817, length, pattern.data()), S_OK) << length;
         Bytes expected;
         while (expected.size() < 24) {
@@ -402,7 +339,7 @@ TEST_F(MemoryRoad, AFillLaysItsPatternDownInTheHostsByteOrder) {
         }
         EXPECT_EQ(ReadTarget(0x800, 24), expected) << "a fill with a pattern of " << length;
         // A range the pattern covers is written with the pattern whole.
-        Put(0x900, Bytes(8, 0));
+        PutTarget(0x900, Bytes(8, 0));
         EXPECT_EQ(server_->FillMemory(0x900, 0x900, length, pattern.data()), S_OK) << length;
         EXPECT_EQ(ReadTarget(0x900, length), Bytes(pattern.begin(), pattern.begin() + length))
             << "a whole pattern of " << length;
@@ -411,7 +348,7 @@ TEST_F(MemoryRoad, AFillLaysItsPatternDownInTheHostsByteOrder) {
 
 TEST_F(MemoryRoad, AVerifyFaultOfACopyReachesTheHostsErrorOutput) {
     Connect(res_id::kModeErase);
-    Put(0x400, {0x41, 0x42});
+    PutTarget(0x400, {0x41, 0x42});
     ASSERT_EQ(control_->injectFault(Q3V_SIM_FAULT_VERIFY, 0, 1), Q3V_SIM_OK);
     DWORD address = 0;
     EXPECT_EQ(server_->CopyMemory(0x400, 0x401, 0x500, 1, 1, 0, 0, &address), S_OK);
@@ -611,22 +548,22 @@ TEST_F(LargeDeviceMemoryRoad, FillCopyCompareAndSearchesCrossSixtyFourKib) {
     EXPECT_EQ(ReadTarget(0xFF00, 0x200), filled);
 
     const Bytes bytes = Pattern(0x200, 3);
-    Put(0xFF00, bytes);
+    PutTarget(0xFF00, bytes);
     DWORD address = 0;
     EXPECT_EQ(server_->CopyMemory(0xFF00, 0x100FF, 0xFF80, 1, 1, 0, 0, &address), S_OK) << "overlapping: backwards";
     EXPECT_EQ(ReadTarget(0xFF80, 0x200), bytes);
     DWORD first[2] = {};
     DWORD second[2] = {};
     EXPECT_EQ(server_->CompareMemory(0xFF80, 0x1017F, 0xFF80, 4, first, second, &address), S_OK) << "with itself";
-    Put(0x11000, bytes);
-    Put(0x11081, {static_cast<BYTE>(~bytes[0x81])});
+    PutTarget(0x11000, bytes);
+    PutTarget(0x11081, {static_cast<BYTE>(~bytes[0x81])});
     EXPECT_EQ(server_->CompareMemory(0xFF80, 0x1017F, 0x11000, 1, first, second, &address), kMismatch);
     EXPECT_EQ(address, 0x10001u) << "the first range's differing byte";
 
     // 4 KiB from 0xF800: the second 2,048-byte block begins at 0x10000.
-    Put(0xF800, Bytes(0x1000, 0));
+    PutTarget(0xF800, Bytes(0x1000, 0));
     const BYTE sought[] = {0xCA, 0xFE, 0xBA};
-    Put(0xFFFF, Bytes(sought, sought + 3));
+    PutTarget(0xFFFF, Bytes(sought, sought + 3));
     DWORD found = 0;
     EXPECT_EQ(server_->SearchMemoryEx(0xF800, 0x107FF, 0, 0, 1, 3, sought, nullptr, &found), S_OK);
     EXPECT_EQ(found, 0xFFFFu) << "across the two blocks";

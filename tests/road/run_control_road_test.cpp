@@ -7,19 +7,13 @@
 //
 // The demo: C000 JSR.A C010; C004 NOP; C005 NOP; C006 JMP.B C000;
 // C010 NOP; C011 NOP; C012 RTS.
-#include "sim/host/sim_host.h"
+#include "tests/road/road_session.h"
 
 #include "frame/error_codes.h"
 #include "frame/target_memory.h"
 #include "res/resource_ids.h"
-#include "target/target_exec_vk3.h"
-#include "target/target_vk3.h"
-#include "tests/emulator/sim_emulator.h"
 #include "tests/support/address_list.h"
-#include "tests/support/temp_folder.h"
-#include "tests/support/test_ui.h"
 
-#include "platform/clock.h"
 #include "platform/profile.h"
 #include "tests/support/await.h"
 
@@ -36,12 +30,8 @@
 namespace {
 
 using emutest::Bytes;
-using Lines = std::vector<std::string>;
+using roadtest::Lines;
 
-constexpr char kDescription[] = "[CPUTYPE|VK31D16][ROM_SIZE|16K][EMULATOR|Q3][FIRMWARE|F000,1][WORK_RAM|0A00]";
-constexpr char kDefaults[] =
-    "device=VK31D16;protocol=1;board=powered;connector=connected;canary=0;pending=0;steps=50;lockout=3;"
-    "flashbusy=0;channels=1;interfaces=1";
 constexpr HRESULT kNotAvailable = static_cast<HRESULT>(0x80042001);
 constexpr std::size_t kPc = 14;
 constexpr std::size_t kR3 = 3;
@@ -50,67 +40,34 @@ constexpr std::size_t kIsp = 17;
 constexpr std::size_t kFlg = 19;
 constexpr char kGoFrame[] = "00 0E 5A 21";
 
-class RunControlRoad : public ::testing::Test {
+class RunControlRoad : public roadtest::RoadSession {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(emutest::Module().error.empty()) << emutest::Module().error;
-        control_ = &emutest::Module().control;
-        ASSERT_EQ(control_->reset(), Q3V_SIM_OK);
-        ASSERT_EQ(control_->configure(kDefaults), Q3V_SIM_OK);
-        if (Device() != std::string("VK31D16")) {
-            // Another device brings a fresh target with its own protocol type.
-            ASSERT_EQ(control_->configure(("device=" + std::string(Device())).c_str()), Q3V_SIM_OK);
-        }
-        for (const auto& [address, byte] : Program()) {
-            ASSERT_EQ(control_->writeTarget(address, &byte, 1), Q3V_SIM_OK);
-        }
-        host_ = std::make_unique<simhost::SimHost>();
-        ASSERT_TRUE(host_->Load()) << host_->LoadError();
-        ASSERT_EQ(host_->RegisterLibrary(), S_OK);
-        ASSERT_EQ(host_->AttachComponents(), S_OK);
-        host_->Services().OpenSession(session_.Windows(), "sess");
-        host_->Services().DeviceDescription().SetDescription(kDescription);
-        IHTarget* target = nullptr;
-        ASSERT_EQ(host_->QueryPluginInterface(IID_IHTarget, reinterpret_cast<void**>(&target)), S_OK);
-        target_ = static_cast<CTargetVk3*>(target);
-        const std::string file = session_.Windows("sess.ini");
+        ASSERT_NO_FATAL_FAILURE(UseEmulator(emutest::Module(), roadtest::kDemoSettings));
+        ASSERT_NO_FATAL_FAILURE(UseDevice(Device()));
+        ASSERT_NO_FATAL_FAILURE(WriteProgram(Program()));
+        ASSERT_NO_FATAL_FAILURE(LoadHost());
+        host_->Services().DeviceDescription().SetDescription(roadtest::kDemoDescription);
+        ASSERT_NO_FATAL_FAILURE(FindTarget());
         if (Group() == nullptr) {
             // The session file that holds it makes the selection the sheet's,
             // not the new session's wizard.
-            ui_.OnDialog("Emulator Setting")
-                .Select(res_id::kMcuGroup, "VK31X")
-                .Select(res_id::kDevice, "VK31D16")
-                .Pick(res_id::kModeKeepFlash)
-                .Check(res_id::kHideSheetCheck)
-                .PressOk();
+            ExpectSheet(res_id::kModeKeepFlash);
         } else {
             // A group the sheet does not list: the session names it.
-            ASSERT_TRUE(WritePrivateProfileStringA("CPU_SELECT", "MCU_GROUP", Group(), file.c_str()));
-            ASSERT_TRUE(WritePrivateProfileStringA("CPU_SELECT", "DEVICE", Device(), file.c_str()));
-            ASSERT_TRUE(WritePrivateProfileStringA("CPU_SELECT", "EMUSEL", "1", file.c_str()));
-            ASSERT_TRUE(WritePrivateProfileStringA("EMULATOR_SETTING", "HIDE_DIALOG", "1", file.c_str()));
+            ASSERT_NO_FATAL_FAILURE(NameDevice(Group(), Device(), "1"));
         }
         // The program's reset vector, as its download would have kept it.
         char reset[16];
         std::snprintf(reset, sizeof(reset), "%x", static_cast<unsigned>(Entry()));
-        ASSERT_TRUE(WritePrivateProfileStringA("USER_DATA", "RESET", reset, file.c_str()));
+        ASSERT_NO_FATAL_FAILURE(Session("USER_DATA", "RESET", reset));
         // The host's initialisation: the handlers, the connect, the opens.
-        ui_.OnDialog(res_id::kConnectingDialog).WaitForClose();
-        ASSERT_EQ(host_->StartTargetSession(), S_OK);
+        ASSERT_EQ(StartTarget(), S_OK);
         ASSERT_EQ(ui_.MessageBoxes().size(), 0u);
         handler_ = target_->GetExecHandler();
-        ASSERT_NE(handler_, nullptr);
-        ASSERT_EQ(handler_->QueryInterface(IID_IHTExec2, reinterpret_cast<void**>(&exec_)), S_OK);
-        ASSERT_EQ(host_->GiveRegisterArray(), S_OK);
-        Registers().SetValue(kPc, Entry());
-        Registers().SetValue(kIsp, 0x0900);
+        ASSERT_NO_FATAL_FAILURE(OpenExec());
+        AtEntry(Entry(), 0x0900);
         control_->clearFrames();
-    }
-    void TearDown() override {
-        if (target_ != nullptr) {
-            EXPECT_EQ(host_->EndTargetSession(), S_OK);
-        }
-        host_->Unload();
     }
 
     // The device group the session names; none: the demo group, chosen on
@@ -120,76 +77,20 @@ protected:
     virtual const char* Device() const { return "VK31D16"; }
     virtual std::map<std::uint32_t, std::uint8_t> Program() const { return emutest::LoadSRecords("Vk3Demo.mot"); }
     virtual DWORD Entry() const { return 0xC000; }
-    simhost::HostRegisters& Registers() { return host_->Services().Registers(); }
     CTargetMemory& Memory() { return *target_->GetMemoryHandler(); }
-    CTargetExecVk3& Handler() { return *static_cast<CTargetExecVk3*>(handler_); }
-    std::string StopCause() { return Handler().GetStopCauseText().Str(); }
-
-    // True while the go thread still works: the target's running flag.
-    bool Busy() { return target_->QueryBusyOnWorkspaceClose() == 1; }
-    // Lets the go thread finish its request (bounded generously: the thread
-    // sanitizer's build on a busy machine is slow).
-    void AwaitEnd() {
-        testing_support::YieldWhile([&] { return Busy(); });
-        ASSERT_FALSE(Busy()) << "the run never ended";
-        // Every running word is cleared.
+    // The run ended, and every running word is cleared.
+    void AwaitEnd() override {
+        ASSERT_NO_FATAL_FAILURE(RoadSession::AwaitEnd());
         EXPECT_EQ(exec_->QueryIdleEx(), S_OK);
         EXPECT_EQ(exec_->QueryIdleA(), S_OK);
         EXPECT_EQ(handler_->IsRunning(), 0u);
         EXPECT_EQ(Handler().IsWaiting(), 0u);
     }
-    // Waits until the go thread polls a running target.
-    void AwaitRunning() {
-        testing_support::YieldWhile([&] { return Handler().IsWaiting() == 0; });
-        ASSERT_EQ(Handler().IsWaiting(), 1u);
-    }
-    Q3vSimStatus Status() const {
-        Q3vSimStatus status{};
-        control_->getStatus(&status);
-        return status;
-    }
-    Bytes ReadTarget(DWORD address, std::size_t count) const {
-        Bytes bytes(count);
-        control_->readTarget(address, bytes.data(), static_cast<DWORD>(count));
-        return bytes;
-    }
     std::size_t GoFrames() const {
-        std::size_t count = 0;
-        for (DWORD i = 0; i < control_->getFrameCount(); ++i) {
-            Q3vSimFrameInfo info{};
-            Bytes bytes(8192);
-            if (control_->getFrame(i, &info, bytes.data(), static_cast<DWORD>(bytes.size())) == Q3V_SIM_OK &&
-                info.direction == Q3V_SIM_FRAME_IN) {
-                bytes.resize(info.length);
-                count += emutest::HexText(bytes).starts_with(kGoFrame) ? 1 : 0;
-            }
-        }
-        return count;
-    }
-    Lines Messages() const {
-        Lines texts;
-        for (const auto& box : ui_.MessageBoxes()) {
-            texts.push_back(box.text);
-        }
-        return texts;
+        return FramesIn([](const Bytes& bytes) { return emutest::HexText(bytes).starts_with(kGoFrame); }).size();
     }
     std::vector<DWORD> StopPositions() { return host_->Services().StopPositions().Positions(); }
-    // Goes, lets the program run and stops it with the break key.
-    void GoAndHalt() {
-        ASSERT_EQ(exec_->Go(), S_OK);
-        AwaitRunning();
-        EXPECT_EQ(exec_->Halt(), S_OK);
-        AwaitEnd();
-    }
-
-    platform::VirtualClock clock_;
-    testsupport::TestUi ui_;
-    testing_support::TempFolder session_;
-    const emutest::ControlEntries* control_ = nullptr;
-    std::unique_ptr<simhost::SimHost> host_;
-    CTargetVk3* target_ = nullptr;
     CTargetExec* handler_ = nullptr;
-    IHTExec2* exec_ = nullptr;
 };
 
 TEST_F(RunControlRoad, AGoRunsUntilTheBreakKeyAndTheRegistersReachTheHost) {
@@ -403,20 +304,6 @@ protected:
         }
         memory_->OnTargetClose();
         RunControlRoad::TearDown();
-    }
-    // The frames sent to the emulator, as text.
-    Lines FramesIn() const {
-        Lines frames;
-        for (DWORD i = 0; i < control_->getFrameCount(); ++i) {
-            Q3vSimFrameInfo info{};
-            Bytes bytes(8192);
-            if (control_->getFrame(i, &info, bytes.data(), static_cast<DWORD>(bytes.size())) == Q3V_SIM_OK &&
-                info.direction == Q3V_SIM_FRAME_IN) {
-                bytes.resize(info.length);
-                frames.push_back(emutest::HexText(bytes));
-            }
-        }
-        return frames;
     }
 
     CTargetMemory* memory_ = nullptr;

@@ -1,5 +1,7 @@
 // The host's session load and save with the real plug-in module: a session
 // the plug-in has not saved is saved at once.
+#include "tests/road/road_session.h"
+
 #include "sim/host/sim_host.h"
 
 #include "platform/bstr.h"
@@ -16,9 +18,7 @@ namespace {
 class SessionRoad : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(host.Load()) << host.LoadError();
-        ASSERT_EQ(host.RegisterLibrary(), S_OK);
-        ASSERT_EQ(host.AttachComponents(), S_OK);
+        ASSERT_NO_FATAL_FAILURE(roadtest::AttachPlugin(host));
         host.Services().OfferService(IID_IHWorkspaceStorage, &storage);
         host.Services().ChangeWorkspace([](simhost::WorkspaceState& state) {
             state.workspaceName = "ws";

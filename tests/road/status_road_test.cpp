@@ -7,19 +7,13 @@
 //
 // The demo: C000 JSR.A C010; C004 NOP; C005 NOP; C006 JMP.B C000;
 // C010 NOP; C011 NOP; C012 RTS.
-#include "sim/host/sim_host.h"
+#include "tests/road/road_session.h"
+
 #include "sim/host/status_window.h"
 
 #include "res/resource_ids.h"
-#include "target/target_exec_vk3.h"
-#include "target/target_vk3.h"
-#include "tests/emulator/sim_emulator.h"
-#include "tests/support/temp_folder.h"
-#include "tests/support/test_ui.h"
 
 #include "platform/bstr.h"
-#include "platform/clock.h"
-#include "platform/profile.h"
 #include "tests/support/await.h"
 
 #include <gtest/gtest.h>
@@ -31,113 +25,27 @@
 namespace {
 
 using emutest::Bytes;
-using Lines = std::vector<std::string>;
+using roadtest::Lines;
 
-constexpr char kDefaults[] =
-    "device=VK31D16;protocol=1;board=powered;connector=connected;canary=0;pending=0;steps=50;lockout=3;"
-    "flashbusy=0;channels=1;interfaces=1";
 constexpr char kDemoGroup[] = "VK31X";
 constexpr char kTraceGroup[] = "LinkTestFiles\\TRACE";
 constexpr DWORD kStartVector = 0xF060;
 constexpr DWORD kStopVector = 0xF064;
 
-class StatusRoad : public ::testing::Test {
+class StatusRoad : public roadtest::RoadSession {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(emutest::Module().error.empty()) << emutest::Module().error;
-        control_ = &emutest::Module().control;
-        ASSERT_EQ(control_->reset(), Q3V_SIM_OK);
-        ASSERT_EQ(control_->configure(kDefaults), Q3V_SIM_OK);
-        for (const auto& [address, byte] : emutest::LoadSRecords("Vk3Demo.mot")) {
-            ASSERT_EQ(control_->writeTarget(address, &byte, 1), Q3V_SIM_OK);
-        }
-    }
-    void TearDown() override {
-        if (started_) {
-            EXPECT_EQ(host_->EndTargetSession(), S_OK);
-        }
-        if (host_ != nullptr) {
-            host_->Unload();
-        }
+        ASSERT_NO_FATAL_FAILURE(UseDemoEmulator());
     }
 
-    void Session(const char* section, const char* key, const char* value) {
-        ASSERT_TRUE(WritePrivateProfileStringA(section, key, value, session_.Windows("sess.ini").c_str()));
-    }
-    std::string Saved(const char* section, const char* key) const {
-        char text[256] = "";
-        GetPrivateProfileStringA(section, key, "<none>", text, sizeof(text), session_.Windows("sess.ini").c_str());
-        return text;
-    }
     // The host starts its target session on the group's VK31D16, keeping
     // the flash (the demo program in it).
-    void Start(const char* group) {
-        Session("CPU_SELECT", "MCU_GROUP", group);
-        Session("CPU_SELECT", "DEVICE", "VK31D16");
-        Session("CPU_SELECT", "EMUSEL", "1");
-        Session("EMULATOR_SETTING", "HIDE_DIALOG", "1");
-        Session("USER_DATA", "RESET", "c000");
-        host_ = std::make_unique<simhost::SimHost>();
-        ASSERT_TRUE(host_->Load()) << host_->LoadError();
-        ASSERT_EQ(host_->RegisterLibrary(), S_OK);
-        ASSERT_EQ(host_->AttachComponents(), S_OK);
-        host_->Services().OpenSession(session_.Windows(), "sess");
-        ui_.OnDialog(res_id::kConnectingDialog).WaitForClose();
-        ASSERT_EQ(host_->StartTargetSession(), S_OK);
-        started_ = true;
-        IHTarget* target = nullptr;
-        ASSERT_EQ(host_->QueryPluginInterface(IID_IHTarget, reinterpret_cast<void**>(&target)), S_OK);
-        target_ = static_cast<CTargetVk3*>(target);
-        ASSERT_EQ(target_->GetExecHandler()->QueryInterface(IID_IHTExec2, reinterpret_cast<void**>(&exec_)), S_OK);
-        ASSERT_EQ(host_->GiveRegisterArray(), S_OK);
-        host_->Services().Registers().SetValue(14, 0xC000);  // PC
-        host_->Services().Registers().SetValue(17, 0x0900);  // ISP
-    }
+    void Start(const char* group) { ASSERT_EQ(StartOnGroup(group, 0x0900), S_OK); }
 
-    CTargetExecVk3& Handler() { return *static_cast<CTargetExecVk3*>(target_->GetExecHandler()); }
-    bool Busy() { return target_->QueryBusyOnWorkspaceClose() == 1; }
-    void AwaitEnd() {
-        testing_support::YieldWhile([&] { return Busy(); });
-        ASSERT_FALSE(Busy()) << "the run never ended";
-    }
-    void AwaitRunning() {
-        testing_support::YieldWhile([&] { return Handler().IsWaiting() == 0; });
-        ASSERT_EQ(Handler().IsWaiting(), 1u);
-    }
-    void GoAndHalt() {
-        ASSERT_EQ(exec_->Go(), S_OK);
-        AwaitRunning();
-        EXPECT_EQ(exec_->Halt(), S_OK);
-        AwaitEnd();
-    }
-    Bytes ReadTarget(DWORD address, std::size_t count) const {
-        Bytes bytes(count);
-        control_->readTarget(address, bytes.data(), static_cast<DWORD>(count));
-        return bytes;
-    }
-    void PutTarget(DWORD address, const Bytes& bytes) const {
-        control_->writeTarget(address, bytes.data(), static_cast<DWORD>(bytes.size()));
-    }
     std::string Row(const std::string& page, std::size_t row) const {
         const auto found = simhost::StatusWindow(host_->Services()).Page(page);
         return found.has_value() && row < found->rows.size() ? found->rows[row] : "<none>";
     }
-    Lines Messages() const {
-        Lines texts;
-        for (const auto& box : ui_.MessageBoxes()) {
-            texts.push_back(box.text);
-        }
-        return texts;
-    }
-
-    platform::VirtualClock clock_;
-    testsupport::TestUi ui_;
-    testing_support::TempFolder session_;
-    const emutest::ControlEntries* control_ = nullptr;
-    std::unique_ptr<simhost::SimHost> host_;
-    CTargetVk3* target_ = nullptr;
-    IHTExec2* exec_ = nullptr;
-    bool started_ = false;
 };
 
 TEST_F(StatusRoad, TheStatusWindowShowsThePagesOfTheDemoDevice) {

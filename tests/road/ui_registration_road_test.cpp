@@ -2,6 +2,8 @@
 // attaching the UI component registers them under the first owner id the
 // host hands out, detaching withdraws them and gives both ids back.
 #include "sim/host/console.h"
+#include "tests/road/road_session.h"
+
 #include "sim/host/sim_host.h"
 
 #include "platform/afx.h"
@@ -35,9 +37,7 @@ std::vector<std::vector<std::string>> ArgumentsOf(const std::vector<UiCall>& cal
 class UiRegistrationRoad : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(host.Load()) << host.LoadError();
-        ASSERT_EQ(host.RegisterLibrary(), S_OK);
-        ASSERT_EQ(host.AttachComponents(), S_OK);
+        ASSERT_NO_FATAL_FAILURE(roadtest::AttachPlugin(host));
     }
     simhost::HostUiRegistry& Registry() { return host.Services().UiRegistry(); }
     std::string Ui() {
