@@ -87,37 +87,40 @@ CString CEventColumn::ViewName(LPCSTR view) {
     return name;
 }
 
-HRESULT CEventColumn::OnViewOpened(LPCSTR view, DWORD kind) {
+CEventColumn::ViewEvent CEventColumn::ViewEventFor(LPCSTR view, DWORD kind) const {
     if (kind != m_kind) {
-        return 0;
+        return {};
     }
     IHViewColumnService* service = EventService(m_owner);
     if (service == nullptr) {
+        return {};
+    }
+    return {service, ViewName(view)};
+}
+
+HRESULT CEventColumn::OnViewOpened(LPCSTR view, DWORD kind) {
+    const ViewEvent event = ViewEventFor(view, kind);
+    if (event.service == nullptr) {
         return 0;
     }
-    const CString name = ViewName(view);
-    const platform::Bstr text(static_cast<LPCSTR>(name));
-    static_cast<void>(service->AddToView(text.Get(), m_columnId, m_flagB, m_flagA));
+    const platform::Bstr text(static_cast<LPCSTR>(event.name));
+    static_cast<void>(event.service->AddToView(text.Get(), m_columnId, m_flagB, m_flagA));
     if (std::none_of(m_openViews.begin(), m_openViews.end(),
-                     [&](const CString& held) { return held.CompareNoCase(name) == 0; })) {
-        m_openViews.push_back(name);
+                     [&](const CString& held) { return held.CompareNoCase(event.name) == 0; })) {
+        m_openViews.push_back(event.name);
     }
     return 0;
 }
 
 HRESULT CEventColumn::OnViewClosed(LPCSTR view, DWORD kind) {
-    if (kind != m_kind) {
+    const ViewEvent event = ViewEventFor(view, kind);
+    if (event.service == nullptr) {
         return 0;
     }
-    IHViewColumnService* service = EventService(m_owner);
-    if (service == nullptr) {
-        return 0;
-    }
-    const CString name = ViewName(view);
-    const platform::Bstr text(static_cast<LPCSTR>(name));
-    static_cast<void>(service->RemoveFromView(text.Get(), m_columnId));
+    const platform::Bstr text(static_cast<LPCSTR>(event.name));
+    static_cast<void>(event.service->RemoveFromView(text.Get(), m_columnId));
     const auto held = std::find_if(m_openViews.begin(), m_openViews.end(),
-                                   [&](const CString& open) { return open.Compare(name) == 0; });
+                                   [&](const CString& open) { return open.Compare(event.name) == 0; });
     if (held != m_openViews.end()) {
         m_openViews.erase(held);
     }
@@ -228,6 +231,19 @@ HRESULT CEventAsmColumn::GetLineGlyphs(DWORD* glyphMask, LPCSTR, DWORD kind, DWO
     return result;
 }
 
+std::optional<int> CEventColumn::FreeChannelFor(DWORD address) const {
+    int free = -1;
+    if (!m_table->FindFreeChannel(&free)) {
+        Report("Too many event points.");
+        return std::nullopt;
+    }
+    if (!m_table->IsAddressInRange(address)) {
+        Report("Invalid event address.");
+        return std::nullopt;
+    }
+    return free;
+}
+
 HRESULT CEventAsmColumn::ToggleEventPoint(LPCSTR, DWORD kind, DWORD flags, DWORD line) {
     if (kind != Kind() || (flags & kToggleFlag) == 0 || Table() == nullptr) {
         return 0;
@@ -239,16 +255,11 @@ HRESULT CEventAsmColumn::ToggleEventPoint(LPCSTR, DWORD kind, DWORD flags, DWORD
     if (table.FindChannelByAddress(address, &enabled, &channel)) {
         static_cast<void>(table.ClearChannel(channel));  // a found channel is valid
     } else {
-        int free = -1;
-        if (!table.FindFreeChannel(&free)) {
-            Report("Too many event points.");
+        const std::optional<int> free = FreeChannelFor(address);
+        if (!free) {
             return 1;
         }
-        if (!table.IsAddressInRange(address)) {
-            Report("Invalid event address.");
-            return 1;
-        }
-        static_cast<void>(table.SetChannel(free, address));  // both checked above
+        static_cast<void>(table.SetChannel(*free, address));  // both checked above
     }
     static_cast<void>(table.Apply());  // a stopped target takes the table at its next run
     return 0;
@@ -319,17 +330,12 @@ HRESULT CEventSourceColumn::ToggleEventPoint(LPCSTR view, DWORD kind, DWORD flag
         static_cast<void>(table.ClearChannel(channel));
         ClearLineMark(file, fileLine);
     } else {
-        int free = -1;
-        if (!table.FindFreeChannel(&free)) {
-            Report("Too many event points.");
-            return 1;
-        }
-        if (!table.IsAddressInRange(address)) {
-            Report("Invalid event address.");
+        const std::optional<int> free = FreeChannelFor(address);
+        if (!free) {
             return 1;
         }
         m_suppressRebuild = 1;
-        static_cast<void>(table.SetChannel(free, address));
+        static_cast<void>(table.SetChannel(*free, address));
         SetLineMark(file, fileLine, kMarkEnabled);
     }
     static_cast<void>(table.Apply());

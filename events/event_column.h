@@ -18,6 +18,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -75,13 +76,26 @@ protected:
 
     // The host told of a refusal (its message operation).
     void Report(const char* text) const;
+    // The table's lowest free channel for a new event point at the address;
+    // none after the refusal the host was told of (no free channel, or an
+    // address outside the device's range). Only with a table.
+    std::optional<int> FreeChannelFor(DWORD address) const;
     CBreakConditionTable* Table() const { return m_table.get(); }
     IHostServiceProvider* Owner() const { return m_owner; }
     DWORD Kind() const { return m_kind; }
 
 private:
+    // What a view opened or closed event works on: the host's column service
+    // and the view's name. No service when the event is for another kind of
+    // view or the host has no column service.
+    struct ViewEvent {
+        IHViewColumnService* service = nullptr;
+        CString name;
+    };
+
     // An empty view name is the disassembly view's.
     static CString ViewName(LPCSTR view);
+    ViewEvent ViewEventFor(LPCSTR view, DWORD kind) const;
 
     LONG m_columnId = 0;
     DWORD m_kind = 0;

@@ -16,31 +16,21 @@ namespace {
 // device's channel count says.
 constexpr LONG kMaxChannels = CTargetEventVk3::kChannels;
 
-void AddressPageToRecord(const CSetBcAddressPage& page, CEventConditionRecord& record, bool withData) {
-    record.addressDontCare = page.addressDontCare;
-    record.addressKind = page.addressKind;
-    record.address = page.address;
-    record.maskIndex = page.maskIndex;
-    record.addressText = page.addressText;
+// The address page's fields copied between a channel sheet's page and a
+// record, either way (both name them alike); the data fields only where the
+// channel has them.
+template <class From, class To>
+void CopyAddressFields(const From& from, To& to, bool withData) {
+    to.addressDontCare = from.addressDontCare;
+    to.addressKind = from.addressKind;
+    to.address = from.address;
+    to.maskIndex = from.maskIndex;
+    to.addressText = from.addressText;
     if (withData) {
-        record.dataDontCare = page.dataDontCare;
-        record.dataValue = page.dataValue;
-        record.direction = page.direction;
-        record.dataSize = static_cast<WORD>(page.dataSize);
-    }
-}
-
-void RecordToAddressPage(const CEventConditionRecord& record, CSetBcAddressPage& page, bool withData) {
-    page.addressDontCare = record.addressDontCare;
-    page.addressKind = record.addressKind;
-    page.address = record.address;
-    page.maskIndex = record.maskIndex;
-    page.addressText = record.addressText;
-    if (withData) {
-        page.dataDontCare = record.dataDontCare;
-        page.dataValue = record.dataValue;
-        page.direction = record.direction;
-        page.dataSize = record.dataSize;
+        to.dataDontCare = from.dataDontCare;
+        to.dataValue = from.dataValue;
+        to.direction = from.direction;
+        to.dataSize = static_cast<decltype(to.dataSize)>(from.dataSize);
     }
 }
 
@@ -83,7 +73,7 @@ void CTargetEventVk3::ApplyEventState() {
         record.conditionFlag = static_cast<int>(set->GetChannelFlag(n));
         record.channelWord = static_cast<int>(set->GetChannelWord(channel));
         // Channel 2 has no data break: its data fields keep their defaults.
-        AddressPageToRecord(sheet.AddressPage(), record, n != 1);
+        CopyAddressFields(sheet.AddressPage(), record, n != 1);
         if (n == 0) {
             record.secondAddressDontCare = sheet.page2.addressDontCare;
             record.secondValueA = static_cast<int>(sheet.page2.extraValue1);
@@ -119,7 +109,7 @@ void CTargetEventVk3::CopyEventState() {
         }
         const CEventConditionRecord& record = Record(n);
         CSetBc& sheet = set->Sheet(static_cast<DWORD>(n));
-        RecordToAddressPage(record, sheet.AddressPage(), n != 1);
+        CopyAddressFields(record, sheet.AddressPage(), n != 1);
         // The second address and the bus go with an access condition only.
         const bool access = record.addressKind == 0;
         if (n == 0 && access) {

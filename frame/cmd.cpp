@@ -256,6 +256,15 @@ BOOL CCmd::IsBlank(const char* text) {
 
 // --- arguments ------------------------------------------------------------------
 
+BOOL CArg::AcceptDefault(Error error) {
+    m_defaulted = 1;
+    if (m_required != 0) {
+        m_error = error;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HRESULT CArgNumber::EvaluateText(ULONGLONG* value) {
     if (m_service != nullptr) {
         const DWORD context = m_context;
@@ -269,22 +278,6 @@ HRESULT CArgNumber::EvaluateText(ULONGLONG* value) {
     return E_FAIL;
 }
 
-CArgNumberUnsigned::CArgNumberUnsigned(DWORD required, DWORD context, IHExpressionEvaluator* evaluator,
-                                       ULONGLONG defaultValue, ULONGLONG minimum, ULONGLONG maximum)
-    : CArgNumber(required, context, evaluator),
-      m_default(defaultValue),
-      m_minimum(minimum),
-      m_maximum(maximum),
-      m_value(defaultValue) {}
-
-CArgNumberUnsigned::CArgNumberUnsigned(DWORD required, DWORD context, CHostExpressionService* service,
-                                       ULONGLONG defaultValue, ULONGLONG minimum, ULONGLONG maximum)
-    : CArgNumber(required, context, service),
-      m_default(defaultValue),
-      m_minimum(minimum),
-      m_maximum(maximum),
-      m_value(defaultValue) {}
-
 BOOL CArgNumberUnsigned::Parse(const CString& word, DWORD quoted) {
     m_text.Empty();
     m_error = kNoError;
@@ -294,22 +287,12 @@ BOOL CArgNumberUnsigned::Parse(const CString& word, DWORD quoted) {
     }
     if (CCmd::IsBlank(m_text)) {
         m_value = m_default;
-        m_defaulted = 1;
-        if (m_required != 0) {
-            m_error = kMissing;
-            return FALSE;
-        }
-        return TRUE;
+        return AcceptDefault(kMissing);
     }
     ULONGLONG value = 0;
     if (FAILED(EvaluateText(&value))) {
         m_value = m_default;
-        m_defaulted = 1;
-        if (m_required != 0) {
-            m_error = kNotEvaluable;
-            return FALSE;
-        }
-        return TRUE;
+        return AcceptDefault(kNotEvaluable);
     }
     m_value = value;
     if (value < m_minimum || value > m_maximum) {
@@ -391,10 +374,5 @@ BOOL CArgString::Parse(const CString& word, DWORD quoted) {
         return TRUE;
     }
     m_value = m_default;
-    m_defaulted = 1;
-    if (m_required != 0) {
-        m_error = kMissing;
-        return FALSE;
-    }
-    return TRUE;
+    return AcceptDefault(kMissing);
 }

@@ -38,6 +38,10 @@ public:
     DWORD IsDefaulted() const { return m_defaulted; }
 
 protected:
+    // The default taken in place of a missing or unusable value: accepted,
+    // unless the argument is required (then refused with error).
+    BOOL AcceptDefault(Error error);
+
     DWORD m_required;
     CString m_text;
     DWORD m_error = kNoError;
@@ -49,11 +53,15 @@ protected:
 class CArgNumber : public CArg {
 public:
     CArgNumber(DWORD required, DWORD context, IHExpressionEvaluator* evaluator)
-        : CArg(required), m_context(context), m_evaluator(evaluator) {}
+        : CArgNumber(required, context, evaluator, nullptr) {}
     CArgNumber(DWORD required, DWORD context, CHostExpressionService* service)
-        : CArg(required), m_context(context), m_service(service) {}
+        : CArgNumber(required, context, nullptr, service) {}
 
 protected:
+    // Built over one of the two; the other is null.
+    CArgNumber(DWORD required, DWORD context, IHExpressionEvaluator* evaluator, CHostExpressionService* service)
+        : CArg(required), m_context(context), m_evaluator(evaluator), m_service(service) {}
+
     HRESULT EvaluateText(ULONGLONG* value);
 
     DWORD m_context;
@@ -64,9 +72,11 @@ protected:
 class CArgNumberUnsigned : public CArgNumber {
 public:
     CArgNumberUnsigned(DWORD required, DWORD context, IHExpressionEvaluator* evaluator, ULONGLONG defaultValue,
-                       ULONGLONG minimum, ULONGLONG maximum);
+                       ULONGLONG minimum, ULONGLONG maximum)
+        : CArgNumberUnsigned(required, context, evaluator, nullptr, defaultValue, minimum, maximum) {}
     CArgNumberUnsigned(DWORD required, DWORD context, CHostExpressionService* service, ULONGLONG defaultValue,
-                       ULONGLONG minimum, ULONGLONG maximum);
+                       ULONGLONG minimum, ULONGLONG maximum)
+        : CArgNumberUnsigned(required, context, nullptr, service, defaultValue, minimum, maximum) {}
 
     BOOL Parse(const CString& word, DWORD quoted) override;
 
@@ -76,6 +86,14 @@ public:
     ULONGLONG GetMaximum() const { return m_maximum; }
 
 private:
+    CArgNumberUnsigned(DWORD required, DWORD context, IHExpressionEvaluator* evaluator,
+                       CHostExpressionService* service, ULONGLONG defaultValue, ULONGLONG minimum, ULONGLONG maximum)
+        : CArgNumber(required, context, evaluator, service),
+          m_default(defaultValue),
+          m_minimum(minimum),
+          m_maximum(maximum),
+          m_value(defaultValue) {}
+
     ULONGLONG m_default;
     ULONGLONG m_minimum;
     ULONGLONG m_maximum;

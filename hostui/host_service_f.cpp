@@ -15,14 +15,6 @@ using kit::Text;
 using NullText = kit::TextOrNull;
 using namespace host_service_f;
 
-namespace {
-
-OutText Always(CString& text) {
-    return OutText(text, Take::Always);
-}
-
-}  // namespace
-
 CHostServiceF::CHostServiceF(IHostServiceProvider* host) : m_host(host) {
     kit::IntoField(m_host, IID_IHPlaceholderSettings, m_f);
 }

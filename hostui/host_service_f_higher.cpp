@@ -19,14 +19,6 @@ using kit::Truth;
 using NullText = kit::TextOrNull;
 using namespace host_service_f;
 
-namespace {
-
-OutText Always(CString& text) {
-    return OutText(text, Take::Always);
-}
-
-}  // namespace
-
 DWORD CHostServiceF::Op25(LPCSTR text1, LPCSTR text2, LPCSTR text3) {
     return kit::Call<F>(m_f, &IHPlaceholderSettings::Op25, NullText(text1), NullText(text2), NullText(text3));
 }

@@ -1,4 +1,6 @@
-// The list forms of service F's records, in and out (inside hostui only).
+// The argument forms both halves of CHostServiceF pass: the list forms of
+// service F's records, in and out, and the text that is always taken
+// (inside hostui only).
 #pragma once
 
 #include "frame/com_utils.h"
@@ -11,7 +13,13 @@ namespace host_service_f {
 
 using wrapper_kit::ListIn;
 using wrapper_kit::ListOut;
+using wrapper_kit::OutText;
 using wrapper_kit::Take;
+
+// A text out that the host's answer replaces whether the call passes or not.
+[[nodiscard]] inline OutText Always(CString& text) {
+    return OutText(text, Take::Always);
+}
 
 [[nodiscard]] inline ListOut PairsOut(CStringPairList& pairs, Take take) {
     return ListOut(pairs, CComUtils::SafeArrayToStringPairList, take);

@@ -130,6 +130,19 @@ WORD ReadBlocksIntoMirror(CMotFile& reader, const FirmwareImageLayout& layout, c
     }
 }
 
+// An image linked at the firmware's default top and moved to the firmware
+// area, whose records in [vectorStart, vectorEnd] carry the vector table
+// patched in the megabyte at tableBase.
+FirmwareImageLayout RelocatedPagedLayout(DWORD vectorStart, DWORD vectorEnd, DWORD tableBase) {
+    FirmwareImageLayout layout;
+    layout.vectorStart = vectorStart;
+    layout.vectorEnd = vectorEnd;
+    layout.relocation = g_deviceValues.firmDefaultTopAddr - g_deviceAreas[kAreaAse1].top;
+    layout.patch = FirmwareVectorPatch::TablePaged;
+    layout.tableBase = tableBase;
+    return layout;
+}
+
 }  // namespace
 
 WORD CEmulatorChannel::ReadFirmwareImage(const FirmwareImageLayout& layout, std::span<const BYTE> readBack) {
@@ -286,26 +299,14 @@ WORD CEmulatorChannel::DownloadFirmwareType2(DWORD variant) {
     if (!TypeIn(2, 4)) {
         return kAborted;
     }
-    FirmwareImageLayout layout;
-    layout.vectorStart = 0xFFFDC;
-    layout.vectorEnd = 0xFFFFF;
-    layout.relocation = g_deviceValues.firmDefaultTopAddr - g_deviceAreas[kAreaAse1].top;
-    layout.patch = FirmwareVectorPatch::TablePaged;
-    layout.tableBase = 0x00000;
-    return DownloadFirmwarePaged(variant, layout, true);
+    return DownloadFirmwarePaged(variant, RelocatedPagedLayout(0xFFFDC, 0xFFFFF, 0x00000), true);
 }
 
 WORD CEmulatorChannel::DownloadFirmwareType3(DWORD variant) {
     if (!TypeIn(2, 4)) {
         return kAborted;
     }
-    FirmwareImageLayout layout;
-    layout.vectorStart = 0xFFFFDC;
-    layout.vectorEnd = 0xFFFFFF;
-    layout.relocation = g_deviceValues.firmDefaultTopAddr - g_deviceAreas[kAreaAse1].top;
-    layout.patch = FirmwareVectorPatch::TablePaged;
-    layout.tableBase = 0xF00000;
-    return DownloadFirmwarePaged(variant, layout, true);
+    return DownloadFirmwarePaged(variant, RelocatedPagedLayout(0xFFFFDC, 0xFFFFFF, 0xF00000), true);
 }
 
 WORD CEmulatorChannel::DownloadFirmwareType4(DWORD variant) {

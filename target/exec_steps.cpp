@@ -107,12 +107,8 @@ HRESULT CTargetExecVk3::RunStepOver() {
 
 HRESULT CTargetExecVk3::RunStep(bool over) {
     CHostAccessGuard guard;
-    guard.SetHeld(1);
-    static_cast<void>(g_monitorAccess.CloseMonitorAccess());  // answers 0
-    guard.SetHeld(0);
-    const HRESULT begun = BeginRun(kRunKindStep);
+    const HRESULT begun = StartGuardedRun(guard, kRunKindStep);
     if (FAILED(begun)) {
-        EndRun(begun);
         return begun;
     }
     guard.SetHeld(1);
@@ -165,21 +161,14 @@ HRESULT CTargetExecVk3::RunStep(bool over) {
     }
     m_waiting = 0;
     StoreRegistersToHost();
-    static_cast<void>(g_monitorAccess.OpenMonitorAccess());  // answers 0
-    guard.SetHeld(0);
-    EndRun(kNotAvailable);
-    RefreshCommandUi();
+    FinishGuardedRun(guard);
     return begun;
 }
 
 HRESULT CTargetExecVk3::RunStepOut() {
     CHostAccessGuard guard;
-    guard.SetHeld(1);
-    static_cast<void>(g_monitorAccess.CloseMonitorAccess());  // answers 0
-    guard.SetHeld(0);
-    const HRESULT begun = BeginRun(kRunKindStep);
+    const HRESULT begun = StartGuardedRun(guard, kRunKindStep);
     if (FAILED(begun)) {
-        EndRun(begun);
         return begun;
     }
     m_stepEnd = 0;
@@ -231,10 +220,7 @@ HRESULT CTargetExecVk3::RunStepOut() {
     m_waiting = 0;
     guard.SetHeld(1);
     StoreRegistersToHost();
-    static_cast<void>(g_monitorAccess.OpenMonitorAccess());  // answers 0
-    guard.SetHeld(0);
-    EndRun(kNotAvailable);
-    RefreshCommandUi();
+    FinishGuardedRun(guard);
     return begun;
 }
 

@@ -416,6 +416,24 @@ void CTargetExecVk3::EndRun(HRESULT result) {
     m_requestCode = 0;
 }
 
+HRESULT CTargetExecVk3::StartGuardedRun(CHostAccessGuard& guard, DWORD kind) {
+    guard.SetHeld(1);
+    static_cast<void>(g_monitorAccess.CloseMonitorAccess());  // answers 0
+    guard.SetHeld(0);
+    const HRESULT begun = BeginRun(kind);
+    if (FAILED(begun)) {
+        EndRun(begun);
+    }
+    return begun;
+}
+
+void CTargetExecVk3::FinishGuardedRun(CHostAccessGuard& guard) {
+    static_cast<void>(g_monitorAccess.OpenMonitorAccess());  // answers 0
+    guard.SetHeld(0);
+    EndRun(kNotAvailable);
+    RefreshCommandUi();
+}
+
 HRESULT CTargetExecVk3::FailRun() {
     EmuReplyPtr record;
     static_cast<void>(CheckError(record));  // the record, if any, carries what went wrong
@@ -429,12 +447,8 @@ HRESULT CTargetExecVk3::FailRun() {
 
 HRESULT CTargetExecVk3::RunGo() {
     CHostAccessGuard guard;
-    guard.SetHeld(1);
-    static_cast<void>(g_monitorAccess.CloseMonitorAccess());  // answers 0
-    guard.SetHeld(0);
-    const HRESULT begun = BeginRun(kRunKindGo);
+    const HRESULT begun = StartGuardedRun(guard, kRunKindGo);
     if (FAILED(begun)) {
-        EndRun(begun);
         return begun;
     }
     if (m_request[0] == exec_request::kGoToAddresses) {
@@ -458,10 +472,7 @@ HRESULT CTargetExecVk3::RunGo() {
     }
     m_waiting = 0;
     guard.SetHeld(1);
-    static_cast<void>(g_monitorAccess.OpenMonitorAccess());  // answers 0
-    guard.SetHeld(0);
-    EndRun(kNotAvailable);
-    RefreshCommandUi();
+    FinishGuardedRun(guard);
     return begun;
 }
 

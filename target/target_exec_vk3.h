@@ -147,6 +147,12 @@ protected:
     HRESULT RunRequest();
     HRESULT BeginRun(DWORD kind);
     void EndRun(HRESULT result);
+    // The monitor access closed under the guard, then the run begun; a
+    // failed beginning ends the run at once.
+    HRESULT StartGuardedRun(CHostAccessGuard& guard, DWORD kind);
+    // With the guard held: the monitor access opened again, the guard let
+    // go, the run ended and the host's command buttons refreshed.
+    void FinishGuardedRun(CHostAccessGuard& guard);
     HRESULT RunGo();
     HRESULT RunResetAndGo();
     HRESULT RunGoToAddresses();
