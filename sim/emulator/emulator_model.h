@@ -95,10 +95,17 @@ public:
     std::string FormatFrames(std::uint32_t last);
 
 private:
+    // Runs an adapter program operation, under the lock, when the session is
+    // open; gives the session's result.
+    template <typename Operation>
+    std::uint32_t AdapterProgramCall(Operation operation);
+
     // Under the lock.
     std::uint32_t SessionResultLocked() const;
     std::uint32_t CompleteLocked(std::uint32_t result);
     std::uint32_t ApplyLocked(const Configuration& configuration);
+    // Applies a configuration text, or gives Q3V_SIM_BAD_CONFIGURATION.
+    std::uint32_t ApplyTextLocked(const char* text);
     void ProgramIdCodeLocked(const std::uint8_t* code);
     std::uint32_t InjectFaultLocked(std::uint32_t fault, std::uint32_t value, std::uint32_t count);
     // Which calls a deferred fault counts.
@@ -107,6 +114,16 @@ private:
                                    std::uint32_t count);
     // One more driver call: arms the deferred faults whose time has come.
     void CountCallLocked(CallKind kind);
+    // The start of a data-moving driver call: counts it and gives the
+    // session's result.
+    std::uint32_t BeginCallLocked(CallKind kind);
+    // The same for a register access, which it checks too, giving the offset
+    // and length of its bytes in the register file.
+    std::uint32_t BeginRegisterCallLocked(std::uint16_t channel, const void* buffer, std::uint32_t address,
+                                          std::uint8_t count, std::size_t& first, std::size_t& bytes);
+    // The same for an access to the emulator's own memory (channel 1).
+    std::uint32_t BeginEmulatorMemoryCallLocked(std::uint16_t channel, const void* buffer, std::uint8_t count);
+    std::uint32_t ReadEmulatorLocked(std::uint32_t address, std::uint8_t* buffer, std::uint32_t count);
     // A factory-fresh target for the current device, powered as the
     // settings say.
     void NewTargetLocked();
