@@ -1,5 +1,6 @@
 #include "sim/host/view_column_services.h"
 
+#include "sim/host/query_answer.h"
 #include "sim/host/sim_host.h"
 
 #include "platform/bstr.h"
@@ -304,15 +305,7 @@ std::vector<std::string> HostViewColumnService::Refreshes() const {
 }
 
 HRESULT HostLineLookup::QueryInterface(REFIID iid, void** object) {
-    if (object == nullptr) {
-        return E_POINTER;
-    }
-    if (iid == IID_IUnknown || iid == IID_IHLookupService) {
-        *object = static_cast<IHLookupService*>(this);
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return AnswerQuery(static_cast<IHLookupService*>(this), iid, IID_IHLookupService, object);
 }
 
 HRESULT HostLineLookup::AddressToLine(DWORD address, BSTR* file, DWORD* line) {
@@ -363,15 +356,7 @@ HRESULT HostLineLookup::LineToAddress(LPCSTR file, DWORD line, DWORD* address) {
 }
 
 HRESULT HostSettingsStore::QueryInterface(REFIID iid, void** object) {
-    if (object == nullptr) {
-        return E_POINTER;
-    }
-    if (iid == IID_IUnknown || iid == IID_IHSettingsStore) {
-        *object = static_cast<IHSettingsStore*>(this);
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return AnswerQuery(static_cast<IHSettingsStore*>(this), iid, IID_IHSettingsStore, object);
 }
 
 HRESULT HostSettingsStore::ReadColumnValue(REFIID first, REFIID second, LONG column, DWORD* value) {
