@@ -213,19 +213,11 @@ const char* EmulatorModel::ConfigurationText() {
 }
 
 std::uint32_t EmulatorModel::SetDriverConfiguration(const char* text) {
-    std::lock_guard lock(mutex_);
-    if (text == nullptr) {
-        return Q3V_SIM_INVALID_PARAMETER;
-    }
-    return ApplyTextLocked(text);
+    return ApplyText(text, Q3V_SIM_INVALID_PARAMETER, false);
 }
 
 std::uint32_t EmulatorModel::SetControllerConfiguration(const char* text) {
-    std::lock_guard lock(mutex_);
-    if (text == nullptr) {
-        return Q3V_SIM_INVALID_PARAMETER;
-    }
-    return CompleteLocked(ApplyTextLocked(text));
+    return ApplyText(text, Q3V_SIM_INVALID_PARAMETER, true);
 }
 
 bool EmulatorModel::TargetPoweredLocked() const {
@@ -503,16 +495,17 @@ void EmulatorModel::Reset() {
 }
 
 std::uint32_t EmulatorModel::Configure(const char* text) {
-    std::lock_guard lock(mutex_);
-    if (text == nullptr) {
-        return Q3V_SIM_BAD_CONFIGURATION;
-    }
-    return ApplyTextLocked(text);
+    return ApplyText(text, Q3V_SIM_BAD_CONFIGURATION, false);
 }
 
-std::uint32_t EmulatorModel::ApplyTextLocked(const char* text) {
+std::uint32_t EmulatorModel::ApplyText(const char* text, std::uint32_t missing, bool pends) {
+    std::lock_guard lock(mutex_);
+    if (text == nullptr) {
+        return missing;
+    }
     const auto configuration = ParseConfiguration(text, settings_);
-    return configuration ? ApplyLocked(*configuration) : Q3V_SIM_BAD_CONFIGURATION;
+    const std::uint32_t result = configuration ? ApplyLocked(*configuration) : Q3V_SIM_BAD_CONFIGURATION;
+    return pends ? CompleteLocked(result) : result;
 }
 
 std::uint32_t EmulatorModel::ApplyLocked(const Configuration& configuration) {

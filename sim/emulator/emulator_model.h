@@ -99,13 +99,15 @@ private:
     // open; gives the session's result.
     template <typename Operation>
     std::uint32_t AdapterProgramCall(Operation operation);
+    // Applies a configuration text under the lock, or gives
+    // Q3V_SIM_BAD_CONFIGURATION; no text at all gives missing at once. A
+    // call that pends answers its result through the pending polls.
+    std::uint32_t ApplyText(const char* text, std::uint32_t missing, bool pends);
 
     // Under the lock.
     std::uint32_t SessionResultLocked() const;
     std::uint32_t CompleteLocked(std::uint32_t result);
     std::uint32_t ApplyLocked(const Configuration& configuration);
-    // Applies a configuration text, or gives Q3V_SIM_BAD_CONFIGURATION.
-    std::uint32_t ApplyTextLocked(const char* text);
     void ProgramIdCodeLocked(const std::uint8_t* code);
     std::uint32_t InjectFaultLocked(std::uint32_t fault, std::uint32_t value, std::uint32_t count);
     // Which calls a deferred fault counts.

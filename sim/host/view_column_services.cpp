@@ -113,22 +113,22 @@ HRESULT HostViewColumnService::RemoveFromView(BSTR view, LONG id) {
     return S_OK;
 }
 
-HRESULT HostViewColumnService::SetFlagB(BSTR* view, LONG id, DWORD value) {
-    log_.Add(name_ + ".SetFlagB", ViewText(view) + " " + Number(id) + " " + Hex(value));
+HRESULT HostViewColumnService::SetFlag(const char* what, DWORD ColumnRecord::*flag, BSTR* view, LONG id,
+                                       DWORD value) {
+    log_.Add(name_ + "." + what, ViewText(view) + " " + Number(id) + " " + Hex(value));
     std::lock_guard lock(mutex_);
     if (ColumnRecord* record = Find(id)) {
-        record->flagB = value;
+        record->*flag = value;
     }
     return S_OK;
 }
 
+HRESULT HostViewColumnService::SetFlagB(BSTR* view, LONG id, DWORD value) {
+    return SetFlag("SetFlagB", &ColumnRecord::flagB, view, id, value);
+}
+
 HRESULT HostViewColumnService::SetFlagA(BSTR* view, LONG id, DWORD value) {
-    log_.Add(name_ + ".SetFlagA", ViewText(view) + " " + Number(id) + " " + Hex(value));
-    std::lock_guard lock(mutex_);
-    if (ColumnRecord* record = Find(id)) {
-        record->flagA = value;
-    }
-    return S_OK;
+    return SetFlag("SetFlagA", &ColumnRecord::flagA, view, id, value);
 }
 
 void HostViewColumnService::Refreshed(const std::string& view, LONG id, DWORD first, DWORD last) {
