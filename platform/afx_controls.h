@@ -52,57 +52,95 @@ public:
     HBITMAP GetBitmap() const;
 };
 
-class CComboBox : public CWnd {
+// The window class and messages of a control that keeps a list of strings,
+// each with an item data value, and a selection: combo boxes and list boxes
+// number the messages each their own way.
+struct StringItemMessages {
+    LPCSTR windowClass;
+    UINT getText;
+    UINT getTextLen;
+    UINT addString;
+    UINT insertString;
+    UINT deleteString;
+    UINT resetContent;
+    UINT getCount;
+    UINT getCurSel;
+    UINT setCurSel;
+    UINT getItemData;
+    UINT setItemData;
+    UINT findString;
+    UINT findStringExact;
+    UINT selectString;
+};
+
+inline constexpr StringItemMessages kComboBoxItemMessages{
+    "ComboBox",     CB_GETLBTEXT,    CB_GETLBTEXTLEN,
+    CB_ADDSTRING,   CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT,
+    CB_GETCOUNT,    CB_GETCURSEL,    CB_SETCURSEL,    CB_GETITEMDATA,
+    CB_SETITEMDATA, CB_FINDSTRING,   CB_FINDSTRINGEXACT, CB_SELECTSTRING,
+};
+inline constexpr StringItemMessages kListBoxItemMessages{
+    "ListBox",      LB_GETTEXT,      LB_GETTEXTLEN,
+    LB_ADDSTRING,   LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT,
+    LB_GETCOUNT,    LB_GETCURSEL,    LB_SETCURSEL,    LB_GETITEMDATA,
+    LB_SETITEMDATA, LB_FINDSTRING,   LB_FINDSTRINGEXACT, LB_SELECTSTRING,
+};
+
+// The string list requests combo boxes and list boxes share.
+template <const StringItemMessages& kMessages>
+class CStringItemsCtrl : public CWnd {
+public:
+    BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
+    int AddString(LPCSTR text);
+    int InsertString(int index, LPCSTR text);
+    int DeleteString(UINT index);
+    void ResetContent();
+    int GetCount() const;
+    int GetCurSel() const;
+    int SetCurSel(int index);
+    DWORD_PTR GetItemData(int index) const;
+    int SetItemData(int index, DWORD_PTR data);
+    int FindString(int start, LPCSTR text) const;
+    int FindStringExact(int start, LPCSTR text) const;
+    int SelectString(int start, LPCSTR text);
+
+protected:
+    // The text requests, which each control names its own way.
+    int ItemText(int index, LPSTR buffer) const;
+    // An item's text, or an empty text for an item the control does not have.
+    void ItemText(int index, CString& text) const;
+    int ItemTextLen(int index) const;
+};
+
+// Both kinds are built once, in afx_controls.cpp.
+extern template class CStringItemsCtrl<kComboBoxItemMessages>;
+extern template class CStringItemsCtrl<kListBoxItemMessages>;
+
+class CComboBox : public CStringItemsCtrl<kComboBoxItemMessages> {
     DECLARE_DYNAMIC(CComboBox)
 
 public:
-    BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
-    int AddString(LPCSTR text);
-    int InsertString(int index, LPCSTR text);
-    int DeleteString(UINT index);
-    void ResetContent();
-    int GetCount() const;
-    int GetCurSel() const;
-    int SetCurSel(int index);
-    int GetLBText(int index, LPSTR buffer) const;
-    void GetLBText(int index, CString& text) const;
-    int GetLBTextLen(int index) const;
-    DWORD_PTR GetItemData(int index) const;
-    int SetItemData(int index, DWORD_PTR data);
-    int FindString(int start, LPCSTR text) const;
-    int FindStringExact(int start, LPCSTR text) const;
-    int SelectString(int start, LPCSTR text);
     DWORD GetEditSel() const;
     BOOL SetEditSel(int start, int end);
     BOOL LimitText(int count);
+    int GetLBText(int index, LPSTR buffer) const { return ItemText(index, buffer); }
+    void GetLBText(int index, CString& text) const { ItemText(index, text); }
+    int GetLBTextLen(int index) const { return ItemTextLen(index); }
 };
 
-class CListBox : public CWnd {
+class CListBox : public CStringItemsCtrl<kListBoxItemMessages> {
     DECLARE_DYNAMIC(CListBox)
 
 public:
-    BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
-    int AddString(LPCSTR text);
-    int InsertString(int index, LPCSTR text);
-    int DeleteString(UINT index);
-    void ResetContent();
-    int GetCount() const;
-    int GetCurSel() const;
-    int SetCurSel(int index);
-    int GetText(int index, LPSTR buffer) const;
-    void GetText(int index, CString& text) const;
-    int GetTextLen(int index) const;
-    DWORD_PTR GetItemData(int index) const;
-    int SetItemData(int index, DWORD_PTR data);
-    int FindString(int start, LPCSTR text) const;
-    int FindStringExact(int start, LPCSTR text) const;
-    int SelectString(int start, LPCSTR text);
     int GetSel(int index) const;
     int SetSel(int index, BOOL select = TRUE);
     int GetSelCount() const;
     int GetSelItems(int maximum, LPINT items) const;
     int GetCaretIndex() const;
     int SetCaretIndex(int index, BOOL scroll = TRUE);
+    int GetText(int index, LPSTR buffer) const { return ItemText(index, buffer); }
+    void GetText(int index, CString& text) const { ItemText(index, text); }
+    int GetTextLen(int index) const { return ItemTextLen(index); }
 };
 
 class CListCtrl : public CWnd {

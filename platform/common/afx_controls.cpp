@@ -147,77 +147,99 @@ HBITMAP CStatic::GetBitmap() const {
     return reinterpret_cast<HBITMAP>(SendMessage(STM_GETIMAGE, IMAGE_BITMAP));
 }
 
-// Combo boxes.
+// Combo boxes and list boxes alike.
 
-BOOL CComboBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
-    return CWnd::Create("ComboBox", nullptr, style, rect, parent, id);
+template <const StringItemMessages& kMessages>
+BOOL CStringItemsCtrl<kMessages>::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
+    return CWnd::Create(kMessages.windowClass, nullptr, style, rect, parent, id);
 }
 
-int CComboBox::AddString(LPCSTR text) {
-    return static_cast<int>(SendMessage(CB_ADDSTRING, 0, Text(text)));
+template <const StringItemMessages& kMessages>
+int CStringItemsCtrl<kMessages>::ItemText(int index, LPSTR buffer) const {
+    return static_cast<int>(SendMessage(kMessages.getText, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer)));
 }
 
-int CComboBox::InsertString(int index, LPCSTR text) {
-    return static_cast<int>(SendMessage(CB_INSERTSTRING, static_cast<WPARAM>(index), Text(text)));
-}
-
-int CComboBox::DeleteString(UINT index) {
-    return static_cast<int>(SendMessage(CB_DELETESTRING, index));
-}
-
-void CComboBox::ResetContent() {
-    SendMessage(CB_RESETCONTENT);
-}
-
-int CComboBox::GetCount() const {
-    return static_cast<int>(SendMessage(CB_GETCOUNT));
-}
-
-int CComboBox::GetCurSel() const {
-    return static_cast<int>(SendMessage(CB_GETCURSEL));
-}
-
-int CComboBox::SetCurSel(int index) {
-    return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index)));
-}
-
-int CComboBox::GetLBText(int index, LPSTR buffer) const {
-    return static_cast<int>(SendMessage(CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer)));
-}
-
-void CComboBox::GetLBText(int index, CString& text) const {
-    const int length = GetLBTextLen(index);
+template <const StringItemMessages& kMessages>
+void CStringItemsCtrl<kMessages>::ItemText(int index, CString& text) const {
+    static_assert(CB_ERR == LB_ERR, "both controls answer an item they do not have alike");
+    const int length = ItemTextLen(index);
     if (length == CB_ERR) {
         text.Empty();
         return;
     }
-    GetLBText(index, text.GetBufferSetLength(length));
+    ItemText(index, text.GetBufferSetLength(length));
     text.ReleaseBuffer();
 }
 
-int CComboBox::GetLBTextLen(int index) const {
-    return static_cast<int>(SendMessage(CB_GETLBTEXTLEN, static_cast<WPARAM>(index)));
+template <const StringItemMessages& kMessages>
+int CStringItemsCtrl<kMessages>::ItemTextLen(int index) const {
+    return static_cast<int>(SendMessage(kMessages.getTextLen, static_cast<WPARAM>(index)));
 }
 
-DWORD_PTR CComboBox::GetItemData(int index) const {
-    return static_cast<DWORD_PTR>(SendMessage(CB_GETITEMDATA, static_cast<WPARAM>(index)));
+template <const StringItemMessages& kMessages>
+int CStringItemsCtrl<kMessages>::AddString(LPCSTR text) {
+    return static_cast<int>(SendMessage(kMessages.addString, 0, Text(text)));
 }
 
-int CComboBox::SetItemData(int index, DWORD_PTR data) {
-    return static_cast<int>(SendMessage(CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(data)));
+template <const StringItemMessages& kMessages>
+int CStringItemsCtrl<kMessages>::InsertString(int index, LPCSTR text) {
+    return static_cast<int>(SendMessage(kMessages.insertString, static_cast<WPARAM>(index), Text(text)));
 }
 
-int CComboBox::FindString(int start, LPCSTR text) const {
-    return static_cast<int>(SendMessage(CB_FINDSTRING, static_cast<WPARAM>(start), Text(text)));
+template <const StringItemMessages& kMessages>
+int CStringItemsCtrl<kMessages>::DeleteString(UINT index) {
+    return static_cast<int>(SendMessage(kMessages.deleteString, index));
 }
 
-int CComboBox::FindStringExact(int start, LPCSTR text) const {
-    return static_cast<int>(SendMessage(CB_FINDSTRINGEXACT, static_cast<WPARAM>(start), Text(text)));
+template <const StringItemMessages& kMessages>
+void CStringItemsCtrl<kMessages>::ResetContent() {
+    SendMessage(kMessages.resetContent);
 }
 
-int CComboBox::SelectString(int start, LPCSTR text) {
-    return static_cast<int>(SendMessage(CB_SELECTSTRING, static_cast<WPARAM>(start), Text(text)));
+template <const StringItemMessages& kMessages>
+int CStringItemsCtrl<kMessages>::GetCount() const {
+    return static_cast<int>(SendMessage(kMessages.getCount));
 }
+
+template <const StringItemMessages& kMessages>
+int CStringItemsCtrl<kMessages>::GetCurSel() const {
+    return static_cast<int>(SendMessage(kMessages.getCurSel));
+}
+
+template <const StringItemMessages& kMessages>
+int CStringItemsCtrl<kMessages>::SetCurSel(int index) {
+    return static_cast<int>(SendMessage(kMessages.setCurSel, static_cast<WPARAM>(index)));
+}
+
+template <const StringItemMessages& kMessages>
+DWORD_PTR CStringItemsCtrl<kMessages>::GetItemData(int index) const {
+    return static_cast<DWORD_PTR>(SendMessage(kMessages.getItemData, static_cast<WPARAM>(index)));
+}
+
+template <const StringItemMessages& kMessages>
+int CStringItemsCtrl<kMessages>::SetItemData(int index, DWORD_PTR data) {
+    return static_cast<int>(SendMessage(kMessages.setItemData, static_cast<WPARAM>(index), static_cast<LPARAM>(data)));
+}
+
+template <const StringItemMessages& kMessages>
+int CStringItemsCtrl<kMessages>::FindString(int start, LPCSTR text) const {
+    return static_cast<int>(SendMessage(kMessages.findString, static_cast<WPARAM>(start), Text(text)));
+}
+
+template <const StringItemMessages& kMessages>
+int CStringItemsCtrl<kMessages>::FindStringExact(int start, LPCSTR text) const {
+    return static_cast<int>(SendMessage(kMessages.findStringExact, static_cast<WPARAM>(start), Text(text)));
+}
+
+template <const StringItemMessages& kMessages>
+int CStringItemsCtrl<kMessages>::SelectString(int start, LPCSTR text) {
+    return static_cast<int>(SendMessage(kMessages.selectString, static_cast<WPARAM>(start), Text(text)));
+}
+
+template class CStringItemsCtrl<kComboBoxItemMessages>;
+template class CStringItemsCtrl<kListBoxItemMessages>;
+
+// Combo boxes.
 
 DWORD CComboBox::GetEditSel() const {
     return static_cast<DWORD>(SendMessage(CB_GETEDITSEL));
@@ -232,76 +254,6 @@ BOOL CComboBox::LimitText(int count) {
 }
 
 // List boxes.
-
-BOOL CListBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
-    return CWnd::Create("ListBox", nullptr, style, rect, parent, id);
-}
-
-int CListBox::AddString(LPCSTR text) {
-    return static_cast<int>(SendMessage(LB_ADDSTRING, 0, Text(text)));
-}
-
-int CListBox::InsertString(int index, LPCSTR text) {
-    return static_cast<int>(SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(index), Text(text)));
-}
-
-int CListBox::DeleteString(UINT index) {
-    return static_cast<int>(SendMessage(LB_DELETESTRING, index));
-}
-
-void CListBox::ResetContent() {
-    SendMessage(LB_RESETCONTENT);
-}
-
-int CListBox::GetCount() const {
-    return static_cast<int>(SendMessage(LB_GETCOUNT));
-}
-
-int CListBox::GetCurSel() const {
-    return static_cast<int>(SendMessage(LB_GETCURSEL));
-}
-
-int CListBox::SetCurSel(int index) {
-    return static_cast<int>(SendMessage(LB_SETCURSEL, static_cast<WPARAM>(index)));
-}
-
-int CListBox::GetText(int index, LPSTR buffer) const {
-    return static_cast<int>(SendMessage(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer)));
-}
-
-void CListBox::GetText(int index, CString& text) const {
-    const int length = GetTextLen(index);
-    if (length == LB_ERR) {
-        text.Empty();
-        return;
-    }
-    GetText(index, text.GetBufferSetLength(length));
-    text.ReleaseBuffer();
-}
-
-int CListBox::GetTextLen(int index) const {
-    return static_cast<int>(SendMessage(LB_GETTEXTLEN, static_cast<WPARAM>(index)));
-}
-
-DWORD_PTR CListBox::GetItemData(int index) const {
-    return static_cast<DWORD_PTR>(SendMessage(LB_GETITEMDATA, static_cast<WPARAM>(index)));
-}
-
-int CListBox::SetItemData(int index, DWORD_PTR data) {
-    return static_cast<int>(SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(data)));
-}
-
-int CListBox::FindString(int start, LPCSTR text) const {
-    return static_cast<int>(SendMessage(LB_FINDSTRING, static_cast<WPARAM>(start), Text(text)));
-}
-
-int CListBox::FindStringExact(int start, LPCSTR text) const {
-    return static_cast<int>(SendMessage(LB_FINDSTRINGEXACT, static_cast<WPARAM>(start), Text(text)));
-}
-
-int CListBox::SelectString(int start, LPCSTR text) {
-    return static_cast<int>(SendMessage(LB_SELECTSTRING, static_cast<WPARAM>(start), Text(text)));
-}
 
 int CListBox::GetSel(int index) const {
     return static_cast<int>(SendMessage(LB_GETSEL, static_cast<WPARAM>(index)));

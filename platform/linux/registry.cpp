@@ -69,6 +69,14 @@ public:
         return handle.key->deleted ? ERROR_KEY_DELETED : ERROR_SUCCESS;
     }
 
+    // The same for a call that needs the handle opened with that access.
+    LONG ResolveFor(HKEY key, REGSAM needed, Handle& handle) const {
+        if (const LONG error = Resolve(key, handle); error != ERROR_SUCCESS) {
+            return error;
+        }
+        return (handle.access & needed) == 0 ? ERROR_ACCESS_DENIED : ERROR_SUCCESS;
+    }
+
     HKEY Open(std::shared_ptr<Key> key, REGSAM access) {
         const auto handle = reinterpret_cast<HKEY>(next_);
         next_ += 4;
@@ -227,11 +235,8 @@ LONG RegSetValueExA(HKEY key, LPCSTR name, DWORD, DWORD type, const BYTE* data, 
     Registry& registry = TheRegistry();
     std::lock_guard lock(registry.mutex);
     Handle handle;
-    if (const LONG error = registry.Resolve(key, handle); error != ERROR_SUCCESS) {
+    if (const LONG error = registry.ResolveFor(key, KEY_SET_VALUE, handle); error != ERROR_SUCCESS) {
         return error;
-    }
-    if ((handle.access & KEY_SET_VALUE) == 0) {
-        return ERROR_ACCESS_DENIED;
     }
     Value& value = handle.key->values[name != nullptr ? name : ""];
     value.type = type;
@@ -246,11 +251,8 @@ LONG RegQueryValueExA(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD type, LPB
     Registry& registry = TheRegistry();
     std::lock_guard lock(registry.mutex);
     Handle handle;
-    if (const LONG error = registry.Resolve(key, handle); error != ERROR_SUCCESS) {
+    if (const LONG error = registry.ResolveFor(key, KEY_QUERY_VALUE, handle); error != ERROR_SUCCESS) {
         return error;
-    }
-    if ((handle.access & KEY_QUERY_VALUE) == 0) {
-        return ERROR_ACCESS_DENIED;
     }
     const auto found = handle.key->values.find(std::string_view(name != nullptr ? name : ""));
     if (found == handle.key->values.end()) {

@@ -27,25 +27,28 @@ BOOL MessageBeep(UINT type) {
     return TRUE;
 }
 
-BOOL WinHelpA(HWND window, LPCSTR helpFile, UINT command, ULONG_PTR data) {
-    platform::HelpRequest request;
-    request.kind = platform::HelpKind::WinHelp;
-    request.window = window;
-    request.file = helpFile != nullptr ? helpFile : "";
-    request.command = command;
-    request.data = data;
-    platform::ActiveUiDriver().OnHelp(request);
-    return TRUE;
-}
+namespace {
 
-HWND PlatformHtmlHelpA(HWND caller, LPCSTR file, UINT command, DWORD_PTR data) {
+// Hands a help call to the UI driver, which stands in for the help viewer.
+void PassHelpRequest(platform::HelpKind kind, HWND window, LPCSTR file, UINT command, ULONG_PTR data) {
     platform::HelpRequest request;
-    request.kind = platform::HelpKind::HtmlHelp;
-    request.window = caller;
+    request.kind = kind;
+    request.window = window;
     request.file = file != nullptr ? file : "";
     request.command = command;
     request.data = data;
     platform::ActiveUiDriver().OnHelp(request);
+}
+
+}  // namespace
+
+BOOL WinHelpA(HWND window, LPCSTR helpFile, UINT command, ULONG_PTR data) {
+    PassHelpRequest(platform::HelpKind::WinHelp, window, helpFile, command, data);
+    return TRUE;
+}
+
+HWND PlatformHtmlHelpA(HWND caller, LPCSTR file, UINT command, DWORD_PTR data) {
+    PassHelpRequest(platform::HelpKind::HtmlHelp, caller, file, command, data);
     return nullptr;
 }
 

@@ -66,6 +66,21 @@ std::uint32_t CheckRegisterAccess(std::uint16_t channel, const void* buffer, std
     return Q3V_SIM_OK;
 }
 
+// The largest value a fault takes: a status byte or a stop word for those
+// that carry one.
+std::uint32_t MostFaultValue(Fault fault) {
+    switch (fault) {
+    case Fault::StatusReply:
+    case Fault::BareAcknowledge:
+        return 0xFF;
+    case Fault::BreakStop:
+    case Fault::EventStatus:
+        return 0xFFFF;
+    default:
+        return UINT32_MAX;
+    }
+}
+
 }  // namespace
 
 EmulatorModel::EmulatorModel() {
@@ -99,6 +114,37 @@ std::uint32_t EmulatorModel::CompleteLocked(std::uint32_t result) {
     pendingResult_ = result;
     pendingLeft_ = settings_.pendingPolls;
     return Q3V_SIM_PENDING;
+}
+
+std::uint32_t EmulatorModel::BeginCallLocked(CallKind kind) {
+    CountCallLocked(kind);
+    return SessionResultLocked();
+}
+
+std::uint32_t EmulatorModel::BeginRegisterCallLocked(std::uint16_t channel, const void* buffer, std::uint32_t address,
+                                                     std::uint8_t count, std::size_t& first, std::size_t& bytes) {
+    if (const std::uint32_t session = BeginCallLocked(CallKind::Other); session != Q3V_SIM_OK) {
+        return session;
+    }
+    return CheckRegisterAccess(channel, buffer, address, count, first, bytes);
+}
+
+std::uint32_t EmulatorModel::BeginEmulatorMemoryCallLocked(std::uint16_t channel, const void* buffer,
+                                                           std::uint8_t count) {
+    if (const std::uint32_t session = BeginCallLocked(CallKind::Other); session != Q3V_SIM_OK) {
+        return session;
+    }
+    return buffer == nullptr || channel != 1 || count == 0 ? Q3V_SIM_INVALID_PARAMETER : Q3V_SIM_OK;
+}
+
+template <typename Operation>
+std::uint32_t EmulatorModel::AdapterProgramCall(Operation operation) {
+    std::lock_guard lock(mutex_);
+    const std::uint32_t session = SessionResultLocked();
+    if (session == Q3V_SIM_OK) {
+        operation();
+    }
+    return session;
 }
 
 const char* EmulatorModel::InterfaceList() {
@@ -167,21 +213,11 @@ const char* EmulatorModel::ConfigurationText() {
 }
 
 std::uint32_t EmulatorModel::SetDriverConfiguration(const char* text) {
-    std::lock_guard lock(mutex_);
-    if (text == nullptr) {
-        return Q3V_SIM_INVALID_PARAMETER;
-    }
-    const auto configuration = ParseConfiguration(text, settings_);
-    return configuration ? ApplyLocked(*configuration) : Q3V_SIM_BAD_CONFIGURATION;
+    return ApplyText(text, Q3V_SIM_INVALID_PARAMETER, false);
 }
 
 std::uint32_t EmulatorModel::SetControllerConfiguration(const char* text) {
-    std::lock_guard lock(mutex_);
-    if (text == nullptr) {
-        return Q3V_SIM_INVALID_PARAMETER;
-    }
-    const auto configuration = ParseConfiguration(text, settings_);
-    return CompleteLocked(configuration ? ApplyLocked(*configuration) : Q3V_SIM_BAD_CONFIGURATION);
+    return ApplyText(text, Q3V_SIM_INVALID_PARAMETER, true);
 }
 
 bool EmulatorModel::TargetPoweredLocked() const {
@@ -252,13 +288,9 @@ void EmulatorModel::RegistersWrittenLocked(std::size_t first, std::size_t last, 
 std::uint32_t EmulatorModel::WriteRegisters(std::uint16_t channel, const std::uint8_t* buffer, std::uint32_t address,
                                             std::uint8_t count) {
     std::lock_guard lock(mutex_);
-    CountCallLocked(CallKind::Other);
-    if (const std::uint32_t session = SessionResultLocked(); session != Q3V_SIM_OK) {
-        return session;
-    }
     std::size_t first = 0;
     std::size_t bytes = 0;
-    if (const std::uint32_t bad = CheckRegisterAccess(channel, buffer, address, count, first, bytes);
+    if (const std::uint32_t bad = BeginRegisterCallLocked(channel, buffer, address, count, first, bytes);
         bad != Q3V_SIM_OK) {
         return bad;
     }
@@ -291,13 +323,9 @@ bool EmulatorModel::ResetCodeRefusedLocked(const std::uint8_t* buffer, std::size
 std::uint32_t EmulatorModel::ReadRegisters(std::uint16_t channel, std::uint8_t* buffer, std::uint32_t address,
                                            std::uint8_t count) {
     std::lock_guard lock(mutex_);
-    CountCallLocked(CallKind::Other);
-    if (const std::uint32_t session = SessionResultLocked(); session != Q3V_SIM_OK) {
-        return session;
-    }
     std::size_t first = 0;
     std::size_t bytes = 0;
-    if (const std::uint32_t bad = CheckRegisterAccess(channel, buffer, address, count, first, bytes);
+    if (const std::uint32_t bad = BeginRegisterCallLocked(channel, buffer, address, count, first, bytes);
         bad != Q3V_SIM_OK) {
         return bad;
     }
@@ -310,8 +338,7 @@ std::uint32_t EmulatorModel::ReadRegisters(std::uint16_t channel, std::uint8_t* 
 
 std::uint32_t EmulatorModel::Transmit(std::uint16_t count, const std::uint8_t* buffer) {
     std::lock_guard lock(mutex_);
-    CountCallLocked(CallKind::Frame);
-    if (const std::uint32_t session = SessionResultLocked(); session != Q3V_SIM_OK) {
+    if (const std::uint32_t session = BeginCallLocked(CallKind::Frame); session != Q3V_SIM_OK) {
         return session;
     }
     if (buffer == nullptr || count < 2) {
@@ -345,8 +372,7 @@ std::uint32_t EmulatorModel::Receive(std::uint8_t* buffer) {
     bool delivered = false;
     {
         std::lock_guard lock(mutex_);
-        CountCallLocked(CallKind::Frame);
-        if (const std::uint32_t session = SessionResultLocked(); session != Q3V_SIM_OK) {
+        if (const std::uint32_t session = BeginCallLocked(CallKind::Frame); session != Q3V_SIM_OK) {
             return session;
         }
         if (buffer == nullptr) {
@@ -402,12 +428,8 @@ std::uint32_t EmulatorModel::Poll() {
 std::uint32_t EmulatorModel::WriteEmulatorMemory(std::uint16_t channel, const std::uint8_t* buffer,
                                                  std::uint32_t address, std::uint8_t count) {
     std::lock_guard lock(mutex_);
-    CountCallLocked(CallKind::Other);
-    if (const std::uint32_t session = SessionResultLocked(); session != Q3V_SIM_OK) {
-        return session;
-    }
-    if (buffer == nullptr || channel != 1 || count == 0) {
-        return Q3V_SIM_INVALID_PARAMETER;
+    if (const std::uint32_t bad = BeginEmulatorMemoryCallLocked(channel, buffer, count); bad != Q3V_SIM_OK) {
+        return bad;
     }
     RunTargetLocked();
     std::uint32_t result = Q3V_SIM_OK;
@@ -430,65 +452,32 @@ std::uint32_t EmulatorModel::WriteEmulatorMemory(std::uint16_t channel, const st
 std::uint32_t EmulatorModel::ReadEmulatorMemory(std::uint16_t channel, std::uint8_t* buffer, std::uint32_t address,
                                                 std::uint8_t count) {
     std::lock_guard lock(mutex_);
-    CountCallLocked(CallKind::Other);
-    if (const std::uint32_t session = SessionResultLocked(); session != Q3V_SIM_OK) {
-        return session;
-    }
-    if (buffer == nullptr || channel != 1 || count == 0) {
-        return Q3V_SIM_INVALID_PARAMETER;
+    if (const std::uint32_t bad = BeginEmulatorMemoryCallLocked(channel, buffer, count); bad != Q3V_SIM_OK) {
+        return bad;
     }
     RunTargetLocked();
-    for (std::uint32_t i = 0; i < count; ++i) {
-        if (emulatorMemory_.Read(address + i, buffer[i]) != EmulatorAccess::Done) {
-            return Q3V_SIM_ADDRESS_OUT_OF_RANGE;
-        }
-    }
-    return CompleteLocked(Q3V_SIM_OK);
+    const std::uint32_t result = ReadEmulatorLocked(address, buffer, count);
+    return result == Q3V_SIM_OK ? CompleteLocked(result) : result;
 }
 
 std::uint32_t EmulatorModel::SumCheck() {
-    std::lock_guard lock(mutex_);
-    const std::uint32_t session = SessionResultLocked();
-    if (session == Q3V_SIM_OK) {
-        adapterProgram_.SumCheck(emulatorMemory_);
-    }
-    return session;
+    return AdapterProgramCall([&] { adapterProgram_.SumCheck(emulatorMemory_); });
 }
 
 std::uint32_t EmulatorModel::MonitorOpen() {
-    std::lock_guard lock(mutex_);
-    const std::uint32_t session = SessionResultLocked();
-    if (session == Q3V_SIM_OK) {
-        adapterProgram_.MonitorOpen(emulatorMemory_);
-    }
-    return session;
+    return AdapterProgramCall([&] { adapterProgram_.MonitorOpen(emulatorMemory_); });
 }
 
 std::uint32_t EmulatorModel::ProgramDownload(std::uint32_t length, std::uint32_t start, std::uint32_t sum) {
-    std::lock_guard lock(mutex_);
-    const std::uint32_t session = SessionResultLocked();
-    if (session == Q3V_SIM_OK) {
-        adapterProgram_.ProgramDownload(emulatorMemory_, length, start, sum);
-    }
-    return session;
+    return AdapterProgramCall([&] { adapterProgram_.ProgramDownload(emulatorMemory_, length, start, sum); });
 }
 
 std::uint32_t EmulatorModel::PreEraseWrite(std::uint32_t mode) {
-    std::lock_guard lock(mutex_);
-    const std::uint32_t session = SessionResultLocked();
-    if (session == Q3V_SIM_OK) {
-        adapterProgram_.PreEraseWriteErase(emulatorMemory_, mode, faults_);
-    }
-    return session;
+    return AdapterProgramCall([&] { adapterProgram_.PreEraseWriteErase(emulatorMemory_, mode, faults_); });
 }
 
 std::uint32_t EmulatorModel::AdapterProgramDownload(std::uint32_t address, std::uint32_t staging, std::uint32_t sum) {
-    std::lock_guard lock(mutex_);
-    const std::uint32_t session = SessionResultLocked();
-    if (session == Q3V_SIM_OK) {
-        adapterProgram_.BlockDownload(emulatorMemory_, address, staging, sum, faults_);
-    }
-    return session;
+    return AdapterProgramCall([&] { adapterProgram_.BlockDownload(emulatorMemory_, address, staging, sum, faults_); });
 }
 
 void EmulatorModel::Reset() {
@@ -506,12 +495,17 @@ void EmulatorModel::Reset() {
 }
 
 std::uint32_t EmulatorModel::Configure(const char* text) {
+    return ApplyText(text, Q3V_SIM_BAD_CONFIGURATION, false);
+}
+
+std::uint32_t EmulatorModel::ApplyText(const char* text, std::uint32_t missing, bool pends) {
     std::lock_guard lock(mutex_);
     if (text == nullptr) {
-        return Q3V_SIM_BAD_CONFIGURATION;
+        return missing;
     }
     const auto configuration = ParseConfiguration(text, settings_);
-    return configuration ? ApplyLocked(*configuration) : Q3V_SIM_BAD_CONFIGURATION;
+    const std::uint32_t result = configuration ? ApplyLocked(*configuration) : Q3V_SIM_BAD_CONFIGURATION;
+    return pends ? CompleteLocked(result) : result;
 }
 
 std::uint32_t EmulatorModel::ApplyLocked(const Configuration& configuration) {
@@ -573,6 +567,10 @@ void EmulatorModel::WriteTarget(std::uint32_t address, const std::uint8_t* data,
 
 std::uint32_t EmulatorModel::ReadEmulator(std::uint32_t address, std::uint8_t* buffer, std::uint32_t count) {
     std::lock_guard lock(mutex_);
+    return ReadEmulatorLocked(address, buffer, count);
+}
+
+std::uint32_t EmulatorModel::ReadEmulatorLocked(std::uint32_t address, std::uint8_t* buffer, std::uint32_t count) {
     for (std::uint32_t i = 0; i < count; ++i) {
         if (emulatorMemory_.Read(address + i, buffer[i]) != EmulatorAccess::Done) {
             return Q3V_SIM_ADDRESS_OUT_OF_RANGE;
@@ -635,6 +633,9 @@ std::uint32_t EmulatorModel::InjectFault(std::uint32_t fault, std::uint32_t valu
 }
 
 std::uint32_t EmulatorModel::InjectFaultLocked(std::uint32_t fault, std::uint32_t value, std::uint32_t count) {
+    if (value > MostFaultValue(static_cast<Fault>(fault))) {
+        return Q3V_SIM_INVALID_PARAMETER;
+    }
     switch (static_cast<Fault>(fault)) {
     case Fault::ReceiveTimeout:
         faults_.ArmReceiveTimeouts(count);
@@ -649,9 +650,6 @@ std::uint32_t EmulatorModel::InjectFaultLocked(std::uint32_t fault, std::uint32_
         faults_.ArmStatusReplies(status_byte::kNegativeAcknowledge, count);
         break;
     case Fault::StatusReply:
-        if (value > 0xFF) {
-            return Q3V_SIM_INVALID_PARAMETER;
-        }
         faults_.ArmStatusReplies(static_cast<std::uint8_t>(value), count);
         break;
     case Fault::Erase:
@@ -677,9 +675,6 @@ std::uint32_t EmulatorModel::InjectFaultLocked(std::uint32_t fault, std::uint32_
         UpdatePowerLocked();
         break;
     case Fault::BareAcknowledge:
-        if (value > 0xFF) {
-            return Q3V_SIM_INVALID_PARAMETER;
-        }
         faults_.ArmBareAcknowledges(static_cast<std::uint8_t>(value), count);
         break;
     case Fault::Delay:
@@ -692,18 +687,12 @@ std::uint32_t EmulatorModel::InjectFaultLocked(std::uint32_t fault, std::uint32_
         faults_.ArmInitialises(count);
         break;
     case Fault::BreakStop:
-        if (value > 0xFFFF) {
-            return Q3V_SIM_INVALID_PARAMETER;
-        }
         faults_.ArmBreakStops(static_cast<std::uint16_t>(value), count);
         break;
     case Fault::NoBreak:
         faults_.ArmNoBreaks(count);
         break;
     case Fault::EventStatus:
-        if (value > 0xFFFF) {
-            return Q3V_SIM_INVALID_PARAMETER;
-        }
         faults_.ArmEventStatus(static_cast<std::uint16_t>(value), count);
         break;
     case Fault::EventShortReply:

@@ -95,6 +95,15 @@ public:
     std::string FormatFrames(std::uint32_t last);
 
 private:
+    // Runs an adapter program operation, under the lock, when the session is
+    // open; gives the session's result.
+    template <typename Operation>
+    std::uint32_t AdapterProgramCall(Operation operation);
+    // Applies a configuration text under the lock, or gives
+    // Q3V_SIM_BAD_CONFIGURATION; no text at all gives missing at once. A
+    // call that pends answers its result through the pending polls.
+    std::uint32_t ApplyText(const char* text, std::uint32_t missing, bool pends);
+
     // Under the lock.
     std::uint32_t SessionResultLocked() const;
     std::uint32_t CompleteLocked(std::uint32_t result);
@@ -107,6 +116,16 @@ private:
                                    std::uint32_t count);
     // One more driver call: arms the deferred faults whose time has come.
     void CountCallLocked(CallKind kind);
+    // The start of a data-moving driver call: counts it and gives the
+    // session's result.
+    std::uint32_t BeginCallLocked(CallKind kind);
+    // The same for a register access, which it checks too, giving the offset
+    // and length of its bytes in the register file.
+    std::uint32_t BeginRegisterCallLocked(std::uint16_t channel, const void* buffer, std::uint32_t address,
+                                          std::uint8_t count, std::size_t& first, std::size_t& bytes);
+    // The same for an access to the emulator's own memory (channel 1).
+    std::uint32_t BeginEmulatorMemoryCallLocked(std::uint16_t channel, const void* buffer, std::uint8_t count);
+    std::uint32_t ReadEmulatorLocked(std::uint32_t address, std::uint8_t* buffer, std::uint32_t count);
     // A factory-fresh target for the current device, powered as the
     // settings say.
     void NewTargetLocked();

@@ -2,6 +2,7 @@
 
 #include "platform/bstr.h"
 #include "platform/host/ids.h"
+#include "sim/host/query_answer.h"
 
 #include <cstdio>
 
@@ -38,15 +39,7 @@ std::string Hex(DWORD value) {
 }  // namespace
 
 HRESULT HostAddressRange::QueryInterface(REFIID iid, void** object) {
-    if (object == nullptr) {
-        return E_POINTER;
-    }
-    if (iid == IID_IUnknown || iid == IID_IHAddressRange) {
-        *object = static_cast<IHAddressRange*>(this);
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return AnswerQuery(static_cast<IHAddressRange*>(this), iid, IID_IHAddressRange, object);
 }
 
 HRESULT HostAddressRange::GetRange(DWORD* low, DWORD* high) {
@@ -81,15 +74,7 @@ HostSourcePosition::HostSourcePosition(CallLog& log) : log_(log) {
 }
 
 HRESULT HostSourcePosition::QueryInterface(REFIID iid, void** object) {
-    if (object == nullptr) {
-        return E_POINTER;
-    }
-    if (iid == IID_IUnknown || iid == IID_IHSourcePosition) {
-        *object = static_cast<IHSourcePosition*>(this);
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return AnswerQuery(static_cast<IHSourcePosition*>(this), iid, IID_IHSourcePosition, object);
 }
 
 HRESULT HostSourcePosition::GetSourcePosition(DWORD address, BSTR* file, DWORD* line) {
@@ -138,15 +123,7 @@ std::optional<std::string> DemoFunctionAt(DWORD address) {
 }
 
 HRESULT HostLookupItem::QueryInterface(REFIID iid, void** object) {
-    if (object == nullptr) {
-        return E_POINTER;
-    }
-    if (iid == IID_IUnknown || iid == IID_IHSourceLocation) {
-        *object = static_cast<IHSourceLocation*>(this);
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return AnswerQuery(static_cast<IHSourceLocation*>(this), iid, IID_IHSourceLocation, object);
 }
 
 HRESULT HostLookupItem::GetFunctionName(DWORD address, BSTR* name) {
@@ -177,15 +154,7 @@ void HostLookupItem::WithholdFunctionNames(bool withhold) {
 }
 
 HRESULT HostAddressLookup::QueryInterface(REFIID iid, void** object) {
-    if (object == nullptr) {
-        return E_POINTER;
-    }
-    if (iid == IID_IUnknown || iid == IID_IHAddressLookup) {
-        *object = static_cast<IHAddressLookup*>(this);
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return AnswerQuery(static_cast<IHAddressLookup*>(this), iid, IID_IHAddressLookup, object);
 }
 
 HRESULT HostAddressLookup::LookupAddress(DWORD address, IUnknown** item) {
@@ -203,15 +172,7 @@ HRESULT HostAddressLookup::LookupAddress(DWORD address, IUnknown** item) {
 }
 
 HRESULT HostSymbolService::QueryInterface(REFIID iid, void** object) {
-    if (object == nullptr) {
-        return E_POINTER;
-    }
-    if (iid == IID_IUnknown || iid == IID_IHSymbolService) {
-        *object = static_cast<IHSymbolService*>(this);
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return AnswerQuery(static_cast<IHSymbolService*>(this), iid, IID_IHSymbolService, object);
 }
 
 HRESULT HostSymbolService::GetSymbolName(HostSymbolRecord* record) {

@@ -3,6 +3,7 @@
 #include "sim/host/call_log.h"
 
 #include "platform/bstr.h"
+#include "sim/host/query_answer.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -10,15 +11,7 @@
 namespace simhost {
 
 HRESULT HostBreakpointService::QueryInterface(REFIID iid, void** object) {
-    if (object == nullptr) {
-        return E_POINTER;
-    }
-    if (iid == IID_IUnknown || iid == IID_IHBreakpointService) {
-        *object = static_cast<IHBreakpointService*>(this);
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return AnswerQuery(static_cast<IHBreakpointService*>(this), iid, IID_IHBreakpointService, object);
 }
 
 std::vector<HostBreakpointService::Breakpoint> HostBreakpointService::Breakpoints() const {

@@ -1,6 +1,7 @@
 #include "sim/host/command_services.h"
 
 #include "platform/bstr.h"
+#include "sim/host/query_answer.h"
 
 #include <algorithm>
 #include <cctype>
@@ -14,23 +15,10 @@ std::string Lower(std::string word) {
     return word;
 }
 
-template <typename Interface>
-HRESULT Answer(Interface* self, REFIID own, REFIID iid, void** object) {
-    if (object == nullptr) {
-        return E_POINTER;
-    }
-    if (iid == IID_IUnknown || iid == own) {
-        *object = self;
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
 }  // namespace
 
 HRESULT HostCommandSyntax::QueryInterface(REFIID iid, void** object) {
-    return Answer(static_cast<IHCmdSyntax*>(this), IID_IHCmdSyntax, iid, object);
+    return AnswerQuery(static_cast<IHCmdSyntax*>(this), iid, IID_IHCmdSyntax, object);
 }
 
 HRESULT HostCommandSyntax::AddSyntax(BSTR word, BSTR text, DWORD flag) {
@@ -64,7 +52,7 @@ std::vector<std::string> HostCommandSyntax::HostErrors() const {
 }
 
 HRESULT HostCommandOutput::QueryInterface(REFIID iid, void** object) {
-    return Answer(static_cast<IHCmdOutput*>(this), IID_IHCmdOutput, iid, object);
+    return AnswerQuery(static_cast<IHCmdOutput*>(this), iid, IID_IHCmdOutput, object);
 }
 
 HRESULT HostCommandOutput::WriteLine(BSTR text) {

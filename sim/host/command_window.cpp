@@ -1,5 +1,6 @@
 #include "sim/host/command_window.h"
 
+#include "sim/host/query_answer.h"
 #include "sim/host/sim_host.h"
 
 #include "platform/bstr.h"
@@ -108,15 +109,7 @@ std::vector<std::string> CommandWindow::CompletedTexts() const {
 }
 
 HRESULT CommandWindow::QueryInterface(REFIID iid, void** object) {
-    if (object == nullptr) {
-        return E_POINTER;
-    }
-    if (iid == IID_IUnknown || iid == IID_IHCmdCallback) {
-        *object = static_cast<IHCmdCallback*>(this);
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return AnswerQuery(static_cast<IHCmdCallback*>(this), iid, IID_IHCmdCallback, object);
 }
 
 HRESULT CommandWindow::Notify(DWORD number, BSTR text) {

@@ -1,6 +1,7 @@
 #include "sim/host/debug_services.h"
 
 #include "platform/bstr.h"
+#include "sim/host/query_answer.h"
 
 #include <cstdio>
 
@@ -41,15 +42,7 @@ DWORD Absolute(const BYTE* bytes) {
 }  // namespace
 
 HRESULT HostExecution::QueryInterface(REFIID iid, void** object) {
-    if (object == nullptr) {
-        return E_POINTER;
-    }
-    if (iid == IID_IUnknown || iid == IID_IHExecutionService) {
-        *object = static_cast<IHExecutionService*>(this);
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return AnswerQuery(static_cast<IHExecutionService*>(this), iid, IID_IHExecutionService, object);
 }
 
 HRESULT HostExecution::QueryExecuting() {
@@ -59,15 +52,7 @@ HRESULT HostExecution::QueryExecuting() {
 }
 
 HRESULT HostDisassembler::QueryInterface(REFIID iid, void** object) {
-    if (object == nullptr) {
-        return E_POINTER;
-    }
-    if (iid == IID_IUnknown || iid == IID_IHDisassembler) {
-        *object = static_cast<IHDisassembler*>(this);
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return AnswerQuery(static_cast<IHDisassembler*>(this), iid, IID_IHDisassembler, object);
 }
 
 std::string HostDisassembler::Text(DWORD address, const BYTE* bytes) const {

@@ -1,5 +1,6 @@
 #include "sim/host/host_events.h"
 
+#include "sim/host/query_answer.h"
 #include "sim/host/sim_host.h"
 
 #include "platform/bstr.h"
@@ -31,15 +32,7 @@ std::string HandledEventName() {
 }
 
 HRESULT HostEventService::QueryInterface(REFIID iid, void** object) {
-    if (object == nullptr) {
-        return E_POINTER;
-    }
-    if (iid == IID_IUnknown || iid == IID_IHostEventService) {
-        *object = static_cast<IHostEventService*>(this);
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return AnswerQuery(static_cast<IHostEventService*>(this), iid, IID_IHostEventService, object);
 }
 
 HRESULT HostEventService::RaiseEvent(const GUID* eventId, DWORD value, BSTR* eventName) {
@@ -58,15 +51,7 @@ void NameLookup::DefineName(const std::string& name, std::uint32_t value) {
 }
 
 HRESULT NameLookup::QueryInterface(REFIID iid, void** object) {
-    if (object == nullptr) {
-        return E_POINTER;
-    }
-    if (iid == IID_IUnknown || iid == IID_IHNameLookup) {
-        *object = static_cast<IHNameLookup*>(this);
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return AnswerQuery(static_cast<IHNameLookup*>(this), iid, IID_IHNameLookup, object);
 }
 
 HRESULT NameLookup::LookupNames(IHNameValueCollector* collector) {

@@ -1,25 +1,10 @@
 #include "sim/host/label_services.h"
 
 #include "platform/bstr.h"
+#include "sim/host/query_answer.h"
 #include "sim/host/workspace_storage.h"
 
 namespace simhost {
-namespace {
-
-template <typename Interface>
-HRESULT AnswerQuery(Interface* self, REFIID iid, const IID& own, void** object) {
-    if (object == nullptr) {
-        return E_POINTER;
-    }
-    if (iid == IID_IUnknown || iid == own) {
-        *object = self;
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-}  // namespace
 
 HRESULT HostSessionInfo::QueryInterface(REFIID iid, void** object) {
     return AnswerQuery(this, iid, IID_IHSessionInfo, object);

@@ -1,19 +1,12 @@
 #include "sim/host/output_window.h"
 
 #include "platform/bstr.h"
+#include "sim/host/query_answer.h"
 
 namespace simhost {
 
 HRESULT HostOutputWindow::QueryInterface(REFIID iid, void** object) {
-    if (object == nullptr) {
-        return E_POINTER;
-    }
-    if (iid == IID_IUnknown || iid == IID_IHOutputWindow) {
-        *object = static_cast<IHOutputWindow*>(this);
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return AnswerQuery(static_cast<IHOutputWindow*>(this), iid, IID_IHOutputWindow, object);
 }
 
 HRESULT HostOutputWindow::IsReady() {

@@ -3,6 +3,7 @@
 #include "sim/host/call_log.h"
 
 #include "platform/bstr.h"
+#include "sim/host/query_answer.h"
 
 #include <cctype>
 #include <cstdio>
@@ -17,15 +18,7 @@ const std::array<HostRegisterName, kHostRegisterCount> kHostRegisterNames{{
 }};
 
 HRESULT HostRegisters::QueryInterface(REFIID iid, void** object) {
-    if (object == nullptr) {
-        return E_POINTER;
-    }
-    if (iid == IID_IUnknown || iid == IID_IHRegisterService) {
-        *object = static_cast<IHRegisterService*>(this);
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return AnswerQuery(static_cast<IHRegisterService*>(this), iid, IID_IHRegisterService, object);
 }
 
 int HostRegisters::Find(BSTR name) const {
@@ -75,15 +68,7 @@ HRESULT HostRegisters::GetBytesByName(BSTR name, BYTE* bytes, WORD* width) {
 }
 
 HRESULT HostStopPositions::QueryInterface(REFIID iid, void** object) {
-    if (object == nullptr) {
-        return E_POINTER;
-    }
-    if (iid == IID_IUnknown || iid == IID_IHStopPosition) {
-        *object = static_cast<IHStopPosition*>(this);
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return AnswerQuery(static_cast<IHStopPosition*>(this), iid, IID_IHStopPosition, object);
 }
 
 HRESULT HostStopPositions::SetStopPosition(DWORD pc) {

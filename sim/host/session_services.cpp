@@ -2,6 +2,7 @@
 
 #include "platform/bstr.h"
 #include "platform/common_controls.h"
+#include "sim/host/query_answer.h"
 
 namespace simhost {
 namespace {
@@ -9,19 +10,6 @@ namespace {
 constexpr char kFirstText[] = "CPU";
 constexpr char kSecondText[] = "BUILD";
 constexpr char kThirdText[] = "DEBUG";
-
-template <typename Interface>
-HRESULT AnswerQuery(Interface* self, REFIID iid, const IID& own, void** object) {
-    if (object == nullptr) {
-        return E_POINTER;
-    }
-    if (iid == IID_IUnknown || iid == own) {
-        *object = self;
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
 
 }  // namespace
 

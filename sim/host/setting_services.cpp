@@ -1,6 +1,7 @@
 #include "sim/host/setting_services.h"
 
 #include "platform/bstr.h"
+#include "sim/host/query_answer.h"
 
 namespace simhost {
 namespace {
@@ -12,15 +13,7 @@ std::string Key(const std::string& workspace, const std::string& project, const 
 }  // namespace
 
 HRESULT HostWorkspaceNames::QueryInterface(REFIID iid, void** object) {
-    if (object == nullptr) {
-        return E_POINTER;
-    }
-    if (iid == IID_IUnknown || iid == IID_IHWorkspaceNames) {
-        *object = static_cast<IHWorkspaceNames*>(this);
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return AnswerQuery(static_cast<IHWorkspaceNames*>(this), iid, IID_IHWorkspaceNames, object);
 }
 
 HRESULT HostWorkspaceNames::Answer(const char* what, const std::string WorkspaceState::*field, BSTR* name) {
@@ -58,15 +51,7 @@ HRESULT HostWorkspaceNames::GetSessionName(BSTR* name) {
 }
 
 HRESULT HostSettingTexts::QueryInterface(REFIID iid, void** object) {
-    if (object == nullptr) {
-        return E_POINTER;
-    }
-    if (iid == IID_IUnknown || iid == IID_IHSettingText) {
-        *object = static_cast<IHSettingText*>(this);
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return AnswerQuery(static_cast<IHSettingText*>(this), iid, IID_IHSettingText, object);
 }
 
 HRESULT HostSettingTexts::GetSettingText(BSTR workspace, BSTR project, BSTR session, BSTR* text) {

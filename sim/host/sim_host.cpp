@@ -4,6 +4,7 @@
 #include "platform/host/target_interfaces.h"
 #include "platform/host/wrapped_interfaces.h"
 #include "platform/module.h"
+#include "sim/host/query_answer.h"
 #include "sim/host/workspace_storage.h"
 
 #include <algorithm>
@@ -134,15 +135,7 @@ std::string IdName(const GUID& id) {
 }
 
 HRESULT ComponentRegistry::QueryInterface(REFIID iid, void** object) {
-    if (object == nullptr) {
-        return E_POINTER;
-    }
-    if (iid == IID_IUnknown || iid == IID_IHComponentRegistry) {
-        *object = static_cast<IHComponentRegistry*>(this);
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return AnswerQuery(static_cast<IHComponentRegistry*>(this), iid, IID_IHComponentRegistry, object);
 }
 
 HRESULT ComponentRegistry::RegisterComponent(BSTR libraryName, BSTR familyName, DWORD idCount, const IID* ids,
@@ -188,15 +181,7 @@ std::vector<ComponentRegistration> ComponentRegistry::Registrations() const {
 }
 
 HRESULT HostErrorCodeTable::QueryInterface(REFIID iid, void** object) {
-    if (object == nullptr) {
-        return E_POINTER;
-    }
-    if (iid == IID_IUnknown || iid == IID_IHErrorCodeTable) {
-        *object = static_cast<IHErrorCodeTable*>(this);
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return AnswerQuery(static_cast<IHErrorCodeTable*>(this), iid, IID_IHErrorCodeTable, object);
 }
 
 HRESULT HostErrorCodeTable::GetErrorText(HRESULT code, BSTR* text) {

@@ -1,5 +1,6 @@
 #include "sim/host/view_column_services.h"
 
+#include "sim/host/query_answer.h"
 #include "sim/host/sim_host.h"
 
 #include "platform/bstr.h"
@@ -112,22 +113,22 @@ HRESULT HostViewColumnService::RemoveFromView(BSTR view, LONG id) {
     return S_OK;
 }
 
-HRESULT HostViewColumnService::SetFlagB(BSTR* view, LONG id, DWORD value) {
-    log_.Add(name_ + ".SetFlagB", ViewText(view) + " " + Number(id) + " " + Hex(value));
+HRESULT HostViewColumnService::SetFlag(const char* what, DWORD ColumnRecord::*flag, BSTR* view, LONG id,
+                                       DWORD value) {
+    log_.Add(name_ + "." + what, ViewText(view) + " " + Number(id) + " " + Hex(value));
     std::lock_guard lock(mutex_);
     if (ColumnRecord* record = Find(id)) {
-        record->flagB = value;
+        record->*flag = value;
     }
     return S_OK;
 }
 
+HRESULT HostViewColumnService::SetFlagB(BSTR* view, LONG id, DWORD value) {
+    return SetFlag("SetFlagB", &ColumnRecord::flagB, view, id, value);
+}
+
 HRESULT HostViewColumnService::SetFlagA(BSTR* view, LONG id, DWORD value) {
-    log_.Add(name_ + ".SetFlagA", ViewText(view) + " " + Number(id) + " " + Hex(value));
-    std::lock_guard lock(mutex_);
-    if (ColumnRecord* record = Find(id)) {
-        record->flagA = value;
-    }
-    return S_OK;
+    return SetFlag("SetFlagA", &ColumnRecord::flagA, view, id, value);
 }
 
 void HostViewColumnService::Refreshed(const std::string& view, LONG id, DWORD first, DWORD last) {
@@ -304,15 +305,7 @@ std::vector<std::string> HostViewColumnService::Refreshes() const {
 }
 
 HRESULT HostLineLookup::QueryInterface(REFIID iid, void** object) {
-    if (object == nullptr) {
-        return E_POINTER;
-    }
-    if (iid == IID_IUnknown || iid == IID_IHLookupService) {
-        *object = static_cast<IHLookupService*>(this);
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return AnswerQuery(static_cast<IHLookupService*>(this), iid, IID_IHLookupService, object);
 }
 
 HRESULT HostLineLookup::AddressToLine(DWORD address, BSTR* file, DWORD* line) {
@@ -363,15 +356,7 @@ HRESULT HostLineLookup::LineToAddress(LPCSTR file, DWORD line, DWORD* address) {
 }
 
 HRESULT HostSettingsStore::QueryInterface(REFIID iid, void** object) {
-    if (object == nullptr) {
-        return E_POINTER;
-    }
-    if (iid == IID_IUnknown || iid == IID_IHSettingsStore) {
-        *object = static_cast<IHSettingsStore*>(this);
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return AnswerQuery(static_cast<IHSettingsStore*>(this), iid, IID_IHSettingsStore, object);
 }
 
 HRESULT HostSettingsStore::ReadColumnValue(REFIID first, REFIID second, LONG column, DWORD* value) {

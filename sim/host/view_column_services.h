@@ -95,6 +95,8 @@ public:
 
 private:
     ColumnRecord* Find(LONG id);
+    // Records the call and sets the flag of the column, if there is one.
+    HRESULT SetFlag(const char* what, DWORD ColumnRecord::*flag, BSTR* view, LONG id, DWORD value);
     void Refreshed(const std::string& view, LONG id, DWORD first, DWORD last);
     void Tell(const std::string& view, const std::function<bool(const ColumnRecord&)>& pick, bool open);
 

@@ -1,22 +1,10 @@
 #include "sim/host/workspace_services.h"
 
 #include "platform/bstr.h"
+#include "sim/host/query_answer.h"
 
 namespace simhost {
 namespace {
-
-template <typename Interface>
-HRESULT AnswerQuery(Interface* self, REFIID iid, const IID& own, void** object) {
-    if (object == nullptr) {
-        return E_POINTER;
-    }
-    if (iid == IID_IUnknown || iid == own) {
-        *object = self;
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
 
 std::string Text(BSTR text) {
     return platform::BstrToAnsi(text);
@@ -56,7 +44,10 @@ HRESULT HostWorkspaceInfo::QueryInterface(REFIID iid, void** object) {
     return AnswerQuery(this, iid, IID_IHWorkSpaceInfo, object);
 }
 
-HRESULT HostWorkspaceInfo::Answer(const char* what, int slot, bool namesMatch, const std::string& text, BSTR* out) {
+HRESULT HostWorkspaceInfo::Answer(const char* what, int slot, const std::string WorkspaceState::*field, BSTR* out,
+                                  const std::optional<AskedNames>& asked) {
+    std::lock_guard lock(mutex_);
+    const bool namesMatch = !asked || IsCurrent(*asked);
     if (out == nullptr) {
         return E_POINTER;
     }
@@ -64,69 +55,61 @@ HRESULT HostWorkspaceInfo::Answer(const char* what, int slot, bool namesMatch, c
         log_.Add(what, "(failed)");
         return E_FAIL;
     }
+    const std::string& text = state_.*field;
     *out = platform::AllocBstr(namesMatch ? text : std::string());
     log_.Add(what, namesMatch ? text : "(not the current one)");
     return S_OK;
 }
 
-bool HostWorkspaceInfo::IsCurrent(BSTR workspace, BSTR project, BSTR config) const {
-    return Text(workspace) == state_.workspaceName && (project == nullptr || Text(project) == state_.projectName) &&
-           (config == nullptr || Text(config) == state_.configName);
+bool HostWorkspaceInfo::IsCurrent(const AskedNames& asked) const {
+    return Text(asked.workspace) == state_.workspaceName &&
+           (asked.project == nullptr || Text(asked.project) == state_.projectName) &&
+           (asked.config == nullptr || Text(asked.config) == state_.configName);
 }
 
 HRESULT HostWorkspaceInfo::GetInstallDirectory(BSTR* folder) {
-    std::lock_guard lock(mutex_);
-    return Answer("GetInstallDirectory", 5, true, state_.installDirectory, folder);
+    return Answer("GetInstallDirectory", 5, &WorkspaceState::installDirectory, folder);
 }
 
 HRESULT HostWorkspaceInfo::GetTempDirectory(BSTR* folder) {
-    std::lock_guard lock(mutex_);
-    return Answer("GetTempDirectory", 6, true, state_.tempDirectory, folder);
+    return Answer("GetTempDirectory", 6, &WorkspaceState::tempDirectory, folder);
 }
 
 HRESULT HostWorkspaceInfo::GetCurrentConfigName(BSTR* name) {
-    std::lock_guard lock(mutex_);
-    return Answer("GetCurrentConfigName", 10, true, state_.configName, name);
+    return Answer("GetCurrentConfigName", 10, &WorkspaceState::configName, name);
 }
 
 HRESULT HostWorkspaceInfo::GetCurrentProjectName(BSTR* name) {
-    std::lock_guard lock(mutex_);
-    return Answer("GetCurrentProjectName", 11, true, state_.projectName, name);
+    return Answer("GetCurrentProjectName", 11, &WorkspaceState::projectName, name);
 }
 
 HRESULT HostWorkspaceInfo::GetCurrentWorkspaceName(BSTR* name) {
-    std::lock_guard lock(mutex_);
-    return Answer("GetCurrentWorkspaceName", 12, true, state_.workspaceName, name);
+    return Answer("GetCurrentWorkspaceName", 12, &WorkspaceState::workspaceName, name);
 }
 
 HRESULT HostWorkspaceInfo::GetConfigName(BSTR workspace, BSTR project, BSTR config, BSTR* name) {
-    std::lock_guard lock(mutex_);
-    return Answer("GetConfigName", 19, IsCurrent(workspace, project, config), state_.configName, name);
+    return Answer("GetConfigName", 19, &WorkspaceState::configName, name, AskedNames{workspace, project, config});
 }
 
 HRESULT HostWorkspaceInfo::GetProjectName(BSTR workspace, BSTR project, BSTR* name) {
-    std::lock_guard lock(mutex_);
-    return Answer("GetProjectName", 20, IsCurrent(workspace, project), state_.projectName, name);
+    return Answer("GetProjectName", 20, &WorkspaceState::projectName, name, AskedNames{workspace, project});
 }
 
 HRESULT HostWorkspaceInfo::GetWorkspaceName(BSTR workspace, BSTR* name) {
-    std::lock_guard lock(mutex_);
-    return Answer("GetWorkspaceName", 21, IsCurrent(workspace), state_.workspaceName, name);
+    return Answer("GetWorkspaceName", 21, &WorkspaceState::workspaceName, name, AskedNames{workspace});
 }
 
 HRESULT HostWorkspaceInfo::GetConfigDirectory(BSTR workspace, BSTR project, BSTR config, BSTR* folder) {
-    std::lock_guard lock(mutex_);
-    return Answer("GetConfigDirectory", 22, IsCurrent(workspace, project, config), state_.configDirectory, folder);
+    return Answer("GetConfigDirectory", 22, &WorkspaceState::configDirectory, folder,
+                  AskedNames{workspace, project, config});
 }
 
 HRESULT HostWorkspaceInfo::GetProjectDirectory(BSTR workspace, BSTR project, BSTR* folder) {
-    std::lock_guard lock(mutex_);
-    return Answer("GetProjectDirectory", 23, IsCurrent(workspace, project), state_.projectDirectory, folder);
+    return Answer("GetProjectDirectory", 23, &WorkspaceState::projectDirectory, folder, AskedNames{workspace, project});
 }
 
 HRESULT HostWorkspaceInfo::GetWorkspaceDirectory(BSTR workspace, BSTR* folder) {
-    std::lock_guard lock(mutex_);
-    return Answer("GetWorkspaceDirectory", 24, IsCurrent(workspace), state_.workspaceDirectory, folder);
+    return Answer("GetWorkspaceDirectory", 24, &WorkspaceState::workspaceDirectory, folder, AskedNames{workspace});
 }
 
 HRESULT HostWorkspaceInfo::HasWorkspacePlaceholders(DWORD* flag) {

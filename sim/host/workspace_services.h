@@ -8,6 +8,7 @@
 #include "sim/host/call_log.h"
 
 #include <mutex>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -70,10 +71,19 @@ public:
     HRESULT STDMETHODCALLTYPE HasWorkspacePlaceholders(DWORD* flag) override;
 
 private:
-    // Answers text (when the names asked about are the current ones) as a new
-    // BSTR, or E_FAIL for a failing operation, and records the call.
-    HRESULT Answer(const char* what, int slot, bool namesMatch, const std::string& text, BSTR* out);
-    bool IsCurrent(BSTR workspace, BSTR project = nullptr, BSTR config = nullptr) const;
+    // The names a call asks about; a null project or configuration asks
+    // about none.
+    struct AskedNames {
+        BSTR workspace;
+        BSTR project = nullptr;
+        BSTR config = nullptr;
+    };
+    // Answers the state's field (when the names asked about, if any, are the
+    // current ones) as a new BSTR, or E_FAIL for a failing operation, and
+    // records the call; all under the lock.
+    HRESULT Answer(const char* what, int slot, const std::string WorkspaceState::*field, BSTR* out,
+                   const std::optional<AskedNames>& asked = std::nullopt);
+    bool IsCurrent(const AskedNames& asked) const;
 
     CallLog& log_;
     std::mutex& mutex_;

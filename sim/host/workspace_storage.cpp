@@ -1,5 +1,6 @@
 #include "sim/host/workspace_storage.h"
 
+#include "sim/host/query_answer.h"
 #include "sim/host/sim_host.h"
 
 #include "platform/bstr.h"
@@ -56,15 +57,7 @@ HRESULT WorkspaceStorage::Read(const char* scope, BSTR first, BSTR second, BSTR 
 }
 
 HRESULT WorkspaceStorage::QueryInterface(REFIID iid, void** object) {
-    if (object == nullptr) {
-        return E_POINTER;
-    }
-    if (iid == IID_IUnknown || iid == IID_IHWorkspaceStorage) {
-        *object = static_cast<IHWorkspaceStorage*>(this);
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return AnswerQuery(static_cast<IHWorkspaceStorage*>(this), iid, IID_IHWorkspaceStorage, object);
 }
 
 HRESULT WorkspaceStorage::WriteText2(BSTR first, BSTR second, BSTR third, BSTR key, BSTR value) {
