@@ -12,6 +12,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace monitortest {
@@ -46,6 +47,19 @@ protected:
     template <typename Dialog>
     void Run(Dialog& dialog) {
         EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    }
+    // The dialog of the template, run as above.
+    void RunDialog(UINT templateId) {
+        if (templateId == res_id::kMemoryCompareDialog) {
+            CDlgMemoryCompare dialog;
+            Run(dialog);
+        } else if (templateId == res_id::kMemoryCopyDialog) {
+            CDlgMemoryCopy dialog;
+            Run(dialog);
+        } else {
+            CDlgMemoryFind dialog;
+            Run(dialog);
+        }
     }
 
     std::unique_ptr<CTargetMemoryVk3> memory_;
@@ -232,16 +246,7 @@ TEST_F(MemoryDialogs, ATextTheHostCannotReadRunsNothing) {
                 }
             })
             .PressCancel();
-        if (c.dialog == res_id::kMemoryCompareDialog) {
-            CDlgMemoryCompare dialog;
-            Run(dialog);
-        } else if (c.dialog == res_id::kMemoryCopyDialog) {
-            CDlgMemoryCopy dialog;
-            Run(dialog);
-        } else {
-            CDlgMemoryFind dialog;
-            Run(dialog);
-        }
+        RunDialog(c.dialog);
         Lines boxes;
         for (const platform::MessageBoxRequest& box : person.MessageBoxes()) {
             boxes.push_back(box.text);
@@ -252,35 +257,32 @@ TEST_F(MemoryDialogs, ATextTheHostCannotReadRunsNothing) {
     EXPECT_EQ(ReadTarget(0x600, 16), ReadTarget(0x400, 16)) << "nothing copied";
 }
 
-// An operation the emulator refuses shows its failure, never its "OK".
+// An operation the emulator refuses shows its failure, never its "OK": its
+// first request is refused. Without the refusal the copy and the search
+// would succeed (the range holds zeros, which the search looks for).
 TEST_F(MemoryDialogs, ARefusedOperationShowsItsFailure) {
+    using Fields = std::vector<std::pair<int, const char*>>;
     struct Case {
         UINT dialog;
+        Fields fields;
         const char* shown;
     };
     const Case cases[] = {
-        {res_id::kMemoryCopyDialog, "H'0. H'0. H'0."},
-        {res_id::kMemorySearchDialog, "FIND FAILED"},
+        {res_id::kMemoryCopyDialog, {{res_id::kMemSecondAddress, "700"}}, "H'0. H'0. H'0."},
+        {res_id::kMemorySearchDialog, {{res_id::kMemData, "0"}, {res_id::kMemMask, "FF"}}, "FIND FAILED"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.shown);
         testsupport::TestUi person;
-        person.OnDialog(c.dialog)
-            .SetText(res_id::kMemBegin, "400")
-            .SetText(res_id::kMemEnd, "40F")
-            .SetText(c.dialog == res_id::kMemorySearchDialog ? res_id::kMemData : res_id::kMemSecondAddress, "700")
-            .SetText(c.dialog == res_id::kMemorySearchDialog ? res_id::kMemMask : res_id::kMemAccessSize, "1")
-            .SetText(res_id::kMemAccessSize, "1")
-            .Do([this](platform::UiDialog&) { Inject(Q3V_SIM_FAULT_NAK, 0, 1); })
-            .PressOk()
-            .PressCancel();
-        if (c.dialog == res_id::kMemoryCopyDialog) {
-            CDlgMemoryCopy dialog;
-            Run(dialog);
-        } else {
-            CDlgMemoryFind dialog;
-            Run(dialog);
+        auto& script = person.OnDialog(c.dialog)
+                           .SetText(res_id::kMemBegin, "400")
+                           .SetText(res_id::kMemEnd, "40F")
+                           .SetText(res_id::kMemAccessSize, "1");
+        for (const auto& [id, text] : c.fields) {
+            script.SetText(id, text);
         }
+        script.Do([this](platform::UiDialog&) { Inject(Q3V_SIM_FAULT_NAK, 0, 1); }).PressOk().PressCancel();
+        RunDialog(c.dialog);
         ASSERT_EQ(person.MessageBoxes().size(), 1u);
         EXPECT_EQ(person.MessageBoxes()[0].text, c.shown);
     }
