@@ -69,15 +69,10 @@ protected:
 TEST_F(MemoryDialogs, EachOpensWithItsFieldsAsNumberTexts) {
     const std::string zero = "H'00000000";
     const std::string four = "H'00000004";
-    ui_.OnDialog(res_id::kMemoryCompareDialog).PressCancel();
-    ui_.OnDialog(res_id::kMemoryCopyDialog).PressCancel();
-    ui_.OnDialog(res_id::kMemorySearchDialog).PressCancel();
-    CDlgMemoryCompare compare;
-    CDlgMemoryCopy copy;
-    CDlgMemoryFind find;
-    Run(compare);
-    Run(copy);
-    Run(find);
+    for (const UINT id : {res_id::kMemoryCompareDialog, res_id::kMemoryCopyDialog, res_id::kMemorySearchDialog}) {
+        ui_.OnDialog(id).PressCancel();
+        RunDialog(id);
+    }
     const auto shown = ui_.Dialogs();
     ASSERT_EQ(shown.size(), 3u);
     struct Case {
