@@ -61,18 +61,23 @@ void AppendFailure(WORD status) {
 
 }  // namespace
 
-void CMonitorEngine::MonitorCopyMemory(DWORD start, DWORD end, DWORD destination, DWORD verify) {
+WORD CMonitorEngine::MonitorCopyMemory(DWORD start, DWORD end, DWORD destination, DWORD verify) {
     BeginMonitorTextCommand();
     g_currentBreakKind.kind = break_kind::kP;
-    if (start > end || g_linkStopByte != 0) {
+    if (start > end) {
         EndMonitorCommand();
-        return;
+        return kDone;
+    }
+    if (g_linkStopByte != 0) {
+        EndMonitorCommand();
+        return kFailed;
     }
     std::vector<CopyPiece> pieces = SourcePieces(start, end);
     if (destination >= start && destination <= end) {
         std::reverse(pieces.begin(), pieces.end());
     }
     bool areaReported = false;
+    WORD status = kDone;
     for (const CopyPiece& piece : pieces) {
         if (!Accessible(piece.kind)) {
             if (!areaReported) {
@@ -84,7 +89,7 @@ void CMonitorEngine::MonitorCopyMemory(DWORD start, DWORD end, DWORD destination
         }
         const DWORD target = destination + (piece.start - start);
         CFirmCommand command;
-        WORD status = command.ReadMemory(access_code::kByte, piece.start, piece.size, g_firmWriteData.data());
+        status = command.ReadMemory(access_code::kByte, piece.start, piece.size, g_firmWriteData.data());
         if (status == kDone) {
             status = command.WriteMemory(access_code::kByte, target, piece.size, verify);
         }
@@ -102,9 +107,11 @@ void CMonitorEngine::MonitorCopyMemory(DWORD start, DWORD end, DWORD destination
             AppendFailure(status);
             break;
         }
-        if (g_linkStopByte != 0) {
+        if (g_linkStopByte != 0 && &piece != &pieces.back()) {
+            status = kFailed;  // the pieces after this one are not copied
             break;
         }
     }
     EndMonitorCommand();
+    return status;
 }

@@ -93,8 +93,10 @@ public:
     int MonitorSearchMemory(DWORD start, DWORD end, const BYTE* pattern, DWORD unitSize, const BYTE* mask,
                             DWORD matcher);
     // Copies [start, end] to destination piece by piece, backwards when the
-    // destination starts inside the source; errors go to the output.
-    void MonitorCopyMemory(DWORD start, DWORD end, DWORD destination, DWORD verify);
+    // destination starts inside the source; errors go to the output. 0 when
+    // every piece outside the reserved areas was copied, else the status of
+    // the piece that failed (the pieces after it are not copied).
+    WORD MonitorCopyMemory(DWORD start, DWORD end, DWORD destination, DWORD verify);
 
     // ---- the download's end and its warnings (reserved_areas.cpp) ----
     // Writes the flash after a download as the connect mode asks: 0, or the

@@ -5,6 +5,7 @@
 #include "res/event_setting_dialog.h"
 #include "res/break_dialogs.h"
 #include "res/event_column_resources.h"
+#include "res/memory_dialogs.h"
 #include "res/resource_ids.h"
 #include "res/setting_dialogs.h"
 
@@ -323,6 +324,9 @@ const platform::DialogResource kDialogs[] = {
     break_condition_dialogs::kGeneralPage,
     break_condition_dialogs::kAsidPage,
     event_setting_dialog::kDialog,
+    memory_dialogs::kCompareDialog,
+    memory_dialogs::kCopyDialog,
+    memory_dialogs::kSearchDialog,
 };
 
 const platform::MenuEntry kUiMenuItems[] = {

@@ -93,6 +93,19 @@ inline constexpr int kStartFuncSymbol = 1001;
 inline constexpr int kStopFuncSymbol = 1002;
 inline constexpr int kStartFuncLabel = 1249;
 inline constexpr int kStopFuncLabel = 1250;
+// The memory compare, copy and search dialogs and their controls (the
+// second address is the compare's second start and the copy's destination).
+inline constexpr UINT kMemoryCopyDialog = 209;
+inline constexpr UINT kMemorySearchDialog = 214;
+inline constexpr UINT kMemoryCompareDialog = 215;
+inline constexpr int kMemBegin = 1001;
+inline constexpr int kMemEnd = 1002;
+inline constexpr int kMemSecondAddress = 1003;
+inline constexpr int kMemAccessSize = 1004;
+inline constexpr int kMemData = 1005;
+inline constexpr int kMemMask = 1006;
+inline constexpr int kMemSearchForward = 1007;
+inline constexpr int kMemSearchEqual = 1008;
 // The break-condition sheet's pages and their controls.
 inline constexpr UINT kSetBcAddressPage = 447;
 inline constexpr UINT kSetBcBusPage = 226;

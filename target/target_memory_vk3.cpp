@@ -329,6 +329,7 @@ HRESULT CTargetMemoryVk3::CopyMemory(DWORD start, DWORD end, DWORD destination, 
     if (!KnownUnit(unit)) {
         return kRangeRefused;
     }
+    bool refused = false;
     {
         CAccessScope scope(*this);
         if ((g_protocolType == 0 || g_protocolType == 1) && ProgramRuns()) {
@@ -353,14 +354,19 @@ HRESULT CTargetMemoryVk3::CopyMemory(DWORD start, DWORD end, DWORD destination, 
             LoadFlashBlocksForRange(destination, destination + (end - start));
         }
         if (g_monitorEngine != nullptr) {
-            g_monitorEngine->MonitorCopyMemory(first, last, target, kind);
-            static_cast<void>(ReportMonitorErrors());
+            // Any kind but 0 asks for a verified copy; the firmware's flag is
+            // 0 or 1.
+            const WORD status = g_monitorEngine->MonitorCopyMemory(first, last, target, kind != 0 ? 1 : 0);
+            // A copy that failed, or that the monitor answered with an error,
+            // was not done whole.
+            const bool reported = ReportMonitorErrors();
+            refused = status != 0 || reported;
         }
     }
     if (LinkLost()) {
         ReportCommunicationTimeout();
     }
-    return S_OK;
+    return refused ? E_FAIL : S_OK;
 }
 
 HRESULT CTargetMemoryVk3::FillMemory(DWORD start, DWORD end, DWORD patternLength, const BYTE* pattern) {

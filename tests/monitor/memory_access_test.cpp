@@ -239,7 +239,7 @@ TEST_F(MemorySearch, ArgumentsOutsideTheRulesAreRefusedWithTheirMessage) {
 TEST_F(MemoryAccess, AnOverlappingCopyRunsBackwards) {
     const Bytes bytes = Pattern(0x100, 5);
     Put(0x1000, bytes);
-    Engine().MonitorCopyMemory(0x1000, 0x10FF, 0x1080, 0);
+    EXPECT_EQ(Engine().MonitorCopyMemory(0x1000, 0x10FF, 0x1080, 0), memory_status::kDone);
     EXPECT_EQ(ReadTarget(0x1080, 0x100), bytes);
     Engine().MonitorCopyMemory(0x1080, 0x117F, 0x1000, 0);
     EXPECT_EQ(ReadTarget(0x1000, 0x100), bytes);
@@ -253,7 +253,7 @@ TEST_F(MemoryAccess, ACopyOverLongerThanTheTransferBufferAndTheIoArea) {
     Put(0x0400, bytes);
     Engine().MonitorCopyMemory(0x0400, 0x0400 + 33000 - 1, 0x0400 + 33000, 0);
     EXPECT_EQ(ReadTarget(0x0400 + 33000, 33000), bytes);
-    Engine().MonitorCopyMemory(0x0200, 0x04FF, 0x2000, 0);
+    EXPECT_EQ(Engine().MonitorCopyMemory(0x0200, 0x04FF, 0x2000, 0), memory_status::kDone) << "the rest copied";
     EXPECT_EQ(Output().substr(0, 25), " *** 83:Internal I/O area");
     EXPECT_EQ(ReadTarget(0x2200, 0x100), Bytes(bytes.begin(), bytes.begin() + 0x100)) << "the RAM part is copied";
 }
@@ -262,9 +262,19 @@ TEST_F(MemoryAccess, ACopyWhoseVerifyFailsReportsTheMemoryTest) {
     Put(0x1000, {0x41, 0x42});
     Put(0x2000, {0x00, 0x00});
     Inject(Q3V_SIM_FAULT_VERIFY, 0, 1);
-    Engine().MonitorCopyMemory(0x1000, 0x1001, 0x2000, 1);
+    EXPECT_EQ(Engine().MonitorCopyMemory(0x1000, 0x1001, 0x2000, 1), memory_status::kVerify);
     EXPECT_TRUE(Output().starts_with("FAILED AT 00002000 WRITE=41 'A' READ=41 'A' *** 31:Verify error"))
         << testing::PrintToString(Output());
+}
+
+// A piece the emulator refuses ends the copy with its status, though the
+// monitor has no message for it; what follows it is not copied.
+TEST_F(MemoryAccess, ACopyTheEmulatorRefusesAnswersItsStatus) {
+    Put(0x1000, {0x41, 0x42});
+    Put(0x2000, {0x00, 0x00});
+    Inject(Q3V_SIM_FAULT_NAK, 0, 1);
+    EXPECT_NE(Engine().MonitorCopyMemory(0x1000, 0x1001, 0x2000, 0), memory_status::kDone);
+    EXPECT_EQ(ReadTarget(0x2000, 2), (Bytes{0x00, 0x00}));
 }
 
 }  // namespace

@@ -293,7 +293,7 @@ TEST_F(MemoryRoad, ThreeByteUnitsAreComparedAndCopiedUpToTheLastWholeOne) {
 }
 
 // The monitor's error lines of a fill, a copy and a search reach the host's
-// error output; the call answers as before.
+// error output; a copy that was not done whole fails.
 TEST_F(MemoryRoad, TheMonitorsErrorLinesReachTheHostsErrorOutput) {
     Connect(res_id::kModeErase);
     const std::string areaError = " Memory area error. It is outside the effective address range. ";
@@ -310,7 +310,7 @@ TEST_F(MemoryRoad, TheMonitorsErrorLinesReachTheHostsErrorOutput) {
         {"a fill between the I/O and the RAM", [&] { return server_->FillMemory(0x300, 0x3FF, 1, pattern); }, S_OK,
          {areaError, " *** 18:Invalid address"}},
         {"a copy from the I/O area", [&] { return server_->CopyMemory(0x2F0, 0x30F, 0x500, 0, 1, 0, 0, &address); },
-         S_OK, {" *** 83:Internal I/O area"}},
+         E_FAIL, {" *** 83:Internal I/O area"}},
         {"a search for 5-byte units",
          [&] { return server_->SearchMemory(0x400, 0x4FF, 0, 0, 5, pattern, nullptr, &found); }, kNotFound,
          {" *** 17:Invalid data"}},
@@ -351,7 +351,7 @@ TEST_F(MemoryRoad, AVerifyFaultOfACopyReachesTheHostsErrorOutput) {
     PutTarget(0x400, {0x41, 0x42});
     ASSERT_EQ(control_->injectFault(Q3V_SIM_FAULT_VERIFY, 0, 1), Q3V_SIM_OK);
     DWORD address = 0;
-    EXPECT_EQ(server_->CopyMemory(0x400, 0x401, 0x500, 1, 1, 0, 0, &address), S_OK);
+    EXPECT_EQ(server_->CopyMemory(0x400, 0x401, 0x500, 1, 1, 0, 0, &address), E_FAIL);
     EXPECT_EQ(Reports(), (Lines{"FAILED AT 00000500 WRITE=41 'A' READ=41 'A'", " *** 31:Verify error"}));
 }
 
