@@ -56,7 +56,7 @@ public:
     // The Event Setting dialog over the engine's settings: 1 (nothing
     // opened) while the program runs or the host cannot say that it does
     // not, or without an engine; else 0, the engine given the dialog's
-    // settings after OK.
+    // settings and the session marked modified after OK.
     virtual HRESULT EditEventSettings();
 
 private:

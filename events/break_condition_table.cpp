@@ -7,6 +7,7 @@
 #include "startup/device_data.h"
 #include "target/memory_lock.h"
 #include "target/target_config.h"
+#include "target/target_vk3.h"
 
 #include "platform/host/break_condition_interfaces.h"
 #include "platform/host/ids.h"
@@ -30,6 +31,13 @@ void Locked(Write write) {
     LockMemoryAccess(TRUE);
     write();
     LockMemoryAccess(FALSE);
+}
+
+// Every change of a channel is one the host's session should save.
+void MarkSessionModified() {
+    if (CTargetVk3* target = GetTarget()) {
+        target->SetModified(1);
+    }
 }
 
 }  // namespace
@@ -63,6 +71,7 @@ DWORD CBreakConditionTable::SetChannel(int n, DWORD address) {
     record.pcBefore = 1;
     record.direction = 10;
     Locked([&] { g_breakChannels[static_cast<std::size_t>(n)] = record; });
+    MarkSessionModified();
     EchoBreakConditionLine(Formatted("breakcondition_set channel %i address 0x%x pcbefore", n + 1,
                                      static_cast<unsigned>(address)));
     NotifyChanged();
@@ -77,6 +86,7 @@ DWORD CBreakConditionTable::ClearChannel(int n) {
         return 1;
     }
     Locked([&] { g_breakChannels[static_cast<std::size_t>(n)] = BreakChannelRecord{}; });
+    MarkSessionModified();
     EchoBreakConditionLine(Formatted("breakcondition_clear channel %i", n + 1));
     NotifyChanged();
     return 1;
@@ -87,6 +97,7 @@ DWORD CBreakConditionTable::EnableChannel(int n, DWORD flag) {
         return 0;
     }
     Locked([&] { g_breakChannels[static_cast<std::size_t>(n)].enable = flag == 1 ? 1 : 0; });
+    MarkSessionModified();
     EchoBreakConditionLine(
         Formatted("breakcondition_enable %s channel %i", flag == 1 ? "enable" : "disable", n + 1));
     NotifyChanged();

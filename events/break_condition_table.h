@@ -3,8 +3,9 @@
 // firmware's provider and columns, the console, the "Events" status page).
 // Several may exist at once; all work on the same two global tables. Each
 // change is echoed as a console command line on the host's output window and
-// announced with the host's break-condition-changed event; none reaches the
-// chip until the caller calls Apply.
+// announced with the host's break-condition-changed event, and marks the
+// target's session modified; none reaches the chip until the caller calls
+// Apply.
 //
 // Channels are 0-based; a channel is valid when 0 <= n < GetChannelCount,
 // and set exactly when its kind is a program-fetch address.

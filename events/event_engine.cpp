@@ -1,5 +1,7 @@
 #include "events/event_engine.h"
 
+#include "events/event_editor_rules.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -33,23 +35,9 @@ void CEventEngine::LoadEventRegisterMap(const char* file, const char* section) {
 }
 
 void CEventEngine::ReadAddressFormat(IHostServiceProvider* host) {
-    if (host == nullptr) {
-        return;
-    }
-    // The pointer tells whether the host offers the service, not the result.
-    IHTMemoryRange* range = nullptr;
-    static_cast<void>(host->QueryService(IID_IHTMemoryRange, reinterpret_cast<void**>(&range)));
-    if (range == nullptr) {
-        return;
-    }
-    DWORD low = 0;
-    DWORD high = 0;
-    static_cast<void>(range->GetAddressRange(&low, &high));  // the range is read whatever it answers
-    int digits = 0;
-    for (DWORD rest = high; rest != 0; rest >>= 8) {
-        digits += 2;
-    }
-    m_addressDigits = digits;
+    // The host's address range, as the Event Setting dialog reads it, so the
+    // event list and the dialog show addresses with the same digits.
+    m_addressDigits = ReadEditorAddressRange(host).digits;
 }
 
 bool CEventEngine::SetAddressInterrupt(DWORD channel, DWORD address, LONG enable) {

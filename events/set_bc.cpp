@@ -173,8 +173,9 @@ bool CSetBc::MatchesAddress(DWORD address) const {
     if (m_channel < 0) {
         return false;
     }
+    // A free channel holds no address, not even the 0 its page keeps.
     if (m_channel == 2) {
-        return page2.address == address;
+        return page2.HasCondition() && page2.address == address;
     }
     return page1.HasCondition() && page1.maskIndex == 0 && page1.address == address;
 }

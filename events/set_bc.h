@@ -31,6 +31,8 @@ public:
     // Resets the pages and makes the address page a program-fetch condition
     // at address: S_OK, or E_FAIL for a sheet of no channel.
     HRESULT SetAddress(DWORD address);
+    // The channel holds a condition at address (on the data-break channel's
+    // page, whatever its mask); a free channel matches no address.
     bool MatchesAddress(DWORD address) const;
     // The pages' condition texts, each followed by a blank; "None" when the
     // channel holds no condition.

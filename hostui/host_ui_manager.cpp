@@ -4,8 +4,8 @@
 #include "hostui/host_ui_manager.h"
 
 #include "hostui/host_ui_manager_calls.h"
+#include "util/string_text.h"
 
-#include <cctype>
 #include <cstdio>
 #include <set>
 #include <vector>
@@ -230,11 +230,9 @@ HRESULT CHostUiManager::AddToolbarEx3(LPCSTR idText, LPCSTR caption, LPCSTR thir
 std::string CHostUiManager::KeyText(LPCSTR idText, DWORD numericId) {
     char number[16];
     std::snprintf(number, sizeof(number), "%x", static_cast<unsigned>(numericId));
-    std::string key = std::string(idText != nullptr ? idText : "") + number;
-    for (char& c : key) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return key;
+    // By whole characters: a double-byte character's trail byte may look
+    // like an upper-case letter.
+    return MakeLowerCopy((std::string(idText != nullptr ? idText : "") + number).c_str()).Str();
 }
 
 void CHostUiManager::RecordIdItem(HRESULT result, LPCSTR idText, DWORD numericId, DWORD owner, const CLSID* clsid,

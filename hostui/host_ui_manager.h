@@ -183,7 +183,8 @@ public:
     void RemoveIdItemsByText(LPCSTR idText, DWORD owner, BOOL onlyFlagged);
     [[nodiscard]] virtual HRESULT InvokeIdItem(LPCSTR idText, DWORD numericId, DWORD owner);
     // The id text followed by the numeric id in lower-case hexadecimal
-    // without leading zeros, all in lower case.
+    // without leading zeros, all in lower case (by characters of the ANSI
+    // code page, so a double-byte character stays itself).
     static std::string KeyText(LPCSTR idText, DWORD numericId);
 
     // Command texts (map 3) and command groups (map 2).

@@ -1,6 +1,7 @@
 #include "target/status_pages.h"
 
 #include "events/break_condition_set.h"
+#include "events/break_condition_table.h"
 #include "frame/host_event.h"
 #include "frame/target_exec.h"
 #include "frame/target_handler.h"
@@ -148,6 +149,19 @@ HRESULT CStatusBreakPage::OnEvent(const GUID* eventId) {
     return S_OK;
 }
 
+bool CStatusBreakPage::IsChannelUsed(int channel) const {
+    // With the firmware's event function the channels are the program-fetch
+    // channels of the channel table; without it, the break-condition set's.
+    if (g_swtiSupported == 1) {
+        const CBreakConditionTable table(m_host);
+        DWORD address = 0;
+        bool enabled = false;
+        return table.GetChannel(channel, &address, &enabled);
+    }
+    const CBreakConditionSet* set = GetTarget()->GetBreakConditionSet();
+    return set != nullptr && set->GetChannelFlag(channel) != 0;
+}
+
 std::string CStatusBreakPage::GetRowText(WORD row) {
     if (row == 0) {
         DWORD used = 0;
@@ -159,12 +173,9 @@ std::string CStatusBreakPage::GetRowText(WORD row) {
         return "\tBreak point : " + Format("%u of %u PC breakpoints in use", used, kBreakpointCapacity);
     }
     if (row == 1) {
-        // With the firmware's event function the channels are the event
-        // engine's, which no table reports yet.
-        const CBreakConditionSet* set = g_swtiSupported == 1 ? nullptr : GetTarget()->GetBreakConditionSet();
         std::string used;
         for (int channel = 0; channel < kBreakConditionChannels; ++channel) {
-            if (set != nullptr && set->GetChannelFlag(channel) != 0) {
+            if (IsChannelUsed(channel)) {
                 used += " " + std::to_string(channel + 1);
             }
         }

@@ -63,6 +63,9 @@ public:
     // The break-condition-changed event asks for an update.
     HRESULT STDMETHODCALLTYPE OnEvent(const GUID* eventId) override;
     std::string GetRowText(WORD row) override;
+
+private:
+    bool IsChannelUsed(int channel) const;
 };
 
 // "Memory": the device's configuration and its system memory resources.

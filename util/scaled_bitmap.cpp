@@ -2,7 +2,16 @@
 
 void DrawScaledBitmap(CDC* dc, CBitmap* image, CBitmap* mask, int x, int y, int sourceWidth, int sourceHeight,
                       int targetWidth, int targetHeight) {
-    if (dc == nullptr || image == nullptr || mask == nullptr) {
+    if (dc == nullptr || image == nullptr) {
+        return;
+    }
+    if (mask == nullptr) {
+        // No mask, no transparency: the image itself, stretched.
+        CDC imageDc;
+        imageDc.CreateCompatibleDC(dc);
+        CBitmap* previousImage = imageDc.SelectObject(image);
+        dc->StretchBlt(x, y, targetWidth, targetHeight, &imageDc, 0, 0, sourceWidth, sourceHeight, SRCCOPY);
+        imageDc.SelectObject(previousImage);
         return;
     }
     // A bitmap shaped like the target, holding the background under the image.

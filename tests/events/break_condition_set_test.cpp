@@ -261,6 +261,33 @@ TEST_F(ConditionSet, ToggleTwicePlacesThenRemoves) {
     EXPECT_EQ(set_.ToggleAtAddress(0, 0xC030, 0xC030), 0);
 }
 
+// A free data-break channel keeps address 0 on its page, but holds no
+// address: a click at 0 places a condition there, and only a second click
+// removes it.
+TEST_F(ConditionSet, AFreeChannelHoldsNoAddressSoAClickAtZeroPlacesACondition) {
+    const DeviceKind kinds[] = {{"data break (HWBREAK 1)", 1, 1, 4, nullptr, nullptr},
+                                {"protocol type 2", 0, 2, 8, nullptr, nullptr},
+                                {"protocol type 3", 0, 3, 8, nullptr, nullptr},
+                                {"protocol type 4", 0, 4, 8, nullptr, nullptr}};
+    for (const DeviceKind& device : kinds) {
+        SCOPED_TRACE(device.name);
+        UseDevice(device.hwBreak, device.protocolType, device.channels);
+        CBreakConditionSet set(&host_);
+        ClearEchoes();
+        EXPECT_EQ(set.FindChannelByAddress(0, 0, -1), -1) << "a fresh set holds nothing";
+        EXPECT_EQ(set.ToggleAtAddress(-1, 0, 0), 0) << "placed, not removed";
+        EXPECT_EQ(Working(0).kind, kBreakKindAddress);
+        EXPECT_EQ(Working(0).address, 0u);
+        EXPECT_EQ(Working(2).kind, 0u);
+        ASSERT_EQ(Echoes().size(), 1u);
+        EXPECT_EQ(Echoes()[0].rfind("breakcondition_set ", 0), 0u) << Echoes()[0];
+        EXPECT_EQ(set.FindChannelByAddress(0, 0, -1), 0);
+        EXPECT_EQ(set.ToggleAtAddress(-1, 0, 0), 1) << "the second click removes it";
+        EXPECT_EQ(Working(0).kind, 0u);
+        EXPECT_EQ(set.FindChannelByAddress(0, 0, -1), -1);
+    }
+}
+
 TEST_F(ConditionSet, TheFourthChannelWaitsWhileTheThirdHoldsADataBreak) {
     UseDevice(1, 1, 4);
     ASSERT_EQ(set_.ToggleAtAddress(-1, 0xC010, 0xC010), 0);

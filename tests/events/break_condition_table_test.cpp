@@ -5,6 +5,7 @@
 #include "tests/events/events_fixture.h"
 
 #include <cstring>
+#include <functional>
 
 namespace eventstest {
 namespace {
@@ -77,6 +78,36 @@ TEST_F(ChannelTable, OnlyFlag1Enables) {
     EXPECT_EQ(n, 0);
     EXPECT_TRUE(table_.GetChannel(0, &address, &enabled));
     EXPECT_EQ(address, 0x100u);
+}
+
+// Each change of a channel marks the target's session modified, so that the
+// host asks to save it; an operation that changes nothing leaves it alone.
+TEST_F(ChannelTable, EveryChangeMarksTheSessionModified) {
+    struct Case {
+        const char* what;
+        std::function<DWORD(CBreakConditionTable&)> operation;
+        bool changes;
+    };
+    const Case cases[] = {
+        {"set", [](CBreakConditionTable& t) { return t.SetChannel(1, 0x200); }, true},
+        {"disable", [](CBreakConditionTable& t) { return t.EnableChannel(0, 0); }, true},
+        {"enable", [](CBreakConditionTable& t) { return t.EnableChannel(0, 1); }, true},
+        {"clear", [](CBreakConditionTable& t) { return t.ClearChannel(0); }, true},
+        {"clear a free channel", [](CBreakConditionTable& t) { return t.ClearChannel(1); }, false},
+        {"enable a free channel", [](CBreakConditionTable& t) { return t.EnableChannel(1, 1); }, false},
+        {"set out of range", [](CBreakConditionTable& t) { return t.SetChannel(2, 0x200); }, false},
+        {"set outside the addresses", [](CBreakConditionTable& t) { return t.SetChannel(1, 0x10000); }, false},
+    };
+    host_.AddressRange().SetRange(std::pair<DWORD, DWORD>{0, 0xFFFF});
+    CTargetVk3& target = *GetTarget();
+    for (const Case& c : cases) {
+        g_breakChannels = {};
+        ASSERT_EQ(table_.SetChannel(0, 0x100), 1u);
+        target.SetModified(0);
+        c.operation(table_);
+        EXPECT_EQ(target.IsModified(), c.changes ? 1u : 0u) << c.what;
+    }
+    target.SetModified(0);
 }
 
 TEST_F(ChannelTable, ChannelsOutOfRangeAreRefused) {

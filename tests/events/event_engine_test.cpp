@@ -4,12 +4,15 @@
 // send, the trace it reads back, its failures, and its texts.
 #include "events/event_engine.h"
 
+#include "events/event_editor_rules.h"
+
 #include "tests/link/link_fixture.h"
 
 #include "platform/host/ids.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
@@ -116,6 +119,17 @@ TEST_F(EventEngine, TheRegisterMapFromDefaultsOverridesAndTheFirmwareInformation
     EXPECT_EQ(map.interrupts[2].low, 8) << "a key the section lacks keeps its default";
     EXPECT_EQ(map.traceSize, 16) << "the device section's size wins";
     EXPECT_EQ(other->GetTraceBufferAddress(), 0xF200u) << "the .fif's FFFF: the section's offset";
+}
+
+// "FIRM NAME" names the firmware from the plug-in's folder, for the engine as
+// for the start-up: a firmware information file beside the device file is not
+// the one read.
+TEST_F(EventEngine, TheFirmwareInformationFileIsTheOneInThePluginsFolder) {
+    folder_.Write("ruled.cnf", "[VK31D16]\r\nFIRM NAME=LinkTestFiles\\frm_events.sys\r\n");
+    std::filesystem::create_directory(folder_.Native() / "LinkTestFiles");
+    folder_.Write("LinkTestFiles/frm_events.fif", "[FirmInf]\r\nSWTI=1\r\nSWTI_TraceBufferAddr=100\r\n");
+    CEventEngine engine(folder_.Windows("ruled.cnf").c_str(), "VK31D16", kTraceAreaBase);
+    EXPECT_EQ(engine.GetTraceBufferAddress(), 0xF380u) << "the plug-in folder's frm_events.fif";
 }
 
 TEST_F(EventEngine, ATraceSizeOutsideOneTo255ReadsAs64) {
@@ -349,23 +363,6 @@ TEST_F(EventEngine, DataTraceRecordsAreDecodedFromTheirTypeByte) {
     EXPECT_EQ(engine->GetTraceRecords()[2].selector, 0u);
 }
 
-// The host's address range, which sets the width of the addresses.
-class Range : public IHTMemoryRange {
-public:
-    explicit Range(DWORD high) : high_(high) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
-    ULONG STDMETHODCALLTYPE Release() override { return 0; }
-    HRESULT STDMETHODCALLTYPE GetAddressRange(DWORD* low, DWORD* high) override {
-        *low = 0;
-        *high = high_;
-        return S_OK;
-    }
-
-private:
-    DWORD high_;
-};
-
 TEST_F(EventEngine, TheConditionTexts) {
     auto engine = Make("VK31X.cnf");
     struct Case {
@@ -409,17 +406,23 @@ TEST_F(EventEngine, TheConditionTexts) {
     EXPECT_EQ(low, 0x120000u);
     EXPECT_EQ(high, 0x127FFFu);
 
-    // With the host's range: two digits for each byte of its high address.
+    // With the host's address range (the service the Event Setting dialog
+    // reads too): two digits for each byte of its high address.
     for (const auto& [top, text] : {std::pair{0xFFFFu, "(addr)==0x1234"}, std::pair{0xFFFFFu, "(addr)==0x001234"},
                                     std::pair{0x1000000u, "(addr)==0x00001234"}}) {
-        Range range(top);
-        host_.OfferService(IID_IHTMemoryRange, &range);
+        host_.AddressRange().SetRange(std::pair<DWORD, DWORD>{0, top});
         auto ranged = Make("VK31X.cnf", &host_);
         ranged->SetEvent(0, 1, 1, 2, 0x1234, 0, 0, 0, "");
         ranged->FormatCondition(0, condition, access);
         EXPECT_EQ(condition, text);
-        host_.OfferService(IID_IHTMemoryRange, nullptr);
+        EXPECT_EQ("(addr)==0x" + ReadEditorAddressRange(&host_).Format(0x1234), text) << "the dialog's digits";
     }
+    // A host without the service: six digits.
+    host_.OfferService(IID_IHAddressRange, nullptr);
+    auto unranged = Make("VK31X.cnf", &host_);
+    unranged->SetEvent(0, 1, 1, 2, 0x1234, 0, 0, 0, "");
+    unranged->FormatCondition(0, condition, access);
+    EXPECT_EQ(condition, "(addr)==0x001234");
 }
 
 TEST_F(EventEngine, TheCombinationBreakAndTraceTexts) {

@@ -133,10 +133,15 @@ TEST_F(BreakConditionSheet, AddressQueriesOfTheSheets) {
     first.page1.maskIndex = 1;
     EXPECT_FALSE(first.GetAddress(&address)) << "a masked address is none";
     EXPECT_FALSE(first.MatchesAddress(0xC010));
-    // The data-break channel's page compares its address even when free.
+    // The data-break channel's page compares its address whatever its mask,
+    // but a free channel holds none, not even the 0 its page keeps.
     CSetBc third("Break condition 3");
-    EXPECT_TRUE(third.MatchesAddress(0));
+    EXPECT_FALSE(third.MatchesAddress(0));
     EXPECT_FALSE(third.GetAddress(&address));
+    ASSERT_EQ(third.SetAddress(0x9F0), S_OK);
+    third.page2.maskIndex = 1;
+    EXPECT_TRUE(third.MatchesAddress(0x9F0));
+    EXPECT_FALSE(third.MatchesAddress(0));
     CSetBc copy("Break condition 1");
     copy.CopyFrom(first);
     EXPECT_EQ(copy.page1.address, 0xC010u);

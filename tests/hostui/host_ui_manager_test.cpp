@@ -4,6 +4,7 @@
 
 #include "tests/hostui/test_resources.h"
 #include "tests/hostui/ui_fixture.h"
+#include "tests/platform/code_page_scope.h"
 
 #include <gtest/gtest.h>
 
@@ -272,6 +273,29 @@ TEST_F(HostUiManager, IdTextItemsAreKeptUnderTheirKeyText) {
     // The record's own id text goes back to the host.
     EXPECT_EQ(ArgumentsOf(ui.Calls()), (std::vector<std::vector<std::string>>{{"\"RUN\"", "32773", "1"}}));
     manager.UnregisterOwner(owner);
+}
+
+// In code page 932 "\x83\x41" and "\x83\x61" are two characters; lowering
+// the first byte by byte would make it the second. Each keeps a record of its
+// own, and withdrawing one leaves the other to its owner's withdrawal.
+TEST_F(HostUiManager, DoubleByteIdTextsKeepKeysOfTheirOwn) {
+    AnsiCodePageScope japanese(932);
+    const char first[] = "\x83\x41Run";
+    const char second[] = "\x83\x61Run";
+    EXPECT_EQ(CHostUiManager::KeyText(first, 0x8005), "\x83\x41run8005");
+    EXPECT_NE(CHostUiManager::KeyText(first, 0x8005), CHostUiManager::KeyText(second, 0x8005));
+    const DWORD ids[] = {5};
+    for (const char* text : {first, second}) {
+        ASSERT_EQ(manager.AddIdItemFromArrays(text, Program(), 0x8005, owner, clsid, {1, ids}, {}, nullptr, nullptr,
+                                              nullptr, 0),
+                  S_OK);
+    }
+    EXPECT_EQ(manager.IdItems().FindOwner(owner)->size(), 2u);
+    EXPECT_EQ(manager.RemoveIdItem(first, 0x8005, owner), S_OK);
+    ui.ClearCalls();
+    manager.UnregisterOwner(owner);
+    ASSERT_EQ(ui.Calls().size(), 1u) << "the second item goes with its owner";
+    EXPECT_EQ(ArgumentsOf(ui.Calls())[0].at(1), "32773");
 }
 
 TEST_F(HostUiManager, ItemsWithOneIdTextGoTogetherOrOnlyTheFlaggedOnes) {

@@ -268,4 +268,25 @@ TEST(NamedIconItems, DrawingAnImageCombinesItWithItsMask) {
     window.DestroyWindow();
 }
 
+TEST(NamedIconItems, AnImageAddedWithoutAMaskIsDrawnWithoutTransparency) {
+    CNamedIconItemTable table;
+    LONG index = -1;
+    Add(table, "images", &index);
+    CBitmap image;
+    MakeBitmap(image, 16, 16, 4);
+    ASSERT_EQ(table.AddItemImages(index, &image, nullptr), 0);
+    CWnd window;
+    ASSERT_TRUE(window.CreateEx(0, nullptr, "draw", WS_POPUP, CRect(0, 0, 100, 100), nullptr, 0));
+    CDC* dc = window.GetDC();
+    EXPECT_EQ(table.DrawItemImage(index, 0, dc, 4, 5, 32, 32), 0);
+    const std::vector<platform::DrawCall> drawn = platform::DrawingOf(dc->GetSafeHdc());
+    ASSERT_EQ(drawn.size(), 1u);
+    EXPECT_EQ(drawn[0].kind, platform::DrawKind::StretchBlt);
+    EXPECT_EQ(drawn[0].flags, static_cast<UINT>(SRCCOPY));
+    EXPECT_EQ(CRect(drawn[0].rect), CRect(4, 5, 36, 37));
+    EXPECT_EQ(CRect(drawn[0].sourceRect), CRect(0, 0, 16, 16));
+    window.ReleaseDC(dc);
+    window.DestroyWindow();
+}
+
 }  // namespace

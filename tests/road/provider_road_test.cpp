@@ -58,6 +58,17 @@ protected:
         }
         return frames;
     }
+    // The session's modified flag, as the host reads it before it offers to
+    // save; the host's save clears it.
+    DWORD Modified() {
+        DWORD modified = 7;
+        EXPECT_EQ(target_->GetModified(nullptr, nullptr, nullptr, &modified), S_OK);
+        return modified;
+    }
+    void Save() {
+        host_->SaveSession("ws", "proj", "sess");
+        EXPECT_EQ(Modified(), 0u);
+    }
     // The person's Event Setting: event A a byte written at the stack byte
     // the call writes, the break at event A, the data trace picking up A.
     Script& StackWriteEvent() {
@@ -105,6 +116,37 @@ TEST_F(ProviderRoad, TheHandlerServesThreeListsAndTheChannelsOverTheTable) {
     EXPECT_EQ(window.Remove(1, 0), S_OK);
     EXPECT_EQ(window.Row(1, 0)->condition, "None");
     EXPECT_EQ(window.State(1, -1), 2u);
+    EXPECT_TRUE(ui_.MessageBoxes().empty());
+}
+
+// Every change through the lists marks the session modified, and the Events
+// page counts the channel table's channels.
+TEST_F(ProviderRoad, ChangesThroughTheListsMarkTheSessionModifiedAndShowOnTheEventsPage) {
+    EXPECT_EQ(EventsPage().at(1), "\tBreak condition : Not used");
+    Save();
+    ui_.OnDialog("Break condition 2")
+        .Check(res_id::kBcAddressDontCare, false)
+        .SetText(res_id::kBcAddress, "H'C010")
+        .PressOk();
+    EXPECT_EQ(Window().Edit(1, 1), S_OK);
+    EXPECT_EQ(Modified(), 1u) << "the channel's sheet";
+    EXPECT_EQ(EventsPage().at(1), "\tBreak condition : Used BC 2");
+    Save();
+    EXPECT_EQ(Window().Enable(1, 1, false), S_OK);
+    EXPECT_EQ(Modified(), 1u) << "disabled";
+    EXPECT_EQ(EventsPage().at(1), "\tBreak condition : Used BC 2") << "a disabled channel is in use";
+    Save();
+    EXPECT_EQ(Window().Remove(1, -1), S_OK);
+    EXPECT_EQ(Modified(), 1u) << "removed";
+    EXPECT_EQ(EventsPage().at(1), "\tBreak condition : Not used");
+
+    Save();
+    ui_.OnDialog(res_id::kEventSettingDialog).PressCancel();
+    EXPECT_EQ(Window().Edit(2, 0), S_OK);
+    EXPECT_EQ(Modified(), 0u) << "Cancel changes nothing";
+    StackWriteEvent().PressOk();
+    EXPECT_EQ(Window().Edit(2, 0), S_OK);
+    EXPECT_EQ(Modified(), 1u) << "the Event Setting dialog";
     EXPECT_TRUE(ui_.MessageBoxes().empty());
 }
 

@@ -439,6 +439,37 @@ TEST_F(EventColumnRoad, AClickSetsTheLowestFreeChannelAndTheGoStopsThere) {
     EXPECT_EQ(Go(), "BREAK CONDITION 2");
 }
 
+// Each click that sets or clears a channel marks the session modified; a
+// refused one does not.
+TEST_F(EventColumnRoad, AClickThatChangesAChannelMarksTheSessionModified) {
+    const auto modified = [this] {
+        DWORD flag = 7;
+        EXPECT_EQ(target_->GetModified(nullptr, nullptr, nullptr, &flag), S_OK);
+        return flag;
+    };
+    OpenEventViews();
+    struct Case {
+        LONG column;
+        const char* view;
+        DWORD line;
+        HRESULT result;
+        DWORD modified;
+    };
+    const Case cases[] = {
+        {SourceColumnId(), kSource, 6, 0, 1},    // sets channel 1
+        {AsmColumnId(), "", 0xC010, 0, 1},       // sets channel 2
+        {SourceColumnId(), kSource, 13, 1, 0},   // no free channel
+        {AsmColumnId(), "", 0xC012, 0, 1},       // clears channel 1
+        {SourceColumnId(), kSource, 5, 0, 1},    // clears channel 2
+    };
+    for (const Case& c : cases) {
+        host_->SaveSession("ws", "proj", "sess");
+        ASSERT_EQ(modified(), 0u);
+        EXPECT_EQ(Events().Click(c.column, c.view, c.line, kToggle), c.result) << c.line;
+        EXPECT_EQ(modified(), c.modified) << c.line;
+    }
+}
+
 // The click matrix of the event columns: only the toggle flag acts.
 TEST_F(EventColumnRoad, OnlyTheToggleFlagActsInTheEventColumns) {
     OpenEventViews();

@@ -6,6 +6,8 @@
 #include "target/status_servers.h"
 #include "tests/target/target_test_support.h"
 
+#include "events/break_channels.h"
+
 #include "frame/target_memory.h"
 #include "platform/bstr.h"
 #include "sim/host/sim_host.h"
@@ -109,6 +111,27 @@ TEST_F(StatusPages, TheMemoryPageShowsTheAreasFromProtocolType2On) {
     g_protocolType = 1;
     EXPECT_EQ(memory.GetRowText(2), "");
     EXPECT_EQ(memory.GetRowText(3), "");
+}
+
+// With the event function the channels in use are the channel table's
+// program-fetch channels; a data condition or a channel past the device's
+// count is not one.
+TEST_F(StatusPages, WithTheEventFunctionTheEventsPageCountsTheChannelTablesSetChannels) {
+    const BreakChannelTable saved = g_breakChannels;
+    g_swtiSupported = 1;
+    g_deviceValues.addressBreakCount = 4;
+    CStatusBreakPage events(context);
+    EXPECT_EQ(events.GetRowText(1), "\tBreak condition : Not used");
+    const std::pair<std::size_t, DWORD> kinds[] = {
+        {0, kBreakKindAddress}, {1, kBreakKindDataAccess}, {2, kBreakKindAddress}, {5, kBreakKindAddress}};
+    for (const auto& [channel, kind] : kinds) {
+        g_breakChannels[channel].kind = kind;
+        g_breakChannels[channel].address = 0xC010;
+    }
+    g_breakChannels[2].enable = 0;  // a disabled channel is still in use
+    EXPECT_EQ(events.GetRowText(1), "\tBreak condition : Used BC 1 3");
+    g_swtiSupported = 0;
+    g_breakChannels = saved;
 }
 
 TEST_F(StatusPages, EachPageAsksForItsUpdateOnItsOwnEvents) {

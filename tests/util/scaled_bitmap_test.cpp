@@ -74,4 +74,35 @@ TEST(DrawScaledBitmap, CombinesImageAndMaskOverTheBackgroundThenStretchesOnce) {
     window.DestroyWindow();
 }
 
+// Without a mask there is nothing to combine: the image itself is stretched
+// onto the target, opaque. Without an image nothing is drawn.
+TEST(DrawScaledBitmap, AnImageWithoutAMaskIsStretchedAsItIs) {
+    CWnd window;
+    ASSERT_TRUE(window.CreateEx(0, nullptr, "toolbar", WS_POPUP, CRect(0, 0, 100, 40), nullptr, 0));
+    CDC* target = window.GetDC();
+    CBitmap image;
+    ASSERT_TRUE(image.CreateBitmap(16, 16, 1, 32, nullptr));
+
+    std::vector<platform::JournalEntry> entries;
+    {
+        platform::DrawingJournal journal;
+        DrawScaledBitmap(target, &image, nullptr, 5, 6, 16, 16, 24, 20);
+        DrawScaledBitmap(target, nullptr, &image, 5, 6, 16, 16, 24, 20);
+        entries = journal.Entries();
+    }
+    ASSERT_EQ(entries.size(), 1u);
+    const platform::JournalEntry& stretch = entries[0];
+    EXPECT_EQ(stretch.dc, target->GetSafeHdc());
+    EXPECT_EQ(stretch.call.kind, DrawKind::StretchBlt);
+    EXPECT_EQ(stretch.call.flags, SRCCOPY);
+    EXPECT_EQ(stretch.call.source, image.GetSafeHandle());
+    EXPECT_EQ(CRect(stretch.call.rect), CRect(5, 6, 29, 26));
+    EXPECT_EQ(CRect(stretch.call.sourceRect), CRect(0, 0, 16, 16));
+    // The caller's image is still its own.
+    BITMAP description{};
+    EXPECT_NE(GetObjectA(image.GetSafeHandle(), sizeof(description), &description), 0);
+    window.ReleaseDC(target);
+    window.DestroyWindow();
+}
+
 }  // namespace
