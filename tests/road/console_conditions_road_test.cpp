@@ -53,6 +53,29 @@ protected:
     std::unique_ptr<simhost::CommandWindow> window_;
 };
 
+// --- the demo device -----------------------------------------------------------
+
+// A condition on accesses to the addresses (timed 0) that holds the PC is no
+// reason to refuse a step, nor a go from a breakpoint.
+TEST_F(ConsoleConditions, AnAccessConditionOverThePcLetsAStepAndAGoFromABreakpointRun) {
+    ASSERT_EQ(Do("bcs address C000 access").result, S_OK);
+    ASSERT_EQ(exec_->StepIn(), S_OK);
+    AwaitEnd();
+    EXPECT_EQ(Status().pc, 0xC010u) << "the step ran the call";
+    EXPECT_EQ(StopCause(), "STEP NORMAL END");
+
+    ASSERT_EQ(Do("bp C000").result, S_OK);
+    AtStart();
+    const DWORD before = Status().instructions;
+    // Back at C000 the breakpoint stops it, or the condition where the
+    // emulator takes its address for a fetch.
+    const std::string cause = Go();
+    EXPECT_TRUE(cause == "BREAK POINT" || cause == "BREAK CONDITION 1") << cause;
+    EXPECT_EQ(Status().pc, 0xC000u);
+    EXPECT_GT(Status().instructions - before, 1u) << "the go left C000 and came round to it";
+    EXPECT_TRUE(ui_.MessageBoxes().empty());
+}
+
 // --- four channels, protocol type 2 -----------------------------------------
 
 class FourChannelConditions : public ConsoleConditions {
@@ -90,6 +113,30 @@ TEST_F(FourChannelConditions, FourAddressesTakeTheFourChannelsAndAFifthIsRefused
     EXPECT_EQ(Do("bcc channel 3").result, S_OK);
     EXPECT_EQ(Do("bcs address 1004").result, S_OK) << "the freed channel";
     EXPECT_EQ(Do("bcd").text, Rows({"00000000", "00001001", "00001004", "00001003"}));
+}
+
+// --- three channels, protocol type 2: the two the device's rules keep ------
+
+class ThreeChannelConditions : public FourChannelConditions {
+protected:
+    const char* Group() const override { return "LinkTestFiles\\CHAN3"; }
+};
+
+TEST_F(ThreeChannelConditions, OnlyTheChannelsTheDeviceKeepsAreTakenAndAThirdIsRefused) {
+    EXPECT_EQ(Do("bcs address 1001").result, S_OK);
+    EXPECT_EQ(Do("bcs address 1002").result, S_OK);
+    const std::string listed = Do("bcd").text;
+    EXPECT_TRUE(listed.starts_with(Rows({"00001001", "00001002"}))) << listed;
+    // The third channel's record is never loaded nor stored: a condition
+    // for it would be answered as set and dropped.
+    ExpectRefusals({
+        {"bcs address 1003", "Too many points\n"},
+        {"bcs channel 3 address 1003", "Too many points\n"},
+    });
+    EXPECT_EQ(Do("bcd").text, listed) << "no refusal changed a channel";
+    EXPECT_EQ(Do("bcc channel 1").result, S_OK);
+    EXPECT_EQ(Do("bcs address 1003").result, S_OK) << "the freed channel";
+    EXPECT_TRUE(Do("bcd").text.starts_with(Rows({"00001003", "00001002"})));
 }
 
 // --- the data-break device: channel 3 takes the data conditions -------------
