@@ -3,9 +3,10 @@
 // writes one line per breakpoint to the host's command window and hands its
 // final text ("No Break\n" or empty) to the callback of the call that
 // started it. The rows are taken on the calling thread, where the host
-// changes the breakpoints; the listing's thread only writes them. While a listing runs it holds the target's run state, as a
-// go does. Listings of separate calls run side by side, each with its own
-// text; the command waits for every one before it goes.
+// changes the breakpoints; the listing's thread only writes them. While a
+// listing runs it holds the target's run state, as a go does. Listings of
+// separate calls run side by side, each with its own text; the command waits
+// for every one before it goes.
 #pragma once
 
 #include "console/cmd_emulator.h"
