@@ -53,29 +53,6 @@ protected:
     std::unique_ptr<simhost::CommandWindow> window_;
 };
 
-// --- the demo device -----------------------------------------------------------
-
-// A condition on accesses to the addresses (timed 0) that holds the PC is no
-// reason to refuse a step, nor a go from a breakpoint.
-TEST_F(ConsoleConditions, AnAccessConditionOverThePcLetsAStepAndAGoFromABreakpointRun) {
-    ASSERT_EQ(Do("bcs address C000 access").result, S_OK);
-    ASSERT_EQ(exec_->StepIn(), S_OK);
-    AwaitEnd();
-    EXPECT_EQ(Status().pc, 0xC010u) << "the step ran the call";
-    EXPECT_EQ(StopCause(), "STEP NORMAL END");
-
-    ASSERT_EQ(Do("bp C000").result, S_OK);
-    AtStart();
-    const DWORD before = Status().instructions;
-    // Back at C000 the breakpoint stops it, or the condition where the
-    // emulator takes its address for a fetch.
-    const std::string cause = Go();
-    EXPECT_TRUE(cause == "BREAK POINT" || cause == "BREAK CONDITION 1") << cause;
-    EXPECT_EQ(Status().pc, 0xC000u);
-    EXPECT_GT(Status().instructions - before, 1u) << "the go left C000 and came round to it";
-    EXPECT_TRUE(ui_.MessageBoxes().empty());
-}
-
 // --- four channels, protocol type 2 -----------------------------------------
 
 class FourChannelConditions : public ConsoleConditions {
