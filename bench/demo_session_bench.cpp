@@ -2,9 +2,11 @@
 // session object, the plug-in module and the simulated emulator's module,
 // with no link delay and on the virtual clock, so that the fixed pauses of
 // the run sequences cost no wall time. Timed: IHTExec::StepIn (goal: at
-// least 2,000 steps a second), a go with its halt, and a 256-byte memory
-// read of RAM (flash reads come from the plug-in's mirror). Each reports the emulator frames one operation costs, from the
-// frame log: on a real link every round trip costs about a millisecond.
+// least 2,000 steps a second), a go with its halt, a go from a breakpoint
+// to it again, and a 256-byte memory read of RAM (flash reads come from the
+// plug-in's mirror). Each reports the emulator frames one operation costs,
+// from the frame log: on a real link every round trip costs about a
+// millisecond.
 #include "sim/host/console.h"
 #include "sim/host/debug_session.h"
 #include "sim/host/sim_host.h"
@@ -97,6 +99,21 @@ void BM_GoAndHalt(benchmark::State& state) {
     Measure(state, [](simhost::DebugSession& session) { return session.Go() && session.Halt(); });
 }
 BENCHMARK(BM_GoAndHalt)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// A go from a breakpoint in flash round the demo's loop to it again: the
+// step off it, its break byte in the chip during the run, out of the mirror
+// at the stop.
+void BM_GoFromABreakpointToIt(benchmark::State& state) {
+    simhost::DebugSession& session = TheDemo().session;
+    constexpr DWORD kBreakpoint = 0xC010;
+    if (!session.AddBreak(kBreakpoint) || !session.Go()) {
+        state.SkipWithError("the breakpoint did not stop the program");
+        return;
+    }
+    Measure(state, [](simhost::DebugSession& demo) { return demo.Go() && demo.Register(14) == kBreakpoint; });
+    static_cast<void>(session.RemoveBreak(session.Breaks().size()));
+}
+BENCHMARK(BM_GoFromABreakpointToIt)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 void BM_Read256Bytes(benchmark::State& state) {
     Measure(state, [](simhost::DebugSession& session) { return session.ReadMemory(0x0400, 256).has_value(); });

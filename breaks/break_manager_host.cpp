@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -129,11 +130,26 @@ HRESULT CTBreakManager::EnableBreak(LONG id, WORD flag) {
         return E_INVALIDARG;
     }
     if (id == CTBreakList::kAll) {
+        // The records whose word changes go on or off the target, as one
+        // id's do: a flag must not say what the target does not do.
+        std::vector<CTBreakContents*> changing;
+        for (DWORD position = 0; position < m_pc.GetStopCount(); ++position) {
+            if (CTBreakContents* record = m_pc.GetStopAt(position); record->GetEnable() != enable) {
+                changing.push_back(record);
+            }
+        }
         if (m_pc.EnableStop(enable, CTBreakList::kAll) == 0) {
             return E_FAIL;
         }
         if (CTargetEventVk3* events = EventHandler(); events != nullptr) {
             events->SetAllPcBreaksEnable(enable);
+        }
+        for (CTBreakContents* record : changing) {
+            if (enable == 1) {
+                record->SetOnTarget();
+            } else {
+                record->RemoveFromTarget();
+            }
         }
         return S_OK;
     }

@@ -144,7 +144,9 @@ bool IsSameBreak(const BreakValues& record, const BreakValues& page) {
     }
     switch (page.kind) {
         case BreakKind::Pc:
-            return page.pcAddresses == record.pcAddresses && page.passCount == record.passCount;
+            // Counts 0 and 1 both stop at the first hit.
+            return page.pcAddresses == record.pcAddresses &&
+                   std::max<DWORD>(page.passCount, 1) == std::max<DWORD>(record.passCount, 1);
         case BreakKind::Access:
         case BreakKind::CfgAccess:
             return page.first == record.first && page.second == record.second && page.accessType == record.accessType;

@@ -2,6 +2,7 @@
 
 #include "breaks/set_break_type_page.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 
@@ -129,7 +130,9 @@ void PresetEditedBreak(CSetBrk1& page, BreakKind kind, const CTBreakContents& re
         case BreakKind::Pc: {
             const auto& pc = static_cast<const CTBreakPcContents&>(record);
             page.addressText = HexText(pc.GetAddress(), 8);
-            page.countText = Decimal(pc.GetPassCount());
+            // A pass count of 0 stops at the first hit, as 1 does, and the
+            // page takes only counts from 1.
+            page.countText = Decimal(std::max<DWORD>(pc.GetPassCount(), 1));
             break;
         }
         case BreakKind::Access:

@@ -214,7 +214,9 @@ LONG CCmdBreakConditionSet::ChooseChannel(const Condition& condition) {
         const auto count = static_cast<int>(std::min<DWORD>(g_deviceValues.addressBreakCount, kChannels));
         channel = FirstFree(0, (break_rules::Protocol234() ? count : 2) - 1);
     }
-    if (channel < 0) {
+    // Only a channel the device has keeps its record: one it lacks would
+    // answer success for a condition that is never set.
+    if (channel < 0 || !break_rules::ChannelExists(static_cast<int>(channel))) {
         AppendText(kTooManyPoints, 0);
         return -1;
     }
@@ -238,7 +240,7 @@ bool CCmdBreakConditionSet::AddressTaken(LONG channel, DWORD address, int first,
 
 LONG CCmdBreakConditionSet::FirstFree(int first, int last) const {
     for (int n = first; n <= last; ++n) {
-        if (m_records[static_cast<std::size_t>(n)].used == 0) {
+        if (break_rules::ChannelExists(n) && m_records[static_cast<std::size_t>(n)].used == 0) {
             return n;
         }
     }

@@ -62,8 +62,8 @@ DWORD CCmdBreakpointDisplay::Run(const CString& line, CString& result) {
     // never sees the listing's time as stopped.
     auto hold = std::make_shared<RunStateHold>();
     try {
-        listing.thread = std::thread([this, &listing, hold, callback = GetCallback()]() mutable {
-            const CString text = List();
+        listing.thread = std::thread([&listing, hold, rows = TakeRows(), callback = GetCallback()]() mutable {
+            const CString text = Write(rows);
             // The hold goes back before the host hears that the listing is
             // over: a host asking for the run state then finds it stopped.
             hold.reset();
@@ -81,31 +81,37 @@ DWORD CCmdBreakpointDisplay::Run(const CString& line, CString& result) {
     return Succeed(result);
 }
 
-CString CCmdBreakpointDisplay::List() {
-    CString text;
+CCmdBreakpointDisplay::ListingRows CCmdBreakpointDisplay::TakeRows() const {
+    ListingRows listing;
     CPcBreakRows rows;
-    IHCmdOutput* output = nullptr;
     if (rows.CountAllKinds() == 0) {
-        text = kNoBreak;
+        listing.text = kNoBreak;
     } else if (m_host != nullptr &&
-               SUCCEEDED(m_host->QueryService(IID_IHCmdOutput, reinterpret_cast<void**>(&output))) &&
-               output != nullptr) {
+               SUCCEEDED(m_host->QueryService(IID_IHCmdOutput, reinterpret_cast<void**>(&listing.output))) &&
+               listing.output != nullptr) {
         // The rows are the PC breaks alone: breaks of the other kinds have none.
         const DWORD count = rows.CountPcBreaks();
         if (count == 0) {
-            text = kNoBreak;
+            listing.text = kNoBreak;
         }
         for (DWORD index = 0; index < count; ++index) {
             const auto row = rows.GetRow(index);
             if (!row) {
-                text = kNoBreak;  // the lines written so far stay
+                listing.text = kNoBreak;  // the lines taken so far are written
                 break;
             }
-            const platform::Bstr wide(static_cast<const char*>(RowLine(*row)));
-            static_cast<void>(output->WriteLine(wide.Get()));  // the window's business
+            listing.lines.push_back(RowLine(*row));
         }
     }
-    return text;
+    return listing;
+}
+
+CString CCmdBreakpointDisplay::Write(const ListingRows& listing) {
+    for (const CString& line : listing.lines) {
+        const platform::Bstr wide(static_cast<const char*>(line));
+        static_cast<void>(listing.output->WriteLine(wide.Get()));  // the window's business
+    }
+    return listing.text;
 }
 
 void CCmdBreakpointDisplay::ReapEndedListingsLocked() {

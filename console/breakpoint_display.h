@@ -2,9 +2,11 @@
 // own. The call answers at once with the running word 0xFFFF; the listing
 // writes one line per breakpoint to the host's command window and hands its
 // final text ("No Break\n" or empty) to the callback of the call that
-// started it. While a listing runs it holds the target's run state, as a
-// go does. Listings of separate calls run side by side, each with its own
-// text; the command waits for every one before it goes.
+// started it. The rows are taken on the calling thread, where the host
+// changes the breakpoints; the listing's thread only writes them. While a
+// listing runs it holds the target's run state, as a go does. Listings of
+// separate calls run side by side, each with its own text; the command waits
+// for every one before it goes.
 #pragma once
 
 #include "console/cmd_emulator.h"
@@ -13,6 +15,7 @@
 #include <list>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 class CCmdBreakpointDisplay : public CCmdEmulator {
 public:
@@ -30,9 +33,17 @@ private:
         std::atomic<bool> done{false};
     };
 
-    // One listing's work, on its thread: the rows written to the host's
-    // output; gives the final text for the host's callback.
-    CString List();
+    // One listing: its lines for the host's output (none without one) and
+    // its final text for the host's callback.
+    struct ListingRows {
+        std::vector<CString> lines;
+        CString text;
+        IHCmdOutput* output = nullptr;
+    };
+    // The rows as they stand, on the calling thread.
+    ListingRows TakeRows() const;
+    // On the listing's thread: the lines written; gives the final text.
+    static CString Write(const ListingRows& listing);
     // Joins the listings that have ended (caller holds m_listingsLock).
     void ReapEndedListingsLocked();
 

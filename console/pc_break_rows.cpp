@@ -14,16 +14,10 @@ CPcBreakRows::CPcBreakRows() {
     }
 }
 
-std::mutex& CPcBreakRows::Lock() {
-    static std::mutex lock;
-    return lock;
-}
-
 DWORD CPcBreakRows::CountAllKinds() const {
     if (m_manager == nullptr) {
         return 0;
     }
-    std::lock_guard lock(Lock());
     DWORD total = 0;
     for (int kind = 0; kind < CTargetBreakVk3::kKindCount; ++kind) {
         total += m_manager->GetKindBreakCount(kind);
@@ -35,7 +29,6 @@ DWORD CPcBreakRows::CountPcBreaks() const {
     if (m_manager == nullptr) {
         return 0;
     }
-    std::lock_guard lock(Lock());
     return static_cast<DWORD>(m_events->GetConditionCount(CTargetEventVk3::kPcList));
 }
 
@@ -43,7 +36,6 @@ std::optional<PcBreakRow> CPcBreakRows::GetRow(DWORD index) const {
     if (m_manager == nullptr) {
         return std::nullopt;
     }
-    std::lock_guard lock(Lock());
     CEventItemInfo* row = nullptr;
     if (index > 0x7FFFFFFFu ||
         FAILED(m_events->GetItemText(CTargetEventVk3::kPcList, static_cast<LONG>(index), &row)) || row == nullptr) {
@@ -56,7 +48,6 @@ std::optional<DWORD> CPcBreakRows::Find(DWORD address) const {
     if (m_manager == nullptr) {
         return std::nullopt;
     }
-    std::lock_guard lock(Lock());
     DWORD position = 0;
     if (m_manager->FindPcBreak(address, &position) != 1) {
         return std::nullopt;
@@ -68,7 +59,6 @@ HRESULT CPcBreakRows::Enable(DWORD index, WORD flag) {
     if (m_manager == nullptr) {
         return TE_INVALID_INDEX;
     }
-    std::lock_guard lock(Lock());
     if (index > 0x7FFFFFFFu) {
         return TE_INVALID_INDEX;
     }
@@ -79,7 +69,6 @@ HRESULT CPcBreakRows::Remove(LONG index) {
     if (m_manager == nullptr) {
         return TE_INVALID_INDEX;
     }
-    std::lock_guard lock(Lock());
     // The list answers 0 for a position it has no break at.
     if (index < -1 || index >= m_events->GetConditionCount(CTargetEventVk3::kPcList)) {
         return TE_INVALID_INDEX;
@@ -91,7 +80,6 @@ bool CPcBreakRows::Add(DWORD address) {
     if (m_manager == nullptr) {
         return false;
     }
-    std::lock_guard lock(Lock());
     const BreakActionDesc stop;
     return m_manager->AddPcBreak(address, 0, stop) == 1;
 }

@@ -3,14 +3,13 @@
 // address and whether it is enabled; rows are enabled and removed by
 // position through the same list. Counting every kind, finding a break by
 // its address and making one go to the break manager. The
-// breakpoint commands read and change the breakpoints through these rows,
-// and every read or change holds the rows' lock, so that a listing on its
-// own thread never sees a row half changed by a command.
+// breakpoint commands read and change the breakpoints through these rows, on
+// the host's thread, where the host changes them too (a listing takes its
+// rows there before its own thread writes them).
 #pragma once
 
 #include "platform/afx.h"
 
-#include <mutex>
 #include <optional>
 
 class CTBreakManager;
@@ -44,8 +43,6 @@ public:
     bool Add(DWORD address);
 
 private:
-    static std::mutex& Lock();
-
     CTBreakManager* m_manager;
     CTargetEventVk3* m_events;
 };

@@ -66,6 +66,12 @@ public:
     // At most 32,768 bytes of g_firmWriteData a call, in pieces of at most
     // 64; 0x5045 for an address outside the effective areas.
     WORD WriteMemory(DWORD access, DWORD address, DWORD count, DWORD verify);
+    // One byte written as WriteMemory writes it (verified), except in the
+    // flash mirror: there it goes into the mirror alone, and the chip keeps
+    // its own byte until the next write-back. A break byte taken out while
+    // the program is stopped so costs no flash programming when the next go
+    // puts it back in.
+    WORD PutBackByte(DWORD address, BYTE value);
     // The monitor's fill: the pattern (its unit by the access code) over
     // range[0] to range[1]; on a failure range holds the failing address,
     // the pattern's low 32 bits and the unit's value read back there.

@@ -2,6 +2,7 @@
 // routed piece by piece between the target and the flash mirror.
 #include "link/firm_areas.h"
 #include "link/firm_command.h"
+#include "link/flash_blocks.h"
 #include "link/flash_mirror.h"
 #include "link/host_reports.h"
 #include "link/link_results.h"
@@ -16,6 +17,7 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <map>
 
 namespace {
 
@@ -45,6 +47,24 @@ DWORD UnitValue(std::span<const BYTE, 8> bytes, std::size_t unit) {
         value |= DWORD{bytes[i]} << (8 * i);
     }
     return value;
+}
+
+// A piece written into the mirror over bytes put back there alone: each
+// such byte is settled. True when the chip already holds every byte of the
+// piece, so that its block need not be written back for it.
+bool ChipHolds(DWORD address, std::span<const BYTE> bytes) {
+    std::map<DWORD, BYTE>& chip = g_flashBlocks.chipBytes;
+    bool holds = true;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto kept = chip.find(address + static_cast<DWORD>(i));
+        if (kept == chip.end()) {
+            holds = false;
+            continue;
+        }
+        holds = holds && kept->second == bytes[i];
+        chip.erase(kept);
+    }
+    return holds;
 }
 
 bool IsFillCode(DWORD access) {
@@ -176,7 +196,9 @@ WORD CFirmCommand::WriteMemory(DWORD access, DWORD address, DWORD count, DWORD v
                 break;
             }
             std::copy_n(bytes.begin(), n, g_flashMirror.begin() + static_cast<std::ptrdiff_t>(a));
-            MarkFlashDirty(static_cast<DWORD>(a), static_cast<DWORD>(a + n - 1));
+            if (!ChipHolds(static_cast<DWORD>(a), bytes.first(n))) {
+                MarkFlashDirty(static_cast<DWORD>(a), static_cast<DWORD>(a + n - 1));
+            }
             if (!busy) {
                 WarnProtectedRegisters();
             }
@@ -199,6 +221,24 @@ WORD CFirmCommand::WriteMemory(DWORD access, DWORD address, DWORD count, DWORD v
         return result != kOk ? result : written;
     }
     return result;
+}
+
+WORD CFirmCommand::PutBackByte(DWORD address, BYTE value) {
+    const PieceDecision decision = RouteWrite(address, address, 1, IsTargetBusy());
+    if (decision.route != PieceRoute::Mirror || !InFlashMirror(address, 1)) {
+        g_firmWriteData[0] = value;
+        return WriteMemory(access_code::kByte, address, 1, 1);
+    }
+    std::map<DWORD, BYTE>& chip = g_flashBlocks.chipBytes;
+    if (const auto kept = chip.find(address); kept != chip.end()) {
+        if (kept->second == value) {
+            chip.erase(kept);
+        }
+    } else if (g_flashMirror[address] != value) {
+        chip.emplace(address, g_flashMirror[address]);
+    }
+    g_flashMirror[address] = value;
+    return kOk;
 }
 
 WORD CFirmCommand::WriteMemoryMonitor(DWORD access, DWORD verify, DWORD patternLow, DWORD patternHigh,

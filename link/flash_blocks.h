@@ -10,6 +10,7 @@
 
 #include <array>
 #include <atomic>
+#include <map>
 
 // Room for the flags of 24 blocks; with protocol type 1 block 15's flag
 // counts even when the device has fewer blocks.
@@ -25,6 +26,11 @@ struct FlashBlockState {
     std::array<BYTE, kFlashFlagCount> loaded{};
     DWORD mirrorState = 0;       // 1 after a reset, else what the run-state monitor set
     DWORD secondMirrorWord = 0;  // cleared by a reset
+    // Bytes put back into the mirror alone (CFirmCommand::PutBackByte): by
+    // address, the byte the chip still holds there. A write of that byte
+    // settles one without a write-back; the next write-back programs the
+    // blocks of the others.
+    std::map<DWORD, BYTE> chipBytes;
 };
 
 extern FlashBlockState g_flashBlocks;

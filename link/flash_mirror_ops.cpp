@@ -45,6 +45,7 @@ DWORD CFirmCommand::ResetFlashBlocks() {
     blocks.count = std::min<DWORD>(device.flashBlockCount, kFlashTableSize);
     blocks.loaded.fill(0);
     blocks.dirty.fill(0);
+    blocks.chipBytes.clear();
     g_flashMirror.fill(0xFF);
     g_suspendState.state = 0;
     g_suspendState.copy = 0;
@@ -76,6 +77,8 @@ WORD CFirmCommand::LoadFlashBlocks(DWORD start, DWORD end) {
         // rather than serving what the mirror held before.
         if (result == kOk) {
             blocks.loaded[block] = 1;
+            // The mirror holds the chip's bytes there now.
+            blocks.chipBytes.erase(blocks.chipBytes.lower_bound(top), blocks.chipBytes.upper_bound(last));
         } else if (firstFailure == kOk) {
             firstFailure = result;
         }
@@ -215,5 +218,6 @@ WORD CFirmCommand::RefreshFlashMirror() {
         }
     }
     ClearFlashDirtyFlags();
+    g_flashBlocks.chipBytes.clear();
     return kOk;
 }

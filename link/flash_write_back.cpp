@@ -232,6 +232,12 @@ WORD CFirmCommand::WriteBackJob() {
     if (g_emuSel != connect_mode::kProgramFlash) {
         WarnProtectedRegisters();
     }
+    // A byte put back into the mirror alone makes its block differ from the
+    // chip like any other.
+    for (const auto& kept : g_flashBlocks.chipBytes) {
+        MarkFlashDirty(kept.first, kept.first);
+    }
+    g_flashBlocks.chipBytes.clear();
     if (device.firmLinkedFlag == 1 && (Dirty(device.firmBlockNo) || Dirty(device.firmLinkedBlock))) {
         for (const DWORD block : {device.firmBlockNo, device.firmLinkedBlock}) {
             if (block < kFlashFlagCount) {

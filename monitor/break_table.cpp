@@ -267,8 +267,11 @@ WORD CMonitorRunBase::RestoreBreakByte(std::size_t index) {
     if (const WORD read = ReadTargetByte(entry.address, &current); read != 0) {
         return read;
     }
-    // A byte changed behind the plug-in's back is left as it is.
-    return current == entry.breakByte ? WriteTargetByte(entry.address, entry.savedByte) : WORD{0};
+    // A byte changed behind the plug-in's back is left as it is. In flash
+    // the byte goes into the mirror: the chip has it at the next write-back,
+    // unless the next go puts the break byte back first.
+    return current == entry.breakByte ? CFirmCommand().PutBackByte(entry.address, static_cast<BYTE>(entry.savedByte))
+                                      : WORD{0};
 }
 
 WORD CMonitorRunBase::RemoveBreakInstructions(int count) {

@@ -162,7 +162,9 @@ WORD CMonitorEngine::StepOrGoEngine(DWORD address) {
     if (StopRequested() || m_runUnit == nullptr) {
         return 0;
     }
-    if (const WORD prepared = m_runUnit->PrepareStepOverBreak(address); prepared != kOk) {
+    // A break condition that holds the address answers 2, no failure: only
+    // a high byte refuses the step.
+    if (const WORD prepared = m_runUnit->PrepareStepOverBreak(address); (prepared & 0xFF00) != 0) {
         return prepared;
     }
     if (const WORD written = command.WriteBackFlash(); written != kOk) {
@@ -295,7 +297,7 @@ WORD CMonitorEngine::MonitorSingleStep() {
         return 0;
     }
     WORD result = m_runUnit->PrepareStepOverBreak(g_stepRequest.stepAddress);
-    if (result == kOk) {
+    if ((result & 0xFF00) == 0) {  // 2: a break condition holds the address
         SetRunStatus(CEmuResponse::kRunning);
         result = command.StartExecution(run_mode::kStep);
         if (result != kOk) {

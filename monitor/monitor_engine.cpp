@@ -108,6 +108,11 @@ WORD CMonitorEngine::RunTarget() {
             AppendMonitorText(kRunning);
         }
     }
+    if (prepared && result != kOk) {
+        // No run: the stopped program keeps its own bytes. One that cannot
+        // go back is its own message.
+        static_cast<void>(m_runUnit->RemoveBreakInstructions(-1));
+    }
     if (result == kTimeout || result == kNotConnected) {
         FormatMonitorError(MapMonitorStatus(result, 1));
     }

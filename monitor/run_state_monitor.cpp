@@ -25,6 +25,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 #include <span>
 #include <utility>
 
@@ -58,6 +59,8 @@ constexpr const char kFlashReadEnd[] = " Flash memory read end ";
 
 constexpr std::size_t kPcIndex = 14;
 constexpr std::size_t kRegisterFileWords = 20;
+constexpr DWORD kAddressSpace20 = 0xFFFFF;
+constexpr DWORD kAddressSpace24 = 0xFFFFFF;
 constexpr DWORD kRunKindNoBreaks = 1;
 constexpr DWORD kRunKindStopCondition = 3;
 constexpr DWORD kRunKindAfterCondition = 4;
@@ -224,6 +227,7 @@ DWORD CRunStateMonitor::Poll() {
         AppendLabels();
         g_launched = 0;
         g_linkStopByte = 0;
+        TakeBreakBytesOut();
         return 0;
     }
     if (g_deviceValues.traceFunction == 1) {
@@ -256,12 +260,13 @@ DWORD CRunStateMonitor::Poll() {
     case kStopEvent:
     case kStopTraceFull:
     case kStopChannel:
-    case kStopBreakByte:
+    case kStopBreakByte: {
         command.SetFlashMirrorState(1);
         if (stop.word == kStopBreakByte && g_suspendState.state == 1) {
             g_startRunMode = run_mode::kStepOver;
         }
-        resumed = ContinuationCheck(stop, false) && Resume(stop) == kOk;
+        bool breakpointAhead = false;
+        resumed = ContinuationCheck(stop, false) && !EndsAtNextBreak(breakpointAhead) && Resume(stop) == kOk;
         if (!resumed) {
             static_cast<void>(command.ClearSuspendState());
             Disarm();
@@ -271,10 +276,11 @@ DWORD CRunStateMonitor::Poll() {
             if (stop.word == kStopEvent || stop.word == kStopTraceFull) {
                 PrintEvent(stop.word == kStopEvent ? kEventBreak : kTraceFullBreak);
             } else {
-                PrintBreakOrStep(stop, stop.word == kStopBreakByte);
+                PrintBreakOrStep(stop, stop.word == kStopBreakByte || breakpointAhead);
             }
         }
         break;
+    }
     case kStopBreakKey:
         static_cast<void>(command.ClearSuspendState());
         Disarm();
@@ -297,7 +303,9 @@ DWORD CRunStateMonitor::Poll() {
         break;
     case kStopIllegal:
         if (g_protocolType <= 3) {
-            g_registerImage[kPcIndex] = Pc() - 1;
+            // The opcode's address: after one at the top of the address
+            // space the firmware's PC has wrapped to 0.
+            g_registerImage[kPcIndex] = (Pc() - 1) & (g_protocolType == 3 ? kAddressSpace24 : kAddressSpace20);
         }
         resumed = ContinuationCheck(stop, true) && Resume(stop) == kOk;
         if (!resumed) {
@@ -328,9 +336,7 @@ DWORD CRunStateMonitor::Poll() {
             engine->StopEvents();
         }
         g_savedStatusBlock.valid = 0;
-        if (g_flashMode == kFlashModePcToFlash || g_flashMode == kFlashModeBoth) {
-            SynchroniseFlashAfterStop();
-        }
+        TakeBreakBytesOut();
     }
     return resumed ? 1 : 0;
 }
@@ -355,6 +361,33 @@ bool CRunStateMonitor::ContinuationCheck(const StopBlock& stop, bool second) con
     default:
         return false;
     }
+}
+
+bool CRunStateMonitor::EndsAtNextBreak(bool& breakpoint) {
+    const GoRequestBlock& request = g_monitorRunState.goRequest;
+    if (g_startRunMode != run_mode::kGo) {
+        return false;
+    }
+    const DWORD pc = Pc();
+    BreakQuery query{pc};
+    breakpoint = FindBreakpoint(query) == break_result::kFound;
+    // In the break-condition modes the channels stop only together.
+    bool condition = false;
+    const std::size_t channels = std::min<std::size_t>(g_deviceValues.addressBreakCount, kBreakChannelCount);
+    if (request.runKind < kRunKindStopCondition) {
+        for (std::size_t n = 0; n < channels; ++n) {
+            const BreakChannelRecord& working = g_breakChannels[n];
+            condition = condition || (working.enable != 0 && working.pcBefore == 1 && working.address == pc);
+        }
+    }
+    if (condition) {
+        // The step's channel stood in for channel 1: the stop's cause is
+        // read from the channels as the user set them.
+        for (std::size_t n = 0; n < channels; ++n) {
+            std::memcpy(&g_appliedBreakChannels[n], &g_breakChannels[n], kAppliedRecordBytes);
+        }
+    }
+    return breakpoint || condition;
 }
 
 WORD CRunStateMonitor::Resume(const StopBlock&) {
@@ -489,6 +522,11 @@ void CRunStateMonitor::DetermineCauses(const StopBlock& stop, bool breakInstruct
         break;
     default:
         break;
+    }
+    if (stop.word == kStopIllegal) {
+        // Whatever the run was, the instruction at the PC stopped it.
+        primary = kIllegalInstruction;
+        second = kNone;
     }
     if (StopRequested()) {
         primary = kBreakKey;
@@ -629,21 +667,11 @@ void CRunStateMonitor::Disarm() {
     }
 }
 
-void CRunStateMonitor::SynchroniseFlashAfterStop() {
-    CFirmCommand command;
-    const BYTE breakByte = static_cast<BYTE>(BreakInstructionByte());
-    for (const MonitorBreakEntry& entry : g_monitorBreakTable) {
-        if (!entry.Written()) {
-            continue;
-        }
-        BYTE current = 0;
-        if (command.ReadMemory(access_code::kByte, entry.address, 1, &current) != kOk) {
-            break;
-        }
-        if (current == breakByte && WriteByte(command, entry.address, static_cast<BYTE>(entry.savedByte)) != kOk) {
-            break;
-        }
+void CRunStateMonitor::TakeBreakBytesOut() {
+    // A byte that cannot go back is its own message in the stop report.
+    static_cast<void>(RemoveBreakInstructions(-1));
+    if (g_flashMode == kFlashModePcToFlash || g_flashMode == kFlashModeBoth) {
+        // Blocks that cannot be written stay dirty for the next write-back.
+        static_cast<void>(CFirmCommand().WriteBackFlash());
     }
-    // Blocks that cannot be written stay dirty for the next write-back.
-    static_cast<void>(command.WriteBackFlash());
 }

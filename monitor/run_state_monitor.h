@@ -81,6 +81,10 @@ private:
     struct StopBlock;
 
     bool ContinuationCheck(const StopBlock& stop, bool second) const;
+    // After a go's step off its start address: whether the new PC holds a
+    // breakpoint (breakpoint set) or a break condition that stops there, so
+    // that the run ends there instead of stepping off it as well.
+    bool EndsAtNextBreak(bool& breakpoint);
     // Starts the stopped program again in the run mode of its last start.
     WORD Resume(const StopBlock& stop);
     // The hit value: the bit of the last enabled applied channel, timed
@@ -96,8 +100,10 @@ private:
     void PrintKeyOrReset(int cause);
     void PrintEvent(std::string_view text);
     void Disarm();
-    // The break bytes taken back out of memory and the flash written back.
-    void SynchroniseFlashAfterStop();
+    // After the run: the program's own bytes back where its breakpoints
+    // stood, so that the stopped program reads as it is (in flash through
+    // the mirror); flash synchronisation also writes them into the chip.
+    void TakeBreakBytesOut();
 
     std::atomic<DWORD> m_running{0};
     std::array<int, 3> m_stopCauses{stop_cause::kNone, stop_cause::kNone, stop_cause::kNone};

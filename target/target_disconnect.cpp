@@ -25,6 +25,7 @@ void WriteEntry(DWORD address, const BYTE* data, DWORD size) {
 }  // namespace
 
 void CTargetComponentBase::Disconnect() {
+    RestoreProgramBytes();
     if (g_emuSel == connect_mode::kProgramFlash || g_powerSupplySettings.powerFromEmulator != 0) {
         return;
     }

@@ -71,6 +71,21 @@ HRESULT HostBreakpointService::Remove(DWORD id) {
     return result;
 }
 
+void HostBreakpointService::HandOverToTarget() {
+    std::vector<Breakpoint> kept;
+    {
+        std::lock_guard lock(mutex_);
+        kept.swap(breakpoints_);
+    }
+    for (const Breakpoint& one : kept) {
+        const platform::Bstr text(one.text.c_str());
+        DWORD id = 0;
+        if (Add(one.address, one.owner, text.Get(), &id) == S_OK && !one.enabled) {
+            static_cast<void>(Enable(id, false));  // refused: the list shows what the target has
+        }
+    }
+}
+
 HRESULT HostBreakpointService::AddBreakpoint(DWORD address, GUID ownerId, BSTR text, DWORD* word) {
     char detail[64];
     std::snprintf(detail, sizeof(detail), "%08X|%s", static_cast<unsigned>(address),

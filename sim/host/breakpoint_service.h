@@ -42,6 +42,12 @@ public:
     void RefuseNextAdds(int count) { refuseNextAdds_ = count; }
     std::vector<Breakpoint> Breakpoints() const;
 
+    // A target session has started: the host keeps its breakpoints from one
+    // session to the next, and hands each to the new target again. Each gets
+    // the target's new id, a disabled one is disabled again, and one the
+    // target refuses leaves the list.
+    void HandOverToTarget();
+
     // The person sets, enables and removes a breakpoint in the host's editor.
     HRESULT SetUserBreakpoint(DWORD address, DWORD* id);
     HRESULT EnableUserBreakpoint(DWORD id, bool enable);

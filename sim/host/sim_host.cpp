@@ -668,6 +668,9 @@ HRESULT SimHost::StartTargetSession() {
     const platform::Bstr wide(name.c_str());
     const HRESULT result = target != nullptr ? target->Initialise(wide.Get()) : E_FAIL;
     log_.Add("StartTargetSession", name + "|" + std::to_string(result));
+    if (SUCCEEDED(result)) {
+        services_.Breakpoints().HandOverToTarget();
+    }
     return result;
 }
 

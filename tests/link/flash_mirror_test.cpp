@@ -115,6 +115,42 @@ TEST_F(FlashMirror, LinkedBlocksAreWrittenBackTogether) {
     EXPECT_EQ(g_flashJobActive, 0u);
 }
 
+// A byte put back into the mirror alone (a break byte taken out while the
+// program is stopped): the chip keeps its own byte until a write-back, and
+// the write of the chip's byte (the next go's break byte) settles it.
+TEST_F(FlashMirror, ABytePutBackIsProgrammedOnlyWhenItStillDiffersAtTheWriteBack) {
+    struct Case {
+        const char* what;
+        bool breakByteAgain;  // the next go writes the chip's byte back
+        bool written;         // the write-back programs the block
+        BYTE chip;            // the chip's byte afterwards
+    };
+    const Case cases[] = {
+        {"the break byte goes back in", true, false, 0x00},
+        {"the session ends", false, true, 0x04},
+    };
+    for (const Case& c : cases) {
+        Running();
+        g_flashMirror[0xC010] = 0x00;  // the break byte, in the mirror and in the chip
+        ASSERT_EQ(Control().writeTarget(0xC010, Bytes{0x00}.data(), 1), Q3V_SIM_OK);
+        CFirmCommand command;
+        ASSERT_EQ(command.PutBackByte(0xC010, 0x04), kOk);
+        EXPECT_EQ(Mirror(0xC010, 1), Bytes{0x04}) << c.what;
+        EXPECT_TRUE(std::none_of(g_flashBlocks.dirty.begin(), g_flashBlocks.dirty.end(), [](BYTE b) { return b != 0; }))
+            << c.what;
+        EXPECT_TRUE(FramesIn().empty()) << c.what << ": nothing sent";
+        if (c.breakByteAgain) {
+            g_firmWriteData[0] = 0x00;
+            ASSERT_EQ(command.WriteMemory(access_code::kByte, 0xC010, 1, 1), kOk);
+        }
+        ASSERT_EQ(command.WriteBackFlash(), kOk) << c.what;
+        EXPECT_EQ(FramesStartingWith("00 06 45").empty(), !c.written) << c.what;
+        EXPECT_EQ(ReadTarget(0xC010, 1), Bytes{c.chip}) << c.what;
+        EXPECT_TRUE(g_flashBlocks.chipBytes.empty()) << c.what;
+        ClearFrames();
+    }
+}
+
 TEST_F(FlashMirror, AFailedWriteBackPutsTheSpecialRegisterBackAndKeepsItsBlocksDirty) {
     UseDevice(Device::Vk32D64, 2);
     Running();

@@ -146,6 +146,22 @@ TEST_F(ExecutionCommands, ASingleStepRunsOneInstructionFromTheStepAddress) {
     EXPECT_EQ(Status().stopWord, 0x4253u);
 }
 
+// A condition timed after its fetch (";P") whose address holds the PC makes
+// the preparation answer 2, which is no failure: the step starts, and the
+// engine's look at a go's first instruction lets the go on.
+TEST_F(ExecutionCommands, AConditionAfterTheFetchAtThePcRefusesNeitherAStepNorAGo) {
+    LoadProgram(0x500, {kNop, kNop, kNop});
+    Engine().ExecuteBreakConditionCommand("BC1 PC=H'0500;P");
+    g_registerImage[kPc] = 0x500;
+    g_stepRequest.stepAddress = 0x500;
+    ASSERT_EQ(CFirmCommand().WriteRegisterFile(std::span<const DWORD, 20>(g_registerImage.data(), 20)), kOk);
+    EXPECT_EQ(Engine().StepOrGoEngine(0x500), 0) << "nothing carried out here, nothing refused";
+    EXPECT_EQ(Engine().MonitorSingleStep(), 0);
+    EXPECT_EQ(g_emuResponse->RunStatus(), CEmuResponse::kRunning);
+    EXPECT_EQ(GoFrames().size(), 1u);
+    EXPECT_EQ(Status().pc, 0x501u);
+}
+
 TEST_F(ExecutionCommands, AStepOverACallRunsTheSubroutineAndStopsAfterTheCall) {
     // 500: JSR.S 510; 502: NOP; 510: NOP, RTS.
     LoadProgram(0x500, {0xEF, 0x0F, kNop});

@@ -10,6 +10,12 @@
 #include "tests/road/break_condition_road_fixture.h"
 
 #include "events/target_event_vk3.h"
+#include "frame/target_break.h"
+
+#include "platform/bstr.h"
+#include "platform/host/ids.h"
+
+#include <utility>
 
 namespace {
 
@@ -66,6 +72,49 @@ TEST_F(BreakConditionRoad, ADownloadSendsTheChannelsAgain) {
     ASSERT_EQ(memory->OnDownload(0), S_OK);
     EXPECT_EQ(Echoes(), Lines{"breakcondition_set channel 1 address 0xC010 pcbefore"});
     EXPECT_EQ(Go(), "BREAK CONDITION 1");
+}
+
+// A go from a break stops at a break on the very next instruction, each by
+// its own cause, rather than stepping off that address too.
+TEST_F(BreakConditionRoad, AGoFromABreakStopsAtABreakOnTheNextInstruction) {
+    struct Case {
+        const char* name;
+        bool conditionAtC010;  // else a PC breakpoint there
+        bool conditionAtC011;
+        const char* firstCause;
+        const char* secondCause;
+    };
+    const Case cases[] = {
+        {"two conditions", true, true, "BREAK CONDITION 1", "BREAK CONDITION 2"},
+        {"breakpoint, then condition", false, true, "BREAK POINT", "BREAK CONDITION 2"},
+        {"condition, then breakpoint", true, false, "BREAK CONDITION 1", "BREAK POINT"},
+    };
+    IHTPCBreakClient* breaks = nullptr;
+    ASSERT_EQ(target_->GetBreakHandler()->QueryInterface(IID_IHTPCBreakClient, reinterpret_cast<void**>(&breaks)),
+              S_OK);
+    const platform::Bstr text("");
+    for (const Case& one : cases) {
+        SCOPED_TRACE(one.name);
+        DWORD id = 0;
+        const std::pair<DWORD, bool> places[] = {{0xC010, one.conditionAtC010}, {0xC011, one.conditionAtC011}};
+        for (DWORD channel = 0; channel < 2; ++channel) {
+            const auto [address, condition] = places[channel];
+            if (condition) {
+                ASSERT_EQ(set_->SetAtAddress(channel, address, address), 0);
+            } else {
+                ASSERT_EQ(breaks->AddBreak(address, HostBreakpointOwnerId, text.Get(), &id), S_OK);
+            }
+        }
+        AtStart();
+        EXPECT_EQ(Go(), one.firstCause);
+        EXPECT_EQ(Status().pc, 0xC010u);
+        EXPECT_EQ(Go(), one.secondCause);
+        EXPECT_EQ(Status().pc, 0xC011u) << "not round to C010 again";
+        set_->ClearChannel(0, 1);
+        set_->ClearChannel(1, 1);
+        static_cast<void>(breaks->RemoveBreak(-1));  // E_FAIL with no breakpoint
+    }
+    EXPECT_TRUE(ui_.MessageBoxes().empty());
 }
 
 // The demo device with the hardware break type 1: break channels 2 and 3

@@ -160,6 +160,41 @@ TEST_F(BreakRoad, AHostBreakpointStopsTheProgramUntilDisabledOrRemoved) {
     EXPECT_TRUE(ui_.MessageBoxes().empty());
 }
 
+TEST_F(BreakRoad, AGoFromABreakpointStopsAtOneOnTheNextInstruction) {
+    DWORD id = 0;
+    ASSERT_EQ(HostAdd(0xC010, &id), S_OK);
+    ASSERT_EQ(HostAdd(0xC011, &id), S_OK);
+    EXPECT_EQ(GoUntilStopped(), "BREAK POINT");
+    EXPECT_EQ(Pc(), 0xC010u);
+    EXPECT_EQ(GoUntilStopped(), "BREAK POINT");
+    EXPECT_EQ(Pc(), 0xC011u) << "not round to C010 again";
+    EXPECT_EQ(GoUntilStopped(), "BREAK POINT");
+    EXPECT_EQ(Pc(), 0xC010u) << "on from C011 the loop comes round";
+}
+
+TEST_F(BreakRoad, TheHostsEnableAndDisableAllReachTheTarget) {
+    DWORD first = 0;
+    DWORD second = 0;
+    ASSERT_EQ(HostAdd(0xC004, &first), S_OK);
+    ASSERT_EQ(HostAdd(0xC010, &second), S_OK);
+    ASSERT_EQ(client_->EnableBreak(static_cast<LONG>(second), 0), S_OK);
+
+    ASSERT_EQ(client_->EnableBreak(-1, 1), S_OK) << "one was disabled";
+    EXPECT_EQ(GoUntilStopped(), "BREAK POINT");
+    EXPECT_EQ(Pc(), 0xC010u) << "the one enabled again stops the program first";
+
+    ASSERT_EQ(client_->EnableBreak(-1, 0), S_OK);
+    EXPECT_EQ(GoUntilStopped(), "BREAK KEY") << "disabled, neither stops it";
+    EXPECT_EQ(client_->EnableBreak(-1, 0), E_FAIL) << "nothing changed";
+
+    ASSERT_EQ(client_->EnableBreak(-1, 1), S_OK);
+    EXPECT_EQ(GoUntilStopped(), "BREAK POINT");
+    EXPECT_TRUE(Pc() == 0xC004u || Pc() == 0xC010u) << std::hex << Pc();
+    ASSERT_EQ(client_->RemoveBreak(-1), S_OK);
+    EXPECT_EQ(GoUntilStopped(), "BREAK KEY");
+    EXPECT_TRUE(ui_.MessageBoxes().empty());
+}
+
 TEST_F(BreakRoad, ANewSessionDoesNotStopAtTheBreakpointsOfTheLastOne) {
     DWORD id = 0;
     ASSERT_EQ(HostAdd(0xC010, &id), S_OK);
@@ -320,6 +355,19 @@ TEST_F(BreakRoad, AnEditedBreakIsReplacedThroughTheHostUnlessNothingChanged) {
     EXPECT_EQ(manager_->GetPcCount(), 1u);
     EXPECT_EQ(GoUntilStopped(), "BREAK POINT") << "from the reset address C000";
     EXPECT_EQ(Pc(), 0xC004u);
+}
+
+TEST_F(BreakRoad, ABreakOfPassCountZeroIsShownAsOneAndConfirmedUnchanged) {
+    // As the console's "bp" makes it.
+    ASSERT_EQ(manager_->AddPcBreak(0xC010, 0, Action(break_action::kStop)), 1);
+    const std::size_t requests = HostRequests(*host_);
+    ui_.OnDialog(res_id::kSetBreakTypePage)
+        .Do([](platform::UiDialog& shown) { EXPECT_EQ(shown.Text(res_id::kBrkCount), "D'1"); })
+        .PressOk();
+    manager_->RunSetBreakDialog(0);
+    EXPECT_TRUE(ui_.Beeps().empty()) << "the page took its own count";
+    EXPECT_EQ(HostRequests(*host_), requests) << "nothing changed";
+    EXPECT_EQ(Listing(), Lines{"BP Stop"});
 }
 
 TEST_F(BreakRoad, AnEditTheHostRefusesPutsTheOldBreakBack) {

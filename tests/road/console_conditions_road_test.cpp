@@ -92,6 +92,30 @@ TEST_F(FourChannelConditions, FourAddressesTakeTheFourChannelsAndAFifthIsRefused
     EXPECT_EQ(Do("bcd").text, Rows({"00000000", "00001001", "00001004", "00001003"}));
 }
 
+// --- three channels, protocol type 2: the two the device's rules keep ------
+
+class ThreeChannelConditions : public FourChannelConditions {
+protected:
+    const char* Group() const override { return "LinkTestFiles\\CHAN3"; }
+};
+
+TEST_F(ThreeChannelConditions, OnlyTheChannelsTheDeviceKeepsAreTakenAndAThirdIsRefused) {
+    EXPECT_EQ(Do("bcs address 1001").result, S_OK);
+    EXPECT_EQ(Do("bcs address 1002").result, S_OK);
+    const std::string listed = Do("bcd").text;
+    EXPECT_TRUE(listed.starts_with(Rows({"00001001", "00001002"}))) << listed;
+    // The third channel's record is never loaded nor stored: a condition
+    // for it would be answered as set and dropped.
+    ExpectRefusals({
+        {"bcs address 1003", "Too many points\n"},
+        {"bcs channel 3 address 1003", "Too many points\n"},
+    });
+    EXPECT_EQ(Do("bcd").text, listed) << "no refusal changed a channel";
+    EXPECT_EQ(Do("bcc channel 1").result, S_OK);
+    EXPECT_EQ(Do("bcs address 1003").result, S_OK) << "the freed channel";
+    EXPECT_TRUE(Do("bcd").text.starts_with(Rows({"00001003", "00001002"})));
+}
+
 // --- the data-break device: channel 3 takes the data conditions -------------
 
 class DataBreakConditions : public ConsoleConditions {

@@ -480,6 +480,24 @@ TEST_F(ConsoleRoad, TwoListingsRunSideBySideAndACloseWaitsForThem) {
     EXPECT_EQ(window_.CompletedTexts().size(), before + 3) << "the listing ended before the commands went";
 }
 
+// The host changes its breakpoints on its own thread while listings run
+// (the thread sanitizer's build watches the rows): each listing writes the
+// rows as they stood when it was asked for.
+TEST_F(ConsoleRoad, AListingShowsTheRowsOfItsCallWhileTheHostChangesThem) {
+    ASSERT_EQ(Do("bp C010").result, S_OK);
+    host_.Services().CommandOutput().ClearLines();
+    const std::size_t before = window_.CompletedTexts().size();
+    constexpr std::size_t kListings = 4;
+    for (std::size_t i = 0; i < kListings; ++i) {
+        EXPECT_EQ(Execute("bd").status, kRunsOn);
+        ASSERT_TRUE(Session().AddBreak(0xC004 + static_cast<DWORD>(i))) << out_.str();
+        ASSERT_TRUE(Session().RemoveBreak(2)) << out_.str();
+    }
+    ASSERT_TRUE(window_.AwaitCompletion(before + kListings - 1, kCompletionLimit));
+    EXPECT_EQ(host_.Services().CommandOutput().Lines(),
+              std::vector<std::string>(kListings, "H'0000C010 Enable\n"));
+}
+
 TEST_F(ConsoleRoad, ADisconnectLeavesFourSyntaxTextsAndAReconnectMakesTheSameCommands) {
     const auto wordsBefore = window_.ClientWords();
     const auto textsBefore = SyntaxTexts();

@@ -22,6 +22,7 @@
 #include <streambuf>
 
 #include <algorithm>
+#include <cstdio>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -313,6 +314,97 @@ TEST_F(DemoRoad, InteractiveBadLinesGetOneClearLineEachAndALostLinkIsAnsweredByT
     EXPECT_TRUE(Shows(said, "detach: ")) << said;
     EXPECT_TRUE(Shows(said, "simhost: unloaded the plug-in module")) << said;
     EXPECT_TRUE(host_.Services().Registrations().empty());
+}
+
+// A breakpoint's break byte stands in memory only while the program runs:
+// the stopped program reads as its own bytes, through the flash mirror and
+// from RAM, and the chip holds them once the session has ended, also when
+// the breakpoint was removed while stopped. Flash keeps the break byte in the
+// chip between stops, so a go costs no flash programming for it.
+TEST_F(DemoRoad, AStoppedProgramReadsAsItsOwnBytesAndTheSessionLeavesTheChipClean) {
+    struct Case {
+        const char* name;
+        DWORD address;
+        Bytes program;  // the bytes from the breakpoint on
+        bool hit;       // the demo runs through the address
+        bool removeFirst;
+    };
+    const Case cases[] = {
+        {"flash", 0xC010, {0x04, 0x04, 0xF3}, true, false},
+        {"flash, removed while stopped", 0xC010, {0x04, 0x04, 0xF3}, true, true},
+        {"RAM", 0x0800, {0x5A, 0xA5}, false, false},
+    };
+    for (const Case& one : cases) {
+        SCOPED_TRACE(one.name);
+        simhost::Console console(host_, in_, out_, false);
+        ASSERT_TRUE(console.StartSession()) << out_.str();
+        simhost::DebugSession& session = console.Session();
+        Do(console, "connect");
+        Do(console, "load");
+        Do(console, "reset");
+        char address[16];
+        std::snprintf(address, sizeof(address), "%04X", static_cast<unsigned>(one.address));
+        if (!one.hit) {
+            Do(console, std::string("write ") + address + " 5A A5");
+        }
+        Do(console, std::string("break ") + address);
+        // Not reached, the run is halted by the host after its wait.
+        std::string said =
+            Do(console, "go", one.hit ? simhost::Console::Outcome::Done : simhost::Console::Outcome::Failed);
+        if (one.hit) {
+            EXPECT_EQ(Pc(console), one.address) << said;
+        }
+        for (int round = 0; round < 2; ++round) {
+            EXPECT_EQ(session.ReadMemory(one.address, one.program.size()), one.program) << "round " << round;
+            said = Do(console, "mem " + std::string(address) + " 3");
+            EXPECT_FALSE(Shows(said, std::string(address) + "  00")) << said;
+            if (one.hit) {
+                said = Do(console, "go");
+                EXPECT_EQ(Pc(console), one.address) << "the breakpoint still stops the program: " << said;
+            }
+        }
+        if (one.removeFirst) {
+            Do(console, "break remove 1");
+        }
+        Do(console, "disconnect");
+        EXPECT_EQ(ReadTarget(one.address, one.program.size()), one.program) << "the chip after the session";
+        console.EndSession();
+        for (const auto& kept : host_.Services().Breakpoints().Breakpoints()) {
+            // No target: the host's list forgets it all the same.
+            static_cast<void>(host_.Services().Breakpoints().RemoveUserBreakpoint(kept.id));
+        }
+    }
+}
+
+// The host keeps its breakpoints from one session to the next: in the new
+// session the breakpoint it lists stops the program and can be removed.
+TEST_F(DemoRoad, ABreakpointTheHostKeepsAcrossAReconnectStopsTheProgram) {
+    simhost::Console console(host_, in_, out_, false);
+    ASSERT_TRUE(console.StartSession()) << out_.str();
+    simhost::DebugSession& session = console.Session();
+    Do(console, "connect");
+    Do(console, "load");
+    Do(console, "reset");
+    Do(console, "break C004");
+    Do(console, "break C010");
+    ASSERT_EQ(session.Breaks().size(), 2u);
+    // Disabled in the host's list, the second stays disabled.
+    const DWORD disabledId = session.Breaks()[1].id;
+    ASSERT_EQ(host_.Services().Breakpoints().EnableUserBreakpoint(disabledId, false), S_OK);
+    Do(console, "disconnect");
+
+    Do(console, "connect");
+    Do(console, "load");
+    Do(console, "reset");
+    std::string said = Do(console, "break list");
+    EXPECT_EQ(said, "  #1 00C004 enabled\n  #2 00C010 disabled\n");
+    said = Do(console, "go");
+    EXPECT_EQ(Pc(console), 0xC004u) << "the disabled C010 comes first: " << said;
+    EXPECT_EQ(session.LastStopCause(), "BREAK POINT") << said;
+    EXPECT_TRUE(session.RemoveBreak(1)) << out_.str();
+    EXPECT_TRUE(session.RemoveBreak(1)) << out_.str();
+    EXPECT_TRUE(session.Breaks().empty());
+    console.EndSession();
 }
 
 }  // namespace

@@ -407,7 +407,8 @@ TEST_F(DataBreakListRoad, RemovingTheSecondChannelMovesTheOthersDownAndKeepsThei
     EXPECT_EQ(ChannelRows(), (Lines{"C000 on", "C006 off", "C010 on", "-"}));
     EXPECT_EQ(Echoes(), Lines{"breakcondition_clear address 0xC004"}) << "the moves are not echoed";
     AtStart();
-    EXPECT_EQ(Go(), "BREAK CONDITION 1");
+    EXPECT_EQ(Go(), "BREAK CONDITION 3") << "the call's target C010, moved down to channel 3";
+    EXPECT_EQ(Go(), "BREAK CONDITION 1") << "past the disabled C006 round to C000";
     EXPECT_TRUE(ui_.MessageBoxes().empty());
 }
 

@@ -225,6 +225,31 @@ TEST_F(RunControlRoad, AFlashByteWrittenWhileStoppedIsInTheChipAfterTheNextGo) {
     EXPECT_TRUE(Messages().empty());
 }
 
+// Erased flash (0xFF) is no instruction: the run stops on it and says so,
+// with the PC at the instruction, also at the top of the address space.
+TEST_F(RunControlRoad, AStopOnAnIllegalInstructionIsReportedAsSuch) {
+    struct Case {
+        const char* name;
+        DWORD pc;
+        bool step;
+    };
+    const Case cases[] = {
+        {"go", 0xC008, false},
+        {"step", 0xC008, true},
+        {"step at the top of the address space", 0xFFFFF, true},
+    };
+    for (const Case& one : cases) {
+        SCOPED_TRACE(one.name);
+        Registers().SetValue(kPc, one.pc);
+        ASSERT_EQ(one.step ? exec_->StepIn() : exec_->Go(), S_OK);
+        AwaitEnd();
+        EXPECT_EQ(Status().stopWord, 0x494Cu) << "IL";
+        EXPECT_EQ(StopCause(), "ILLEGAL INSTRUCTION");
+        EXPECT_EQ(Registers().Value(kPc), one.pc);
+    }
+    EXPECT_TRUE(Messages().empty());
+}
+
 TEST_F(RunControlRoad, RequestsThatDoNotFitAreRefusedWithoutAThread) {
     EXPECT_EQ(exec_->Halt(), kNotAvailable) << "nothing runs";
     ASSERT_EQ(exec_->Go(), S_OK);
