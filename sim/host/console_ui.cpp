@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <iterator>
 #include <cstdlib>
 #include <iostream>
+#include <iterator>
 #include <sstream>
 #include <utility>
 
