@@ -126,33 +126,37 @@ void ConsoleUiDriver::SetLineSource(std::function<bool(std::string&)> source) {
 
 bool ConsoleUiDriver::Ask(const std::string& prompt, std::string& answer) {
     out_ << prompt << std::flush;
-    if (lineSource_) {
-        const bool answered = lineSource_(answer);
-        if (answered) {
-            out_ << answer << "\n";  // the line typed for the prompt, echoed beside it
-        }
-        return answered;
+    const bool answered = lineSource_ ? lineSource_(answer) : static_cast<bool>(std::getline(in_, answer));
+    if (!answered) {
+        inputEnded_ = true;
+        out_ << "\n";
+    } else if (lineSource_) {
+        out_ << answer << "\n";  // the line typed for the prompt, echoed beside it
     }
-    return static_cast<bool>(std::getline(in_, answer));
+    return answered;
 }
 
 int ConsoleUiDriver::OnMessageBox(const platform::MessageBoxRequest& request) {
     std::lock_guard lock(mutex_);
     out_ << "[message box \"" << request.caption << "\" (" << ButtonsText(request.type) << ")]\n"
          << request.text << "\n";
-    const int answer = platform::DefaultMessageBoxAnswer(request.type);
-    if (Unattended()) {
-        if (unchangedBoxes_.TooOften(request)) {
-            const int wayOut = platform::WayOutOfMessageBox(request.type);
-            out_ << "[the same box came back " << platform::kUnchangedBoxLimit << " times in a row: answered "
-                 << AnswerName(wayOut) << "]\n";
-            return wayOut;
-        }
-        out_ << "[answered with the default button]\n";
-        return answer;
-    }
     std::string line;
-    if (!Ask("answer (ok, cancel, yes, no, retry, abort, ignore; empty for the default): ", line) || line.empty()) {
+    if (!Unattended() && Ask("answer (ok, cancel, yes, no, retry, abort, ignore; empty for the default): ", line)) {
+        return Answer(request, line);
+    }
+    if (unchangedBoxes_.TooOften(request)) {
+        const int wayOut = platform::WayOutOfMessageBox(request.type);
+        out_ << "[the same box came back " << platform::kUnchangedBoxLimit << " times in a row: answered "
+             << AnswerName(wayOut) << "]\n";
+        return wayOut;
+    }
+    out_ << "[answered with the default button]\n";
+    return platform::DefaultMessageBoxAnswer(request.type);
+}
+
+int ConsoleUiDriver::Answer(const platform::MessageBoxRequest& request, const std::string& line) {
+    const int answer = platform::DefaultMessageBoxAnswer(request.type);
+    if (line.empty()) {
         return answer;
     }
     if (TakeQuit(line)) {

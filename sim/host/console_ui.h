@@ -26,7 +26,8 @@ namespace simhost {
 // empty answer takes the default; a line that is no answer is named with
 // what was taken instead). "quit" as an answer leaves: the box answers its way
 // out, the dialog is cancelled, and from then on everything is answered as
-// when nobody is at the console, so the session can end cleanly.
+// when nobody is at the console, so the session can end cleanly; so is
+// everything once the input has ended.
 class ConsoleUiDriver : public platform::UiDriver {
 public:
     ConsoleUiDriver(std::istream& in, std::ostream& out, bool interactive);
@@ -82,9 +83,13 @@ private:
     // Runs one console command on the dialog; false when the person leaves
     // the dialog to the program.
     bool Command(platform::UiDialog& dialog, const std::string& line);
+    // False at the end of input, which then lasts.
     bool Ask(const std::string& prompt, std::string& answer);
-    // Nobody answers any more: not interactive, or someone asked to quit.
-    bool Unattended() const { return !interactive_ || quitAsked_; }
+    // A box's answer from the line typed for it.
+    int Answer(const platform::MessageBoxRequest& request, const std::string& line);
+    // Nobody answers any more: not interactive, someone asked to quit, or
+    // the input has ended.
+    bool Unattended() const { return !interactive_ || quitAsked_ || inputEnded_; }
     // The way a person answers this dialog: its buttons and the help.
     void ShowAnswers(const platform::DialogView& view);
     // "quit" at a dialog: Cancel, or the close box.
@@ -106,6 +111,7 @@ private:
     std::function<void(platform::UiDialog&)> fillNext_;
     std::map<int, KeyState> keys_;
     std::atomic<bool> quitAsked_{false};
+    bool inputEnded_ = false;  // under mutex_, as every question is
 };
 
 }  // namespace simhost

@@ -42,6 +42,14 @@ bool Shows(const std::string& output, const std::string& part) {
     return output.find(part) != std::string::npos;
 }
 
+std::size_t Count(const std::string& output, const std::string& part) {
+    std::size_t count = 0;
+    for (std::size_t at = output.find(part); at != std::string::npos; at = output.find(part, at + part.size())) {
+        ++count;
+    }
+    return count;
+}
+
 TEST(ConsoleDriver, UnattendedDialogsTakeTheirDefaultButton) {
     Console console("", false);
     NameDialog dialog;
@@ -62,6 +70,16 @@ TEST(ConsoleDriver, UnattendedABoxThatComesBackUnchangedIsCancelledAndTheConsole
     EXPECT_EQ(retries, platform::kUnchangedBoxLimit - 1);
     EXPECT_TRUE(Shows(console.out.str(), "[the same box came back 16 times in a row: answered Cancel]"))
         << console.out.str();
+}
+
+TEST(ConsoleDriver, OnceTheInputHasEndedABoxThatComesBackUnchangedIsCancelled) {
+    Console console("");  // at the console, but nothing more is typed
+    int retries = 0;
+    while (MessageBoxA(nullptr, "Connector disconnected", "Target", MB_RETRYCANCEL | MB_ICONWARNING) == IDRETRY) {
+        ASSERT_LT(++retries, 100) << "a loop around a box never ends once the input has";
+    }
+    EXPECT_EQ(retries, platform::kUnchangedBoxLimit - 1);
+    EXPECT_EQ(Count(console.out.str(), "answer ("), 1u) << "asked once, when the input ended";
 }
 
 TEST(ConsoleDriver, AtTheConsoleThePersonsRetryStaysTheirChoice) {
@@ -114,14 +132,6 @@ TEST(ConsoleDriver, ThePersonFillsTheDialogWithCommands) {
     EXPECT_TRUE(Shows(console.out.str(), "cannot: there is no control 9999"));
     EXPECT_TRUE(Shows(console.out.str(), "[the dialog took \"frobnicate\": no dialog command (\"?\" lists them)]"));
     EXPECT_TRUE(Shows(console.out.str(), "set <id> <text>"));  // "?" shows the commands
-}
-
-std::size_t Count(const std::string& output, const std::string& part) {
-    std::size_t count = 0;
-    for (std::size_t at = output.find(part); at != std::string::npos; at = output.find(part, at + part.size())) {
-        ++count;
-    }
-    return count;
 }
 
 TEST(ConsoleDriver, ADialogSaysOnceHowToAnswerItAndNamesTheLinesItTookWithoutShowingItAgain) {
