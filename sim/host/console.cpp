@@ -1,9 +1,11 @@
 #include "sim/host/console.h"
 
 #include "sim/host/break_list_window.h"
+#include "sim/host/refusal_text.h"
 
 #include "platform/afx.h"
 #include "platform/clock.h"
+#include "platform/files.h"
 #include "platform/sleep_tally.h"
 #include "platform/ui.h"
 
@@ -32,15 +34,19 @@ constexpr DWORD kDefaultMemoryCount = 16;
 constexpr std::chrono::milliseconds kMessagePeriod{5};
 
 const char* const kHelp =
-    "connect                  starts the target session: connects to the emulator\n"
+    "connect [ctrl|noctrl]    starts the target session: connects to the emulator; the start-up asks\n"
+    "                         whether Ctrl is held (held, it shows the Emulator Setting sheet): \"ctrl\"\n"
+    "                         or \"noctrl\" answers without the question\n"
     "disconnect               saves the session and disconnects\n"
-    "load [file]              downloads an S-record program (Vk3Demo.mot beside the host)\n"
+    "load [file]              downloads an S-record program (Vk3Demo.mot by default; a relative name\n"
+    "                         not in the working folder is looked for beside simhost)\n"
     "reset                    resets the CPU; the PC takes the program's reset vector\n"
     "go                       runs the program (it stops at a breakpoint)\n"
     "go until <addr>...       runs until one of the addresses\n"
     "halt                     stops the running program\n"
     "step [over|out]          steps one instruction, over a call, or out of the routine\n"
-    "wait [s]                 waits for the program to stop (decimal seconds, 10 by default)\n"
+    "wait [s]                 waits for the program to stop, at most s seconds (decimal, 10 by default);\n"
+    "                         halts it when they run out\n"
     "regs                     the registers\n"
     "reg <name> <value>       sets a register in the host (the target takes it at the next run)\n"
     "mem <addr> [count]       shows memory (count 1 to 1000, that is 4,096; 10 by default)\n"
@@ -65,6 +71,11 @@ const char* const kHelp =
     "quit                     halts, saves, disconnects, detaches, unloads and leaves\n"
     "Numbers are hexadecimal unless marked (D'10, 0x10, 10h).";
 
+// Why the start-up's look at the Ctrl key matters, said where it asks.
+constexpr char kCtrlAtConnect[] =
+    "the start-up looks at the Ctrl key: held, it shows the Emulator Setting sheet before connecting; "
+    "\"connect ctrl\" or \"connect noctrl\" answers without this question";
+
 // The running word of a command that hands in its text later.
 constexpr WORD kCommandRunsOn = 0xFFFF;
 // How long "cmd" waits for such a text.
@@ -84,6 +95,17 @@ std::string Escaped(const std::string& text) {
         escaped += c == '\n' ? std::string("\\n") : std::string(1, c);
     }
     return escaped;
+}
+
+// A program named by a relative path that is not in the working folder is
+// looked for beside the host program, where the demo's program lies.
+std::string ProgramPath(const std::string& name) {
+    const bool relative = !name.empty() && name[0] != '\\' && name[0] != '/' && (name.size() < 2 || name[1] != ':');
+    if (!relative || GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        return name;
+    }
+    const std::string beside = ProgramFolder() + name;
+    return GetFileAttributesA(beside.c_str()) != INVALID_FILE_ATTRIBUTES ? beside : name;
 }
 
 std::vector<std::string> Words(const std::string& line) {
@@ -121,6 +143,9 @@ Console::Console(SimHost& host, std::istream& in, std::ostream& out, bool intera
     if (interactive) {
         // The host's label chooser asks the person at the console.
         host_.Services().Labels().SetAsker([this]() -> std::optional<std::string> {
+            if (ui_.QuitAsked()) {
+                return std::nullopt;
+            }
             {
                 std::lock_guard lock(ui_.OutputLock());
                 out_ << "[choose a label]\nlabel (empty to cancel): " << std::flush;
@@ -128,6 +153,10 @@ Console::Console(SimHost& host, std::istream& in, std::ostream& out, bool intera
             std::string label;
             const bool answered = lines_ != nullptr ? lines_->TakeAnswer(label) : !!std::getline(in_, label);
             if (!answered || label.empty()) {
+                return std::nullopt;
+            }
+            if (ui_.TakeQuit(label)) {
+                Print("[quit: no label chosen; the session ends]");
                 return std::nullopt;
             }
             return label;
@@ -214,14 +243,15 @@ int Console::RunInteractive(LineQueue& lines) {
         return 1;
     }
     Print("type \"help\" for the commands");
-    for (bool more = true; more;) {
+    for (bool more = true; more && !ui_.QuitAsked();) {
         {
             std::lock_guard lock(ui_.OutputLock());
             out_ << "simhost> " << std::flush;
         }
         std::string line;
         while (!lines.TakeCommand(line, kMessagePeriod)) {
-            if (lines.Finished()) {
+            // A box on another thread (the go thread's) may take "quit".
+            if (lines.Finished() || ui_.QuitAsked()) {
                 Print("");
                 more = false;
                 break;
@@ -229,7 +259,8 @@ int Console::RunInteractive(LineQueue& lines) {
             platform::ProcessWaitingMessages();
             session_.CheckRunEnded();
         }
-        if (more) {
+        // A line typed after a box took "quit" is not run.
+        if (more && !ui_.QuitAsked()) {
             more = Run(line) != Outcome::Quit;
         }
     }
@@ -252,9 +283,10 @@ bool Console::Number(const std::string& text, std::uint64_t limit, std::uint64_t
         return false;
     }
     if (*parsed > limit) {
+        // The bound in the radix the argument is read in.
         char bound[24];
-        std::snprintf(bound, sizeof(bound), "0x%llX", static_cast<unsigned long long>(limit));
-        badArgument_ = "\"" + text + "\" is above " + bound;
+        std::snprintf(bound, sizeof(bound), radix == 10 ? "%llu" : "0x%llX", static_cast<unsigned long long>(limit));
+        badArgument_ = "\"" + text + "\" is outside 0 to " + bound;
         return false;
     }
     value = *parsed;
@@ -272,13 +304,23 @@ Console::Outcome Console::Run(const std::string& line) {
         return Outcome::Quit;
     }
     session_.CheckRunEnded();
-    return RunCommand(command, words, line) ? Outcome::Done : Outcome::Failed;
+    const bool done = RunCommand(command, words, line);
+    // "quit" given to a question the command asked ends the session after it.
+    if (ui_.QuitAsked()) {
+        return Outcome::Quit;
+    }
+    return done ? Outcome::Done : Outcome::Failed;
 }
 
 bool Console::RunCommand(const std::string& command, std::vector<std::string>& words, const std::string& line) {
     const auto none = [&](const char* usage) { return words.empty() || Usage(usage); };
     if (command == "connect") {
-        return none("connect") && session_.Connect();
+        if (words.size() > 1 || (words.size() == 1 && words[0] != "ctrl" && words[0] != "noctrl")) {
+            return Usage("connect [ctrl|noctrl]");
+        }
+        const std::optional<bool> ctrl = words.empty() ? std::nullopt : std::optional<bool>(words[0] == "ctrl");
+        const ConsoleUiDriver::KeyScope held(ui_, VK_CONTROL, ctrl, kCtrlAtConnect);
+        return session_.Connect();
     }
     if (command == "disconnect") {
         return none("disconnect") && session_.Disconnect();
@@ -287,7 +329,7 @@ bool Console::RunCommand(const std::string& command, std::vector<std::string>& w
         if (words.size() > 1) {
             return Usage("load [file]");
         }
-        return session_.Load(words.empty() ? ProgramFolder() + kDefaultProgram : words[0]);
+        return session_.Load(words.empty() ? ProgramFolder() + kDefaultProgram : ProgramPath(words[0]));
     }
     if (command == "reset") {
         return none("reset") && session_.Reset();
@@ -309,11 +351,7 @@ bool Console::RunCommand(const std::string& command, std::vector<std::string>& w
         return session_.Wait(static_cast<DWORD>(seconds * 1000));
     }
     if (command == "regs") {
-        if (!none("regs")) {
-            return false;
-        }
-        session_.ShowRegisters();
-        return true;
+        return none("regs") && session_.ShowRegisters();
     }
     if (command == "reg") {
         std::uint64_t value = 0;
@@ -436,9 +474,7 @@ bool Console::Condition(const std::vector<std::string>& words) {
         return Usage(usage);
     }
     if (FAILED(result)) {
-        char code[16];
-        std::snprintf(code, sizeof(code), "0x%08X", static_cast<unsigned>(result));
-        Print("condition: refused (" + std::string(code) + ")");
+        Print("condition: " + RefusalText(host_.Services(), result));
         return false;
     }
     PrintLines(window.Text(1), "  ");
@@ -554,6 +590,12 @@ void Console::PrintLines(const std::string& text, const std::string& indent) {
 }
 
 bool Console::CommandLine(const std::string& line) {
+    // The plug-in makes its commands at connect and takes them back at
+    // disconnect: without them every word would be "unknown".
+    if (commands_.ClientWords().empty() && !session_.Connected()) {
+        Print("cmd: not connected (\"connect\" first)");
+        return false;
+    }
     HostCommandOutput& output = host_.Services().CommandOutput();
     output.ClearLines();
     const std::size_t completedBefore = commands_.CompletedTexts().size();

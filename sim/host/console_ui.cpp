@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <iterator>
 #include <sstream>
 #include <utility>
 
@@ -74,6 +75,30 @@ void ShowMenu(std::ostream& out, const std::vector<platform::MenuItemView>& item
     }
 }
 
+// A button as the dialog's commands name it: ok, cancel, next, back,
+// finish, apply, or a click on its id.
+std::string ButtonAnswer(const platform::ControlView& button) {
+    switch (button.id) {
+    case IDOK:
+        return "ok";
+    case IDCANCEL:
+        return "cancel";
+    case ID_WIZNEXT:
+        return "next";
+    case ID_WIZBACK:
+        return "back";
+    case ID_WIZFINISH:
+        return "finish";
+    case ID_APPLY_NOW:
+        return "apply";
+    default: {
+        std::string text;
+        std::copy_if(button.text.begin(), button.text.end(), std::back_inserter(text), [](char c) { return c != '&'; });
+        return "click " + std::to_string(button.id) + " (\"" + text + "\")";
+    }
+    }
+}
+
 const char* const kDialogHelp =
     "  set <id> <text>     type a field's whole text     click <id>        press a button\n"
     "  type <id> <text>    type at the caret             check <id>        check a box (uncheck <id>)\n"
@@ -101,34 +126,43 @@ void ConsoleUiDriver::SetLineSource(std::function<bool(std::string&)> source) {
 
 bool ConsoleUiDriver::Ask(const std::string& prompt, std::string& answer) {
     out_ << prompt << std::flush;
-    if (lineSource_) {
-        const bool answered = lineSource_(answer);
-        if (answered) {
-            out_ << answer << "\n";  // the line typed for the prompt, echoed beside it
-        }
-        return answered;
+    const bool answered = lineSource_ ? lineSource_(answer) : static_cast<bool>(std::getline(in_, answer));
+    if (!answered) {
+        inputEnded_ = true;
+        out_ << "\n";
+    } else if (lineSource_) {
+        out_ << answer << "\n";  // the line typed for the prompt, echoed beside it
     }
-    return static_cast<bool>(std::getline(in_, answer));
+    return answered;
 }
 
 int ConsoleUiDriver::OnMessageBox(const platform::MessageBoxRequest& request) {
     std::lock_guard lock(mutex_);
     out_ << "[message box \"" << request.caption << "\" (" << ButtonsText(request.type) << ")]\n"
          << request.text << "\n";
+    std::string line;
+    if (!Unattended() && Ask("answer (ok, cancel, yes, no, retry, abort, ignore; empty for the default): ", line)) {
+        return Answer(request, line);
+    }
+    if (unchangedBoxes_.TooOften(request)) {
+        const int wayOut = platform::WayOutOfMessageBox(request.type);
+        out_ << "[the same box came back " << platform::kUnchangedBoxLimit << " times in a row: answered "
+             << AnswerName(wayOut) << "]\n";
+        return wayOut;
+    }
+    out_ << "[answered with the default button]\n";
+    return platform::DefaultMessageBoxAnswer(request.type);
+}
+
+int ConsoleUiDriver::Answer(const platform::MessageBoxRequest& request, const std::string& line) {
     const int answer = platform::DefaultMessageBoxAnswer(request.type);
-    if (!interactive_) {
-        if (unchangedBoxes_.TooOften(request)) {
-            const int wayOut = platform::WayOutOfMessageBox(request.type);
-            out_ << "[the same box came back " << platform::kUnchangedBoxLimit << " times in a row: answered "
-                 << AnswerName(wayOut) << "]\n";
-            return wayOut;
-        }
-        out_ << "[answered with the default button]\n";
+    if (line.empty()) {
         return answer;
     }
-    std::string line;
-    if (!Ask("answer (ok, cancel, yes, no, retry, abort, ignore; empty for the default): ", line) || line.empty()) {
-        return answer;
+    if (TakeQuit(line)) {
+        const int wayOut = platform::WayOutOfMessageBox(request.type);
+        out_ << "[quit: answered " << AnswerName(wayOut) << "; the session ends]\n";
+        return wayOut;
     }
     static const std::pair<const char*, int> kAnswers[] = {{"ok", IDOK},       {"cancel", IDCANCEL},
                                                           {"yes", IDYES},     {"no", IDNO},
@@ -139,6 +173,7 @@ int ConsoleUiDriver::OnMessageBox(const platform::MessageBoxRequest& request) {
             return button;
         }
     }
+    out_ << "[\"" << line << "\" is no answer: answered with the default button]\n";
     return answer;
 }
 
@@ -207,6 +242,10 @@ bool ConsoleUiDriver::Command(platform::UiDialog& dialog, const std::string& lin
     std::istringstream words(line);
     std::string verb;
     words >> verb;
+    if (verb == "?" || (verb == "help" && (words >> std::ws).eof())) {
+        out_ << kDialogHelp;
+        return true;
+    }
     int id = 0;
     std::string rest;
     const auto readIdAndRest = [&words, &id, &rest] {
@@ -251,7 +290,9 @@ bool ConsoleUiDriver::Command(platform::UiDialog& dialog, const std::string& lin
     } else if (verb == "wait") {
         return false;
     } else {
-        out_ << kDialogHelp;
+        // Said once, without the dialog again: the line went nowhere else.
+        out_ << "[the dialog took \"" << line << "\": no dialog command (\"?\" lists them)]\n";
+        return true;
     }
     if (!done) {
         out_ << "cannot: " << dialog.Failure() << "\n";
@@ -272,13 +313,18 @@ void ConsoleUiDriver::OnDialog(platform::UiDialog& dialog) {
     Show(view);
     if (OnlyTheProgramCloses(view)) {
         out_ << "[left open for the program to close]\n";
-    } else if (!interactive_) {
+    } else if (Unattended()) {
         PressDefault(dialog);
     } else {
+        ShowAnswers(view);
         std::string line;
         while (dialog.IsOpen()) {
             if (!Ask("dialog (\"?\" for the commands)> ", line) || line.empty()) {
                 PressDefault(dialog);
+                break;
+            }
+            if (TakeQuit(line)) {
+                Leave(dialog);
                 break;
             }
             if (!Command(dialog, line)) {
@@ -290,6 +336,50 @@ void ConsoleUiDriver::OnDialog(platform::UiDialog& dialog) {
     if (dialog.IsOpen()) {
         leftOpen_.insert(dialog.Window());
     }
+}
+
+void ConsoleUiDriver::ShowAnswers(const platform::DialogView& view) {
+    std::string buttons;
+    for (const platform::ControlView& control : view.controls) {
+        if (control.kind == "button" && control.visible && control.enabled) {
+            buttons += (buttons.empty() ? "" : ", ") + ButtonAnswer(control);
+        }
+    }
+    out_ << "[the next lines answer this " << (view.sheet ? "sheet" : "dialog") << " until it closes: "
+         << (buttons.empty() ? "" : "its buttons " + buttons + "; ") << "an empty line presses the default button, "
+         << "\"?\" lists the commands, \"quit\" cancels it and ends the session]\n";
+}
+
+void ConsoleUiDriver::Leave(platform::UiDialog& dialog) {
+    out_ << "[quit: the " << (dialog.IsSheet() ? "sheet" : "dialog") << " is cancelled; the session ends]\n";
+    // Whichever did not work, the dialog is still open to say so.
+    static_cast<void>(dialog.PressCancel());
+    if (dialog.IsOpen()) {
+        static_cast<void>(dialog.Close());
+    }
+    if (dialog.IsOpen()) {
+        out_ << "[left open for the program to close]\n";
+    }
+}
+
+bool ConsoleUiDriver::TakeQuit(const std::string& line) {
+    if (line != "quit" && line != "exit") {
+        return false;
+    }
+    quitAsked_ = true;
+    return true;
+}
+
+ConsoleUiDriver::KeyScope::KeyScope(ConsoleUiDriver& driver, int virtualKey, std::optional<bool> held,
+                                    std::string purpose)
+    : driver_(driver), virtualKey_(virtualKey) {
+    std::lock_guard lock(driver_.mutex_);
+    driver_.keys_[virtualKey_] = {held, std::move(purpose)};
+}
+
+ConsoleUiDriver::KeyScope::~KeyScope() {
+    std::lock_guard lock(driver_.mutex_);
+    driver_.keys_.erase(virtualKey_);
 }
 
 void ConsoleUiDriver::FillNextDialog(std::function<void(platform::UiDialog&)> fill) {
@@ -323,7 +413,7 @@ UINT ConsoleUiDriver::OnPopupMenu(const platform::MenuRequest& menu) {
     std::lock_guard lock(mutex_);
     out_ << "[popup menu]\n";
     ShowMenu(out_, menu.items, 0);
-    if (!interactive_) {
+    if (Unattended()) {
         out_ << "[dismissed]\n";
         return 0;
     }
@@ -331,16 +421,45 @@ UINT ConsoleUiDriver::OnPopupMenu(const platform::MenuRequest& menu) {
     if (!Ask("choose (the item's number; empty to dismiss): ", line) || line.empty()) {
         return 0;
     }
-    return static_cast<UINT>(std::strtoul(line.c_str(), nullptr, 10));
+    if (TakeQuit(line)) {
+        out_ << "[quit: the menu is dismissed; the session ends]\n";
+        return 0;
+    }
+    char* end = nullptr;
+    const unsigned long item = std::strtoul(line.c_str(), &end, 10);
+    if (end == line.c_str() || *end != '\0') {
+        out_ << "[\"" << line << "\" is no item: the menu is dismissed]\n";
+        return 0;
+    }
+    return static_cast<UINT>(item);
 }
 
 bool ConsoleUiDriver::IsKeyDown(int virtualKey) {
-    if (!interactive_) {
+    std::lock_guard lock(mutex_);
+    const auto known = keys_.find(virtualKey);
+    if (known != keys_.end() && known->second.held) {
+        return *known->second.held;
+    }
+    if (Unattended()) {
         return false;
     }
-    std::lock_guard lock(mutex_);
+    if (known != keys_.end() && !known->second.purpose.empty()) {
+        out_ << "[" << known->second.purpose << "]\n";
+    }
+    const std::string key = KeyName(virtualKey);
     std::string line;
-    return Ask("is " + KeyName(virtualKey) + " held? (y/N): ", line) && (line == "y" || line == "yes");
+    if (!Ask("is " + key + " held? (y/N): ", line)) {
+        return false;
+    }
+    if (line == "y" || line == "yes") {
+        return true;
+    }
+    if (TakeQuit(line)) {
+        out_ << "[quit: " << key << " taken as not held; the session ends]\n";
+    } else if (!line.empty() && line != "n" && line != "no") {
+        out_ << "[\"" << line << "\" is no answer: " << key << " taken as not held]\n";
+    }
+    return false;
 }
 
 void ConsoleUiDriver::OnHelp(const platform::HelpRequest& request) {

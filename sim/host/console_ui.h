@@ -6,9 +6,12 @@
 #include "platform/ui.h"
 #include "platform/ui_dialog.h"
 
+#include <atomic>
 #include <functional>
 #include <iosfwd>
+#include <map>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -20,7 +23,11 @@ namespace simhost {
 // says so; a dialog gets its default button (OK, or Next
 // through a wizard to Finish), and Cancel when that does not close it; a menu
 // is dismissed; no key is held. Interactive: each asks at the console (an
-// empty answer takes the default).
+// empty answer takes the default; a line that is no answer is named with
+// what was taken instead). "quit" as an answer leaves: the box answers its way
+// out, the dialog is cancelled, and from then on everything is answered as
+// when nobody is at the console, so the session can end cleanly; so is
+// everything once the input has ended.
 class ConsoleUiDriver : public platform::UiDriver {
 public:
     ConsoleUiDriver(std::istream& in, std::ostream& out, bool interactive);
@@ -37,6 +44,27 @@ public:
     // The next dialog is first filled by fill (then answered as every
     // dialog is): what the host's own commands type into a sheet.
     void FillNextDialog(std::function<void(platform::UiDialog&)> fill);
+
+    // Someone answered "quit": the console ends its session after the
+    // command that asked (or at once, when nothing ran).
+    bool QuitAsked() const { return quitAsked_; }
+    // A line given as an answer: true (and the quit noted) when it is
+    // "quit" or "exit".
+    bool TakeQuit(const std::string& line);
+
+    // The state of a key while it lives: held or not without asking, or
+    // asked with the reason the key matters then.
+    class KeyScope {
+    public:
+        KeyScope(ConsoleUiDriver& driver, int virtualKey, std::optional<bool> held, std::string purpose);
+        ~KeyScope();
+        KeyScope(const KeyScope&) = delete;
+        KeyScope& operator=(const KeyScope&) = delete;
+
+    private:
+        ConsoleUiDriver& driver_;
+        int virtualKey_;
+    };
 
     int OnMessageBox(const platform::MessageBoxRequest& request) override;
     void OnDialog(platform::UiDialog& dialog) override;
@@ -55,7 +83,22 @@ private:
     // Runs one console command on the dialog; false when the person leaves
     // the dialog to the program.
     bool Command(platform::UiDialog& dialog, const std::string& line);
+    // False at the end of input, which then lasts.
     bool Ask(const std::string& prompt, std::string& answer);
+    // A box's answer from the line typed for it.
+    int Answer(const platform::MessageBoxRequest& request, const std::string& line);
+    // Nobody answers any more: not interactive, someone asked to quit, or
+    // the input has ended.
+    bool Unattended() const { return !interactive_ || quitAsked_ || inputEnded_; }
+    // The way a person answers this dialog: its buttons and the help.
+    void ShowAnswers(const platform::DialogView& view);
+    // "quit" at a dialog: Cancel, or the close box.
+    void Leave(platform::UiDialog& dialog);
+
+    struct KeyState {
+        std::optional<bool> held;
+        std::string purpose;
+    };
 
     std::istream& in_;
     std::ostream& out_;
@@ -64,8 +107,11 @@ private:
     std::recursive_mutex mutex_;  // the console is one, whatever thread shows something
     platform::UnchangedBoxCount unchangedBoxes_;
     std::function<bool(std::string&)> lineSource_;
-    std::set<HWND> leftOpen_;
-    std::function<void(platform::UiDialog&)> fillNext_;  // dialogs left to their program, until they close
+    std::set<HWND> leftOpen_;  // dialogs left to their program, until they close
+    std::function<void(platform::UiDialog&)> fillNext_;
+    std::map<int, KeyState> keys_;
+    std::atomic<bool> quitAsked_{false};
+    bool inputEnded_ = false;  // under mutex_, as every question is
 };
 
 }  // namespace simhost

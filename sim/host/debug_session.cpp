@@ -1,10 +1,10 @@
 #include "sim/host/debug_session.h"
 
 #include "sim/host/host_events.h"
+#include "sim/host/refusal_text.h"
 #include "sim/host/run_control_services.h"
 #include "sim/host/status_window.h"
 
-#include "platform/bstr.h"
 #include "platform/clock.h"
 #include "platform/com.h"
 
@@ -129,23 +129,7 @@ bool DebugSession::Fail(const std::string& command, const std::string& message) 
 }
 
 bool DebugSession::Refused(const std::string& command, HRESULT result) const {
-    std::string text;
-    IUnknown* target = nullptr;
-    IHErrorReporter* reporter = nullptr;
-    for (const ComponentRegistration& registration : host_.Registry().Registrations()) {
-        if (registration.isTarget &&
-            host_.QueryPluginInterface(registration.clsid, reinterpret_cast<void**>(&target)) == S_OK &&
-            target != nullptr &&
-            target->QueryInterface(IID_IHErrorReporter, reinterpret_cast<void**>(&reporter)) == S_OK &&
-            reporter != nullptr) {
-            platform::Bstr wide;
-            if (reporter->GetErrorText(result, wide.Out()) == S_OK) {
-                text = wide.Ansi();
-            }
-            break;
-        }
-    }
-    return Fail(command, ResultText(result) + (text.empty() ? "" : " " + text));
+    return Fail(command, RefusalText(host_.Services(), result));
 }
 
 // The host names every event the target waits on with an event object
@@ -393,7 +377,9 @@ bool DebugSession::Wait(DWORD milliseconds) {
     if (AwaitRunEnd(milliseconds)) {
         return true;
     }
-    Print("wait: still running after " + std::to_string(milliseconds) + " ms: halting it");
+    const std::string waited = milliseconds % 1000 == 0 ? std::to_string(milliseconds / 1000) + " s"
+                                                        : std::to_string(milliseconds) + " ms";
+    Print("wait: still running after " + waited + ": halting it");
     Halt();
     return false;
 }
@@ -488,7 +474,10 @@ void DebugSession::ReportStop() {
     ShowRegisters();
 }
 
-void DebugSession::ShowRegisters() {
+bool DebugSession::ShowRegisters() {
+    if (!NeedConnection("regs")) {
+        return false;
+    }
     std::string line;
     for (std::size_t i = 0; i < kHostRegisterCount; ++i) {
         const HostRegisterName& name = kHostRegisterNames[i];
@@ -501,6 +490,7 @@ void DebugSession::ShowRegisters() {
             line.clear();
         }
     }
+    return true;
 }
 
 DWORD DebugSession::Register(std::size_t index) const {
@@ -520,7 +510,7 @@ bool DebugSession::SetRegister(const std::string& name, DWORD value) {
         if (value >= limit) {
             return Fail("reg", known.name + std::string(" is ") + std::to_string(known.width * 8) + " bits wide");
         }
-        if (!NeedStopped("reg")) {
+        if (!NeedConnection("reg") || !NeedStopped("reg")) {
             return false;
         }
         host_.Services().Registers().SetValue(i, value);

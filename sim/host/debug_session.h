@@ -75,8 +75,9 @@ public:
     // stop; the console calls it before each command.
     void CheckRunEnded();
 
-    // The registers of the host's array, at their widths.
-    void ShowRegisters();
+    // The registers of the host's array, at their widths; false (and a
+    // line) without a connection: the array then belongs to no session.
+    bool ShowRegisters();
     bool SetRegister(const std::string& name, DWORD value);
     DWORD Register(std::size_t index) const;
 

@@ -5,6 +5,7 @@
 #include "platform/host/wrapped_interfaces.h"
 #include "platform/module.h"
 #include "sim/host/query_answer.h"
+#include "sim/host/system_error_texts.h"
 #include "sim/host/workspace_storage.h"
 
 #include <algorithm>
@@ -190,7 +191,10 @@ HRESULT HostErrorCodeTable::GetErrorText(HRESULT code, BSTR* text) {
     }
     std::lock_guard lock(mutex_);
     const auto found = registered_.find(code);
-    *text = platform::AllocBstr(found != registered_.end() ? found->second : "Unknown Error");
+    const char* const known = FindSystemErrorText(code);
+    *text = platform::AllocBstr(found != registered_.end() ? found->second
+                                : known != nullptr        ? known
+                                                          : "Unknown Error");
     return S_OK;
 }
 

@@ -69,8 +69,8 @@ private:
     std::vector<ComponentRegistration> registrations_;
 };
 
-// The host's error-code table service: "Unknown Error" for every code except
-// those registered at run time.
+// The host's error-code table service: the texts of the codes registered at
+// run time and of the system's error codes, "Unknown Error" for the rest.
 class HostErrorCodeTable : public IHErrorCodeTable {
 public:
     virtual ~HostErrorCodeTable() = default;

@@ -52,6 +52,18 @@ TEST_F(ErrorCodeTableTest, FixedCodesReadTheirTexts) {
     }
 }
 
+// The host's table stands for the real host's, which knows the system's
+// codes: the simulated host answers each with the plug-in's own text.
+TEST_F(ErrorCodeTableTest, TheSimulatedHostsTableAnswersEveryFixedCodeWithThePluginsText) {
+    simhost::HostErrorCodeTable hostTable;
+    for (std::size_t row = 0; row < FixedErrorCodeCount(); ++row) {
+        const HRESULT code = FixedErrorCodes()[row].code;
+        EXPECT_EQ(TextOf(hostTable, code), TextOf(table, code)) << std::hex << code;
+    }
+    EXPECT_EQ(TextOf(hostTable, static_cast<HRESULT>(0x8004020Au)), "Unknown Error");
+    EXPECT_EQ(TextOf(hostTable, E_FAIL), "Unknown Error");
+}
+
 TEST_F(ErrorCodeTableTest, UnknownCodesReadUnknownError) {
     EXPECT_EQ(TextOf(table, static_cast<HRESULT>(0x8004020Au)), "Unknown Error");
     EXPECT_EQ(TextOf(table, E_FAIL), "Unknown Error");

@@ -15,6 +15,7 @@
 #include "tests/support/temp_folder.h"
 
 #include "platform/clock.h"
+#include "platform/files.h"
 
 #include <gtest/gtest.h>
 
@@ -151,6 +152,8 @@ TEST_F(DemoRoad, TheScriptedSessionHoldsAtEveryStep) {
     EXPECT_TRUE(Shows(said, "disconnect: session saved")) << said;
     EXPECT_FALSE(session.Connected());
     EXPECT_FALSE(host_.Log().Find("WorkspaceWrite").empty()) << "the session was written to the workspace";
+    said = Do(console, "regs", simhost::Console::Outcome::Failed);
+    EXPECT_EQ(said, "regs: not connected (\"connect\" first)\n") << "the registers of no session";
     console.EndSession();
     EXPECT_TRUE(host_.Services().Registrations().empty());
     EXPECT_EQ(ReadTarget(0xC000, 8), (Bytes{0xFD, 0x10, 0xC0, 0x00, 0x04, 0x04, 0xFE, 0xF9}))
@@ -233,6 +236,11 @@ TEST_F(DemoRoad, InteractiveBadLinesGetOneClearLineEachAndALostLinkIsAnsweredByT
     // Each bad line and the words its one line of answer holds.
     const std::vector<std::pair<std::string, std::string>> bad = {
         {"frobnicate", "unknown command \"frobnicate\""},
+        {"regs", "regs: not connected (\"connect\" first)"},
+        {"reg PC C000", "reg: not connected (\"connect\" first)"},
+        {"cmd bd", "cmd: not connected (\"connect\" first)"},
+        {"wait -1", "usage: wait [seconds] (\"-1\" is outside 0 to 3600)"},
+        {"connect sideways", "usage: connect [ctrl|noctrl]"},
         {"mem", "usage: mem <addr> [count]"},
         {"mem C000", "mem: not connected"},
         {"go", "go: not connected"},
@@ -245,7 +253,12 @@ TEST_F(DemoRoad, InteractiveBadLinesGetOneClearLineEachAndALostLinkIsAnsweredByT
         {"mem FFFFFFF8 10", "mem: the range runs past 0xFFFFFFFF"},
         {"write FFFFFFFF 1 2", "write: the range runs past 0xFFFFFFFF"},
         {"write 0400 100", "usage: write <addr> <byte>..."},
-        {"write 10000 1", "write: 0x80042010"},  // refused by the plug-in: past the device's memory
+        // Refused by the plug-in, with its text for the code: past the device's
+        // memory, above its top address, a channel that holds no condition.
+        {"write 10000 1", "write: 0x80042010 Invalid address value"},
+        {"write 200000 11", "write: 0x80042010 Invalid address value"},
+        {"break 200000", "break: E_INVALIDARG The parameter is incorrect."},
+        {"condition 3 on", "condition: 0x80042012 Invalid index value"},
         {"load " + missing, "load: " + missing + ": cannot open the file"},
         {"load " + broken, "load: " + broken + " line 2: bad checksum"},
         {"reg XX 1", "reg: no register \"XX\""},
@@ -404,6 +417,147 @@ TEST_F(DemoRoad, ABreakpointTheHostKeepsAcrossAReconnectStopsTheProgram) {
     EXPECT_TRUE(session.RemoveBreak(1)) << out_.str();
     EXPECT_TRUE(session.RemoveBreak(1)) << out_.str();
     EXPECT_TRUE(session.Breaks().empty());
+    console.EndSession();
+}
+
+std::size_t Count(const std::string& output, const std::string& part) {
+    std::size_t count = 0;
+    for (std::size_t at = output.find(part); at != std::string::npos; at = output.find(part, at + part.size())) {
+        ++count;
+    }
+    return count;
+}
+
+// Typed ahead, as a person who does not wait for the question: the lines go
+// in order to the console and to what the commands ask.
+std::string RunTyped(simhost::Console& console, std::ostringstream& out, const std::vector<std::string>& typed) {
+    simhost::LineQueue lines;
+    for (const std::string& line : typed) {
+        lines.Push(line);
+    }
+    lines.Close();
+    EXPECT_EQ(console.RunInteractive(lines), 0);
+    return out.str();
+}
+
+TEST_F(DemoRoad, TheConnectSaysWhatItsQuestionIsForAndItsOptionsAnswerIt) {
+    simhost::Console console(host_, in_, out_, true);
+    const std::string said = RunTyped(
+        console, out_, {"connect", "help", "disconnect", "connect noctrl", "disconnect", "connect ctrl", "", "quit"});
+    const std::vector<std::string> answers = Answers(said);
+    ASSERT_EQ(answers.size(), 6u) << said;
+    EXPECT_TRUE(Shows(answers[0],
+                      "[the start-up looks at the Ctrl key: held, it shows the Emulator Setting sheet before "
+                      "connecting; \"connect ctrl\" or \"connect noctrl\" answers without this question]\n"
+                      "is Ctrl held? (y/N): help\n[\"help\" is no answer: Ctrl taken as not held]\n"))
+        << answers[0];
+    EXPECT_TRUE(Shows(answers[0], "connect: connected")) << answers[0];
+    EXPECT_FALSE(Shows(said, "this list, then the plug-in's command words")) << "help went to the question";
+    EXPECT_TRUE(Shows(answers[2], "connect: connected")) << answers[2];
+    EXPECT_FALSE(Shows(answers[2], "[property sheet")) << answers[2];
+    EXPECT_TRUE(Shows(answers[4], "[property sheet \"Emulator Setting\"")) << answers[4];
+    EXPECT_TRUE(Shows(answers[4], "connect: connected")) << answers[4];
+    EXPECT_EQ(Count(said, "is Ctrl held?"), 1u) << "the options answer without the question";
+    EXPECT_TRUE(host_.Services().Registrations().empty());
+}
+
+TEST_F(DemoRoad, QuitAtAnOpenSheetCancelsItAndEndsTheSessionCleanly) {
+    simhost::Console console(host_, in_, out_, true);
+    const std::string said = RunTyped(console, out_, {"connect ctrl", "regs", "frobnicate", "quit", "regs"});
+    EXPECT_EQ(Count(said, "[property sheet \"Emulator Setting\""), 1u) << "shown once\n" << said;
+    EXPECT_EQ(Count(said, "[the next lines answer this sheet until it closes: its buttons "), 1u) << said;
+    EXPECT_TRUE(Shows(said, "[the dialog took \"regs\": no dialog command (\"?\" lists them)]\n")) << said;
+    EXPECT_TRUE(Shows(said, "[the dialog took \"frobnicate\": no dialog command (\"?\" lists them)]\n")) << said;
+    EXPECT_TRUE(Shows(said, "[quit: the sheet is cancelled; the session ends]\n")) << said;
+    EXPECT_EQ(Answers(said).size(), 1u) << "nothing ran after the quit\n" << said;
+    EXPECT_FALSE(console.Session().Connected());
+    EXPECT_TRUE(Shows(said, "simhost: unloaded the plug-in module\n")) << said;
+    EXPECT_TRUE(host_.Services().Registrations().empty());
+}
+
+TEST_F(DemoRoad, QuitAtABoxOfTheGoThreadEndsTheSessionCleanly) {
+    SharedOutput output;
+    std::ostream out(&output);
+    simhost::LineQueue lines;
+    int result = -1;
+    std::thread host([&] {
+        simhost::Console console(host_, in_, out, true);
+        result = console.RunInteractive(lines);
+    });
+    for (const char* line : {"connect noctrl", "load", "reset", "go"}) {
+        lines.Push(line);
+    }
+    std::size_t ended = std::string::npos;
+    if (const std::size_t running = output.Await("go: running"); running != std::string::npos) {
+        EXPECT_EQ(control_->injectFault(Q3V_SIM_FAULT_LINK_LOST, 1, 0), Q3V_SIM_OK);
+        if (const std::size_t box = output.Await("answer (", running); box != std::string::npos) {
+            lines.Push("quit");
+            lines.Push("regs");
+            ended = output.Await("simhost: unloaded the plug-in module", box);
+        }
+    }
+    lines.Close();
+    host.join();
+    EXPECT_NE(ended, std::string::npos) << "the quit ended the session";
+    EXPECT_EQ(result, 0);
+    const std::string said = output.Text();
+    EXPECT_TRUE(Shows(said, "[quit: answered ")) << said;
+    EXPECT_EQ(Answers(said).size(), 5u) << "the line after the quit did not run\n" << said;
+    EXPECT_TRUE(host_.Services().Registrations().empty());
+}
+
+// The working folder for a scope.
+class WorkingFolder {
+public:
+    explicit WorkingFolder(const std::string& folder) {
+        char previous[MAX_PATH] = {};
+        GetCurrentDirectoryA(MAX_PATH, previous);
+        previous_ = previous;
+        EXPECT_TRUE(SetCurrentDirectoryA(folder.c_str()));
+    }
+    ~WorkingFolder() { SetCurrentDirectoryA(previous_.c_str()); }
+    WorkingFolder(const WorkingFolder&) = delete;
+    WorkingFolder& operator=(const WorkingFolder&) = delete;
+
+private:
+    std::string previous_;
+};
+
+TEST_F(DemoRoad, AProgramNamedWithoutItsFolderIsFoundBesideTheHostWhenTheWorkingFolderLacksIt) {
+    simhost::Console console(host_, in_, out_, false);
+    ASSERT_TRUE(console.StartSession()) << out_.str();
+    Do(console, "connect");
+    testing_support::TempFolder elsewhere;
+    const WorkingFolder working(elsewhere.Windows());
+    std::string said = Do(console, "load Vk3Demo.mot");
+    EXPECT_TRUE(Shows(said, "load: " + testing_support::ProgramFolder() + "Vk3Demo.mot, 14 bytes in 3 runs\n"))
+        << said;
+    EXPECT_EQ(ReadTarget(0xC000, 2), (Bytes{0xFD, 0x10}));
+    said = Do(console, "load nothing.mot", simhost::Console::Outcome::Failed);
+    EXPECT_EQ(said, "load: nothing.mot: cannot open the file\n");
+    // One of that name in the working folder comes first.
+    elsewhere.Write("Vk3Demo.mot", "S105C000010237\r\n");
+    said = Do(console, "load Vk3Demo.mot");
+    EXPECT_TRUE(Shows(said, "load: Vk3Demo.mot, 2 bytes in 1 runs\n")) << said;
+    EXPECT_EQ(ReadTarget(0xC000, 2), (Bytes{0x01, 0x02}));
+    console.EndSession();
+}
+
+TEST_F(DemoRoad, AWaitThatRunsOutSaysInSecondsThatItHaltsTheProgram) {
+    simhost::Console console(host_, in_, out_, false);
+    ASSERT_TRUE(console.StartSession()) << out_.str();
+    for (const char* line : {"connect", "load", "reset", "go"}) {
+        Do(console, line);
+    }
+    ASSERT_TRUE(console.Session().Running()) << out_.str();
+    std::string said = Do(console, "wait 1", simhost::Console::Outcome::Failed);
+    EXPECT_TRUE(Shows(said, "wait: still running after 1 s: halting it\n")) << said;
+    EXPECT_TRUE(Shows(said, "stopped: ")) << said;
+    EXPECT_FALSE(console.Session().Running());
+    said = Do(console, "help");
+    EXPECT_TRUE(Shows(said, "at most s seconds (decimal, 10 by default);\n                         halts it when they "
+                            "run out\n"))
+        << said;
     console.EndSession();
 }
 

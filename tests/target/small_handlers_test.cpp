@@ -40,7 +40,7 @@ protected:
         EXPECT_NE(static_cast<void*>(reporter), static_cast<void*>(GetTarget()));
         platform::Bstr text;
         EXPECT_EQ(reporter->GetErrorText(TE_NOT_AVAILABLE, text.Out()), S_OK);  // the host's table answers
-        EXPECT_EQ(text.Ansi(), "Unknown Error");
+        EXPECT_EQ(text.Ansi(), "Not currently available");
         object = &log;
         EXPECT_EQ(handler.QueryInterface(IID_IHTarget, &object), E_NOINTERFACE);
         EXPECT_EQ(object, nullptr);

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <sstream>
 #include <string>
 
@@ -41,6 +42,14 @@ bool Shows(const std::string& output, const std::string& part) {
     return output.find(part) != std::string::npos;
 }
 
+std::size_t Count(const std::string& output, const std::string& part) {
+    std::size_t count = 0;
+    for (std::size_t at = output.find(part); at != std::string::npos; at = output.find(part, at + part.size())) {
+        ++count;
+    }
+    return count;
+}
+
 TEST(ConsoleDriver, UnattendedDialogsTakeTheirDefaultButton) {
     Console console("", false);
     NameDialog dialog;
@@ -61,6 +70,16 @@ TEST(ConsoleDriver, UnattendedABoxThatComesBackUnchangedIsCancelledAndTheConsole
     EXPECT_EQ(retries, platform::kUnchangedBoxLimit - 1);
     EXPECT_TRUE(Shows(console.out.str(), "[the same box came back 16 times in a row: answered Cancel]"))
         << console.out.str();
+}
+
+TEST(ConsoleDriver, OnceTheInputHasEndedABoxThatComesBackUnchangedIsCancelled) {
+    Console console("");  // at the console, but nothing more is typed
+    int retries = 0;
+    while (MessageBoxA(nullptr, "Connector disconnected", "Target", MB_RETRYCANCEL | MB_ICONWARNING) == IDRETRY) {
+        ASSERT_LT(++retries, 100) << "a loop around a box never ends once the input has";
+    }
+    EXPECT_EQ(retries, platform::kUnchangedBoxLimit - 1);
+    EXPECT_EQ(Count(console.out.str(), "answer ("), 1u) << "asked once, when the input ended";
 }
 
 TEST(ConsoleDriver, AtTheConsoleThePersonsRetryStaysTheirChoice) {
@@ -104,14 +123,86 @@ TEST(ConsoleDriver, UnattendedAWizardRunsToFinish) {
 }
 
 TEST(ConsoleDriver, ThePersonFillsTheDialogWithCommands) {
-    Console console("set 1001 Ada Lovelace\ncheck 1003\nclick 9999\nfrobnicate\nok\n");
+    Console console("set 1001 Ada Lovelace\ncheck 1003\nclick 9999\nfrobnicate\n?\nok\n");
     NameDialog dialog;
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(dialog.name, "Ada Lovelace");
     EXPECT_EQ(dialog.enabled, TRUE);
     EXPECT_TRUE(Shows(console.out.str(), "1001 edit \"Ada Lovelace\""));
     EXPECT_TRUE(Shows(console.out.str(), "cannot: there is no control 9999"));
-    EXPECT_TRUE(Shows(console.out.str(), "set <id> <text>"));  // an unknown command shows the commands
+    EXPECT_TRUE(Shows(console.out.str(), "[the dialog took \"frobnicate\": no dialog command (\"?\" lists them)]"));
+    EXPECT_TRUE(Shows(console.out.str(), "set <id> <text>"));  // "?" shows the commands
+}
+
+TEST(ConsoleDriver, ADialogSaysOnceHowToAnswerItAndNamesTheLinesItTookWithoutShowingItAgain) {
+    Console console("regs\nfrobnicate 2\nset 1001 x\nok\n");
+    NameDialog dialog;
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.name, "x");
+    const std::string shown = console.out.str();
+    EXPECT_EQ(Count(shown, "[dialog \"Sample\""), 2u) << "when it opened and after its field changed\n" << shown;
+    EXPECT_EQ(Count(shown, "[the next lines answer this dialog until it closes: its buttons click " +
+                               std::to_string(kApply) + " (\"Apply\"), ok, cancel; "),
+              1u)
+        << shown;
+    EXPECT_TRUE(Shows(shown, "[the dialog took \"regs\": no dialog command (\"?\" lists them)]\n")) << shown;
+    EXPECT_TRUE(Shows(shown, "[the dialog took \"frobnicate 2\": no dialog command (\"?\" lists them)]\n")) << shown;
+    EXPECT_FALSE(Shows(shown, "set <id> <text>")) << "the commands only when asked for";
+}
+
+// "quit" given to any question: the question is left the way a person leaves
+// it, and nothing is asked after it (the next line stays unread).
+TEST(ConsoleDriver, QuitAtAnyQuestionLeavesItAndNothingIsAskedAfterIt) {
+    struct Question {
+        const char* what;
+        std::function<int()> ask;
+        int leaving;
+    };
+    const HWND owner = CreateWindowExA(0, nullptr, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    CMenu menu;
+    ASSERT_TRUE(menu.LoadMenu(kContextMenu));
+    const Question questions[] = {
+        {"message box", [] { return MessageBoxA(nullptr, "Connector disconnected", "Target", MB_RETRYCANCEL); },
+         IDCANCEL},
+        {"dialog", [] { return static_cast<int>(NameDialog().DoModal()); }, IDCANCEL},
+        {"key", [] { return GetKeyState(VK_CONTROL) < 0 ? 1 : 0; }, 0},
+        {"menu", [&] { return TrackPopupMenu(*menu.GetSubMenu(0), TPM_RETURNCMD, 0, 0, 0, owner, nullptr); }, 0},
+    };
+    for (const Question& question : questions) {
+        Console console("quit\ncancel\n");
+        EXPECT_EQ(question.ask(), question.leaving) << question.what;
+        EXPECT_TRUE(console.driver.QuitAsked()) << question.what;
+        EXPECT_TRUE(Shows(console.out.str(), "[quit: ")) << question.what << "\n" << console.out.str();
+        EXPECT_EQ(MessageBoxA(nullptr, "Connector disconnected", "Target", MB_RETRYCANCEL), IDRETRY)
+            << question.what << ": the default button, as when nobody is at the console";
+        EXPECT_EQ(static_cast<int>(NameDialog().DoModal()), IDOK) << question.what;
+        std::string unread;
+        EXPECT_TRUE(std::getline(console.in, unread));
+        EXPECT_EQ(unread, "cancel") << question.what;
+    }
+    DestroyWindow(owner);
+}
+
+TEST(ConsoleDriver, AKeyTheConsoleFixedIsNotAskedForAndAnAskedKeySaysWhyAndWhatItTook) {
+    Console unattended("", false);
+    {
+        const simhost::ConsoleUiDriver::KeyScope held(unattended.driver, VK_CONTROL, true, "");
+        EXPECT_LT(GetKeyState(VK_CONTROL), 0) << "held for the scope, with nobody at the console";
+    }
+    EXPECT_EQ(GetKeyState(VK_CONTROL), 0);
+
+    Console console("help\n");
+    {
+        const simhost::ConsoleUiDriver::KeyScope fixed(console.driver, VK_CONTROL, false, "why Ctrl matters");
+        EXPECT_EQ(GetKeyState(VK_CONTROL), 0);
+    }
+    EXPECT_FALSE(Shows(console.out.str(), "held?")) << "a fixed key is not asked for";
+    {
+        const simhost::ConsoleUiDriver::KeyScope asked(console.driver, VK_CONTROL, std::nullopt, "why Ctrl matters");
+        EXPECT_EQ(GetKeyState(VK_CONTROL), 0);
+    }
+    EXPECT_EQ(console.out.str(),
+              "[why Ctrl matters]\nis Ctrl held? (y/N): [\"help\" is no answer: Ctrl taken as not held]\n");
 }
 
 TEST(ConsoleDriver, AnEmptyAnswerOrTheEndOfInputTakesTheDefault) {

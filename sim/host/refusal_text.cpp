@@ -1,0 +1,63 @@
+#include "sim/host/refusal_text.h"
+
+#include "sim/host/debug_session.h"
+#include "sim/host/sim_host.h"
+
+#include "platform/bstr.h"
+#include "platform/messages.h"
+
+#include <cstdint>
+
+namespace simhost {
+namespace {
+
+// What the error-code table answers for a code it has no text for.
+constexpr char kUnknownErrorText[] = "Unknown Error";
+// Failures that carry a system error code in their low word.
+constexpr std::uint32_t kSystemErrorFailures = 0x80070000u;
+
+// The plug-in's text for the code: asked of the first of its servers that
+// reports errors, as every handler's reporter answers the same.
+std::string PluginText(HostServiceProvider& services, HRESULT result) {
+    for (const InterfaceRegistration& registration : services.Registrations()) {
+        IHErrorReporter* reporter = nullptr;
+        if (!registration.server ||
+            registration.object->QueryInterface(IID_IHErrorReporter, reinterpret_cast<void**>(&reporter)) != S_OK ||
+            reporter == nullptr) {
+            continue;
+        }
+        platform::Bstr text;
+        if (reporter->GetErrorText(result, text.Out()) != S_OK || text.Ansi() == kUnknownErrorText) {
+            return {};
+        }
+        return text.Ansi();
+    }
+    return {};
+}
+
+std::string SystemText(HRESULT result) {
+    const auto code = static_cast<std::uint32_t>(result);
+    if ((code & 0xFFFF0000u) != kSystemErrorFailures) {
+        return {};
+    }
+    char text[256] = {};
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                        code & 0xFFFFu, 0, text, sizeof(text), nullptr);
+    std::string message(text, length);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' ')) {
+        message.pop_back();
+    }
+    return message;
+}
+
+}  // namespace
+
+std::string RefusalText(HostServiceProvider& services, HRESULT result) {
+    std::string text = PluginText(services, result);
+    if (text.empty()) {
+        text = SystemText(result);
+    }
+    return ResultText(result) + (text.empty() ? "" : " " + text);
+}
+
+}  // namespace simhost

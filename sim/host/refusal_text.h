@@ -1,0 +1,18 @@
+// What the console shows for a result the plug-in refused a call with.
+#pragma once
+
+#include "platform/wintypes.h"
+
+#include <string>
+
+namespace simhost {
+
+class HostServiceProvider;
+
+// The result and its text, as the host shows a refusal: the text the
+// plug-in's error reporter gives for the code; for a system error the plug-in
+// has no text for, the system's own ("E_INVALIDARG The parameter is
+// incorrect."); the result alone when neither has one.
+std::string RefusalText(HostServiceProvider& services, HRESULT result);
+
+}  // namespace simhost
