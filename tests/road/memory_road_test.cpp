@@ -626,6 +626,41 @@ TEST_F(MemoryRoad, AFailedProgrammingEndsWithoutTheRestartMessage) {
     EXPECT_NE(std::find(boxes.begin(), boxes.end(), "Flash memory writing NG."), boxes.end());
 }
 
+// The disconnect of a device whose XIN entries set its clock: the unit at
+// entry 1 (2 bytes at 0x0006) is read, every entry written whole, entry 0
+// again after the cold-start area, and the unit read written back; a unit
+// that could not be read is not written back.
+TEST_F(MemoryRoad, TheDisconnectWritesEachXinEntryWholeAndRestoresOnlyAUnitItRead) {
+    ConnectToGroup("LinkTestFiles\\XIN", "VK31D16");
+    const std::string read = "00 0E 5A 11 00 0E 06 00 00 00 02 00 20 42 A5 81";
+    const std::string entry0 = "00 12 5A 12 00 12 04 00 00 00 20 42 01 00 00 00 02 00 A5 81";
+    const std::string entry1 = "00 12 5A 12 00 12 06 00 00 00 20 57 02 00 00 00 08 20 A5 81";
+    const std::string restore = "00 12 5A 12 00 12 06 00 00 00 20 57 02 00 00 00 DD CC A5 81";
+    const std::string closing = "00 12 5A 12 00 12 B8 01 00 00 20 42 01 00 00 00 00 00 A5 81";
+    const struct {
+        const char* what;
+        bool refuseRead;
+        Lines frames;
+        Bytes memory;  // at 0x0004 after the disconnect
+    } cases[] = {
+        {"the unit read", false, {read, entry0, entry1, entry0, restore, closing}, {0x02, 0xBB, 0xCC, 0xDD}},
+        {"a read the emulator refuses", true, {read, entry0, entry1, entry0, closing}, {0x02, 0xBB, 0x20, 0x08}},
+    };
+    for (const auto& c : cases) {
+        if (!started_) {
+            OpenTargetSession();
+        }
+        PutTarget(0x0004, {0xAA, 0xBB, 0xCC, 0xDD});
+        control_->clearFrames();
+        if (c.refuseRead) {
+            ASSERT_EQ(control_->injectFault(Q3V_SIM_FAULT_NAK, 0, 1), Q3V_SIM_OK);
+        }
+        EndSession();
+        EXPECT_EQ(FramesIn(), c.frames) << c.what;
+        EXPECT_EQ(ReadTarget(0x0004, 4), c.memory) << c.what;
+    }
+}
+
 TEST_F(MemoryRoad, TheMemoryMapHoldsTheWholeSpaceTwice) {
     Connect(res_id::kModeErase);
     ExpectMapUpTo(0xFFFF);
