@@ -109,7 +109,7 @@ HRESULT CTargetMemoryVk3::OnDownload(WORD value) {
         ShowCommunicationTimeoutRestart();
         result = S_OK;  // the lost link is the answer, shown once
     }
-    CTargetMemory::OnDownload(value);
+    static_cast<void>(CTargetMemory::OnDownload(value));  // it stores the word
     return result;
 }
 

@@ -95,7 +95,6 @@ EmuReplyPtr TakeReply(bool checkStop) {
     return record;
 }
 
-
 }  // namespace
 
 CTargetMemoryVk3::CAccessScope::CAccessScope(CTargetMemoryVk3& handler) : m_handler(handler) {
@@ -322,7 +321,7 @@ HRESULT CTargetMemoryVk3::WriteMemory(DWORD start, DWORD end, DWORD access, cons
 
 HRESULT CTargetMemoryVk3::CompareMemory(DWORD start, DWORD end, DWORD secondStart, DWORD unit, DWORD* firstBytes,
                                         DWORD* secondBytes, DWORD* address) {
-    // Nothing compared is never "no difference".
+    // A compare that could not read is never "no difference".
     if (LinkLost()) {
         ReportCommunicationTimeout();
         return E_FAIL;
