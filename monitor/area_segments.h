@@ -4,7 +4,9 @@
 // (IIO1, IIO2) as "IO", the data flash (DATF) as "EE", and what lies
 // between them as kind 0. At most nine segments, then an end entry whose
 // start is the first address the list did not reach (end + 1 when it
-// covers the whole range).
+// covers the whole range). That address does not fit 32 bits after a range
+// that ends at the top of the address space, where it reads 0: a walker
+// goes on from its last segment's end + 1, counted in 64 bits.
 #pragma once
 
 #include "platform/wintypes.h"

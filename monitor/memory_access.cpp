@@ -167,8 +167,7 @@ WORD WriteTargetMemoryChunked(DWORD start, DWORD length, const BYTE* source, DWO
         const AreaSegments segments = SplitIntoAreaSegments(static_cast<DWORD>(next), static_cast<DWORD>(last));
         for (const AreaSegment& segment : segments) {
             if (segment.kind == area_kind::kEnd) {
-                next = segment.start;
-                break;
+                break;  // the walk goes on from the last segment's end
             }
             next = std::uint64_t{segment.end} + 1;
             if (segment.kind == area_kind::kFlash) {
@@ -187,6 +186,13 @@ WORD WriteTargetMemoryChunked(DWORD start, DWORD length, const BYTE* source, DWO
                     DWORD failing = static_cast<DWORD>(a);
                     if (status == kVerify) {
                         command.GetResult(firm_code::kWriteMemory, &failing, nullptr);
+                        // A failing unit named outside the piece is a reply
+                        // that cannot be trusted: the piece failed, from its
+                        // start, and there is no unit to read back.
+                        if (failing < a || failing - a >= piece) {
+                            failing = static_cast<DWORD>(a);
+                            status = kFailed;
+                        }
                     }
                     if (failingAddress != nullptr) {
                         *failingAddress = failing;

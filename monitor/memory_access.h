@@ -35,7 +35,9 @@ WORD ReadTargetMemoryChunked(DWORD start, DWORD length, BYTE* destination, DWORD
                              DWORD unitSize);
 // Writes length bytes from source at start. On a failure the failing address
 // (the first unit that did not read back for "BT", else the piece's start)
-// goes to failingAddress and the failure's message is appended.
+// goes to failingAddress and the failure's message is appended. A "BT" that
+// names a unit outside the piece written is a failure of the piece (kFailed,
+// at its start).
 WORD WriteTargetMemoryChunked(DWORD start, DWORD length, const BYTE* source, DWORD* failingAddress, DWORD verify,
                               DWORD unitSize);
 

@@ -34,8 +34,7 @@ std::vector<CopyPiece> SourcePieces(DWORD start, DWORD end) {
     while (next <= end) {
         for (const AreaSegment& segment : SplitIntoAreaSegments(static_cast<DWORD>(next), end)) {
             if (segment.kind == area_kind::kEnd) {
-                next = segment.start;
-                break;
+                break;  // the walk goes on from the last segment's end
             }
             for (std::uint64_t a = segment.start; a <= segment.end; a += kFirmWriteDataSize) {
                 const auto size = static_cast<DWORD>(std::min<std::uint64_t>(segment.end - a + 1, kFirmWriteDataSize));

@@ -158,8 +158,7 @@ WORD CMonitorEngine::MonitorFillMemory(DWORD start, DWORD end, const BYTE* patte
         const AreaSegments segments = SplitIntoAreaSegments(static_cast<DWORD>(next), end);
         for (const AreaSegment& segment : segments) {
             if (segment.kind == area_kind::kEnd) {
-                next = segment.start;
-                break;
+                break;  // the walk goes on from the last segment's end
             }
             if (g_linkStopByte != 0) {
                 done = true;

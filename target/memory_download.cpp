@@ -71,6 +71,7 @@ HRESULT CTargetMemoryVk3::OnDownload(WORD value) {
         return S_OK;
     }
     const WORD stored = GetDownloadValue();
+    HRESULT result = S_OK;
     if (g_emuSel != connect_mode::kProgramFlash && value == kDownloadBegins && g_deviceValues.useXinWhileDownload == 1) {
         ResetCpu();
         CTargetMemory::OnDownload(0);
@@ -93,20 +94,23 @@ HRESULT CTargetMemoryVk3::OnDownload(WORD value) {
                 g_monitorEngine->ClearPendingMessage();
             }
         } else {
-            EndDownload();
+            result = EndDownload();
             if (g_emuSel == connect_mode::kProgramFlash && g_monitorEngine != nullptr) {
                 if (g_monitorEngine->FlashWriteAfterDownload() == 0) {
                     ShowTargetMessage(res_id::kRestartTarget, MB_ICONEXCLAMATION);
                 } else {
                     ShowTargetError(kFlashWriteFailed, MB_ICONEXCLAMATION);
+                    result = E_FAIL;
                 }
             }
         }
     }
     if (LinkLost()) {
         ShowCommunicationTimeoutRestart();
+        result = S_OK;  // the lost link is the answer, shown once
     }
-    return CTargetMemory::OnDownload(value);
+    static_cast<void>(CTargetMemory::OnDownload(value));  // it stores the word
+    return result;
 }
 
 void CTargetMemoryVk3::WriteXinEntries() {
@@ -126,21 +130,27 @@ void CTargetMemoryVk3::WriteXinEntries() {
     LockMemoryAccess(FALSE);
 }
 
-void CTargetMemoryVk3::EndDownload() {
+HRESULT CTargetMemoryVk3::EndDownload() {
     if (g_swtiSupported != 1) {
         if (const auto reapply = g_downloadServices.Get().reapplyBreakConditions) {
             reapply();
         }
     }
+    HRESULT result = S_OK;
     if (m_collectedCount != 0) {
         CAccessScope scope(*this);
-        static_cast<void>(FlushCollected(1));  // a refused run was reported and is dropped
+        result = FlushCollected(1);  // a refused run was reported, and is dropped
     }
     m_collection.reset();
     // What was accepted is written, whatever a refused run did.
     if (g_emuSel != connect_mode::kProgramFlash && !LinkLost() && g_monitorEngine != nullptr) {
         RecordUserResetVector();
-        static_cast<void>(g_monitorEngine->FlashWriteAfterDownload());  // the link reports its own failures
+        // A flash write that failed leaves its blocks dirty for the next
+        // write-back; the link has shown what it knows of the failure.
+        if (g_monitorEngine->FlashWriteAfterDownload() != 0 && !LinkLost()) {
+            ShowTargetError(kFlashWriteFailed, MB_ICONEXCLAMATION);
+            result = E_FAIL;
+        }
         if (g_deviceValues.useXinWhileDownload == 1) {
             ResetCpu();
         }
@@ -150,6 +160,7 @@ void CTargetMemoryVk3::EndDownload() {
         g_monitorEngine->ShowPendingMessage();
         g_monitorEngine->ClearPendingMessage();
     }
+    return result;
 }
 
 void CTargetMemoryVk3::RecordUserResetVector() {
@@ -253,7 +264,10 @@ HRESULT CTargetMemoryVk3::WriteDownloadBlock(DWORD start, DWORD end, const BYTE*
         }
         return kRangeRefused;
     }
-    static_cast<void>(engine->WriteMemoryThroughMonitor(start, data, access, end - start + 1, 0));
-    DropReply();
+    AccessFailure failure;
+    if (WriteFailed(WriteThroughMonitor(start, data, access, end - start + 1, &failure)) && !LinkLost()) {
+        ReportAccessFailure("write", failure, end);
+        return E_FAIL;
+    }
     return S_OK;
 }

@@ -200,7 +200,9 @@ DWORD TargetErrorsShown() {
 }
 
 int ShowTargetError(LPCSTR text, UINT type) {
-    ++g_targetErrorsShown;
+    if ((type & MB_TYPEMASK) == MB_OK) {
+        ++g_targetErrorsShown;
+    }
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
     const char* caption = AfxGetApp() != nullptr && AfxGetAppName() != nullptr ? AfxGetAppName() : "Target";
     return MessageBoxA(GetHostMainWindow(), text, caption, type);

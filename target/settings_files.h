@@ -64,9 +64,11 @@ extern DWORD g_isWin9x;
 // Shows text in a modal message box with the plug-in's caption and answers the
 // pressed button.
 int ShowTargetError(LPCSTR text, UINT type);
-// How many boxes ShowTargetError has shown. A step that fails after an inner
-// step has shown its own error compares the counts and shows none of its own:
-// one failure, one box.
+// How many error boxes ShowTargetError has shown: boxes with an OK button
+// alone, which tell and ask nothing (a question such as "Connector
+// disconnected" with Retry and Cancel is no error box). A step that fails
+// after an inner step has shown its own error compares the counts and shows
+// none of its own: one failure, one box.
 DWORD TargetErrorsShown();
 // Shows a string of the plug-in's string table; 1 (OK) without a box for id 0.
 int ShowTargetMessage(UINT stringId, UINT type);

@@ -3,6 +3,7 @@
 #include "target/target_vk3.h"
 
 #include "frame/target_memory.h"
+#include "link/emulator_link.h"
 #include "startup/device_data.h"
 #include "target/cold_start.h"
 #include "target/monitor_objects.h"
@@ -17,9 +18,10 @@ DWORD UnitSize(const XinEntry& entry) {
     return std::clamp<DWORD>(entry.byteCount, 1, 4);
 }
 
+// Writes size bytes as one unit of that size.
 void WriteEntry(DWORD address, const BYTE* data, DWORD size) {
-    // A failed write leaves that byte as it was; the disconnect goes on.
-    static_cast<void>(MonitorWriteMemory(address, data, size, 1, 0));
+    // A failed write leaves the unit as it was; the disconnect goes on.
+    static_cast<void>(MonitorWriteMemory(address, data, size, static_cast<WORD>(size), 0));
 }
 
 }  // namespace
@@ -36,13 +38,16 @@ void CTargetComponentBase::Disconnect() {
     const DeviceValues& device = g_deviceValues;
     const std::size_t count = std::min<std::size_t>(device.xinCount, kXinEntryCount);
     // The bytes entry 1 overwrites are read first and written back last;
-    // without a second entry there is nothing to keep.
+    // without a second entry there is nothing to keep, and a unit that was
+    // not read (refused, or the link lost, which the read answers S_OK) is
+    // not written back.
     std::array<BYTE, 4> kept{};
     bool restore = false;
     if (count >= 2 && m_memoryHandler != nullptr) {
         const XinEntry& second = device.xin[1];
-        restore = SUCCEEDED(m_memoryHandler->ReadMemory(second.address, second.address + UnitSize(second) - 1, 1,
-                                                        kept.data()));
+        restore = m_memoryHandler->ReadMemory(second.address, second.address + UnitSize(second) - 1, 1,
+                                              kept.data()) == S_OK &&
+                  !(g_emulatorLink != nullptr && g_emulatorLink->IsLinkLost());
     }
     for (std::size_t i = 0; i < count; ++i) {
         WriteEntry(device.xin[i].address, device.xin[i].data.data(), UnitSize(device.xin[i]));

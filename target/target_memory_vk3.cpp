@@ -8,6 +8,7 @@
 #include "link/host_reports.h"
 #include "monitor/memory_access.h"
 #include "monitor/monitor_engine.h"
+#include "monitor/monitor_messages.h"
 #include "res/resource_ids.h"
 #include "startup/device_data.h"
 #include "target/memory_lock.h"
@@ -23,6 +24,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 namespace {
@@ -155,7 +157,11 @@ HRESULT CTargetMemoryVk3::QueryInterface(REFIID iid, void** object) {
     return CTargetMemory::QueryInterface(iid, object);
 }
 
-bool CTargetMemoryVk3::ReadThroughMonitor(DWORD address, DWORD count, DWORD unit, BYTE* destination) {
+bool CTargetMemoryVk3::ReadThroughMonitor(DWORD address, DWORD count, DWORD unit, BYTE* destination,
+                                          AccessFailure* failure) {
+    if (failure != nullptr) {
+        *failure = {address, memory_status::kFailed};
+    }
     if (g_monitorEngine == nullptr) {
         return false;
     }
@@ -166,7 +172,43 @@ bool CTargetMemoryVk3::ReadThroughMonitor(DWORD address, DWORD count, DWORD unit
     }
     const DWORD copied = std::min<DWORD>({record->length, count, static_cast<DWORD>(record->payload.size())});
     std::copy_n(record->payload.begin(), copied, destination);
-    return copied == count;
+    if (copied == count) {
+        return true;
+    }
+    if (failure != nullptr) {
+        *failure = {address + copied, static_cast<WORD>(record->statusCode)};
+    }
+    return false;
+}
+
+WORD CTargetMemoryVk3::WriteThroughMonitor(DWORD start, const BYTE* source, DWORD unit, DWORD count,
+                                           AccessFailure* failure) {
+    const WORD status = g_monitorEngine->WriteMemoryThroughMonitor(start, source, unit, count, 0);
+    const EmuReplyPtr record = TakeReply(false);
+    *failure = {record != nullptr && record->replyClass == kReplyStatus ? record->firstValue : start, status};
+    return status;
+}
+
+bool CTargetMemoryVk3::WriteFailed(WORD status) {
+    return status != memory_status::kDone && status != memory_status::kReserved;
+}
+
+void CTargetMemoryVk3::ReportAccessFailure(const char* what, const AccessFailure& failure, DWORD last) {
+    if (LinkLost()) {
+        return;  // the call reports the lost link itself
+    }
+    char text[80];
+    std::snprintf(text, sizeof(text), "Memory %s error from %08Xh to %08Xh.", what,
+                  static_cast<unsigned>(failure.address), static_cast<unsigned>(last));
+    ReportErrorTextToHost(text);
+    WORD code = MapMonitorStatus(failure.status, 1);
+    if (code == monitor_message::kNone && failure.status == memory_status::kVerify) {
+        code = monitor_message::kVerifyError;
+    }
+    const std::string_view message = MonitorMessageText(code);
+    if (!message.empty()) {
+        ReportErrorTextToHost(std::string(message).c_str());
+    }
 }
 
 bool CTargetMemoryVk3::ReportMonitorErrors() {
@@ -209,13 +251,16 @@ HRESULT CTargetMemoryVk3::ReadMemory(DWORD start, DWORD end, DWORD access, BYTE*
         std::fill_n(buffer, count, BYTE{0xFF});
         return S_OK;
     }
+    bool read = true;
+    AccessFailure failure;
     {
         CAccessScope scope(*this);
         for (std::uint64_t done = 0; done < count;) {
             const auto piece = static_cast<DWORD>(std::min<std::uint64_t>(count - done, kMemoryPieceSize));
-            if (!ReadThroughMonitor(static_cast<DWORD>(start + done), piece, access, buffer + done)) {
+            if (!ReadThroughMonitor(static_cast<DWORD>(start + done), piece, access, buffer + done, &failure)) {
                 // What was not read is not left as the buffer held it.
-                std::fill(buffer + done, buffer + count, BYTE{0xFF});
+                std::fill(buffer + (failure.address - start), buffer + count, BYTE{0xFF});
+                read = false;
                 break;
             }
             done += piece;
@@ -223,6 +268,11 @@ HRESULT CTargetMemoryVk3::ReadMemory(DWORD start, DWORD end, DWORD access, BYTE*
     }
     if (LinkLost()) {
         ReportCommunicationTimeout();
+        return S_OK;
+    }
+    if (!read) {
+        ReportAccessFailure("read", failure, end);
+        return E_FAIL;
     }
     return S_OK;
 }
@@ -244,6 +294,7 @@ HRESULT CTargetMemoryVk3::WriteMemory(DWORD start, DWORD end, DWORD access, cons
     if (ChangeRefusedNow(start, end)) {
         return S_OK;
     }
+    AccessFailure failure;
     {
         CAccessScope scope(*this);
         const HRESULT checked = CheckWriteAccess(start, end);
@@ -254,21 +305,26 @@ HRESULT CTargetMemoryVk3::WriteMemory(DWORD start, DWORD end, DWORD access, cons
             LoadFlashBlocksForRange(start, end);
         }
         if (g_monitorEngine != nullptr) {
-            static_cast<void>(g_monitorEngine->WriteMemoryThroughMonitor(start, buffer, access, end - start + 1, 0));
-            static_cast<void>(TakeReply(false));
+            static_cast<void>(WriteThroughMonitor(start, buffer, access, end - start + 1, &failure));
         }
     }
     if (LinkLost()) {
         ReportCommunicationTimeout();
+        return S_OK;
+    }
+    if (WriteFailed(failure.status)) {
+        ReportAccessFailure("write", failure, end);
+        return E_FAIL;
     }
     return S_OK;
 }
 
 HRESULT CTargetMemoryVk3::CompareMemory(DWORD start, DWORD end, DWORD secondStart, DWORD unit, DWORD* firstBytes,
                                         DWORD* secondBytes, DWORD* address) {
+    // A compare that could not read is never "no difference".
     if (LinkLost()) {
         ReportCommunicationTimeout();
-        return S_OK;
+        return E_FAIL;
     }
     if (!KnownUnit(unit)) {
         return kRangeRefused;
@@ -289,8 +345,13 @@ HRESULT CTargetMemoryVk3::CompareMemory(DWORD start, DWORD end, DWORD secondStar
             for (std::uint64_t a = first, b = second; a + unit - 1 <= last; a += unit, b += unit) {
                 std::array<BYTE, kMaxPattern> unitA{};
                 std::array<BYTE, kMaxPattern> unitB{};
-                if (!ReadThroughMonitor(static_cast<DWORD>(a), unit, unit, unitA.data()) ||
-                    !ReadThroughMonitor(static_cast<DWORD>(b), unit, unit, unitB.data())) {
+                AccessFailure failure;
+                const bool readA = ReadThroughMonitor(static_cast<DWORD>(a), unit, unit, unitA.data(), &failure);
+                if (!readA || !ReadThroughMonitor(static_cast<DWORD>(b), unit, unit, unitB.data(), &failure)) {
+                    // The unit that could not be read, whole.
+                    failure.address = static_cast<DWORD>(readA ? b : a);
+                    ReportAccessFailure("read", failure, failure.address + unit - 1);
+                    result = E_FAIL;
                     break;
                 }
                 if (unitA != unitB) {
@@ -377,19 +438,24 @@ HRESULT CTargetMemoryVk3::FillMemory(DWORD start, DWORD end, DWORD patternLength
     if (ChangeRefusedNow(start, end)) {
         return S_OK;
     }
-    if (pattern == nullptr || patternLength == 0) {
+    // A pattern that covers the range is written once, whole; a shorter
+    // one is the monitor fill's unit, which has 1, 2, 3, 4 or 8 bytes.
+    const bool whole = std::uint64_t{patternLength} >= std::uint64_t{end} - start + 1;
+    if (pattern == nullptr || patternLength == 0 || patternLength > kMaxPattern ||
+        (!whole && !KnownUnit(patternLength))) {
         return E_INVALIDARG;
     }
+    AccessFailure failure{start, memory_status::kDone};
+    bool reported = false;
     {
         CAccessScope scope(*this);
-        const DWORD length = std::min<DWORD>(patternLength, kMaxPattern);
         // The pattern lies in memory as the host gives it: written whole as
         // it stands, or, for the monitor's fill, as a unit value whose most
         // significant byte comes first (the last byte in memory).
         std::array<BYTE, kMaxPattern> bytes{};
-        std::copy_n(pattern, length, bytes.begin());
+        std::copy_n(pattern, patternLength, bytes.begin());
         std::array<BYTE, kMaxPattern> unitValue = bytes;
-        std::reverse(unitValue.begin(), unitValue.begin() + length);
+        std::reverse(unitValue.begin(), unitValue.begin() + patternLength);
         const HRESULT checked = CheckWriteAccess(start, end);
         if (checked != S_OK) {
             return checked == kRangeRefusedInRewriteMode ? S_OK : checked;
@@ -398,20 +464,26 @@ HRESULT CTargetMemoryVk3::FillMemory(DWORD start, DWORD end, DWORD patternLength
             LoadFlashBlocksForRange(start, end);
         }
         if (g_monitorEngine != nullptr) {
-            if (std::uint64_t{length} >= std::uint64_t{end} - start + 1) {
-                static_cast<void>(g_monitorEngine->WriteMemoryThroughMonitor(start, bytes.data(), length, length, 0));
-                static_cast<void>(TakeReply(false));
+            if (whole) {
+                static_cast<void>(WriteThroughMonitor(start, bytes.data(), patternLength, patternLength, &failure));
             } else if ((g_protocolType == 0 || g_protocolType == 1) && ProgramRuns()) {
                 ShowTargetMessage(res_id::kNotCurrentlyAvailable, MB_ICONEXCLAMATION);
                 return S_OK;
             } else {
-                static_cast<void>(g_monitorEngine->MonitorFillMemory(start, end, unitValue.data(), length, 0));
-                static_cast<void>(ReportMonitorErrors());
+                failure.status = g_monitorEngine->MonitorFillMemory(start, end, unitValue.data(), patternLength, 0);
+                reported = ReportMonitorErrors();
             }
         }
     }
     if (LinkLost()) {
         ReportCommunicationTimeout();
+        return S_OK;
+    }
+    if (WriteFailed(failure.status)) {
+        if (!reported) {
+            ReportAccessFailure("write", failure, end);
+        }
+        return E_FAIL;
     }
     return S_OK;
 }

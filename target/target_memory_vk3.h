@@ -67,11 +67,12 @@ private:
         CTargetMemoryVk3& m_handler;
     };
 
-    // The download's end (memory_download.cpp).
-    void EndDownload();
+    // The download's end (memory_download.cpp): S_OK, or the failure of its
+    // last run or of its flash write.
+    HRESULT EndDownload();
     // Writes the collected run (or, while no run is collected, nothing):
-    // S_OK, or kRangeRefused for a run outside the device, which is then
-    // reported and dropped.
+    // S_OK; kRangeRefused for a run outside the device, or E_FAIL for one
+    // the emulator refused, which is then reported and dropped.
     HRESULT FlushCollected(DWORD access);
     // Writes a block during a download: checked, warned about, written.
     HRESULT WriteDownloadBlock(DWORD start, DWORD end, const BYTE* data, DWORD access);
@@ -84,9 +85,28 @@ private:
     // where the firmware restarts the user's program.
     void RecordUserResetVector();
     void WarnAboutWatchdog();
+    // Where an access stopped, and the monitor's status for it.
+    struct AccessFailure {
+        DWORD address = 0;
+        WORD status = 0;
+    };
     // Reads [address, address + count) into destination through the monitor,
-    // one reply; false when the read stopped early.
-    bool ReadThroughMonitor(DWORD address, DWORD count, DWORD unit, BYTE* destination);
+    // one reply; false when the read stopped early, with the first address
+    // not read in failure.
+    bool ReadThroughMonitor(DWORD address, DWORD count, DWORD unit, BYTE* destination,
+                            AccessFailure* failure = nullptr);
+    // Writes count bytes through the monitor: its status, and in failure the
+    // status with the first address not written.
+    static WORD WriteThroughMonitor(DWORD start, const BYTE* source, DWORD unit, DWORD count,
+                                    AccessFailure* failure);
+    // A write status that left bytes unwritten: not a range written around
+    // the reserved areas, whose messages are pending.
+    static bool WriteFailed(WORD status);
+    // An access the emulator refused while the link held: the range not read
+    // or written ("Memory read error from ...h to ...h.") and the monitor's
+    // message for the status, when it has one, to the host's error output.
+    // A lost link is left to the call's own report.
+    static void ReportAccessFailure(const char* what, const AccessFailure& failure, DWORD last);
     // The monitor's text answer after a fill, copy or search: an error line
     // (and a memory-test line before it) to the host's error output, unless
     // the link was lost, which the call reports itself. true when the answer

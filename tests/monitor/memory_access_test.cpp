@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <numeric>
 
 namespace monitortest {
@@ -155,6 +156,43 @@ TEST_F(MemoryAccess, AVerifiedWriteThatDoesNotReadBackSaysWhere) {
     EXPECT_EQ(Word(1), 0x1000u) << "the failing address";
     EXPECT_EQ(Word(2), 0u);
     EXPECT_EQ(Word(3), 0x41u) << "the unit written";
+}
+
+TEST_F(MemoryAccess, AVerifyFailureNamedOutsideTheWriteFailsItsPieceWithNothingReadBack) {
+    const Bytes bytes = Pattern(4, 0x41);
+    Inject(Q3V_SIM_FAULT_VERIFY, 0, 1);
+    Inject(Q3V_SIM_FAULT_CORRUPT_REPLY, 9, 1);  // the failing address 0x1000 becomes 0xEF00
+    EXPECT_EQ(Engine().WriteMemoryThroughMonitor(0x1000, bytes.data(), 1, 4, 1), kFailed);
+    EXPECT_EQ(Word(1), 0x1000u) << "the piece's start";
+    EXPECT_EQ(Word(2), 0u) << "nothing counted as written";
+    EXPECT_EQ(Word(3), 0u) << "no unit taken from the caller's bytes";
+    EXPECT_EQ(FramesIn().size(), 1u) << "nothing read back";
+}
+
+// A range that ends at the top of the address space, in an emulator area
+// that no walk writes: each walk ends at the top instead of going on from
+// address 0 (the link is lost a few frames in, so a walk that wraps ends).
+TEST_F(MemoryAccess, WalksOfARangeEndingAtTheTopOfTheAddressSpaceEndThere) {
+    g_deviceAreas[kAreaAse2] = {1, 0xFFFFFF00, 0xFFFFFFFF};
+    const Bytes bytes(0x100, 0x5A);
+    const BYTE pattern[] = {0x5A};
+    const struct {
+        const char* what;
+        std::function<void()> walk;
+    } cases[] = {
+        {"a fill", [&] { EXPECT_EQ(Engine().MonitorFillMemory(0xFFFFFF00, 0xFFFFFFFF, pattern, 1, 0), kDone); }},
+        {"a write",
+         [&] { EXPECT_EQ(WriteTargetMemoryChunked(0xFFFFFF00, 0x100, bytes.data(), nullptr, 0, 1), kDone); }},
+        {"a copy", [&] { Engine().MonitorCopyMemory(0xFFFFFF00, 0xFFFFFFFF, 0x1000, 0); }},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(Control().clearFaults(), Q3V_SIM_OK);
+        ASSERT_EQ(Control().injectFaultAfter(8, Q3V_SIM_FAULT_LINK_LOST, 1, 0), Q3V_SIM_OK);
+        ClearFrames();
+        c.walk();
+        EXPECT_TRUE(FramesIn().empty()) << c.what;
+    }
+    ASSERT_EQ(Control().clearFaults(), Q3V_SIM_OK);
 }
 
 TEST_F(MemoryAccess, AFillWithAFailedVerifyReportsTheMemoryTest) {

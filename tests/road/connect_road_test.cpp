@@ -178,6 +178,35 @@ protected:
         }
         return texts;
     }
+    // A connect to a factory-fresh emulator that succeeds, to find where
+    // frame falls among its frames (each exchange a transmit and a receive);
+    // then one to a fresh emulator again with the connector taken away by
+    // the reply before that frame, which comes late enough for the connector
+    // to be looked at again, its questions answered as given and the
+    // connector back once the connecting dialog has closed: it fails with
+    // the boxes expected.
+    void ExpectOneFailureMessage(const std::string& frame, const std::vector<int>& answers, const Lines& boxes) {
+        ASSERT_EQ(control_->reset(), Q3V_SIM_OK);
+        control_->clearFrames();
+        ASSERT_EQ(RunConnect(), 1u);
+        EndSession();
+        const Lines frames = FramesIn();
+        const auto found = std::find(frames.begin(), frames.end(), frame);
+        ASSERT_NE(found, frames.end()) << frame;
+        const DWORD replyBefore = 2 * static_cast<DWORD>(found - frames.begin());
+        ASSERT_EQ(control_->reset(), Q3V_SIM_OK);
+        ASSERT_EQ(control_->injectFaultAfter(replyBefore, Q3V_SIM_FAULT_DELAY, 600, 1), Q3V_SIM_OK);
+        ASSERT_EQ(control_->injectFaultAfter(replyBefore, Q3V_SIM_FAULT_CONNECTOR, 1, 0), Q3V_SIM_OK);
+        for (const int answer : answers) {
+            ui_.AnswerNextMessageBox(answer);
+        }
+        ui_.OnDialog(res_id::kConnectingDialog).WaitForClose().AtClose([this](platform::UiDialog&) {
+            EXPECT_EQ(control_->injectFault(Q3V_SIM_FAULT_CONNECTOR, 0, 0), Q3V_SIM_OK);
+        });
+        EXPECT_EQ(RunConnect(false), 0u) << frame;
+        EXPECT_EQ(ConnectMessages(), boxes) << frame;
+        ASSERT_EQ(control_->clearFaults(), Q3V_SIM_OK);
+    }
     // The firmware as linked, relocated to the firmware area.
     static Bytes FirmwareImage() { return emutest::Slice(emutest::LoadSRecords("frm_kq14.sys"), 0xC000, 0x400); }
 
@@ -380,6 +409,34 @@ TEST_F(ConnectRoad, AFlashWriteProgramOfMoreThanOneBlockFails) {
         std::filesystem::create_directories(plugin_.Native());
         std::filesystem::remove(session_.Native() / "sess.ini");
     }
+}
+
+// The connector comes out just before a step of the connect: the connect
+// asks with "Connector disconnected" (a question, answered Retry and then
+// Cancel, or Cancel at once) and then fails with exactly one failure
+// message, the boot's own, since no step showed an error of its own. The
+// plain boot at the firmware's version check, the event-function boot at
+// its first flash erase.
+TEST_F(ConnectRoad, AFailedConnectAfterAConnectorQuestionEndsWithOneFailureMessage) {
+    StartHost();
+    ExpectWizard(res_id::kModeErase);
+    const Lines boxes = {"Connector disconnected", "Connector disconnected", "Boot failed !"};
+    ExpectOneFailureMessage("00 06 5A 01 00 06 A5 81", {IDRETRY, IDCANCEL}, boxes);
+    // A failed connect shows the selection sheet again the next time.
+    ui_.OnDialog("Emulator Setting").Check(res_id::kHideSheetCheck).PressOk();
+    ExpectOneFailureMessage("00 06 5A 01 00 06 A5 81", {IDCANCEL}, Lines(boxes.begin() + 1, boxes.end()));
+}
+
+TEST_F(ConnectRoad, AFailedEventFunctionBootAfterAConnectorQuestionEndsWithOneFailureMessage) {
+    const auto edit = [](std::string text) { return Replaced(text, "ERASEBLOCK=00000005", "ERASEBLOCK=00000000"); };
+    StartHost(MakePluginFolder({
+        {"frm_kq14.fif", [](std::string text) { return Replaced(text, "SWTI=0", "SWTI=1"); }},
+        {"VK31X.cnf", edit},
+        {"Q3VVK3.CNF", edit},
+    }));
+    ExpectWizard(res_id::kModeErase);
+    ExpectOneFailureMessage("00 06 45 FE DF 00 00 81", {IDCANCEL},
+                            {"Connector disconnected", "Error downloading firmware file"});
 }
 
 TEST_F(ConnectRoad, WithoutADriverModuleTheConnectEndsAtOnce) {

@@ -293,7 +293,8 @@ TEST_F(MemoryRoad, ThreeByteUnitsAreComparedAndCopiedUpToTheLastWholeOne) {
 }
 
 // The monitor's error lines of a fill, a copy and a search reach the host's
-// error output; a copy that was not done whole fails.
+// error output; the fill, which wrote nothing, and a copy that was not done
+// whole fail.
 TEST_F(MemoryRoad, TheMonitorsErrorLinesReachTheHostsErrorOutput) {
     Connect(res_id::kModeErase);
     const std::string areaError = " Memory area error. It is outside the effective address range. ";
@@ -307,7 +308,7 @@ TEST_F(MemoryRoad, TheMonitorsErrorLinesReachTheHostsErrorOutput) {
         Lines reports;
     };
     const Case cases[] = {
-        {"a fill between the I/O and the RAM", [&] { return server_->FillMemory(0x300, 0x3FF, 1, pattern); }, S_OK,
+        {"a fill between the I/O and the RAM", [&] { return server_->FillMemory(0x300, 0x3FF, 1, pattern); }, E_FAIL,
          {areaError, " *** 18:Invalid address"}},
         {"a copy from the I/O area", [&] { return server_->CopyMemory(0x2F0, 0x30F, 0x500, 0, 1, 0, 0, &address); },
          E_FAIL, {" *** 83:Internal I/O area"}},
@@ -346,6 +347,160 @@ TEST_F(MemoryRoad, AFillLaysItsPatternDownInTheHostsByteOrder) {
     }
 }
 
+// A pattern that covers its range is written whole, up to 8 bytes; the
+// monitor's fill lays down units of 1, 2, 3, 4 or 8 bytes, so a shorter
+// pattern of 5 to 7 bytes, or one of more than 8, is refused with nothing
+// written.
+TEST_F(MemoryRoad, AFillPatternOfNoUnitSizeIsWrittenOnlyWhole) {
+    Connect(res_id::kModeErase);
+    const Bytes pattern = {0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88, 0x99};
+    const Bytes zeros(24, 0);
+    for (const DWORD length : {5u, 6u, 7u, 9u}) {
+        PutTarget(0x800, zeros);
+        const std::size_t frames = FrameCount();
+        EXPECT_EQ(server_->FillMemory(0x800, 0x817, length, pattern.data()), E_INVALIDARG) << length;
+        EXPECT_EQ(FrameCount(), frames) << "a pattern of " << length << ": nothing sent";
+        EXPECT_EQ(ReadTarget(0x800, 24), zeros) << length;
+    }
+    for (const DWORD length : {5u, 6u, 7u}) {
+        PutTarget(0x900, Bytes(8, 0));
+        EXPECT_EQ(server_->FillMemory(0x900, 0x900 + length - 1, length, pattern.data()), S_OK) << length;
+        Bytes expected(pattern.begin(), pattern.begin() + length);
+        expected.resize(8, 0);
+        EXPECT_EQ(ReadTarget(0x900, 8), expected) << "a whole pattern of " << length;
+    }
+    EXPECT_EQ(server_->FillMemory(0x900, 0x908, 9, pattern.data()), E_INVALIDARG) << "9 bytes, whole";
+    EXPECT_TRUE(Reports().empty());
+}
+
+// Writes, fills, reads and compares that the emulator refuses while the
+// link holds: each fails and tells the host's error output what it did not
+// reach; memory is as it was and a read hands out no byte it did not read.
+TEST_F(MemoryRoad, AccessesTheEmulatorRefusesFailWithTheirReport) {
+    Connect(res_id::kModeErase);
+    const Bytes before = Pattern(16, 5);
+    const Bytes bytes(16, 0x42);
+    const BYTE pattern[] = {0x12, 0x34};
+    Bytes read(16);
+    DWORD first[2] = {};
+    DWORD second[2] = {};
+    DWORD address = 0;
+    const struct {
+        const char* what;
+        std::function<HRESULT()> call;
+        std::string report;
+    } cases[] = {
+        {"a write", [&] { return server_->WriteMemory(0x400, 0x40F, 1, bytes.data()); },
+         "Memory write error from 00000400h to 0000040Fh."},
+        {"a fill with its whole pattern", [&] { return server_->FillMemory(0x400, 0x401, 2, pattern); },
+         "Memory write error from 00000400h to 00000401h."},
+        {"a fill of the monitor", [&] { return server_->FillMemory(0x400, 0x40F, 2, pattern); },
+         "Memory write error from 00000400h to 0000040Fh."},
+        {"a download's run, written when the next write does not continue it",
+         [&] {
+             EXPECT_EQ(server_->OnDownload(0xFFFF), S_OK);
+             EXPECT_EQ(server_->WriteMemory(0x400, 0x40F, 1, bytes.data()), S_OK);
+             const HRESULT result = server_->WriteMemory(0x700, 0x70F, 1, bytes.data());
+             EXPECT_EQ(server_->OnDownload(0), S_OK);
+             return result;
+         },
+         "Memory write error from 00000400h to 0000040Fh."},
+        {"a compare of differing ranges",
+         [&] { return server_->CompareMemory(0x400, 0x40F, 0x600, 1, first, second, &address); },
+         "Memory read error from 00000400h to 00000400h."},
+        {"a read", [&] { return server_->ReadMemory(0x400, 0x40F, 1, read.data()); },
+         "Memory read error from 00000400h to 0000040Fh."},
+    };
+    const struct {
+        const char* what;
+        DWORD fault;
+        DWORD value;
+    } faults[] = {
+        {"a negative acknowledge", Q3V_SIM_FAULT_NAK, 0},
+        {"a sum check error", Q3V_SIM_FAULT_STATUS, 0x91},
+        {"a frequency error", Q3V_SIM_FAULT_STATUS, 0x83},
+    };
+    PutTarget(0x600, Bytes(16, 0));
+    for (const auto& f : faults) {
+        for (const auto& c : cases) {
+            PutTarget(0x400, before);
+            read.assign(16, 0xA5);
+            reportsBefore_ = host_->Services().ReportedErrors().size();
+            // The fault strikes the first frame: the download's first run is
+            // collected, not sent.
+            ASSERT_EQ(control_->injectFault(f.fault, f.value, 1), Q3V_SIM_OK);
+            EXPECT_EQ(c.call(), E_FAIL) << c.what << ", " << f.what;
+            Lines reports = Reports();
+            std::erase_if(reports, [](const std::string& line) { return line.starts_with("User program is located"); });
+            EXPECT_EQ(reports, Lines{c.report}) << c.what << ", " << f.what << " (a download warns of the RAM)";
+            EXPECT_EQ(ReadTarget(0x400, 16), before) << c.what << ", " << f.what;
+        }
+        EXPECT_EQ(read, Bytes(16, 0xFF)) << "the read's buffer holds no byte it did not read, " << f.what;
+    }
+    EXPECT_TRUE(Boxes().empty());
+}
+
+// The programming that follows the flash write's erase is refused: the
+// download fails with the flash error message (after the link's own message
+// for an adapter status), the block stays dirty and the next download's
+// flash write programs it; reads reach the target meanwhile.
+TEST_F(MemoryRoad, AProgrammingRefusedAfterTheEraseFailsTheDownloadAndIsTriedAgain) {
+    Connect(res_id::kModeErase);
+    const auto download = [this](const Bytes& code) {
+        EXPECT_EQ(server_->OnDownload(0xFFFF), S_OK);
+        EXPECT_EQ(server_->WriteMemory(0xC000, 0xC001, 1, code.data()), S_OK);
+        control_->clearFrames();
+        return server_->OnDownload(0);
+    };
+    // Where the write command and the first program record fall among the
+    // frames of a download that succeeds; each exchange is a transmit and a
+    // receive, and the fault is armed for the transmit.
+    ASSERT_EQ(download({0x04, 0x04}), S_OK);
+    const Lines frames = FramesIn();
+    const auto at = [&frames](const std::string& prefix) {
+        const auto found = std::find_if(frames.begin(), frames.end(),
+                                        [&](const std::string& frame) { return frame.starts_with(prefix); });
+        EXPECT_NE(found, frames.end()) << prefix;
+        return 2 * static_cast<DWORD>(found - frames.begin()) + 1;
+    };
+    const DWORD writeCommand = at("00 02 57 81");
+    const DWORD firstRecord = at("00 86 00 C0");
+    const struct {
+        const char* what;
+        DWORD calls;
+        DWORD fault;
+        DWORD value;
+        Lines boxes;
+    } cases[] = {
+        {"a negative acknowledge of the write command", writeCommand, Q3V_SIM_FAULT_NAK, 0,
+         {"Flash memory writing NG."}},
+        {"a negative acknowledge of a program record", firstRecord, Q3V_SIM_FAULT_NAK, 0,
+         {"Flash memory writing NG."}},
+        {"a frequency error of a program record", firstRecord, Q3V_SIM_FAULT_STATUS, 0x83,
+         {"Frequency error", "Flash memory writing NG."}},
+        {"a boot code error of the write command", writeCommand, Q3V_SIM_FAULT_STATUS, 0x85,
+         {"Boot code error", "Flash memory writing NG."}},
+        {"a sum check error of the write command", writeCommand, Q3V_SIM_FAULT_STATUS, 0x91,
+         {"Sum check error", "Flash memory writing NG."}},
+    };
+    BYTE value = 0x10;
+    for (const auto& c : cases) {
+        const Bytes code = {value, static_cast<BYTE>(value + 1)};
+        value += 2;
+        PutTarget(0x400, code);
+        boxesBefore_ = ui_.MessageBoxes().size();
+        ASSERT_EQ(control_->injectFaultAfter(c.calls, c.fault, c.value, 1), Q3V_SIM_OK);
+        EXPECT_EQ(download(code), E_FAIL) << c.what;
+        EXPECT_EQ(Boxes(), c.boxes) << c.what;
+        EXPECT_EQ(ReadTarget(0xC000, 2), Bytes(2, 0xFF)) << c.what << ": erased, not programmed";
+        EXPECT_EQ(Read(0x400, 0x401), code) << c.what << ": a read reaches the target";
+
+        EXPECT_EQ(server_->OnDownload(0xFFFF), S_OK);
+        EXPECT_EQ(server_->OnDownload(0), S_OK) << c.what;
+        EXPECT_EQ(ReadTarget(0xC000, 2), code) << c.what << ": the dirty block written";
+    }
+}
+
 TEST_F(MemoryRoad, AVerifyFaultOfACopyReachesTheHostsErrorOutput) {
     Connect(res_id::kModeErase);
     PutTarget(0x400, {0x41, 0x42});
@@ -365,6 +520,12 @@ TEST_F(MemoryRoad, ALostLinkIsReportedOnceAndReadsGiveNoStaleBytes) {
     EXPECT_EQ(server_->WriteMemory(0x400, 0x403, 1, bytes.data()), S_OK);
     EXPECT_EQ(Reports(), (Lines{"Communication timeout error", "Communication timeout error"}))
         << "one report a call";
+    DWORD first[2] = {};
+    DWORD second[2] = {};
+    DWORD address = 0;
+    EXPECT_EQ(server_->CompareMemory(0x400, 0x40F, 0x600, 1, first, second, &address), E_FAIL)
+        << "nothing compared is no \"no difference\"";
+    EXPECT_EQ(Reports().size(), 3u);
 }
 
 TEST_F(MemoryRoad, ALinkLostDuringAFillIsReportedOnce) {
@@ -460,10 +621,45 @@ TEST_F(MemoryRoad, AFailedProgrammingEndsWithoutTheRestartMessage) {
     const Bytes code = {0x04, 0x04};
     EXPECT_EQ(server_->WriteMemory(0xC000, 0xC001, 1, code.data()), S_OK);
     ASSERT_EQ(control_->injectFault(Q3V_SIM_FAULT_PROGRAM, 0, 100), Q3V_SIM_OK);
-    ASSERT_EQ(server_->OnDownload(0), S_OK);
+    EXPECT_EQ(server_->OnDownload(0), E_FAIL) << "the download failed";
     const Lines boxes = Boxes();
     EXPECT_EQ(std::count(boxes.begin(), boxes.end(), "Restart Target or Exit Ktr"), 0);
     EXPECT_NE(std::find(boxes.begin(), boxes.end(), "Flash memory writing NG."), boxes.end());
+}
+
+// The disconnect of a device whose XIN entries set its clock: the unit at
+// entry 1 (2 bytes at 0x0006) is read, every entry written whole, entry 0
+// again after the cold-start area, and the unit read written back; a unit
+// that could not be read is not written back.
+TEST_F(MemoryRoad, TheDisconnectWritesEachXinEntryWholeAndRestoresOnlyAUnitItRead) {
+    ConnectToGroup("LinkTestFiles\\XIN", "VK31D16");
+    const std::string read = "00 0E 5A 11 00 0E 06 00 00 00 02 00 20 42 A5 81";
+    const std::string entry0 = "00 12 5A 12 00 12 04 00 00 00 20 42 01 00 00 00 02 00 A5 81";
+    const std::string entry1 = "00 12 5A 12 00 12 06 00 00 00 20 57 02 00 00 00 08 20 A5 81";
+    const std::string restore = "00 12 5A 12 00 12 06 00 00 00 20 57 02 00 00 00 DD CC A5 81";
+    const std::string closing = "00 12 5A 12 00 12 B8 01 00 00 20 42 01 00 00 00 00 00 A5 81";
+    const struct {
+        const char* what;
+        bool refuseRead;
+        Lines frames;
+        Bytes memory;  // at 0x0004 after the disconnect
+    } cases[] = {
+        {"the unit read", false, {read, entry0, entry1, entry0, restore, closing}, {0x02, 0xBB, 0xCC, 0xDD}},
+        {"a read the emulator refuses", true, {read, entry0, entry1, entry0, closing}, {0x02, 0xBB, 0x20, 0x08}},
+    };
+    for (const auto& c : cases) {
+        if (!started_) {
+            OpenTargetSession();
+        }
+        PutTarget(0x0004, {0xAA, 0xBB, 0xCC, 0xDD});
+        control_->clearFrames();
+        if (c.refuseRead) {
+            ASSERT_EQ(control_->injectFault(Q3V_SIM_FAULT_NAK, 0, 1), Q3V_SIM_OK);
+        }
+        EndSession();
+        EXPECT_EQ(FramesIn(), c.frames) << c.what;
+        EXPECT_EQ(ReadTarget(0x0004, 4), c.memory) << c.what;
+    }
 }
 
 TEST_F(MemoryRoad, TheMemoryMapHoldsTheWholeSpaceTwice) {

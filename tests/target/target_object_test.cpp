@@ -290,9 +290,10 @@ protected:
         g_deviceValues.xin[1] = {0x0021, {0x11, 0x12, 0x13, 0x14}, 3};
         g_deviceValues.xin[2] = {0x0030, {0x21, 0x22, 0x23, 0x24}, 2};
         g_deviceValues.xinCount = 3;
-        SetMonitorMemoryWrite([this](DWORD start, const BYTE* source, DWORD unitSize, WORD count, DWORD) -> WORD {
+        // The count is the write's length in bytes, whatever its unit size.
+        SetMonitorMemoryWrite([this](DWORD start, const BYTE* source, DWORD, WORD count, DWORD) -> WORD {
             std::string text = std::to_string(start) + ":";
-            for (DWORD i = 0; i < unitSize * count; ++i) {
+            for (DWORD i = 0; i < count; ++i) {
                 text += " " + std::to_string(source[i]);
             }
             writes.push_back(text);
