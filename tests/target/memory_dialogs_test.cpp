@@ -8,6 +8,7 @@
 #include "target/target_memory_vk3.h"
 #include "tests/monitor/monitor_fixture.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -282,6 +283,26 @@ TEST_F(MemoryDialogs, ARefusedOperationShowsItsFailure) {
         EXPECT_EQ(person.MessageBoxes()[0].text, c.shown);
     }
     EXPECT_EQ(ReadTarget(0x700, 16), Bytes(16, 0)) << "nothing copied";
+}
+
+// A compare whose first read the emulator refuses has compared nothing: it
+// shows the failure's three fields, never "COMPARE OK" (the ranges are
+// equal, so that is what it would show had it read them).
+TEST_F(MemoryDialogs, ACompareTheEmulatorRefusesShowsItsFailure) {
+    ui_.OnDialog("Compare Memory")
+        .SetText(res_id::kMemBegin, "400")
+        .SetText(res_id::kMemEnd, "40F")
+        .SetText(res_id::kMemSecondAddress, "600")
+        .Do([this](platform::UiDialog&) { Inject(Q3V_SIM_FAULT_NAK, 0, 1); })
+        .PressOk()
+        .PressOk()
+        .PressCancel();
+    CDlgMemoryCompare dialog;
+    Run(dialog);
+    const Lines shown = Messages();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_THAT(shown[0], testing::AllOf(testing::StartsWith("H'"), testing::Not(testing::HasSubstr("OK"))));
+    EXPECT_EQ(shown[1], "COMPARE OK") << "read again once the emulator answers";
 }
 
 // The copy's flag asks for a verified copy (it reads -1 after the
