@@ -125,7 +125,12 @@ WORD CMonitorControl::InitMonitor() {
     if (command.WriteRegisterFile(registers) != kOk) {
         return kAborted;
     }
-    static_cast<void>(command.ReadRegisterFile(registers));  // the image written stands when the read fails
+    // The image written stands when the read back fails, unless the target
+    // has lost its power meanwhile: then nothing was initialised.
+    if (command.ReadRegisterFile(registers) != kOk && g_emulatorLink != nullptr &&
+        g_emulatorLink->CheckTargetPower() != kOk) {
+        return kAborted;
+    }
     return kOk;
 }
 
