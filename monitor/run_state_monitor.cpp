@@ -259,9 +259,11 @@ DWORD CRunStateMonitor::Poll() {
     const GoRequestBlock& request = g_monitorRunState.goRequest;
     const int entry = g_goBreakEntry;
     // The stop's registers are read once more when the first read fails (a
-    // refused or lost reply); run control learns whether they were.
+    // refused or lost reply), not when the target was reset meanwhile: its
+    // registers are then the reset's. Run control learns whether they were
+    // read.
     WORD registersRead = command.ReadRegisterFile(RegisterFile());
-    if (registersRead != kOk) {
+    if (registersRead != kOk && registersRead != kTargetReset) {
         registersRead = command.ReadRegisterFile(RegisterFile());
     }
     g_stopRegistersRead = registersRead == kOk;

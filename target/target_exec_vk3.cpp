@@ -345,12 +345,11 @@ HRESULT CTargetExecVk3::RunRequest() {
     const HRESULT result = RunVariant(code);
     if (code <= exec_request::kStepOutAgain && (FAILED(result) || !g_stopRegistersRead)) {
         // A run that failed, or whose stop left the registers unread, says
-        // so: the host never takes an earlier stop's cause, or none, for
-        // this one's, nor the registers from before the run for the stop's.
+        // so: the host never takes an earlier stop's cause, a status line
+        // or none for this one's, nor the registers from before the run for
+        // the stop's.
         std::lock_guard lock(m_textMutex);
-        if (m_stopCauseText.empty() || !g_stopRegistersRead) {
-            m_stopCauseText = kFailedRunCause;
-        }
+        m_stopCauseText = kFailedRunCause;
     }
     if (engine != nullptr) {
         guard.SetHeld(1);

@@ -76,7 +76,8 @@ protected:
 // A fault struck at each driver call of a step from C010: the step ends,
 // and either stops with a cause and the target's registers or says that it
 // failed. (Once the registers of the stop could not be read it ended with
-// "STEP NORMAL END" and the PC of before the step.)
+// "STEP NORMAL END" and the PC of before the step; a target reset at that
+// read ended it as a normal step at the reset's PC.)
 struct StepFault {
     const char* name;
     DWORD kind;
@@ -98,6 +99,9 @@ TEST_P(StepUnderFaults, EndsWithItsStopOrItsFailure) {
         }
         control_->clearFaults();
         ExpectStopOrFailure(std::string(fault.name) + " at call " + std::to_string(call), boxes);
+        if (StopCause() == "STEP NORMAL END") {
+            EXPECT_EQ(Registers().Value(kPc), 0xC011u) << "a step that ended normally stopped after its instruction";
+        }
         if (HasFailure()) {
             return;
         }
@@ -111,7 +115,8 @@ INSTANTIATE_TEST_SUITE_P(RunControlFaults, StepUnderFaults,
                          ::testing::Values(StepFault{"nak", Q3V_SIM_FAULT_NAK, 0},
                                            StepFault{"status 0x83", Q3V_SIM_FAULT_STATUS, 0x83},
                                            StepFault{"status 0x85", Q3V_SIM_FAULT_STATUS, 0x85},
-                                           StepFault{"power lost", Q3V_SIM_FAULT_TARGET_POWER, 0}),
+                                           StepFault{"power lost", Q3V_SIM_FAULT_TARGET_POWER, 0},
+                                           StepFault{"target reset", Q3V_SIM_FAULT_TARGET_RESET, 0}),
                          [](const auto& info) {
                              std::string name = info.param.name;
                              std::replace(name.begin(), name.end(), ' ', '_');
