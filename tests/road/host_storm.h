@@ -19,6 +19,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <ostream>
@@ -79,6 +80,8 @@ protected:
     std::uint32_t FailuresReported() const { return reported_; }
     std::uint32_t Reconnects() const { return reconnects_; }
     std::uint32_t KnownFindings() const { return known_; }
+    // The iterations each known finding let pass, by its behaviour.
+    const std::map<std::string, std::uint32_t>& KnownByBehaviour() const { return knownByBehaviour_; }
 
 private:
     void Expect(bool holds, Check check, const std::string& what);
@@ -141,6 +144,7 @@ private:
     std::uint32_t reported_ = 0;
     std::uint32_t reconnects_ = 0;
     std::uint32_t known_ = 0;
+    std::map<std::string, std::uint32_t> knownByBehaviour_;
 };
 
 }  // namespace roadtest

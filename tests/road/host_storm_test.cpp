@@ -33,6 +33,9 @@ TEST_F(HostStorm, RandomHostOperationsUnderRandomFaultsEndInAReportedErrorOrDoWh
                 testing_support::SeedText(settings.seed).c_str(), static_cast<unsigned>(settings.iterations), seconds,
                 static_cast<unsigned>(FailuresReported()), static_cast<unsigned>(Reconnects()),
                 static_cast<unsigned>(KnownFindings()));
+    for (const auto& [behaviour, count] : KnownByBehaviour()) {
+        std::printf("  known finding, %u iterations: %s\n", static_cast<unsigned>(count), behaviour.c_str());
+    }
 }
 
 }  // namespace
