@@ -177,6 +177,19 @@ bool HostStorm::Told() const {
                        [&](const std::string& text) { return !Informational(text, session_->LastStopCause()); });
 }
 
+// The go request has no reply: a go the emulator answered unread (refused,
+// or lost with its reply) leaves the target where it stood, and the run-state
+// request then finds the stop before it. Nothing on the wire tells the two
+// apart, so a run under such a fault in which the target executed nothing
+// is not judged by where it stopped.
+bool HostStorm::GoUnread() const {
+    static constexpr DWORD kUnread[] = {Q3V_SIM_FAULT_NAK, Q3V_SIM_FAULT_STATUS, Q3V_SIM_FAULT_BARE_ACK,
+                                        Q3V_SIM_FAULT_RECEIVE_TIMEOUT, Q3V_SIM_FAULT_SHORT_REPLY,
+                                        Q3V_SIM_FAULT_CORRUPT_REPLY, Q3V_SIM_FAULT_DELAY};
+    return Status().instructions == instructionsBefore_ &&
+           std::find(std::begin(kUnread), std::end(kUnread), fault_.kind) != std::end(kUnread);
+}
+
 bool HostStorm::StopTold() const {
     return Told() || session_->LastStopCause() == kFailedRun;
 }
@@ -364,7 +377,7 @@ bool HostStorm::GoToBreak() {
         return false;
     }
     JudgeStop("a go to a breakpoint");
-    Expect(Status().pc == kBreakAddress || session_->LastStopCause() == kTargetReset, Check::BreakReached,
+    Expect(Status().pc == kBreakAddress || session_->LastStopCause() == kTargetReset || GoUnread(), Check::BreakReached,
            "the go stopped at " + Hex(Status().pc) + " (\"" + session_->LastStopCause() + "\"), not at the breakpoint");
     Expect(ReadTarget(kBreakAddress, 1) == Bytes{kNop}, Check::BreakBytesGone, "a break byte stayed in the flash");
     return true;
@@ -385,14 +398,17 @@ bool HostStorm::Step(Rng& rng) {
     const StepFrom& step = kSteps[Below(rng, static_cast<std::uint32_t>(std::size(kSteps)))];
     host_->Services().Registers().SetValue(kPc, step.from);
     detail_ = "from " + Hex(step.from);
+    // A break byte a breakpoint left in the chip stops the step on its own.
+    const bool breakByteLeft = step.from == kBreakAddress && ReadTarget(kBreakAddress, 1) != Bytes{kNop};
     if (!session_->Step(simhost::StepKind::In) || StopTold()) {
         return false;
     }
     JudgeStop("a step");
     // A step cut short says so ("TARGET RESET"): only a normal end is judged
     // by where it stopped.
-    if (session_->LastStopCause() == kStepEnd) {
-        Expect(Status().pc == step.to, Check::StopRegisters, "the step stopped at " + Hex(Status().pc));
+    if (session_->LastStopCause() == kStepEnd && !GoUnread()) {
+        Expect(Status().pc == step.to, breakByteLeft ? Check::BreakBytesGone : Check::StopRegisters,
+               "the step stopped at " + Hex(Status().pc));
     }
     return true;
 }
@@ -409,7 +425,8 @@ bool HostStorm::Registers(Rng& rng) {
     }
     JudgeStop("a step with new registers");
     const std::array<DWORD, 20> model = ModelRegisters();
-    Expect((model[kR0] == r0 && model[kSb] == sb) || session_->LastStopCause() == kTargetReset, Check::StopRegisters,
+    Expect((model[kR0] == r0 && model[kSb] == sb) || session_->LastStopCause() == kTargetReset || GoUnread(),
+           Check::StopRegisters,
            "the target did not take the host's registers");
     return true;
 }
@@ -545,6 +562,7 @@ bool HostStorm::Iterate(std::uint32_t iteration) {
     }
     boxesBefore_ = ui_->Boxes().size();
     textsBefore_ = host_->Services().ReportedErrors().size();
+    instructionsBefore_ = Status().instructions;
     control_->injectFaultAfterDriverCalls(fault_.call, fault_.kind, fault_.value, fault_.count);
     claimed_ = Run(op_, rng);
     if (!claimed_) {
@@ -588,6 +606,7 @@ const char* HostStorm::KnownFinding(Op op, Check check, DWORD fault) {
         {Op::Read, Check::MemoryRead, 0, "a host memory read the emulator refused answers S_OK"},
         {Op::Write, Check::MemoryWritten, 0, "a host memory write the emulator refused answers S_OK"},
         {Op::GoToBreak, Check::BreakBytesGone, 0, "break bytes left in the chip after a stop"},
+        {Op::Step, Check::BreakBytesGone, 0, "break bytes left in the chip after a stop"},
         {Op::GoToBreak, Check::ProgramInFlash, 0, "a launch's flash write-back refused after its erase answers success"},
         {Op::GoAndHalt, Check::ProgramInFlash, 0, "a launch's flash write-back refused after its erase answers success"},
         {Op::Step, Check::ProgramInFlash, 0, "a launch's flash write-back refused after its erase answers success"},

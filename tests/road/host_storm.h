@@ -110,6 +110,8 @@ private:
     bool Told() const;
     // The same for a run or step, whose stop may also name its failure.
     bool StopTold() const;
+    // The target ran nothing under a fault that answers a request unread.
+    bool GoUnread() const;
     std::array<DWORD, 20> ModelRegisters() const;
     void JudgeStop(const std::string& what);
     void JudgeProgram(const std::string& what);
@@ -137,6 +139,7 @@ private:
     bool claimed_ = false;
     std::size_t boxesBefore_ = 0;
     std::size_t textsBefore_ = 0;
+    DWORD instructionsBefore_ = 0;
     std::string detail_;
     std::string recovery_;
     std::string failure_;
