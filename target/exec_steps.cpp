@@ -316,6 +316,7 @@ void CTargetExecVk3::BeginWaiting() {
 }
 
 void CTargetExecVk3::ReportStopTimeout() {
+    m_timeoutShown = true;
     ShowTargetError(kTimeoutText, MB_OK);
 }
 

@@ -254,6 +254,7 @@ HRESULT CTargetExecVk3::Execute() {
     AwaitRunThread();  // the last request's thread has ended its work
     m_haltPending = false;
     m_stopSent = false;
+    m_timeoutShown = false;
     m_runThreadActive = true;
     if (target != nullptr) {
         target->HoldRunState();
@@ -651,7 +652,9 @@ bool CTargetExecVk3::PastUnreportedDeadline() const {
 
 bool CTargetExecVk3::WaitHasLapsed(bool pastStopDeadline, bool pastUnreportedDeadline) {
     if (pastStopDeadline && PastStopDeadline()) {
-        ReportStopTimeout();
+        if (!m_timeoutShown) {
+            ReportStopTimeout();  // unless a halt past the deadline has shown it
+        }
         AbandonRun();
         // As the message says: the CPU is reset, so the program no longer
         // runs unwatched; its registers are the reset's.

@@ -36,9 +36,6 @@
 #include <string_view>
 #include <vector>
 
-// How long a stop command has to stop the program (ms).
-inline constexpr DWORD kStopDeadline = 3000;
-
 // The request codes of the request block.
 namespace exec_request {
 inline constexpr DWORD kGo = 0;
@@ -79,6 +76,9 @@ bool FindStatusLine(std::string_view text, std::string& line);
 
 class CTargetExecVk3 : public CTargetExec2, public CRunControlReports {
 public:
+    // How long a stop command has to stop the program (ms).
+    static constexpr DWORD kStopDeadline = 3000;
+
     explicit CTargetExecVk3(IHostServiceProvider* host);
     ~CTargetExecVk3() override;
 
@@ -220,6 +220,7 @@ private:
     std::atomic<DWORD> m_stopStart{0};  // tick count of the stop command
     std::atomic<bool> m_stopSent{false};  // the stop command went out for this request
     std::atomic<bool> m_closing{false};   // the session ends: no wait goes on
+    std::atomic<bool> m_timeoutShown{false};  // the stop's time-out message was shown for this request
     std::atomic<DWORD> m_stepEnd{0};
     std::atomic<DWORD> m_waiting{0};
     // A halt that came before the go thread waited for the stop: whichever

@@ -151,12 +151,13 @@ INSTANTIATE_TEST_SUITE_P(RunControlFaults, GoRefused,
 
 // The host's CPU reset while the target's power goes at one of the reset's
 // driver calls, after a run: S_OK only for a powered target out of reset
-// under its firmware. (Power lost at the register read that ends the reset
-// was taken for a read that failed alone: S_OK for an unpowered target.)
+// under its firmware. (Power lost at the register file's write or read back
+// that end the reset answered S_OK for an unpowered target.)
 TEST_F(RunControlFaults, AResetThatLosesTheTargetsPowerIsNoSuccess) {
-    // The reset makes five driver calls: the reset register's read and
-    // write, the power check, the register file's write and read back.
-    for (DWORD call = 1; call <= 5; ++call) {
+    // The reset's driver calls: the reset register's read and write, the
+    // power check, the register file's write and read back (two each), the
+    // closing power check. A fault armed past the last strikes after it.
+    for (DWORD call = 1; call <= 8; ++call) {
         SCOPED_TRACE("power lost at driver call " + std::to_string(call));
         GoAndHalt();
         ASSERT_EQ(control_->injectFaultAfterDriverCalls(call, Q3V_SIM_FAULT_TARGET_POWER, 0, 1), Q3V_SIM_OK);
