@@ -16,7 +16,7 @@ using emutest::Bytes;
 
 // The run CI makes, in every leg: a few seconds natively.
 constexpr std::uint64_t kCiSeed = 0x5EED0042;
-constexpr std::uint32_t kCiIterations = 60;
+constexpr std::uint32_t kCiIterations = 150;
 
 // The demo program (Vk3Demo.mot): C000 JSR.A C010; C004 NOP; C005 NOP;
 // C006 JMP.B C000; C010 NOP; C011 NOP; C012 RTS.
