@@ -428,7 +428,8 @@ WORD CEmulatorChannel::TestAdapterStatusFlag() {
     if (ReadRegister(reg::kStatus, status) != kOk) {
         return kTimeout;
     }
-    return (status[0] & reg::kStatusFlag) != 0 ? 1 : 0;
+    // A target without power runs nothing, whatever the flag still says.
+    return (status[0] & reg::kStatusFlag) != 0 || (status[1] & reg::kTargetPower) == 0 ? 1 : 0;
 }
 
 WORD CEmulatorChannel::TestAdapterReadyBit() {

@@ -295,7 +295,11 @@ WORD CEmulatorLink::ResetMonitor() {
     if (CheckConnector() != kOk) {
         return kNotConnected;
     }
-    return m_channel->ResetMonitor();
+    const WORD reset = m_channel->ResetMonitor();
+    // A target that lost its power during the reset was not reset, though
+    // its last requests may still have been answered (the register image's
+    // read back is allowed to fail): the reset ends with the power's check.
+    return reset != kOk ? reset : CheckTargetPower();
 }
 
 WORD CEmulatorLink::ResetAndInitMonitor() {

@@ -1,6 +1,7 @@
 #include "monitor/monitor_run_state.h"
 
 MonitorRunState g_monitorRunState;
+std::atomic<bool> g_stopRegistersRead{false};
 StepRequest g_stepRequest;
 std::atomic<int> g_goBreakEntry{-1};
 DWORD g_reitKeptStack = kNothingKept;

@@ -66,6 +66,11 @@ struct StepRequest {
 };
 extern StepRequest g_stepRequest;
 
+// Whether the register image holds the registers of the last stop: the
+// run-state monitor sets it when it reads them at a stop, run control
+// clears it before each run and reads it after the stop.
+extern std::atomic<bool> g_stopRegistersRead;
+
 // The breakpoint entry at the go address that the last preparation put the
 // replaced byte back for, so the go steps off it; -1 for none.
 extern std::atomic<int> g_goBreakEntry;

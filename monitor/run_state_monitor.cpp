@@ -23,6 +23,8 @@
 #include "startup/device_data.h"
 #include "util/service_slot.h"
 
+#include "platform/clock.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -182,15 +184,19 @@ WORD CRunStateMonitor::CheckStopped(DWORD) {
     }
     const bool userStop = g_linkStopByte == kLinkStopRequested && g_linkBreakFlag == 1;
     if (flag != 1 && !userStop) {
+        m_unreportedSince = 0;
         return 0;
     }
     const bool suspended = g_haltControl != nullptr && g_haltControl->StoppedForAccess() != 0;
     DWORD polled = 1;
+    bool unreported = false;
     if (!m_replyKept && !suspended && link != nullptr) {
+        unreported = true;
         if (link->QueryRunState(0) == kOk) {
             g_stepRequest.callFlag = 0;
             const WORD word = StopWordAt(g_firmReplyBuffer);
             if (word != 0 && word != kNoSuchRequest) {
+                unreported = false;
                 if (g_monitorReplyState == 0) {
                     polled = Poll();
                 } else {
@@ -204,6 +210,11 @@ WORD CRunStateMonitor::CheckStopped(DWORD) {
         m_replyKept = false;
         polled = Poll();
     }
+    if (!unreported) {
+        m_unreportedSince = 0;
+    } else if (m_unreportedSince == 0) {
+        m_unreportedSince = std::max<DWORD>(GetTickCount(), 1);
+    }
     if (polled == 0) {
         g_monitorReplyState = kMonitorReplyPending;
         m_running = 0;
@@ -212,6 +223,11 @@ WORD CRunStateMonitor::CheckStopped(DWORD) {
         }
     }
     return 0;
+}
+
+DWORD CRunStateMonitor::UnreportedStopFor(DWORD now) const {
+    const DWORD since = m_unreportedSince;
+    return since == 0 ? 0 : now - since;
 }
 
 DWORD CRunStateMonitor::Poll() {
@@ -246,7 +262,16 @@ DWORD CRunStateMonitor::Poll() {
     }
     const GoRequestBlock& request = g_monitorRunState.goRequest;
     const int entry = g_goBreakEntry;
-    if (command.ReadRegisterFile(RegisterFile()) == kOk && (request.stepFirst & kGoOptionBreakpoint) != 0 &&
+    // The stop's registers are read once more when the first read fails (a
+    // refused or lost reply), not when the target was reset meanwhile: its
+    // registers are then the reset's. Run control learns whether they were
+    // read.
+    WORD registersRead = command.ReadRegisterFile(RegisterFile());
+    if (registersRead != kOk && registersRead != kTargetReset) {
+        registersRead = command.ReadRegisterFile(RegisterFile());
+    }
+    g_stopRegistersRead = registersRead == kOk;
+    if (registersRead == kOk && (request.stepFirst & kGoOptionBreakpoint) != 0 &&
         entry >= 0 && static_cast<std::size_t>(entry) < kMonitorBreakEntries) {
         // The go stepped off a breakpoint: its break byte goes back in. A
         // byte that cannot be written shows when the breakpoint is next

@@ -60,7 +60,14 @@ public:
     [[nodiscard]] DWORD Reset();
     [[nodiscard]] DWORD IsRunning() const { return m_running; }
     // Running for a nonzero value.
-    void SetRunning(DWORD value) { m_running = value != 0 ? 1 : 0; }
+    void SetRunning(DWORD value) {
+        m_running = value != 0 ? 1 : 0;
+        m_unreportedSince = 0;
+    }
+    // How long (ms, up to now) the adapter has said that the target stands
+    // still while the run state named no stop: a start the target refused,
+    // or a stop that cannot be read. 0 while nothing is amiss.
+    [[nodiscard]] DWORD UnreportedStopFor(DWORD now) const;
 
     // Called by the reply decoder while the target runs: looks at a stop
     // (the adapter's status flag, or a stop the user requested) and reports
@@ -106,6 +113,9 @@ private:
     void TakeBreakBytesOut();
 
     std::atomic<DWORD> m_running{0};
+    // The tick count of the first check that found the target standing
+    // still with no stop to report (0: none since the last start or stop).
+    std::atomic<DWORD> m_unreportedSince{0};
     std::array<int, 3> m_stopCauses{stop_cause::kNone, stop_cause::kNone, stop_cause::kNone};
     // A stop reply that came while a monitor command held the link.
     std::array<BYTE, 32> m_keptReply{};

@@ -32,7 +32,6 @@ namespace {
 constexpr HRESULT kNotAvailable = 0x80042001;
 constexpr DWORD kRunKindStep = 3;
 constexpr std::size_t kPcIndex = 14;
-constexpr DWORD kStopDeadline = 3000;
 constexpr DWORD kProgramFlash = 2;
 constexpr WORD kCarriedOut = 1;
 constexpr WORD kLengthReturn = 7;
@@ -127,6 +126,7 @@ HRESULT CTargetExecVk3::RunStep(bool over) {
     CMonitorEngine* engine = g_monitorEngine.get();
     const WORD carried = engine != nullptr ? engine->StepOrGoEngine(start) : WORD{0xFFFF};
     if (carried == kCarriedOut) {
+        g_stopRegistersRead = true;  // the engine's own registers, written to the target
         if (g_runStateMonitor != nullptr) {
             g_runStateMonitor->PrintStopCause(stop_cause::kOneStepEnd);
         }
@@ -179,6 +179,7 @@ HRESULT CTargetExecVk3::RunStepOut() {
         const DWORD start = g_registerImage[kPcIndex];
         const WORD carried = engine != nullptr ? engine->StepOrGoEngine(start) : WORD{0xFFFF};
         if (carried == kCarriedOut) {
+            g_stopRegistersRead = true;  // the engine's own registers, written to the target
             if (g_runStateMonitor != nullptr) {
                 g_runStateMonitor->PrintStopCause(stop_cause::kSubroutineEnd);
             }
@@ -295,6 +296,7 @@ DWORD CTargetExecVk3::HaltWaitingRun() {
             m_stopArmed = 0;
         }
         m_stopStart = GetTickCount();
+        m_stopSent = true;
         return 0;
     }
     // Elapsed time, so the deadline holds across the tick count's wrap.
@@ -314,6 +316,7 @@ void CTargetExecVk3::BeginWaiting() {
 }
 
 void CTargetExecVk3::ReportStopTimeout() {
+    m_timeoutShown = true;
     ShowTargetError(kTimeoutText, MB_OK);
 }
 

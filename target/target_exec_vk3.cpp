@@ -37,6 +37,8 @@ constexpr DWORD kRunStartLimit = 5000;
 constexpr WORD kStopped = CEmuResponse::kStopped;
 constexpr DWORD kProgramFlash = 2;  // g_emuSel: the program-flash mode
 constexpr char kRunTimeZero[] = "0000h000min000s000ms";
+// The stop cause of a run that failed before its target reported a stop.
+constexpr char kFailedRunCause[] = "ERROR";
 
 // The process-wide save areas of a go to addresses: the address-break
 // channels, and the breakpoint table when addresses overflow the channels.
@@ -100,6 +102,7 @@ HRESULT CTargetExecVk3::OnTargetOpen() {
     m_stopArmed = 1;
     m_stopStart = 0;
     m_stepEnd = 0;
+    m_closing = false;
     {
         std::lock_guard lock(m_textMutex);
         m_runTimeText = kRunTimeZero;
@@ -115,6 +118,11 @@ HRESULT CTargetExecVk3::OnTargetClose() {
     AwaitRunThread();
     m_addresses.clear();
     return CTargetExec2::OnTargetClose();
+}
+
+void CTargetExecVk3::EndRunThread() {
+    m_closing = true;
+    AwaitRunThread();
 }
 
 void CTargetExecVk3::AwaitRunThread() {
@@ -245,6 +253,8 @@ HRESULT CTargetExecVk3::Execute() {
     }
     AwaitRunThread();  // the last request's thread has ended its work
     m_haltPending = false;
+    m_stopSent = false;
+    m_timeoutShown = false;
     m_runThreadActive = true;
     if (target != nullptr) {
         target->HoldRunState();
@@ -334,6 +344,14 @@ HRESULT CTargetExecVk3::RunRequest() {
         guard.SetHeld(0);
     }
     const HRESULT result = RunVariant(code);
+    if (code <= exec_request::kStepOutAgain && (FAILED(result) || !g_stopRegistersRead)) {
+        // A run that failed, or whose stop left the registers unread, says
+        // so: the host never takes an earlier stop's cause, a status line
+        // or none for this one's, nor the registers from before the run for
+        // the stop's.
+        std::lock_guard lock(m_textMutex);
+        m_stopCauseText = kFailedRunCause;
+    }
     if (engine != nullptr) {
         guard.SetHeld(1);
         engine->StopEvents();
@@ -399,6 +417,12 @@ HRESULT CTargetExecVk3::RunVariant(DWORD code) {
 }
 
 HRESULT CTargetExecVk3::BeginRun(DWORD kind) {
+    {
+        // The last stop's cause is no longer the target's once it runs.
+        std::lock_guard lock(m_textMutex);
+        m_stopCauseText.clear();
+    }
+    g_stopRegistersRead = false;
     m_running2 = 1;
     m_requestCode2 = kind;
     LoadRegistersFromHost();
@@ -554,7 +578,7 @@ bool CTargetExecVk3::AwaitLaunchedRun(CHostAccessGuard& guard) {
 
 int CTargetExecVk3::WaitForRunStart() {
     const DWORD start = GetTickCount();
-    while (RunStatus() == kStopped) {
+    while (RunStatus() == kStopped && !m_closing) {
         EmuReplyPtr record;
         if (CheckError(record) != 0) {
             return 0;
@@ -569,7 +593,7 @@ int CTargetExecVk3::WaitForRunStart() {
             return 0;
         }
     }
-    return 1;
+    return m_closing ? 0 : 1;
 }
 
 int CTargetExecVk3::WaitForStop() {
@@ -580,6 +604,13 @@ int CTargetExecVk3::WaitForStop() {
         if (RunStatus() == kStopped) {
             return 1;
         }
+        if (m_closing) {
+            return 0;
+        }
+        // A bound counts once a whole poll has run past it: a poll held up
+        // meanwhile (a host access, a slow driver) may still bring the stop.
+        const bool pastStop = PastStopDeadline();
+        const bool pastUnreported = PastUnreportedDeadline();
         guard.SetHeld(1);
         EmuReplyPtr record;
         if (CheckError(record) != 0) {
@@ -590,6 +621,10 @@ int CTargetExecVk3::WaitForStop() {
             ProcessReply(*record);
         }
         record.reset();
+        if (RunStatus() != kStopped && WaitHasLapsed(pastStop, pastUnreported)) {
+            guard.SetHeld(0);
+            return 0;
+        }
         guard.SetHeld(0);
         // No status while a host memory operation is under way: the host's
         // status request would wait on the memory lock it holds.
@@ -605,6 +640,48 @@ int CTargetExecVk3::WaitForStop() {
             return 1;
         }
     }
+}
+
+bool CTargetExecVk3::PastStopDeadline() const {
+    return m_stopSent && GetTickCount() - m_stopStart > kStopDeadline;
+}
+
+bool CTargetExecVk3::PastUnreportedDeadline() const {
+    return g_runStateMonitor != nullptr && g_runStateMonitor->UnreportedStopFor(GetTickCount()) > kStopDeadline;
+}
+
+bool CTargetExecVk3::WaitHasLapsed(bool pastStopDeadline, bool pastUnreportedDeadline) {
+    if (pastStopDeadline && PastStopDeadline()) {
+        if (!m_timeoutShown) {
+            ReportStopTimeout();  // unless a halt past the deadline has shown it
+        }
+        AbandonRun();
+        // As the message says: the CPU is reset, so the program no longer
+        // runs unwatched; its registers are the reset's.
+        if (g_monitorEngine != nullptr) {
+            static_cast<void>(g_monitorEngine->ResetMonitorCommand());  // a failed reset shows at the next command
+        }
+        return true;
+    }
+    if (pastUnreportedDeadline && PastUnreportedDeadline()) {
+        AbandonRun();
+        return true;
+    }
+    return false;
+}
+
+void CTargetExecVk3::AbandonRun() {
+    if (g_emuResponse != nullptr) {
+        g_emuResponse->SetRunStatus(kStopped);
+    }
+    if (g_runStateMonitor != nullptr) {
+        g_runStateMonitor->SetRunning(0);
+    }
+    // No stop is pending any more: the next run's commands go out.
+    g_linkStopByte = 0;
+    g_linkBreakFlag = 0;
+    m_stopSent = false;
+    m_request[0] = exec_request::kStop;
 }
 
 CString CTargetExecVk3::GetStopCauseText() {

@@ -76,6 +76,9 @@ bool FindStatusLine(std::string_view text, std::string& line);
 
 class CTargetExecVk3 : public CTargetExec2, public CRunControlReports {
 public:
+    // How long a stop command has to stop the program (ms).
+    static constexpr DWORD kStopDeadline = 3000;
+
     explicit CTargetExecVk3(IHostServiceProvider* host);
     ~CTargetExecVk3() override;
 
@@ -105,6 +108,9 @@ public:
     HRESULT Execute();
     // Waits for the go thread of the last request to end.
     void AwaitRunThread();
+    // At the session's end: a go thread that waits for a stop stops waiting
+    // (the program runs on, untouched) and ends; waits for it.
+    void EndRunThread();
 
     // CRunControlReports
     CString GetStopCauseText() override;
@@ -162,8 +168,17 @@ protected:
     // 1 once the target runs; 0 when a reply, a break-in or a lost link
     // ends the wait, or after 5,000 ms.
     int WaitForRunStart();
-    // 1 once the target stopped (or the link is lost); 0 on a failed poll.
+    // 1 once the target stopped (or the link is lost); 0 on a failed poll,
+    // and once a wait has lapsed (WaitHasLapsed).
     int WaitForStop();
+    // After a poll that began past a bound: the stop command's deadline
+    // (the time-out message, then a CPU reset), or the stop's deadline for
+    // a target that stands still with no stop to report (a start it
+    // refused). The run is given up: nothing runs that a poll could report.
+    bool WaitHasLapsed(bool pastStopDeadline, bool pastUnreportedDeadline);
+    bool PastStopDeadline() const;
+    bool PastUnreportedDeadline() const;
+    void AbandonRun();
     // The pending reply processed and released after a failed command.
     HRESULT FailRun();
 
@@ -203,6 +218,9 @@ private:
     std::array<std::atomic<DWORD>, 3> m_request{};
     std::atomic<DWORD> m_stopArmed{1};
     std::atomic<DWORD> m_stopStart{0};  // tick count of the stop command
+    std::atomic<bool> m_stopSent{false};  // the stop command went out for this request
+    std::atomic<bool> m_closing{false};   // the session ends: no wait goes on
+    std::atomic<bool> m_timeoutShown{false};  // the stop's time-out message was shown for this request
     std::atomic<DWORD> m_stepEnd{0};
     std::atomic<DWORD> m_waiting{0};
     // A halt that came before the go thread waited for the stop: whichever

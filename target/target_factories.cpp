@@ -23,6 +23,7 @@
 #include "target/target_app.h"
 #include "target/target_cfg_vk3.h"
 #include "target/target_config.h"
+#include "target/target_exec_vk3.h"
 #include "target/target_memory_map_vk3.h"
 #include "target/target_memory_vk3.h"
 #include "target/target_objects.h"
@@ -214,6 +215,12 @@ void CTargetComponentBase::DeleteEventEngine(CEventEngineBase* object) {
 }
 
 HRESULT CTargetComponentBase::DestroyHandlers() {
+    // The go thread polls the link, the event engine and the host while it
+    // waits for a stop: it stops waiting and ends before any of them goes.
+    // The program on the target is left as it is.
+    if (auto* exec = dynamic_cast<CTargetExecVk3*>(GetExecHandler())) {
+        exec->EndRunThread();
+    }
     DestroyFurtherObjects();
     m_driverName.clear();
     if (g_targetConfig != nullptr) {

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <sstream>
 
@@ -59,13 +58,6 @@ DWORD RegisterMask(std::size_t index) {
     return index == kPc ? 0xFFFFF : index == kIntb ? 0xFFFFFF : 0xFFFF;
 }
 
-std::uint64_t Mix(std::uint64_t seed, std::uint32_t iteration) {
-    std::uint64_t z = seed + 0x9E3779B97F4A7C15ull * (std::uint64_t{iteration} + 1);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-}
-
 std::string HexWord(DWORD value) {
     char text[16];
     std::snprintf(text, sizeof(text), "0x%X", static_cast<unsigned>(value));
@@ -99,29 +91,9 @@ std::size_t FillUnit(DWORD access) {
 
 }  // namespace
 
-std::string SeedText(std::uint64_t seed) {
-    char text[24];
-    std::snprintf(text, sizeof(text), "0x%llX", static_cast<unsigned long long>(seed));
-    return text;
-}
-
-StormSettings StormSettings::FromEnvironment() {
-    StormSettings settings{kCiSeed, kCiIterations, false};
-    if (const char* text = std::getenv("Q3V_STORM_SEED"); text != nullptr && text[0] != '\0') {
-        settings.seed = std::strtoull(text, nullptr, 0);
-    }
-    if (const char* text = std::getenv("Q3V_STORM_ITERATIONS"); text != nullptr && text[0] != '\0') {
-        settings.iterations = static_cast<std::uint32_t>(std::strtoul(text, nullptr, 0));
-    }
-    if (const char* text = std::getenv("Q3V_STORM_VERBOSE"); text != nullptr) {
-        settings.verbose = text[0] != '\0' && text[0] != '0';
-    }
-    return settings;
-}
-
 void LinkStorm::SetUp() {
     LinkTest::SetUp();
-    settings_ = StormSettings::FromEnvironment();
+    settings_ = StormSettings::FromEnvironment(kCiSeed, kCiIterations);
     const auto image = emutest::LoadSRecords("WTR_KQ14.mot");
     ASSERT_FALSE(image.empty());
     writer_ = emutest::Slice(image, image.begin()->first, image.size());
@@ -809,7 +781,7 @@ bool LinkStorm::Iterate(std::uint32_t iteration) {
     failure_.clear();
     detail_.clear();
     recovery_.clear();
-    Rng rng(Mix(settings_.seed, iteration));
+    Rng rng(testing_support::IterationSeed(settings_.seed, iteration));
     // Every iteration starts half a second or more after the last connector
     // check, so its first gated operation reads the connector again.
     clock_.Advance(1000);

@@ -13,6 +13,8 @@
 
 #include "tests/link/link_fixture.h"
 
+#include "tests/support/storm_settings.h"
+
 #include "platform/ui_script.h"
 
 #include <array>
@@ -24,20 +26,8 @@
 
 namespace linktest {
 
-// What the storm is asked to do: a seed, a number of iterations, and whether
-// it says what each iteration did. Read from Q3V_STORM_SEED,
-// Q3V_STORM_ITERATIONS and Q3V_STORM_VERBOSE; without them the short run CI
-// makes.
-struct StormSettings {
-    std::uint64_t seed = 0;
-    std::uint32_t iterations = 0;
-    bool verbose = false;
-
-    static StormSettings FromEnvironment();
-};
-
-// The seed as the settings take it back ("0x..." for Q3V_STORM_SEED).
-std::string SeedText(std::uint64_t seed);
+using testing_support::SeedText;
+using testing_support::StormSettings;
 
 class LinkStorm : public LinkTest {
 protected:

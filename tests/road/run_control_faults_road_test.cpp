@@ -1,0 +1,191 @@
+// Run control under emulator faults, on the real road (the simulated host,
+// the plug-in module, the simulated emulator with the demo program): every
+// run or step ends within a bound, a halt ends a run within the stop's
+// deadline, and a run that ends says how: a stop with its cause and the
+// stopped target's registers, or a failure the host is told of.
+//
+// The demo: C000 JSR.A C010; C004 NOP; C005 NOP; C006 JMP.B C000;
+// C010 NOP; C011 NOP; C012 RTS.
+#include "tests/road/road_session.h"
+
+#include "res/resource_ids.h"
+
+#include "platform/clock.h"
+#include "tests/support/await.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+namespace {
+
+constexpr std::size_t kPc = 14;
+constexpr char kFailedRun[] = "ERROR";
+
+class RunControlFaults : public roadtest::RoadSession {
+protected:
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(UseDemoEmulator());
+        ASSERT_NO_FATAL_FAILURE(LoadHost());
+        host_->Services().DeviceDescription().SetDescription(roadtest::kDemoDescription);
+        ASSERT_NO_FATAL_FAILURE(FindTarget());
+        ExpectSheet(res_id::kModeKeepFlash);
+        ASSERT_NO_FATAL_FAILURE(Session("USER_DATA", "RESET", "c000"));
+        ASSERT_EQ(StartTarget(), S_OK);
+        ASSERT_NO_FATAL_FAILURE(OpenExec());
+        AtEntry(0xC000, 0x0900);
+    }
+
+    // A lost link's session ended and started again.
+    void Reconnect() {
+        EndSession();
+        ASSERT_EQ(StartTarget(), S_OK);
+        ASSERT_NO_FATAL_FAILURE(OpenExec());
+        AtEntry(0xC000, 0x0900);
+    }
+
+    // The host's registers are the target's (at their widths).
+    bool RegistersCurrent() const {
+        std::array<DWORD, 20> model{};
+        control_->getRegisters(model.data());
+        for (std::size_t i = 0; i < model.size(); ++i) {
+            const DWORD mask = i == kPc ? 0xFFFFF : i == 15 ? 0xFFFFFF : 0xFFFF;
+            if ((host_->Services().Registers().Value(i) & mask) != (model[i] & mask)) {
+                return false;
+            }
+        }
+        return true;
+    }
+    // A stop the host may take as the stop: a cause, the target standing
+    // still and its registers in the host's array; else a failure told.
+    void ExpectStopOrFailure(const std::string& what, std::size_t boxesBefore) {
+        const std::string cause = StopCause();
+        if (cause == kFailedRun || Messages().size() != boxesBefore) {
+            return;
+        }
+        EXPECT_FALSE(cause.empty()) << what << ": a stop without a cause and without a report";
+        EXPECT_EQ(Status().running, 0u) << what;
+        EXPECT_TRUE(RegistersCurrent()) << what << ": the stop \"" << cause << "\" came with the registers of before ("
+                                        << std::hex << Registers().Value(kPc) << ", the target's " << Status().pc
+                                        << ")";
+    }
+};
+
+// A fault struck at each driver call of a step from C010: the step ends,
+// and either stops with a cause and the target's registers or says that it
+// failed. (Once the registers of the stop could not be read it ended with
+// "STEP NORMAL END" and the PC of before the step; a target reset at that
+// read ended it as a normal step at the reset's PC.)
+struct StepFault {
+    const char* name;
+    DWORD kind;
+    DWORD value;
+};
+
+class StepUnderFaults : public RunControlFaults, public ::testing::WithParamInterface<StepFault> {};
+
+TEST_P(StepUnderFaults, EndsWithItsStopOrItsFailure) {
+    const StepFault& fault = GetParam();
+    for (DWORD call = 1; call <= 80; ++call) {
+        Registers().SetValue(kPc, 0xC010);
+        const std::size_t boxes = Messages().size();
+        ASSERT_EQ(control_->injectFaultAfterDriverCalls(call, fault.kind, fault.value, 1), Q3V_SIM_OK);
+        SCOPED_TRACE(std::string(fault.name) + " at driver call " + std::to_string(call));
+        const HRESULT posted = exec_->StepIn();
+        if (posted == S_OK) {
+            ASSERT_NO_FATAL_FAILURE(AwaitEnd()) << fault.name << " at call " << call;
+        }
+        control_->clearFaults();
+        ExpectStopOrFailure(std::string(fault.name) + " at call " + std::to_string(call), boxes);
+        if (StopCause() == "STEP NORMAL END") {
+            EXPECT_EQ(Registers().Value(kPc), 0xC011u) << "a step that ended normally stopped after its instruction";
+        }
+        if (HasFailure()) {
+            return;
+        }
+        if (Messages().size() != boxes || StopCause() == kFailedRun) {
+            ASSERT_NO_FATAL_FAILURE(Reconnect());  // the link, or the target, was given up
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(RunControlFaults, StepUnderFaults,
+                         ::testing::Values(StepFault{"nak", Q3V_SIM_FAULT_NAK, 0},
+                                           StepFault{"status 0x83", Q3V_SIM_FAULT_STATUS, 0x83},
+                                           StepFault{"status 0x85", Q3V_SIM_FAULT_STATUS, 0x85},
+                                           StepFault{"power lost", Q3V_SIM_FAULT_TARGET_POWER, 0},
+                                           StepFault{"target reset", Q3V_SIM_FAULT_TARGET_RESET, 0}),
+                         [](const auto& info) {
+                             std::string name = info.param.name;
+                             std::replace(name.begin(), name.end(), ' ', '_');
+                             return name;
+                         });
+
+// A go the target refuses at its first driver call never runs, and no stop
+// comes: the run ends by itself once the target has stood still for the
+// stop's deadline, and a halt meanwhile ends it within that deadline, the
+// failure told.
+class GoRefused : public RunControlFaults, public ::testing::WithParamInterface<StepFault> {};
+
+TEST_P(GoRefused, AHaltEndsTheRunWithinTheStopsDeadline) {
+    const StepFault& fault = GetParam();
+    ASSERT_EQ(control_->injectFaultAfterDriverCalls(1, fault.kind, fault.value, 1), Q3V_SIM_OK);
+    const std::size_t boxes = Messages().size();
+    ASSERT_EQ(exec_->Go(), S_OK);
+    testing_support::YieldWhile([&] { return Handler().IsWaiting() == 0 && Busy(); });
+    const DWORD halted = GetTickCount();
+    const HRESULT halt = exec_->Halt();
+    EXPECT_TRUE(halt == S_OK || !Busy()) << "a halt refused while the run goes on";
+    ASSERT_NO_FATAL_FAILURE(AwaitEnd());
+    EXPECT_LE(GetTickCount() - halted, 3500u) << "the stop's deadline is 3,000 ms";
+    EXPECT_TRUE(StopCause() == kFailedRun || Messages().size() != boxes) << "the failed run was not told";
+}
+
+INSTANTIATE_TEST_SUITE_P(RunControlFaults, GoRefused,
+                         ::testing::Values(StepFault{"nak", Q3V_SIM_FAULT_NAK, 0},
+                                           StepFault{"status_0x85", Q3V_SIM_FAULT_STATUS, 0x85},
+                                           StepFault{"power_lost", Q3V_SIM_FAULT_TARGET_POWER, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The host's CPU reset while the target's power goes at one of the reset's
+// driver calls, after a run: S_OK only for a powered target out of reset
+// under its firmware. (Power lost at the register file's write or read back
+// that end the reset answered S_OK for an unpowered target.)
+TEST_F(RunControlFaults, AResetThatLosesTheTargetsPowerIsNoSuccess) {
+    // The reset's driver calls: the reset register's read and write, the
+    // power check, the register file's write and read back (two each), the
+    // closing power check. A fault armed past the last strikes after it.
+    for (DWORD call = 1; call <= 8; ++call) {
+        SCOPED_TRACE("power lost at driver call " + std::to_string(call));
+        GoAndHalt();
+        ASSERT_EQ(control_->injectFaultAfterDriverCalls(call, Q3V_SIM_FAULT_TARGET_POWER, 0, 1), Q3V_SIM_OK);
+        const HRESULT reset = exec_->Reset();
+        const Q3vSimStatus status = Status();
+        control_->clearFaults();
+        if (reset == S_OK) {
+            EXPECT_EQ(status.targetPowered, 1u);
+            EXPECT_EQ(status.mcuState, static_cast<DWORD>(Q3V_SIM_MCU_FIRMWARE));
+        }
+        if (HasFailure()) {
+            return;
+        }
+        ASSERT_NO_FATAL_FAILURE(Reconnect());
+    }
+}
+
+// Ending the session while the go thread waits for the program's stop: the
+// thread ends before the link, the event engine and the other objects it
+// uses go; no box tells of a lost link; the program runs on, as the end of a
+// session leaves it. (The link went first, the thread polled it freed and
+// the box came.)
+TEST_F(RunControlFaults, EndingTheSessionWhileAProgramRunsEndsTheGoThreadFirst) {
+    ASSERT_EQ(exec_->Go(), S_OK);
+    AwaitRunning();
+    EndSession();
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(Status().running, 1u) << "the program runs on";
+}
+
+}  // namespace
