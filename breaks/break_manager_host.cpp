@@ -5,9 +5,9 @@
 #include "breaks/break_services.h"
 #include "events/target_event_vk3.h"
 #include "res/resource_ids.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "startup/protected_registers.h"
-#include "target/settings_files.h"
+#include "config/settings_files.h"
 #include "target/target_vk3.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 #include "events/set_bc_pages.h"
 
-#include "events/break_channels.h"
+#include "config/break_channels.h"
 #include "events/set_bc.h"
 #include "res/resource_ids.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "target/target_vk3.h"
 #include "util/dlg_with_help.h"
 #include "util/number_text.h"

@@ -5,7 +5,7 @@
 #include "breaks/break_manager.h"
 #include "events/break_condition_set.h"
 #include "frame/host_event.h"
-#include "target/target_config.h"
+#include "config/target_config.h"
 #include "target/target_vk3.h"
 
 #include <string>

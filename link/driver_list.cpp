@@ -3,9 +3,9 @@
 #include "link/ule_driver_dll.h"
 #include "link/ule_drv_interface.h"
 #include "res/resource_ids.h"
-#include "target/session_settings.h"
-#include "target/settings_files.h"
-#include "target/target_config.h"
+#include "config/session_settings.h"
+#include "config/settings_files.h"
+#include "config/target_config.h"
 #include "target/target_vk3.h"
 #include "util/string_numbers.h"
 

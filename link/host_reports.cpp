@@ -1,7 +1,7 @@
 #include "link/host_reports.h"
 
 #include "link/emulator_link.h"
-#include "target/settings_files.h"
+#include "config/settings_files.h"
 #include "target/target_vk3.h"
 
 #include "platform/bstr.h"

@@ -1,6 +1,6 @@
 #include "monitor/run_state_monitor.h"
 
-#include "events/break_channels.h"
+#include "config/break_channels.h"
 #include "link/emu_response.h"
 #include "link/emulator_link.h"
 #include "link/event_engine_hooks.h"
@@ -13,14 +13,14 @@
 #include "monitor/break_table.h"
 #include "monitor/flash_mode.h"
 #include "monitor/halt_control.h"
-#include "monitor/instruction_length.h"
+#include "link/instruction_length.h"
 #include "monitor/instruction_text.h"
-#include "monitor/monitor_data.h"
+#include "link/monitor_data.h"
 #include "monitor/monitor_output.h"
-#include "monitor/monitor_run_state.h"
-#include "monitor/monitor_services.h"
+#include "link/monitor_run_state.h"
+#include "link/monitor_services.h"
 #include "monitor/trace_handler.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "util/service_slot.h"
 
 #include <algorithm>

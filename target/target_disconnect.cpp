@@ -3,7 +3,7 @@
 #include "target/target_vk3.h"
 
 #include "frame/target_memory.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "target/cold_start.h"
 #include "target/monitor_objects.h"
 

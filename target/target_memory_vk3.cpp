@@ -9,11 +9,11 @@
 #include "monitor/memory_access.h"
 #include "monitor/monitor_engine.h"
 #include "res/resource_ids.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "target/memory_lock.h"
 #include "target/memory_ranges.h"
 #include "target/memory_search.h"
-#include "target/settings_files.h"
+#include "config/settings_files.h"
 #include "target/target_vk3.h"
 #include "util/number_text.h"
 

@@ -1,4 +1,4 @@
-#include "target/target_app.h"
+#include "plugin/target_app.h"
 
 #include "tests/support/temp_folder.h"
 
