@@ -26,6 +26,11 @@ extern DWORD g_emuSel;          // the connect mode (connect_mode::...)
 // change to a nonzero value zeroes the device's register list.
 extern DWORD g_registerListSelector;
 
+// The chosen device's section name in the device description file (at most
+// 19 characters): the current section of every device lookup. The start-up
+// device selection sets it.
+extern char g_deviceSection[20];
+
 // One device area: enable flag, top and end (inclusive).
 struct DeviceArea {
     DWORD enable = 0;

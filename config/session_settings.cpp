@@ -1,6 +1,6 @@
 #include "config/session_settings.h"
 
-#include "target/target_vk3.h"
+#include "frame/target_access.h"
 
 #include "platform/bstr.h"
 #include "platform/host/label_interfaces.h"
@@ -11,7 +11,7 @@
 #include <cstring>
 
 std::optional<std::string> GetSessionIniPath() {
-    IHostServiceProvider* host = GetTarget()->GetHost();
+    IHostServiceProvider* host = GetTargetHost();
     if (host == nullptr) {
         return std::nullopt;
     }

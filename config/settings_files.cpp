@@ -1,8 +1,7 @@
 #include "config/settings_files.h"
 
 #include "config/host_window.h"
-#include "plugin/target_app.h"
-#include "target/target_vk3.h"
+#include "config/module_folder.h"
 #include "util/scan_values.h"
 
 #include "platform/afx_app.h"
@@ -90,7 +89,7 @@ std::optional<std::string_view> FindValue(std::string_view text, std::string_vie
 
 std::string PluginModulePath() {
     char path[MAX_PATH] = {};
-    GetModuleFileNameA(GetModuleHandleA(CTargetApp::kModuleFileName), path, MAX_PATH);
+    GetModuleFileNameA(GetModuleHandleA(kPluginModuleFileName), path, MAX_PATH);
     return path;
 }
 
@@ -126,7 +125,7 @@ BOOL LoadProfileFile(LPCSTR file) {
     if (file == nullptr || std::strlen(file) < 2) {
         return FALSE;
     }
-    CSettingsFileCache& cache = GetTarget()->GetSettingsCache();
+    CSettingsFileCache& cache = GetTargetSettingsCache();
     cache.Clear();
     FILE* stream = _fsopen(file, "r", _SH_DENYNO);
     if (stream == nullptr) {
@@ -150,7 +149,7 @@ int ReadProfileString(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR buf
     if (section == nullptr || key == nullptr || file == nullptr) {
         return 0;
     }
-    CSettingsFileCache& cache = GetTarget()->GetSettingsCache();
+    CSettingsFileCache& cache = GetTargetSettingsCache();
     if (!cache.IsLoaded() || !EqualNoCase(cache.FileName(), file)) {
         cache.SetFileName(file);
         if (!LoadProfileFile(file)) {

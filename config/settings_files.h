@@ -49,6 +49,10 @@ std::string GetPluginSettingsFilePath();
 // gives the default. When the file cannot be loaded, answers 0 and leaves the
 // buffer untouched.
 int ReadProfileString(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR buffer, int size, LPCSTR file);
+// The target object's cache of the current settings file (defined with the
+// target object, which keeps it).
+CSettingsFileCache& GetTargetSettingsCache();
+
 // Loads file into the target's cache; 1 loaded, 0 failed (after a message).
 BOOL LoadProfileFile(LPCSTR file);
 // The integer value of a key, or the default.

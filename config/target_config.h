@@ -7,7 +7,9 @@
 // link reads them from construction on. Also the flash-writer flag and load
 // offset that the firmware download reads, the option word (nonzero: the
 // flash write-back asks the adapter for its write state) and the emulation
-// mode.
+// mode. The sheets' runs and SetBreakModeAndNotify reach the link, the
+// monitor control and the target object: they are defined with the target
+// (target/target_config_sheets.cpp), as is GetTargetSystemName.
 #pragma once
 
 #include "config/option_stores.h"

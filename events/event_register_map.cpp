@@ -2,7 +2,7 @@
 
 #include "startup/firmware_info_file.h"
 #include "config/settings_files.h"
-#include "plugin/target_app.h"
+#include "config/module_folder.h"
 #include "util/path_files.h"
 
 #include <cstdio>

@@ -6,8 +6,8 @@
 #include "config/device_data.h"
 #include "target/target_vk3.h"
 #include "util/dlg_with_help.h"
-#include "util/number_text.h"
-#include "util/number_text_exchange.h"
+#include "frame/number_text.h"
+#include "frame/number_text_exchange.h"
 
 #include "platform/bstr.h"
 #include "platform/host/break_condition_interfaces.h"

@@ -6,7 +6,7 @@
 #include "config/break_channels.h"
 #include "events/set_bc_pages.h"
 #include "monitor/monitor_engine.h"
-#include "util/number_text.h"
+#include "frame/number_text.h"
 
 #include <cstddef>
 #include <cstdint>

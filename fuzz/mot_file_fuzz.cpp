@@ -3,7 +3,7 @@
 // hands out stays inside its buffer and below the block size.
 #include "link/mot_file.h"
 #include "link/mot_record.h"
-#include "plugin/target_app.h"
+#include "config/module_folder.h"
 
 #include "platform/paths.h"
 

@@ -1,6 +1,8 @@
 // CAdapterProgram: checks that the emulator's own flash holds an intact
 // adapter program of the right identity and version, and rewrites it from
-// the files in the plug-in's "ADPFiles" folder when it does not.
+// the files in the plug-in's "ADPFiles" folder when it does not. The
+// channel's open runs it; the start-up subsystem defines it, with its
+// download window (startup/adapter_program.cpp).
 //
 // The adapter-program entries of the driver pass no pointers: data for them
 // is staged in the emulator's memory first, and each entry leaves a

@@ -10,7 +10,7 @@
 #include "config/device_data.h"
 #include "link/flash_services.h"
 #include "config/session_settings.h"
-#include "target/target_memory_vk3.h"
+#include "frame/target_access.h"
 
 #include <algorithm>
 #include <array>

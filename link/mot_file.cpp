@@ -1,7 +1,7 @@
 #include "link/mot_file.h"
 
 #include "link/mot_record.h"
-#include "plugin/target_app.h"
+#include "config/module_folder.h"
 
 #include "platform/crt.h"
 

@@ -20,7 +20,7 @@
 #include "target/monitor_objects.h"
 #include "config/settings_files.h"
 #include "target/small_handlers.h"
-#include "plugin/target_app.h"
+#include "config/module_folder.h"
 #include "target/target_cfg_vk3.h"
 #include "config/target_config.h"
 #include "target/target_memory_map_vk3.h"

@@ -14,9 +14,10 @@
 #include "link/mot_file.h"
 #include "config/host_window.h"
 #include "config/settings_files.h"
-#include "plugin/target_app.h"
+#include "config/module_folder.h"
 #include "target/target_objects.h"
 #include "util/dll_resource.h"
+#include "frame/target_access.h"
 
 #include "platform/afx_app.h"
 #include "platform/bstr.h"
@@ -56,6 +57,23 @@ CTargetVk3 g_target;
 
 CTargetVk3* GetTarget() {
     return &g_target;
+}
+
+IHostServiceProvider* GetTargetHost() {
+    return GetTarget()->GetHost();
+}
+
+WORD GetTargetDenormalFlag() {
+    const CTargetCfg* handler = GetTarget()->GetCfgHandler();
+    return handler != nullptr ? handler->GetDenormalFlag() : 0;
+}
+
+void SetTargetDriverName(const char* name) {
+    GetTarget()->SetDriverName(name);
+}
+
+CSettingsFileCache& GetTargetSettingsCache() {
+    return GetTarget()->GetSettingsCache();
 }
 
 CTargetComponentBase::CTargetComponentBase(const CLSID& componentClassId) : m_componentClassId(componentClassId) {

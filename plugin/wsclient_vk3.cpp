@@ -2,7 +2,7 @@
 
 #include "plugin/setup_commands.h"
 #include "res/resource_ids.h"
-#include "plugin/target_app.h"
+#include "config/module_folder.h"
 #include "target/target_vk3.h"
 #include "util/html_help.h"
 

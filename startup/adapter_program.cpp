@@ -5,7 +5,7 @@
 #include "startup/download_progress.h"
 #include "link/mot_file.h"
 #include "config/settings_files.h"
-#include "plugin/target_app.h"
+#include "config/module_folder.h"
 
 #include "platform/ui.h"
 

@@ -4,7 +4,7 @@
 #include "startup/device_file.h"
 #include "startup/device_selection.h"
 #include "config/settings_files.h"
-#include "plugin/target_app.h"
+#include "config/module_folder.h"
 
 #include <cstring>
 

@@ -11,7 +11,7 @@
 #include "config/session_settings.h"
 #include "config/setting_sheets.h"
 #include "config/settings_files.h"
-#include "plugin/target_app.h"
+#include "config/module_folder.h"
 #include "util/scan_values.h"
 
 #include "platform/afx.h"

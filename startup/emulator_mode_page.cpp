@@ -6,7 +6,7 @@
 #include "startup/device_names.h"
 #include "startup/device_part_lists.h"
 #include "config/settings_files.h"
-#include "plugin/target_app.h"
+#include "config/module_folder.h"
 
 #include "platform/crt_strings.h"
 

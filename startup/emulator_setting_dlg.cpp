@@ -7,7 +7,7 @@
 #include "startup/device_selection.h"
 #include "config/session_settings.h"
 #include "config/settings_files.h"
-#include "plugin/target_app.h"
+#include "config/module_folder.h"
 
 #include <algorithm>
 

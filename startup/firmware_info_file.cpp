@@ -2,7 +2,7 @@
 
 #include "config/device_data.h"
 #include "startup/device_file.h"
-#include "plugin/target_app.h"
+#include "config/module_folder.h"
 #include "util/scan_values.h"
 
 #include <cstdio>

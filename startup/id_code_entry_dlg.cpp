@@ -4,7 +4,7 @@
 #include "startup/dialog_placement.h"
 #include "config/session_settings.h"
 #include "config/settings_files.h"
-#include "util/number_text_exchange.h"
+#include "frame/number_text_exchange.h"
 
 #include "platform/format.h"
 #include "platform/resources.h"

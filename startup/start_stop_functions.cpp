@@ -7,7 +7,7 @@
 #include "startup/start_stop_dialog.h"
 #include "config/session_settings.h"
 #include "target/start_stop_hook.h"
-#include "util/number_text.h"
+#include "frame/number_text.h"
 
 #include <array>
 #include <atomic>

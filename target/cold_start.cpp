@@ -4,7 +4,6 @@
 #include "link/firm_codes.h"
 #include "link/firm_command.h"
 #include "config/device_data.h"
-#include "startup/device_selection.h"
 #include "config/settings_files.h"
 #include "util/scan_values.h"
 

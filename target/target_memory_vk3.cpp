@@ -15,7 +15,7 @@
 #include "target/memory_search.h"
 #include "config/settings_files.h"
 #include "target/target_vk3.h"
-#include "util/number_text.h"
+#include "frame/number_text.h"
 
 #include "platform/bstr.h"
 #include "platform/ui.h"

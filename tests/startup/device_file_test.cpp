@@ -7,7 +7,7 @@
 #include "startup/firmware_info_file.h"
 #include "startup/protected_registers.h"
 #include "config/settings_files.h"
-#include "plugin/target_app.h"
+#include "config/module_folder.h"
 #include "target/target_vk3.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_ui.h"

@@ -7,7 +7,7 @@
 #include "startup/device_selection.h"
 #include "target/run_time_text.h"
 #include "config/settings_files.h"
-#include "plugin/target_app.h"
+#include "config/module_folder.h"
 #include "target/target_vk3.h"
 #include "tests/support/test_ui.h"
 

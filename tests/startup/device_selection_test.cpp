@@ -6,7 +6,7 @@
 #include "startup/device_names.h"
 #include "startup/device_selection.h"
 #include "config/settings_files.h"
-#include "plugin/target_app.h"
+#include "config/module_folder.h"
 #include "tests/startup/setting_fixture.h"
 
 #include "platform/common_controls.h"

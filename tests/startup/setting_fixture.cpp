@@ -8,7 +8,7 @@
 #include "startup/protected_registers.h"
 #include "config/session_settings.h"
 #include "config/settings_files.h"
-#include "plugin/target_app.h"
+#include "config/module_folder.h"
 #include "target/target_vk3.h"
 
 #include "platform/profile.h"

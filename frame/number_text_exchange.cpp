@@ -1,6 +1,6 @@
-#include "util/number_text_exchange.h"
+#include "frame/number_text_exchange.h"
 
-#include "util/number_text.h"
+#include "frame/number_text.h"
 
 namespace {
 

@@ -1,8 +1,7 @@
-#include "util/number_text.h"
+#include "frame/number_text.h"
 
 #include "frame/host_event.h"
-#include "frame/target_handler.h"
-#include "target/target_vk3.h"
+#include "frame/target_access.h"
 
 #include "platform/bstr.h"
 #include "platform/host/expression_interfaces.h"
@@ -94,7 +93,7 @@ DWORD ReadDigits(const CString& digits, const DigitRule& rule, DWORD signedFlag)
 }
 
 IHExpressionEvaluator* HostEvaluator() {
-    IHostServiceProvider* host = GetTarget()->GetHost();
+    IHostServiceProvider* host = GetTargetHost();
     if (host == nullptr) {
         return nullptr;
     }
@@ -111,18 +110,12 @@ CString Trimmed(const char* text) {
     return trimmed;
 }
 
-// The configuration handler's denormal flag (0 while there is no handler).
-WORD DenormalFlag() {
-    const CTargetCfg* handler = GetTarget()->GetCfgHandler();
-    return handler != nullptr ? handler->GetDenormalFlag() : 0;
-}
-
 // Clears the mantissa of a value whose exponent bits are all zero, keeping
 // its sign bit.
 template <typename Value, typename Bits>
 void FlushDenormal(Value& value, Bits exponentMask, Bits mantissaMask) {
     static_assert(sizeof(Value) == sizeof(Bits));
-    if (DenormalFlag() == 0) {
+    if (GetTargetDenormalFlag() == 0) {
         return;
     }
     const Bits bits = std::bit_cast<Bits>(value);
@@ -342,7 +335,7 @@ HRESULT HostLookupNameValues(const char* text, NameValueNode** list, DWORD id, i
     if (text == nullptr || *text == '\0') {
         return kInvalidParameter;
     }
-    IHostServiceProvider* host = GetTarget()->GetHost();
+    IHostServiceProvider* host = GetTargetHost();
     IHNameLookup* lookup = nullptr;
     const HRESULT found = host != nullptr
                               ? host->QueryService(IID_IHNameLookup, reinterpret_cast<void**>(&lookup))
