@@ -97,6 +97,8 @@ def main():
         print(upward)
         return 0
     for entry in ALLOWED:
+        if len(entry) < 3 or not entry[2].strip():
+            failures.append(f"allow-list entry {entry[0]} -> {entry[1]} gives no reason")
         if (entry[0], entry[1]) not in used:
             failures.append(f"allow-list entry {entry[0]} -> {entry[1]} matches no include: remove it")
     for folder in unplaced_folders():
