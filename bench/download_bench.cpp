@@ -16,9 +16,9 @@
 #include "link/link_results.h"
 #include "link/ule_drv_interface.h"
 #include "monitor/monitor_engine.h"
-#include "startup/device_data.h"
-#include "startup/mot_file.h"
-#include "target/target_config.h"
+#include "config/device_data.h"
+#include "link/mot_file.h"
+#include "config/target_config.h"
 #include "target/target_memory_vk3.h"
 
 #include "platform/module.h"

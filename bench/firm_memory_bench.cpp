@@ -9,8 +9,8 @@
 #include "link/firm_command.h"
 #include "link/link_results.h"
 #include "link/ule_drv_interface.h"
-#include "startup/device_data.h"
-#include "target/target_config.h"
+#include "config/device_data.h"
+#include "config/target_config.h"
 
 #include "platform/module.h"
 

@@ -8,8 +8,8 @@
 #include "link/emulator_link.h"
 #include "link/ule_drv_interface.h"
 #include "monitor/monitor_engine.h"
-#include "startup/device_data.h"
-#include "target/target_config.h"
+#include "config/device_data.h"
+#include "config/target_config.h"
 #include "target/target_memory_vk3.h"
 
 #include "platform/module.h"

@@ -5,7 +5,7 @@
 // process the way a person would run it. Both run in this one program, so
 // they are measured on the same machine at the same time; the goal is for
 // the reader to be at least as fast as objcopy.
-#include "startup/mot_file.h"
+#include "link/mot_file.h"
 
 #include <benchmark/benchmark.h>
 

@@ -6,8 +6,8 @@
 
 #include "link/emulator_link.h"
 #include "link/ule_drv_interface.h"
-#include "startup/device_data.h"
-#include "target/target_config.h"
+#include "config/device_data.h"
+#include "config/target_config.h"
 
 #include "platform/module.h"
 

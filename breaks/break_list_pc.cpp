@@ -1,7 +1,7 @@
 #include "breaks/break_list.h"
 
 #include "breaks/break_services.h"
-#include "util/number_text.h"
+#include "frame/number_text.h"
 
 #include <algorithm>
 #include <cstdio>

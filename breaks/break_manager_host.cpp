@@ -3,11 +3,11 @@
 #include "breaks/break_manager.h"
 
 #include "breaks/break_services.h"
-#include "events/target_event_vk3.h"
+#include "breaks/pc_break_notices.h"
 #include "res/resource_ids.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "startup/protected_registers.h"
-#include "target/settings_files.h"
+#include "config/settings_files.h"
 #include "target/target_vk3.h"
 
 #include <algorithm>
@@ -88,10 +88,6 @@ void ShowInvalidInRewriteMode() {
     MessageBoxA(nullptr, LoadTargetString(res_id::kInvalidInRewriteMode).c_str(), "Error", MB_OK);
 }
 
-CTargetEventVk3* EventHandler() {
-    return GetTarget()->GetEventHandler();
-}
-
 }  // namespace
 
 HRESULT CTBreakManager::AddBreak(DWORD address, GUID ownerId, BSTR text, DWORD* id) {
@@ -141,9 +137,7 @@ HRESULT CTBreakManager::EnableBreak(LONG id, WORD flag) {
         if (m_pc.EnableStop(enable, CTBreakList::kAll) == 0) {
             return E_FAIL;
         }
-        if (CTargetEventVk3* events = EventHandler(); events != nullptr) {
-            events->SetAllPcBreaksEnable(enable);
-        }
+        NotifyAllPcBreaksEnable(enable);
         for (CTBreakContents* record : changing) {
             if (enable == 1) {
                 record->SetOnTarget();
@@ -161,13 +155,11 @@ HRESULT CTBreakManager::EnableBreak(LONG id, WORD flag) {
         return E_FAIL;
     }
     CTBreakContents* record = m_pc.GetStopAt(stopPosition);
-    if (CTargetEventVk3* events = EventHandler(); events != nullptr) {
-        DWORD position = 0;
-        while (m_pc.GetAt(position) != record) {
-            ++position;
-        }
-        events->SetPcBreakEnable(position, enable);
+    DWORD position = 0;
+    while (m_pc.GetAt(position) != record) {
+        ++position;
     }
+    NotifyPcBreakEnable(position, enable);
     if (enable == 1) {
         record->SetOnTarget();
     } else {

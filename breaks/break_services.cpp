@@ -4,7 +4,7 @@
 #include "frame/target_exec.h"
 #include "frame/target_memory.h"
 #include "monitor/monitor_engine.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "target/target_cfg_vk3.h"
 #include "target/target_memory_map_vk3.h"
 #include "target/target_vk3.h"

@@ -8,7 +8,7 @@
 #pragma once
 
 #include "breaks/break_manager.h"
-#include "util/number_text.h"
+#include "frame/number_text.h"
 
 #include "platform/afx.h"
 

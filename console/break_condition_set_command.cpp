@@ -5,7 +5,7 @@
 #include "events/target_event_vk3.h"
 #include "frame/error_codes.h"
 #include "res/resource_ids.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "target/target_vk3.h"
 
 #include <algorithm>

@@ -7,7 +7,7 @@
 // the command's words are handed to the host's command window.
 #pragma once
 
-#include "frame/cmd.h"
+#include "console/cmd.h"
 
 #include <initializer_list>
 #include <vector>

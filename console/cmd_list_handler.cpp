@@ -4,7 +4,7 @@
 #include "console/query_commands.h"
 #include "console/setting_commands.h"
 #include "console/swti_break_condition_commands.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 
 HRESULT CCmdListHandler::OnTargetOpen() {
     if (g_swtiSupported != 1) {

@@ -3,7 +3,7 @@
 #include "frame/host_event.h"
 #include "frame/target_handler.h"
 #include "res/resource_ids.h"
-#include "target/status_pages.h"
+#include "events/status_pages.h"
 #include "target/target_vk3.h"
 
 // --- device_type ----------------------------------------------------------------

@@ -3,8 +3,8 @@
 #include "events/target_event_vk3.h"
 #include "frame/error_codes.h"
 #include "res/resource_ids.h"
-#include "startup/device_data.h"
-#include "target/target_config.h"
+#include "config/device_data.h"
+#include "config/target_config.h"
 #include "target/target_vk3.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #pragma once
 
 #include "events/break_condition_table.h"
-#include "frame/cmd.h"
+#include "console/cmd.h"
 
 class CCmdSwtiBreakCondition : public CCmd {
 public:

@@ -1,9 +1,9 @@
 #include "events/break_channel_apply.h"
 
-#include "events/break_channels.h"
+#include "config/break_channels.h"
 #include "link/link_state.h"
 #include "monitor/halt_control.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "target/memory_lock.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 // operations do not share one rule; each names the one it follows.
 #pragma once
 
-#include "startup/device_data.h"
+#include "config/device_data.h"
 
 namespace break_rules {
 

@@ -1,12 +1,12 @@
 #include "events/break_condition_set.h"
 
 #include "events/break_channel_commands.h"
-#include "events/break_channels.h"
+#include "config/break_channels.h"
 #include "events/break_condition_echo.h"
 #include "events/break_condition_rules.h"
 #include "events/target_event_vk3.h"
 #include "events/view_column_base.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "target/target_memory_vk3.h"
 #include "target/target_vk3.h"
 

@@ -3,7 +3,7 @@
 #include "events/break_condition_rules.h"
 #include "events/break_condition_set.h"
 #include "events/view_column_base.h"
-#include "target/target_config.h"
+#include "config/target_config.h"
 #include "target/target_vk3.h"
 
 #include <vector>

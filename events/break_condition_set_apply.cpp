@@ -1,13 +1,13 @@
 // The set's apply while the program runs, and its list rows.
 #include "events/break_channel_apply.h"
 #include "events/break_channel_commands.h"
-#include "events/break_channels.h"
+#include "config/break_channels.h"
 #include "events/break_condition_rules.h"
 #include "events/break_condition_set.h"
 #include "events/target_event_vk3.h"
 #include "link/firm_command.h"
 #include "target/memory_lock.h"
-#include "target/target_config.h"
+#include "config/target_config.h"
 #include "target/target_vk3.h"
 
 namespace {

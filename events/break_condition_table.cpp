@@ -1,12 +1,12 @@
 #include "events/break_condition_table.h"
 
 #include "events/break_channel_apply.h"
-#include "events/break_channels.h"
+#include "config/break_channels.h"
 #include "events/break_condition_echo.h"
 #include "frame/host_event.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "target/memory_lock.h"
-#include "target/target_config.h"
+#include "config/target_config.h"
 #include "target/target_vk3.h"
 
 #include "platform/host/break_condition_interfaces.h"

@@ -1,9 +1,9 @@
 #include "events/event_column_wnd.h"
 
-#include "events/break_channels.h"
+#include "config/break_channels.h"
 #include "events/target_event_vk3.h"
 #include "res/resource_ids.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "target/target_vk3.h"
 
 #include <algorithm>

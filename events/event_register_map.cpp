@@ -1,8 +1,8 @@
 #include "events/event_register_map.h"
 
 #include "startup/firmware_info_file.h"
-#include "target/settings_files.h"
-#include "target/target_app.h"
+#include "config/settings_files.h"
+#include "config/module_folder.h"
 #include "util/path_files.h"
 
 #include <cstdio>

@@ -1,7 +1,7 @@
 #include "events/set_bc.h"
 
 #include "res/resource_ids.h"
-#include "target/settings_files.h"
+#include "config/settings_files.h"
 #include "target/target_vk3.h"
 
 #include "platform/files.h"

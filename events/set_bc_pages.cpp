@@ -1,13 +1,13 @@
 #include "events/set_bc_pages.h"
 
-#include "events/break_channels.h"
+#include "config/break_channels.h"
 #include "events/set_bc.h"
 #include "res/resource_ids.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "target/target_vk3.h"
 #include "util/dlg_with_help.h"
-#include "util/number_text.h"
-#include "util/number_text_exchange.h"
+#include "frame/number_text.h"
+#include "frame/number_text_exchange.h"
 
 #include "platform/bstr.h"
 #include "platform/host/break_condition_interfaces.h"

@@ -3,9 +3,10 @@
 #include "events/target_event_vk3.h"
 
 #include "breaks/break_manager.h"
+#include "breaks/pc_break_notices.h"
 #include "events/break_condition_set.h"
 #include "frame/host_event.h"
-#include "target/target_config.h"
+#include "config/target_config.h"
 #include "target/target_vk3.h"
 
 #include <string>
@@ -113,6 +114,18 @@ void CTargetEventVk3::SetAllPcBreaksEnable(WORD flag) {
         if (entry.count == 1) {
             entry.enable = flag;
         }
+    }
+}
+
+void NotifyAllPcBreaksEnable(WORD enable) {
+    if (CTargetEventVk3* events = GetTarget()->GetEventHandler(); events != nullptr) {
+        events->SetAllPcBreaksEnable(enable);
+    }
+}
+
+void NotifyPcBreakEnable(DWORD position, WORD enable) {
+    if (CTargetEventVk3* events = GetTarget()->GetEventHandler(); events != nullptr) {
+        events->SetPcBreakEnable(position, enable);
     }
 }
 

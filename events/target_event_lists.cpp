@@ -6,13 +6,13 @@
 
 #include "breaks/break_manager.h"
 #include "events/break_channel_commands.h"
-#include "events/break_channels.h"
+#include "config/break_channels.h"
 #include "events/break_condition_rules.h"
 #include "events/break_condition_set.h"
 #include "frame/error_codes.h"
 #include "res/resource_ids.h"
-#include "startup/device_data.h"
-#include "target/target_config.h"
+#include "config/device_data.h"
+#include "config/target_config.h"
 
 #include <string>
 

@@ -5,7 +5,7 @@
 #include "events/column_glyphs.h"
 #include "events/event_column_wnd.h"
 #include "events/view_column_services.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 
 #include "platform/bstr.h"
 

@@ -2,12 +2,12 @@
 // source lines, the glyphs of a line, and the clicks into the columns.
 #include "events/view_column_base.h"
 
-#include "events/break_channels.h"
+#include "config/break_channels.h"
 #include "events/break_condition_set.h"
 #include "events/event_column_wnd.h"
 #include "events/target_event_vk3.h"
 #include "events/view_column_services.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "target/target_vk3.h"
 
 #include "platform/bstr.h"

@@ -10,7 +10,7 @@
 // platform::ComError(E_OUTOFMEMORY).
 #pragma once
 
-#include "frame/string_records.h"
+#include "util/string_records.h"
 #include "platform/afx.h"
 #include "platform/com.h"
 

@@ -2,7 +2,7 @@
 // and console commands might pass them: the parse must stay inside the text
 // and the channel records, store zero-terminated texts and display one
 // channel or all eight.
-#include "events/break_channels.h"
+#include "config/break_channels.h"
 #include "monitor/monitor_engine.h"
 #include "monitor/monitor_output.h"
 

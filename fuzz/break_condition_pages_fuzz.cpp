@@ -3,10 +3,10 @@
 // dropped, the radix prefix kept or supplied, the page's ranges), and every
 // condition the page accepts must parse, in the monitor engine's
 // break-condition command, into the record the page describes.
-#include "events/break_channels.h"
+#include "config/break_channels.h"
 #include "events/set_bc_pages.h"
 #include "monitor/monitor_engine.h"
-#include "util/number_text.h"
+#include "frame/number_text.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Command lines of any content cut into words and matched against a table of
 // arguments: the cursor only ever moves forward within the line and stops at
 // its end. The first byte chooses the code page: double-byte or single-byte.
-#include "frame/cmd.h"
+#include "console/cmd.h"
 
 #include "platform/codepage.h"
 

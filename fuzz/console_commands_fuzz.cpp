@@ -8,8 +8,8 @@
 #include "console/setting_commands.h"
 #include "sim/host/command_window.h"
 #include "sim/host/sim_host.h"
-#include "startup/device_data.h"
-#include "target/target_config.h"
+#include "config/device_data.h"
+#include "config/target_config.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -3,7 +3,7 @@
 // firmware information file's section and as a device list. Every count
 // stays inside its table, every text inside its field, and nothing reads or
 // writes past a buffer.
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "startup/device_file.h"
 #include "startup/device_names.h"
 #include "startup/firmware_info_file.h"

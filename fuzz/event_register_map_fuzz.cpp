@@ -2,7 +2,7 @@
 // lookup reads past the loaded text, every register keeps its low byte, and
 // the trace size always lies in 1..255.
 #include "events/event_register_map.h"
-#include "target/settings_files.h"
+#include "config/settings_files.h"
 #include "target/target_vk3.h"
 
 #include <cstddef>

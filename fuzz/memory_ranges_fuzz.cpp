@@ -6,7 +6,7 @@
 // input's making, finds exactly the first place a plain scan finds, and a
 // block that cannot be read ends it as not found.
 #include "monitor/reserved_areas.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "target/memory_ranges.h"
 #include "target/memory_search.h"
 #include "fuzz/fuzz_lists.h"

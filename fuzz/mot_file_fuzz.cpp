@@ -1,9 +1,9 @@
 // S-record files of any content: the record parser on every line and the
 // reader on the whole file must never crash, and every block the reader
 // hands out stays inside its buffer and below the block size.
-#include "startup/mot_file.h"
-#include "startup/mot_record.h"
-#include "target/target_app.h"
+#include "link/mot_file.h"
+#include "link/mot_record.h"
+#include "config/module_folder.h"
 
 #include "platform/paths.h"
 

@@ -1,6 +1,6 @@
 // Number texts of any content, in every default radix and both signednesses:
 // reading must never crash, and a text read as valid must lie in its range.
-#include "util/number_text.h"
+#include "frame/number_text.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // reply decoder and its accessors must never read or allocate beyond the
 // monitor data buffer, whatever its header says.
 #include "link/emu_response.h"
-#include "monitor/monitor_data.h"
+#include "link/monitor_data.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -4,7 +4,7 @@
 // list keeps lies inside the flash mirror.
 #include "link/flash_mirror.h"
 #include "startup/protected_registers.h"
-#include "target/settings_files.h"
+#include "config/settings_files.h"
 #include "target/target_vk3.h"
 
 #include <cstddef>

@@ -22,7 +22,7 @@
 // empty text for T). Flags in cross as VARIANT_TRUE (-1) for any BOOL but 0.
 #pragma once
 
-#include "frame/string_records.h"
+#include "util/string_records.h"
 #include "platform/afx.h"
 #include "platform/host/interfaces.h"
 #include "platform/host/wrapped_interfaces.h"

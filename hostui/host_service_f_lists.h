@@ -4,7 +4,7 @@
 #pragma once
 
 #include "frame/com_utils.h"
-#include "frame/string_records.h"
+#include "util/string_records.h"
 #include "hostui/wrapper_kit.h"
 #include "util/custom_placeholder.h"
 #include "util/string_record_lists.h"

@@ -5,8 +5,8 @@
 #include "link/emulator_link.h"
 #include "link/link_results.h"
 #include "link/link_state.h"
-#include "startup/device_data.h"
-#include "target/settings_files.h"
+#include "config/device_data.h"
+#include "config/settings_files.h"
 
 #include "platform/ui.h"
 

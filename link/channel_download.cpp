@@ -14,10 +14,10 @@
 #include "link/emulator_link.h"
 #include "link/flash_mirror.h"
 #include "link/link_results.h"
-#include "startup/device_data.h"
-#include "startup/mot_file.h"
-#include "target/settings_files.h"
-#include "target/target_config.h"
+#include "config/device_data.h"
+#include "link/mot_file.h"
+#include "config/settings_files.h"
+#include "config/target_config.h"
 
 #include "platform/ui.h"
 

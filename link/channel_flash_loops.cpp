@@ -5,7 +5,7 @@
 #include "link/emulator_channel.h"
 #include "link/flash_mirror.h"
 #include "link/link_results.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 
 #include "platform/clock.h"
 

@@ -4,9 +4,9 @@
 #include "link/emulator_channel.h"
 #include "link/link_results.h"
 #include "link/link_state.h"
-#include "startup/device_data.h"
-#include "startup/setup_dialogs.h"
-#include "target/session_settings.h"
+#include "config/device_data.h"
+#include "link/setup_dialogs.h"
+#include "config/session_settings.h"
 #include "util/scan_values.h"
 
 #include <algorithm>

@@ -3,11 +3,11 @@
 #include "link/ule_driver_dll.h"
 #include "link/ule_drv_interface.h"
 #include "res/resource_ids.h"
-#include "target/session_settings.h"
-#include "target/settings_files.h"
-#include "target/target_config.h"
-#include "target/target_vk3.h"
+#include "config/session_settings.h"
+#include "config/settings_files.h"
+#include "config/target_config.h"
 #include "util/string_numbers.h"
+#include "frame/target_access.h"
 
 #include "platform/crt.h"
 #include "platform/crt_strings.h"
@@ -109,7 +109,7 @@ DWORD CDriverList::SelectDriver(WORD index) {
         g_currentDriver = g_driverFactory->CreateInterface(m_records[index].path.c_str());
     }
     if (g_currentDriver != nullptr) {
-        GetTarget()->SetDriverName(m_records[index].name.c_str());
+        SetTargetDriverName(m_records[index].name.c_str());
         if (const DWORD loaded = LoadDefaults(m_records[index].name.c_str()); loaded != 0) {
             return loaded;
         }

@@ -1,8 +1,8 @@
 #include "link/emu_response.h"
 
-#include "monitor/monitor_data.h"
-#include "monitor/monitor_services.h"
-#include "target/settings_files.h"
+#include "link/monitor_data.h"
+#include "link/monitor_services.h"
+#include "config/settings_files.h"
 
 #include "platform/ui.h"
 

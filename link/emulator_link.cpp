@@ -5,9 +5,9 @@
 #include "link/firm_command.h"
 #include "link/host_reports.h"
 #include "link/link_results.h"
-#include "startup/device_data.h"
-#include "target/session_settings.h"
-#include "target/settings_files.h"
+#include "config/device_data.h"
+#include "config/session_settings.h"
+#include "config/settings_files.h"
 #include "util/scan_values.h"
 
 #include "platform/ui.h"

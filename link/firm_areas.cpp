@@ -1,6 +1,6 @@
 #include "link/firm_areas.h"
 
-#include "startup/device_data.h"
+#include "config/device_data.h"
 
 #include <algorithm>
 

@@ -1,13 +1,13 @@
 // The applied break channels into the chip's address-match and break
 // registers before a go, into the go request itself (protocol type 0), or to
 // the break-condition provider (the event-function firmware).
-#include "events/break_channels.h"
+#include "config/break_channels.h"
 #include "link/event_engine_hooks.h"
 #include "link/firm_command.h"
 #include "link/firm_state.h"
 #include "link/link_results.h"
-#include "startup/device_data.h"
-#include "target/target_config.h"
+#include "config/device_data.h"
+#include "config/target_config.h"
 
 #include <algorithm>
 #include <array>

@@ -1,16 +1,16 @@
 // Starting, resuming and resetting the target through the firmware, the
 // suspend state, and the PC after a break.
-#include "events/break_channels.h"
+#include "config/break_channels.h"
 #include "link/emulator_link.h"
 #include "link/firm_command.h"
 #include "link/firm_state.h"
 #include "link/link_results.h"
 #include "link/link_state.h"
-#include "monitor/instruction_length.h"
-#include "monitor/monitor_run_state.h"
-#include "monitor/monitor_services.h"
-#include "startup/device_data.h"
-#include "startup/flash_services.h"
+#include "link/instruction_length.h"
+#include "link/monitor_run_state.h"
+#include "link/monitor_services.h"
+#include "config/device_data.h"
+#include "link/flash_services.h"
 
 #include "platform/clock.h"
 

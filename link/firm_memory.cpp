@@ -7,11 +7,11 @@
 #include "link/host_reports.h"
 #include "link/link_results.h"
 #include "link/link_state.h"
-#include "monitor/monitor_services.h"
-#include "startup/device_data.h"
-#include "startup/flash_services.h"
-#include "target/session_settings.h"
-#include "target/target_memory_vk3.h"
+#include "link/monitor_services.h"
+#include "config/device_data.h"
+#include "link/flash_services.h"
+#include "config/session_settings.h"
+#include "frame/target_access.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
 // The register file through the firmware, and the register cache.
 #include "link/firm_command.h"
 #include "link/link_results.h"
-#include "monitor/monitor_services.h"
-#include "startup/device_data.h"
+#include "link/monitor_services.h"
+#include "config/device_data.h"
 
 #include <optional>
 

@@ -3,9 +3,9 @@
 #include "link/firm_command.h"
 #include "link/firm_state.h"
 #include "link/link_results.h"
-#include "events/break_channels.h"
-#include "monitor/monitor_services.h"
-#include "startup/device_data.h"
+#include "config/break_channels.h"
+#include "link/monitor_services.h"
+#include "config/device_data.h"
 
 #include "platform/clock.h"
 

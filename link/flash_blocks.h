@@ -4,7 +4,7 @@
 // erased and programmed by the next write-back.
 #pragma once
 
-#include "startup/device_data.h"
+#include "config/device_data.h"
 
 #include "platform/wintypes.h"
 

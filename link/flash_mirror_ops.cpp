@@ -8,8 +8,8 @@
 #include "link/flash_mirror.h"
 #include "link/link_results.h"
 #include "link/special_register_scope.h"
-#include "monitor/monitor_run_state.h"
-#include "startup/device_data.h"
+#include "link/monitor_run_state.h"
+#include "config/device_data.h"
 
 #include <algorithm>
 #include <cstring>

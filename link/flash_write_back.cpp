@@ -8,9 +8,9 @@
 #include "link/link_results.h"
 #include "link/special_register_scope.h"
 #include "link/work_ram_scope.h"
-#include "startup/device_data.h"
-#include "startup/flash_services.h"
-#include "target/target_config.h"
+#include "config/device_data.h"
+#include "link/flash_services.h"
+#include "config/target_config.h"
 
 #include "platform/afx_wnd.h"
 

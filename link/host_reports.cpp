@@ -1,14 +1,14 @@
 #include "link/host_reports.h"
 
 #include "link/emulator_link.h"
-#include "target/settings_files.h"
-#include "target/target_vk3.h"
+#include "config/settings_files.h"
+#include "frame/target_access.h"
 
 #include "platform/bstr.h"
 #include "platform/ui.h"
 
 void ReportErrorTextToHost(const char* text) {
-    IHostServiceProvider* host = GetTarget()->GetHost();
+    IHostServiceProvider* host = GetTargetHost();
     if (host == nullptr) {
         return;
     }

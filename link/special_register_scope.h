@@ -3,7 +3,7 @@
 // the kept value goes back when the scope ends, whatever way it ends.
 #pragma once
 
-#include "startup/device_data.h"
+#include "config/device_data.h"
 
 #include "platform/wintypes.h"
 

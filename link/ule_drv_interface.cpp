@@ -6,7 +6,7 @@
 #include "link/link_state.h"
 #include "link/ule_driver_dll.h"
 #include "link/ule_drv_memory.h"
-#include "target/settings_files.h"
+#include "config/settings_files.h"
 
 #include "platform/clock.h"
 #include "platform/ui.h"

@@ -3,7 +3,7 @@
 #include "link/driver_lock.h"
 #include "link/link_results.h"
 #include "link/ule_driver_dll.h"
-#include "target/settings_files.h"
+#include "config/settings_files.h"
 
 #include "platform/clock.h"
 #include "platform/ui.h"

@@ -1,6 +1,6 @@
 #include "monitor/area_segments.h"
 
-#include "startup/device_data.h"
+#include "config/device_data.h"
 
 #include <algorithm>
 #include <cstdint>

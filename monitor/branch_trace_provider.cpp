@@ -2,7 +2,7 @@
 
 #include "monitor/trace_memory.h"
 #include "monitor/trace_row_format.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 
 #include <algorithm>
 #include <cstdio>

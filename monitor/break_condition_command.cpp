@@ -1,7 +1,7 @@
 // The break-condition text commands "BC1" to "BC8": a condition text sets a
 // channel of the working table, "-" clears it, and every command displays
 // what the channels hold.
-#include "events/break_channels.h"
+#include "config/break_channels.h"
 #include "monitor/monitor_object.h"
 #include "monitor/monitor_output.h"
 

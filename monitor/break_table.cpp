@@ -11,7 +11,7 @@
 #include "monitor/monitor_messages.h"
 #include "monitor/monitor_output.h"
 #include "monitor/monitor_run_base.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 
 #include <array>
 #include <vector>

@@ -11,8 +11,8 @@
 #include "monitor/monitor_engine.h"
 #include "monitor/monitor_messages.h"
 #include "monitor/monitor_output.h"
-#include "monitor/monitor_run_state.h"
-#include "monitor/monitor_services.h"
+#include "link/monitor_run_state.h"
+#include "link/monitor_services.h"
 
 #include <array>
 #include <optional>

@@ -2,17 +2,17 @@
 // bytes put into target memory, the byte at the go address put back so the
 // first instruction can run, the break-condition channels applied, and the
 // step helpers' channels and kept bytes.
-#include "events/break_channels.h"
+#include "config/break_channels.h"
 #include "link/firm_buffers.h"
 #include "link/firm_command.h"
 #include "link/link_state.h"
 #include "monitor/break_table.h"
-#include "monitor/instruction_length.h"
+#include "link/instruction_length.h"
 #include "monitor/monitor_messages.h"
 #include "monitor/monitor_run_base.h"
-#include "monitor/monitor_run_state.h"
-#include "monitor/monitor_services.h"
-#include "startup/device_data.h"
+#include "link/monitor_run_state.h"
+#include "link/monitor_services.h"
+#include "config/device_data.h"
 
 #include <algorithm>
 #include <array>

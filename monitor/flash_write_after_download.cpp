@@ -4,7 +4,7 @@
 #include "link/firm_command.h"
 #include "link/link_results.h"
 #include "monitor/monitor_output.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 
 namespace {
 

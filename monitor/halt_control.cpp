@@ -5,7 +5,7 @@
 #include "link/firm_command.h"
 #include "link/firm_state.h"
 #include "link/link_state.h"
-#include "monitor/monitor_run_state.h"
+#include "link/monitor_run_state.h"
 
 #include <algorithm>
 

@@ -9,9 +9,9 @@
 #include "monitor/monitor_messages.h"
 #include "monitor/monitor_object.h"
 #include "monitor/monitor_output.h"
-#include "monitor/monitor_services.h"
-#include "startup/device_data.h"
-#include "target/target_config.h"
+#include "link/monitor_services.h"
+#include "config/device_data.h"
+#include "config/target_config.h"
 
 #include <algorithm>
 #include <array>

@@ -5,8 +5,8 @@
 #include "link/firm_command.h"
 #include "link/link_results.h"
 #include "link/link_state.h"
-#include "monitor/monitor_services.h"
-#include "startup/device_data.h"
+#include "link/monitor_services.h"
+#include "config/device_data.h"
 
 #include "platform/clock.h"
 

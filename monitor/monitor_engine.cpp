@@ -5,12 +5,12 @@
 #include "link/firm_command.h"
 #include "link/link_results.h"
 #include "link/link_state.h"
-#include "monitor/monitor_data.h"
+#include "link/monitor_data.h"
 #include "monitor/monitor_messages.h"
 #include "monitor/monitor_output.h"
-#include "monitor/monitor_run_state.h"
-#include "monitor/monitor_services.h"
-#include "target/settings_files.h"
+#include "link/monitor_run_state.h"
+#include "link/monitor_services.h"
+#include "config/settings_files.h"
 
 #include "platform/ui.h"
 

@@ -7,10 +7,10 @@
 #include "link/link_state.h"
 #include "monitor/area_segments.h"
 #include "monitor/memory_access.h"
-#include "monitor/monitor_data.h"
+#include "link/monitor_data.h"
 #include "monitor/monitor_messages.h"
 #include "monitor/monitor_output.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #include "monitor/monitor_output.h"
 
-#include "monitor/monitor_data.h"
+#include "link/monitor_data.h"
 
 #include <algorithm>
 #include <cstring>

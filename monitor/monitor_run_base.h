@@ -4,7 +4,7 @@
 #pragma once
 
 #include "monitor/monitor_object.h"
-#include "monitor/monitor_run_state.h"
+#include "link/monitor_run_state.h"
 
 #include "platform/wintypes.h"
 

@@ -7,8 +7,8 @@
 #include "link/host_reports.h"
 #include "monitor/monitor_engine.h"
 #include "res/resource_ids.h"
-#include "startup/device_data.h"
-#include "target/settings_files.h"
+#include "config/device_data.h"
+#include "config/settings_files.h"
 
 #include <algorithm>
 #include <cstdint>

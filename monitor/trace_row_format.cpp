@@ -1,7 +1,7 @@
 #include "monitor/trace_row_format.h"
 
 #include "monitor/trace_memory.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 
 #include "platform/bstr.h"
 #include "platform/host/status_interfaces.h"

@@ -1,11 +1,11 @@
-#include "startup/adapter_program.h"
+#include "link/adapter_program.h"
 
 #include "link/link_results.h"
 #include "link/ule_drv_memory.h"
 #include "startup/download_progress.h"
-#include "startup/mot_file.h"
-#include "target/settings_files.h"
-#include "target/target_app.h"
+#include "link/mot_file.h"
+#include "config/settings_files.h"
+#include "config/module_folder.h"
 
 #include "platform/ui.h"
 

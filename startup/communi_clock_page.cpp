@@ -1,9 +1,9 @@
 #include "startup/communi_clock_page.h"
 
 #include "res/resource_ids.h"
-#include "startup/device_data.h"
-#include "target/session_settings.h"
-#include "target/settings_files.h"
+#include "config/device_data.h"
+#include "config/session_settings.h"
+#include "config/settings_files.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #include "startup/configuration_sheet.h"
 
 #include "monitor/flash_mode.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #pragma once
 
 #include "startup/general_page.h"
-#include "target/option_stores.h"
-#include "target/setting_sheets.h"
+#include "config/option_stores.h"
+#include "config/setting_sheets.h"
 
 #include "platform/afx.h"
 

@@ -1,7 +1,7 @@
 #include "startup/connection_progress_dlg.h"
 
 #include "res/resource_ids.h"
-#include "target/host_window.h"
+#include "config/host_window.h"
 
 #include "platform/common_controls.h"
 

@@ -1,6 +1,6 @@
 #include "startup/device_config.h"
 
-#include "target/target_app.h"
+#include "config/module_folder.h"
 #include "target/target_vk3.h"
 
 #include "platform/bstr.h"

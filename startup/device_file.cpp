@@ -1,9 +1,9 @@
 #include "startup/device_file.h"
 
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "startup/firmware_info_file.h"
 #include "startup/protected_registers.h"
-#include "target/settings_files.h"
+#include "config/settings_files.h"
 #include "util/scan_values.h"
 
 #include "platform/crt.h"

@@ -3,8 +3,8 @@
 #include "link/flash_blocks.h"
 #include "startup/device_file.h"
 #include "startup/device_selection.h"
-#include "target/settings_files.h"
-#include "target/target_app.h"
+#include "config/settings_files.h"
+#include "config/module_folder.h"
 
 #include <cstring>
 

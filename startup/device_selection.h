@@ -38,10 +38,6 @@ extern int g_deviceIndex;
 
 extern CDeviceSelection* g_deviceSelection;
 
-// The chosen device's section name in the device description file (at most
-// 19 characters): the current section of every device lookup.
-extern char g_deviceSection[20];
-
 // Writes a new session's choice from the host's description: group, device,
 // the advanced firmware location and its placement (by address, or by
 // data-flash block).

@@ -2,7 +2,7 @@
 
 #include "res/resource_ids.h"
 #include "startup/dialog_placement.h"
-#include "target/host_window.h"
+#include "config/host_window.h"
 
 #include "platform/afx_controls.h"
 

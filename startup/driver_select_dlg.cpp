@@ -3,10 +3,10 @@
 #include "link/driver_list.h"
 #include "link/ule_drv_interface.h"
 #include "res/resource_ids.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "startup/dialog_placement.h"
-#include "target/host_window.h"
-#include "target/settings_files.h"
+#include "config/host_window.h"
+#include "config/settings_files.h"
 #include "target/target_vk3.h"
 
 #include "platform/ui.h"

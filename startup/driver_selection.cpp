@@ -4,10 +4,10 @@
 #include "link/driver_list.h"
 #include "link/ule_drv_interface.h"
 #include "startup/driver_select_dlg.h"
-#include "target/host_window.h"
-#include "target/session_settings.h"
-#include "target/settings_files.h"
-#include "target/target_config.h"
+#include "config/host_window.h"
+#include "config/session_settings.h"
+#include "config/settings_files.h"
+#include "config/target_config.h"
 
 #include "platform/ui.h"
 

@@ -1,12 +1,12 @@
 #include "startup/emulator_mode_page.h"
 
 #include "res/resource_ids.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "startup/device_file.h"
 #include "startup/device_names.h"
 #include "startup/device_part_lists.h"
-#include "target/settings_files.h"
-#include "target/target_app.h"
+#include "config/settings_files.h"
+#include "config/module_folder.h"
 
 #include "platform/crt_strings.h"
 

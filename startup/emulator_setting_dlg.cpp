@@ -1,13 +1,13 @@
 #include "startup/emulator_setting_dlg.h"
 
 #include "res/resource_ids.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "startup/device_file.h"
 #include "startup/device_names.h"
 #include "startup/device_selection.h"
-#include "target/session_settings.h"
-#include "target/settings_files.h"
-#include "target/target_app.h"
+#include "config/session_settings.h"
+#include "config/settings_files.h"
+#include "config/module_folder.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "startup/firmware_dialogs.h"
 
 #include "res/resource_ids.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "startup/device_part_lists.h"
 #include "startup/dialog_placement.h"
 #include "util/scan_values.h"

@@ -1,8 +1,8 @@
 #include "startup/firmware_info_file.h"
 
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "startup/device_file.h"
-#include "target/target_app.h"
+#include "config/module_folder.h"
 #include "util/scan_values.h"
 
 #include <cstdio>

@@ -1,9 +1,9 @@
 #include "startup/firmware_location_page.h"
 
 #include "res/resource_ids.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "startup/device_part_lists.h"
-#include "target/session_settings.h"
+#include "config/session_settings.h"
 #include "util/scan_values.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "startup/flash_services.h"
+#include "link/flash_services.h"
 
 #include "link/firm_command.h"
 #include "startup/protected_registers.h"

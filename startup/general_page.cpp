@@ -3,10 +3,10 @@
 #include "monitor/flash_mode.h"
 #include "res/resource_ids.h"
 #include "startup/configuration_sheet.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "startup/driver_select_dlg.h"
 #include "startup/list_fillers.h"
-#include "target/settings_files.h"
+#include "config/settings_files.h"
 #include "util/dlg_with_help.h"
 
 #include "platform/ui.h"

@@ -2,9 +2,9 @@
 
 #include "res/resource_ids.h"
 #include "startup/dialog_placement.h"
-#include "target/session_settings.h"
-#include "target/settings_files.h"
-#include "util/number_text_exchange.h"
+#include "config/session_settings.h"
+#include "config/settings_files.h"
+#include "frame/number_text_exchange.h"
 
 #include "platform/format.h"
 #include "platform/resources.h"

@@ -1,8 +1,8 @@
 #include "startup/list_fillers.h"
 
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "startup/device_part_lists.h"
-#include "target/target_config.h"
+#include "config/target_config.h"
 
 #include <array>
 #include <initializer_list>

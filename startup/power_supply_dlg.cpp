@@ -1,10 +1,10 @@
 #include "startup/power_supply_dlg.h"
 
 #include "res/resource_ids.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "startup/dialog_placement.h"
-#include "target/host_window.h"
-#include "target/settings_files.h"
+#include "config/host_window.h"
+#include "config/settings_files.h"
 
 CPowerSupplyDlg::CPowerSupplyDlg(CWnd* parent) : CDialog(res_id::kPowerSupplyDialog, parent) {}
 

@@ -2,8 +2,8 @@
 
 #include "link/flash_mirror.h"
 #include "link/host_reports.h"
-#include "startup/device_data.h"
-#include "target/settings_files.h"
+#include "config/device_data.h"
+#include "config/settings_files.h"
 #include "util/scan_values.h"
 
 #include <cstdio>

@@ -1,8 +1,8 @@
-#include "startup/setup_dialogs.h"
+#include "link/setup_dialogs.h"
 
 #include "startup/id_code_entry_dlg.h"
 #include "startup/power_supply_dlg.h"
-#include "target/host_window.h"
+#include "config/host_window.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "res/resource_ids.h"
 #include "startup/start_stop_functions.h"
 #include "target/target_vk3.h"
-#include "util/number_text.h"
+#include "frame/number_text.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 #include "link/flash_blocks.h"
 #include "link/flash_mirror.h"
 #include "res/resource_ids.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "startup/start_stop_dialog.h"
-#include "target/session_settings.h"
+#include "config/session_settings.h"
 #include "target/start_stop_hook.h"
-#include "util/number_text.h"
+#include "frame/number_text.h"
 
 #include <array>
 #include <atomic>

@@ -10,10 +10,10 @@
 #include "monitor/run_state_monitor.h"
 #include "startup/boot_sequence.h"
 #include "startup/connection_progress_dlg.h"
-#include "startup/device_data.h"
-#include "target/host_window.h"
-#include "target/session_settings.h"
-#include "target/target_config.h"
+#include "config/device_data.h"
+#include "config/host_window.h"
+#include "config/session_settings.h"
+#include "config/target_config.h"
 
 #include <memory>
 #include <new>

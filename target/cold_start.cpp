@@ -3,9 +3,8 @@
 #include "link/firm_buffers.h"
 #include "link/firm_codes.h"
 #include "link/firm_command.h"
-#include "startup/device_data.h"
-#include "startup/device_selection.h"
-#include "target/settings_files.h"
+#include "config/device_data.h"
+#include "config/settings_files.h"
 #include "util/scan_values.h"
 
 #include <algorithm>

@@ -5,8 +5,8 @@
 // the reply text and its length, never past its end.
 #include "target/target_exec_vk3.h"
 
-#include "startup/run_time_text.h"
-#include "target/settings_files.h"
+#include "target/run_time_text.h"
+#include "config/settings_files.h"
 
 #include <algorithm>
 #include <vector>

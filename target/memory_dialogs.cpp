@@ -2,8 +2,8 @@
 
 #include "res/resource_ids.h"
 #include "target/target_vk3.h"
-#include "util/number_text.h"
-#include "util/number_text_exchange.h"
+#include "frame/number_text.h"
+#include "frame/number_text_exchange.h"
 
 #include "platform/host/target_interfaces.h"
 

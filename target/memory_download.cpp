@@ -13,10 +13,10 @@
 #include "link/link_state.h"
 #include "monitor/monitor_engine.h"
 #include "res/resource_ids.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "target/memory_lock.h"
 #include "target/memory_ranges.h"
-#include "target/settings_files.h"
+#include "config/settings_files.h"
 #include "target/target_vk3.h"
 #include "util/service_slot.h"
 

@@ -1,8 +1,8 @@
 #include "target/memory_ranges.h"
 
 #include "res/resource_ids.h"
-#include "startup/device_data.h"
-#include "target/settings_files.h"
+#include "config/device_data.h"
+#include "config/settings_files.h"
 
 #include "platform/ui.h"
 

@@ -2,8 +2,8 @@
 
 #include "frame/target_memory.h"
 #include "monitor/run_state_monitor.h"
-#include "target/settings_files.h"
-#include "target/target_config.h"
+#include "config/settings_files.h"
+#include "config/target_config.h"
 #include "target/target_memory_vk3.h"
 #include "target/target_vk3.h"
 

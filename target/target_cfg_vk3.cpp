@@ -3,8 +3,8 @@
 #include "frame/error_codes.h"
 #include "frame/host_profile_accessor.h"
 #include "monitor/flash_mode.h"
-#include "startup/device_data.h"
-#include "target/target_config.h"
+#include "config/device_data.h"
+#include "config/target_config.h"
 #include "util/scan_values.h"
 
 #include "platform/host/session_interfaces.h"

@@ -3,8 +3,8 @@
 #include "target/target_vk3.h"
 
 #include "frame/target_memory.h"
+#include "config/device_data.h"
 #include "link/emulator_link.h"
-#include "startup/device_data.h"
 #include "target/cold_start.h"
 #include "target/monitor_objects.h"
 

@@ -1,7 +1,7 @@
 #include "target/target_memory_map_vk3.h"
 
-#include "startup/device_data.h"
-#include "target/target_config.h"
+#include "config/device_data.h"
+#include "config/target_config.h"
 
 #include "platform/afx_app.h"
 

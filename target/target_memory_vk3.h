@@ -10,6 +10,7 @@
 
 #include "frame/error_codes.h"
 #include "frame/target_memory.h"
+#include "frame/target_access.h"
 
 #include <atomic>
 #include <functional>
@@ -122,11 +123,6 @@ private:
     DWORD m_collectedEnd = 0;
     DWORD m_collectedCount = 0;
 };
-
-// 1 while the host downloads a program (the memory handler's download word
-// is set); the run control refuses to run then, and the firmware command
-// layer's writes follow the stricter rules of that time.
-bool IsTargetBusy();
 
 // 1 while a host memory operation of the memory handler is in progress (its
 // access-in-progress flag): the run control's wait loop raises no periodic

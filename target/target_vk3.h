@@ -8,7 +8,7 @@
 
 #include "frame/target.h"
 #include "frame/wsclient.h"
-#include "target/settings_files.h"
+#include "config/settings_files.h"
 
 #include <atomic>
 #include <memory>

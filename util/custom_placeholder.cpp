@@ -1,6 +1,6 @@
 #include "util/custom_placeholder.h"
 
-#include "frame/variant_list.h"
+#include "util/variant_list.h"
 
 #include <memory>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "util/download_module.h"
 
-#include "frame/variant_list.h"
+#include "util/variant_list.h"
 #include "util/string_numbers.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "util/file_time.h"
 
-#include "frame/variant_list.h"
+#include "util/variant_list.h"
 #include "platform/systime.h"
 #include "util/string_numbers.h"
 #include "util/string_split.h"

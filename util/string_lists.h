@@ -3,7 +3,7 @@
 // ignores case; they differ from function to function.
 #pragma once
 
-#include "frame/string_records.h"
+#include "util/string_records.h"
 #include "platform/afx.h"
 
 // Appends text unless an equal string is present: TRUE when appended; FALSE

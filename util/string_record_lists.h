@@ -3,7 +3,7 @@
 // DOUBLESTRINGUINT_STRUCT (first, second, value).
 #pragma once
 
-#include "frame/string_records.h"
+#include "util/string_records.h"
 #include "platform/com.h"
 
 // Heap records that the list's owner deletes.

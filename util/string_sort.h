@@ -2,7 +2,7 @@
 // stable: equal strings keep their order.
 #pragma once
 
-#include "frame/string_records.h"
+#include "util/string_records.h"
 #include "platform/afx.h"
 
 // exact non-zero: the multibyte order with case; 0: ignoring case. Answers 0.

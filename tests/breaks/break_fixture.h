@@ -6,7 +6,7 @@
 #pragma once
 
 #include "breaks/break_services.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 
 #include "platform/host/ids.h"
 

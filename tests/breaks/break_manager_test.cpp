@@ -9,7 +9,7 @@
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_ui.h"
 
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "startup/protected_registers.h"
 #include "sim/host/sim_host.h"
 #include "target/target_vk3.h"

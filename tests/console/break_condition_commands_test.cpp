@@ -6,7 +6,7 @@
 #include "console/swti_break_condition_commands.h"
 #include "sim/host/command_window.h"
 #include "sim/host/sim_host.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // syntax texts handed to the command window, and the command list's life.
 #include "console/cmd_emulator.h"
 #include "console/cmd_list_handler_vk3.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "frame/error_codes.h"
 #include "res/resource_ids.h"
 #include "sim/host/command_window.h"

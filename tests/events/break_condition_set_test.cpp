@@ -4,7 +4,7 @@
 // devices, the list rows, and the echo lines.
 #include "events/break_condition_set.h"
 #include "res/resource_ids.h"
-#include "target/settings_files.h"
+#include "config/settings_files.h"
 #include "tests/events/events_fixture.h"
 #include "tests/support/test_ui.h"
 

@@ -5,11 +5,11 @@
 // channel tables put back as they were.
 #pragma once
 
-#include "events/break_channels.h"
+#include "config/break_channels.h"
 #include "monitor/monitor_engine.h"
 #include "sim/host/sim_host.h"
-#include "startup/device_data.h"
-#include "target/target_config.h"
+#include "config/device_data.h"
+#include "config/target_config.h"
 #include "target/target_vk3.h"
 
 #include <gtest/gtest.h>

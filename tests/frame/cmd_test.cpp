@@ -1,4 +1,4 @@
-#include "frame/cmd.h"
+#include "console/cmd.h"
 
 #include "hostui/host_expression_service.h"
 #include "platform/bstr.h"

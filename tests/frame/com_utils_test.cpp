@@ -1,6 +1,6 @@
 #include "frame/com_utils.h"
 
-#include "frame/variant_list.h"
+#include "util/variant_list.h"
 #include "platform/bstr.h"
 #include "util/file_time.h"
 #include "tests/util/list_helpers.h"

@@ -1,5 +1,5 @@
 #include "hostui/host_ui_manager.h"
-#include "target/target_app.h"
+#include "plugin/target_app.h"
 
 #include "sim/host/sim_host.h"
 #include "tests/support/temp_folder.h"

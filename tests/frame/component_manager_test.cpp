@@ -1,4 +1,4 @@
-#include "frame/component_manager.h"
+#include "plugin/component_manager.h"
 
 #include "sim/host/sim_host.h"
 

@@ -2,10 +2,10 @@
 // and the three user messages, linked pairs, and the plug-in's window with
 // its Setup and help commands.
 #include "hostui/instance_data_container_wnd.h"
-#include "hostui/wsclient_vk3.h"
+#include "plugin/wsclient_vk3.h"
 
 #include "res/resource_ids.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "sim/host/session_services.h"
 #include "tests/hostui/ui_fixture.h"
 #include "tests/support/test_ui.h"

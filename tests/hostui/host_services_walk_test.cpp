@@ -3,7 +3,7 @@
 // the command window with its syntax, output and callback, the expression
 // interface, the UI interfaces, the registry, the output window and the
 // events.
-#include "frame/cmd.h"
+#include "console/cmd.h"
 #include "platform/bstr.h"
 #include "sim/host/command_window.h"
 #include "sim/host/sim_host.h"

@@ -1,10 +1,10 @@
 // The Setup menu's commands as the target's handlers allow them, and the
 // sheets they open through the memory-map handler.
-#include "hostui/setup_commands.h"
+#include "plugin/setup_commands.h"
 
 #include "frame/target.h"
 #include "res/resource_ids.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "target/target_objects.h"
 #include "tests/frame/test_handlers.h"
 

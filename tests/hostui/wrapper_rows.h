@@ -9,7 +9,7 @@
 // wrappers' code.
 #pragma once
 
-#include "frame/string_records.h"
+#include "util/string_records.h"
 #include "platform/afx.h"
 #include "platform/bstr.h"
 #include "tests/support/host_fakes.h"

@@ -4,7 +4,7 @@
 #include "link/firm_buffers.h"
 #include "link/link_results.h"
 #include "link/link_state.h"
-#include "monitor/monitor_services.h"
+#include "link/monitor_services.h"
 #include "res/resource_ids.h"
 #include "tests/link/link_fixture.h"
 

@@ -3,8 +3,8 @@
 // flash at its relocated addresses; and its failures.
 #include "link/flash_mirror.h"
 #include "link/link_results.h"
-#include "startup/mot_file.h"
-#include "target/target_config.h"
+#include "link/mot_file.h"
+#include "config/target_config.h"
 #include "tests/link/link_fixture.h"
 
 #include <gtest/gtest.h>

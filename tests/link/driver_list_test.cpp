@@ -3,8 +3,8 @@
 #include "link/driver_list.h"
 #include "link/emulator_link.h"
 #include "link/ule_drv_interface.h"
-#include "target/session_settings.h"
-#include "target/target_config.h"
+#include "config/session_settings.h"
+#include "config/target_config.h"
 #include "target/target_vk3.h"
 #include "tests/link/link_fixture.h"
 

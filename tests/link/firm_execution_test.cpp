@@ -1,15 +1,15 @@
 // Registers, go, break registers, reset and the PC after a break, through the
 // firmware and the simulated emulator.
-#include "events/break_channels.h"
+#include "config/break_channels.h"
 #include "link/event_engine_hooks.h"
 #include "link/firm_command.h"
 #include "link/firm_state.h"
 #include "link/flash_mirror.h"
 #include "link/link_results.h"
-#include "monitor/monitor_run_state.h"
-#include "monitor/monitor_services.h"
-#include "startup/flash_services.h"
-#include "target/target_config.h"
+#include "link/monitor_run_state.h"
+#include "link/monitor_services.h"
+#include "link/flash_services.h"
+#include "config/target_config.h"
 #include "tests/link/link_fixture.h"
 
 #include <gtest/gtest.h>

@@ -5,8 +5,8 @@
 #include "link/flash_blocks.h"
 #include "link/flash_mirror.h"
 #include "link/link_results.h"
-#include "monitor/monitor_services.h"
-#include "target/session_settings.h"
+#include "link/monitor_services.h"
+#include "config/session_settings.h"
 #include "target/target_memory_vk3.h"
 #include "tests/link/link_fixture.h"
 

@@ -1,10 +1,10 @@
 // The firmware request frames: their bytes, the codes no transport carries,
 // the reply parser's length checks and the target reset it handles once.
-#include "events/break_channels.h"
+#include "config/break_channels.h"
 #include "link/firm_command.h"
 #include "link/firm_state.h"
 #include "link/link_results.h"
-#include "monitor/monitor_services.h"
+#include "link/monitor_services.h"
 #include "tests/link/link_fixture.h"
 
 #include <gtest/gtest.h>

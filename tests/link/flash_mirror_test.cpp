@@ -5,7 +5,7 @@
 #include "link/flash_blocks.h"
 #include "link/flash_mirror.h"
 #include "link/link_results.h"
-#include "monitor/monitor_run_state.h"
+#include "link/monitor_run_state.h"
 #include "tests/link/link_fixture.h"
 
 #include "platform/afx_wnd.h"

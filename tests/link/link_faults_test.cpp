@@ -10,8 +10,8 @@
 #include "link/flash_mirror.h"
 #include "link/link_results.h"
 #include "link/link_state.h"
-#include "monitor/monitor_services.h"
-#include "startup/device_data.h"
+#include "link/monitor_services.h"
+#include "config/device_data.h"
 #include "tests/link/link_fixture.h"
 
 #include "platform/ui_script.h"

@@ -1,17 +1,17 @@
 #include "tests/link/link_fixture.h"
 
-#include "events/break_channels.h"
+#include "config/break_channels.h"
 #include "link/firm_state.h"
 #include "link/flash_blocks.h"
 #include "link/flash_mirror.h"
 #include "link/link_state.h"
-#include "monitor/monitor_data.h"
-#include "monitor/monitor_run_state.h"
-#include "monitor/monitor_services.h"
+#include "link/monitor_data.h"
+#include "link/monitor_run_state.h"
+#include "link/monitor_services.h"
 #include "target/target_vk3.h"
-#include "target/session_settings.h"
-#include "target/settings_files.h"
-#include "target/target_config.h"
+#include "config/session_settings.h"
+#include "config/settings_files.h"
+#include "config/target_config.h"
 
 #include <cstdio>
 #include <cstring>

@@ -9,7 +9,7 @@
 #include "link/emulator_link.h"
 #include "link/ule_drv_interface.h"
 #include "sim/host/sim_host.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "tests/emulator/sim_emulator.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_ui.h"

@@ -12,7 +12,7 @@
 #include "link/frame_packet.h"
 #include "link/link_results.h"
 #include "link/ule_drv_interface.h"
-#include "target/session_settings.h"
+#include "config/session_settings.h"
 #include "tests/link/link_fixture.h"
 
 #include "platform/module.h"

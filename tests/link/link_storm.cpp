@@ -5,7 +5,7 @@
 #include "link/flash_blocks.h"
 #include "link/flash_mirror.h"
 #include "link/link_results.h"
-#include "monitor/monitor_services.h"
+#include "link/monitor_services.h"
 
 #include <algorithm>
 #include <cstdio>

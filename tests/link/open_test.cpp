@@ -3,9 +3,9 @@
 #include "link/link_results.h"
 #include "link/link_state.h"
 #include "res/resource_ids.h"
-#include "target/session_settings.h"
-#include "target/settings_files.h"
-#include "target/target_config.h"
+#include "config/session_settings.h"
+#include "config/settings_files.h"
+#include "config/target_config.h"
 #include "tests/link/link_fixture.h"
 
 #include "platform/paths.h"

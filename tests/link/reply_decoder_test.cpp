@@ -2,8 +2,8 @@
 // run status word, error markers are decoded, and only the two connection
 // texts and the two binary status codes reach the user.
 #include "link/emu_response.h"
-#include "monitor/monitor_data.h"
-#include "monitor/monitor_services.h"
+#include "link/monitor_data.h"
+#include "link/monitor_services.h"
 #include "tests/support/test_ui.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // A range cut at the device's reserved areas into at most nine segments.
 #include "monitor/area_segments.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The break-condition text commands "BC1" to "BC8": what each condition text
 // stores in the working channel table, clearing, and the exact bytes of the
 // display.
-#include "events/break_channels.h"
-#include "monitor/monitor_data.h"
+#include "config/break_channels.h"
+#include "link/monitor_data.h"
 #include "monitor/monitor_engine.h"
 #include "monitor/monitor_output.h"
 #include "tests/monitor/monitor_fixture.h"

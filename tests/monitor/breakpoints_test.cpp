@@ -2,18 +2,18 @@
 // preparation, on the simulated target: break bytes in target memory, the
 // program stopping on one, bytes put back, the refusals with their messages,
 // and the channels a run applies.
-#include "events/break_channels.h"
+#include "config/break_channels.h"
 #include "link/emu_response.h"
 #include "link/firm_command.h"
 #include "link/firm_state.h"
 #include "link/link_results.h"
 #include "link/link_state.h"
 #include "monitor/break_table.h"
-#include "monitor/monitor_data.h"
+#include "link/monitor_data.h"
 #include "monitor/monitor_output.h"
-#include "monitor/monitor_run_state.h"
-#include "monitor/monitor_services.h"
-#include "startup/device_data.h"
+#include "link/monitor_run_state.h"
+#include "link/monitor_services.h"
+#include "config/device_data.h"
 #include "tests/monitor/monitor_fixture.h"
 
 #include <gtest/gtest.h>

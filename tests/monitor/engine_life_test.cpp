@@ -7,7 +7,7 @@
 #include "monitor/instruction_text.h"
 #include "monitor/monitor_control.h"
 #include "monitor/monitor_engine.h"
-#include "monitor/monitor_services.h"
+#include "link/monitor_services.h"
 #include "monitor/run_state_monitor.h"
 #include "tests/monitor/allocation_fault.h"
 #include "tests/monitor/monitor_fixture.h"

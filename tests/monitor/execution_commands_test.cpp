@@ -7,10 +7,10 @@
 #include "link/firm_state.h"
 #include "link/link_results.h"
 #include "link/link_state.h"
-#include "monitor/monitor_data.h"
+#include "link/monitor_data.h"
 #include "monitor/monitor_output.h"
-#include "monitor/monitor_run_state.h"
-#include "monitor/monitor_services.h"
+#include "link/monitor_run_state.h"
+#include "link/monitor_services.h"
 #include "tests/monitor/monitor_fixture.h"
 
 #include <gtest/gtest.h>

@@ -7,8 +7,8 @@
 #include "link/firm_state.h"
 #include "link/link_state.h"
 #include "monitor/halt_control.h"
-#include "monitor/monitor_run_state.h"
-#include "monitor/monitor_services.h"
+#include "link/monitor_run_state.h"
+#include "link/monitor_services.h"
 #include "tests/monitor/monitor_fixture.h"
 
 #include <gtest/gtest.h>

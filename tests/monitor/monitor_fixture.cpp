@@ -1,16 +1,16 @@
 #include "tests/monitor/monitor_fixture.h"
 
-#include "events/break_channels.h"
+#include "config/break_channels.h"
 #include "link/firm_command.h"
 #include "link/firm_state.h"
 #include "monitor/flash_mode.h"
 #include "link/link_state.h"
 #include "monitor/break_table.h"
-#include "monitor/monitor_data.h"
+#include "link/monitor_data.h"
 #include "monitor/monitor_output.h"
-#include "monitor/monitor_run_state.h"
-#include "monitor/monitor_services.h"
-#include "startup/device_data.h"
+#include "link/monitor_run_state.h"
+#include "link/monitor_services.h"
+#include "config/device_data.h"
 
 namespace monitortest {
 

@@ -1,6 +1,6 @@
 // The monitor data buffer's text output, the status words' messages with
 // every message text, and the engine's text helpers.
-#include "monitor/monitor_data.h"
+#include "link/monitor_data.h"
 #include "monitor/monitor_messages.h"
 #include "monitor/monitor_object.h"
 #include "monitor/monitor_output.h"

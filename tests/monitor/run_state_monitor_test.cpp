@@ -10,11 +10,11 @@
 #include "link/link_results.h"
 #include "link/link_state.h"
 #include "monitor/flash_mode.h"
-#include "monitor/monitor_data.h"
+#include "link/monitor_data.h"
 #include "monitor/monitor_output.h"
-#include "monitor/monitor_run_state.h"
-#include "monitor/monitor_services.h"
-#include "startup/device_data.h"
+#include "link/monitor_run_state.h"
+#include "link/monitor_services.h"
+#include "config/device_data.h"
 #include "tests/monitor/monitor_fixture.h"
 
 #include <gtest/gtest.h>

@@ -3,8 +3,8 @@
 #include "link/link_results.h"
 #include "link/link_state.h"
 #include "link/ule_drv_memory.h"
-#include "startup/adapter_program.h"
-#include "target/settings_files.h"
+#include "link/adapter_program.h"
+#include "config/settings_files.h"
 #include "tests/link/link_fixture.h"
 
 #include "platform/paths.h"

@@ -2,8 +2,8 @@
 // firmware, which it selects for the saved one, and what it saves.
 #include "res/resource_ids.h"
 #include "startup/communi_clock_page.h"
-#include "startup/device_data.h"
-#include "target/settings_files.h"
+#include "config/device_data.h"
+#include "config/settings_files.h"
 #include "tests/startup/setting_fixture.h"
 
 #include "platform/common_controls.h"

@@ -2,12 +2,12 @@
 // files, the fixtures beside the tests and files written here: which keys
 // keep, overwrite or take their rule when absent, the byte orders, the
 // counts cut to their tables, and a missing file.
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "startup/device_file.h"
 #include "startup/firmware_info_file.h"
 #include "startup/protected_registers.h"
-#include "target/settings_files.h"
-#include "target/target_app.h"
+#include "config/settings_files.h"
+#include "config/module_folder.h"
 #include "target/target_vk3.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_ui.h"

@@ -2,12 +2,12 @@
 // device by its index.
 #include "link/flash_blocks.h"
 #include "link/link_state.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "startup/device_names.h"
 #include "startup/device_selection.h"
-#include "startup/run_time_text.h"
-#include "target/settings_files.h"
-#include "target/target_app.h"
+#include "target/run_time_text.h"
+#include "config/settings_files.h"
+#include "config/module_folder.h"
 #include "target/target_vk3.h"
 #include "tests/support/test_ui.h"
 

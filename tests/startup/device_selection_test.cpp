@@ -2,11 +2,11 @@
 // when the Emulator Setting sheet opens, and what a new session takes from
 // the host's own description.
 #include "res/resource_ids.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "startup/device_names.h"
 #include "startup/device_selection.h"
-#include "target/settings_files.h"
-#include "target/target_app.h"
+#include "config/settings_files.h"
+#include "config/module_folder.h"
 #include "tests/startup/setting_fixture.h"
 
 #include "platform/common_controls.h"

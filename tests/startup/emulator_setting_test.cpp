@@ -2,7 +2,7 @@
 // driver: what leaving the page refuses, the power controls, what OK saves
 // at start-up and while a device is chosen, and the check box.
 #include "res/resource_ids.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "startup/device_names.h"
 #include "startup/device_selection.h"
 #include "startup/emulator_setting_dlg.h"

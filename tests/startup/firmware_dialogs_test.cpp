@@ -1,7 +1,7 @@
 // The two Firmware Location dialogs the channel may ask with, filled and
 // read as their caller does, over the fixture group's devices.
 #include "res/resource_ids.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "startup/firmware_dialogs.h"
 #include "tests/startup/setting_fixture.h"
 

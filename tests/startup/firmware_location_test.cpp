@@ -2,7 +2,7 @@
 // sheet of its own over the fixture group's devices (FIRM SELECT 1): range
 // texts, the location OK chooses, refusals and the controls.
 #include "res/resource_ids.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "startup/device_names.h"
 #include "startup/firmware_location_page.h"
 #include "tests/startup/setting_fixture.h"

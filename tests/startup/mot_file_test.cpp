@@ -1,7 +1,7 @@
 // The S-record reader: files written by real tools (objcopy, srec_cat; see
 // tests/files/README), the block rules, and the lines it refuses.
-#include "startup/mot_file.h"
-#include "startup/mot_record.h"
+#include "link/mot_file.h"
+#include "link/mot_record.h"
 #include "tests/support/temp_folder.h"
 
 #include "platform/paths.h"

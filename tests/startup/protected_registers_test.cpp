@@ -8,8 +8,8 @@
 #include "link/firm_command.h"
 #include "link/flash_mirror.h"
 #include "link/link_results.h"
-#include "startup/device_data.h"
-#include "target/settings_files.h"
+#include "config/device_data.h"
+#include "config/settings_files.h"
 #include "tests/link/link_fixture.h"
 
 #include <cstdio>

@@ -2,13 +2,13 @@
 
 #include "link/flash_blocks.h"
 #include "monitor/flash_mode.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "startup/device_names.h"
 #include "startup/device_selection.h"
 #include "startup/protected_registers.h"
-#include "target/session_settings.h"
-#include "target/settings_files.h"
-#include "target/target_app.h"
+#include "config/session_settings.h"
+#include "config/settings_files.h"
+#include "config/module_folder.h"
 #include "target/target_vk3.h"
 
 #include "platform/profile.h"

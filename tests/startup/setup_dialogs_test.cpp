@@ -1,11 +1,11 @@
 // The dialogs the emulator link opens: Power Supply, ID Code verification and
 // the "Downloading..." window, driven through the UI driver.
 #include "res/resource_ids.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "startup/download_progress.h"
-#include "startup/setup_dialogs.h"
+#include "link/setup_dialogs.h"
 #include "sim/host/sim_host.h"
-#include "target/session_settings.h"
+#include "config/session_settings.h"
 #include "target/target_vk3.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_ui.h"

@@ -10,8 +10,8 @@
 #include "link/flash_blocks.h"
 #include "link/flash_mirror.h"
 #include "res/resource_ids.h"
-#include "startup/device_data.h"
-#include "target/target_config.h"
+#include "config/device_data.h"
+#include "config/target_config.h"
 #include "util/ui_sel_combo_box.h"
 
 #include "platform/ui_dialog.h"

@@ -4,17 +4,17 @@
 // applied table, programs the chip's address-match registers and lets the
 // program go on, which then stops at the new condition. Protocol type 4 and
 // a break mode other than the ordinary one copy nothing.
-#include "events/break_channels.h"
+#include "config/break_channels.h"
 #include "events/break_condition_set.h"
 #include "link/firm_command.h"
 #include "link/link_state.h"
 #include "monitor/halt_control.h"
 #include "monitor/monitor_control.h"
 #include "monitor/monitor_engine.h"
-#include "monitor/monitor_run_state.h"
+#include "link/monitor_run_state.h"
 #include "monitor/run_state_monitor.h"
-#include "startup/device_data.h"
-#include "target/target_config.h"
+#include "config/device_data.h"
+#include "config/target_config.h"
 #include "target/target_exec_vk3.h"
 #include "target/target_vk3.h"
 #include "tests/link/link_fixture.h"

@@ -3,9 +3,9 @@
 #include "target/cold_start.h"
 
 #include "link/firm_buffers.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "startup/device_selection.h"
-#include "target/settings_files.h"
+#include "config/settings_files.h"
 #include "tests/link/link_fixture.h"
 
 #include <cstdio>

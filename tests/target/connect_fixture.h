@@ -6,8 +6,8 @@
 
 #include "link/driver_list.h"
 #include "res/resource_ids.h"
-#include "target/session_settings.h"
-#include "target/target_config.h"
+#include "config/session_settings.h"
+#include "config/target_config.h"
 #include "target/target_vk3.h"
 #include "tests/link/link_fixture.h"
 

@@ -8,7 +8,7 @@
 #include "monitor/halt_control.h"
 #include "monitor/monitor_engine.h"
 #include "frame/dlg_connection.h"
-#include "target/host_window.h"
+#include "config/host_window.h"
 
 #include <gtest/gtest.h>
 

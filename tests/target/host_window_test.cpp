@@ -1,7 +1,7 @@
-#include "target/host_window.h"
+#include "config/host_window.h"
 
 #include "frame/dlg_connection.h"
-#include "target/settings_files.h"
+#include "config/settings_files.h"
 
 #include "platform/afx.h"
 #include "tests/support/test_ui.h"

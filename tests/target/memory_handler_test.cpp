@@ -2,7 +2,7 @@
 // a device layout with holes between its flash blocks, reads while a flash
 // job runs, and the memory map's inert texts and area-text records.
 #include "link/flash_blocks.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "target/memory_ranges.h"
 #include "target/target_memory_map_vk3.h"
 #include "target/target_memory_vk3.h"

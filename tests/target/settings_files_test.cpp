@@ -1,4 +1,4 @@
-#include "target/settings_files.h"
+#include "config/settings_files.h"
 
 #include "platform/ui.h"
 #include "tests/support/temp_folder.h"

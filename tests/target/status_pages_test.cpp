@@ -2,11 +2,11 @@
 // the live state, their answers to another page's id, the update events they
 // post, the console's status text, the status period and its range, and the
 // running-memory server's refusals.
-#include "target/status_pages.h"
+#include "events/status_pages.h"
 #include "target/status_servers.h"
 #include "tests/target/target_test_support.h"
 
-#include "events/break_channels.h"
+#include "config/break_channels.h"
 
 #include "frame/target_memory.h"
 #include "platform/bstr.h"

@@ -1,4 +1,4 @@
-#include "target/target_app.h"
+#include "config/module_folder.h"
 
 #include "tests/support/temp_folder.h"
 

@@ -6,7 +6,7 @@
 
 #include "frame/error_codes.h"
 #include "link/driver_list.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "target/monitor_objects.h"
 
 #include "platform/bstr.h"

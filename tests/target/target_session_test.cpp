@@ -6,7 +6,7 @@
 #include "frame/host_conversions.h"
 #include "frame/host_profile_accessor.h"
 #include "monitor/flash_mode.h"
-#include "startup/device_data.h"
+#include "config/device_data.h"
 #include "startup/device_selection.h"
 
 #include "platform/bstr.h"

@@ -1,6 +1,6 @@
 #include "util/custom_placeholder.h"
 
-#include "frame/variant_list.h"
+#include "util/variant_list.h"
 #include "tests/util/variant_helpers.h"
 
 #include <gtest/gtest.h>

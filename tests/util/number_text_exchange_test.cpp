@@ -1,6 +1,6 @@
 // The number-text exchange, driven through a dialog as a person would fill
 // it in, with the simulated host's expression evaluator behind the target.
-#include "util/number_text_exchange.h"
+#include "frame/number_text_exchange.h"
 
 #include "sim/host/sim_host.h"
 #include "target/target_vk3.h"

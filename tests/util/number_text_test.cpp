@@ -1,4 +1,4 @@
-#include "util/number_text.h"
+#include "frame/number_text.h"
 
 #include "frame/target_handler.h"
 #include "sim/host/expression_evaluator.h"

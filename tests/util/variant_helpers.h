@@ -2,7 +2,7 @@
 // string lists.
 #pragma once
 
-#include "frame/variant_list.h"
+#include "util/variant_list.h"
 #include "platform/com.h"
 
 #include <initializer_list>
