@@ -34,6 +34,8 @@ BOOL PlatformEnumWindows(WNDENUMPROC callback, LPARAM parameter);
 BOOL PlatformEnumThreadWindows(DWORD threadId, WNDENUMPROC callback, LPARAM parameter);
 LONG PlatformGetWindowLongA(HWND window, int index);
 LONG PlatformSetWindowLongA(HWND window, int index, LONG value);
+LONG_PTR PlatformGetWindowLongPtrA(HWND window, int index);
+LONG_PTR PlatformSetWindowLongPtrA(HWND window, int index, LONG_PTR value);
 BOOL PlatformEnableWindow(HWND window, BOOL enable);
 BOOL PlatformIsWindowEnabled(HWND window);
 BOOL PlatformShowWindow(HWND window, int command);
@@ -165,6 +167,12 @@ FARPROC PlatformGetProcAddress(HMODULE module, LPCSTR name);
 #define EnumThreadWindows PlatformEnumThreadWindows
 #define GetWindowLongA PlatformGetWindowLongA
 #define SetWindowLongA PlatformSetWindowLongA
+// The 32-bit system headers make these names aliases of the 32-bit ones; the
+// layer has them as functions of their own in both builds.
+#undef GetWindowLongPtrA
+#undef SetWindowLongPtrA
+#define GetWindowLongPtrA PlatformGetWindowLongPtrA
+#define SetWindowLongPtrA PlatformSetWindowLongPtrA
 #define EnableWindow PlatformEnableWindow
 #define IsWindowEnabled PlatformIsWindowEnabled
 #define ShowWindow PlatformShowWindow

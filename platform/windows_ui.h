@@ -246,11 +246,15 @@ using LPACCEL = ACCEL*;
 #define DS_CENTER 0x0800u
 #define DS_CONTEXTHELP 0x2000u
 
-#define GWL_HWNDPARENT (-8)
 #define GWL_ID (-12)
 #define GWL_STYLE (-16)
 #define GWL_EXSTYLE (-20)
-#define GWL_USERDATA (-21)
+// The values that may be pointers (the user data, the parent) are named for
+// the pointer-wide functions alone, as in 64-bit Windows: GetWindowLongA's
+// 32-bit result would cut a pointer in half.
+#define GWLP_HWNDPARENT (-8)
+#define GWLP_ID (-12)
+#define GWLP_USERDATA (-21)
 
 #define GW_HWNDFIRST 0
 #define GW_HWNDLAST 1
@@ -544,6 +548,8 @@ BOOL EnumWindows(WNDENUMPROC callback, LPARAM parameter);
 BOOL EnumThreadWindows(DWORD threadId, WNDENUMPROC callback, LPARAM parameter);
 LONG GetWindowLongA(HWND window, int index);
 LONG SetWindowLongA(HWND window, int index, LONG value);
+LONG_PTR GetWindowLongPtrA(HWND window, int index);
+LONG_PTR SetWindowLongPtrA(HWND window, int index, LONG_PTR value);
 BOOL EnableWindow(HWND window, BOOL enable);
 BOOL IsWindowEnabled(HWND window);
 BOOL ShowWindow(HWND window, int command);
@@ -623,6 +629,8 @@ int MulDiv(int number, int numerator, int denominator);
 #define FindWindow FindWindowA
 #define GetWindowLong GetWindowLongA
 #define SetWindowLong SetWindowLongA
+#define GetWindowLongPtr GetWindowLongPtrA
+#define SetWindowLongPtr SetWindowLongPtrA
 #define SetWindowText SetWindowTextA
 #define GetWindowText GetWindowTextA
 #define GetWindowTextLength GetWindowTextLengthA

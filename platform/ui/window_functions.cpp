@@ -167,7 +167,7 @@ BOOL EnumThreadWindows(DWORD threadId, WNDENUMPROC callback, LPARAM parameter) {
     return EnumerateTopLevel(threadId, false, callback, parameter) ? TRUE : FALSE;
 }
 
-LONG GetWindowLongA(HWND window, int index) {
+LONG_PTR GetWindowLongPtrA(HWND window, int index) {
     const auto record = FindWindowRecord(window);
     if (record == nullptr) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
@@ -179,26 +179,26 @@ LONG GetWindowLongA(HWND window, int index) {
         return static_cast<LONG>(record->style);
     case GWL_EXSTYLE:
         return static_cast<LONG>(record->exStyle);
-    case GWL_ID:
-        return static_cast<LONG>(record->id);
-    case GWL_USERDATA:
+    case GWLP_ID:
+        return static_cast<LONG_PTR>(record->id);
+    case GWLP_USERDATA:
         return record->userData;
-    case GWL_HWNDPARENT:
-        return static_cast<LONG>(reinterpret_cast<LONG_PTR>(record->parent != nullptr ? record->parent : record->owner));
+    case GWLP_HWNDPARENT:
+        return reinterpret_cast<LONG_PTR>(record->parent != nullptr ? record->parent : record->owner);
     default:
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
 }
 
-LONG SetWindowLongA(HWND window, int index, LONG value) {
+LONG_PTR SetWindowLongPtrA(HWND window, int index, LONG_PTR value) {
     const auto record = FindWindowRecord(window);
     if (record == nullptr) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return 0;
     }
     std::lock_guard lock(TableMutex());
-    LONG previous = 0;
+    LONG_PTR previous = 0;
     switch (index) {
     case GWL_STYLE:
         previous = static_cast<LONG>(record->style);
@@ -208,11 +208,11 @@ LONG SetWindowLongA(HWND window, int index, LONG value) {
         previous = static_cast<LONG>(record->exStyle);
         record->exStyle = static_cast<DWORD>(value);
         return previous;
-    case GWL_ID:
-        previous = static_cast<LONG>(record->id);
+    case GWLP_ID:
+        previous = static_cast<LONG_PTR>(record->id);
         record->id = static_cast<UINT>(value);
         return previous;
-    case GWL_USERDATA:
+    case GWLP_USERDATA:
         previous = record->userData;
         record->userData = value;
         return previous;
@@ -220,6 +220,16 @@ LONG SetWindowLongA(HWND window, int index, LONG value) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
+}
+
+// The 32-bit forms: the same values, of which a 64-bit build names only
+// those that fit 32 bits.
+LONG GetWindowLongA(HWND window, int index) {
+    return static_cast<LONG>(GetWindowLongPtrA(window, index));
+}
+
+LONG SetWindowLongA(HWND window, int index, LONG value) {
+    return static_cast<LONG>(SetWindowLongPtrA(window, index, value));
 }
 
 BOOL EnableWindow(HWND window, BOOL enable) {

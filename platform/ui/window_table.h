@@ -76,7 +76,7 @@ struct Window {
     std::shared_ptr<ThreadQueue> queue;
     std::unique_ptr<ControlState> control;
     std::unique_ptr<DialogState> dialog;
-    LONG userData = 0;
+    LONG_PTR userData = 0;  // pointer-wide: callers keep an object's address here
     HFONT font = nullptr;
     bool destroying = false;
 };

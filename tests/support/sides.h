@@ -12,3 +12,12 @@
 #define Q3V_SKIP_ON_WINDOWS(reason) static_cast<void>(reason)
 #define Q3V_SKIP_ON_LINUX(reason) GTEST_SKIP() << "not on Linux: " << (reason)
 #endif
+
+// Marks a test that the 64-bit Windows build (which runs the suite where the
+// machine cannot execute 32-bit programs) cannot run; the 32-bit product and
+// the native build run it.
+#ifdef _WIN64
+#define Q3V_SKIP_ON_WINDOWS_64(reason) GTEST_SKIP() << "not on 64-bit Windows: " << (reason)
+#else
+#define Q3V_SKIP_ON_WINDOWS_64(reason) static_cast<void>(reason)
+#endif

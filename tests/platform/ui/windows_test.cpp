@@ -106,6 +106,30 @@ TEST(Windows, ParentsChildrenAndTheirState) {
     EXPECT_FALSE(IsWindow(second));
 }
 
+// A window's user data is pointer-wide, as callers keep an object's address
+// there: a value beyond 32 bits comes back whole, and so does the one it
+// replaced. The parent is read pointer-wide too; the 32-bit reading of the
+// values that fit 32 bits agrees with the pointer-wide one.
+TEST(Windows, UserDataAndParentArePointerWide) {
+    const HWND parent =
+        CreateWindowExA(0, nullptr, "parent", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    const HWND child = CreateWindowExA(0, "Edit", "child", WS_CHILD, 0, 0, 10, 10, parent,
+                                       reinterpret_cast<HMENU>(5), nullptr, nullptr);
+    ASSERT_NE(child, nullptr);
+    // Every other bit set, up to the pointer's top.
+    const auto wide = static_cast<LONG_PTR>(static_cast<ULONG_PTR>(-1) / 3);
+    EXPECT_EQ(SetWindowLongPtrA(child, GWLP_USERDATA, wide), 0);
+    EXPECT_EQ(GetWindowLongPtrA(child, GWLP_USERDATA), wide);
+    EXPECT_EQ(SetWindowLongPtrA(child, GWLP_USERDATA, -1), wide);
+    EXPECT_EQ(GetWindowLongPtrA(child, GWLP_USERDATA), -1);
+    EXPECT_EQ(GetWindowLongPtrA(child, GWLP_HWNDPARENT), reinterpret_cast<LONG_PTR>(parent));
+    EXPECT_EQ(GetWindowLongPtrA(child, GWLP_ID), 5);
+    EXPECT_EQ(GetWindowLongA(child, GWL_ID), 5);
+    EXPECT_EQ(SetWindowLongA(child, GWL_ID, 6), 5);
+    EXPECT_EQ(GetDlgCtrlID(child), 6);
+    EXPECT_TRUE(DestroyWindow(parent));
+}
+
 TEST(Windows, ADestroyedWindowAnswersNothing) {
     const HWND window =
         CreateWindowExA(0, nullptr, "short-lived", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
