@@ -212,6 +212,39 @@ TEST_F(RunControlFaults, AFlashBlockWhoseProgrammingFailedAtALaunchIsWrittenAtTh
     }
 }
 
+// A launch's flash write-back puts the flash writer's work RAM back after
+// the programming; a target reset there, at a piece that then went through
+// at its second attempt, reset the CPU under the run: the step ends as the
+// reset's or as a failure, never as a step from where the reset left the
+// PC. (It ended "STEP NORMAL END" after the reset vector's instruction.)
+TEST_F(RunControlFaults, ATargetResetAtALaunchsWorkRamRestoreIsNoNormalStep) {
+    // Where the first write of the restore falls among the frames of a step
+    // whose launch writes a flash block back; each exchange is a transmit
+    // and a receive, and the fault is armed for the transmit.
+    const auto stepAfterAFlashWrite = [this](BYTE byte) {
+        EXPECT_EQ(target_->GetMemoryHandler()->WriteMemory(0xD000, 0xD000, 1, &byte), S_OK);
+        Registers().SetValue(kPc, 0xC011);
+        control_->clearFrames();
+        EXPECT_EQ(exec_->StepIn(), S_OK);
+    };
+    stepAfterAFlashWrite(0x5A);
+    ASSERT_NO_FATAL_FAILURE(AwaitEnd());
+    ASSERT_EQ(StopCause(), "STEP NORMAL END");
+    const Lines frames = FramesIn();
+    const auto restore =
+        std::find_if(frames.begin(), frames.end(), [](const std::string& frame) { return frame.starts_with("00 50 5A 12"); });
+    ASSERT_NE(restore, frames.end());
+    const DWORD call = 2 * static_cast<DWORD>(restore - frames.begin()) + 1;
+
+    ASSERT_EQ(control_->injectFaultAfter(call, Q3V_SIM_FAULT_TARGET_RESET, 0, 1), Q3V_SIM_OK);
+    stepAfterAFlashWrite(0x5B);
+    ASSERT_NO_FATAL_FAILURE(AwaitEnd());
+    control_->clearFaults();
+    EXPECT_TRUE(StopCause() == "TARGET RESET" || StopCause() == kFailedRun)
+        << "\"" << StopCause() << "\" at " << std::hex << Registers().Value(kPc);
+    EXPECT_EQ(ReadTarget(0xD000, 1), Bytes{0x5B}) << "the block itself was written";
+}
+
 // The session's end writes what only the mirror holds, here a block a
 // launch erased and could not program, so the chip holds the program once
 // the session has ended; a write that fails there too is told. (The block
