@@ -138,16 +138,6 @@ void HostStorm::Expect(bool holds, Check check, const std::string& what) {
     if (holds || Failed()) {
         return;
     }
-    if (const char* behaviour = KnownFinding(op_, check, fault_.kind)) {
-        if (settings_.verbose) {
-            std::printf("  known finding (%s): %s\n", behaviour, what.c_str());
-        }
-        if (!knownSeen_) {
-            ++knownByBehaviour_[behaviour];
-        }
-        knownSeen_ = true;
-        return;
-    }
     failure_ = std::string(kCheckNames[static_cast<int>(check)]) + ": " + what;
 }
 
@@ -526,7 +516,7 @@ void HostStorm::Recover() {
     if (session_->Connected()) {
         JudgeRunEnded();
     }
-    if (knownSeen_ || !Probe()) {
+    if (!Probe()) {
         recovery_ = "reconnect";
         ++reconnects_;
         if (session_->Connected()) {
@@ -562,7 +552,6 @@ bool HostStorm::Iterate(std::uint32_t iteration) {
     fault_ = DrawFault(rng, op_);
     detail_.clear();
     recovery_ = "not reached";
-    knownSeen_ = false;
     claimed_ = false;
     Prepare(op_);
     if (Failed()) {
@@ -587,42 +576,10 @@ bool HostStorm::Iterate(std::uint32_t iteration) {
     if (!Failed()) {
         Recover();
     }
-    if (knownSeen_) {
-        ++known_;
-    }
     if (settings_.verbose) {
         std::printf("  %s, recovery: %s\n", claimed_ ? "claimed success" : "reported a failure", recovery_.c_str());
     }
     return !Failed();
-}
-
-}  // namespace roadtest
-
-namespace roadtest {
-
-// ---- the known findings ----
-//
-// Findings of this storm whose mends belong to work under way elsewhere:
-// each row lets its judgement fail for its operation and fault (0: any)
-// without failing the storm; the iteration is counted and the session is
-// brought back through a reconnect. Remove a row once its behaviour is
-// mended.
-const char* HostStorm::KnownFinding(Op op, Check check, DWORD fault) {
-    struct Row {
-        Op op;
-        Check check;
-        DWORD fault;
-        const char* behaviour;
-    };
-    static constexpr Row kRows[] = {
-        {Op::Reconnect, Check::Bounded, 0xFFFFFFFF, ""},
-    };
-    for (const Row& row : kRows) {
-        if (row.op == op && row.check == check && (row.fault == 0 || row.fault == fault)) {
-            return row.behaviour;
-        }
-    }
-    return nullptr;
 }
 
 }  // namespace roadtest
