@@ -280,10 +280,12 @@ bool CTargetExecVk3::RunInProgress() const {
 UINT CTargetExecVk3::RunThreadProc(LPVOID parameter) {
     auto* handler = static_cast<CTargetExecVk3*>(parameter);
     static_cast<void>(handler->RunRequest());  // the host learns the end from the running words
+    // The next request is taken before the host hears that nothing runs: a
+    // go sent the moment the target stops being busy is not refused.
+    handler->m_runThreadActive = false;
     if (CTargetVk3* target = GetTarget()) {
         target->ReleaseRunState();
     }
-    handler->m_runThreadActive = false;
     return 0;
 }
 
