@@ -34,6 +34,9 @@ struct FlashBlockState {
 };
 
 extern FlashBlockState g_flashBlocks;
+// The mirror holds flash bytes the chip lacks: a dirty block, or a byte put
+// back into the mirror alone.
+bool MirrorAheadOfChip();
 // 1 while a write-back job runs: the memory handler then answers reads with
 // 0xFF without touching the emulator.
 extern std::atomic<DWORD> g_flashJobActive;

@@ -187,6 +187,10 @@ WORD CFirmCommand::RestoreWorkRam() {
     // about for each). The first failure that stands is the answer.
     WORD first = kOk;
     bool linkGone = false;
+    // A piece that met a target reset and went through at its second
+    // attempt still answers the reset: the CPU's registers are the reset's
+    // now, and what follows the job must not go on as if they were not.
+    bool reset = false;
     const auto restore = [&](const TargetRange& window, const std::vector<BYTE>& bytes) {
         for (std::size_t offset = 0; offset < bytes.size() && !linkGone; offset += kRestorePiece) {
             const std::size_t count = std::min(kRestorePiece, bytes.size() - offset);
@@ -195,6 +199,7 @@ WORD CFirmCommand::RestoreWorkRam() {
                 std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), count, g_firmWriteData.begin());
                 written = WriteMemory(access_code::kByte, window.top + static_cast<DWORD>(offset),
                                       static_cast<DWORD>(count), 1);
+                reset = reset || written == kTargetReset;
                 // A lost link refuses every later attempt at once.
                 if (written == kOk || IsLinkFailure(written)) {
                     break;
@@ -212,7 +217,7 @@ WORD CFirmCommand::RestoreWorkRam() {
     if (m_savedWindows == 2) {
         restore(m_windowB, m_saveB);
     }
-    return first;
+    return first == kOk && reset ? kTargetReset : first;
 }
 
 WORD CFirmCommand::WriteBackFlash() {

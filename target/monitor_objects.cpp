@@ -3,15 +3,23 @@
 #include "link/emulator_link.h"
 #include "link/firm_command.h"
 #include "link/flash_blocks.h"
+#include "link/link_results.h"
 #include "monitor/break_table.h"
 #include "monitor/halt_control.h"
 #include "monitor/monitor_control.h"
 #include "monitor/monitor_engine.h"
 #include "monitor/run_state_monitor.h"
 #include "target/memory_lock.h"
+#include "target/settings_files.h"
 #include "util/service_slot.h"
 
 #include <utility>
+
+namespace {
+
+constexpr char kFlashWriteFailed[] = "Flash memory writing NG.";
+
+}  // namespace
 
 WORD MonitorSetAdapterBaudRate(DWORD speedIndex) {
     return g_monitorControl != nullptr ? g_monitorControl->SetAdapterBaudRate(speedIndex) : 0;
@@ -26,10 +34,15 @@ void RestoreProgramBytes() {
     LockMemoryAccess(TRUE);
     // A byte that cannot go back stays; the session ends all the same.
     static_cast<void>(monitor->RemoveBreakInstructions(-1));
-    if (!g_flashBlocks.chipBytes.empty()) {
-        static_cast<void>(CFirmCommand().WriteBackFlash());
-    }
+    // What only the mirror holds goes to the chip: bytes put back there,
+    // and blocks a failed write-back left dirty (perhaps erased). The
+    // session ends all the same; the person is told that the chip may not
+    // hold the program.
+    const bool failed = MirrorAheadOfChip() && CFirmCommand().WriteBackFlash() != link_result::kOk;
     LockMemoryAccess(FALSE);
+    if (failed) {
+        static_cast<void>(ShowTargetError(kFlashWriteFailed, MB_ICONEXCLAMATION));  // answers the box's button
+    }
 }
 
 void DestroyMonitorObjects() {

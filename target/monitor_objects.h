@@ -11,9 +11,10 @@
 // without a monitor control.
 WORD MonitorSetAdapterBaudRate(DWORD speedIndex);
 // Before the link goes: a stopped program's own bytes back where its
-// breakpoints stood, and the flash blocks that hold such bytes only in the
-// mirror written, so that the chip holds the program once the session has
-// ended. Nothing while the program runs or without a link.
+// breakpoints stood, and the flash blocks that hold bytes only in the mirror
+// (such bytes, or blocks a failed write-back left dirty) written, so that the
+// chip holds the program once the session has ended. Nothing while the
+// program runs or without a link.
 void RestoreProgramBytes();
 // Teardown step 18: the monitor engine, the run-state monitor and the halt
 // control, each destroyed and deleted, in this order.

@@ -5,7 +5,6 @@
 #include "frame/host_event.h"
 #include "link/emulator_link.h"
 #include "link/event_engine_hooks.h"
-#include "link/firm_command.h"
 #include "link/host_reports.h"
 #include "link/link_state.h"
 #include "monitor/break_table.h"
@@ -281,10 +280,12 @@ bool CTargetExecVk3::RunInProgress() const {
 UINT CTargetExecVk3::RunThreadProc(LPVOID parameter) {
     auto* handler = static_cast<CTargetExecVk3*>(parameter);
     static_cast<void>(handler->RunRequest());  // the host learns the end from the running words
+    // The next request is taken before the host hears that nothing runs: a
+    // go sent the moment the target stops being busy is not refused.
+    handler->m_runThreadActive = false;
     if (CTargetVk3* target = GetTarget()) {
         target->ReleaseRunState();
     }
-    handler->m_runThreadActive = false;
     return 0;
 }
 
@@ -357,13 +358,11 @@ HRESULT CTargetExecVk3::RunRequest() {
         engine->StopEvents();
         guard.SetHeld(0);
     }
-    // Only after the run: flash changed while the target stood still (host
-    // writes, break bytes taken out) reached the chip at the launch's
-    // write-back. What changes from here on (the temporary breakpoints
-    // taken out) stays to be written at the next launch.
-    guard.SetHeld(1);
-    CFirmCommand().ClearFlashDirtyFlags();
-    guard.SetHeld(0);
+    // The dirty flags stay as the run left them: the launch's write-back
+    // cleared those of the blocks it programmed, and a block it could not
+    // program (its erase may have gone through) stays dirty, so the next
+    // write-back tries again. Break bytes taken out at the stop went into
+    // the mirror alone, with the chip's byte noted.
     if (m_temporaryBreaks != 0) {
         static_cast<void>(SetTemporaryBreaks(false));  // answers 0
         m_temporaryBreaks = 0;

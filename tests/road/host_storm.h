@@ -19,7 +19,6 @@
 #include <array>
 #include <cstdint>
 #include <deque>
-#include <map>
 #include <memory>
 #include <mutex>
 #include <ostream>
@@ -54,7 +53,7 @@ protected:
         DWORD count = 1;
         DWORD call = 0;  // the driver call of the operation that it strikes
     };
-    // What a judgement checks; the known findings name theirs.
+    // What a judgement checks, named in a failure.
     enum class Check {
         Bounded,          // every wait ends
         MemoryRead,       // bytes read are the emulator's
@@ -79,15 +78,9 @@ protected:
     const testing_support::StormSettings& Settings() const { return settings_; }
     std::uint32_t FailuresReported() const { return reported_; }
     std::uint32_t Reconnects() const { return reconnects_; }
-    std::uint32_t KnownFindings() const { return known_; }
-    // The iterations each known finding let pass, by its behaviour.
-    const std::map<std::string, std::uint32_t>& KnownByBehaviour() const { return knownByBehaviour_; }
 
 private:
     void Expect(bool holds, Check check, const std::string& what);
-    // The behaviour of a known finding that lets the judgement fail, else
-    // null (the table in one place, at the end of host_storm.cpp).
-    static const char* KnownFinding(Op op, Check check, DWORD fault);
     bool Failed() const { return !failure_.empty(); }
     static std::uint32_t Below(Rng& rng, std::uint32_t bound);
     static Op DrawOp(Rng& rng);
@@ -143,11 +136,8 @@ private:
     std::string detail_;
     std::string recovery_;
     std::string failure_;
-    bool knownSeen_ = false;
     std::uint32_t reported_ = 0;
     std::uint32_t reconnects_ = 0;
-    std::uint32_t known_ = 0;
-    std::map<std::string, std::uint32_t> knownByBehaviour_;
 };
 
 }  // namespace roadtest

@@ -8,6 +8,7 @@
 // C010 NOP; C011 NOP; C012 RTS.
 #include "tests/road/road_session.h"
 
+#include "frame/target_memory.h"
 #include "res/resource_ids.h"
 
 #include "platform/clock.h"
@@ -23,6 +24,9 @@ namespace {
 
 constexpr std::size_t kPc = 14;
 constexpr char kFailedRun[] = "ERROR";
+
+using emutest::Bytes;
+using roadtest::Lines;
 
 class RunControlFaults : public roadtest::RoadSession {
 protected:
@@ -172,6 +176,110 @@ TEST_F(RunControlFaults, AResetThatLosesTheTargetsPowerIsNoSuccess) {
             return;
         }
         ASSERT_NO_FATAL_FAILURE(Reconnect());
+    }
+}
+
+// A launch whose flash programming is refused after its erase: the run fails
+// and is told, and the block it erased stays to be written, so the next
+// launch puts the program and the byte the host wrote back into the chip.
+// (The run's end dropped the block's dirty flag: later runs went on over
+// erased flash, which the mirror hid from the host's reads.)
+TEST_F(RunControlFaults, AFlashBlockWhoseProgrammingFailedAtALaunchIsWrittenAtTheNext) {
+    const struct {
+        const char* name;
+        bool step;
+    } cases[] = {{"go", false}, {"step", true}};
+    const Bytes program = ReadTarget(0xC000, 8);
+    BYTE byte = 0x5A;
+    for (const auto& one : cases) {
+        SCOPED_TRACE(one.name);
+        ASSERT_EQ(target_->GetMemoryHandler()->WriteMemory(0xD000, 0xD000, 1, &byte), S_OK);
+        const std::size_t boxes = Messages().size();
+        ASSERT_EQ(control_->injectFault(Q3V_SIM_FAULT_PROGRAM, 0, 1), Q3V_SIM_OK);
+        Registers().SetValue(kPc, 0xC000);
+        ASSERT_EQ(one.step ? exec_->StepIn() : exec_->Go(), S_OK);
+        ASSERT_NO_FATAL_FAILURE(AwaitEnd());
+        control_->clearFaults();
+        EXPECT_TRUE(StopCause() == kFailedRun || Messages().size() != boxes) << "the failed launch was not told";
+        EXPECT_EQ(ReadTarget(0xC000, 1), Bytes{0xFF}) << "the block was erased, not programmed";
+
+        Registers().SetValue(kPc, 0xC000);
+        GoAndHalt();
+        EXPECT_EQ(StopCause(), "BREAK KEY");
+        EXPECT_EQ(ReadTarget(0xC000, 8), program) << "the program is back in the chip";
+        EXPECT_EQ(ReadTarget(0xD000, 1), Bytes{byte});
+        ++byte;
+    }
+}
+
+// A launch's flash write-back puts the flash writer's work RAM back after
+// the programming; a target reset there, at a piece that then went through
+// at its second attempt, reset the CPU under the run: the step ends as the
+// reset's or as a failure, never as a step from where the reset left the
+// PC. (It ended "STEP NORMAL END" after the reset vector's instruction.)
+TEST_F(RunControlFaults, ATargetResetAtALaunchsWorkRamRestoreIsNoNormalStep) {
+    // Where the first write of the restore falls among the frames of a step
+    // whose launch writes a flash block back; each exchange is a transmit
+    // and a receive, and the fault is armed for the transmit.
+    const auto stepAfterAFlashWrite = [this](BYTE byte) {
+        EXPECT_EQ(target_->GetMemoryHandler()->WriteMemory(0xD000, 0xD000, 1, &byte), S_OK);
+        Registers().SetValue(kPc, 0xC011);
+        control_->clearFrames();
+        EXPECT_EQ(exec_->StepIn(), S_OK);
+    };
+    stepAfterAFlashWrite(0x5A);
+    ASSERT_NO_FATAL_FAILURE(AwaitEnd());
+    ASSERT_EQ(StopCause(), "STEP NORMAL END");
+    const Lines frames = FramesIn();
+    const auto restore =
+        std::find_if(frames.begin(), frames.end(), [](const std::string& frame) { return frame.starts_with("00 50 5A 12"); });
+    ASSERT_NE(restore, frames.end());
+    const DWORD call = 2 * static_cast<DWORD>(restore - frames.begin()) + 1;
+
+    ASSERT_EQ(control_->injectFaultAfter(call, Q3V_SIM_FAULT_TARGET_RESET, 0, 1), Q3V_SIM_OK);
+    stepAfterAFlashWrite(0x5B);
+    ASSERT_NO_FATAL_FAILURE(AwaitEnd());
+    control_->clearFaults();
+    EXPECT_TRUE(StopCause() == "TARGET RESET" || StopCause() == kFailedRun)
+        << "\"" << StopCause() << "\" at " << std::hex << Registers().Value(kPc);
+    EXPECT_EQ(ReadTarget(0xD000, 1), Bytes{0x5B}) << "the block itself was written";
+}
+
+// The session's end writes what only the mirror holds, here a block a
+// launch erased and could not program, so the chip holds the program once
+// the session has ended; a write that fails there too is told. (The block
+// stayed erased, and the session ended without a word.)
+TEST_F(RunControlFaults, TheSessionsEndWritesTheBlocksAFailedLaunchLeftOrSaysItCouldNot) {
+    const Bytes program = ReadTarget(0xC000, 8);
+    for (const bool refusedAgain : {false, true}) {
+        SCOPED_TRACE(refusedAgain ? "refused again at the session's end" : "written at the session's end");
+        const BYTE byte = 0x5A;
+        ASSERT_EQ(target_->GetMemoryHandler()->WriteMemory(0xD000, 0xD000, 1, &byte), S_OK);
+        ASSERT_EQ(control_->injectFault(Q3V_SIM_FAULT_PROGRAM, 0, 1), Q3V_SIM_OK);
+        ASSERT_EQ(exec_->Go(), S_OK);
+        ASSERT_NO_FATAL_FAILURE(AwaitEnd());
+        ASSERT_EQ(StopCause(), kFailedRun);
+        ASSERT_EQ(ReadTarget(0xC000, 1), Bytes{0xFF}) << "the block was erased, not programmed";
+        const Lines boxes = Messages();
+        if (refusedAgain) {
+            ASSERT_EQ(control_->injectFault(Q3V_SIM_FAULT_PROGRAM, 0, 1), Q3V_SIM_OK);
+        }
+        EndSession();
+        control_->clearFaults();
+        if (refusedAgain) {
+            const Lines all = Messages();
+            const Lines told(all.begin() + static_cast<std::ptrdiff_t>(std::min(boxes.size(), all.size())), all.end());
+            // The link's message of the refused programming, then the flash write's.
+            EXPECT_EQ(told, (Lines{"Flash memory write error", "Flash memory writing NG."}));
+            EXPECT_EQ(ReadTarget(0xC000, 1), Bytes{0xFF});
+        } else {
+            EXPECT_EQ(Messages(), boxes);
+            EXPECT_EQ(ReadTarget(0xC000, 8), program);
+            EXPECT_EQ(ReadTarget(0xD000, 1), Bytes{byte});
+            ASSERT_EQ(StartTarget(), S_OK);
+            ASSERT_NO_FATAL_FAILURE(OpenExec());
+            AtEntry(0xC000, 0x0900);
+        }
     }
 }
 
