@@ -10,7 +10,7 @@
 #include "monitor/monitor_engine.h"
 #include "monitor/run_state_monitor.h"
 #include "target/memory_lock.h"
-#include "target/settings_files.h"
+#include "config/settings_files.h"
 #include "util/service_slot.h"
 
 #include <utility>
