@@ -1,5 +1,6 @@
 #include "target/monitor_objects.h"
 
+#include "config/settings_files.h"
 #include "link/emulator_link.h"
 #include "link/firm_command.h"
 #include "link/flash_blocks.h"
@@ -10,8 +11,9 @@
 #include "monitor/monitor_engine.h"
 #include "monitor/run_state_monitor.h"
 #include "target/memory_lock.h"
-#include "config/settings_files.h"
 #include "util/service_slot.h"
+
+#include "platform/windows_ui.h"
 
 #include <utility>
 
