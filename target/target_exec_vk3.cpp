@@ -432,6 +432,14 @@ HRESULT CTargetExecVk3::BeginRun(DWORD kind) {
 }
 
 void CTargetExecVk3::EndRun(HRESULT result) {
+    if (!g_stopRegistersRead) {
+        // The host takes the stop's cause and registers once the running
+        // words say the run has ended: a stop whose registers were not read
+        // is named a failure before then, never shown as the reply's stop
+        // over the registers of before the run.
+        std::lock_guard lock(m_textMutex);
+        m_stopCauseText = kFailedRunCause;
+    }
     CTargetExec2::OnExecutionResult(result);
     m_running2 = 0;
     m_requestCode2 = 0;

@@ -81,7 +81,9 @@ protected:
 // and either stops with a cause and the target's registers or says that it
 // failed. (Once the registers of the stop could not be read it ended with
 // "STEP NORMAL END" and the PC of before the step; a target reset at that
-// read ended it as a normal step at the reset's PC.)
+// read ended it as a normal step at the reset's PC. A step refused as busy
+// the moment the last one had let the target's run state go ran nothing, yet
+// the last step's cause was judged against the PC set for this one.)
 struct StepFault {
     const char* name;
     DWORD kind;
@@ -97,10 +99,11 @@ TEST_P(StepUnderFaults, EndsWithItsStopOrItsFailure) {
         const std::size_t boxes = Messages().size();
         ASSERT_EQ(control_->injectFaultAfterDriverCalls(call, fault.kind, fault.value, 1), Q3V_SIM_OK);
         SCOPED_TRACE(std::string(fault.name) + " at driver call " + std::to_string(call));
-        const HRESULT posted = exec_->StepIn();
-        if (posted == S_OK) {
-            ASSERT_NO_FATAL_FAILURE(AwaitEnd()) << fault.name << " at call " << call;
-        }
+        // The last run has ended (its run state let go), so the step is
+        // taken: a refused step ran nothing, and the last step's cause and
+        // the target's registers would be judged against the PC set here.
+        ASSERT_EQ(exec_->StepIn(), S_OK) << fault.name << " at call " << call << ": refused once the last run had ended";
+        ASSERT_NO_FATAL_FAILURE(AwaitEnd()) << fault.name << " at call " << call;
         control_->clearFaults();
         ExpectStopOrFailure(std::string(fault.name) + " at call " + std::to_string(call), boxes);
         if (StopCause() == "STEP NORMAL END") {
@@ -126,6 +129,40 @@ INSTANTIATE_TEST_SUITE_P(RunControlFaults, StepUnderFaults,
                              std::replace(name.begin(), name.end(), ' ', '_');
                              return name;
                          });
+
+// A host may take a run's end from the running words (the idle answer) as
+// well as from the target's run state; by then the stop's cause is final. A
+// stop whose register reads are both refused ends as a failure, and a stop
+// named by its cause comes with the target's registers. (The words said the
+// step had ended while it was still named "STEP NORMAL END" over the
+// registers of before the step; the go thread named it a failure later.)
+TEST_F(RunControlFaults, TheStopIsFinalOnceTheRunningWordsSayTheRunEnded) {
+    for (DWORD call = 1; call <= 80; ++call) {
+        SCOPED_TRACE("two refusals from driver call " + std::to_string(call));
+        Registers().SetValue(kPc, 0xC010);
+        const std::size_t boxes = Messages().size();
+        ASSERT_EQ(control_->injectFaultAfterDriverCalls(call, Q3V_SIM_FAULT_NAK, 0, 2), Q3V_SIM_OK);
+        ASSERT_EQ(exec_->StepIn(), S_OK);
+        testing_support::YieldWhile([&] { return exec_->QueryIdleEx() == S_OK && Busy(); });  // not yet begun
+        testing_support::YieldWhile([&] { return exec_->QueryIdleEx() != S_OK; });
+        const std::string cause = StopCause();
+        const bool current = RegistersCurrent();
+        const DWORD pc = Registers().Value(kPc);
+        ASSERT_NO_FATAL_FAILURE(AwaitEnd());
+        control_->clearFaults();
+        if (Messages().size() == boxes && cause != kFailedRun) {
+            EXPECT_FALSE(cause.empty()) << "the run ended without a cause at call " << call;
+            EXPECT_TRUE(current) << "the stop \"" << cause << "\" came with the registers of before (" << std::hex << pc
+                                 << ", the target's " << Status().pc << ")";
+        }
+        if (HasFailure()) {
+            return;
+        }
+        if (Messages().size() != boxes || StopCause() == kFailedRun) {
+            ASSERT_NO_FATAL_FAILURE(Reconnect());
+        }
+    }
+}
 
 // A go the target refuses at its first driver call never runs, and no stop
 // comes: the run ends by itself once the target has stood still for the
