@@ -288,9 +288,11 @@ WORD CFirmCommand::WriteBlocks(const std::vector<DWORD>& blocks, bool& written) 
     // The firmware hands the flash over with status 1 and the writer says
     // it is ready with write state 2; only then is anything erased. Any other
     // answer leaves the flash and the dirty flags as they are, so the next
-    // write-back tries again; only a reset and a failed link end the job.
+    // write-back tries again. A reset, a failed link and a refused exchange
+    // end the job with their word: the blocks were not written, and the
+    // caller must not take the job for done.
     const WORD status = Request(firm_code::kFlashStep);
-    if (status == kTargetReset || IsLinkFailure(status)) {
+    if (status == kTargetReset || IsLinkFailure(status) || IsAdapterRefusal(status)) {
         return status;
     }
     if (status != kFlashStepGoOn) {
@@ -299,7 +301,7 @@ WORD CFirmCommand::WriteBlocks(const std::vector<DWORD>& blocks, bool& written) 
     CWriterHold writer(*m_link);
     const bool askState = g_targetConfig != nullptr && g_targetConfig->OptionWord() != 0;
     const WORD state = askState ? m_link->SendRawBlockStatus() : m_link->GetChannelKind();
-    if (IsLinkFailure(state)) {
+    if (IsLinkFailure(state) || IsAdapterRefusal(state)) {
         return state;
     }
     if (state != kWriteStateReady) {

@@ -25,6 +25,12 @@ inline constexpr std::uint16_t kOutsideArea = 0x5045;     // "PE": address outsi
 inline constexpr std::uint16_t kTargetReset = 0x5253;     // "RS": the firmware reports a target reset
 inline constexpr std::uint16_t kNoTargetPower = 0x4E50;   // "NP": the target has no power (after a CPU reset)
 
+// The adapter refused the exchange: a negative acknowledge or an error status.
+inline constexpr bool IsAdapterRefusal(std::uint16_t word) {
+    return word == kNak || word == kFrequencyError || word == kBootCodeError || word == kSumCheckError ||
+           word == kEraseError || word == kWriteError;
+}
+
 }  // namespace link_result
 
 // The adapter's one-byte status replies (00 02 s 81) and its commands.

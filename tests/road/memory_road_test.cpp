@@ -801,4 +801,66 @@ TEST_F(LargeDeviceMemoryRoad, TheMemoryMapHoldsTheWholeMegabyte) {
     ExpectMapUpTo(0xFFFFF);
 }
 
+
+// A download's flash write refused at any exchange before its first erase
+// (the firmware's hand-over of the flash, the writer's state): the download
+// fails with the flash error message, the chip keeps what it held, and the
+// next download's flash write programs both blocks. (A refused hand-over once
+// ended the write as done: the download answered S_OK, nothing written.)
+TEST_F(MemoryRoad, AFlashWriteRefusedBeforeItsEraseFailsTheDownload) {
+    Connect(res_id::kModeErase);
+    Bytes code = {0x04, 0x04, 0xF3};
+    Bytes data = {0x01, 0x02, 0x03};
+    const auto download = [&] {
+        EXPECT_EQ(server_->OnDownload(0xFFFF), S_OK);
+        EXPECT_EQ(server_->WriteMemory(0xC010, 0xC012, 1, code.data()), S_OK);
+        EXPECT_EQ(server_->WriteMemory(0xE010, 0xE012, 1, data.data()), S_OK);
+        control_->clearFrames();
+        return server_->OnDownload(0);
+    };
+    ASSERT_EQ(download(), S_OK);
+    // Each exchange is a transmit and a receive; the fault is armed for the
+    // transmit of the exchange it follows.
+    const Lines frames = FramesIn();
+    const auto erase = std::find_if(frames.begin(), frames.end(),
+                                    [](const std::string& frame) { return frame.starts_with("00 06 45"); });
+    ASSERT_NE(erase, frames.end());
+    const DWORD beforeErase = 2 * static_cast<DWORD>(erase - frames.begin());
+    const struct {
+        const char* what;
+        DWORD fault;
+        DWORD value;
+    } faults[] = {
+        {"a negative acknowledge", Q3V_SIM_FAULT_NAK, 0},
+        {"a frequency error", Q3V_SIM_FAULT_STATUS, 0x83},
+    };
+    for (const auto& f : faults) {
+        for (DWORD call = 1; call <= beforeErase; ++call) {
+            const std::string what = std::string(f.what) + " at driver call " + std::to_string(call);
+            const Bytes chipCode = code;
+            const Bytes chipData = data;
+            ++code[0];
+            ++data[0];
+            boxesBefore_ = ui_.MessageBoxes().size();
+            // The same box each time: answered, not taken for a box shown in a loop.
+            ui_.AnswerNextMessageBox(IDOK);
+            ASSERT_EQ(control_->injectFaultAfter(call, f.fault, f.value, 1), Q3V_SIM_OK);
+            EXPECT_EQ(download(), E_FAIL) << what;
+            control_->clearFaults();
+            const Lines boxes = Boxes();
+            EXPECT_FALSE(boxes.empty() || boxes.back() != "Flash memory writing NG.") << what;
+            EXPECT_EQ(ReadTarget(0xC010, 3), chipCode) << what << ": the chip as it was";
+            EXPECT_EQ(ReadTarget(0xE010, 3), chipData) << what << ": the chip as it was";
+
+            EXPECT_EQ(server_->OnDownload(0xFFFF), S_OK);
+            EXPECT_EQ(server_->OnDownload(0), S_OK) << what;
+            EXPECT_EQ(ReadTarget(0xC010, 3), code) << what << ": the dirty block written";
+            EXPECT_EQ(ReadTarget(0xE010, 3), data) << what << ": the dirty block written";
+            if (HasFailure()) {
+                return;
+            }
+        }
+    }
+}
+
 }  // namespace
