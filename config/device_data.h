@@ -20,6 +20,11 @@ inline constexpr DWORD kCpuRewriteMode = 3;
 }  // namespace connect_mode
 
 extern DWORD g_protocolType;    // "PROTOCOL TYPE", 0 to 4: frame forms and flash commands
+// The program counter's address space: 24 bits with protocol type 3, 20
+// bits with the others.
+inline DWORD PcAddressMask() {
+    return g_protocolType == 3 ? 0xFFFFFF : 0xFFFFF;
+}
 extern DWORD g_swtiSupported;   // "SWTI" of the firmware information file: the event function
 extern DWORD g_emuSel;          // the connect mode (connect_mode::...)
 // The Configuration sheet's register-list selector (its device entry): a

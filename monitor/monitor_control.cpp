@@ -33,8 +33,6 @@ constexpr std::size_t kPcIndex = 14;
 constexpr std::size_t kIspIndex = 17;
 constexpr std::size_t kFlgIndex = 19;
 constexpr std::size_t kResetVectorBytes = 4;
-constexpr DWORD kAddressMask24 = 0xFFFFFF;
-constexpr DWORD kAddressMask20 = 0xFFFFF;
 constexpr std::array<DWORD, 5> kLinkParameterBlock{0x0F5AF0A5, 0x14000000, 0, 0xD0F9FF0F, 0x0F5AF0A5};
 
 // The link bytes of a break that came in while the monitor asked.
@@ -120,7 +118,7 @@ WORD CMonitorControl::InitMonitor() {
     }
     const auto& bytes = g_userResetBytes.bytes;
     const DWORD start = DWORD{bytes[0]} | (DWORD{bytes[1]} << 8) | (DWORD{bytes[2]} << 16);
-    g_registerImage[kPcIndex] = start & (g_protocolType == 3 ? kAddressMask24 : kAddressMask20);
+    g_registerImage[kPcIndex] = start & PcAddressMask();
     const std::span<DWORD, kRegisterCount> registers(g_registerImage.data(), kRegisterCount);
     if (command.WriteRegisterFile(registers) != kOk) {
         return kAborted;

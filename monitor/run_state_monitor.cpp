@@ -61,8 +61,6 @@ constexpr const char kFlashReadEnd[] = " Flash memory read end ";
 
 constexpr std::size_t kPcIndex = 14;
 constexpr std::size_t kRegisterFileWords = 20;
-constexpr DWORD kAddressSpace20 = 0xFFFFF;
-constexpr DWORD kAddressSpace24 = 0xFFFFFF;
 constexpr DWORD kRunKindNoBreaks = 1;
 constexpr DWORD kRunKindStopCondition = 3;
 constexpr DWORD kRunKindAfterCondition = 4;
@@ -330,7 +328,7 @@ DWORD CRunStateMonitor::Poll() {
         if (g_protocolType <= 3) {
             // The opcode's address: after one at the top of the address
             // space the firmware's PC has wrapped to 0.
-            g_registerImage[kPcIndex] = (Pc() - 1) & (g_protocolType == 3 ? kAddressSpace24 : kAddressSpace20);
+            g_registerImage[kPcIndex] = (Pc() - 1) & PcAddressMask();
         }
         resumed = ContinuationCheck(stop, true) && Resume(stop) == kOk;
         if (!resumed) {
