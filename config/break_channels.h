@@ -67,6 +67,14 @@ using BreakChannelTable = std::array<BreakChannelRecord, kBreakChannelCount>;
 extern BreakChannelTable g_breakChannels;
 extern BreakChannelTable g_appliedBreakChannels;
 
+// Copies the first bytes (at most a record's) of records 0..count-1 of the
+// working table into the applied table (count clamped to the table's eight
+// records).
+void CopyWorkingChannels(std::size_t count, std::size_t bytes);
+
+// The device's channel count ("ADDRBREAK"), at most the table's eight.
+std::size_t DeviceChannelCount();
+
 // Clears every channel and makes channel 0 an enabled temporary address
 // break at address.
 void SetTemporaryBreak(DWORD address);

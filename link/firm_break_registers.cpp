@@ -206,7 +206,7 @@ DWORD CFirmCommand::ApplyBreakChannels() {
     if (suspendPending) {
         engine->StartEvents(0);
     }
-    const std::size_t count = std::min<std::size_t>(g_deviceValues.addressBreakCount, kBreakChannelCount);
+    const std::size_t count = DeviceChannelCount();
     for (std::size_t channel = 0; channel < count; ++channel) {
         const BreakChannelRecord& record = g_appliedBreakChannels[channel];
         if (!engine->SetAddressInterrupt(static_cast<DWORD>(channel), record.address,

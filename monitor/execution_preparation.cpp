@@ -14,7 +14,6 @@
 #include "link/monitor_services.h"
 #include "config/device_data.h"
 
-#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -35,12 +34,6 @@ constexpr DWORD kRegisterFlg = 40;
 constexpr DWORD kAddressCycleStep = 4;
 constexpr DWORD kStepOptionOff = 2;
 constexpr std::size_t kPcIndex = 14;
-
-// The channels a run applies: the device's address-break channels, at most
-// the table's eight.
-std::size_t AppliedChannelCount() {
-    return std::min<std::size_t>(g_deviceValues.addressBreakCount, kBreakChannelCount);
-}
 
 BreakChannelRecord PcChannel(DWORD address, DWORD cycle) {
     BreakChannelRecord channel{};
@@ -124,12 +117,14 @@ WORD CMonitorRunBase::PrepareExecution() {
 }
 
 void CMonitorRunBase::ApplyBreakChannels(const GoRequestBlock& request) {
-    for (std::size_t n = 0; n < AppliedChannelCount(); ++n) {
-        if (request.runKind == kRunKindNoBreaks) {
+    // The device's address-break channels, at most the table's eight.
+    const std::size_t channels = DeviceChannelCount();
+    if (request.runKind == kRunKindNoBreaks) {
+        for (std::size_t n = 0; n < channels; ++n) {
             std::memset(&g_appliedBreakChannels[n], 0, kAppliedRecordBytes);
-        } else {
-            std::memcpy(&g_appliedBreakChannels[n], &g_breakChannels[n], kAppliedRecordBytes);
         }
+    } else {
+        CopyWorkingChannels(channels, kAppliedRecordBytes);
     }
     if (request.stopMode != 0) {
         // A byte that cannot be kept leaves no suspend pending: the stop

@@ -27,7 +27,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstring>
 #include <span>
 #include <utility>
 
@@ -396,7 +395,7 @@ bool CRunStateMonitor::EndsAtNextBreak(bool& breakpoint) {
     breakpoint = FindBreakpoint(query) == break_result::kFound;
     // In the break-condition modes the channels stop only together.
     bool condition = false;
-    const std::size_t channels = std::min<std::size_t>(g_deviceValues.addressBreakCount, kBreakChannelCount);
+    const std::size_t channels = DeviceChannelCount();
     if (request.runKind < kRunKindStopCondition) {
         for (std::size_t n = 0; n < channels; ++n) {
             const BreakChannelRecord& working = g_breakChannels[n];
@@ -406,9 +405,7 @@ bool CRunStateMonitor::EndsAtNextBreak(bool& breakpoint) {
     if (condition) {
         // The step's channel stood in for channel 1: the stop's cause is
         // read from the channels as the user set them.
-        for (std::size_t n = 0; n < channels; ++n) {
-            std::memcpy(&g_appliedBreakChannels[n], &g_breakChannels[n], kAppliedRecordBytes);
-        }
+        CopyWorkingChannels(channels, kAppliedRecordBytes);
     }
     return breakpoint || condition;
 }
@@ -654,7 +651,7 @@ void CRunStateMonitor::Disarm() {
         // interrupts; without an engine nothing is armed. A channel that
         // cannot be disarmed is armed again, or not, at the next go.
         if (IEventEngineHooks* engine = GetEventEngineHooks()) {
-            const std::size_t channels = std::min<std::size_t>(g_deviceValues.addressBreakCount, kBreakChannelCount);
+            const std::size_t channels = DeviceChannelCount();
             for (std::size_t n = 0; n < channels; ++n) {
                 static_cast<void>(engine->SetAddressInterrupt(static_cast<DWORD>(n), g_appliedBreakChannels[n].address, 0));
             }
@@ -676,7 +673,7 @@ void CRunStateMonitor::Disarm() {
         if (guarded && WriteByte(command, kBreakGuardRegister, kGuardOn) != kOk) {
             return;
         }
-        const std::size_t channels = std::min<std::size_t>(device.addressBreakCount, kBreakChannelCount);
+        const std::size_t channels = DeviceChannelCount();
         for (std::size_t n = 0; n < channels; ++n) {
             if (WriteByte(command, device.aier[n].address, 0) != kOk) {
                 return;

@@ -517,7 +517,7 @@ HRESULT CTargetExecVk3::RunGoToAddresses() {
 }
 
 DWORD CTargetExecVk3::SetTemporaryBreaks(bool install) {
-    const std::size_t channels = std::min<std::size_t>(g_deviceValues.addressBreakCount, kBreakChannelCount);
+    const std::size_t channels = DeviceChannelCount();
     const std::size_t count = m_addresses.size();
     CHostAccessGuard guard;
     guard.SetHeld(1);
