@@ -169,7 +169,7 @@ WORD CFirmCommand::WriteFlashAndReport() {
 
 WORD CFirmCommand::WriteFlashAndReportPaged() {
     if (g_protocolType <= 1) {
-        ShowTargetError("Flash memory writing NG.", MB_ICONINFORMATION);
+        ShowTargetError(kFlashWriteFailedText, MB_ICONINFORMATION);
         return kOk;
     }
     return FlashAndReport(true);

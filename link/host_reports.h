@@ -1,9 +1,12 @@
 // Texts the link passes to the host's error report (the service provider
 // that the target object keeps): time-outs, area errors and the flash
-// write-back's progress.
+// write-back's progress; and the text of the box that a failed flash write
+// shows, which the link and the target's download and restart paths share.
 #pragma once
 
 #include <thread>
+
+inline constexpr char kFlashWriteFailedText[] = "Flash memory writing NG.";
 
 // Passes the text to the host as wide text; nothing without a host.
 void ReportErrorTextToHost(const char* text);

@@ -33,7 +33,6 @@ constexpr WORD kDownloadBegins = 0xFFFF;
 constexpr std::size_t kCollectionSize = 6144;
 constexpr DWORD kRunLimit = 4096;
 constexpr char kAreaErrorText[] = " Memory area error. It is outside the effective address range. ";
-constexpr char kFlashWriteFailed[] = "Flash memory writing NG.";
 constexpr DWORD kWatchdogByte = 0xFFFF;
 
 ServiceSlot<DownloadServices> g_downloadServices;
@@ -99,7 +98,7 @@ HRESULT CTargetMemoryVk3::OnDownload(WORD value) {
                 if (g_monitorEngine->FlashWriteAfterDownload() == 0) {
                     ShowTargetMessage(res_id::kRestartTarget, MB_ICONEXCLAMATION);
                 } else {
-                    ShowTargetError(kFlashWriteFailed, MB_ICONEXCLAMATION);
+                    ShowTargetError(kFlashWriteFailedText, MB_ICONEXCLAMATION);
                     result = E_FAIL;
                 }
             }
@@ -148,7 +147,7 @@ HRESULT CTargetMemoryVk3::EndDownload() {
         // A flash write that failed leaves its blocks dirty for the next
         // write-back; the link has shown what it knows of the failure.
         if (g_monitorEngine->FlashWriteAfterDownload() != 0 && !LinkLost()) {
-            ShowTargetError(kFlashWriteFailed, MB_ICONEXCLAMATION);
+            ShowTargetError(kFlashWriteFailedText, MB_ICONEXCLAMATION);
             result = E_FAIL;
         }
         if (g_deviceValues.useXinWhileDownload == 1) {

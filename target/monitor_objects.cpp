@@ -4,6 +4,7 @@
 #include "link/emulator_link.h"
 #include "link/firm_command.h"
 #include "link/flash_blocks.h"
+#include "link/host_reports.h"
 #include "link/link_results.h"
 #include "monitor/break_table.h"
 #include "monitor/halt_control.h"
@@ -16,12 +17,6 @@
 #include "platform/windows_ui.h"
 
 #include <utility>
-
-namespace {
-
-constexpr char kFlashWriteFailed[] = "Flash memory writing NG.";
-
-}  // namespace
 
 WORD MonitorSetAdapterBaudRate(DWORD speedIndex) {
     return g_monitorControl != nullptr ? g_monitorControl->SetAdapterBaudRate(speedIndex) : 0;
@@ -43,7 +38,7 @@ void RestoreProgramBytes() {
     const bool failed = MirrorAheadOfChip() && CFirmCommand().WriteBackFlash() != link_result::kOk;
     LockMemoryAccess(FALSE);
     if (failed) {
-        static_cast<void>(ShowTargetError(kFlashWriteFailed, MB_ICONEXCLAMATION));  // answers the box's button
+        static_cast<void>(ShowTargetError(kFlashWriteFailedText, MB_ICONEXCLAMATION));  // answers the box's button
     }
 }
 
