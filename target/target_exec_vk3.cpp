@@ -345,11 +345,11 @@ HRESULT CTargetExecVk3::RunRequest() {
         guard.SetHeld(0);
     }
     const HRESULT result = RunVariant(code);
-    if (code <= exec_request::kStepOutAgain && (FAILED(result) || !g_stopRegistersRead)) {
-        // A run that failed, or whose stop left the registers unread, says
-        // so: the host never takes an earlier stop's cause, a status line
-        // or none for this one's, nor the registers from before the run for
-        // the stop's.
+    if (code <= exec_request::kStepOutAgain && FAILED(result)) {
+        // A run that failed says so: the host never takes an earlier stop's
+        // cause, a status line or none for this one's. A stop that left the
+        // registers unread is named in EndRun, which every begun run ends
+        // through.
         std::lock_guard lock(m_textMutex);
         m_stopCauseText = kFailedRunCause;
     }
