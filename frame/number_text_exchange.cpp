@@ -1,6 +1,7 @@
 #include "frame/number_text_exchange.h"
 
 #include "frame/number_text.h"
+#include "res/resource_ids.h"
 
 namespace {
 
@@ -67,4 +68,10 @@ void DDX_NumberText(CDataExchange* exchange, int id, DWORD& value, WORD radix, i
     CString digits;
     FormatNumberText(value, digits, prefix.radix, width);
     ::SetWindowTextA(control, prefix.prefix + digits);
+}
+
+void ShowInvalidSymbol(const CString& text) {
+    CString message;
+    message.LoadString(res_id::kInvalidSymbol);
+    AfxMessageBox(message + text, MB_ICONEXCLAMATION);
 }

@@ -2,7 +2,8 @@
 // dialog's DoDataExchange. A text that is not valid shows "Invalid value or
 // symbol: " with the text as it stood when it was found invalid, gives the
 // field the focus and fails the exchange, so the dialog stays open; the value
-// is then left as it was.
+// is then left as it was. The same refusal is there for dialogs that check
+// a symbol themselves.
 #pragma once
 
 #include "platform/afx.h"
@@ -20,3 +21,7 @@ void ParseHexOrSymbol(CDataExchange* exchange, int id, const CString& text, DWOR
 // prefix (B' 2, O' 8, D' 10, H' 16; any other radix H' and radix 16) and the
 // digits, zero-padded to width.
 void DDX_NumberText(CDataExchange* exchange, int id, DWORD& value, WORD radix, int width);
+// The refusal of a symbol or expression the host does not evaluate: the
+// resource's "Invalid value or symbol: " followed by the text, in an
+// exclamation box.
+void ShowInvalidSymbol(const CString& text);

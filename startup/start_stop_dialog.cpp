@@ -4,6 +4,7 @@
 #include "startup/start_stop_functions.h"
 #include "target/target_vk3.h"
 #include "frame/number_text.h"
+#include "frame/number_text_exchange.h"
 
 namespace {
 
@@ -73,9 +74,7 @@ BOOL CStartStopFunctionDialog::CheckSymbol(int enable, const CString& symbol) {
     if (enable == 0 || EvaluateAddressExpression(symbol, &address, kSymbolRadix)) {
         return TRUE;
     }
-    CString text;
-    text.LoadString(res_id::kInvalidSymbol);
-    AfxMessageBox(text + symbol, MB_ICONEXCLAMATION);
+    ShowInvalidSymbol(symbol);
     return FALSE;
 }
 

@@ -63,12 +63,10 @@ UnitBytes MemoryBytes(DWORD value) {
 // the host cannot read it.
 bool EvaluateField(CString text, DWORD& value) {
     text.Trim();
-    if (HostEvaluateExpression(&value, text, kRadix) == S_OK) {
+    if (EvaluateAddressExpression(text, &value, kRadix)) {
         return true;
     }
-    CString message;
-    message.LoadString(res_id::kInvalidSymbol);
-    AfxMessageBox(message + text, MB_ICONEXCLAMATION);
+    ShowInvalidSymbol(text);
     return false;
 }
 
