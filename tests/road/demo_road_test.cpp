@@ -509,29 +509,13 @@ TEST_F(DemoRoad, QuitAtABoxOfTheGoThreadEndsTheSessionCleanly) {
     EXPECT_TRUE(host_.Services().Registrations().empty());
 }
 
-// The working folder for a scope.
-class WorkingFolder {
-public:
-    explicit WorkingFolder(const std::string& folder) {
-        char previous[MAX_PATH] = {};
-        GetCurrentDirectoryA(MAX_PATH, previous);
-        previous_ = previous;
-        EXPECT_TRUE(SetCurrentDirectoryA(folder.c_str()));
-    }
-    ~WorkingFolder() { SetCurrentDirectoryA(previous_.c_str()); }
-    WorkingFolder(const WorkingFolder&) = delete;
-    WorkingFolder& operator=(const WorkingFolder&) = delete;
-
-private:
-    std::string previous_;
-};
-
 TEST_F(DemoRoad, AProgramNamedWithoutItsFolderIsFoundBesideTheHostWhenTheWorkingFolderLacksIt) {
     simhost::Console console(host_, in_, out_, false);
     ASSERT_TRUE(console.StartSession()) << out_.str();
     Do(console, "connect");
     testing_support::TempFolder elsewhere;
-    const WorkingFolder working(elsewhere.Windows());
+    const testing_support::CurrentDirectoryScope working;
+    EXPECT_TRUE(SetCurrentDirectoryA(elsewhere.Windows().c_str()));
     std::string said = Do(console, "load Vk3Demo.mot");
     EXPECT_TRUE(Shows(said, "load: " + testing_support::ProgramFolder() + "Vk3Demo.mot, 14 bytes in 3 runs\n"))
         << said;
