@@ -11,8 +11,6 @@
 namespace simhost {
 namespace {
 
-// What the error-code table answers for a code it has no text for.
-constexpr char kUnknownErrorText[] = "Unknown Error";
 // Failures that carry a system error code in their low word.
 constexpr std::uint32_t kSystemErrorFailures = 0x80070000u;
 
