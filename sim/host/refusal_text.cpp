@@ -11,8 +11,6 @@
 namespace simhost {
 namespace {
 
-// What the error-code table answers for a code it has no text for.
-constexpr char kUnknownErrorText[] = "Unknown Error";
 // Failures that carry a system error code in their low word.
 constexpr std::uint32_t kSystemErrorFailures = 0x80070000u;
 
@@ -40,17 +38,21 @@ std::string SystemText(HRESULT result) {
     if ((code & 0xFFFF0000u) != kSystemErrorFailures) {
         return {};
     }
+    return SystemMessageText(code & 0xFFFFu);
+}
+
+}  // namespace
+
+std::string SystemMessageText(DWORD code) {
     char text[256] = {};
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                        code & 0xFFFFu, 0, text, sizeof(text), nullptr);
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                                        text, sizeof(text), nullptr);
     std::string message(text, length);
     while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' ')) {
         message.pop_back();
     }
     return message;
 }
-
-}  // namespace
 
 std::string RefusalText(HostServiceProvider& services, HRESULT result) {
     std::string text = PluginText(services, result);

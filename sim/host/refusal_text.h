@@ -15,4 +15,8 @@ class HostServiceProvider;
 // incorrect."); the result alone when neither has one.
 std::string RefusalText(HostServiceProvider& services, HRESULT result);
 
+// The system's own text for one of its error codes, without the line break
+// it ends with; empty when the system has none.
+std::string SystemMessageText(DWORD code);
+
 }  // namespace simhost

@@ -194,7 +194,7 @@ HRESULT HostErrorCodeTable::GetErrorText(HRESULT code, BSTR* text) {
     const char* const known = FindSystemErrorText(code);
     *text = platform::AllocBstr(found != registered_.end() ? found->second
                                 : known != nullptr        ? known
-                                                          : "Unknown Error");
+                                                          : kUnknownErrorText);
     return S_OK;
 }
 

@@ -69,8 +69,11 @@ private:
     std::vector<ComponentRegistration> registrations_;
 };
 
+// What the host's error-code table answers for a code it has no text for.
+inline constexpr char kUnknownErrorText[] = "Unknown Error";
+
 // The host's error-code table service: the texts of the codes registered at
-// run time and of the system's error codes, "Unknown Error" for the rest.
+// run time and of the system's error codes, kUnknownErrorText for the rest.
 class HostErrorCodeTable : public IHErrorCodeTable {
 public:
     virtual ~HostErrorCodeTable() = default;

@@ -17,6 +17,9 @@ namespace linktest {
 namespace {
 
 using namespace link_result;
+using testing_support::Below;
+using testing_support::FaultName;
+using testing_support::HexText;
 
 // The run CI makes.
 constexpr std::uint64_t kCiSeed = 0x5EED0014;
@@ -50,18 +53,8 @@ constexpr DWORD kOperationFrames = 5000;
 
 const char* const kOpNames[] = {"read",  "write", "fill",      "read registers", "write registers", "go",
                                 "step",  "stop",  "run state", "reset",          "write-back"};
-const char* const kFaultNames[] = {"",        "timeout", "linklost", "connector", "nak",   "status",
-                                   "erase",   "program", "reset",    "short",     "corrupt", "verify",
-                                   "power",   "ack",     "delay",    "stuck"};
-
 DWORD RegisterMask(std::size_t index) {
     return index == kPc ? 0xFFFFF : index == kIntb ? 0xFFFFFF : 0xFFFF;
-}
-
-std::string HexWord(DWORD value) {
-    char text[16];
-    std::snprintf(text, sizeof(text), "0x%X", static_cast<unsigned>(value));
-    return text;
 }
 
 // The bytes a fill lays down: the pattern's units, low byte first, their
@@ -128,39 +121,24 @@ std::string LinkStorm::Describe() const {
     std::ostringstream text;
     text << "storm seed " << SeedText(settings_.seed) << ", iteration " << iteration_ << ": "
          << kOpNames[static_cast<int>(op_)] << (detail_.empty() ? "" : " (" + detail_ + ")") << " under fault "
-         << kFaultNames[fault_.kind] << " (value " << fault_.value << ", count " << fault_.count
-         << ") at its driver call " << fault_.call << ", answered " << HexWord(answer_) << ", recovery: "
+         << FaultName(fault_.kind) << " (value " << fault_.value << ", count " << fault_.count
+         << ") at its driver call " << fault_.call << ", answered " << HexText(answer_) << ", recovery: "
          << recovery_;
     return text.str();
 }
 
 // ---- draws ----
 
-std::uint32_t LinkStorm::Below(Rng& rng, std::uint32_t bound) {
-    return bound == 0 ? 0 : static_cast<std::uint32_t>(rng() % bound);
-}
-
-LinkStorm::Op LinkStorm::DrawOp(Rng& rng) const {
+LinkStorm::Op LinkStorm::DrawOp(StormRng& rng) const {
     static constexpr std::pair<Op, std::uint32_t> kWeights[] = {
         {Op::Read, 14}, {Op::Write, 16}, {Op::Fill, 10}, {Op::ReadRegisters, 6}, {Op::WriteRegisters, 6},
         {Op::Go, 7},    {Op::Step, 5},   {Op::Stop, 7},  {Op::RunState, 4},      {Op::Reset, 6},
         {Op::WriteBack, 9},
     };
-    std::uint32_t total = 0;
-    for (const auto& [op, weight] : kWeights) {
-        total += weight;
-    }
-    std::uint32_t pick = Below(rng, total);
-    for (const auto& [op, weight] : kWeights) {
-        if (pick < weight) {
-            return op;
-        }
-        pick -= weight;
-    }
-    return Op::Read;
+    return testing_support::DrawWeighted(rng, kWeights);
 }
 
-LinkStorm::Fault LinkStorm::DrawFault(Rng& rng, Op op) const {
+LinkStorm::Fault LinkStorm::DrawFault(StormRng& rng, Op op) const {
     // Most operations take a few dozen driver calls; a write-back (also
     // inside a go, or a data-flash write) a few hundred.
     static constexpr std::uint32_t kCalls[] = {12, 24, 24, 4, 4, 40, 16, 20, 4, 6, 200};
@@ -216,20 +194,20 @@ LinkStorm::Fault LinkStorm::DrawFault(Rng& rng, Op op) const {
     return fault;
 }
 
-std::pair<DWORD, DWORD> LinkStorm::DrawRange(Rng& rng, DWORD top, DWORD end, DWORD longest) {
+std::pair<DWORD, DWORD> LinkStorm::DrawRange(StormRng& rng, DWORD top, DWORD end, DWORD longest) {
     const DWORD first = top + Below(rng, end - top + 1);
     const DWORD length = 1 + Below(rng, std::min(longest, end - first + 1));
     return {first, first + length - 1};
 }
 
-DWORD LinkStorm::DrawRamRange(Rng& rng, DWORD longest, DWORD& first) {
+DWORD LinkStorm::DrawRamRange(StormRng& rng, DWORD longest, DWORD& first) {
     const auto [top, end] = Below(rng, 4) == 0 ? std::pair{kFirmwareRamTop, kRamEnd} : std::pair{kRamTop, kUserRamEnd};
     const auto [a, e] = DrawRange(rng, top, end, longest);
     first = a;
     return e - a + 1;
 }
 
-DWORD LinkStorm::DrawAccess(Rng& rng) {
+DWORD LinkStorm::DrawAccess(StormRng& rng) {
     static constexpr DWORD kCodes[] = {access_code::kByte, access_code::kWord, access_code::kAddress,
                                        access_code::kLong, access_code::kDouble};
     return kCodes[Below(rng, 5)];
@@ -373,7 +351,7 @@ bool LinkStorm::LenientRun() const {
 
 // ---- the operations ----
 
-WORD LinkStorm::Read(Rng& rng) {
+WORD LinkStorm::Read(StormRng& rng) {
     const DWORD access = DrawAccess(rng);
     DWORD first = 0;
     DWORD count = 0;
@@ -397,7 +375,7 @@ WORD LinkStorm::Read(Rng& rng) {
         break;
     }
     }
-    detail_ = HexWord(count) + " bytes at " + HexWord(first) + " by " + HexWord(access);
+    detail_ = HexText(count) + " bytes at " + HexText(first) + " by " + HexText(access);
     Bytes bytes(count, 0xEE);
     const WORD read = CFirmCommand().ReadMemory(access, first, count, bytes.data());
     if (read == kOk && !DataTurned(12)) {
@@ -406,7 +384,7 @@ WORD LinkStorm::Read(Rng& rng) {
     return read;
 }
 
-WORD LinkStorm::Write(Rng& rng) {
+WORD LinkStorm::Write(StormRng& rng) {
     const DWORD access = DrawAccess(rng);
     const DWORD verify = Below(rng, 2);
     const std::uint32_t where = Below(rng, 10);
@@ -425,7 +403,7 @@ WORD LinkStorm::Write(Rng& rng) {
     for (BYTE& byte : data) {
         byte = static_cast<BYTE>(rng());
     }
-    detail_ = HexWord(count) + " bytes at " + HexWord(first) + " by " + HexWord(access) + ", verify " +
+    detail_ = HexText(count) + " bytes at " + HexText(first) + " by " + HexText(access) + ", verify " +
               std::to_string(verify);
     std::copy(data.begin(), data.end(), g_firmWriteData.begin());
     const WORD written = CFirmCommand().WriteMemory(access, first, count, verify);
@@ -440,7 +418,7 @@ WORD LinkStorm::Write(Rng& rng) {
     return written;
 }
 
-WORD LinkStorm::Fill(Rng& rng) {
+WORD LinkStorm::Fill(StormRng& rng) {
     static constexpr DWORD kCodes[] = {access_code::kByte, access_code::kWord,   access_code::kFill3,
                                        access_code::kLong, access_code::kDouble, access_code::kAddress};
     const DWORD access = kCodes[Below(rng, 6)];
@@ -458,7 +436,7 @@ WORD LinkStorm::Fill(Rng& rng) {
         first = a;
         count = e - a + 1;
     }
-    detail_ = HexWord(count) + " bytes at " + HexWord(first) + " by " + HexWord(access) + ", verify " +
+    detail_ = HexText(count) + " bytes at " + HexText(first) + " by " + HexText(access) + ", verify " +
               std::to_string(verify);
     DWORD range[3] = {first, first + count - 1, 0};
     const WORD filled = CFirmCommand().WriteMemoryMonitor(access, verify, static_cast<DWORD>(pattern),
@@ -474,7 +452,7 @@ WORD LinkStorm::Fill(Rng& rng) {
     return filled;
 }
 
-WORD LinkStorm::ReadRegisters(Rng& rng) {
+WORD LinkStorm::ReadRegisters(StormRng& rng) {
     std::array<DWORD, 20> values{};
     for (DWORD& value : values) {
         value = static_cast<DWORD>(rng());
@@ -487,14 +465,14 @@ WORD LinkStorm::ReadRegisters(Rng& rng) {
             const bool wide = i == kPc || i == kIntb;
             const DWORD expected = wide ? model[i] : (before[i] & 0xFFFF0000) | model[i];
             Expect(values[i] == expected, "a register read that answered success gives register " +
-                                              std::to_string(i) + " as " + HexWord(values[i]) + " for " +
-                                              HexWord(expected));
+                                              std::to_string(i) + " as " + HexText(values[i]) + " for " +
+                                              HexText(expected));
         }
     }
     return read;
 }
 
-WORD LinkStorm::WriteRegisters(Rng& rng) {
+WORD LinkStorm::WriteRegisters(StormRng& rng) {
     std::array<DWORD, 20> values{};
     for (std::size_t i = 0; i < values.size(); ++i) {
         values[i] = static_cast<DWORD>(rng()) & RegisterMask(i);
@@ -510,7 +488,7 @@ WORD LinkStorm::WriteRegisters(Rng& rng) {
     return written;
 }
 
-WORD LinkStorm::Go(Rng& rng) {
+WORD LinkStorm::Go(StormRng& rng) {
     for (std::size_t i = 0; i < 20; ++i) {
         g_registerImage[i] = static_cast<DWORD>(rng()) & RegisterMask(i);
     }
@@ -538,7 +516,7 @@ WORD LinkStorm::Go(Rng& rng) {
     return started;
 }
 
-WORD LinkStorm::Step(Rng& rng) {
+WORD LinkStorm::Step(StormRng& rng) {
     std::array<DWORD, 20> values{};
     for (std::size_t i = 0; i < values.size(); ++i) {
         values[i] = static_cast<DWORD>(rng()) & RegisterMask(i);
@@ -564,7 +542,7 @@ WORD LinkStorm::Step(Rng& rng) {
     return stepped;
 }
 
-WORD LinkStorm::Stop(Rng& rng) {
+WORD LinkStorm::Stop(StormRng& rng) {
     std::array<DWORD, 20> values{};
     for (std::size_t i = 0; i < values.size(); ++i) {
         values[i] = static_cast<DWORD>(rng()) & RegisterMask(i);
@@ -594,11 +572,11 @@ WORD LinkStorm::RunState() {
         const Q3vSimStatus status = Status();
         const DWORD stopWord = static_cast<DWORD>(g_firmReplyBuffer[6] | (g_firmReplyBuffer[7] << 8));
         Expect(stopWord == (status.running != 0 ? 0 : status.stopWord),
-               "a run-state query that answered success gives the stop word " + HexWord(stopWord));
+               "a run-state query that answered success gives the stop word " + HexText(stopWord));
         if (status.running == 0) {
             const DWORD pc = static_cast<DWORD>(g_firmReplyBuffer[8] | (g_firmReplyBuffer[9] << 8) |
                                                 (g_firmReplyBuffer[10] << 16));
-            Expect(pc == status.pc, "a run-state query that answered success gives the PC " + HexWord(pc));
+            Expect(pc == status.pc, "a run-state query that answered success gives the PC " + HexText(pc));
         }
     }
     return queried;
@@ -619,7 +597,7 @@ WORD LinkStorm::Reset() {
     return reset <= 0xFFFF ? static_cast<WORD>(reset) : kAborted;
 }
 
-WORD LinkStorm::WriteBack(Rng& rng) {
+WORD LinkStorm::WriteBack(StormRng& rng) {
     // Changes in the mirror first (they need no wire), then the job.
     const std::uint32_t spans = 1 + Below(rng, 3);
     for (std::uint32_t s = 0; s < spans; ++s) {
@@ -642,7 +620,7 @@ WORD LinkStorm::WriteBack(Rng& rng) {
     return job;
 }
 
-WORD LinkStorm::Run(Op op, Rng& rng) {
+WORD LinkStorm::Run(Op op, StormRng& rng) {
     switch (op) {
     case Op::Read:
         return Read(rng);
@@ -685,14 +663,14 @@ bool LinkStorm::Boot() {
     };
     for (const auto& step : steps) {
         if (const WORD result = step.run(); result != kOk) {
-            Expect(false, std::string("a fresh boot failed at its ") + step.step + " with " + HexWord(result));
+            Expect(false, std::string("a fresh boot failed at its ") + step.step + " with " + HexText(result));
             return false;
         }
     }
     CFirmCommand command;
     command.ResetFlashBlocks();
     if (const WORD loaded = command.RefreshFlashMirror(); loaded != kOk) {
-        Expect(false, "the mirror could not be loaded after a fresh boot: " + HexWord(loaded));
+        Expect(false, "the mirror could not be loaded after a fresh boot: " + HexText(loaded));
         return false;
     }
     return true;
@@ -708,7 +686,7 @@ void LinkStorm::PlacePrograms() {
     for (const auto& [address, code] : {std::pair{kLoopProgram, kLoopCode}, std::pair{kBreakProgram, kBreakCode}}) {
         std::copy(code.begin(), code.end(), g_firmWriteData.begin());
         const WORD written = CFirmCommand().WriteMemory(access_code::kByte, address, static_cast<DWORD>(code.size()), 1);
-        Expect(written == kOk, "the programs could not be placed: " + HexWord(written));
+        Expect(written == kOk, "the programs could not be placed: " + HexText(written));
         Remember(address, code);
     }
 }
@@ -745,12 +723,12 @@ void LinkStorm::CheckAfterRecovery() {
     // known (bytes an operation that failed may have touched) is learned.
     Bytes ram(kRamEnd - kRamTop + 1, 0xEE);
     const WORD read = CFirmCommand().ReadMemory(access_code::kByte, kRamTop, static_cast<DWORD>(ram.size()), ram.data());
-    Expect(read == kOk, "after recovery the RAM could not be read: " + HexWord(read));
+    Expect(read == kOk, "after recovery the RAM could not be read: " + HexText(read));
     if (read == kOk) {
         for (std::size_t i = 0; i < ram.size(); ++i) {
             if (ram_[i] >= 0 && ram[i] != ram_[i]) {
-                Expect(false, "after recovery " + HexWord(kRamTop + static_cast<DWORD>(i)) + " reads " +
-                                  HexWord(ram[i]) + ", not the " + HexWord(static_cast<DWORD>(ram_[i])) +
+                Expect(false, "after recovery " + HexText(kRamTop + static_cast<DWORD>(i)) + " reads " +
+                                  HexText(ram[i]) + ", not the " + HexText(static_cast<DWORD>(ram_[i])) +
                                   " last written successfully");
                 break;
             }
@@ -760,7 +738,7 @@ void LinkStorm::CheckAfterRecovery() {
     }
     std::array<DWORD, 20> registers{};
     const WORD registersRead = CFirmCommand().ReadRegisterFile(registers);
-    Expect(registersRead == kOk, "after recovery the registers could not be read: " + HexWord(registersRead));
+    Expect(registersRead == kOk, "after recovery the registers could not be read: " + HexText(registersRead));
     if (registersRead == kOk) {
         for (std::size_t i = 0; i < registers.size(); ++i) {
             registers[i] &= RegisterMask(i);
@@ -781,7 +759,7 @@ bool LinkStorm::Iterate(std::uint32_t iteration) {
     failure_.clear();
     detail_.clear();
     recovery_.clear();
-    Rng rng(testing_support::IterationSeed(settings_.seed, iteration));
+    StormRng rng(testing_support::IterationSeed(settings_.seed, iteration));
     // Every iteration starts half a second or more after the last connector
     // check, so its first gated operation reads the connector again.
     clock_.Advance(1000);

@@ -20,19 +20,17 @@
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <random>
 #include <string>
 #include <vector>
 
 namespace linktest {
 
 using testing_support::SeedText;
+using testing_support::StormRng;
 using testing_support::StormSettings;
 
 class LinkStorm : public LinkTest {
 protected:
-    using Rng = std::mt19937_64;
-
     enum class Op {
         Read,
         Write,
@@ -74,27 +72,26 @@ private:
     bool Failed() const { return !failure_.empty(); }
 
     // The draws.
-    static std::uint32_t Below(Rng& rng, std::uint32_t bound);
-    Op DrawOp(Rng& rng) const;
-    Fault DrawFault(Rng& rng, Op op) const;
+    Op DrawOp(StormRng& rng) const;
+    Fault DrawFault(StormRng& rng, Op op) const;
     // A range of length [1, longest] inside [top, end].
-    static std::pair<DWORD, DWORD> DrawRange(Rng& rng, DWORD top, DWORD end, DWORD longest);
-    DWORD DrawRamRange(Rng& rng, DWORD longest, DWORD& first);
-    static DWORD DrawAccess(Rng& rng);
+    static std::pair<DWORD, DWORD> DrawRange(StormRng& rng, DWORD top, DWORD end, DWORD longest);
+    DWORD DrawRamRange(StormRng& rng, DWORD longest, DWORD& first);
+    static DWORD DrawAccess(StormRng& rng);
 
     // The operations; each answers its word and judges a success.
-    WORD Read(Rng& rng);
-    WORD Write(Rng& rng);
-    WORD Fill(Rng& rng);
-    WORD ReadRegisters(Rng& rng);
-    WORD WriteRegisters(Rng& rng);
-    WORD Go(Rng& rng);
-    WORD Step(Rng& rng);
-    WORD Stop(Rng& rng);
+    WORD Read(StormRng& rng);
+    WORD Write(StormRng& rng);
+    WORD Fill(StormRng& rng);
+    WORD ReadRegisters(StormRng& rng);
+    WORD WriteRegisters(StormRng& rng);
+    WORD Go(StormRng& rng);
+    WORD Step(StormRng& rng);
+    WORD Stop(StormRng& rng);
     WORD RunState();
     WORD Reset();
-    WORD WriteBack(Rng& rng);
-    WORD Run(Op op, Rng& rng);
+    WORD WriteBack(StormRng& rng);
+    WORD Run(Op op, StormRng& rng);
 
     // The emulator's view and the storm's knowledge of it.
     bool TargetRouted(DWORD address) const;

@@ -10,13 +10,13 @@
 #include "tests/road/road_session.h"
 
 #include "sim/host/console.h"
+#include "sim/host/refusal_text.h"
 
 #include "tests/emulator/sim_emulator.h"
 #include "tests/support/temp_folder.h"
 
 #include "platform/clock.h"
 #include "platform/files.h"
-#include "platform/messages.h"
 
 #include <gtest/gtest.h>
 
@@ -35,19 +35,6 @@ namespace {
 using emutest::Bytes;
 
 constexpr std::size_t kPc = 14;
-
-// The system's own text for one of its error codes: its wording is the
-// system's (Wine words some apart from Windows), the console only shows it.
-std::string SystemText(DWORD code) {
-    char text[256] = {};
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-                                        text, sizeof(text), nullptr);
-    std::string message(text, length);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' ')) {
-        message.pop_back();
-    }
-    return message;
-}
 
 bool Shows(const std::string& output, const std::string& part) {
     return output.find(part) != std::string::npos;
@@ -271,7 +258,9 @@ TEST_F(DemoRoad, InteractiveBadLinesGetOneClearLineEachAndALostLinkIsAnsweredByT
         // memory, above its top address, a channel that holds no condition.
         {"write 10000 1", "write: 0x80042010 Invalid address value"},
         {"write 200000 11", "write: 0x80042010 Invalid address value"},
-        {"break 200000", "break: E_INVALIDARG " + SystemText(ERROR_INVALID_PARAMETER)},
+        // The system's text for E_INVALIDARG: its wording is the system's (Wine
+        // words some apart from Windows), the console only shows it.
+        {"break 200000", "break: E_INVALIDARG " + simhost::SystemMessageText(ERROR_INVALID_PARAMETER)},
         {"condition 3 on", "condition: 0x80042012 Invalid index value"},
         {"load " + missing, "load: " + missing + ": cannot open the file"},
         {"load " + broken, "load: " + broken + " line 2: bad checksum"},
@@ -520,29 +509,13 @@ TEST_F(DemoRoad, QuitAtABoxOfTheGoThreadEndsTheSessionCleanly) {
     EXPECT_TRUE(host_.Services().Registrations().empty());
 }
 
-// The working folder for a scope.
-class WorkingFolder {
-public:
-    explicit WorkingFolder(const std::string& folder) {
-        char previous[MAX_PATH] = {};
-        GetCurrentDirectoryA(MAX_PATH, previous);
-        previous_ = previous;
-        EXPECT_TRUE(SetCurrentDirectoryA(folder.c_str()));
-    }
-    ~WorkingFolder() { SetCurrentDirectoryA(previous_.c_str()); }
-    WorkingFolder(const WorkingFolder&) = delete;
-    WorkingFolder& operator=(const WorkingFolder&) = delete;
-
-private:
-    std::string previous_;
-};
-
 TEST_F(DemoRoad, AProgramNamedWithoutItsFolderIsFoundBesideTheHostWhenTheWorkingFolderLacksIt) {
     simhost::Console console(host_, in_, out_, false);
     ASSERT_TRUE(console.StartSession()) << out_.str();
     Do(console, "connect");
     testing_support::TempFolder elsewhere;
-    const WorkingFolder working(elsewhere.Windows());
+    const testing_support::CurrentDirectoryScope working;
+    EXPECT_TRUE(SetCurrentDirectoryA(elsewhere.Windows().c_str()));
     std::string said = Do(console, "load Vk3Demo.mot");
     EXPECT_TRUE(Shows(said, "load: " + testing_support::ProgramFolder() + "Vk3Demo.mot, 14 bytes in 3 runs\n"))
         << said;

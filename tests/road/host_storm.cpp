@@ -13,6 +13,9 @@ namespace roadtest {
 namespace {
 
 using emutest::Bytes;
+using testing_support::Below;
+using testing_support::FaultName;
+using testing_support::HexText;
 
 // The run CI makes, in every leg: a few seconds natively.
 constexpr std::uint64_t kCiSeed = 0x5EED0042;
@@ -43,9 +46,6 @@ constexpr char kTargetReset[] = "TARGET RESET";
 
 const char* const kOpNames[] = {"read",      "write",     "download", "go to a breakpoint", "go and halt",
                                 "step",      "registers", "reset",    "status",             "reconnect"};
-const char* const kFaultNames[] = {"",        "timeout", "linklost", "connector", "nak",      "status", "erase",
-                                   "program", "reset",   "short",    "corrupt",   "verify",   "power",  "ack",
-                                   "delay",   "stuck",   "breakstop", "initialise", "nobreak"};
 const char* const kCheckNames[] = {"bounded",          "memory read",   "memory written", "program in flash",
                                    "stop reported",    "stop registers", "break reached", "break bytes gone",
                                    "reset done",       "recovered"};
@@ -60,12 +60,6 @@ constexpr StepFrom kSteps[] = {{0xC000, 0xC010}, {0xC004, 0xC005}, {0xC005, 0xC0
 
 DWORD RegisterMask(std::size_t index) {
     return static_cast<DWORD>((1ull << (simhost::kHostRegisterNames[index].width * 8)) - 1);
-}
-
-std::string Hex(DWORD value) {
-    char text[16];
-    std::snprintf(text, sizeof(text), "0x%X", static_cast<unsigned>(value));
-    return text;
 }
 
 // Texts the target reports that tell of no failure: the reset, the
@@ -145,7 +139,7 @@ std::string HostStorm::Describe() const {
     std::ostringstream text;
     text << "host storm seed " << testing_support::SeedText(settings_.seed) << ", iteration " << iteration_ << ": "
          << kOpNames[static_cast<int>(op_)] << (detail_.empty() ? "" : " (" + detail_ + ")") << " under fault "
-         << kFaultNames[fault_.kind] << " (value " << Hex(fault_.value) << ", count " << fault_.count
+         << FaultName(fault_.kind) << " (value " << HexText(fault_.value) << ", count " << fault_.count
          << ") at its driver call " << fault_.call << ", " << (claimed_ ? "claimed success" : "reported a failure")
          << ", recovery: " << recovery_ << "\nthe session's last lines:";
     std::lock_guard lock(linesMutex_);
@@ -203,8 +197,8 @@ void HostStorm::JudgeStop(const std::string& what) {
     for (std::size_t i = 0; i < model.size(); ++i) {
         const DWORD host = session_->Register(i) & RegisterMask(i);
         Expect(host == (model[i] & RegisterMask(i)), Check::StopRegisters,
-               what + ": the host's " + simhost::kHostRegisterNames[i].name + " is " + Hex(host) +
-                   ", the target's " + Hex(model[i]) + " (stop cause \"" + session_->LastStopCause() + "\")");
+               what + ": the host's " + simhost::kHostRegisterNames[i].name + " is " + HexText(host) +
+                   ", the target's " + HexText(model[i]) + " (stop cause \"" + session_->LastStopCause() + "\")");
     }
     // The launch wrote the flash back: the program is still whole.
     JudgeProgram(what);
@@ -221,7 +215,7 @@ void HostStorm::JudgeProgram(const std::string& what) {
             chip[kBreakAddress - run.start] = run.bytes[kBreakAddress - run.start];
         }
         Expect(chip == run.bytes, Check::ProgramInFlash,
-               what + ": the chip's flash at " + Hex(run.start) + " is not the program");
+               what + ": the chip's flash at " + HexText(run.start) + " is not the program");
     }
 }
 
@@ -236,30 +230,15 @@ void HostStorm::JudgeRunEnded() {
 
 // ---- draws ----
 
-std::uint32_t HostStorm::Below(Rng& rng, std::uint32_t bound) {
-    return bound == 0 ? 0 : static_cast<std::uint32_t>(rng() % bound);
-}
-
-HostStorm::Op HostStorm::DrawOp(Rng& rng) {
+HostStorm::Op HostStorm::DrawOp(StormRng& rng) {
     static constexpr std::pair<Op, std::uint32_t> kWeights[] = {
         {Op::Read, 12},      {Op::Write, 12},     {Op::Download, 6}, {Op::GoToBreak, 10}, {Op::GoAndHalt, 10},
         {Op::Step, 14},      {Op::Registers, 6},  {Op::Reset, 10},   {Op::Status, 4},     {Op::Reconnect, 4},
     };
-    std::uint32_t total = 0;
-    for (const auto& [op, weight] : kWeights) {
-        total += weight;
-    }
-    std::uint32_t pick = Below(rng, total);
-    for (const auto& [op, weight] : kWeights) {
-        if (pick < weight) {
-            return op;
-        }
-        pick -= weight;
-    }
-    return Op::Read;
+    return testing_support::DrawWeighted(rng, kWeights);
 }
 
-HostStorm::Fault HostStorm::DrawFault(Rng& rng, Op op) {
+HostStorm::Fault HostStorm::DrawFault(StormRng& rng, Op op) {
     // About the driver calls each operation makes on the demo device.
     static constexpr std::uint32_t kCalls[] = {12, 12, 400, 160, 160, 80, 80, 30, 12, 600};
     static constexpr DWORD kKinds[] = {
@@ -320,10 +299,10 @@ HostStorm::Fault HostStorm::DrawFault(Rng& rng, Op op) {
 
 // ---- the operations ----
 
-bool HostStorm::Read(Rng& rng) {
+bool HostStorm::Read(StormRng& rng) {
     const DWORD first = kRamTop + Below(rng, kRamEnd - kRamTop + 1);
     const DWORD count = 1 + Below(rng, std::min<DWORD>(64, kRamEnd - first + 1));
-    detail_ = Hex(first) + ", " + std::to_string(count) + " bytes";
+    detail_ = HexText(first) + ", " + std::to_string(count) + " bytes";
     const auto bytes = session_->ReadMemory(first, count);
     if (!bytes || Told()) {
         return false;
@@ -332,10 +311,10 @@ bool HostStorm::Read(Rng& rng) {
     return true;
 }
 
-bool HostStorm::Write(Rng& rng) {
+bool HostStorm::Write(StormRng& rng) {
     const DWORD first = kRamTop + Below(rng, kRamEnd - kRamTop + 1);
     const DWORD count = 1 + Below(rng, std::min<DWORD>(64, kRamEnd - first + 1));
-    detail_ = Hex(first) + ", " + std::to_string(count) + " bytes";
+    detail_ = HexText(first) + ", " + std::to_string(count) + " bytes";
     Bytes bytes(count);
     for (BYTE& byte : bytes) {
         byte = static_cast<BYTE>(rng());
@@ -368,7 +347,7 @@ bool HostStorm::GoToBreak() {
     }
     JudgeStop("a go to a breakpoint");
     Expect(Status().pc == kBreakAddress || session_->LastStopCause() == kTargetReset || GoUnread(), Check::BreakReached,
-           "the go stopped at " + Hex(Status().pc) + " (\"" + session_->LastStopCause() + "\"), not at the breakpoint");
+           "the go stopped at " + HexText(Status().pc) + " (\"" + session_->LastStopCause() + "\"), not at the breakpoint");
     // The chip may keep the break byte until the next launch or the session's
     // end; what the host reads is the program's byte.
     const auto seen = session_->ReadMemory(kBreakAddress, 1);
@@ -390,10 +369,10 @@ bool HostStorm::GoAndHalt() {
     return true;
 }
 
-bool HostStorm::Step(Rng& rng) {
+bool HostStorm::Step(StormRng& rng) {
     const StepFrom& step = kSteps[Below(rng, static_cast<std::uint32_t>(std::size(kSteps)))];
     host_->Services().Registers().SetValue(kPc, step.from);
-    detail_ = "from " + Hex(step.from);
+    detail_ = "from " + HexText(step.from);
     // A break byte a breakpoint left in the chip stops the step on its own.
     const bool breakByteLeft = step.from == kBreakAddress && ReadTarget(kBreakAddress, 1) != Bytes{kNop};
     if (!session_->Step(simhost::StepKind::In) || StopTold()) {
@@ -404,18 +383,18 @@ bool HostStorm::Step(Rng& rng) {
     // by where it stopped.
     if (session_->LastStopCause() == kStepEnd && !GoUnread()) {
         Expect(Status().pc == step.to, breakByteLeft ? Check::BreakBytesGone : Check::StopRegisters,
-               "the step stopped at " + Hex(Status().pc));
+               "the step stopped at " + HexText(Status().pc));
     }
     return true;
 }
 
-bool HostStorm::Registers(Rng& rng) {
+bool HostStorm::Registers(StormRng& rng) {
     const auto r0 = static_cast<DWORD>(rng() & 0xFFFF);
     const auto sb = static_cast<DWORD>(rng() & 0xFFFF);
     host_->Services().Registers().SetValue(kR0, r0);
     host_->Services().Registers().SetValue(kSb, sb);
     host_->Services().Registers().SetValue(kPc, 0xC004);  // a no-operation
-    detail_ = "R0 " + Hex(r0) + ", SB " + Hex(sb) + ", then a step";
+    detail_ = "R0 " + HexText(r0) + ", SB " + HexText(sb) + ", then a step";
     if (!session_->Step(simhost::StepKind::In) || StopTold()) {
         return false;
     }
@@ -435,7 +414,7 @@ bool HostStorm::Reset() {
     Expect(status.targetPowered == 1 && status.mcuState == Q3V_SIM_MCU_FIRMWARE && status.running == 0,
            Check::ResetDone, "a reset that answered success left the target " +
                                  std::string(status.targetPowered == 0 ? "unpowered" : "not under its firmware"));
-    Expect(!programInFlash_ || status.pc == kEntry, Check::ResetDone, "the reset left the PC at " + Hex(status.pc));
+    Expect(!programInFlash_ || status.pc == kEntry, Check::ResetDone, "the reset left the PC at " + HexText(status.pc));
     return true;
 }
 
@@ -457,7 +436,7 @@ bool HostStorm::Reconnect() {
     return true;
 }
 
-bool HostStorm::Run(Op op, Rng& rng) {
+bool HostStorm::Run(Op op, StormRng& rng) {
     switch (op) {
     case Op::Read:
         return Read(rng);
@@ -546,7 +525,7 @@ void HostStorm::Prepare(Op op) {
 }
 
 bool HostStorm::Iterate(std::uint32_t iteration) {
-    Rng rng(testing_support::IterationSeed(settings_.seed, iteration));
+    StormRng rng(testing_support::IterationSeed(settings_.seed, iteration));
     iteration_ = iteration;
     op_ = DrawOp(rng);
     fault_ = DrawFault(rng, op_);
@@ -559,7 +538,7 @@ bool HostStorm::Iterate(std::uint32_t iteration) {
     }
     if (settings_.verbose) {
         std::printf("iteration %u: %s under %s (value %s, count %u) at driver call %u\n", static_cast<unsigned>(iteration),
-                    kOpNames[static_cast<int>(op_)], kFaultNames[fault_.kind], Hex(fault_.value).c_str(),
+                    kOpNames[static_cast<int>(op_)], FaultName(fault_.kind), HexText(fault_.value).c_str(),
                     static_cast<unsigned>(fault_.count), static_cast<unsigned>(fault_.call));
     }
     boxesBefore_ = ui_->Boxes().size();

@@ -22,11 +22,12 @@
 #include <memory>
 #include <mutex>
 #include <ostream>
-#include <random>
 #include <string>
 #include <vector>
 
 namespace roadtest {
+
+using testing_support::StormRng;
 
 // Nobody at the screen: every box and dialog takes its default, as the
 // host's console does unattended; the boxes shown are kept.
@@ -44,8 +45,6 @@ private:
 
 class HostStorm : public EmulatorRoad {
 protected:
-    using Rng = std::mt19937_64;
-
     enum class Op { Read, Write, Download, GoToBreak, GoAndHalt, Step, Registers, Reset, Status, Reconnect };
     struct Fault {
         DWORD kind = 0;
@@ -82,21 +81,20 @@ protected:
 private:
     void Expect(bool holds, Check check, const std::string& what);
     bool Failed() const { return !failure_.empty(); }
-    static std::uint32_t Below(Rng& rng, std::uint32_t bound);
-    static Op DrawOp(Rng& rng);
-    static Fault DrawFault(Rng& rng, Op op);
+    static Op DrawOp(StormRng& rng);
+    static Fault DrawFault(StormRng& rng, Op op);
 
     // The operations; each answers whether it claims success.
-    bool Read(Rng& rng);
-    bool Write(Rng& rng);
+    bool Read(StormRng& rng);
+    bool Write(StormRng& rng);
     bool Download();
     bool GoToBreak();
     bool GoAndHalt();
-    bool Step(Rng& rng);
-    bool Registers(Rng& rng);
+    bool Step(StormRng& rng);
+    bool Registers(StormRng& rng);
     bool Reset();
     bool Reconnect();
-    bool Run(Op op, Rng& rng);
+    bool Run(Op op, StormRng& rng);
 
     // What the operation told the person beyond its answer: a message box,
     // or an error text to the host.

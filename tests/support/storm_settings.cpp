@@ -3,12 +3,18 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 
 namespace testing_support {
 
 namespace {
 
 constexpr std::chrono::seconds kStuck{300};
+
+// By fault kind; kind 0 is no fault.
+const char* const kFaultNames[] = {"",        "timeout", "linklost",  "connector",  "nak",     "status", "erase",
+                                   "program", "reset",   "short",     "corrupt",    "verify",  "power",  "ack",
+                                   "delay",   "stuck",   "breakstop", "initialise", "nobreak"};
 
 }  // namespace
 
@@ -37,6 +43,20 @@ std::uint64_t IterationSeed(std::uint64_t seed, std::uint32_t iteration) {
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
     return z ^ (z >> 31);
+}
+
+std::uint32_t Below(StormRng& rng, std::uint32_t bound) {
+    return bound == 0 ? 0 : static_cast<std::uint32_t>(rng() % bound);
+}
+
+const char* FaultName(DWORD kind) {
+    return kind < std::size(kFaultNames) ? kFaultNames[kind] : "?";
+}
+
+std::string HexText(DWORD value) {
+    char text[16];
+    std::snprintf(text, sizeof(text), "0x%X", static_cast<unsigned>(value));
+    return text;
 }
 
 StormWatchdog::StormWatchdog(std::uint64_t seed) : m_seed(seed), m_thread([this] { Watch(); }) {}

@@ -1,5 +1,6 @@
 #include "tests/support/temp_folder.h"
 
+#include "platform/crt.h"
 #include "platform/module.h"
 #include "platform/paths.h"
 
@@ -50,6 +51,15 @@ std::filesystem::path TempFolder::Write(const std::string& name, const std::stri
 std::string TempFolder::Read(const std::string& name) const {
     std::ifstream in(path_ / name, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+CurrentDirectoryScope::CurrentDirectoryScope() {
+    char buffer[MAX_PATH];
+    saved_ = _getcwd(buffer, sizeof(buffer)) != nullptr ? buffer : "";
+}
+
+CurrentDirectoryScope::~CurrentDirectoryScope() {
+    _chdir(saved_.c_str());
 }
 
 std::string ProgramFolder() {

@@ -1,5 +1,5 @@
 // A temporary folder for tests that touch the file system, removed with its
-// contents when the test ends.
+// contents when the test ends; and the current directory kept for a scope.
 #pragma once
 
 #include <filesystem>
@@ -26,6 +26,18 @@ public:
 
 private:
     std::filesystem::path path_;
+};
+
+// Puts the current directory back however the test ends.
+class CurrentDirectoryScope {
+public:
+    CurrentDirectoryScope();
+    ~CurrentDirectoryScope();
+    CurrentDirectoryScope(const CurrentDirectoryScope&) = delete;
+    CurrentDirectoryScope& operator=(const CurrentDirectoryScope&) = delete;
+
+private:
+    std::string saved_;
 };
 
 // The folder of the test program (where the modules and data files are), as a

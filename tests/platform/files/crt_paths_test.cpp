@@ -13,6 +13,7 @@
 
 namespace {
 
+using testing_support::CurrentDirectoryScope;
 using testing_support::TempFolder;
 
 std::string FullPath(const char* path) {
@@ -25,18 +26,6 @@ std::string CurrentDirectory() {
     char buffer[MAX_PATH];
     return _getcwd(buffer, sizeof(buffer)) != nullptr ? buffer : "";
 }
-
-// Puts the current directory back however the test ends.
-class CurrentDirectoryScope {
-public:
-    CurrentDirectoryScope() : saved_(CurrentDirectory()) {}
-    ~CurrentDirectoryScope() { _chdir(saved_.c_str()); }
-    CurrentDirectoryScope(const CurrentDirectoryScope&) = delete;
-    CurrentDirectoryScope& operator=(const CurrentDirectoryScope&) = delete;
-
-private:
-    std::string saved_;
-};
 
 TEST(FullPath, FoldsAbsolutePathsAsTheSystemDoes) {
     struct Case {
