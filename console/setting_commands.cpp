@@ -14,22 +14,9 @@ constexpr DWORD kModified = 1;
 // The CPU types without an NMI mode or a break-condition mode of their own.
 constexpr const char* kCpuTypesWithoutModes[] = {"Pz6/300L", "Vk31X"};
 
-// The five break-mode values of the target configuration.
-struct BreakModeSettings {
-    DWORD mode = 0;  // 0 normal, 1 no break
-    DWORD second = 0;
-    DWORD third = 0;
-    DWORD nmiMode = 0;  // 0 eml, 1 user
-    DWORD conditionMode = 0;  // 0 eml, 1 user
-
-    static BreakModeSettings Read() {
-        BreakModeSettings settings;
-        GetBreakModeSettings(&settings.mode, &settings.second, &settings.third, &settings.nmiMode,
-                             &settings.conditionMode);
-        return settings;
-    }
-    void Write() const { SetBreakModeSettings(mode, second, third, nmiMode, conditionMode); }
-};
+void WriteBreakModeValues(const BreakModeValues& values) {
+    SetBreakModeSettings(values.mode, values.value2, values.value3, values.value4, values.value5);
+}
 
 void MarkSessionModified() {
     if (CTargetVk3* target = GetTarget()) {
@@ -75,7 +62,7 @@ DWORD CCmdGoOption::Run(const CString& line, CString& result) {
     if (!StartChange(line, result)) {
         return 0;
     }
-    BreakModeSettings settings = BreakModeSettings::Read();
+    BreakModeValues settings = GetBreakModeValues();
     if (GetArgumentValue(0).IsEmpty()) {
         AppendText(CString("Emulator execution mode = ") + GetBreakModeName().c_str() + "\n", 0);
         return Succeed(result);
@@ -92,7 +79,7 @@ DWORD CCmdGoOption::Run(const CString& line, CString& result) {
     const auto mode = static_cast<DWORD>(m_mode->GetIndex());
     if (mode != settings.mode) {
         settings.mode = mode;
-        settings.Write();
+        WriteBreakModeValues(settings);
     }
     MarkSessionModified();
     return Succeed(result);
@@ -188,9 +175,9 @@ DWORD CCmdBreakConditionMode::Run(const CString& line, CString& result) {
     if (!CheckStart(ParseArguments(line), HasOwnModes() && !IsTargetProgramRunning(), result)) {
         return 0;
     }
-    BreakModeSettings settings = BreakModeSettings::Read();
+    BreakModeValues settings = GetBreakModeValues();
     if (GetArgumentValue(0).IsEmpty()) {
-        AppendText(CString("Breakcondition_mode = ") + (settings.conditionMode == 0 ? "eml" : "user") + "\n", 0);
+        AppendText(CString("Breakcondition_mode = ") + (settings.value5 == 0 ? "eml" : "user") + "\n", 0);
         return Succeed(result);
     }
     if (m_mode == nullptr) {
@@ -200,14 +187,14 @@ DWORD CCmdBreakConditionMode::Run(const CString& line, CString& result) {
         return FailArgument(*m_mode, "Breakcondition_mode", kKeyword, result);
     }
     const auto mode = static_cast<DWORD>(m_mode->GetIndex());
-    if (mode != settings.conditionMode) {
+    if (mode != settings.value5) {
         if (mode == 1) {
             if (CTargetVk3* target = GetTarget(); target != nullptr && target->GetEventHandler() != nullptr) {
                 static_cast<void>(target->GetEventHandler()->ResetChannelsOnModeChange(1));  // answers 0
             }
         }
-        settings.conditionMode = mode;
-        settings.Write();
+        settings.value5 = mode;
+        WriteBreakModeValues(settings);
     }
     MarkSessionModified();
     return Succeed(result);
@@ -229,10 +216,10 @@ DWORD CCmdNmiMode::Run(const CString& line, CString& result) {
     if (!CheckStart(ParseArguments(line), HasOwnModes() && !IsTargetProgramRunning(), result)) {
         return 0;
     }
-    BreakModeSettings settings = BreakModeSettings::Read();
+    BreakModeValues settings = GetBreakModeValues();
     if (GetArgumentValue(0).IsEmpty()) {
         // Any mode but 0 acts as user.
-        AppendText(CString("NMI mode = ") + (settings.nmiMode == 0 ? "eml" : "user") + "\n", 0);
+        AppendText(CString("NMI mode = ") + (settings.value4 == 0 ? "eml" : "user") + "\n", 0);
         return Succeed(result);
     }
     if (m_mode == nullptr) {
@@ -242,15 +229,15 @@ DWORD CCmdNmiMode::Run(const CString& line, CString& result) {
         return FailArgument(*m_mode, "nmi_mode", kKeyword, result);
     }
     const auto mode = static_cast<DWORD>(m_mode->GetIndex());
-    if (mode != settings.nmiMode && mode == 1) {
+    if (mode != settings.value4 && mode == 1) {
         // The user's NMI takes the break-condition channels: they are freed.
         if (CTargetVk3* target = GetTarget(); target != nullptr && target->GetEventHandler() != nullptr) {
             static_cast<void>(target->GetEventHandler()->ResetChannelsOnNmiModeChange(1));  // answers 0
         }
     }
-    if (mode != settings.nmiMode) {
-        settings.nmiMode = mode;
-        settings.Write();
+    if (mode != settings.value4) {
+        settings.value4 = mode;
+        WriteBreakModeValues(settings);
     }
     return Succeed(result);
 }

@@ -155,13 +155,7 @@ bool CBreakConditionTable::IsAddressInRange(DWORD address) const {
 }
 
 HRESULT CBreakConditionTable::Apply() {
-    DWORD mode = 0;
-    DWORD value2 = 0;
-    DWORD value3 = 0;
-    DWORD value4 = 0;
-    DWORD value5 = 0;
-    GetBreakModeSettings(&mode, &value2, &value3, &value4, &value5);
-    if (mode != 0) {
+    if (GetBreakModeValues().mode != 0) {
         return S_FALSE;
     }
     IHExecutionService* state = nullptr;
