@@ -10,18 +10,11 @@
 namespace {
 
 constexpr LONG kFirstKeyword = 0;
-constexpr DWORD kModified = 1;
 // The CPU types without an NMI mode or a break-condition mode of their own.
 constexpr const char* kCpuTypesWithoutModes[] = {"Pz6/300L", "Vk31X"};
 
 void WriteBreakModeValues(const BreakModeValues& values) {
     SetBreakModeSettings(values.mode, values.value2, values.value3, values.value4, values.value5);
-}
-
-void MarkSessionModified() {
-    if (CTargetVk3* target = GetTarget()) {
-        target->SetModified(kModified);
-    }
 }
 
 // Lets the keyword take the word at the consumed-word position; false when

@@ -33,13 +33,6 @@ void Locked(Write write) {
     LockMemoryAccess(FALSE);
 }
 
-// Every change of a channel is one the host's session should save.
-void MarkSessionModified() {
-    if (CTargetVk3* target = GetTarget()) {
-        target->SetModified(1);
-    }
-}
-
 }  // namespace
 
 int CBreakConditionTable::GetChannelCount() const {

@@ -63,7 +63,7 @@ DWORD CTargetConfig::RunConfigurationSheet() {
     if (stepOption.Differs(m_stepOption) != 0) {
         SetStepInterruptMode(stepOption.Value());
     }
-    GetTarget()->SetModified(1);
+    MarkSessionModified();
     if (g_registerListSelector != selector && g_registerListSelector != 0) {
         static_cast<void>(ZeroInitRegisterList());  // the registers' new values show at the next read
     }
