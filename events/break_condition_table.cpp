@@ -64,10 +64,7 @@ DWORD CBreakConditionTable::SetChannel(int n, DWORD address) {
     record.pcBefore = 1;
     record.direction = 10;
     Locked([&] { g_breakChannels[static_cast<std::size_t>(n)] = record; });
-    MarkSessionModified();
-    EchoBreakConditionLine(Formatted("breakcondition_set channel %i address 0x%x pcbefore", n + 1,
-                                     static_cast<unsigned>(address)));
-    NotifyChanged();
+    Changed(Formatted("breakcondition_set channel %i address 0x%x pcbefore", n + 1, static_cast<unsigned>(address)));
     return 1;
 }
 
@@ -79,9 +76,7 @@ DWORD CBreakConditionTable::ClearChannel(int n) {
         return 1;
     }
     Locked([&] { g_breakChannels[static_cast<std::size_t>(n)] = BreakChannelRecord{}; });
-    MarkSessionModified();
-    EchoBreakConditionLine(Formatted("breakcondition_clear channel %i", n + 1));
-    NotifyChanged();
+    Changed(Formatted("breakcondition_clear channel %i", n + 1));
     return 1;
 }
 
@@ -90,10 +85,7 @@ DWORD CBreakConditionTable::EnableChannel(int n, DWORD flag) {
         return 0;
     }
     Locked([&] { g_breakChannels[static_cast<std::size_t>(n)].enable = flag == 1 ? 1 : 0; });
-    MarkSessionModified();
-    EchoBreakConditionLine(
-        Formatted("breakcondition_enable %s channel %i", flag == 1 ? "enable" : "disable", n + 1));
-    NotifyChanged();
+    Changed(Formatted("breakcondition_enable %s channel %i", flag == 1 ? "enable" : "disable", n + 1));
     return 1;
 }
 
@@ -164,6 +156,12 @@ HRESULT CBreakConditionTable::Apply() {
     WithTargetSuspended([this] { CopyWorkingChannels(static_cast<std::size_t>(GetChannelCount()),
                                                      sizeof(BreakChannelRecord)); });
     return S_OK;
+}
+
+void CBreakConditionTable::Changed(const std::string& line) {
+    MarkSessionModified();
+    EchoBreakConditionLine(line);
+    NotifyChanged();
 }
 
 void CBreakConditionTable::NotifyChanged() {
