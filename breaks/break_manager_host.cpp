@@ -88,6 +88,15 @@ void ShowInvalidInRewriteMode() {
     MessageBoxA(nullptr, LoadTargetString(res_id::kInvalidInRewriteMode).c_str(), "Error", MB_OK);
 }
 
+// An enabled break goes onto the emulator, a disabled one comes off it.
+void PutOnOrOffTarget(CTBreakContents& record, WORD enable) {
+    if (enable == 1) {
+        record.SetOnTarget();
+    } else {
+        record.RemoveFromTarget();
+    }
+}
+
 }  // namespace
 
 HRESULT CTBreakManager::AddBreak(DWORD address, GUID ownerId, BSTR text, DWORD* id) {
@@ -139,11 +148,7 @@ HRESULT CTBreakManager::EnableBreak(LONG id, WORD flag) {
         }
         NotifyAllPcBreaksEnable(enable);
         for (CTBreakContents* record : changing) {
-            if (enable == 1) {
-                record->SetOnTarget();
-            } else {
-                record->RemoveFromTarget();
-            }
+            PutOnOrOffTarget(*record, enable);
         }
         return S_OK;
     }
@@ -160,11 +165,7 @@ HRESULT CTBreakManager::EnableBreak(LONG id, WORD flag) {
         ++position;
     }
     NotifyPcBreakEnable(position, enable);
-    if (enable == 1) {
-        record->SetOnTarget();
-    } else {
-        record->RemoveFromTarget();
-    }
+    PutOnOrOffTarget(*record, enable);
     return S_OK;
 }
 

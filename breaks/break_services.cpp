@@ -19,7 +19,7 @@ public:
         const auto* cfg = static_cast<const CTargetCfgVk3*>(GetTarget()->GetCfgHandler());
         return cfg != nullptr ? cfg->GetTypeCode() : 0;
     }
-    void SetModified() override { GetTarget()->SetModified(1); }
+    void SetModified() override { MarkSessionModified(); }
     const CLSID& GetComponentClassId() const override { return GetTarget()->GetComponentClassId(); }
     bool IsProgramRunning() const override {
         const CTargetExec* exec = GetTarget()->GetExecHandler();

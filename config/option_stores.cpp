@@ -35,6 +35,10 @@ void CBreakModeStore::Get(DWORD* mode, DWORD* value2, DWORD* value3, DWORD* valu
     *value5 = m_value5;
 }
 
+BreakModeValues CBreakModeStore::Values() const {
+    return {m_mode, m_value2, m_value3, m_value4, m_value5};
+}
+
 std::string CBreakModeStore::GetName() const {
     if (m_mode >= kModeCount) {
         return {};

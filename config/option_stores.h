@@ -8,12 +8,22 @@
 
 #include <string>
 
+// The five break-mode values as CBreakModeStore::Get gives them.
+struct BreakModeValues {
+    DWORD mode = 0;    // the break-condition mode: 0 normal, 1 no break, ...
+    DWORD value2 = 0;  // the adapter communication speed code
+    DWORD value3 = 0;
+    DWORD value4 = 0;  // the NMI mode: 0 emulator, 1 user program
+    DWORD value5 = 0;  // the break-condition channels: 0 emulator, 1 user program
+};
+
 class CBreakModeStore {
 public:
     static constexpr DWORD kModeCount = 5;
 
     void Set(DWORD mode, DWORD value2, DWORD value3, DWORD value4, DWORD value5);
     void Get(DWORD* mode, DWORD* value2, DWORD* value3, DWORD* value4, DWORD* value5) const;
+    BreakModeValues Values() const;
     // The current mode's name ("Normal", "No Break", "Sequential break
     // Condition 2-1", ...), or its short name ("", "N", "S1", ...) when the
     // alternative-name flag is set; empty for a mode outside 0..4.

@@ -6,7 +6,6 @@
 
 #include "platform/afx_app.h"
 #include "platform/crt.h"
-#include "platform/module.h"
 #include "platform/profile.h"
 #include "platform/resources.h"
 #include "platform/ui.h"
@@ -87,16 +86,10 @@ std::optional<std::string_view> FindValue(std::string_view text, std::string_vie
     }
 }
 
-std::string PluginModulePath() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(GetModuleHandleA(kPluginModuleFileName), path, MAX_PATH);
-    return path;
-}
-
 }  // namespace
 
 std::string GetPluginModuleName() {
-    const std::string modulePath = PluginModulePath();
+    const std::string modulePath = GetPluginModulePath();
     const std::size_t separator = modulePath.find_last_of('\\');
     std::string name = separator == std::string::npos ? modulePath : modulePath.substr(separator + 1);
     const std::size_t dot = name.rfind('.');

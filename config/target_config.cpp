@@ -76,14 +76,12 @@ void GetBreakModeSettings(DWORD* mode, DWORD* value2, DWORD* value3, DWORD* valu
     g_targetConfig->BreakModeStore().Get(mode, value2, value3, value4, value5);
 }
 
+BreakModeValues GetBreakModeValues() {
+    return g_targetConfig != nullptr ? g_targetConfig->BreakModeStore().Values() : BreakModeValues{};
+}
+
 DWORD GetBreakConditionMode() {
-    DWORD mode = 0;
-    DWORD value2 = 0;
-    DWORD value3 = 0;
-    DWORD value4 = 0;
-    DWORD value5 = 0;
-    GetBreakModeSettings(&mode, &value2, &value3, &value4, &value5);
-    return value5;
+    return GetBreakModeValues().value5;
 }
 
 std::string GetBreakModeName() {

@@ -102,6 +102,7 @@ extern DWORD g_clockIndex;
 // setters keep nothing.
 void SetBreakModeSettings(DWORD mode, DWORD value2, DWORD value3, DWORD value4, DWORD value5);
 void GetBreakModeSettings(DWORD* mode, DWORD* value2, DWORD* value3, DWORD* value4, DWORD* value5);
+BreakModeValues GetBreakModeValues();
 // The fifth value alone: the break-condition mode (0 lets the channels be
 // placed and moved).
 DWORD GetBreakConditionMode();

@@ -10,31 +10,11 @@
 namespace {
 
 constexpr LONG kFirstKeyword = 0;
-constexpr DWORD kModified = 1;
 // The CPU types without an NMI mode or a break-condition mode of their own.
 constexpr const char* kCpuTypesWithoutModes[] = {"Pz6/300L", "Vk31X"};
 
-// The five break-mode values of the target configuration.
-struct BreakModeSettings {
-    DWORD mode = 0;  // 0 normal, 1 no break
-    DWORD second = 0;
-    DWORD third = 0;
-    DWORD nmiMode = 0;  // 0 eml, 1 user
-    DWORD conditionMode = 0;  // 0 eml, 1 user
-
-    static BreakModeSettings Read() {
-        BreakModeSettings settings;
-        GetBreakModeSettings(&settings.mode, &settings.second, &settings.third, &settings.nmiMode,
-                             &settings.conditionMode);
-        return settings;
-    }
-    void Write() const { SetBreakModeSettings(mode, second, third, nmiMode, conditionMode); }
-};
-
-void MarkSessionModified() {
-    if (CTargetVk3* target = GetTarget()) {
-        target->SetModified(kModified);
-    }
+void WriteBreakModeValues(const BreakModeValues& values) {
+    SetBreakModeSettings(values.mode, values.value2, values.value3, values.value4, values.value5);
 }
 
 // Lets the keyword take the word at the consumed-word position; false when
@@ -75,7 +55,7 @@ DWORD CCmdGoOption::Run(const CString& line, CString& result) {
     if (!StartChange(line, result)) {
         return 0;
     }
-    BreakModeSettings settings = BreakModeSettings::Read();
+    BreakModeValues settings = GetBreakModeValues();
     if (GetArgumentValue(0).IsEmpty()) {
         AppendText(CString("Emulator execution mode = ") + GetBreakModeName().c_str() + "\n", 0);
         return Succeed(result);
@@ -92,7 +72,7 @@ DWORD CCmdGoOption::Run(const CString& line, CString& result) {
     const auto mode = static_cast<DWORD>(m_mode->GetIndex());
     if (mode != settings.mode) {
         settings.mode = mode;
-        settings.Write();
+        WriteBreakModeValues(settings);
     }
     MarkSessionModified();
     return Succeed(result);
@@ -188,9 +168,9 @@ DWORD CCmdBreakConditionMode::Run(const CString& line, CString& result) {
     if (!CheckStart(ParseArguments(line), HasOwnModes() && !IsTargetProgramRunning(), result)) {
         return 0;
     }
-    BreakModeSettings settings = BreakModeSettings::Read();
+    BreakModeValues settings = GetBreakModeValues();
     if (GetArgumentValue(0).IsEmpty()) {
-        AppendText(CString("Breakcondition_mode = ") + (settings.conditionMode == 0 ? "eml" : "user") + "\n", 0);
+        AppendText(CString("Breakcondition_mode = ") + (settings.value5 == 0 ? "eml" : "user") + "\n", 0);
         return Succeed(result);
     }
     if (m_mode == nullptr) {
@@ -200,14 +180,14 @@ DWORD CCmdBreakConditionMode::Run(const CString& line, CString& result) {
         return FailArgument(*m_mode, "Breakcondition_mode", kKeyword, result);
     }
     const auto mode = static_cast<DWORD>(m_mode->GetIndex());
-    if (mode != settings.conditionMode) {
+    if (mode != settings.value5) {
         if (mode == 1) {
             if (CTargetVk3* target = GetTarget(); target != nullptr && target->GetEventHandler() != nullptr) {
                 static_cast<void>(target->GetEventHandler()->ResetChannelsOnModeChange(1));  // answers 0
             }
         }
-        settings.conditionMode = mode;
-        settings.Write();
+        settings.value5 = mode;
+        WriteBreakModeValues(settings);
     }
     MarkSessionModified();
     return Succeed(result);
@@ -229,10 +209,10 @@ DWORD CCmdNmiMode::Run(const CString& line, CString& result) {
     if (!CheckStart(ParseArguments(line), HasOwnModes() && !IsTargetProgramRunning(), result)) {
         return 0;
     }
-    BreakModeSettings settings = BreakModeSettings::Read();
+    BreakModeValues settings = GetBreakModeValues();
     if (GetArgumentValue(0).IsEmpty()) {
         // Any mode but 0 acts as user.
-        AppendText(CString("NMI mode = ") + (settings.nmiMode == 0 ? "eml" : "user") + "\n", 0);
+        AppendText(CString("NMI mode = ") + (settings.value4 == 0 ? "eml" : "user") + "\n", 0);
         return Succeed(result);
     }
     if (m_mode == nullptr) {
@@ -242,15 +222,15 @@ DWORD CCmdNmiMode::Run(const CString& line, CString& result) {
         return FailArgument(*m_mode, "nmi_mode", kKeyword, result);
     }
     const auto mode = static_cast<DWORD>(m_mode->GetIndex());
-    if (mode != settings.nmiMode && mode == 1) {
+    if (mode != settings.value4 && mode == 1) {
         // The user's NMI takes the break-condition channels: they are freed.
         if (CTargetVk3* target = GetTarget(); target != nullptr && target->GetEventHandler() != nullptr) {
             static_cast<void>(target->GetEventHandler()->ResetChannelsOnNmiModeChange(1));  // answers 0
         }
     }
-    if (mode != settings.nmiMode) {
-        settings.nmiMode = mode;
-        settings.Write();
+    if (mode != settings.value4) {
+        settings.value4 = mode;
+        WriteBreakModeValues(settings);
     }
     return Succeed(result);
 }

@@ -99,8 +99,6 @@ HRESULT CBreakConditionProvider::EditEventSettings() {
     static_cast<void>(engine->SetBreakCombination(chosen.combination));
     static_cast<void>(engine->SetTraceCondition(chosen.traceType, chosen.traceStart, chosen.traceStop, chosen.pickUp,
                                                 chosen.breakAtFull, 1));
-    if (CTargetVk3* target = GetTarget()) {
-        target->SetModified(1);
-    }
+    MarkSessionModified();
     return S_OK;
 }

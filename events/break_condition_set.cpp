@@ -45,12 +45,6 @@ CViewColumnBase* EventColumns() {
     return target != nullptr ? target->GetEventColumns() : nullptr;
 }
 
-void MarkModified() {
-    if (CTargetVk3* target = GetTarget()) {
-        target->SetModified(1);
-    }
-}
-
 }  // namespace
 
 CBreakConditionSet::CBreakConditionSet(IHostServiceProvider* host) : m_host(host) {
@@ -203,7 +197,7 @@ void CBreakConditionSet::ClearChannel(DWORD n, DWORD resetTexts) {
     if (CTargetEventVk3* events = EventHandler()) {
         events->ApplyEventState();
     }
-    MarkModified();
+    MarkSessionModified();
     if (g_deviceValues.hwBreak == 1) {
         if (m_echoOffWhileEnabling == 0 && echoOffWhileRemoving == 0) {
             EchoBreakConditionLine(Formatted("%s %s 0x%X", "breakcondition_clear", "address", static_cast<unsigned>(address)));
@@ -231,7 +225,7 @@ DWORD CBreakConditionSet::EnableChannel(DWORD n, DWORD flag) {
         if (CTargetEventVk3* events = EventHandler()) {
             events->ApplyEventState();
         }
-        MarkModified();
+        MarkSessionModified();
     }
     m_markEnabled[at] = flag;
     m_echoOffWhileEnabling = 0;

@@ -10,22 +10,8 @@
 #include "config/target_config.h"
 #include "target/target_vk3.h"
 
-namespace {
-
-DWORD BreakModeIndex() {
-    DWORD mode = 0;
-    DWORD value2 = 0;
-    DWORD value3 = 0;
-    DWORD value4 = 0;
-    DWORD value5 = 0;
-    GetBreakModeSettings(&mode, &value2, &value3, &value4, &value5);
-    return mode;
-}
-
-}  // namespace
-
 DWORD CBreakConditionSet::ApplyWhileRunning() {
-    if (BreakModeIndex() != 0) {
+    if (GetBreakModeValues().mode != 0) {
         return 1;
     }
     LockMemoryAccess(TRUE);
@@ -45,7 +31,7 @@ DWORD CBreakConditionSet::ApplyWhileRunning() {
 }
 
 void CBreakConditionSet::BuildEventRows(DWORD n, const EventRow** row) {
-    const bool sequential = BreakModeIndex() == 2;
+    const bool sequential = GetBreakModeValues().mode == 2;
     if (n < kChannels && break_rules::ChannelExists(static_cast<int>(n))) {
         m_row.conditionText = m_displayText[n];
         m_row.kindText = n == 0 || !sequential ? "Break" : "Sequential break";

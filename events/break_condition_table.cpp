@@ -33,13 +33,6 @@ void Locked(Write write) {
     LockMemoryAccess(FALSE);
 }
 
-// Every change of a channel is one the host's session should save.
-void MarkSessionModified() {
-    if (CTargetVk3* target = GetTarget()) {
-        target->SetModified(1);
-    }
-}
-
 }  // namespace
 
 int CBreakConditionTable::GetChannelCount() const {
@@ -71,10 +64,7 @@ DWORD CBreakConditionTable::SetChannel(int n, DWORD address) {
     record.pcBefore = 1;
     record.direction = 10;
     Locked([&] { g_breakChannels[static_cast<std::size_t>(n)] = record; });
-    MarkSessionModified();
-    EchoBreakConditionLine(Formatted("breakcondition_set channel %i address 0x%x pcbefore", n + 1,
-                                     static_cast<unsigned>(address)));
-    NotifyChanged();
+    Changed(Formatted("breakcondition_set channel %i address 0x%x pcbefore", n + 1, static_cast<unsigned>(address)));
     return 1;
 }
 
@@ -86,9 +76,7 @@ DWORD CBreakConditionTable::ClearChannel(int n) {
         return 1;
     }
     Locked([&] { g_breakChannels[static_cast<std::size_t>(n)] = BreakChannelRecord{}; });
-    MarkSessionModified();
-    EchoBreakConditionLine(Formatted("breakcondition_clear channel %i", n + 1));
-    NotifyChanged();
+    Changed(Formatted("breakcondition_clear channel %i", n + 1));
     return 1;
 }
 
@@ -97,10 +85,7 @@ DWORD CBreakConditionTable::EnableChannel(int n, DWORD flag) {
         return 0;
     }
     Locked([&] { g_breakChannels[static_cast<std::size_t>(n)].enable = flag == 1 ? 1 : 0; });
-    MarkSessionModified();
-    EchoBreakConditionLine(
-        Formatted("breakcondition_enable %s channel %i", flag == 1 ? "enable" : "disable", n + 1));
-    NotifyChanged();
+    Changed(Formatted("breakcondition_enable %s channel %i", flag == 1 ? "enable" : "disable", n + 1));
     return 1;
 }
 
@@ -155,13 +140,7 @@ bool CBreakConditionTable::IsAddressInRange(DWORD address) const {
 }
 
 HRESULT CBreakConditionTable::Apply() {
-    DWORD mode = 0;
-    DWORD value2 = 0;
-    DWORD value3 = 0;
-    DWORD value4 = 0;
-    DWORD value5 = 0;
-    GetBreakModeSettings(&mode, &value2, &value3, &value4, &value5);
-    if (mode != 0) {
+    if (GetBreakModeValues().mode != 0) {
         return S_FALSE;
     }
     IHExecutionService* state = nullptr;
@@ -177,6 +156,12 @@ HRESULT CBreakConditionTable::Apply() {
     WithTargetSuspended([this] { CopyWorkingChannels(static_cast<std::size_t>(GetChannelCount()),
                                                      sizeof(BreakChannelRecord)); });
     return S_OK;
+}
+
+void CBreakConditionTable::Changed(const std::string& line) {
+    MarkSessionModified();
+    EchoBreakConditionLine(line);
+    NotifyChanged();
 }
 
 void CBreakConditionTable::NotifyChanged() {

@@ -13,6 +13,8 @@
 
 #include "platform/host/interfaces.h"
 
+#include <string>
+
 class CBreakConditionTable {
 public:
     explicit CBreakConditionTable(IHostServiceProvider* owner) : m_owner(owner) {}
@@ -57,6 +59,9 @@ public:
 private:
     bool Valid(int n) const { return n >= 0 && n < GetChannelCount(); }
     static bool IsSet(int n);
+    // Every change of a channel: the session marked modified, the console
+    // line echoed, the host told.
+    void Changed(const std::string& line);
 
     IHostServiceProvider* m_owner;  // borrowed
 };

@@ -264,8 +264,8 @@ void CSetBcAddressPage::DoDataExchange(CDataExchange* exchange) {
 void CSetBcAddressPage::OnOK() {
     if (owner != nullptr && !owner->IsSet()) {
         AfxMessageBox(kInvalidCondition, MB_ICONEXCLAMATION);
-    } else if (CTargetVk3* target = GetTarget()) {
-        target->SetModified(1);
+    } else {
+        MarkSessionModified();
     }
     CSetBcPage::OnOK();
 }

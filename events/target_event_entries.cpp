@@ -11,16 +11,6 @@
 
 #include <string>
 
-namespace {
-
-void MarkModified() {
-    if (CTargetVk3* target = GetTarget()) {
-        target->SetModified(1);
-    }
-}
-
-}  // namespace
-
 void CTargetEventVk3::NotifyChannelsChanged() const {
     if (m_host != nullptr) {
         const CHostEvent event(EVENT_BreakConditionChanged);
@@ -71,14 +61,14 @@ HRESULT CTargetEventVk3::ToggleConditionAtAddress(int channel, DWORD address, DW
     if (set != nullptr && GetBreakConditionMode() == 0) {
         if (channel >= 0 && channel < kChannels) {
             static_cast<void>(RemoveItem(kChannelList, channel));  // a channel the device lacks stays
-            MarkModified();
+            MarkSessionModified();
         } else if (channel == -1) {
             if (set->ToggleAtAddress(-1, address, address2) == -1 && m_host != nullptr) {
                 const platform::Bstr text(std::string("Too many event points."));
                 static_cast<void>(m_host->ReportErrorText(text.Get()));  // the host's answer is not read
             }
             ApplyEventState();
-            MarkModified();
+            MarkSessionModified();
         }
     }
     NotifyChannelsChanged();

@@ -247,13 +247,8 @@ void CEmulatorChannel::SelectCommunicationSpeed() {
 }
 
 void CEmulatorChannel::ApplyCommunicationSpeed() {
-    DWORD mode = 0;
-    DWORD value2 = 0;
-    DWORD value3 = 0;
-    DWORD value4 = 0;
-    DWORD value5 = 0;
-    GetBreakModeSettings(&mode, &value2, &value3, &value4, &value5);
-    SetBreakModeSettings(mode, m_speedIndex, value3, value4, value5);
+    const BreakModeValues values = GetBreakModeValues();
+    SetBreakModeSettings(values.mode, m_speedIndex, values.value3, values.value4, values.value5);
     SetAdapterBaudRate(m_speedIndex);
 }
 

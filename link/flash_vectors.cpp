@@ -45,13 +45,7 @@ DWORD IdCodeAddress(std::size_t index) {
 // A vector the configuration exempts: the second one in the emulation mode,
 // the fifth when the break-mode settings give it to the user program.
 bool VectorExempt(std::size_t index) {
-    DWORD mode = 0;
-    DWORD value2 = 0;
-    DWORD value3 = 0;
-    DWORD value4 = 0;
-    DWORD value5 = 0;
-    GetBreakModeSettings(&mode, &value2, &value3, &value4, &value5);
-    return (index == 1 && GetEmulationMode() == 1) || (index == 4 && value4 == 1);
+    return (index == 1 && GetEmulationMode() == 1) || (index == 4 && GetBreakModeValues().value4 == 1);
 }
 
 }  // namespace

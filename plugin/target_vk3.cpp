@@ -59,6 +59,10 @@ CTargetVk3* GetTarget() {
     return &g_target;
 }
 
+void MarkSessionModified() {
+    GetTarget()->SetModified(1);
+}
+
 IHostServiceProvider* GetTargetHost() {
     return GetTarget()->GetHost();
 }

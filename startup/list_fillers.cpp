@@ -26,12 +26,7 @@ constexpr std::array<const char*, 7> kClocks{"62.5 kHz", "125 kHz", "250 kHz", "
 
 void FillSpeedList(CComboBox& combo) {
     combo.ResetContent();
-    DWORD mode = 0;
-    DWORD speed = 0;
-    DWORD value3 = 0;
-    DWORD value4 = 0;
-    DWORD value5 = 0;
-    GetBreakModeSettings(&mode, &speed, &value3, &value4, &value5);
+    const DWORD speed = GetBreakModeValues().value2;
     const auto& texts = g_protocolType == 1 ? kBaudRates : kClocks;
     if (speed < texts.size()) {
         combo.InsertString(0, texts[speed]);

@@ -70,11 +70,7 @@ HRESULT CTargetExecVk3::PostStepRequest(DWORD code, DWORD first, DWORD last, con
     if (CheckGuardedArea() != 0) {
         return E_FAIL;
     }
-    DWORD mode = 0;
-    DWORD unused = 0;
-    DWORD refused = 0;
-    GetBreakModeSettings(&mode, &unused, &unused, &unused, &refused);
-    if (refused == 1) {
+    if (GetBreakModeValues().value5 == 1) {
         ReportToHost(refusal);
         return E_FAIL;
     }
@@ -265,11 +261,7 @@ DWORD CTargetExecVk3::HaltRun() {
     if (m_running2 == 0) {
         return 0;
     }
-    DWORD mode = 0;
-    DWORD unused = 0;
-    DWORD noBreak = 0;
-    GetBreakModeSettings(&mode, &unused, &unused, &noBreak, &unused);
-    if (noBreak == 1) {
+    if (GetBreakModeValues().value4 == 1) {
         m_haltPending = false;
         ReportToHost("Can not use BREAK function.");
         return 0;

@@ -16,20 +16,6 @@
 
 namespace {
 
-struct BreakModeValues {
-    DWORD mode = 0;
-    DWORD value2 = 0;
-    DWORD value3 = 0;
-    DWORD value4 = 0;
-    DWORD value5 = 0;
-};
-
-BreakModeValues ValuesOf(const CBreakModeStore& store) {
-    BreakModeValues values;
-    store.Get(&values.mode, &values.value2, &values.value3, &values.value4, &values.value5);
-    return values;
-}
-
 // The host hears of a new break-condition mode: the event is raised and
 // posted to it.
 void NotifyBreakConditionChanged() {
@@ -48,7 +34,7 @@ DWORD CTargetConfig::RunConfigurationSheet() {
     if (!sheets.configurationSheet) {
         return 0;
     }
-    const BreakModeValues before = ValuesOf(m_breakMode);
+    const BreakModeValues before = m_breakMode.Values();
     const DWORD selector = g_registerListSelector;
     CBreakModeStore breakMode;
     m_breakMode.Copy(breakMode);
@@ -64,7 +50,7 @@ DWORD CTargetConfig::RunConfigurationSheet() {
     if (outcome.result != IDOK) {
         return 0;
     }
-    const BreakModeValues after = ValuesOf(breakMode);
+    const BreakModeValues after = breakMode.Values();
     if (breakMode.Differs(m_breakMode) != 0) {
         SetBreakModeSettings(after.mode, after.value2, after.value3, after.value4, after.value5);
         if (after.value2 != before.value2 && g_emulatorLink != nullptr) {
@@ -77,7 +63,7 @@ DWORD CTargetConfig::RunConfigurationSheet() {
     if (stepOption.Differs(m_stepOption) != 0) {
         SetStepInterruptMode(stepOption.Value());
     }
-    GetTarget()->SetModified(1);
+    MarkSessionModified();
     if (g_registerListSelector != selector && g_registerListSelector != 0) {
         static_cast<void>(ZeroInitRegisterList());  // the registers' new values show at the next read
     }

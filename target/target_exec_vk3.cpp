@@ -315,10 +315,7 @@ LONG EventStartFlag(DWORD code) {
     if (code == exec_request::kGoToAddresses) {
         return 0;
     }
-    DWORD mode = 0;
-    DWORD unused = 0;
-    GetBreakModeSettings(&mode, &unused, &unused, &unused, &unused);
-    return mode == 1 ? 0 : 1;
+    return GetBreakModeValues().mode == 1 ? 0 : 1;
 }
 
 }  // namespace
@@ -487,9 +484,7 @@ HRESULT CTargetExecVk3::RunGo() {
         m_temporaryBreaks = 1;
     }
     guard.SetHeld(1);
-    DWORD mode = 0;
-    DWORD unused = 0;
-    GetBreakModeSettings(&mode, &unused, &unused, &unused, &unused);
+    const DWORD mode = GetBreakModeValues().mode;
     GoRequestBlock& request = g_monitorRunState.goRequest;
     request = GoRequestBlock{};
     request.goStart = {1, GetPC()};

@@ -257,3 +257,5 @@ extern char g_familyName2[20];
 
 // The single target object.
 CTargetVk3* GetTarget();
+// Marks the host's session modified: a change it should save.
+void MarkSessionModified();
