@@ -1,11 +1,22 @@
 #include "sim/host/line_queue.h"
 
+#include <istream>
+#include <thread>
+
 namespace simhost {
 
 void LineQueue::Push(std::string line) {
     {
         std::lock_guard lock(mutex_);
         lines_.push_back(std::move(line));
+    }
+    changed_.notify_all();
+}
+
+void LineQueue::PushFront(std::string line) {
+    {
+        std::lock_guard lock(mutex_);
+        lines_.push_front(std::move(line));
     }
     changed_.notify_all();
 }
@@ -47,6 +58,17 @@ bool LineQueue::TakeAnswer(std::string& line) {
 bool LineQueue::Finished() const {
     std::lock_guard lock(mutex_);
     return closed_ && lines_.empty();
+}
+
+std::shared_ptr<LineQueue> ReadLines(std::istream& in) {
+    auto lines = std::make_shared<LineQueue>();
+    std::thread([&in, lines] {
+        for (std::string line; std::getline(in, line);) {
+            lines->Push(line);
+        }
+        lines->Close();
+    }).detach();
+    return lines;
 }
 
 }  // namespace simhost

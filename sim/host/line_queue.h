@@ -7,6 +7,8 @@
 #include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <iosfwd>
+#include <memory>
 #include <mutex>
 #include <string>
 
@@ -15,6 +17,9 @@ namespace simhost {
 class LineQueue {
 public:
     void Push(std::string line);
+    // A line that goes before every line waiting: what the console types
+    // for an interrupt.
+    void PushFront(std::string line);
     // No more lines will come.
     void Close();
 
@@ -33,5 +38,11 @@ private:
     int answersWaiting_ = 0;
     bool closed_ = false;
 };
+
+// Starts a thread that reads the stream's lines into a queue until the
+// stream ends. A session may end before its input (quit at a terminal), so
+// nobody waits for the thread: it holds its share of the queue and the
+// stream, which must last as long as the process (the standard input).
+std::shared_ptr<LineQueue> ReadLines(std::istream& in);
 
 }  // namespace simhost

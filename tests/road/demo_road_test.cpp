@@ -8,6 +8,7 @@
 // The demo: C000 JSR.A C010; C004 NOP; C005 NOP; C006 JMP.B C000;
 // C010 NOP; C011 NOP; C012 RTS.
 #include "tests/road/road_session.h"
+#include "tests/road/console_output.h"
 
 #include "sim/host/console.h"
 #include "sim/host/refusal_text.h"
@@ -20,9 +21,6 @@
 
 #include <gtest/gtest.h>
 
-#include <mutex>
-#include <streambuf>
-
 #include <algorithm>
 #include <cstdio>
 #include <sstream>
@@ -33,16 +31,14 @@
 namespace {
 
 using emutest::Bytes;
+using roadtest::Answers;
+using roadtest::Count;
+using roadtest::LineCount;
+using roadtest::RunTyped;
+using roadtest::SharedOutput;
+using roadtest::Shows;
 
 constexpr std::size_t kPc = 14;
-
-bool Shows(const std::string& output, const std::string& part) {
-    return output.find(part) != std::string::npos;
-}
-
-std::size_t Lines(const std::string& output) {
-    return static_cast<std::size_t>(std::count(output.begin(), output.end(), '\n'));
-}
 
 class DemoRoad : public roadtest::ConsoleRoadSession {
 protected:
@@ -87,7 +83,7 @@ TEST_F(DemoRoad, TheScriptedSessionHoldsAtEveryStep) {
     said = Do(console, "mem C000 20");
     EXPECT_TRUE(Shows(said, "00C000  FD 10 C0 00 04 04 FE F9 FF FF FF FF FF FF FF FF  ........"));
     EXPECT_TRUE(Shows(said, "00C010  04 04 F3 FF"));
-    EXPECT_EQ(Lines(said), 2u);
+    EXPECT_EQ(LineCount(said), 2u);
 
     Do(console, "break C010");
     ASSERT_EQ(session.Breaks().size(), 1u);
@@ -174,62 +170,7 @@ TEST_F(DemoRoad, TheWholeScriptRunsWithoutInputAndExitsZero) {
     EXPECT_TRUE(host_.Services().Registrations().empty());
 }
 
-// The console's output as another thread reads it while it is written.
-class SharedOutput : public std::streambuf {
-public:
-    std::string Text() const {
-        std::lock_guard lock(mutex_);
-        return text_;
-    }
-    // Waits (yielding) until the output shows part after from; where it
-    // ends, or npos when it never came.
-    std::size_t Await(const std::string& part, std::size_t from = 0) const {
-        for (int i = 0; i < 20000000; ++i) {
-            const std::string text = Text();
-            if (const std::size_t at = text.find(part, from); at != std::string::npos) {
-                return at + part.size();
-            }
-            std::this_thread::yield();
-        }
-        ADD_FAILURE() << "never shown: " << part << "\n" << Text();
-        return std::string::npos;
-    }
-
-protected:
-    int_type overflow(int_type c) override {
-        if (c != traits_type::eof()) {
-            std::lock_guard lock(mutex_);
-            text_.push_back(static_cast<char>(c));
-        }
-        return c;
-    }
-    std::streamsize xsputn(const char* data, std::streamsize count) override {
-        std::lock_guard lock(mutex_);
-        text_.append(data, static_cast<std::size_t>(count));
-        return count;
-    }
-
-private:
-    mutable std::mutex mutex_;
-    std::string text_;
-};
-
-// What the console answered each line, in order: the output between two
-// prompts.
-std::vector<std::string> Answers(const std::string& output) {
-    std::vector<std::string> answers;
-    const std::string prompt = "simhost> ";
-    std::size_t at = output.find(prompt);
-    while (at != std::string::npos) {
-        const std::size_t next = output.find(prompt, at + prompt.size());
-        answers.push_back(output.substr(at + prompt.size(), next == std::string::npos ? std::string::npos
-                                                                                    : next - at - prompt.size()));
-        at = next;
-    }
-    return answers;
-}
-
-TEST_F(DemoRoad, InteractiveBadLinesGetOneClearLineEachAndALostLinkIsAnsweredByTheNextLine) {
+TEST_F(DemoRoad, InteractiveBadLinesGetOneClearLineEachAndALostLinksBoxTakesNoLine) {
     testing_support::TempFolder files;
     files.Write("broken.mot", "S10BC000FD10C0000404FEF968\r\nS106C0100404F32F\r\n");
     const std::string broken = files.Windows("broken.mot");
@@ -264,6 +205,11 @@ TEST_F(DemoRoad, InteractiveBadLinesGetOneClearLineEachAndALostLinkIsAnsweredByT
         {"condition 3 on", "condition: 0x80042012 Invalid index value"},
         {"load " + missing, "load: " + missing + ": cannot open the file"},
         {"load " + broken, "load: " + broken + " line 2: bad checksum"},
+        {"load " + files.Windows(), "load: " + files.Windows() + ": a folder or device, not a program file"},
+#ifndef _WIN32
+        // Opens, and its first read fails.
+        {"load /proc/self/mem", "load: /proc/self/mem: cannot read the file"},
+#endif
         {"reg XX 1", "reg: no register \"XX\""},
         {"reg PC", "usage: reg <name> <value>"},
         {"reg FLG 10000", "reg: FLG is 16 bits wide"},
@@ -296,10 +242,8 @@ TEST_F(DemoRoad, InteractiveBadLinesGetOneClearLineEachAndALostLinkIsAnsweredByT
     const std::size_t running = output.Await("go: running");
     ASSERT_NE(running, std::string::npos);
     EXPECT_EQ(control_->injectFault(Q3V_SIM_FAULT_LINK_LOST, 1, 0), Q3V_SIM_OK);
-    const std::size_t box = output.Await("[message box", running);
-    ASSERT_NE(box, std::string::npos);
-    output.Await("answer (", box);
-    lines.Push("ok");
+    // A box with nothing to choose: shown on one line, it takes no line.
+    ASSERT_NE(output.Await("Please restart Q3v SYSTEM\n", running), std::string::npos);
     lines.Push("mem C000 10");
     lines.Push("step");
     lines.Close();
@@ -313,16 +257,16 @@ TEST_F(DemoRoad, InteractiveBadLinesGetOneClearLineEachAndALostLinkIsAnsweredByT
         const std::string& answer = answers[i];
         EXPECT_TRUE(Shows(answer, bad[i].second)) << bad[i].first << ": " << answer;
         if (bad[i].first != "connect") {
-            EXPECT_EQ(Lines(answer), 1u) << bad[i].first << ": " << answer;
+            EXPECT_EQ(LineCount(answer), 1u) << bad[i].first << ": " << answer;
         }
     }
-    // load, reset, go; then the lost link's box on the go thread, answered by
-    // the next line; the later commands are refused.
+    // load, reset, go; then the lost link's box on the go thread, on one
+    // line; the later commands are refused.
     const std::string& afterGo = answers[bad.size() + 2];
     EXPECT_TRUE(Shows(afterGo, "go: running")) << afterGo;
-    EXPECT_TRUE(Shows(said, "Please restart Q3v SYSTEM\nanswer (ok, cancel, yes, no, retry, abort, ignore; empty for the "
-                            "default): ok\n"))
+    EXPECT_TRUE(Shows(said, "[message box \"Q3vVk3\"] Communication timeout error. Please restart Q3v SYSTEM\n"))
         << said;
+    EXPECT_FALSE(Shows(said, "answer (")) << said;
     const std::string& memory = answers[bad.size() + 3];
     EXPECT_TRUE(Shows(memory, "[target] Communication timeout error\nmem: no bytes: the target reported an error\n"))
         << memory;
@@ -423,26 +367,6 @@ TEST_F(DemoRoad, ABreakpointTheHostKeepsAcrossAReconnectStopsTheProgram) {
     console.EndSession();
 }
 
-std::size_t Count(const std::string& output, const std::string& part) {
-    std::size_t count = 0;
-    for (std::size_t at = output.find(part); at != std::string::npos; at = output.find(part, at + part.size())) {
-        ++count;
-    }
-    return count;
-}
-
-// Typed ahead, as a person who does not wait for the question: the lines go
-// in order to the console and to what the commands ask.
-std::string RunTyped(simhost::Console& console, std::ostringstream& out, const std::vector<std::string>& typed) {
-    simhost::LineQueue lines;
-    for (const std::string& line : typed) {
-        lines.Push(line);
-    }
-    lines.Close();
-    EXPECT_EQ(console.RunInteractive(lines), 0);
-    return out.str();
-}
-
 TEST_F(DemoRoad, TheConnectSaysWhatItsQuestionIsForAndItsOptionsAnswerIt) {
     simhost::Console console(host_, in_, out_, true);
     const std::string said = RunTyped(
@@ -492,7 +416,8 @@ TEST_F(DemoRoad, QuitAtABoxOfTheGoThreadEndsTheSessionCleanly) {
     }
     std::size_t ended = std::string::npos;
     if (const std::size_t running = output.Await("go: running"); running != std::string::npos) {
-        EXPECT_EQ(control_->injectFault(Q3V_SIM_FAULT_LINK_LOST, 1, 0), Q3V_SIM_OK);
+        // The go thread's next look finds the connector gone and asks.
+        EXPECT_EQ(control_->injectFault(Q3V_SIM_FAULT_CONNECTOR, 1, 0), Q3V_SIM_OK);
         if (const std::size_t box = output.Await("answer (", running); box != std::string::npos) {
             lines.Push("quit");
             lines.Push("regs");
@@ -504,7 +429,8 @@ TEST_F(DemoRoad, QuitAtABoxOfTheGoThreadEndsTheSessionCleanly) {
     EXPECT_NE(ended, std::string::npos) << "the quit ended the session";
     EXPECT_EQ(result, 0);
     const std::string said = output.Text();
-    EXPECT_TRUE(Shows(said, "[quit: answered ")) << said;
+    EXPECT_TRUE(Shows(said, "Connector disconnected\nanswer (retry, cancel; ")) << said;
+    EXPECT_TRUE(Shows(said, "[quit: answered Cancel; the session ends]")) << said;
     EXPECT_EQ(Answers(said).size(), 5u) << "the line after the quit did not run\n" << said;
     EXPECT_TRUE(host_.Services().Registrations().empty());
 }
