@@ -232,7 +232,7 @@ int Console::RunInteractive(LineQueue& lines) {
         std::lock_guard lock(linesMutex_);
         lines_ = &lines;
     }
-    ui_.SetLineSource([&lines](std::string& line) { return lines.TakeAnswer(line); });
+    ui_.SetLineSource([&lines](std::string& line) { return lines.TakeAnswer(line); }, !lines.TypedAtTerminal());
     bool started = StartSession();
     if (started) {
         Print("type \"help\" for the commands");
@@ -266,7 +266,7 @@ int Console::RunInteractive(LineQueue& lines) {
     if (started) {
         EndSession();
     }
-    ui_.SetLineSource(nullptr);
+    ui_.SetLineSource(nullptr, false);
     {
         std::lock_guard lock(linesMutex_);
         lines_ = nullptr;

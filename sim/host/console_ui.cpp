@@ -162,9 +162,10 @@ ConsoleUiDriver::~ConsoleUiDriver() {
     platform::SetUiDriver(previous_);
 }
 
-void ConsoleUiDriver::SetLineSource(std::function<bool(std::string&)> source) {
+void ConsoleUiDriver::SetLineSource(std::function<bool(std::string&)> source, bool echo) {
     std::lock_guard lock(mutex_);
     lineSource_ = std::move(source);
+    echoAnswers_ = echo;
 }
 
 bool ConsoleUiDriver::Ask(const std::string& prompt, std::string& answer) {
@@ -173,7 +174,7 @@ bool ConsoleUiDriver::Ask(const std::string& prompt, std::string& answer) {
     if (!answered) {
         inputEnded_ = true;
         out_ << "\n";
-    } else if (lineSource_) {
+    } else if (lineSource_ && echoAnswers_) {
         out_ << answer << "\n";  // the line typed for the prompt, echoed beside it
     }
     return answered;

@@ -41,8 +41,10 @@ public:
     ConsoleUiDriver& operator=(const ConsoleUiDriver&) = delete;
 
     // Interactive answers come from source (false: no more input) instead
-    // of the input stream: the console's reader thread feeds both.
-    void SetLineSource(std::function<bool(std::string&)> source);
+    // of the input stream: the console's reader thread feeds both. echo: each
+    // answer is shown beside its question (a terminal shows what is typed
+    // itself).
+    void SetLineSource(std::function<bool(std::string&)> source, bool echo);
     // Held by whoever writes to the console: lines come from the go thread
     // too, and a box waiting for its answer keeps the console.
     std::recursive_mutex& OutputLock() { return mutex_; }
@@ -126,6 +128,7 @@ private:
     std::recursive_mutex mutex_;  // the console is one, whatever thread shows something
     platform::UnchangedBoxCount unchangedBoxes_;
     std::function<bool(std::string&)> lineSource_;
+    bool echoAnswers_ = false;
     std::set<HWND> leftOpen_;  // dialogs left to their program, until they close
     struct DialogSeen {
         std::string caption;

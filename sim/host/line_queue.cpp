@@ -1,7 +1,14 @@
 #include "sim/host/line_queue.h"
 
+#include <cstdio>
 #include <istream>
 #include <thread>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace simhost {
 
@@ -60,8 +67,8 @@ bool LineQueue::Finished() const {
     return closed_ && lines_.empty();
 }
 
-std::shared_ptr<LineQueue> ReadLines(std::istream& in) {
-    auto lines = std::make_shared<LineQueue>();
+std::shared_ptr<LineQueue> ReadLines(std::istream& in, bool typedAtTerminal) {
+    auto lines = std::make_shared<LineQueue>(typedAtTerminal);
     std::thread([&in, lines] {
         for (std::string line; std::getline(in, line);) {
             lines->Push(line);
@@ -69,6 +76,14 @@ std::shared_ptr<LineQueue> ReadLines(std::istream& in) {
         lines->Close();
     }).detach();
     return lines;
+}
+
+bool StandardInputIsTerminal() {
+#ifdef _WIN32
+    return _isatty(_fileno(stdin)) != 0;
+#else
+    return isatty(STDIN_FILENO) != 0;
+#endif
 }
 
 }  // namespace simhost

@@ -16,6 +16,11 @@ namespace simhost {
 
 class LineQueue {
 public:
+    // typedAtTerminal: the lines come from a terminal, which shows each as
+    // it is typed.
+    explicit LineQueue(bool typedAtTerminal = false) : typedAtTerminal_(typedAtTerminal) {}
+    bool TypedAtTerminal() const { return typedAtTerminal_; }
+
     void Push(std::string line);
     // A line that goes before every line waiting: what the console types
     // for an interrupt.
@@ -32,6 +37,7 @@ public:
     bool Finished() const;
 
 private:
+    const bool typedAtTerminal_;
     mutable std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<std::string> lines_;
@@ -39,10 +45,13 @@ private:
     bool closed_ = false;
 };
 
-// Starts a thread that reads the stream's lines into a queue until the
-// stream ends. A session may end before its input (quit at a terminal), so
+// Starts a thread that reads the standard input's lines into a queue until
+// it ends. A session may end before its input (quit at a terminal), so
 // nobody waits for the thread: it holds its share of the queue and the
-// stream, which must last as long as the process (the standard input).
-std::shared_ptr<LineQueue> ReadLines(std::istream& in);
+// stream, which must last as long as the process, as the standard input
+// does. typedAtTerminal: as LineQueue's.
+std::shared_ptr<LineQueue> ReadLines(std::istream& in, bool typedAtTerminal);
+// The standard input is a terminal.
+bool StandardInputIsTerminal();
 
 }  // namespace simhost

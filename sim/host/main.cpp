@@ -55,7 +55,10 @@ int main(int argc, char** argv) {
         simhost::SimHost host(pluginPath);
         simhost::Console console(host, std::cin, std::cout, interactive);
         const simhost::SignalWatch signals([&console](int number) { console.OnSignal(number); });
-        return interactive ? console.RunInteractive(*simhost::ReadLines(std::cin)) : console.RunScript();
+        if (!interactive) {
+            return console.RunScript();
+        }
+        return console.RunInteractive(*simhost::ReadLines(std::cin, simhost::StandardInputIsTerminal()));
     } catch (const std::exception& failure) {
         // Caught, the failure unwinds the session: it disconnects and its
         // scratch folder goes.

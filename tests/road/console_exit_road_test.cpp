@@ -162,7 +162,7 @@ TEST_F(ConsoleExitRoad, QuitEndsTheSessionWhileTheInputStaysOpen) {
 
     std::ostringstream out;
     simhost::Console console(host_, in_, out, true);
-    EXPECT_EQ(console.RunInteractive(*simhost::ReadLines(input)), 0);
+    EXPECT_EQ(console.RunInteractive(*simhost::ReadLines(input, true)), 0);
     EXPECT_TRUE(Shows(out.str(), "simhost: unloaded the plug-in module\n")) << out.str();
 }
 

@@ -367,6 +367,128 @@ TEST_F(DemoRoad, ABreakpointTheHostKeepsAcrossAReconnectStopsTheProgram) {
     console.EndSession();
 }
 
+// The README's session by hand, as a person sees it at a terminal: the
+// terminal shows each line as it is typed (here the test writes it into the
+// output at its prompt, as the terminal would), so the console does not
+// show the answers again. "…" in the README stands for lines left out, or
+// for part of a line.
+constexpr char kReadmeSession[] = R"(simhost> connect
+[the start-up looks at the Ctrl key: held, it shows the Emulator Setting sheet before connecting; "connect ctrl" or "connect noctrl" answers without this question]
+is Ctrl held? (y/N): n
+…
+[target] Q3v firmware version "6.56.30.000"
+connect: connected
+simhost> load
+load: Z:\…\build\bin\Vk3Demo.mot, 14 bytes in 3 runs
+…
+load: done
+simhost> reset
+[target] RESET CPU
+reset: the PC takes the program's reset vector
+…
+PC=00C000  INTB=000000  USP=0000  ISP=0A00  SB=0000  FLG=0000
+simhost> break C010
+break: #1 at 00C010
+simhost> go
+…
+stopped: BREAK POINT
+…
+PC=00C010  INTB=000000  USP=0000  ISP=09FD  SB=0000  FLG=0000
+simhost> regs
+0R0=0000  0R1=0000  0R2=0000  0R3=0000  0A0=0000  0A1=0000  0FB=0000
+1R0=0000  1R1=0000  1R2=0000  1R3=0000  1A0=0000  1A1=0000  1FB=0000
+PC=00C010  INTB=000000  USP=0000  ISP=09FD  SB=0000  FLG=0000
+simhost> quit
+disconnect: session saved
+…
+simhost: unloaded the plug-in module
+)";
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// A line of the README against one shown: equal, or with "…" standing for
+// any part.
+bool LineMatches(const std::string& written, const std::string& shown) {
+    const std::string ellipsis = "…";
+    const std::size_t at = written.find(ellipsis);
+    if (at == std::string::npos) {
+        return written == shown;
+    }
+    const std::string before = written.substr(0, at);
+    const std::string after = written.substr(at + ellipsis.size());
+    return shown.size() >= before.size() + after.size() && shown.compare(0, before.size(), before) == 0 &&
+           shown.compare(shown.size() - after.size(), after.size(), after) == 0;
+}
+
+// Where the README's lines fail to stand in the shown ones, in order; empty
+// when they all do. A line of "…" alone skips any lines.
+std::string SessionMismatch(const std::vector<std::string>& written, const std::vector<std::string>& shown) {
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        const bool skip = i > 0 && written[i - 1] == "…";
+        if (written[i] == "…") {
+            continue;
+        }
+        while (skip && next < shown.size() && !LineMatches(written[i], shown[next])) {
+            ++next;
+        }
+        if (next >= shown.size() || !LineMatches(written[i], shown[next])) {
+            return "README line " + std::to_string(i + 1) + " \"" + written[i] + "\" where the console showed \"" +
+                   (next < shown.size() ? shown[next] : std::string("(the end)")) + "\"";
+        }
+        ++next;
+    }
+    return {};
+}
+
+TEST_F(DemoRoad, TheReadmesSessionHoldsAsWrittenAtATerminal) {
+    SharedOutput output;
+    std::ostream out(&output);
+    simhost::LineQueue lines(true);
+    int result = -1;
+    std::thread host([&] {
+        simhost::Console console(host_, in_, out, true);
+        result = console.RunInteractive(lines);
+    });
+    // Each typed line at the prompt or question before it; a command's
+    // prompt comes once its output is complete.
+    const std::vector<std::pair<std::string, std::string>> typed = {
+        {"simhost> ", "connect"}, {"(y/N): ", "n"},     {"simhost> ", "load"}, {"simhost> ", "reset"},
+        {"simhost> ", "break C010"}, {"simhost> ", "go"}, {"simhost> ", "regs"}, {"simhost> ", "quit"},
+    };
+    std::size_t from = 0;
+    for (const auto& [prompt, line] : typed) {
+        from = output.Await(prompt, from);
+        if (from == std::string::npos) {
+            break;
+        }
+        out << line << "\n" << std::flush;  // the terminal shows what is typed
+        from = output.Text().size();
+        lines.Push(line);
+    }
+    lines.Close();
+    host.join();
+    EXPECT_EQ(result, 0);
+    const std::string said = output.Text();
+    // The README's program lies in build\bin; this build's, in its own folder.
+    std::string written = kReadmeSession;
+    const std::string readmeBin = "\\build\\bin\\";
+    const std::string bin = testing_support::ProgramFolder();  // its last name "bin"
+    const std::size_t build = bin.rfind('\\', bin.size() - std::string("\\bin\\").size() - 1);
+    written.replace(written.find(readmeBin), readmeBin.size(), bin.substr(build));
+    const std::vector<std::string> shown = SplitLines(said.substr(said.find("simhost> ")));
+    EXPECT_EQ(SessionMismatch(SplitLines(written), shown), "") << said;
+    EXPECT_EQ(Count(said, "(y/N): n\n"), 1u) << said;
+    EXPECT_FALSE(Shows(said, "(y/N): n\nn\n")) << "the terminal showed the answer; the console does not again";
+}
+
 TEST_F(DemoRoad, TheConnectSaysWhatItsQuestionIsForAndItsOptionsAnswerIt) {
     simhost::Console console(host_, in_, out_, true);
     const std::string said = RunTyped(
