@@ -11,8 +11,8 @@
 #include "platform/ui.h"
 
 #include <cctype>
-#include <csignal>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <sstream>
@@ -72,7 +72,8 @@ const char* const kHelp =
     "cmd <line>               runs a line of the plug-in's commands in the command window\n"
     "help                     this list, then the plug-in's command words and their syntax\n"
     "quit                     halts, saves, disconnects, detaches, unloads and leaves\n"
-    "Numbers are hexadecimal unless marked (D'10, 0x10, 10h).";
+    "Numbers are hexadecimal unless marked (D'10, 0x10, 10h). Ctrl-C halts a program that go, step or\n"
+    "wait waits for; at the prompt it quits.";
 
 // Why the start-up's look at the Ctrl key matters, said where it asks.
 constexpr char kCtrlAtConnect[] =
@@ -233,7 +234,7 @@ int Console::RunInteractive(LineQueue& lines) {
         lines_ = &lines;
     }
     ui_.SetLineSource([&lines](std::string& line) { return lines.TakeAnswer(line); }, !lines.TypedAtTerminal());
-    bool started = StartSession();
+    const bool started = StartSession();
     if (started) {
         Print("type \"help\" for the commands");
     }
@@ -665,7 +666,8 @@ void Console::ShowInterfaces() {
     for (const IID* iid : kQueriedInterfaces) {
         void* object = nullptr;
         const HRESULT result = host_.QueryPluginInterface(*iid, &object);
-        Print("  " + IdName(*iid) + ": " + (result == S_OK && object != nullptr ? "found" : OutcomeText(host_.Services(), result)));
+        const bool found = result == S_OK && object != nullptr;
+        Print("  " + IdName(*iid) + ": " + (found ? "found" : OutcomeText(host_.Services(), result)));
     }
 }
 

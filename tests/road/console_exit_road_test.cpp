@@ -24,7 +24,6 @@
 #include <condition_variable>
 #include <csignal>
 #include <filesystem>
-#include <functional>
 #include <istream>
 #include <memory>
 #include <mutex>
@@ -55,9 +54,9 @@ protected:
         return platform::ToNativePath(console.Session().SessionFolder()).value_or(std::string());
     }
 
-    // The console run on a thread of its own, as the program runs it: its
-    // signals watched, its lines fed by the test. Ends the input and waits
-    // for the session's end.
+    // The console run on a thread of its own, as the program runs it, with
+    // its signals watched and its lines typed by the test. End() ends the
+    // input and waits for the session's end.
     struct Running {
         explicit Running(simhost::SimHost& host, bool interactive = true) {
             thread = std::thread([this, &host, interactive] {
@@ -85,7 +84,7 @@ protected:
         std::ostream out{&output};
         simhost::LineQueue lines;
         int result = -1;
-        std::filesystem::path scratch;  // once the console has gone
+        std::filesystem::path scratch;  // the session's, which goes with the console
         std::thread thread;
     };
 
@@ -173,7 +172,8 @@ TEST_F(ConsoleExitRoad, CtrlCWhileACommandWaitsForTheStopHaltsTheProgramAndThePr
     console.Type({"connect noctrl", "load", "reset", "go"});
     ASSERT_NE(console.output.Await("go: running"), std::string::npos);
     console.Type({"wait 3600"});
-    const std::size_t waiting = console.output.Await("wait: waiting at most 3600 s for the stop (Ctrl-C halts the program)\n");
+    const std::size_t waiting =
+        console.output.Await("wait: waiting at most 3600 s for the stop (Ctrl-C halts the program)\n");
     ASSERT_NE(waiting, std::string::npos);
     ASSERT_EQ(Status().running, 1u);
     std::raise(SIGINT);
