@@ -45,8 +45,8 @@ public:
     // A signal that asks the program to stop, from any thread (SignalWatch):
     // Ctrl-C while a command waits for the program's stop cuts the wait
     // short, halts the program and returns to the prompt; otherwise it, and
-    // SIGTERM or SIGHUP always, ends the session as quit does (the script
-    // stops after its step).
+    // the others (SIGTERM, SIGHUP, SIGPIPE) always, end the session as quit
+    // does (the script stops after its step).
     void OnSignal(int number);
 
     enum class Outcome { Done, Failed, Quit };

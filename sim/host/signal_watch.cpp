@@ -48,6 +48,9 @@ const int kWatched[] = {
 #ifdef SIGHUP
     SIGHUP,
 #endif
+#ifdef SIGPIPE
+    SIGPIPE,  // the output has gone (a pipe into a program that ended)
+#endif
 };
 
 // The watch's thread reads this byte as "stop watching"; no signal has 0.
@@ -118,6 +121,10 @@ std::string SignalName(int number) {
 #ifdef SIGHUP
     case SIGHUP:
         return "SIGHUP";
+#endif
+#ifdef SIGPIPE
+    case SIGPIPE:
+        return "SIGPIPE";
 #endif
     default:
         return "signal " + std::to_string(number);

@@ -1,5 +1,6 @@
 // The signals that ask the simulated host to stop: Ctrl-C (SIGINT), SIGTERM
-// and, where the system has it, SIGHUP (the terminal has gone).
+// and, where the system has them, SIGHUP (the terminal has gone) and SIGPIPE
+// (the output has gone).
 #pragma once
 
 #include <functional>
@@ -34,7 +35,7 @@ private:
     std::thread thread_;
 };
 
-// How the console names a signal: "Ctrl-C", "SIGTERM", "SIGHUP".
+// How the console names a signal: "Ctrl-C", "SIGTERM", "SIGHUP", "SIGPIPE".
 std::string SignalName(int number);
 
 }  // namespace simhost

@@ -204,6 +204,9 @@ TEST_F(ConsoleExitRoad, ASignalAtThePromptEndsTheSessionCleanly) {
 #ifdef SIGHUP
         {SIGHUP, "simhost: SIGHUP: the session ends\n", 128 + SIGHUP},
 #endif
+#ifdef SIGPIPE
+        {SIGPIPE, "simhost: SIGPIPE: the session ends\n", 128 + SIGPIPE},
+#endif
     };
     for (const auto& signal : signals) {
         SCOPED_TRACE(signal.said);
