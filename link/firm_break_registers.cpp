@@ -240,12 +240,18 @@ WORD CFirmCommand::DisarmBreakRegisters() {
     } else if (g_protocolType == 0) {
         return WriteRegisterBytes(device.aier[0].address, 0, 1);
     } else {
-        // Protocol type 1 without the data break: the firmware clears the
-        // enable register at the stop.
+        // Protocol type 1 without the data break: the firmware cleared the
+        // enable register at the stop (TakeStopAsDisarm).
         return kOk;
     }
     g_breakRegistersArmed = false;
     return kOk;
+}
+
+void TakeStopAsDisarm() {
+    if (g_protocolType == 1 && g_deviceValues.hwBreak != 1) {
+        g_breakRegistersArmed = false;
+    }
 }
 
 WORD CFirmCommand::ProgramBreakRegisters() {

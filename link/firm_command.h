@@ -37,6 +37,10 @@ bool SetsBreakGuardRegister();
 // disarm followed. The next launch clears them before it arms its channels,
 // so a channel the host no longer lists never stops a run.
 extern std::atomic<bool> g_breakRegistersArmed;
+// A stop the firmware reported: where the firmware clears the enable
+// register at every stop (protocol type 1 without the data break), nothing
+// stays armed.
+void TakeStopAsDisarm();
 
 // A range of target addresses, both ends included.
 struct TargetRange {

@@ -260,6 +260,7 @@ DWORD CRunStateMonitor::Poll() {
     }
     g_linkBreakFlag = 0;
     g_linkHold = kExecMarker;
+    TakeStopAsDisarm();
     if (g_flashMode == kFlashModeFlashToPc || g_flashMode == kFlashModeBoth) {
         CHostProgressPost reading(kFlashReading);
         // A block that cannot be read stays as the mirror had it; the next
