@@ -103,11 +103,11 @@ WORD RunStatus() {
     return g_emuResponse != nullptr ? g_emuResponse->RunStatus() : kStopped;
 }
 
-bool StoppedByReset() {
+}  // namespace
+
+bool CTargetExecVk3::StoppedByReset() {
     return g_runStateMonitor != nullptr && g_runStateMonitor->StopCauses()[0] == stop_cause::kTargetReset;
 }
-
-}  // namespace
 
 void CTargetExecVk3::ProcessReply(const CEmuReply& record) {
     if (RunStatus() != kStopped) {

@@ -266,7 +266,8 @@ HRESULT CTargetExecVk3::RunRange(bool over) {
             m_stepEnd = 0;
             return S_OK;
         }
-        if (pc == start || pc < low || pc > high || LinkLost()) {
+        // A reset leaves no range to step through.
+        if (pc == start || pc < low || pc > high || LinkLost() || StoppedByReset()) {
             return S_OK;
         }
     }

@@ -138,6 +138,8 @@ public:
     // ---- replies (exec_replies.cpp) ----
     void ProcessReply(const CEmuReply& record);
     void ProcessStepOutReply(const CEmuReply& record);
+    // Whether the last stop was a target reset.
+    static bool StoppedByReset();
     void SetStopCauseText(std::string_view text);
     std::string GetRunTimeText();
     // Whether address is a temporary stop address (its index, -1 if not);

@@ -271,6 +271,20 @@ INSTANTIATE_TEST_SUITE_P(RunControlFaults, StepOutUnderFaults,
                                            StepFault{"target_reset", Q3V_SIM_FAULT_TARGET_RESET, 0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A target reset met by a step inside a range ends the range step as the
+// reset's stop, though the reset vector lies inside the range. (It stepped
+// on from the reset vector and ended as a normal step at the range's end.)
+TEST_F(RunControlFaults, ATargetResetEndsARangeStep) {
+    Registers().SetValue(kPc, 0xC004);
+    ASSERT_EQ(control_->injectFault(Q3V_SIM_FAULT_TARGET_RESET, 0, 1), Q3V_SIM_OK);
+    ASSERT_EQ(exec_->StepInEx(0xC012, 0xC000), S_OK);
+    ASSERT_NO_FATAL_FAILURE(AwaitEnd());
+    control_->clearFaults();
+    EXPECT_EQ(StopCause(), "TARGET RESET");
+    EXPECT_EQ(Status().pc, 0xC000u) << "at the reset vector";
+    EXPECT_TRUE(RegistersCurrent());
+}
+
 // A host may take a run's end from the running words (the idle answer) as
 // well as from the target's run state; by then the stop's cause is final. A
 // stop whose register reads are both refused ends as a failure, and a stop
