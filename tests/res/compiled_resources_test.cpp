@@ -51,33 +51,6 @@ void PrintTo(const ModuleCase& module, std::ostream* out) {
     *out << module.path;
 }
 
-const char* SystemClass(platform::ControlClass kind) {
-    using platform::ControlClass;
-    switch (kind) {
-    case ControlClass::Button:
-        return "Button";
-    case ControlClass::Edit:
-        return "Edit";
-    case ControlClass::Static:
-        return "Static";
-    case ControlClass::ComboBox:
-        return "ComboBox";
-    case ControlClass::ListBox:
-        return "ListBox";
-    case ControlClass::ListView:
-        return "SysListView32";
-    case ControlClass::TreeView:
-        return "SysTreeView32";
-    case ControlClass::UpDown:
-        return "msctls_updown32";
-    case ControlClass::Progress:
-        return "msctls_progress32";
-    case ControlClass::Animate:
-        return "SysAnimate32";
-    }
-    return "";
-}
-
 // Class names are found without regard to case (the compiler may store them
 // in capitals).
 std::string Lower(std::string text) {
@@ -146,7 +119,7 @@ TEST_P(CompiledResources, EveryDialogTemplateIsTheTablesWithSystemControlClasses
             const compiled::DialogItem& item = read->items[index];
             SCOPED_TRACE("control " + std::to_string(control.id) + " " + Text(control.text));
             EXPECT_EQ(item.id, static_cast<std::uint16_t>(control.id));
-            EXPECT_EQ(Lower(item.className), Lower(SystemClass(control.kind)));
+            EXPECT_EQ(Lower(item.className), Lower(rcgen::SystemClassName(control.kind)));
             EXPECT_TRUE(compiled::IsSystemClass(item.className)) << item.className;
             EXPECT_EQ(item.style, control.style | WS_CHILD | (control.hidden ? 0 : WS_VISIBLE));
             EXPECT_EQ(item.text, Text(control.text));

@@ -53,33 +53,6 @@ std::string Hex(DWORD value) {
     return text;
 }
 
-const char* ClassName(platform::ControlClass kind) {
-    using platform::ControlClass;
-    switch (kind) {
-    case ControlClass::Button:
-        return "Button";
-    case ControlClass::Edit:
-        return "Edit";
-    case ControlClass::Static:
-        return "Static";
-    case ControlClass::ComboBox:
-        return "ComboBox";
-    case ControlClass::ListBox:
-        return "ListBox";
-    case ControlClass::ListView:
-        return "SysListView32";
-    case ControlClass::TreeView:
-        return "SysTreeView32";
-    case ControlClass::UpDown:
-        return "msctls_updown32";
-    case ControlClass::Progress:
-        return "msctls_progress32";
-    case ControlClass::Animate:
-        return "SysAnimate32";
-    }
-    throw std::invalid_argument("a dialog control of an unknown class");
-}
-
 void WriteStrings(std::string& out, std::span<const platform::StringResource> strings) {
     if (strings.empty()) {
         return;
@@ -113,7 +86,7 @@ void WriteDialog(std::string& out, const platform::DialogResource& dialog) {
     out += "BEGIN\n";
     for (const platform::DialogControl& control : dialog.controls) {
         out += "    CONTROL " + Literal(control.text) + ", " + std::to_string(control.id) + ", " +
-               Literal(ClassName(control.kind)) + ", " + ControlStyle(control) + ", " + std::to_string(control.x) +
+               Literal(SystemClassName(control.kind)) + ", " + ControlStyle(control) + ", " + std::to_string(control.x) +
                ", " + std::to_string(control.y) + ", " + std::to_string(control.width) + ", " +
                std::to_string(control.height) + "\n";
     }
@@ -233,6 +206,33 @@ void WriteFileResource(ResourceScript& script, UINT id, const char* type, const 
 }
 
 }  // namespace
+
+const char* SystemClassName(platform::ControlClass kind) {
+    using platform::ControlClass;
+    switch (kind) {
+    case ControlClass::Button:
+        return "Button";
+    case ControlClass::Edit:
+        return "Edit";
+    case ControlClass::Static:
+        return "Static";
+    case ControlClass::ComboBox:
+        return "ComboBox";
+    case ControlClass::ListBox:
+        return "ListBox";
+    case ControlClass::ListView:
+        return "SysListView32";
+    case ControlClass::TreeView:
+        return "SysTreeView32";
+    case ControlClass::UpDown:
+        return "msctls_updown32";
+    case ControlClass::Progress:
+        return "msctls_progress32";
+    case ControlClass::Animate:
+        return "SysAnimate32";
+    }
+    throw std::invalid_argument("a dialog control of an unknown class");
+}
 
 ResourceScript MakeResourceScript(const platform::ResourceTable& table) {
     ResourceScript script;

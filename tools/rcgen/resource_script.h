@@ -27,6 +27,9 @@ struct ResourceScript {
 inline constexpr int kDialogFontPoints = 8;
 inline constexpr char kDialogFontName[] = "MS Shell Dlg";
 
+// The system's window class of a dialog control ("Button", "SysAnimate32").
+const char* SystemClassName(platform::ControlClass kind);
+
 // The script of a table. Throws std::invalid_argument, naming the resource,
 // for what a compiled resource cannot hold as the table has it: a menu
 // without items, a popup without items, an item nested deeper than the
