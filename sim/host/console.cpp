@@ -2,6 +2,7 @@
 
 #include "sim/host/break_list_window.h"
 #include "sim/host/refusal_text.h"
+#include "sim/host/signal_watch.h"
 
 #include "platform/afx.h"
 #include "platform/clock.h"
@@ -11,10 +12,10 @@
 
 #include <cctype>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <sstream>
-#include <thread>
 
 namespace simhost {
 namespace {
@@ -30,6 +31,8 @@ constexpr std::uint64_t kAddressLimit = 0xFFFFFFFFull;
 constexpr std::uint64_t kMostWaitSeconds = 3600;
 constexpr DWORD kDefaultWaitSeconds = 10;
 constexpr DWORD kDefaultMemoryCount = 16;
+// A program ended by a signal exits with 128 and the signal's number.
+constexpr int kSignalExit = 128;
 // How long the UI thread waits for a line before it serves its messages.
 constexpr std::chrono::milliseconds kMessagePeriod{5};
 
@@ -69,7 +72,8 @@ const char* const kHelp =
     "cmd <line>               runs a line of the plug-in's commands in the command window\n"
     "help                     this list, then the plug-in's command words and their syntax\n"
     "quit                     halts, saves, disconnects, detaches, unloads and leaves\n"
-    "Numbers are hexadecimal unless marked (D'10, 0x10, 10h).";
+    "Numbers are hexadecimal unless marked (D'10, 0x10, 10h). Ctrl-C halts a program that go, step or\n"
+    "wait waits for; at the prompt it quits.";
 
 // Why the start-up's look at the Ctrl key matters, said where it asks.
 constexpr char kCtrlAtConnect[] =
@@ -136,6 +140,7 @@ Console::Console(SimHost& host, std::istream& in, std::ostream& out, bool intera
     : host_(host),
       in_(in),
       out_(out),
+      interactive_(interactive),
       seedFile_(std::move(seedFile)),
       ui_(in, out, interactive),
       session_(host, [this](const std::string& line) { Print(line); }),
@@ -179,12 +184,12 @@ bool Console::StartSession() {
         return false;
     }
     Print("simhost: loaded the plug-in module");
-    Print("LibraryRegister: " + ResultText(host_.RegisterLibrary()));
+    Print("LibraryRegister: " + OutcomeText(host_.Services(), host_.RegisterLibrary()));
     ShowRegistrations();
     ShowInterfaces();
-    Print("attach: " + ResultText(host_.AttachComponents()));
+    Print("attach: " + OutcomeText(host_.Services(), host_.AttachComponents()));
     for (const AttachedComponent& component : host_.Components()) {
-        Print("  " + component.name + ": " + ResultText(component.attachResult));
+        Print("  " + component.name + ": " + OutcomeText(host_.Services(), component.attachResult));
     }
     ShowHostRegistrations();
     return session_.OpenSession(seedFile_);
@@ -194,7 +199,7 @@ void Console::EndSession() {
     if (session_.Connected()) {
         session_.Disconnect();
     }
-    Print("detach: " + ResultText(host_.DetachComponents()));
+    Print("detach: " + OutcomeText(host_.Services(), host_.DetachComponents()));
     ShowHostRegistrations();
     host_.Unload();
     Print("simhost: unloaded the plug-in module");
@@ -204,11 +209,14 @@ int Console::RunScript() {
     const auto started = std::chrono::steady_clock::now();
     const std::uint64_t sleptBefore = platform::RealSleptMilliseconds();
     bool ok = StartSession();
-    for (std::size_t i = 0; ok && i < kDemoScript.size(); ++i) {
+    for (std::size_t i = 0; ok && signal_ == 0 && i < kDemoScript.size(); ++i) {
         Print("simhost> " + kDemoScript[i]);
         ok = Run(kDemoScript[i]) == Outcome::Done;
     }
-    if (!ok) {
+    const int signal = signal_;
+    if (signal != 0) {
+        Print("simhost: " + SignalName(signal) + ": the demo stops here");
+    } else if (!ok) {
         Print("simhost: the demo failed");
     }
     EndSession();
@@ -217,33 +225,20 @@ int Console::RunScript() {
     const auto beyond = static_cast<std::int64_t>(wall.count()) - static_cast<std::int64_t>(fixed);
     Print("simhost: " + std::to_string(wall.count()) + " ms of wall time, " + std::to_string(fixed) +
           " ms of them the plug-in's fixed waits, " + std::to_string(beyond) + " ms beyond them");
-    return ok ? 0 : 1;
-}
-
-int Console::RunInteractive() {
-    LineQueue lines;
-    std::thread reader([this, &lines] {
-        for (std::string line; std::getline(in_, line);) {
-            lines.Push(line);
-        }
-        lines.Close();
-    });
-    const int result = RunInteractive(lines);
-    // The reader ends with the input; a person who left with "quit" ends it.
-    reader.join();
-    return result;
+    return signal != 0 ? kSignalExit + signal : ok ? 0 : 1;
 }
 
 int Console::RunInteractive(LineQueue& lines) {
-    lines_ = &lines;
-    ui_.SetLineSource([&lines](std::string& line) { return lines.TakeAnswer(line); });
-    if (!StartSession()) {
-        ui_.SetLineSource(nullptr);
-        lines_ = nullptr;
-        return 1;
+    {
+        std::lock_guard lock(linesMutex_);
+        lines_ = &lines;
     }
-    Print("type \"help\" for the commands");
-    for (bool more = true; more && !ui_.QuitAsked();) {
+    ui_.SetLineSource([&lines](std::string& line) { return lines.TakeAnswer(line); }, !lines.TypedAtTerminal());
+    const bool started = StartSession();
+    if (started) {
+        Print("type \"help\" for the commands");
+    }
+    for (bool more = started; more && !ui_.QuitAsked();) {
         {
             std::lock_guard lock(ui_.OutputLock());
             out_ << "simhost> " << std::flush;
@@ -264,10 +259,38 @@ int Console::RunInteractive(LineQueue& lines) {
             more = Run(line) != Outcome::Quit;
         }
     }
-    EndSession();
-    ui_.SetLineSource(nullptr);
-    lines_ = nullptr;
-    return 0;
+    const int signal = signal_;
+    if (signal != 0) {
+        Print("");
+        Print("simhost: " + SignalName(signal) + ": the session ends");
+    }
+    if (started) {
+        EndSession();
+    }
+    ui_.SetLineSource(nullptr, false);
+    {
+        std::lock_guard lock(linesMutex_);
+        lines_ = nullptr;
+    }
+    if (!started) {
+        return 1;
+    }
+    // Ctrl-C at the prompt is the person's quit.
+    return signal == 0 || signal == SIGINT ? 0 : kSignalExit + signal;
+}
+
+void Console::OnSignal(int number) {
+    const bool cut = session_.CutRunWaitShort();
+    if (number == SIGINT && cut && interactive_) {
+        return;  // the waiting command halts the program and the prompt returns
+    }
+    signal_ = number;
+    // Whatever waits for a line takes this one first: at the prompt the
+    // session ends, at a question its way out is taken.
+    std::lock_guard lock(linesMutex_);
+    if (lines_ != nullptr) {
+        lines_->PushFront("quit");
+    }
 }
 
 bool Console::Usage(const std::string& usage) {
@@ -614,7 +637,7 @@ bool Console::CommandLine(const std::string& line) {
             Print("[completed] \"" + Escaped(completed[completedBefore]) + "\"");
         }
     }
-    Print("cmd: " + ResultText(answer.result));
+    Print("cmd: " + OutcomeText(host_.Services(), answer.result));
     return SUCCEEDED(answer.result);
 }
 
@@ -643,7 +666,8 @@ void Console::ShowInterfaces() {
     for (const IID* iid : kQueriedInterfaces) {
         void* object = nullptr;
         const HRESULT result = host_.QueryPluginInterface(*iid, &object);
-        Print("  " + IdName(*iid) + ": " + (result == S_OK && object != nullptr ? "found" : ResultText(result)));
+        const bool found = result == S_OK && object != nullptr;
+        Print("  " + IdName(*iid) + ": " + (found ? "found" : OutcomeText(host_.Services(), result)));
     }
 }
 

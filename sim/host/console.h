@@ -8,7 +8,9 @@
 #include "sim/host/line_queue.h"
 #include "sim/host/sim_host.h"
 
+#include <atomic>
 #include <iosfwd>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -33,12 +35,19 @@ public:
     // (each command echoed after the prompt), detaches and unloads. Answers
     // the program's exit code: 0, or 1 when a step failed.
     int RunScript();
-    // Reads the input on a thread of its own and runs its lines until quit
-    // or the end of input; the host's UI thread serves its waiting messages
-    // meanwhile. A message box or dialog takes the next line as its answer.
-    int RunInteractive();
-    // The same over lines another thread feeds (tests).
+    // Runs the lines another thread feeds (ReadLines) until quit or the end
+    // of input; the host's UI thread serves its waiting messages meanwhile.
+    // A message box with a choice or a dialog takes the next line as its
+    // answer. Answers 0, or 128 and the number of a signal that ended it
+    // (other than Ctrl-C at the prompt, which is quit).
     int RunInteractive(LineQueue& lines);
+
+    // A signal that asks the program to stop, from any thread (SignalWatch):
+    // Ctrl-C while a command waits for the program's stop cuts the wait
+    // short, halts the program and returns to the prompt; otherwise it, and
+    // the others (SIGTERM, SIGHUP, SIGPIPE) always, end the session as quit
+    // does (the script stops after its step).
+    void OnSignal(int number);
 
     enum class Outcome { Done, Failed, Quit };
     // Runs one console command.
@@ -95,9 +104,12 @@ private:
     SimHost& host_;
     std::istream& in_;
     std::ostream& out_;
+    bool interactive_;
     std::string seedFile_;
     std::string badArgument_;
-    LineQueue* lines_ = nullptr;  // while RunInteractive reads from one
+    std::mutex linesMutex_;       // a signal's thread reaches lines_ too
+    LineQueue* lines_ = nullptr;  // while RunInteractive reads from one, under linesMutex_
+    std::atomic<int> signal_{0};  // the signal that ends the session
     ConsoleUiDriver ui_;
     DebugSession session_;
     CommandWindow commands_;

@@ -3,6 +3,7 @@
 #include "platform/common_controls.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -11,6 +12,14 @@
 #include <utility>
 
 namespace simhost {
+
+// A message box's button, by the word that answers it and its name.
+struct BoxButton {
+    int id;
+    const char* word;
+    const char* name;
+};
+
 namespace {
 
 // A dialog whose buttons are all disabled (a progress dialog): a person
@@ -21,11 +30,58 @@ bool OnlyTheProgramCloses(const platform::DialogView& view) {
     });
 }
 
-std::string ButtonsText(UINT type) {
-    static const char* const kButtons[] = {"OK", "OK/Cancel", "Abort/Retry/Ignore", "Yes/No/Cancel", "Yes/No",
-                                           "Retry/Cancel"};
-    const UINT kind = type & MB_TYPEMASK;
-    return kind < std::size(kButtons) ? kButtons[kind] : "OK";
+constexpr BoxButton kOk{IDOK, "ok", "OK"};
+constexpr BoxButton kCancel{IDCANCEL, "cancel", "Cancel"};
+constexpr BoxButton kAbort{IDABORT, "abort", "Abort"};
+constexpr BoxButton kRetry{IDRETRY, "retry", "Retry"};
+constexpr BoxButton kIgnore{IDIGNORE, "ignore", "Ignore"};
+constexpr BoxButton kYes{IDYES, "yes", "Yes"};
+constexpr BoxButton kNo{IDNO, "no", "No"};
+
+// The buttons of a box of this type; an unknown type shows OK alone.
+std::vector<BoxButton> BoxButtons(UINT type) {
+    switch (type & MB_TYPEMASK) {
+    case MB_OKCANCEL:
+        return {kOk, kCancel};
+    case MB_ABORTRETRYIGNORE:
+        return {kAbort, kRetry, kIgnore};
+    case MB_YESNOCANCEL:
+        return {kYes, kNo, kCancel};
+    case MB_YESNO:
+        return {kYes, kNo};
+    case MB_RETRYCANCEL:
+        return {kRetry, kCancel};
+    default:
+        return {kOk};
+    }
+}
+
+const BoxButton& BoxButtonOf(const std::vector<BoxButton>& buttons, int id) {
+    for (const BoxButton& button : buttons) {
+        if (button.id == id) {
+            return button;
+        }
+    }
+    return buttons.front();
+}
+
+// A box's text on one line: its line breaks as spaces.
+std::string OneLine(const std::string& text) {
+    std::string line;
+    for (const char c : text) {
+        if (c == '\r') {
+            continue;
+        }
+        line += c == '\n' ? ' ' : c;
+    }
+    return line;
+}
+
+std::string Lowered(std::string text) {
+    for (char& c : text) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return text;
 }
 
 std::string KeyName(int virtualKey) {
@@ -43,19 +99,6 @@ std::string KeyName(int virtualKey) {
         std::snprintf(name, sizeof(name), "key 0x%02X", virtualKey);
         return name;
     }
-    }
-}
-
-const char* AnswerName(int button) {
-    switch (button) {
-    case IDCANCEL:
-        return "Cancel";
-    case IDNO:
-        return "No";
-    case IDABORT:
-        return "Abort";
-    default:
-        return "OK";
     }
 }
 
@@ -119,9 +162,10 @@ ConsoleUiDriver::~ConsoleUiDriver() {
     platform::SetUiDriver(previous_);
 }
 
-void ConsoleUiDriver::SetLineSource(std::function<bool(std::string&)> source) {
+void ConsoleUiDriver::SetLineSource(std::function<bool(std::string&)> source, bool echo) {
     std::lock_guard lock(mutex_);
     lineSource_ = std::move(source);
+    echoAnswers_ = echo;
 }
 
 bool ConsoleUiDriver::Ask(const std::string& prompt, std::string& answer) {
@@ -130,7 +174,7 @@ bool ConsoleUiDriver::Ask(const std::string& prompt, std::string& answer) {
     if (!answered) {
         inputEnded_ = true;
         out_ << "\n";
-    } else if (lineSource_) {
+    } else if (lineSource_ && echoAnswers_) {
         out_ << answer << "\n";  // the line typed for the prompt, echoed beside it
     }
     return answered;
@@ -138,43 +182,65 @@ bool ConsoleUiDriver::Ask(const std::string& prompt, std::string& answer) {
 
 int ConsoleUiDriver::OnMessageBox(const platform::MessageBoxRequest& request) {
     std::lock_guard lock(mutex_);
-    out_ << "[message box \"" << request.caption << "\" (" << ButtonsText(request.type) << ")]\n"
-         << request.text << "\n";
-    std::string line;
-    if (!Unattended() && Ask("answer (ok, cancel, yes, no, retry, abort, ignore; empty for the default): ", line)) {
-        return Answer(request, line);
+    const std::vector<BoxButton> buttons = BoxButtons(request.type);
+    if (buttons.size() == 1) {
+        // Nothing to choose: shown, and nobody is asked.
+        out_ << "[message box \"" << request.caption << "\"] " << OneLine(request.text) << "\n";
+        return buttons.front().id;
+    }
+    std::string names;
+    for (const BoxButton& button : buttons) {
+        names += (names.empty() ? "" : "/") + std::string(button.name);
+    }
+    out_ << "[message box \"" << request.caption << "\" (" << names << ")]\n" << request.text << "\n";
+    if (interactive_) {
+        const int wayOut = platform::WayOutOfMessageBox(request.type);
+        if (const std::optional<int> chosen =
+                AskForButton(buttons, platform::DefaultMessageBoxAnswer(request.type), wayOut)) {
+            return *chosen;
+        }
+        // Nobody answers any more: the least harmful answer.
+        out_ << "[" << LeavingReason() << ": answered " << BoxButtonOf(buttons, wayOut).name
+             << "; the session ends]\n";
+        return wayOut;
     }
     if (unchangedBoxes_.TooOften(request)) {
         const int wayOut = platform::WayOutOfMessageBox(request.type);
         out_ << "[the same box came back " << platform::kUnchangedBoxLimit << " times in a row: answered "
-             << AnswerName(wayOut) << "]\n";
+             << BoxButtonOf(buttons, wayOut).name << "]\n";
         return wayOut;
     }
     out_ << "[answered with the default button]\n";
     return platform::DefaultMessageBoxAnswer(request.type);
 }
 
-int ConsoleUiDriver::Answer(const platform::MessageBoxRequest& request, const std::string& line) {
-    const int answer = platform::DefaultMessageBoxAnswer(request.type);
-    if (line.empty()) {
-        return answer;
+std::optional<int> ConsoleUiDriver::AskForButton(const std::vector<BoxButton>& buttons, int byDefault, int wayOut) {
+    if (Unattended()) {
+        return std::nullopt;
     }
-    if (TakeQuit(line)) {
-        const int wayOut = platform::WayOutOfMessageBox(request.type);
-        out_ << "[quit: answered " << AnswerName(wayOut) << "; the session ends]\n";
-        return wayOut;
+    std::string words;
+    for (const BoxButton& button : buttons) {
+        words += (words.empty() ? "" : ", ") + std::string(button.word);
     }
-    static const std::pair<const char*, int> kAnswers[] = {{"ok", IDOK},       {"cancel", IDCANCEL},
-                                                          {"yes", IDYES},     {"no", IDNO},
-                                                          {"retry", IDRETRY}, {"abort", IDABORT},
-                                                          {"ignore", IDIGNORE}};
-    for (const auto& [word, button] : kAnswers) {
-        if (line == word) {
-            return button;
+    const std::string prompt = "answer (" + words + "; empty for " + BoxButtonOf(buttons, byDefault).word +
+                               "; quit for " + BoxButtonOf(buttons, wayOut).word + " and the end of the session): ";
+    std::string line;
+    while (Ask(prompt, line)) {
+        if (line.empty()) {
+            return byDefault;
         }
+        if (TakeQuit(line)) {
+            return std::nullopt;
+        }
+        const std::string word = Lowered(line);
+        for (const BoxButton& button : buttons) {
+            if (word == button.word) {
+                return button.id;
+            }
+        }
+        out_ << "[\"" << line << "\" is no answer to this box]\n";
     }
-    out_ << "[\"" << line << "\" is no answer: answered with the default button]\n";
-    return answer;
+    return std::nullopt;
 }
 
 void ConsoleUiDriver::Show(const platform::DialogView& view) {
@@ -313,29 +379,51 @@ void ConsoleUiDriver::OnDialog(platform::UiDialog& dialog) {
     Show(view);
     if (OnlyTheProgramCloses(view)) {
         out_ << "[left open for the program to close]\n";
-    } else if (Unattended()) {
-        PressDefault(dialog);
+    } else if (interactive_) {
+        AnswerAtConsole(dialog, view);
+    } else if (CameBackTooOften(view)) {
+        out_ << "[the same dialog came back " << platform::kUnchangedBoxLimit << " times in a row: cancelled]\n";
+        Cancel(dialog);
     } else {
-        ShowAnswers(view);
-        std::string line;
-        while (dialog.IsOpen()) {
-            if (!Ask("dialog (\"?\" for the commands)> ", line) || line.empty()) {
-                PressDefault(dialog);
-                break;
-            }
-            if (TakeQuit(line)) {
-                Leave(dialog);
-                break;
-            }
-            if (!Command(dialog, line)) {
-                out_ << "[left open for the program to close]\n";
-                break;
-            }
-        }
+        PressDefault(dialog);
     }
     if (dialog.IsOpen()) {
         leftOpen_.insert(dialog.Window());
     }
+}
+
+void ConsoleUiDriver::AnswerAtConsole(platform::UiDialog& dialog, const platform::DialogView& view) {
+    if (Unattended()) {
+        Leave(dialog);
+        return;
+    }
+    ShowAnswers(view);
+    std::string line;
+    while (dialog.IsOpen()) {
+        if (!Ask("dialog (\"?\" for the commands)> ", line) || TakeQuit(line)) {
+            Leave(dialog);
+            return;
+        }
+        if (line.empty()) {
+            PressDefault(dialog);
+            return;
+        }
+        if (!Command(dialog, line)) {
+            out_ << "[left open for the program to close]\n";
+            return;
+        }
+    }
+}
+
+bool ConsoleUiDriver::CameBackTooOften(const platform::DialogView& view) {
+    if (view.caption != lastDialog_.caption || view.templateId != lastDialog_.templateId) {
+        lastDialog_ = {view.caption, view.templateId, 0};
+    }
+    if (++lastDialog_.count < platform::kUnchangedBoxLimit) {
+        return false;
+    }
+    lastDialog_.count = 0;
+    return true;
 }
 
 void ConsoleUiDriver::ShowAnswers(const platform::DialogView& view) {
@@ -351,15 +439,29 @@ void ConsoleUiDriver::ShowAnswers(const platform::DialogView& view) {
 }
 
 void ConsoleUiDriver::Leave(platform::UiDialog& dialog) {
-    out_ << "[quit: the " << (dialog.IsSheet() ? "sheet" : "dialog") << " is cancelled; the session ends]\n";
+    out_ << "[" << LeavingReason() << ": the " << (dialog.IsSheet() ? "sheet" : "dialog")
+         << " is cancelled; the session ends]\n";
+    Cancel(dialog);
+}
+
+void ConsoleUiDriver::Cancel(platform::UiDialog& dialog) {
     // Whichever did not work, the dialog is still open to say so.
     static_cast<void>(dialog.PressCancel());
     if (dialog.IsOpen()) {
         static_cast<void>(dialog.Close());
     }
     if (dialog.IsOpen()) {
+        // Left open, nobody would ever close it.
+        out_ << "[it closes only through its default button: pressed it]\n";
+        static_cast<void>(dialog.IsSheet() ? dialog.PressOk() : dialog.PressEnter());
+    }
+    if (dialog.IsOpen()) {
         out_ << "[left open for the program to close]\n";
     }
+}
+
+const char* ConsoleUiDriver::LeavingReason() const {
+    return quitAsked_ ? "quit" : "end of input";
 }
 
 bool ConsoleUiDriver::TakeQuit(const std::string& line) {

@@ -14,20 +14,25 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace simhost {
 
-// Installs itself for its lifetime. Not interactive: every message box
-// answers its default button, but one that comes back unchanged
+struct BoxButton;
+
+// Installs itself for its lifetime. A message box with only OK offers no
+// choice: it is shown on one line and nobody is asked. Not interactive: every
+// other box answers its default button, but one that comes back unchanged
 // kUnchangedBoxLimit times in a row its way out (Cancel), with a line that
-// says so; a dialog gets its default button (OK, or Next
-// through a wizard to Finish), and Cancel when that does not close it; a menu
-// is dismissed; no key is held. Interactive: each asks at the console (an
-// empty answer takes the default; a line that is no answer is named with
-// what was taken instead). "quit" as an answer leaves: the box answers its way
-// out, the dialog is cancelled, and from then on everything is answered as
-// when nobody is at the console, so the session can end cleanly; so is
-// everything once the input has ended.
+// says so; a dialog gets its default button (OK, or Next through a wizard to
+// Finish), and Cancel when that does not close it, or at once when the same
+// dialog has come back kUnchangedBoxLimit times in a row; a menu is
+// dismissed; no key is held. Interactive: each asks at the console, saying
+// which answers it takes (an empty answer takes the default; a line that is
+// no answer is named, and a box asks again). "quit" as an answer, or the end
+// of input, leaves: from then on every box answers its way out (Cancel, No,
+// Abort), every dialog is cancelled, no key is held and no menu item chosen,
+// so the session ends the least harmful way.
 class ConsoleUiDriver : public platform::UiDriver {
 public:
     ConsoleUiDriver(std::istream& in, std::ostream& out, bool interactive);
@@ -36,8 +41,10 @@ public:
     ConsoleUiDriver& operator=(const ConsoleUiDriver&) = delete;
 
     // Interactive answers come from source (false: no more input) instead
-    // of the input stream: the console's reader thread feeds both.
-    void SetLineSource(std::function<bool(std::string&)> source);
+    // of the input stream: the console's reader thread feeds both. echo: each
+    // answer is shown beside its question (a terminal shows what is typed
+    // itself).
+    void SetLineSource(std::function<bool(std::string&)> source, bool echo);
     // Held by whoever writes to the console: lines come from the go thread
     // too, and a box waiting for its answer keeps the console.
     std::recursive_mutex& OutputLock() { return mutex_; }
@@ -85,15 +92,29 @@ private:
     bool Command(platform::UiDialog& dialog, const std::string& line);
     // False at the end of input, which then lasts.
     bool Ask(const std::string& prompt, std::string& answer);
-    // A box's answer from the line typed for it.
-    int Answer(const platform::MessageBoxRequest& request, const std::string& line);
+    // The button the person chooses for a box, asked until a line names one
+    // of its buttons (empty: byDefault); none at "quit" or the end of input.
+    std::optional<int> AskForButton(const std::vector<BoxButton>& buttons, int byDefault, int wayOut);
     // Nobody answers any more: not interactive, someone asked to quit, or
     // the input has ended.
     bool Unattended() const { return !interactive_ || quitAsked_ || inputEnded_; }
+    // The person's commands on the dialog until it closes, is left to its
+    // program, or nobody answers any more.
+    void AnswerAtConsole(platform::UiDialog& dialog, const platform::DialogView& view);
     // The way a person answers this dialog: its buttons and the help.
     void ShowAnswers(const platform::DialogView& view);
-    // "quit" at a dialog: Cancel, or the close box.
+    // Nobody answers any more ("quit", the end of input): the dialog is
+    // cancelled, and the console says why.
     void Leave(platform::UiDialog& dialog);
+    // Cancel, else the close box; a dialog that neither closes gets its
+    // default button, the only way on.
+    void Cancel(platform::UiDialog& dialog);
+    // Why nobody answers any more: "quit" or "end of input".
+    const char* LeavingReason() const;
+    // Unattended: the same dialog (caption and template) has come back
+    // kUnchangedBoxLimit times in a row, as in a loop that shows it again
+    // after every OK; the count then starts again.
+    bool CameBackTooOften(const platform::DialogView& view);
 
     struct KeyState {
         std::optional<bool> held;
@@ -107,7 +128,14 @@ private:
     std::recursive_mutex mutex_;  // the console is one, whatever thread shows something
     platform::UnchangedBoxCount unchangedBoxes_;
     std::function<bool(std::string&)> lineSource_;
+    bool echoAnswers_ = false;
     std::set<HWND> leftOpen_;  // dialogs left to their program, until they close
+    struct DialogSeen {
+        std::string caption;
+        UINT templateId = 0;
+        int count = 0;
+    };
+    DialogSeen lastDialog_;  // the last dialog answered unattended, and how often in a row
     std::function<void(platform::UiDialog&)> fillNext_;
     std::map<int, KeyState> keys_;
     std::atomic<bool> quitAsked_{false};

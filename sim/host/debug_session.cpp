@@ -29,6 +29,11 @@ constexpr std::size_t kRegistersPerLine = 7;
 // The host's polls for each millisecond of its waits on a virtual clock.
 constexpr DWORD kPollsPerMillisecond = 100;
 
+// A wait's length as the console gives it: in seconds when whole.
+std::string Duration(DWORD milliseconds) {
+    return milliseconds % 1000 == 0 ? std::to_string(milliseconds / 1000) + " s" : std::to_string(milliseconds) + " ms";
+}
+
 std::string Hex(std::uint32_t value, int digits) {
     char text[16];
     std::snprintf(text, sizeof(text), "%0*X", digits, static_cast<unsigned>(value));
@@ -313,10 +318,12 @@ bool DebugSession::Go() {
     }
     running_ = true;
     if (!Breaks().empty()) {
-        return FinishRun("go");
+        AnnounceWait("go", kRunWaitMilliseconds);
+        return FinishRun("go", kRunWaitMilliseconds);
     }
     if (!AwaitRunStatus(statusQueries)) {
-        return !running_ || FinishRun("go");  // a run that ended at once has been reported
+        // A run that ended at once has been reported.
+        return !running_ || FinishRun("go", kRunWaitMilliseconds);
     }
     Print("go: running (\"halt\" stops it, \"wait\" waits for its stop)");
     return true;
@@ -332,7 +339,8 @@ bool DebugSession::GoUntil(const std::vector<DWORD>& addresses) {
         return Refused("go", result);
     }
     running_ = true;
-    return FinishRun("go");
+    AnnounceWait("go", kRunWaitMilliseconds);
+    return FinishRun("go", kRunWaitMilliseconds);
 }
 
 bool DebugSession::Halt() {
@@ -347,7 +355,7 @@ bool DebugSession::Halt() {
     if (FAILED(result)) {
         return Refused("halt", result);
     }
-    return AwaitRunEnd(kRunWaitMilliseconds) || Fail("halt", "the program did not stop");
+    return AwaitRunEnd(kRunWaitMilliseconds, false) == RunWait::Ended || Fail("halt", "the program did not stop");
 }
 
 bool DebugSession::Step(StepKind kind) {
@@ -363,7 +371,7 @@ bool DebugSession::Step(StepKind kind) {
         return Refused(command, result);
     }
     running_ = true;
-    return FinishRun(command);
+    return FinishRun(command, kRunWaitMilliseconds);
 }
 
 bool DebugSession::Wait(DWORD milliseconds) {
@@ -374,23 +382,31 @@ bool DebugSession::Wait(DWORD milliseconds) {
     if (!running_) {
         return Fail("wait", "the program is not running");
     }
-    if (AwaitRunEnd(milliseconds)) {
+    AnnounceWait("wait", milliseconds);
+    return FinishRun("wait", milliseconds);
+}
+
+void DebugSession::AnnounceWait(const std::string& command, DWORD milliseconds) const {
+    Print(command + ": waiting at most " + Duration(milliseconds) + " for the stop (Ctrl-C halts the program)");
+}
+
+bool DebugSession::FinishRun(const std::string& command, DWORD milliseconds) {
+    switch (AwaitRunEnd(milliseconds, true)) {
+    case RunWait::Ended:
         return true;
+    case RunWait::Cut:
+        Print(command + ": interrupted: halting the program");
+        break;
+    case RunWait::TimedOut:
+        Print(command + ": still running after " + Duration(milliseconds) + ": halting it");
+        break;
     }
-    const std::string waited = milliseconds % 1000 == 0 ? std::to_string(milliseconds / 1000) + " s"
-                                                        : std::to_string(milliseconds) + " ms";
-    Print("wait: still running after " + waited + ": halting it");
     Halt();
     return false;
 }
 
-bool DebugSession::FinishRun(const std::string& command) {
-    if (AwaitRunEnd(kRunWaitMilliseconds)) {
-        return true;
-    }
-    Print(command + ": still running after " + std::to_string(kRunWaitMilliseconds / 1000) + " s: halting it");
-    Halt();
-    return false;
+bool DebugSession::CutRunWaitShort() {
+    return runWaitCut_.Cut();
 }
 
 bool DebugSession::RunEnded() const {
@@ -416,15 +432,22 @@ bool DebugSession::Poll(DWORD& polls, DWORD milliseconds) {
     return true;
 }
 
-bool DebugSession::AwaitRunEnd(DWORD milliseconds) {
+DebugSession::RunWait DebugSession::AwaitRunEnd(DWORD milliseconds, bool cuttable) {
+    std::optional<WaitCut::Scope> scope;
+    if (cuttable) {
+        scope.emplace(runWaitCut_);
+    }
     DWORD polls = 0;
     while (!RunEnded()) {
+        if (cuttable && runWaitCut_.Asked()) {
+            return RunWait::Cut;
+        }
         if (!Poll(polls, milliseconds)) {
-            return false;
+            return RunWait::TimedOut;
         }
     }
     ReportStop();
-    return true;
+    return RunWait::Ended;
 }
 
 // The go thread reports a running program's status once per status period;

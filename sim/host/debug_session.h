@@ -10,6 +10,7 @@
 #include "sim/host/breakpoint_service.h"
 #include "sim/host/program_image.h"
 #include "sim/host/scratch_session.h"
+#include "sim/host/wait_cut.h"
 #include "sim/host/sim_host.h"
 #include "sim/host/workspace_storage.h"
 
@@ -71,6 +72,10 @@ public:
     bool Step(StepKind kind);
     // Waits for a running program to stop, at most that long; halts it then.
     bool Wait(DWORD milliseconds);
+    // From any thread: ends the wait of a go, go until, step or wait for the
+    // program's stop (the person pressed Ctrl-C); the program is halted and
+    // the command fails. False when no such wait is under way.
+    bool CutRunWaitShort();
     // Looks whether a run has ended since the last look and reports its
     // stop; the console calls it before each command.
     void CheckRunEnded();
@@ -119,15 +124,21 @@ private:
     // One poll of a wait that may last milliseconds; false once they have
     // passed (polls counts them).
     bool Poll(DWORD& polls, DWORD milliseconds);
+    enum class RunWait { Ended, TimedOut, Cut };
     // Polls for the end of the run each millisecond, at most the limit; on
-    // the end reports the stop. False when it did not end.
-    bool AwaitRunEnd(DWORD milliseconds);
+    // the end reports the stop. A cuttable wait ends when CutRunWaitShort
+    // asks.
+    RunWait AwaitRunEnd(DWORD milliseconds, bool cuttable);
     // Waits until the target reports the status of the running program (its
     // first periodic status since queriesBefore); false when the run ended
     // first (reported) or nothing came within the limit.
     bool AwaitRunStatus(std::size_t queriesBefore);
-    // A run or step was accepted: waits for its end, halting after the limit.
-    bool FinishRun(const std::string& command);
+    // The line that tells the person a command waits for the stop, and how
+    // to end the wait.
+    void AnnounceWait(const std::string& command, DWORD milliseconds) const;
+    // A run or step was accepted: waits for its end at most that long, and
+    // halts the program when the wait ran out or was cut short.
+    bool FinishRun(const std::string& command, DWORD milliseconds);
     void ReportStop();
     IHComponent* TargetComponent() const;
     // How many texts the target has reported to the host so far.
@@ -147,6 +158,7 @@ private:
     bool running_ = false;
     std::uint64_t hostSlept_ = 0;
     std::string lastStopCause_;
+    WaitCut runWaitCut_;
 };
 
 // The text of a result: its name when it has one, else 0x%08X.

@@ -1,11 +1,29 @@
 #include "sim/host/line_queue.h"
 
+#include <cstdio>
+#include <istream>
+#include <thread>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 namespace simhost {
 
 void LineQueue::Push(std::string line) {
     {
         std::lock_guard lock(mutex_);
         lines_.push_back(std::move(line));
+    }
+    changed_.notify_all();
+}
+
+void LineQueue::PushFront(std::string line) {
+    {
+        std::lock_guard lock(mutex_);
+        lines_.push_front(std::move(line));
     }
     changed_.notify_all();
 }
@@ -47,6 +65,25 @@ bool LineQueue::TakeAnswer(std::string& line) {
 bool LineQueue::Finished() const {
     std::lock_guard lock(mutex_);
     return closed_ && lines_.empty();
+}
+
+std::shared_ptr<LineQueue> ReadLines(std::istream& in, bool typedAtTerminal) {
+    auto lines = std::make_shared<LineQueue>(typedAtTerminal);
+    std::thread([&in, lines] {
+        for (std::string line; std::getline(in, line);) {
+            lines->Push(line);
+        }
+        lines->Close();
+    }).detach();
+    return lines;
+}
+
+bool StandardInputIsTerminal() {
+#ifdef _WIN32
+    return _isatty(_fileno(stdin)) != 0;
+#else
+    return isatty(STDIN_FILENO) != 0;
+#endif
 }
 
 }  // namespace simhost

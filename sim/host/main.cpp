@@ -4,9 +4,12 @@
 #include "platform/export.h"
 #include "sim/host/console.h"
 #include "sim/host/host_resources.h"
+#include "sim/host/line_queue.h"
+#include "sim/host/signal_watch.h"
 #include "sim/host/sim_host.h"
 
 #include <cstring>
+#include <exception>
 #include <iostream>
 
 namespace {
@@ -14,8 +17,8 @@ namespace {
 void Usage() {
     std::cout << "usage: simhost [--script | --interactive] [plug-in path]\n"
                  "  --script       runs the demo's debug session without input (the default)\n"
-                 "  --interactive  a console: the host's commands; message boxes and dialogs\n"
-                 "                 take the next line as their answer\n";
+                 "  --interactive  a console: the host's commands; message boxes with a choice\n"
+                 "                 and dialogs take the next line as their answer\n";
 }
 
 // The host program's application object: its main window is the one the
@@ -48,7 +51,18 @@ int main(int argc, char** argv) {
             pluginPath = argv[i];
         }
     }
-    simhost::SimHost host(pluginPath);
-    simhost::Console console(host, std::cin, std::cout, interactive);
-    return interactive ? console.RunInteractive() : console.RunScript();
+    try {
+        simhost::SimHost host(pluginPath);
+        simhost::Console console(host, std::cin, std::cout, interactive);
+        const simhost::SignalWatch signals([&console](int number) { console.OnSignal(number); });
+        if (!interactive) {
+            return console.RunScript();
+        }
+        return console.RunInteractive(*simhost::ReadLines(std::cin, simhost::StandardInputIsTerminal()));
+    } catch (const std::exception& failure) {
+        // Caught, the failure unwinds the session: it disconnects and its
+        // scratch folder goes.
+        std::cerr << "simhost: " << failure.what() << "\n";
+        return 1;
+    }
 }

@@ -2,6 +2,7 @@
 
 #include "platform/paths.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -180,6 +181,12 @@ ProgramRead ReadSRecords(std::string_view text, const std::string& name) {
 
 ProgramRead ReadSRecordFile(const std::string& path) {
     const auto native = platform::ToNativePath(path);
+    // A folder would open and throw at its first read; a pipe would wait
+    // for a writer.
+    std::error_code failure;
+    if (native && std::filesystem::exists(*native, failure) && !std::filesystem::is_regular_file(*native, failure)) {
+        return {std::nullopt, path + ": a folder or device, not a program file"};
+    }
     std::ifstream file;
     if (native) {
         file.open(*native, std::ios::binary);
@@ -187,7 +194,13 @@ ProgramRead ReadSRecordFile(const std::string& path) {
     if (!file) {
         return {std::nullopt, path + ": cannot open the file"};
     }
-    const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    // A read that fails (an I/O error) throws from inside the iterator.
+    std::string text;
+    try {
+        text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    } catch (const std::ios_base::failure&) {
+        return {std::nullopt, path + ": cannot read the file"};
+    }
     return ReadSRecords(text, path);
 }
 

@@ -33,12 +33,29 @@ std::string PluginText(HostServiceProvider& services, HRESULT result) {
     return {};
 }
 
+// The system's texts of the general results, as it words them.
+struct GeneralResult {
+    HRESULT result;
+    const char* text;
+};
+constexpr GeneralResult kGeneralResults[] = {
+    {E_FAIL, "Unspecified error"},
+    {E_NOTIMPL, "Not implemented"},
+    {E_NOINTERFACE, "No such interface supported"},
+    {E_POINTER, "Invalid pointer"},
+};
+
 std::string SystemText(HRESULT result) {
     const auto code = static_cast<std::uint32_t>(result);
-    if ((code & 0xFFFF0000u) != kSystemErrorFailures) {
-        return {};
+    if ((code & 0xFFFF0000u) == kSystemErrorFailures) {
+        return SystemMessageText(code & 0xFFFFu);
     }
-    return SystemMessageText(code & 0xFFFFu);
+    for (const GeneralResult& general : kGeneralResults) {
+        if (general.result == result) {
+            return general.text;
+        }
+    }
+    return {};
 }
 
 }  // namespace
@@ -60,6 +77,10 @@ std::string RefusalText(HostServiceProvider& services, HRESULT result) {
         text = SystemText(result);
     }
     return ResultText(result) + (text.empty() ? "" : " " + text);
+}
+
+std::string OutcomeText(HostServiceProvider& services, HRESULT result) {
+    return SUCCEEDED(result) ? ResultText(result) : RefusalText(services, result);
 }
 
 }  // namespace simhost

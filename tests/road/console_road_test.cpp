@@ -520,7 +520,7 @@ TEST_F(ConsoleRoad, TheHostConsoleRunsACommandLineAndListsTheSyntax) {
     EXPECT_EQ(out_.str(), "[window] H'0000C010 Enable\n[completed] \"\"\ncmd: S_OK\n");
     out_.str({});
     EXPECT_EQ(console_.Run("cmd gp eml_mode"), simhost::Console::Outcome::Failed);
-    EXPECT_EQ(out_.str(), "Paramater value [eml_mode] is empty.\ncmd: E_FAIL\n");
+    EXPECT_EQ(out_.str(), "Paramater value [eml_mode] is empty.\ncmd: E_FAIL Unspecified error\n");
     out_.str({});
     console_.Run("help");
     EXPECT_NE(out_.str().find("  breakpoint, bp\n      <address> [<count>] [<\"stop\">]\n"), std::string::npos)

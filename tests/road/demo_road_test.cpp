@@ -8,6 +8,7 @@
 // The demo: C000 JSR.A C010; C004 NOP; C005 NOP; C006 JMP.B C000;
 // C010 NOP; C011 NOP; C012 RTS.
 #include "tests/road/road_session.h"
+#include "tests/road/console_output.h"
 
 #include "sim/host/console.h"
 #include "sim/host/refusal_text.h"
@@ -20,9 +21,6 @@
 
 #include <gtest/gtest.h>
 
-#include <mutex>
-#include <streambuf>
-
 #include <algorithm>
 #include <cstdio>
 #include <sstream>
@@ -33,16 +31,14 @@
 namespace {
 
 using emutest::Bytes;
+using roadtest::Answers;
+using roadtest::Count;
+using roadtest::LineCount;
+using roadtest::RunTyped;
+using roadtest::SharedOutput;
+using roadtest::Shows;
 
 constexpr std::size_t kPc = 14;
-
-bool Shows(const std::string& output, const std::string& part) {
-    return output.find(part) != std::string::npos;
-}
-
-std::size_t Lines(const std::string& output) {
-    return static_cast<std::size_t>(std::count(output.begin(), output.end(), '\n'));
-}
 
 class DemoRoad : public roadtest::ConsoleRoadSession {
 protected:
@@ -87,7 +83,7 @@ TEST_F(DemoRoad, TheScriptedSessionHoldsAtEveryStep) {
     said = Do(console, "mem C000 20");
     EXPECT_TRUE(Shows(said, "00C000  FD 10 C0 00 04 04 FE F9 FF FF FF FF FF FF FF FF  ........"));
     EXPECT_TRUE(Shows(said, "00C010  04 04 F3 FF"));
-    EXPECT_EQ(Lines(said), 2u);
+    EXPECT_EQ(LineCount(said), 2u);
 
     Do(console, "break C010");
     ASSERT_EQ(session.Breaks().size(), 1u);
@@ -174,62 +170,7 @@ TEST_F(DemoRoad, TheWholeScriptRunsWithoutInputAndExitsZero) {
     EXPECT_TRUE(host_.Services().Registrations().empty());
 }
 
-// The console's output as another thread reads it while it is written.
-class SharedOutput : public std::streambuf {
-public:
-    std::string Text() const {
-        std::lock_guard lock(mutex_);
-        return text_;
-    }
-    // Waits (yielding) until the output shows part after from; where it
-    // ends, or npos when it never came.
-    std::size_t Await(const std::string& part, std::size_t from = 0) const {
-        for (int i = 0; i < 20000000; ++i) {
-            const std::string text = Text();
-            if (const std::size_t at = text.find(part, from); at != std::string::npos) {
-                return at + part.size();
-            }
-            std::this_thread::yield();
-        }
-        ADD_FAILURE() << "never shown: " << part << "\n" << Text();
-        return std::string::npos;
-    }
-
-protected:
-    int_type overflow(int_type c) override {
-        if (c != traits_type::eof()) {
-            std::lock_guard lock(mutex_);
-            text_.push_back(static_cast<char>(c));
-        }
-        return c;
-    }
-    std::streamsize xsputn(const char* data, std::streamsize count) override {
-        std::lock_guard lock(mutex_);
-        text_.append(data, static_cast<std::size_t>(count));
-        return count;
-    }
-
-private:
-    mutable std::mutex mutex_;
-    std::string text_;
-};
-
-// What the console answered each line, in order: the output between two
-// prompts.
-std::vector<std::string> Answers(const std::string& output) {
-    std::vector<std::string> answers;
-    const std::string prompt = "simhost> ";
-    std::size_t at = output.find(prompt);
-    while (at != std::string::npos) {
-        const std::size_t next = output.find(prompt, at + prompt.size());
-        answers.push_back(output.substr(at + prompt.size(), next == std::string::npos ? std::string::npos
-                                                                                    : next - at - prompt.size()));
-        at = next;
-    }
-    return answers;
-}
-
-TEST_F(DemoRoad, InteractiveBadLinesGetOneClearLineEachAndALostLinkIsAnsweredByTheNextLine) {
+TEST_F(DemoRoad, InteractiveBadLinesGetOneClearLineEachAndALostLinksBoxTakesNoLine) {
     testing_support::TempFolder files;
     files.Write("broken.mot", "S10BC000FD10C0000404FEF968\r\nS106C0100404F32F\r\n");
     const std::string broken = files.Windows("broken.mot");
@@ -264,6 +205,11 @@ TEST_F(DemoRoad, InteractiveBadLinesGetOneClearLineEachAndALostLinkIsAnsweredByT
         {"condition 3 on", "condition: 0x80042012 Invalid index value"},
         {"load " + missing, "load: " + missing + ": cannot open the file"},
         {"load " + broken, "load: " + broken + " line 2: bad checksum"},
+        {"load " + files.Windows(), "load: " + files.Windows() + ": a folder or device, not a program file"},
+#ifndef _WIN32
+        // Opens, and its first read fails.
+        {"load /proc/self/mem", "load: /proc/self/mem: cannot read the file"},
+#endif
         {"reg XX 1", "reg: no register \"XX\""},
         {"reg PC", "usage: reg <name> <value>"},
         {"reg FLG 10000", "reg: FLG is 16 bits wide"},
@@ -296,10 +242,8 @@ TEST_F(DemoRoad, InteractiveBadLinesGetOneClearLineEachAndALostLinkIsAnsweredByT
     const std::size_t running = output.Await("go: running");
     ASSERT_NE(running, std::string::npos);
     EXPECT_EQ(control_->injectFault(Q3V_SIM_FAULT_LINK_LOST, 1, 0), Q3V_SIM_OK);
-    const std::size_t box = output.Await("[message box", running);
-    ASSERT_NE(box, std::string::npos);
-    output.Await("answer (", box);
-    lines.Push("ok");
+    // A box with nothing to choose: shown on one line, it takes no line.
+    ASSERT_NE(output.Await("Please restart Q3v SYSTEM\n", running), std::string::npos);
     lines.Push("mem C000 10");
     lines.Push("step");
     lines.Close();
@@ -313,16 +257,16 @@ TEST_F(DemoRoad, InteractiveBadLinesGetOneClearLineEachAndALostLinkIsAnsweredByT
         const std::string& answer = answers[i];
         EXPECT_TRUE(Shows(answer, bad[i].second)) << bad[i].first << ": " << answer;
         if (bad[i].first != "connect") {
-            EXPECT_EQ(Lines(answer), 1u) << bad[i].first << ": " << answer;
+            EXPECT_EQ(LineCount(answer), 1u) << bad[i].first << ": " << answer;
         }
     }
-    // load, reset, go; then the lost link's box on the go thread, answered by
-    // the next line; the later commands are refused.
+    // load, reset, go; then the lost link's box on the go thread, on one
+    // line; the later commands are refused.
     const std::string& afterGo = answers[bad.size() + 2];
     EXPECT_TRUE(Shows(afterGo, "go: running")) << afterGo;
-    EXPECT_TRUE(Shows(said, "Please restart Q3v SYSTEM\nanswer (ok, cancel, yes, no, retry, abort, ignore; empty for the "
-                            "default): ok\n"))
+    EXPECT_TRUE(Shows(said, "[message box \"Q3vVk3\"] Communication timeout error. Please restart Q3v SYSTEM\n"))
         << said;
+    EXPECT_FALSE(Shows(said, "answer (")) << said;
     const std::string& memory = answers[bad.size() + 3];
     EXPECT_TRUE(Shows(memory, "[target] Communication timeout error\nmem: no bytes: the target reported an error\n"))
         << memory;
@@ -423,24 +367,126 @@ TEST_F(DemoRoad, ABreakpointTheHostKeepsAcrossAReconnectStopsTheProgram) {
     console.EndSession();
 }
 
-std::size_t Count(const std::string& output, const std::string& part) {
-    std::size_t count = 0;
-    for (std::size_t at = output.find(part); at != std::string::npos; at = output.find(part, at + part.size())) {
-        ++count;
+// The README's session by hand, as a person sees it at a terminal: the
+// terminal shows each line as it is typed (here the test writes it into the
+// output at its prompt, as the terminal would), so the console does not
+// show the answers again. "…" in the README stands for lines left out, or
+// for part of a line.
+constexpr char kReadmeSession[] = R"(simhost> connect
+[the start-up looks at the Ctrl key: held, it shows the Emulator Setting sheet before connecting; "connect ctrl" or "connect noctrl" answers without this question]
+is Ctrl held? (y/N): n
+…
+[target] Q3v firmware version "6.56.30.000"
+connect: connected
+simhost> load
+load: Z:\…\build\bin\Vk3Demo.mot, 14 bytes in 3 runs
+…
+load: done
+simhost> reset
+[target] RESET CPU
+reset: the PC takes the program's reset vector
+…
+PC=00C000  INTB=000000  USP=0000  ISP=0A00  SB=0000  FLG=0000
+simhost> break C010
+break: #1 at 00C010
+simhost> go
+…
+stopped: BREAK POINT
+…
+PC=00C010  INTB=000000  USP=0000  ISP=09FD  SB=0000  FLG=0000
+simhost> regs
+0R0=0000  0R1=0000  0R2=0000  0R3=0000  0A0=0000  0A1=0000  0FB=0000
+1R0=0000  1R1=0000  1R2=0000  1R3=0000  1A0=0000  1A1=0000  1FB=0000
+PC=00C010  INTB=000000  USP=0000  ISP=09FD  SB=0000  FLG=0000
+simhost> quit
+disconnect: session saved
+…
+simhost: unloaded the plug-in module
+)";
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) {
+        lines.push_back(line);
     }
-    return count;
+    return lines;
 }
 
-// Typed ahead, as a person who does not wait for the question: the lines go
-// in order to the console and to what the commands ask.
-std::string RunTyped(simhost::Console& console, std::ostringstream& out, const std::vector<std::string>& typed) {
-    simhost::LineQueue lines;
-    for (const std::string& line : typed) {
+// A line of the README against one shown: equal, or with "…" standing for
+// any part.
+bool LineMatches(const std::string& written, const std::string& shown) {
+    const std::string ellipsis = "…";
+    const std::size_t at = written.find(ellipsis);
+    if (at == std::string::npos) {
+        return written == shown;
+    }
+    const std::string before = written.substr(0, at);
+    const std::string after = written.substr(at + ellipsis.size());
+    return shown.size() >= before.size() + after.size() && shown.compare(0, before.size(), before) == 0 &&
+           shown.compare(shown.size() - after.size(), after.size(), after) == 0;
+}
+
+// Where the README's lines fail to stand in the shown ones, in order; empty
+// when they all do. A line of "…" alone skips any lines.
+std::string SessionMismatch(const std::vector<std::string>& written, const std::vector<std::string>& shown) {
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        const bool skip = i > 0 && written[i - 1] == "…";
+        if (written[i] == "…") {
+            continue;
+        }
+        while (skip && next < shown.size() && !LineMatches(written[i], shown[next])) {
+            ++next;
+        }
+        if (next >= shown.size() || !LineMatches(written[i], shown[next])) {
+            return "README line " + std::to_string(i + 1) + " \"" + written[i] + "\" where the console showed \"" +
+                   (next < shown.size() ? shown[next] : std::string("(the end)")) + "\"";
+        }
+        ++next;
+    }
+    return {};
+}
+
+TEST_F(DemoRoad, TheReadmesSessionHoldsAsWrittenAtATerminal) {
+    SharedOutput output;
+    std::ostream out(&output);
+    simhost::LineQueue lines(true);
+    int result = -1;
+    std::thread host([&] {
+        simhost::Console console(host_, in_, out, true);
+        result = console.RunInteractive(lines);
+    });
+    // Each typed line at the prompt or question before it; a command's
+    // prompt comes once its output is complete.
+    const std::vector<std::pair<std::string, std::string>> typed = {
+        {"simhost> ", "connect"}, {"(y/N): ", "n"},     {"simhost> ", "load"}, {"simhost> ", "reset"},
+        {"simhost> ", "break C010"}, {"simhost> ", "go"}, {"simhost> ", "regs"}, {"simhost> ", "quit"},
+    };
+    std::size_t from = 0;
+    for (const auto& [prompt, line] : typed) {
+        from = output.Await(prompt, from);
+        if (from == std::string::npos) {
+            break;
+        }
+        out << line << "\n" << std::flush;  // the terminal shows what is typed
+        from = output.Text().size();
         lines.Push(line);
     }
     lines.Close();
-    EXPECT_EQ(console.RunInteractive(lines), 0);
-    return out.str();
+    host.join();
+    EXPECT_EQ(result, 0);
+    const std::string said = output.Text();
+    // The README's program lies in build\bin; this build's, in its own folder.
+    std::string written = kReadmeSession;
+    const std::string readmeBin = "\\build\\bin\\";
+    const std::string bin = testing_support::ProgramFolder();  // its last name "bin"
+    const std::size_t build = bin.rfind('\\', bin.size() - std::string("\\bin\\").size() - 1);
+    written.replace(written.find(readmeBin), readmeBin.size(), bin.substr(build));
+    const std::vector<std::string> shown = SplitLines(said.substr(said.find("simhost> ")));
+    EXPECT_EQ(SessionMismatch(SplitLines(written), shown), "") << said;
+    EXPECT_EQ(Count(said, "(y/N): n\n"), 1u) << said;
+    EXPECT_FALSE(Shows(said, "(y/N): n\nn\n")) << "the terminal showed the answer; the console does not again";
 }
 
 TEST_F(DemoRoad, TheConnectSaysWhatItsQuestionIsForAndItsOptionsAnswerIt) {
@@ -492,7 +538,8 @@ TEST_F(DemoRoad, QuitAtABoxOfTheGoThreadEndsTheSessionCleanly) {
     }
     std::size_t ended = std::string::npos;
     if (const std::size_t running = output.Await("go: running"); running != std::string::npos) {
-        EXPECT_EQ(control_->injectFault(Q3V_SIM_FAULT_LINK_LOST, 1, 0), Q3V_SIM_OK);
+        // The go thread's next look finds the connector gone and asks.
+        EXPECT_EQ(control_->injectFault(Q3V_SIM_FAULT_CONNECTOR, 1, 0), Q3V_SIM_OK);
         if (const std::size_t box = output.Await("answer (", running); box != std::string::npos) {
             lines.Push("quit");
             lines.Push("regs");
@@ -504,7 +551,8 @@ TEST_F(DemoRoad, QuitAtABoxOfTheGoThreadEndsTheSessionCleanly) {
     EXPECT_NE(ended, std::string::npos) << "the quit ended the session";
     EXPECT_EQ(result, 0);
     const std::string said = output.Text();
-    EXPECT_TRUE(Shows(said, "[quit: answered ")) << said;
+    EXPECT_TRUE(Shows(said, "Connector disconnected\nanswer (retry, cancel; ")) << said;
+    EXPECT_TRUE(Shows(said, "[quit: answered Cancel; the session ends]")) << said;
     EXPECT_EQ(Answers(said).size(), 5u) << "the line after the quit did not run\n" << said;
     EXPECT_TRUE(host_.Services().Registrations().empty());
 }

@@ -61,25 +61,59 @@ TEST(ConsoleDriver, UnattendedDialogsTakeTheirDefaultButton) {
     EXPECT_TRUE(Shows(console.out.str(), "[pressed the default button]"));
 }
 
-TEST(ConsoleDriver, UnattendedABoxThatComesBackUnchangedIsCancelledAndTheConsoleSaysSo) {
-    Console console("", false);
-    int retries = 0;
-    while (MessageBoxA(nullptr, "Connector disconnected", "Target", MB_RETRYCANCEL | MB_ICONWARNING) == IDRETRY) {
-        ASSERT_LT(++retries, 100) << "an unattended loop around a box never ends";
+// A program that shows the same box again after its default answer (Retry),
+// or the same dialog again after its OK, loops for ever when nobody answers:
+// the 16th time it is answered its way out, and the console says so.
+TEST(ConsoleDriver, UnattendedABoxOrDialogThatComesBackUnchangedIsCancelledAndTheConsoleSaysSo) {
+    const struct {
+        const char* what;
+        std::function<bool()> again;
+        const char* said;
+    } loops[] = {
+        {"box", [] { return MessageBoxA(nullptr, "Connector disconnected", "Target", MB_RETRYCANCEL) == IDRETRY; },
+         "[the same box came back 16 times in a row: answered Cancel]"},
+        {"dialog", [] { return NameDialog().DoModal() == IDOK; },
+         "[the same dialog came back 16 times in a row: cancelled]"},
+    };
+    for (const auto& loop : loops) {
+        Console console("", false);
+        int rounds = 0;
+        while (loop.again()) {
+            ASSERT_LT(++rounds, 100) << loop.what << ": an unattended loop never ends";
+        }
+        EXPECT_EQ(rounds, platform::kUnchangedBoxLimit - 1) << loop.what;
+        EXPECT_TRUE(Shows(console.out.str(), loop.said)) << console.out.str();
     }
-    EXPECT_EQ(retries, platform::kUnchangedBoxLimit - 1);
-    EXPECT_TRUE(Shows(console.out.str(), "[the same box came back 16 times in a row: answered Cancel]"))
-        << console.out.str();
 }
 
-TEST(ConsoleDriver, OnceTheInputHasEndedABoxThatComesBackUnchangedIsCancelled) {
+// Nobody answers once the input has ended: every question takes its least
+// harmful answer at once, never its default, however often it comes back.
+TEST(ConsoleDriver, OnceTheInputHasEndedEveryQuestionIsAnsweredItsWayOut) {
     Console console("");  // at the console, but nothing more is typed
-    int retries = 0;
-    while (MessageBoxA(nullptr, "Connector disconnected", "Target", MB_RETRYCANCEL | MB_ICONWARNING) == IDRETRY) {
-        ASSERT_LT(++retries, 100) << "a loop around a box never ends once the input has";
+    const struct {
+        UINT type;
+        int wayOut;
+        const char* said;
+    } boxes[] = {
+        {MB_RETRYCANCEL | MB_ICONWARNING, IDCANCEL, "[end of input: answered Cancel; the session ends]"},
+        {MB_YESNO, IDNO, "[end of input: answered No; the session ends]"},
+        {MB_ABORTRETRYIGNORE, IDABORT, "[end of input: answered Abort; the session ends]"},
+        {MB_OKCANCEL, IDCANCEL, "[end of input: answered Cancel; the session ends]"},
+    };
+    for (const auto& box : boxes) {
+        console.out.str({});
+        EXPECT_EQ(MessageBoxA(nullptr, "Connector disconnected", "Target", box.type), box.wayOut) << box.said;
+        EXPECT_TRUE(Shows(console.out.str(), box.said)) << console.out.str();
     }
-    EXPECT_EQ(retries, platform::kUnchangedBoxLimit - 1);
-    EXPECT_EQ(Count(console.out.str(), "answer ("), 1u) << "asked once, when the input ended";
+    EXPECT_EQ(MessageBoxA(nullptr, "Connector disconnected", "Target", MB_RETRYCANCEL), IDCANCEL) << "again";
+    EXPECT_EQ(Count(console.out.str(), "answer ("), 0u) << "nothing is asked after the first end";
+
+    console.out.str({});
+    NameDialog dialog;
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(dialog.name, "start") << "nothing of the dialog is taken";
+    EXPECT_TRUE(Shows(console.out.str(), "[end of input: the dialog is cancelled; the session ends]"))
+        << console.out.str();
 }
 
 TEST(ConsoleDriver, AtTheConsoleThePersonsRetryStaysTheirChoice) {
@@ -173,9 +207,9 @@ TEST(ConsoleDriver, QuitAtAnyQuestionLeavesItAndNothingIsAskedAfterIt) {
         EXPECT_EQ(question.ask(), question.leaving) << question.what;
         EXPECT_TRUE(console.driver.QuitAsked()) << question.what;
         EXPECT_TRUE(Shows(console.out.str(), "[quit: ")) << question.what << "\n" << console.out.str();
-        EXPECT_EQ(MessageBoxA(nullptr, "Connector disconnected", "Target", MB_RETRYCANCEL), IDRETRY)
-            << question.what << ": the default button, as when nobody is at the console";
-        EXPECT_EQ(static_cast<int>(NameDialog().DoModal()), IDOK) << question.what;
+        EXPECT_EQ(MessageBoxA(nullptr, "Connector disconnected", "Target", MB_RETRYCANCEL), IDCANCEL)
+            << question.what << ": the way out, never the default";
+        EXPECT_EQ(static_cast<int>(NameDialog().DoModal()), IDCANCEL) << question.what;
         std::string unread;
         EXPECT_TRUE(std::getline(console.in, unread));
         EXPECT_EQ(unread, "cancel") << question.what;
@@ -205,7 +239,7 @@ TEST(ConsoleDriver, AKeyTheConsoleFixedIsNotAskedForAndAnAskedKeySaysWhyAndWhatI
               "[why Ctrl matters]\nis Ctrl held? (y/N): [\"help\" is no answer: Ctrl taken as not held]\n");
 }
 
-TEST(ConsoleDriver, AnEmptyAnswerOrTheEndOfInputTakesTheDefault) {
+TEST(ConsoleDriver, AnEmptyAnswerTakesTheDefaultButtonAndTheEndOfInputCancels) {
     Console console("uncheck 1003\n\n");
     NameDialog dialog;
     dialog.enabled = TRUE;
@@ -213,8 +247,30 @@ TEST(ConsoleDriver, AnEmptyAnswerOrTheEndOfInputTakesTheDefault) {
     EXPECT_EQ(dialog.enabled, FALSE);
     Console ended("set 1001 x\n");  // input ends before the dialog does
     NameDialog other;
-    EXPECT_EQ(other.DoModal(), IDOK);
-    EXPECT_EQ(other.name, "x");
+    EXPECT_EQ(other.DoModal(), IDCANCEL);
+    EXPECT_EQ(other.name, "start");
+}
+
+// A box with only OK offers no choice: it is shown on one line and takes no
+// line; a box with a choice names its answers and asks again for a line that
+// is none of them.
+TEST(ConsoleDriver, ABoxAsksOnlyWhenItOffersAChoiceAndTakesOnlyItsOwnAnswers) {
+    Console console("cmd bp 0x10\nok\nRetry\n\n");
+    EXPECT_EQ(MessageBoxA(nullptr, "Invalid address value.\nH'0000000a", "Q3vVk3", MB_OK | MB_ICONWARNING), IDOK);
+    EXPECT_EQ(console.out.str(), "[message box \"Q3vVk3\"] Invalid address value. H'0000000a\n");
+    std::string unread;
+    ASSERT_TRUE(std::getline(console.in, unread));
+    EXPECT_EQ(unread, "cmd bp 0x10") << "the box took no line";
+
+    console.out.str({});
+    EXPECT_EQ(MessageBoxA(nullptr, "Connector disconnected", "Target", MB_RETRYCANCEL), IDRETRY);
+    const std::string asked = console.out.str();
+    EXPECT_TRUE(Shows(asked, "[message box \"Target\" (Retry/Cancel)]\nConnector disconnected\n")) << asked;
+    EXPECT_TRUE(Shows(asked, "answer (retry, cancel; empty for retry; quit for cancel and the end of the session): "))
+        << asked;
+    EXPECT_TRUE(Shows(asked, "[\"ok\" is no answer to this box]\n")) << asked;
+    EXPECT_EQ(Count(asked, "answer ("), 2u) << "asked again after \"ok\"; \"Retry\" answered\n" << asked;
+    EXPECT_EQ(MessageBoxA(nullptr, "Save?", "Target", MB_YESNO | MB_DEFBUTTON2), IDNO) << "empty: the default";
 }
 
 TEST(ConsoleDriver, MenusKeysHelpAndBeeps) {
