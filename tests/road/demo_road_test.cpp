@@ -423,6 +423,49 @@ TEST_F(DemoRoad, ABreakpointTheHostKeepsAcrossAReconnectStopsTheProgram) {
     console.EndSession();
 }
 
+// A go from a breakpoint stops at the next one, a step follows, and both
+// breakpoints are removed: the next go runs past where they stood, and the
+// chip holds the program. (The step's stop put the break byte of the
+// breakpoint the go had stepped off back into the program, where no removal
+// took it out: the next go stopped at once with "BREAK POINT".)
+TEST_F(DemoRoad, BreakpointsRemovedAfterAStepNoLongerStopTheProgram) {
+    const struct {
+        const char* name;
+        std::vector<std::string> removal;
+    } cases[] = {
+        {"the console's clear", {"cmd bc"}},
+        {"each removed from the host's list", {"break remove 1", "break remove 1"}},
+    };
+    const Bytes program = {0xFD, 0x10, 0xC0, 0x00, 0x04, 0x04, 0xFE, 0xF9};
+    for (const auto& one : cases) {
+        SCOPED_TRACE(one.name);
+        simhost::Console console(host_, in_, out_, false);
+        ASSERT_TRUE(console.StartSession()) << out_.str();
+        simhost::DebugSession& session = console.Session();
+        Do(console, "connect");
+        Do(console, "load");
+        Do(console, "reset");
+        Do(console, "break C000");
+        Do(console, "break C010");
+        std::string said = Do(console, "go");
+        EXPECT_EQ(Pc(console), 0xC010u) << said;
+        said = Do(console, "step");
+        EXPECT_EQ(Pc(console), 0xC011u) << said;
+        EXPECT_EQ(session.ReadMemory(0xC000, 8), program) << "the stopped program reads as its own bytes";
+        for (const std::string& line : one.removal) {
+            Do(console, line);
+        }
+        EXPECT_TRUE(session.Breaks().empty());
+        Do(console, "reset");
+        said = Do(console, "go until C010");
+        EXPECT_EQ(Pc(console), 0xC010u) << said;
+        EXPECT_NE(session.LastStopCause(), "BREAK POINT") << said;
+        EXPECT_EQ(ReadTarget(0xC000, 8), program) << "the chip holds the program";
+        console.EndSession();
+        EXPECT_EQ(ReadTarget(0xC000, 8), program) << "the chip after the session";
+    }
+}
+
 std::size_t Count(const std::string& output, const std::string& part) {
     std::size_t count = 0;
     for (std::size_t at = output.find(part); at != std::string::npos; at = output.find(part, at + part.size())) {
