@@ -7,6 +7,7 @@
 #include "link/emulator_link.h"
 #include "target/cold_start.h"
 #include "target/monitor_objects.h"
+#include "target/target_exec_vk3.h"
 
 #include <algorithm>
 #include <array>
@@ -27,6 +28,11 @@ void WriteEntry(DWORD address, const BYTE* data, DWORD size) {
 }  // namespace
 
 void CTargetComponentBase::Disconnect() {
+    // The go thread stops waiting for the program first: the program's bytes
+    // go back with nobody else at the target.
+    if (auto* exec = dynamic_cast<CTargetExecVk3*>(GetExecHandler())) {
+        exec->EndRunThread();
+    }
     RestoreProgramBytes();
     if (g_emuSel == connect_mode::kProgramFlash || g_powerSupplySettings.powerFromEmulator != 0) {
         return;

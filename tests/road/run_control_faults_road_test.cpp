@@ -9,6 +9,7 @@
 #include "tests/road/road_session.h"
 
 #include "frame/target_memory.h"
+#include "link/host_reports.h"
 #include "res/resource_ids.h"
 
 #include "platform/clock.h"
@@ -317,6 +318,163 @@ TEST_F(RunControlFaults, TheSessionsEndWritesTheBlocksAFailedLaunchLeftOrSaysItC
             ASSERT_NO_FATAL_FAILURE(OpenExec());
             AtEntry(0xC000, 0x0900);
         }
+    }
+}
+
+// After a lost link, the session's end reopens the link and writes what
+// only the mirror holds: a block a launch erased and could not program, or
+// the break byte a stop left in the chip. When that cannot be done (the
+// link stays lost, or went in the middle of a launch's programming, with the
+// target still in the flash writer's hands) it says that the chip may not
+// hold the program. (The end saw the lost link and wrote nothing, without a
+// word: the next session read erased flash or the break byte as the
+// program.)
+TEST_F(RunControlFaults, AfterALostLinkTheSessionsEndWritesWhatOnlyTheMirrorHoldsOrSaysItCouldNot) {
+    enum class Left { RefusedLaunch, BreakByte, LaunchThatLostTheLink };
+    const struct {
+        const char* name;
+        Left left;
+        bool linkBack;
+    } cases[] = {
+        {"a block a launch erased, the link back", Left::RefusedLaunch, true},
+        {"the break byte of a stop, the link back", Left::BreakByte, true},
+        {"the break byte of a stop, the link gone", Left::BreakByte, false},
+        {"a launch that lost the link in its programming", Left::LaunchThatLostTheLink, true},
+    };
+    const Bytes program = ReadTarget(0xC000, 8);
+    const Bytes subroutine = ReadTarget(0xC010, 3);
+    const auto loseTheLink = [this] {
+        BYTE byte = 0;
+        ASSERT_EQ(control_->injectFault(Q3V_SIM_FAULT_RECEIVE_TIMEOUT, 0, 1), Q3V_SIM_OK);
+        static_cast<void>(target_->GetMemoryHandler()->ReadMemory(0x0400, 0x0400, 1, &byte));
+    };
+    BYTE byte = 0x5A;
+    for (const auto& one : cases) {
+        SCOPED_TRACE(one.name);
+        DWORD id = 0;
+        if (one.left == Left::BreakByte) {
+            ASSERT_EQ(host_->Services().Breakpoints().SetUserBreakpoint(0xC010, &id), S_OK);
+            ASSERT_EQ(exec_->Go(), S_OK);
+            ASSERT_NO_FATAL_FAILURE(AwaitEnd());
+            ASSERT_EQ(StopCause(), "BREAK POINT");
+            ASSERT_EQ(ReadTarget(0xC010, 1), Bytes{0x00}) << "the chip keeps the break byte for now";
+            loseTheLink();
+        } else if (one.left == Left::RefusedLaunch) {
+            ASSERT_EQ(target_->GetMemoryHandler()->WriteMemory(0xD000, 0xD000, 1, &byte), S_OK);
+            ASSERT_EQ(control_->injectFault(Q3V_SIM_FAULT_PROGRAM, 0, 1), Q3V_SIM_OK);
+            ASSERT_EQ(exec_->Go(), S_OK);
+            ASSERT_NO_FATAL_FAILURE(AwaitEnd());
+            ASSERT_EQ(ReadTarget(0xC000, 1), Bytes{0xFF}) << "the block was erased, not programmed";
+            loseTheLink();
+        } else {
+            // Where the first program record falls among the frames of a
+            // launch that writes the block back; each exchange is a transmit
+            // and a receive, and the reply of that record is lost.
+            ASSERT_EQ(target_->GetMemoryHandler()->WriteMemory(0xD000, 0xD000, 1, &byte), S_OK);
+            control_->clearFrames();
+            GoAndHalt();
+            const Lines frames = FramesIn();
+            const auto record = std::find_if(frames.begin(), frames.end(),
+                                             [](const std::string& frame) { return frame.starts_with("00 86 00 C0"); });
+            ASSERT_NE(record, frames.end());
+            ++byte;
+            ASSERT_EQ(target_->GetMemoryHandler()->WriteMemory(0xD000, 0xD000, 1, &byte), S_OK);
+            Registers().SetValue(kPc, 0xC000);
+            control_->clearFrames();
+            const DWORD call = 2 * static_cast<DWORD>(record - frames.begin()) + 1;
+            ASSERT_EQ(control_->injectFaultAfter(call, Q3V_SIM_FAULT_RECEIVE_TIMEOUT, 0, 1), Q3V_SIM_OK);
+            ASSERT_EQ(exec_->Go(), S_OK);
+            ASSERT_NO_FATAL_FAILURE(AwaitEnd());
+            // The record at C000 went through, its reply was lost.
+            ASSERT_EQ(ReadTarget(0xD000, 1), Bytes{0xFF}) << "the block was erased, not programmed";
+        }
+        control_->clearFaults();
+        if (!one.linkBack) {
+            ASSERT_EQ(control_->injectFault(Q3V_SIM_FAULT_LINK_LOST, 1, 0), Q3V_SIM_OK);
+        }
+        const std::size_t boxes = Messages().size();
+        EndSession();
+        control_->clearFaults();
+        const Lines all = Messages();
+        const Lines told(all.begin() + static_cast<std::ptrdiff_t>(std::min(boxes, all.size())), all.end());
+        switch (one.left) {
+        case Left::RefusedLaunch:
+            EXPECT_TRUE(told.empty()) << told.front();
+            EXPECT_EQ(ReadTarget(0xC000, 8), program);
+            EXPECT_EQ(ReadTarget(0xC010, 3), subroutine);
+            EXPECT_EQ(ReadTarget(0xD000, 1), Bytes{byte});
+            break;
+        case Left::BreakByte:
+            if (one.linkBack) {
+                EXPECT_TRUE(told.empty()) << told.front();
+                EXPECT_EQ(ReadTarget(0xC010, 3), subroutine);
+            } else {
+                EXPECT_EQ(told, Lines{kFlashWriteFailedText});
+                EXPECT_EQ(ReadTarget(0xC010, 1), Bytes{0x00});
+                PutTarget(0xC010, subroutine);
+            }
+            static_cast<void>(host_->Services().Breakpoints().RemoveUserBreakpoint(id));  // the host's list forgets it
+            break;
+        case Left::LaunchThatLostTheLink:
+            EXPECT_EQ(told, Lines{kFlashWriteFailedText});
+            EXPECT_EQ(ReadTarget(0xD000, 1), Bytes{0xFF});
+            PutTarget(0xC000, program);
+            break;
+        }
+        ++byte;
+        ASSERT_EQ(StartTarget(), S_OK);
+        ASSERT_NO_FATAL_FAILURE(OpenExec());
+        AtEntry(0xC000, 0x0900);
+    }
+}
+
+// Ending the session while the program runs with a breakpoint it has not
+// reached, in erased flash or in RAM code: the break byte is taken out with
+// the program suspended, and the program runs on with its own bytes. A
+// program the break line does not stop is reset for it, and the box says
+// so. (The chip kept the break byte, and the program ran on with it.)
+TEST_F(RunControlFaults, EndingTheSessionWhileAProgramRunsTakesItsBreakBytesOut) {
+    const struct {
+        const char* name;
+        DWORD address;
+        Bytes program;
+        bool unresponsive;
+    } cases[] = {
+        {"erased flash", 0xC020, {0xFF, 0xFF}, false},
+        {"RAM code", 0x0800, {0x5A, 0xA5}, false},
+        {"erased flash, the break line stops nothing", 0xC020, {0xFF, 0xFF}, true},
+    };
+    for (const auto& one : cases) {
+        SCOPED_TRACE(one.name);
+        PutTarget(one.address, one.program);
+        DWORD id = 0;
+        ASSERT_EQ(host_->Services().Breakpoints().SetUserBreakpoint(one.address, &id), S_OK);
+        ASSERT_EQ(exec_->Go(), S_OK);
+        AwaitRunning();
+        ASSERT_EQ(ReadTarget(one.address, 1), Bytes{0x00}) << "the break byte is in";
+        if (one.unresponsive) {
+            ASSERT_EQ(control_->injectFault(Q3V_SIM_FAULT_NO_BREAK, 0, 1), Q3V_SIM_OK);
+        }
+        const std::size_t boxes = Messages().size();
+        EndSession();
+        control_->clearFaults();
+        const Lines all = Messages();
+        const Lines told(all.begin() + static_cast<std::ptrdiff_t>(std::min(boxes, all.size())), all.end());
+        EXPECT_EQ(ReadTarget(one.address, one.program.size()), one.program) << "the chip after the session";
+        if (one.unresponsive) {
+            EXPECT_EQ(told, Lines{kStopTimeoutText});
+            EXPECT_EQ(Status().running, 0u) << "stopped by the reset";
+        } else {
+            EXPECT_TRUE(told.empty()) << told.front();
+            EXPECT_EQ(Status().running, 1u) << "the program runs on";
+        }
+        EXPECT_EQ(Status().mcuState, static_cast<DWORD>(Q3V_SIM_MCU_FIRMWARE));
+        static_cast<void>(host_->Services().Breakpoints().RemoveUserBreakpoint(id));
+        ASSERT_EQ(StartTarget(), S_OK);
+        ASSERT_NO_FATAL_FAILURE(OpenExec());
+        AtEntry(0xC000, 0x0900);
+        GoAndHalt();  // the program left running stops
+        Registers().SetValue(kPc, 0xC000);
     }
 }
 
