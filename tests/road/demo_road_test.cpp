@@ -324,8 +324,7 @@ TEST_F(DemoRoad, InteractiveBadLinesGetOneClearLineEachAndALostLinkIsAnsweredByT
                             "default): ok\n"))
         << said;
     const std::string& memory = answers[bad.size() + 3];
-    EXPECT_TRUE(Shows(memory, "[target] Communication timeout error\nmem: no bytes: the target reported an error\n"))
-        << memory;
+    EXPECT_TRUE(Shows(memory, "[target] Communication timeout error\nmem: E_FAIL\n")) << memory;
     EXPECT_FALSE(Shows(memory, "\n00C000  FF")) << "no bytes shown";
     EXPECT_TRUE(Shows(said, "detach: ")) << said;
     EXPECT_TRUE(Shows(said, "simhost: unloaded the plug-in module")) << said;

@@ -192,21 +192,27 @@ INSTANTIATE_TEST_SUITE_P(RunControlFaults, GoRefused,
                          [](const auto& info) { return std::string(info.param.name); });
 
 // The host's CPU reset while the target's power goes at one of the reset's
-// driver calls, after a run: S_OK only for a powered target out of reset
-// under its firmware. (Power lost at the register file's write or read back
-// that end the reset answered S_OK for an unpowered target.)
+// driver calls, after a run: a failure, as no powered target came out of
+// reset; the power going after the reset leaves its S_OK for a powered
+// target under its firmware. (Power lost at the register file's write or
+// read back that end the reset answered S_OK for an unpowered target.)
 TEST_F(RunControlFaults, AResetThatLosesTheTargetsPowerIsNoSuccess) {
     // The reset's driver calls: the reset register's read and write, the
     // power check, the register file's write and read back (two each), the
     // closing power check. A fault armed past the last strikes after it.
-    for (DWORD call = 1; call <= 8; ++call) {
+    constexpr DWORD kResetCalls = 7;
+    for (DWORD call = 1; call <= kResetCalls + 1; ++call) {
         SCOPED_TRACE("power lost at driver call " + std::to_string(call));
         GoAndHalt();
         ASSERT_EQ(control_->injectFaultAfterDriverCalls(call, Q3V_SIM_FAULT_TARGET_POWER, 0, 1), Q3V_SIM_OK);
         const HRESULT reset = exec_->Reset();
         const Q3vSimStatus status = Status();
         control_->clearFaults();
-        if (reset == S_OK) {
+        if (call <= kResetCalls) {
+            EXPECT_NE(reset, S_OK) << "the power went during the reset";
+            EXPECT_EQ(status.targetPowered, 0u);
+        } else {
+            EXPECT_EQ(reset, S_OK) << "the power went after the reset";
             EXPECT_EQ(status.targetPowered, 1u);
             EXPECT_EQ(status.mcuState, static_cast<DWORD>(Q3V_SIM_MCU_FIRMWARE));
         }
