@@ -27,6 +27,8 @@ WORD MonitorSetAdapterBaudRate(DWORD speedIndex) {
 
 namespace {
 
+constexpr char kBreakBytesStayText[] = "Break point removal NG.\nThe program may still hold break instructions.";
+
 // A break byte stands in target memory.
 bool BreakBytesIn() {
     return std::any_of(g_monitorBreakTable.begin(), g_monitorBreakTable.end(),
@@ -75,8 +77,9 @@ void RestoreProgramBytes() {
     if (LinkUsable(*link) && running) {
         reset = SuspendRunningProgram(*link);
     }
-    // A byte that cannot go back stays; the session ends all the same.
-    static_cast<void>(monitor->RemoveBreakInstructions(-1));
+    // A byte that cannot go back stays; the session ends all the same, and
+    // the person is told.
+    const bool breakBytesStay = monitor->RemoveBreakInstructions(-1) != 0;
     // What only the mirror holds goes to the chip: bytes put back there,
     // and blocks a failed write-back left dirty (perhaps erased). The
     // session ends all the same; the person is told that the chip may not
@@ -88,6 +91,9 @@ void RestoreProgramBytes() {
     LockMemoryAccess(FALSE);
     if (reset) {
         static_cast<void>(ShowTargetError(kStopTimeoutText, MB_OK));  // answers the box's button
+    }
+    if (breakBytesStay) {
+        static_cast<void>(ShowTargetError(kBreakBytesStayText, MB_ICONEXCLAMATION));  // answers the box's button
     }
     if (failed) {
         static_cast<void>(ShowTargetError(kFlashWriteFailedText, MB_ICONEXCLAMATION));  // answers the box's button

@@ -437,19 +437,35 @@ TEST_F(RunControlFaults, AfterALostLinkTheSessionsEndWritesWhatOnlyTheMirrorHold
 // Ending the session while the program runs with a breakpoint it has not
 // reached, in erased flash or in RAM code: the break byte is taken out with
 // the program suspended, and the program runs on with its own bytes. A
-// program the break line does not stop is reset for it, and the box says
-// so. (The chip kept the break byte, and the program ran on with it.)
+// program the break line does not stop is reset for it, and a byte the
+// emulator refuses to put back stays; the box says so each time. (The chip
+// kept the break byte, and the program ran on with it.)
 TEST_F(RunControlFaults, EndingTheSessionWhileAProgramRunsTakesItsBreakBytesOut) {
+    enum class Fault { None, BreakLineStopsNothing, RestoreRefused };
     const struct {
         const char* name;
         DWORD address;
         Bytes program;
-        bool unresponsive;
+        Fault fault;
     } cases[] = {
-        {"erased flash", 0xC020, {0xFF, 0xFF}, false},
-        {"RAM code", 0x0800, {0x5A, 0xA5}, false},
-        {"erased flash, the break line stops nothing", 0xC020, {0xFF, 0xFF}, true},
+        {"erased flash", 0xC020, {0xFF, 0xFF}, Fault::None},
+        {"RAM code", 0x0800, {0x5A, 0xA5}, Fault::None},
+        {"erased flash, the break line stops nothing", 0xC020, {0xFF, 0xFF}, Fault::BreakLineStopsNothing},
+        {"RAM code, its byte's write refused", 0x0800, {0x5A, 0xA5}, Fault::RestoreRefused},
     };
+    const auto restart = [this] {
+        ASSERT_EQ(StartTarget(), S_OK);
+        ASSERT_NO_FATAL_FAILURE(OpenExec());
+        AtEntry(0xC000, 0x0900);
+        GoAndHalt();  // the program left running stops
+        Registers().SetValue(kPc, 0xC000);
+    };
+    // The first frame that writes the RAM code's byte back: "5A 12" with the
+    // address 0x0800 low byte first.
+    const auto writesTheByteBack = [](const std::string& frame) {
+        return frame.size() > 30 && frame.substr(6, 5) == "5A 12" && frame.substr(18, 11) == "00 08 00 00";
+    };
+    DWORD byteWriteCall = 0;
     for (const auto& one : cases) {
         SCOPED_TRACE(one.name);
         PutTarget(one.address, one.program);
@@ -458,29 +474,47 @@ TEST_F(RunControlFaults, EndingTheSessionWhileAProgramRunsTakesItsBreakBytesOut)
         ASSERT_EQ(exec_->Go(), S_OK);
         AwaitRunning();
         ASSERT_EQ(ReadTarget(one.address, 1), Bytes{0x00}) << "the break byte is in";
-        if (one.unresponsive) {
+        control_->clearFrames();
+        if (one.fault == Fault::BreakLineStopsNothing) {
             ASSERT_EQ(control_->injectFault(Q3V_SIM_FAULT_NO_BREAK, 0, 1), Q3V_SIM_OK);
+        } else if (one.fault == Fault::RestoreRefused) {
+            // Each exchange is a transmit and a receive; the fault is armed
+            // for the transmit.
+            ASSERT_NE(byteWriteCall, 0u) << "the RAM code's session end came first";
+            ASSERT_EQ(control_->injectFaultAfter(byteWriteCall, Q3V_SIM_FAULT_NAK, 0, 1), Q3V_SIM_OK);
         }
         const std::size_t boxes = Messages().size();
         EndSession();
         control_->clearFaults();
         const Lines all = Messages();
         const Lines told(all.begin() + static_cast<std::ptrdiff_t>(std::min(boxes, all.size())), all.end());
-        EXPECT_EQ(ReadTarget(one.address, one.program.size()), one.program) << "the chip after the session";
-        if (one.unresponsive) {
-            EXPECT_EQ(told, Lines{kStopTimeoutText});
-            EXPECT_EQ(Status().running, 0u) << "stopped by the reset";
-        } else {
+        switch (one.fault) {
+        case Fault::None: {
             EXPECT_TRUE(told.empty()) << told.front();
+            EXPECT_EQ(ReadTarget(one.address, one.program.size()), one.program) << "the chip after the session";
             EXPECT_EQ(Status().running, 1u) << "the program runs on";
+            const Lines frames = FramesIn();
+            const auto write = std::find_if(frames.begin(), frames.end(), writesTheByteBack);
+            if (write != frames.end()) {
+                byteWriteCall = 2 * static_cast<DWORD>(write - frames.begin()) + 1;
+            }
+            break;
+        }
+        case Fault::BreakLineStopsNothing:
+            EXPECT_EQ(told, Lines{kStopTimeoutText});
+            EXPECT_EQ(ReadTarget(one.address, one.program.size()), one.program) << "the chip after the session";
+            EXPECT_EQ(Status().running, 0u) << "stopped by the reset";
+            break;
+        case Fault::RestoreRefused:
+            EXPECT_EQ(told, Lines{"Break point removal NG.\nThe program may still hold break instructions."});
+            EXPECT_EQ(ReadTarget(one.address, 1), Bytes{0x00}) << "the byte stays, as told";
+            EXPECT_EQ(Status().running, 1u) << "the program runs on";
+            PutTarget(one.address, one.program);
+            break;
         }
         EXPECT_EQ(Status().mcuState, static_cast<DWORD>(Q3V_SIM_MCU_FIRMWARE));
         static_cast<void>(host_->Services().Breakpoints().RemoveUserBreakpoint(id));
-        ASSERT_EQ(StartTarget(), S_OK);
-        ASSERT_NO_FATAL_FAILURE(OpenExec());
-        AtEntry(0xC000, 0x0900);
-        GoAndHalt();  // the program left running stops
-        Registers().SetValue(kPc, 0xC000);
+        ASSERT_NO_FATAL_FAILURE(restart());
     }
 }
 
