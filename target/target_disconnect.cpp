@@ -4,7 +4,6 @@
 
 #include "frame/target_memory.h"
 #include "config/device_data.h"
-#include "link/emulator_link.h"
 #include "target/cold_start.h"
 #include "target/monitor_objects.h"
 #include "target/target_exec_vk3.h"
@@ -45,15 +44,13 @@ void CTargetComponentBase::Disconnect() {
     const std::size_t count = std::min<std::size_t>(device.xinCount, kXinEntryCount);
     // The bytes entry 1 overwrites are read first and written back last;
     // without a second entry there is nothing to keep, and a unit that was
-    // not read (refused, or the link lost, which the read answers S_OK) is
-    // not written back.
+    // not read (refused, or the link lost) is not written back.
     std::array<BYTE, 4> kept{};
     bool restore = false;
     if (count >= 2 && m_memoryHandler != nullptr) {
         const XinEntry& second = device.xin[1];
         restore = m_memoryHandler->ReadMemory(second.address, second.address + UnitSize(second) - 1, 1,
-                                              kept.data()) == S_OK &&
-                  !(g_emulatorLink != nullptr && g_emulatorLink->IsLinkLost());
+                                              kept.data()) == S_OK;
     }
     for (std::size_t i = 0; i < count; ++i) {
         WriteEntry(device.xin[i].address, device.xin[i].data.data(), UnitSize(device.xin[i]));
