@@ -54,6 +54,13 @@ protected:
         return out_.str();
     }
     DWORD Pc(simhost::Console& console) { return console.Session().Register(kPc); }
+    // Connected, the demo program downloaded, the CPU reset: the program
+    // stands at its entry.
+    void ConnectLoadReset(simhost::Console& console) {
+        for (const char* line : {"connect", "load", "reset"}) {
+            Do(console, line);
+        }
+    }
 };
 
 TEST_F(DemoRoad, TheScriptedSessionHoldsAtEveryStep) {
@@ -354,9 +361,7 @@ TEST_F(DemoRoad, AStoppedProgramReadsAsItsOwnBytesAndTheSessionLeavesTheChipClea
         simhost::Console console(host_, in_, out_, false);
         ASSERT_TRUE(console.StartSession()) << out_.str();
         simhost::DebugSession& session = console.Session();
-        Do(console, "connect");
-        Do(console, "load");
-        Do(console, "reset");
+        ConnectLoadReset(console);
         char address[16];
         std::snprintf(address, sizeof(address), "%04X", static_cast<unsigned>(one.address));
         if (!one.hit) {
@@ -397,9 +402,7 @@ TEST_F(DemoRoad, ABreakpointTheHostKeepsAcrossAReconnectStopsTheProgram) {
     simhost::Console console(host_, in_, out_, false);
     ASSERT_TRUE(console.StartSession()) << out_.str();
     simhost::DebugSession& session = console.Session();
-    Do(console, "connect");
-    Do(console, "load");
-    Do(console, "reset");
+    ConnectLoadReset(console);
     Do(console, "break C004");
     Do(console, "break C010");
     ASSERT_EQ(session.Breaks().size(), 2u);
@@ -408,9 +411,7 @@ TEST_F(DemoRoad, ABreakpointTheHostKeepsAcrossAReconnectStopsTheProgram) {
     ASSERT_EQ(host_.Services().Breakpoints().EnableUserBreakpoint(disabledId, false), S_OK);
     Do(console, "disconnect");
 
-    Do(console, "connect");
-    Do(console, "load");
-    Do(console, "reset");
+    ConnectLoadReset(console);
     std::string said = Do(console, "break list");
     EXPECT_EQ(said, "  #1 00C004 enabled\n  #2 00C010 disabled\n");
     said = Do(console, "go");
@@ -441,9 +442,7 @@ TEST_F(DemoRoad, BreakpointsRemovedAfterAStepNoLongerStopTheProgram) {
         simhost::Console console(host_, in_, out_, false);
         ASSERT_TRUE(console.StartSession()) << out_.str();
         simhost::DebugSession& session = console.Session();
-        Do(console, "connect");
-        Do(console, "load");
-        Do(console, "reset");
+        ConnectLoadReset(console);
         Do(console, "break C000");
         Do(console, "break C010");
         std::string said = Do(console, "go");

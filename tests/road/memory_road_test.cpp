@@ -30,6 +30,13 @@ constexpr HRESULT kNotFound = static_cast<HRESULT>(0x80042021);
 constexpr DWORD kRamTop = 0x0400;
 constexpr DWORD kRamEnd = 0x09FF;
 
+// A fault of the emulator's with its value, and what to call it.
+struct InjectedFault {
+    const char* what;
+    DWORD fault;
+    DWORD value;
+};
+
 Bytes Pattern(std::size_t size, BYTE seed) {
     Bytes bytes(size);
     for (std::size_t i = 0; i < size; ++i) {
@@ -120,6 +127,17 @@ protected:
         }
         EXPECT_EQ(server_->OnDownload(0), S_OK);
         return results;
+    }
+
+    // A download of two runs, code at C010 in the first flash block and data
+    // at E010 in the second, the frame log cleared before its end: the end's
+    // answer.
+    HRESULT DownloadCodeAndData(const Bytes& code, const Bytes& data) {
+        EXPECT_EQ(server_->OnDownload(0xFFFF), S_OK);
+        EXPECT_EQ(server_->WriteMemory(0xC010, 0xC012, 1, code.data()), S_OK);
+        EXPECT_EQ(server_->WriteMemory(0xE010, 0xE012, 1, data.data()), S_OK);
+        control_->clearFrames();
+        return server_->OnDownload(0);
     }
 
     // Two areas, each the whole space up to top; the same range for the
@@ -344,11 +362,7 @@ TEST_F(MemoryRoad, ASearchWhoseReadFailsFailsWithItsReport) {
         std::string report;
     } searches[] = {{"the monitor's search", 0, "Memory read error from 00000400h to 000004FFh."},
                     {"the block search", 1, "Memory read error from 00000401h to 000004FFh."}};
-    const struct {
-        const char* what;
-        DWORD fault;
-        DWORD value;
-    } faults[] = {
+    const InjectedFault faults[] = {
         {"a negative acknowledge", Q3V_SIM_FAULT_NAK, 0},
         {"a sum check error", Q3V_SIM_FAULT_STATUS, 0x91},
         {"a target reset", Q3V_SIM_FAULT_TARGET_RESET, 0},
@@ -455,11 +469,7 @@ TEST_F(MemoryRoad, AccessesTheEmulatorRefusesFailWithTheirReport) {
         {"a read", [&] { return server_->ReadMemory(0x400, 0x40F, 1, read.data()); },
          "Memory read error from 00000400h to 0000040Fh."},
     };
-    const struct {
-        const char* what;
-        DWORD fault;
-        DWORD value;
-    } faults[] = {
+    const InjectedFault faults[] = {
         {"a negative acknowledge", Q3V_SIM_FAULT_NAK, 0},
         {"a sum check error", Q3V_SIM_FAULT_STATUS, 0x91},
         {"a frequency error", Q3V_SIM_FAULT_STATUS, 0x83},
@@ -582,11 +592,7 @@ TEST_F(MemoryRoad, ALostLinkFailsEveryAccessWithOneReportEach) {
         {"the block search",
          [&] { return server_->SearchMemoryEx(0x400, 0x40F, 0, 0, 1, 2, pattern, nullptr, &found); }},
     };
-    const struct {
-        const char* what;
-        DWORD fault;
-        DWORD value;
-    } faults[] = {
+    const InjectedFault faults[] = {
         {"the link lost", Q3V_SIM_FAULT_LINK_LOST, 1},
         {"the target's power lost", Q3V_SIM_FAULT_TARGET_POWER, 0},
     };
@@ -620,14 +626,7 @@ TEST_F(MemoryRoad, ADownloadThatLosesTheLinkInItsFlashWriteFails) {
     Connect(res_id::kModeErase);
     const Bytes code = {0x04, 0x04, 0xF3};
     const Bytes data = {0x01, 0x02, 0x03};
-    const auto download = [&] {
-        EXPECT_EQ(server_->OnDownload(0xFFFF), S_OK);
-        EXPECT_EQ(server_->WriteMemory(0xC010, 0xC012, 1, code.data()), S_OK);
-        EXPECT_EQ(server_->WriteMemory(0xE010, 0xE012, 1, data.data()), S_OK);
-        control_->clearFrames();
-        return server_->OnDownload(0);
-    };
-    ASSERT_EQ(download(), S_OK);
+    ASSERT_EQ(DownloadCodeAndData(code, data), S_OK);
     // Each exchange is a transmit and a receive; the fault is armed at the
     // transmit of the second block's erase and takes its reply.
     const Lines frames = FramesIn();
@@ -637,7 +636,7 @@ TEST_F(MemoryRoad, ADownloadThatLosesTheLinkInItsFlashWriteFails) {
     ASSERT_EQ(control_->injectFaultAfter(2 * static_cast<DWORD>(erase - frames.begin()) + 1,
                                          Q3V_SIM_FAULT_RECEIVE_TIMEOUT, 0, 1),
               Q3V_SIM_OK);
-    EXPECT_EQ(download(), E_FAIL);
+    EXPECT_EQ(DownloadCodeAndData(code, data), E_FAIL);
     control_->clearFaults();
     EXPECT_EQ(Boxes(), Lines{"Communication timeout error.\nPlease restart Q3v SYSTEM"});
 }
@@ -925,13 +924,7 @@ TEST_F(MemoryRoad, AFlashWriteRefusedBeforeItsEraseFailsTheDownload) {
     Connect(res_id::kModeErase);
     Bytes code = {0x04, 0x04, 0xF3};
     Bytes data = {0x01, 0x02, 0x03};
-    const auto download = [&] {
-        EXPECT_EQ(server_->OnDownload(0xFFFF), S_OK);
-        EXPECT_EQ(server_->WriteMemory(0xC010, 0xC012, 1, code.data()), S_OK);
-        EXPECT_EQ(server_->WriteMemory(0xE010, 0xE012, 1, data.data()), S_OK);
-        control_->clearFrames();
-        return server_->OnDownload(0);
-    };
+    const auto download = [&] { return DownloadCodeAndData(code, data); };
     ASSERT_EQ(download(), S_OK);
     // Each exchange is a transmit and a receive; the fault is armed for the
     // transmit of the exchange it follows.
@@ -940,11 +933,7 @@ TEST_F(MemoryRoad, AFlashWriteRefusedBeforeItsEraseFailsTheDownload) {
                                     [](const std::string& frame) { return frame.starts_with("00 06 45"); });
     ASSERT_NE(erase, frames.end());
     const DWORD beforeErase = 2 * static_cast<DWORD>(erase - frames.begin());
-    const struct {
-        const char* what;
-        DWORD fault;
-        DWORD value;
-    } faults[] = {
+    const InjectedFault faults[] = {
         {"a negative acknowledge", Q3V_SIM_FAULT_NAK, 0},
         {"a frequency error", Q3V_SIM_FAULT_STATUS, 0x83},
     };

@@ -38,17 +38,25 @@ protected:
         ASSERT_NO_FATAL_FAILURE(FindTarget());
         ExpectSheet(res_id::kModeKeepFlash);
         ASSERT_NO_FATAL_FAILURE(Session("USER_DATA", "RESET", "c000"));
+        ASSERT_NO_FATAL_FAILURE(StartAgain());
+    }
+
+    // The session started, the run control open, the registers at the
+    // demo's entry.
+    void StartAgain() {
         ASSERT_EQ(StartTarget(), S_OK);
         ASSERT_NO_FATAL_FAILURE(OpenExec());
         AtEntry(0xC000, 0x0900);
     }
-
     // A lost link's session ended and started again.
     void Reconnect() {
         EndSession();
-        ASSERT_EQ(StartTarget(), S_OK);
-        ASSERT_NO_FATAL_FAILURE(OpenExec());
-        AtEntry(0xC000, 0x0900);
+        ASSERT_NO_FATAL_FAILURE(StartAgain());
+    }
+    // The boxes shown after the first count of them.
+    Lines MessagesAfter(std::size_t count) const {
+        const Lines all = Messages();
+        return Lines(all.begin() + static_cast<std::ptrdiff_t>(std::min(count, all.size())), all.end());
     }
 
     // The host's registers are the target's (at their widths).
@@ -311,8 +319,7 @@ TEST_F(RunControlFaults, TheSessionsEndWritesTheBlocksAFailedLaunchLeftOrSaysItC
         EndSession();
         control_->clearFaults();
         if (refusedAgain) {
-            const Lines all = Messages();
-            const Lines told(all.begin() + static_cast<std::ptrdiff_t>(std::min(boxes.size(), all.size())), all.end());
+            const Lines told = MessagesAfter(boxes.size());
             // The link's message of the refused programming, then the flash write's.
             EXPECT_EQ(told, (Lines{"Flash memory write error", "Flash memory writing NG."}));
             EXPECT_EQ(ReadTarget(0xC000, 1), Bytes{0xFF});
@@ -320,9 +327,7 @@ TEST_F(RunControlFaults, TheSessionsEndWritesTheBlocksAFailedLaunchLeftOrSaysItC
             EXPECT_EQ(Messages(), boxes);
             EXPECT_EQ(ReadTarget(0xC000, 8), program);
             EXPECT_EQ(ReadTarget(0xD000, 1), Bytes{byte});
-            ASSERT_EQ(StartTarget(), S_OK);
-            ASSERT_NO_FATAL_FAILURE(OpenExec());
-            AtEntry(0xC000, 0x0900);
+            ASSERT_NO_FATAL_FAILURE(StartAgain());
         }
     }
 }
@@ -401,8 +406,7 @@ TEST_F(RunControlFaults, AfterALostLinkTheSessionsEndWritesWhatOnlyTheMirrorHold
         const std::size_t boxes = Messages().size();
         EndSession();
         control_->clearFaults();
-        const Lines all = Messages();
-        const Lines told(all.begin() + static_cast<std::ptrdiff_t>(std::min(boxes, all.size())), all.end());
+        const Lines told = MessagesAfter(boxes);
         switch (one.left) {
         case Left::RefusedLaunch:
             EXPECT_TRUE(told.empty()) << told.front();
@@ -428,9 +432,7 @@ TEST_F(RunControlFaults, AfterALostLinkTheSessionsEndWritesWhatOnlyTheMirrorHold
             break;
         }
         ++byte;
-        ASSERT_EQ(StartTarget(), S_OK);
-        ASSERT_NO_FATAL_FAILURE(OpenExec());
-        AtEntry(0xC000, 0x0900);
+        ASSERT_NO_FATAL_FAILURE(StartAgain());
     }
 }
 
@@ -452,13 +454,6 @@ TEST_F(RunControlFaults, EndingTheSessionWhileAProgramRunsTakesItsBreakBytesOut)
         {"RAM code", 0x0800, {0x5A, 0xA5}, Fault::None},
         {"erased flash, the break line stops nothing", 0xC020, {0xFF, 0xFF}, Fault::BreakLineStopsNothing},
         {"RAM code, its byte's write refused", 0x0800, {0x5A, 0xA5}, Fault::RestoreRefused},
-    };
-    const auto restart = [this] {
-        ASSERT_EQ(StartTarget(), S_OK);
-        ASSERT_NO_FATAL_FAILURE(OpenExec());
-        AtEntry(0xC000, 0x0900);
-        GoAndHalt();  // the program left running stops
-        Registers().SetValue(kPc, 0xC000);
     };
     // The first frame that writes the RAM code's byte back: "5A 12" with the
     // address 0x0800 low byte first.
@@ -486,8 +481,7 @@ TEST_F(RunControlFaults, EndingTheSessionWhileAProgramRunsTakesItsBreakBytesOut)
         const std::size_t boxes = Messages().size();
         EndSession();
         control_->clearFaults();
-        const Lines all = Messages();
-        const Lines told(all.begin() + static_cast<std::ptrdiff_t>(std::min(boxes, all.size())), all.end());
+        const Lines told = MessagesAfter(boxes);
         switch (one.fault) {
         case Fault::None: {
             EXPECT_TRUE(told.empty()) << told.front();
@@ -514,7 +508,9 @@ TEST_F(RunControlFaults, EndingTheSessionWhileAProgramRunsTakesItsBreakBytesOut)
         }
         EXPECT_EQ(Status().mcuState, static_cast<DWORD>(Q3V_SIM_MCU_FIRMWARE));
         static_cast<void>(host_->Services().Breakpoints().RemoveUserBreakpoint(id));
-        ASSERT_NO_FATAL_FAILURE(restart());
+        ASSERT_NO_FATAL_FAILURE(StartAgain());
+        GoAndHalt();  // the program left running stops
+        Registers().SetValue(kPc, 0xC000);
     }
 }
 
