@@ -123,7 +123,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // Found before the failing read: still the first place.
         Check(plain != memory.end() && found == base + static_cast<DWORD>(plain - memory.begin()));
     } else {
-        Check(searched == kSearchNotFound);
+        // A search a failed read ended found nothing out: it is no miss.
+        Check(searched == (failed ? kSearchUnread : kSearchNotFound) && found == 0xDEADBEEF);
     }
     return 0;
 }

@@ -29,7 +29,7 @@ struct FlashBlockState {
     // Bytes put back into the mirror alone (CFirmCommand::PutBackByte): by
     // address, the byte the chip still holds there. A write of that byte
     // settles one without a write-back; the next write-back programs the
-    // blocks of the others.
+    // blocks of the others. Cleared with the dirty flags.
     std::map<DWORD, BYTE> chipBytes;
 };
 

@@ -160,7 +160,11 @@ void CFirmCommand::MarkFlashDirty(DWORD start, DWORD end) {
 }
 
 void CFirmCommand::ClearFlashDirtyFlags() {
+    // Every block counts as the chip's again: the records of bytes put back
+    // into the mirror alone go with the flags, or a stale one would keep a
+    // later write of its byte from making the block dirty.
     g_flashBlocks.dirty.fill(0);
+    g_flashBlocks.chipBytes.clear();
 }
 
 void CFirmCommand::SetFlashMirrorState(DWORD value) {
@@ -218,6 +222,5 @@ WORD CFirmCommand::RefreshFlashMirror() {
         }
     }
     ClearFlashDirtyFlags();
-    g_flashBlocks.chipBytes.clear();
     return kOk;
 }

@@ -24,6 +24,9 @@
 #include <string_view>
 #include <vector>
 
+// MonitorSearchMemory's answer when the unit was found.
+inline constexpr int kMonitorSearchFound = -1;
+
 class CMonitorEngine {
 public:
     // Makes the units (Open); a unit that could not be made stays missing
@@ -86,7 +89,7 @@ public:
     // output.
     WORD MonitorFillMemory(DWORD start, DWORD end, const BYTE* pattern, DWORD unitSize, DWORD verify);
     // Searches [start, end] for the unit (pattern & mask), both read most
-    // significant byte first: -1 when found, with the address appended as
+    // significant byte first: kMonitorSearchFound, with the address appended as
     // four bytes (most significant first), 0 when not, else the failure
     // after its message. A nonzero matcher looks at every byte, 0 only at
     // whole units from start.

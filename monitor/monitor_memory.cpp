@@ -252,7 +252,7 @@ int CMonitorEngine::MonitorSearchMemory(DWORD start, DWORD end, const BYTE* patt
                                                 static_cast<char>(found >> 8), static_cast<char>(found)};
                 AppendMonitorOutput(bytes.data(), static_cast<WORD>(bytes.size()));
                 EndMonitorCommand();
-                return -1;
+                return kMonitorSearchFound;
             }
         }
         address += advance;

@@ -295,11 +295,15 @@ DWORD CRunStateMonitor::Poll() {
         // The stop in the reply is not this step's.
         g_stopRegistersRead = false;
     }
-    if (registersRead == kOk && (request.stepFirst & kGoOptionBreakpoint) != 0 &&
-        entry >= 0 && static_cast<std::size_t>(entry) < kMonitorBreakEntries) {
-        // The go stepped off a breakpoint: its break byte goes back in. A
-        // byte that cannot be written shows when the breakpoint is next
-        // removed or installed.
+    // The go stepped off a breakpoint: its break byte goes back in, while
+    // the run's break bytes are in. A later run that installed none (a step,
+    // or a go whose start failed and took them out) leaves the request's bit
+    // and the entry as that go set them, and must not plant the byte. A byte
+    // that cannot be written shows when the breakpoint is next removed or
+    // installed.
+    if (registersRead == kOk && (request.stepFirst & kGoOptionBreakpoint) != 0 && entry >= 0 &&
+        static_cast<std::size_t>(entry) < kMonitorBreakEntries &&
+        g_monitorBreakTable[static_cast<std::size_t>(entry)].Written()) {
         const MonitorBreakEntry& breakpoint = g_monitorBreakTable[static_cast<std::size_t>(entry)];
         const CBreakKindScope kind(breakpoint);
         static_cast<void>(WriteByte(command, breakpoint.address, static_cast<BYTE>(breakpoint.breakByte)));

@@ -39,7 +39,6 @@ constexpr WORD kCarriedOut = 1;
 constexpr WORD kLengthReturn = 7;
 constexpr WORD kLengthInterruptReturn = 8;
 constexpr WORD kExitFrame = 0x7DF2;
-constexpr char kTimeoutText[] = "Timed out waiting for program to stop.\nResetting CPU.  Register data will be lost.";
 
 bool LinkLost() {
     return g_emulatorLink == nullptr || g_emulatorLink->IsLinkLost();
@@ -328,7 +327,7 @@ void CTargetExecVk3::BeginWaiting() {
 
 void CTargetExecVk3::ReportStopTimeout() {
     m_timeoutShown = true;
-    ShowTargetError(kTimeoutText, MB_OK);
+    ShowTargetError(kStopTimeoutText, MB_OK);
 }
 
 HRESULT CTargetExecVk3::ResetTarget() {

@@ -2,6 +2,7 @@
 
 #include "res/resource_ids.h"
 #include "target/target_vk3.h"
+#include "frame/error_codes.h"
 #include "frame/number_text.h"
 #include "frame/number_text_exchange.h"
 
@@ -92,8 +93,15 @@ void CDlgMemoryCompare::OnOK() {
     const HRESULT result =
         server->CompareMemory(m_begin, m_end, m_secondStart, m_accessSize, reinterpret_cast<DWORD*>(first.data()),
                               reinterpret_cast<DWORD*>(second.data()), &address);
-    AfxMessageBox(result == S_OK ? CString("COMPARE OK")
-                                 : ThreeFields(address, UnitValue(first, m_accessSize), UnitValue(second, m_accessSize)));
+    // Only a difference found has an address and two values: a compare that
+    // could not be made (refused, unread) shows that it failed.
+    if (result == S_OK) {
+        AfxMessageBox("COMPARE OK");
+    } else if (result == TE_COMPARE_FAILED) {
+        AfxMessageBox(ThreeFields(address, UnitValue(first, m_accessSize), UnitValue(second, m_accessSize)));
+    } else {
+        AfxMessageBox("COMPARE FAILED");
+    }
 }
 
 CDlgMemoryCopy::CDlgMemoryCopy(CWnd* parent) : CDialog(res_id::kMemoryCopyDialog, parent) {}

@@ -65,9 +65,11 @@ void SetDownloadServices(DownloadServices services) {
 }
 
 HRESULT CTargetMemoryVk3::OnDownload(WORD value) {
+    // A lost link is shown once, and the download (its begin, or its end
+    // with the flash write) was not done.
     if (LinkLost()) {
         ShowCommunicationTimeoutRestart();
-        return S_OK;
+        return E_FAIL;
     }
     const WORD stored = GetDownloadValue();
     HRESULT result = S_OK;
@@ -106,9 +108,12 @@ HRESULT CTargetMemoryVk3::OnDownload(WORD value) {
     }
     if (LinkLost()) {
         ShowCommunicationTimeoutRestart();
-        result = S_OK;  // the lost link is the answer, shown once
+        result = E_FAIL;
     }
-    static_cast<void>(CTargetMemory::OnDownload(value));  // it stores the word
+    // A begin that failed begins nothing: the host does not end it.
+    if (value == 0 || SUCCEEDED(result)) {
+        static_cast<void>(CTargetMemory::OnDownload(value));  // it stores the word
+    }
     return result;
 }
 

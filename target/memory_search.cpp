@@ -32,8 +32,9 @@ public:
         const auto count = static_cast<DWORD>(std::min<std::uint64_t>(kSearchBlockSize, m_end - address + 1));
         Block block{static_cast<DWORD>(address), std::vector<BYTE>(count)};
         if (!m_readBlock(block.first, count, block.bytes.data())) {
-            // Asking for the same block again would get no further.
-            m_status = kSearchNotFound;
+            // Asking for the same block again would get no further, and
+            // bytes not read are not "not there".
+            m_status = kSearchUnread;
             return false;
         }
         *value = block.bytes.front();

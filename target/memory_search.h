@@ -9,9 +9,11 @@
 #include <cstdint>
 #include <functional>
 
-// The search's answer when the pattern is not there, or the target could
-// not be read.
+// The search's answer when the pattern is not there.
 inline constexpr HRESULT kSearchNotFound = static_cast<HRESULT>(0x80042021);
+// The extended search's answer when a block could not be read: the search
+// found nothing out, and its caller reports the read.
+inline constexpr HRESULT kSearchUnread = E_FAIL;
 
 // Reads the byte at an address; false ends the search.
 using SearchByteReader = std::function<bool(std::uint64_t address, BYTE* value)>;
@@ -36,7 +38,8 @@ inline constexpr std::size_t kSearchBlocksKept = 3;
 
 // The extended search of [start, end] for the pattern: the range checked
 // (kRangeRefused), then Horspool's search over the target's bytes, read in
-// blocks through readBlock. S_OK with the found address, or kSearchNotFound
-// when the pattern is not there or a block could not be read.
+// blocks through readBlock. S_OK with the found address, kSearchNotFound
+// when the pattern is not there, kSearchUnread when a block could not be
+// read.
 HRESULT SearchMemoryInBlocks(DWORD start, DWORD end, const BYTE* pattern, DWORD length,
                              const SearchBlockReader& readBlock, DWORD* found);

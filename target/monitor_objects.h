@@ -10,11 +10,14 @@
 // CMonitorControl::SetAdapterBaudRate (speed index): the link's result; 0
 // without a monitor control.
 WORD MonitorSetAdapterBaudRate(DWORD speedIndex);
-// Before the link goes: a stopped program's own bytes back where its
-// breakpoints stood, and the flash blocks that hold bytes only in the mirror
-// (such bytes, or blocks a failed write-back left dirty) written, so that the
-// chip holds the program once the session has ended. Nothing while the
-// program runs or without a link.
+// Before the link goes: the program's own bytes back where its breakpoints
+// stood, and the flash blocks that hold bytes only in the mirror (such
+// bytes, or blocks a failed write-back left dirty) written, so that the chip
+// holds the program once the session has ended. A running program is
+// suspended meanwhile and runs on; one that does not stop for it is reset,
+// and the box says so. A lost link is reopened for it when it can be; a
+// flash write that cannot be done is told with "Flash memory writing NG.".
+// The go thread must have ended.
 void RestoreProgramBytes();
 // Teardown step 18: the monitor engine, the run-state monitor and the halt
 // control, each destroyed and deleted, in this order.

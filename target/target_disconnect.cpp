@@ -4,9 +4,9 @@
 
 #include "frame/target_memory.h"
 #include "config/device_data.h"
-#include "link/emulator_link.h"
 #include "target/cold_start.h"
 #include "target/monitor_objects.h"
+#include "target/target_exec_vk3.h"
 
 #include <algorithm>
 #include <array>
@@ -27,6 +27,11 @@ void WriteEntry(DWORD address, const BYTE* data, DWORD size) {
 }  // namespace
 
 void CTargetComponentBase::Disconnect() {
+    // The go thread stops waiting for the program first: the program's bytes
+    // go back with nobody else at the target.
+    if (auto* exec = dynamic_cast<CTargetExecVk3*>(GetExecHandler())) {
+        exec->EndRunThread();
+    }
     RestoreProgramBytes();
     if (g_emuSel == connect_mode::kProgramFlash || g_powerSupplySettings.powerFromEmulator != 0) {
         return;
@@ -39,15 +44,13 @@ void CTargetComponentBase::Disconnect() {
     const std::size_t count = std::min<std::size_t>(device.xinCount, kXinEntryCount);
     // The bytes entry 1 overwrites are read first and written back last;
     // without a second entry there is nothing to keep, and a unit that was
-    // not read (refused, or the link lost, which the read answers S_OK) is
-    // not written back.
+    // not read (refused, or the link lost) is not written back.
     std::array<BYTE, 4> kept{};
     bool restore = false;
     if (count >= 2 && m_memoryHandler != nullptr) {
         const XinEntry& second = device.xin[1];
         restore = m_memoryHandler->ReadMemory(second.address, second.address + UnitSize(second) - 1, 1,
-                                              kept.data()) == S_OK &&
-                  !(g_emulatorLink != nullptr && g_emulatorLink->IsLinkLost());
+                                              kept.data()) == S_OK;
     }
     for (std::size_t i = 0; i < count; ++i) {
         WriteEntry(device.xin[i].address, device.xin[i].data.data(), UnitSize(device.xin[i]));

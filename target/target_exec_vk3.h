@@ -50,6 +50,10 @@ inline constexpr DWORD kStepOutAgain = 8;
 inline constexpr DWORD kStop = 9;  // also the idle value
 }  // namespace exec_request
 
+// The box of a program that did not stop when asked.
+inline constexpr char kStopTimeoutText[] =
+    "Timed out waiting for program to stop.\nResetting CPU.  Register data will be lost.";
+
 // A row of the register table: name, width in bytes, index.
 struct RegisterDescriptor {
     char name[16];
@@ -109,7 +113,7 @@ public:
     // Waits for the go thread of the last request to end.
     void AwaitRunThread();
     // At the session's end: a go thread that waits for a stop stops waiting
-    // (the program runs on, untouched) and ends; waits for it.
+    // (the program runs on) and ends; waits for it.
     void EndRunThread();
 
     // CRunControlReports

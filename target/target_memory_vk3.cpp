@@ -40,6 +40,13 @@ bool LinkLost() {
     return g_emulatorLink == nullptr || g_emulatorLink->IsLinkLost();
 }
 
+// A call that met a lost link did not do its work: the host hears of the
+// link once for the call, and the call fails.
+HRESULT LinkLostFailure() {
+    ReportCommunicationTimeout();
+    return E_FAIL;
+}
+
 // The run control's running word.
 bool ProgramRuns() {
     const CTargetExec* exec = GetTarget()->GetExecHandler();
@@ -247,9 +254,8 @@ HRESULT CTargetMemoryVk3::ReadMemory(DWORD start, DWORD end, DWORD access, BYTE*
         return S_OK;
     }
     if (LinkLost()) {
-        ReportCommunicationTimeout();
         std::fill_n(buffer, count, BYTE{0xFF});
-        return S_OK;
+        return LinkLostFailure();
     }
     bool read = true;
     AccessFailure failure;
@@ -267,8 +273,7 @@ HRESULT CTargetMemoryVk3::ReadMemory(DWORD start, DWORD end, DWORD access, BYTE*
         }
     }
     if (LinkLost()) {
-        ReportCommunicationTimeout();
-        return S_OK;
+        return LinkLostFailure();
     }
     if (!read) {
         ReportAccessFailure("read", failure, end);
@@ -279,8 +284,7 @@ HRESULT CTargetMemoryVk3::ReadMemory(DWORD start, DWORD end, DWORD access, BYTE*
 
 HRESULT CTargetMemoryVk3::WriteMemory(DWORD start, DWORD end, DWORD access, const BYTE* buffer) {
     if (LinkLost()) {
-        ReportCommunicationTimeout();
-        return S_OK;
+        return LinkLostFailure();
     }
     if (buffer != nullptr && end < start) {
         return kRangeRefused;
@@ -309,8 +313,7 @@ HRESULT CTargetMemoryVk3::WriteMemory(DWORD start, DWORD end, DWORD access, cons
         }
     }
     if (LinkLost()) {
-        ReportCommunicationTimeout();
-        return S_OK;
+        return LinkLostFailure();
     }
     if (WriteFailed(failure.status)) {
         ReportAccessFailure("write", failure, end);
@@ -323,8 +326,7 @@ HRESULT CTargetMemoryVk3::CompareMemory(DWORD start, DWORD end, DWORD secondStar
                                         DWORD* secondBytes, DWORD* address) {
     // A compare that could not read is never "no difference".
     if (LinkLost()) {
-        ReportCommunicationTimeout();
-        return E_FAIL;
+        return LinkLostFailure();
     }
     if (!KnownUnit(unit)) {
         return kRangeRefused;
@@ -373,7 +375,7 @@ HRESULT CTargetMemoryVk3::CompareMemory(DWORD start, DWORD end, DWORD secondStar
         }
     }
     if (LinkLost()) {
-        ReportCommunicationTimeout();
+        return LinkLostFailure();
     }
     return result;
 }
@@ -381,8 +383,7 @@ HRESULT CTargetMemoryVk3::CompareMemory(DWORD start, DWORD end, DWORD secondStar
 HRESULT CTargetMemoryVk3::CopyMemory(DWORD start, DWORD end, DWORD destination, WORD kind, DWORD unit, DWORD,
                                      DWORD, DWORD* address) {
     if (LinkLost()) {
-        ReportCommunicationTimeout();
-        return S_OK;
+        return LinkLostFailure();
     }
     if (ChangeRefusedNow(start, end)) {
         return S_OK;
@@ -425,15 +426,14 @@ HRESULT CTargetMemoryVk3::CopyMemory(DWORD start, DWORD end, DWORD destination, 
         }
     }
     if (LinkLost()) {
-        ReportCommunicationTimeout();
+        return LinkLostFailure();
     }
     return refused ? E_FAIL : S_OK;
 }
 
 HRESULT CTargetMemoryVk3::FillMemory(DWORD start, DWORD end, DWORD patternLength, const BYTE* pattern) {
     if (LinkLost()) {
-        ReportCommunicationTimeout();
-        return S_OK;
+        return LinkLostFailure();
     }
     if (ChangeRefusedNow(start, end)) {
         return S_OK;
@@ -476,8 +476,7 @@ HRESULT CTargetMemoryVk3::FillMemory(DWORD start, DWORD end, DWORD patternLength
         }
     }
     if (LinkLost()) {
-        ReportCommunicationTimeout();
-        return S_OK;
+        return LinkLostFailure();
     }
     if (WriteFailed(failure.status)) {
         if (!reported) {
@@ -493,42 +492,53 @@ HRESULT CTargetMemoryVk3::SearchMemory(DWORD start, DWORD end, WORD flag1, WORD,
     if (pattern == nullptr) {
         return E_POINTER;
     }
-    CAccessScope scope(*this);
-    if (CheckRange(start, end) != S_OK ||
-        static_cast<std::int64_t>(std::uint64_t{end} - start + 1) < static_cast<std::int64_t>(patternLength)) {
-        return kRangeRefused;
+    if (LinkLost()) {
+        return LinkLostFailure();
     }
-    if (g_monitorEngine == nullptr) {
-        return kSearchNotFound;
+    HRESULT result = kSearchNotFound;
+    {
+        CAccessScope scope(*this);
+        if (CheckRange(start, end) != S_OK ||
+            static_cast<std::int64_t>(std::uint64_t{end} - start + 1) < static_cast<std::int64_t>(patternLength)) {
+            return kRangeRefused;
+        }
+        if (g_monitorEngine == nullptr) {
+            return kSearchNotFound;
+        }
+        const int searched = g_monitorEngine->MonitorSearchMemory(start, end, pattern, patternLength, mask, flag1);
+        if (searched == kMonitorSearchFound) {
+            // Only a found search's output begins with the address.
+            const EmuReplyPtr record = TakeReply(true);
+            if (record == nullptr || record->length < 4 || record->payload.size() < 4) {
+                return E_FAIL;
+            }
+            if (found != nullptr) {
+                *found = DWORD{record->payload[0]} << 24 | DWORD{record->payload[1]} << 16 |
+                         DWORD{record->payload[2]} << 8 | record->payload[3];
+            }
+            result = S_OK;
+        } else {
+            // The monitor's lines: an argument it refused, or why a read
+            // failed. A search whose read failed found nothing out.
+            const bool reported = ReportMonitorErrors();
+            if (searched != 0) {
+                if (!reported) {
+                    ReportAccessFailure("read", {start, static_cast<WORD>(searched)}, end);
+                }
+                result = E_FAIL;
+            }
+        }
     }
-    static_cast<void>(g_monitorEngine->MonitorSearchMemory(start, end, pattern, patternLength, mask, flag1));
-    const EmuReplyPtr record = TakeReply(true);
-    if (record == nullptr) {
-        return kSearchNotFound;
+    if (LinkLost()) {
+        return LinkLostFailure();
     }
-    DWORD number = 0;
-    if (CEmuResponse::GetErrorNumber(record.get(), &number) == 0 && number != 0) {
-        const std::size_t length = std::min<std::size_t>(record->length, record->payload.size());
-        const std::string text(record->payload.begin(),
-                               std::find(record->payload.begin(), record->payload.begin() + length, BYTE{0}));
-        ReportErrorTextToHost(text.c_str());
-        return kSearchNotFound;
-    }
-    if (record->length < 4 || record->payload.size() < 4) {
-        return kSearchNotFound;
-    }
-    if (found != nullptr) {
-        *found = DWORD{record->payload[0]} << 24 | DWORD{record->payload[1]} << 16 | DWORD{record->payload[2]} << 8 |
-                 record->payload[3];
-    }
-    return S_OK;
+    return result;
 }
 
 HRESULT CTargetMemoryVk3::SearchMemoryEx(DWORD start, DWORD end, WORD flag1, WORD flag2, WORD mode,
                                          DWORD patternLength, const BYTE* pattern, const BYTE* mask, DWORD* found) {
     if (LinkLost()) {
-        ReportCommunicationTimeout();
-        return S_OK;
+        return LinkLostFailure();
     }
     if (mode == 0) {
         return SearchMemory(start, end, flag1, flag2, patternLength, pattern, mask, found);
@@ -536,14 +546,21 @@ HRESULT CTargetMemoryVk3::SearchMemoryEx(DWORD start, DWORD end, WORD flag1, WOR
     if (pattern == nullptr || patternLength == 0) {
         return E_INVALIDARG;
     }
+    AccessFailure failure;
+    DWORD last = end;
     const HRESULT result = SearchMemoryInBlocks(start, end, pattern, patternLength,
                                                 [&](DWORD first, DWORD count, BYTE* bytes) {
                                                     CAccessScope scope(*this);
-                                                    return ReadThroughMonitor(first, count, 1, bytes);
+                                                    last = first + count - 1;
+                                                    return ReadThroughMonitor(first, count, 1, bytes, &failure);
                                                 },
                                                 found);
     if (LinkLost()) {
-        ReportCommunicationTimeout();
+        return LinkLostFailure();
+    }
+    if (result == kSearchUnread) {
+        ReportAccessFailure("read", failure, last);
+        return E_FAIL;
     }
     return result;
 }

@@ -589,8 +589,8 @@ std::optional<std::vector<BYTE>> DebugSession::ReadMemory(DWORD start, DWORD cou
         Refused("mem", result);
         return std::nullopt;
     }
-    // The target answers S_OK to a read over a lost link and reports the
-    // error as a text: its bytes are none of the target's.
+    // A read that reported an error text and still answered S_OK gives no
+    // bytes the host can trust.
     if (ReportedTexts() != reported) {
         Fail("mem", "no bytes: the target reported an error");
         return std::nullopt;

@@ -151,6 +151,26 @@ TEST_F(FlashMirror, ABytePutBackIsProgrammedOnlyWhenItStillDiffersAtTheWriteBack
     }
 }
 
+// A programming of the whole chip (or a firmware download) clears the dirty
+// flags: the records of bytes put back into the mirror alone go with them,
+// so a later write of a recorded byte still makes its block dirty. (A stale
+// record took the chip to hold that byte, and the write never reached it.)
+TEST_F(FlashMirror, ClearingTheDirtyFlagsForgetsTheBytesPutBack) {
+    Running();
+    g_flashMirror[0xC010] = 0x00;  // the break byte, in the mirror and in the chip
+    ASSERT_EQ(Control().writeTarget(0xC010, Bytes{0x00}.data(), 1), Q3V_SIM_OK);
+    CFirmCommand command;
+    ASSERT_EQ(command.PutBackByte(0xC010, 0x04), kOk);
+    // The whole chip programmed from the mirror.
+    ASSERT_EQ(Control().writeTarget(0xC010, Bytes{0x04}.data(), 1), Q3V_SIM_OK);
+    command.ClearFlashDirtyFlags();
+    EXPECT_TRUE(g_flashBlocks.chipBytes.empty());
+    g_firmWriteData[0] = 0x00;
+    ASSERT_EQ(command.WriteMemory(access_code::kByte, 0xC010, 1, 1), kOk);
+    ASSERT_EQ(command.WriteBackFlash(), kOk);
+    EXPECT_EQ(ReadTarget(0xC010, 1), Bytes{0x00}) << "the byte written reached the chip";
+}
+
 TEST_F(FlashMirror, AFailedWriteBackPutsTheSpecialRegisterBackAndKeepsItsBlocksDirty) {
     UseDevice(Device::Vk32D64, 2);
     Running();

@@ -30,6 +30,13 @@ constexpr HRESULT kNotFound = static_cast<HRESULT>(0x80042021);
 constexpr DWORD kRamTop = 0x0400;
 constexpr DWORD kRamEnd = 0x09FF;
 
+// A fault of the emulator's with its value, and what to call it.
+struct InjectedFault {
+    const char* what;
+    DWORD fault;
+    DWORD value;
+};
+
 Bytes Pattern(std::size_t size, BYTE seed) {
     Bytes bytes(size);
     for (std::size_t i = 0; i < size; ++i) {
@@ -120,6 +127,17 @@ protected:
         }
         EXPECT_EQ(server_->OnDownload(0), S_OK);
         return results;
+    }
+
+    // A download of two runs, code at C010 in the first flash block and data
+    // at E010 in the second, the frame log cleared before its end: the end's
+    // answer.
+    HRESULT DownloadCodeAndData(const Bytes& code, const Bytes& data) {
+        EXPECT_EQ(server_->OnDownload(0xFFFF), S_OK);
+        EXPECT_EQ(server_->WriteMemory(0xC010, 0xC012, 1, code.data()), S_OK);
+        EXPECT_EQ(server_->WriteMemory(0xE010, 0xE012, 1, data.data()), S_OK);
+        control_->clearFrames();
+        return server_->OnDownload(0);
     }
 
     // Two areas, each the whole space up to top; the same range for the
@@ -328,6 +346,46 @@ TEST_F(MemoryRoad, TheMonitorsErrorLinesReachTheHostsErrorOutput) {
     EXPECT_TRUE(Boxes().empty());
 }
 
+// Both searches over RAM whose read is refused, or meets a target reset:
+// the search fails with the read's report and names no address. (A refused
+// read answered "not found"; a reset answered S_OK with the text of the
+// reset's report, " +++", as the address.)
+TEST_F(MemoryRoad, ASearchWhoseReadFailsFailsWithItsReport) {
+    Connect(res_id::kModeErase);
+    const BYTE sought[] = {0x5A, 0xA5};
+    PutTarget(0x480, {0x5A, 0xA5});
+    DWORD found = 0xDEADBEEF;
+    // The block search's first read is the block under the pattern's end.
+    const struct {
+        const char* what;
+        WORD mode;
+        std::string report;
+    } searches[] = {{"the monitor's search", 0, "Memory read error from 00000400h to 000004FFh."},
+                    {"the block search", 1, "Memory read error from 00000401h to 000004FFh."}};
+    const InjectedFault faults[] = {
+        {"a negative acknowledge", Q3V_SIM_FAULT_NAK, 0},
+        {"a sum check error", Q3V_SIM_FAULT_STATUS, 0x91},
+        {"a target reset", Q3V_SIM_FAULT_TARGET_RESET, 0},
+    };
+    for (const auto& search : searches) {
+        for (const auto& f : faults) {
+            const std::string what = std::string(search.what) + ", " + f.what;
+            reportsBefore_ = host_->Services().ReportedErrors().size();
+            ASSERT_EQ(control_->injectFault(f.fault, f.value, 1), Q3V_SIM_OK);
+            EXPECT_EQ(server_->SearchMemoryEx(0x400, 0x4FF, 1, 0, search.mode, 2, sought, nullptr, &found), E_FAIL)
+                << what;
+            control_->clearFaults();
+            EXPECT_EQ(found, 0xDEADBEEFu) << what;
+            EXPECT_EQ(Reports(), Lines{search.report}) << what;
+            EXPECT_EQ(server_->SearchMemoryEx(0x400, 0x4FF, 1, 0, search.mode, 2, sought, nullptr, &found), S_OK)
+                << what << ": the next search reads";
+            EXPECT_EQ(found, 0x480u) << what;
+            found = 0xDEADBEEF;
+        }
+    }
+    EXPECT_TRUE(Boxes().empty());
+}
+
 TEST_F(MemoryRoad, AFillLaysItsPatternDownInTheHostsByteOrder) {
     Connect(res_id::kModeErase);
     const Bytes pattern = {0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88};
@@ -411,11 +469,7 @@ TEST_F(MemoryRoad, AccessesTheEmulatorRefusesFailWithTheirReport) {
         {"a read", [&] { return server_->ReadMemory(0x400, 0x40F, 1, read.data()); },
          "Memory read error from 00000400h to 0000040Fh."},
     };
-    const struct {
-        const char* what;
-        DWORD fault;
-        DWORD value;
-    } faults[] = {
+    const InjectedFault faults[] = {
         {"a negative acknowledge", Q3V_SIM_FAULT_NAK, 0},
         {"a sum check error", Q3V_SIM_FAULT_STATUS, 0x91},
         {"a frequency error", Q3V_SIM_FAULT_STATUS, 0x83},
@@ -510,29 +564,88 @@ TEST_F(MemoryRoad, AVerifyFaultOfACopyReachesTheHostsErrorOutput) {
     EXPECT_EQ(Reports(), (Lines{"FAILED AT 00000500 WRITE=41 'A' READ=41 'A'", " *** 31:Verify error"}));
 }
 
-TEST_F(MemoryRoad, ALostLinkIsReportedOnceAndReadsGiveNoStaleBytes) {
+// With the link lost, or the target's power (which then answers nothing),
+// every access fails with one report of the lost link a call, and changes
+// nothing; a read gives no byte it did not read. (Each answered S_OK: a read
+// handed the host bytes that were never read, a write or fill did nothing.)
+TEST_F(MemoryRoad, ALostLinkFailsEveryAccessWithOneReportEach) {
     Connect(res_id::kModeErase);
-    ASSERT_EQ(control_->injectFault(Q3V_SIM_FAULT_LINK_LOST, 1, 0), Q3V_SIM_OK);
-    const Bytes read = Read(0x0400, 0x04FF);
-    EXPECT_EQ(read, Bytes(0x100, 0xFF));
-    EXPECT_EQ(Reports(), Lines{"Communication timeout error"});
-    const Bytes bytes(4, 1);
-    EXPECT_EQ(server_->WriteMemory(0x400, 0x403, 1, bytes.data()), S_OK);
-    EXPECT_EQ(Reports(), (Lines{"Communication timeout error", "Communication timeout error"}))
-        << "one report a call";
+    const Bytes before = Pattern(16, 7);
+    const Bytes bytes(16, 0x42);
+    const BYTE pattern[] = {0x12, 0x34};
+    Bytes read(16);
     DWORD first[2] = {};
     DWORD second[2] = {};
     DWORD address = 0;
-    EXPECT_EQ(server_->CompareMemory(0x400, 0x40F, 0x600, 1, first, second, &address), E_FAIL)
-        << "nothing compared is no \"no difference\"";
-    EXPECT_EQ(Reports().size(), 3u);
+    DWORD found = 0xDEADBEEF;
+    const struct {
+        const char* what;
+        std::function<HRESULT()> call;
+    } cases[] = {
+        {"a read", [&] { return server_->ReadMemory(0x400, 0x40F, 1, read.data()); }},
+        {"a write", [&] { return server_->WriteMemory(0x400, 0x40F, 1, bytes.data()); }},
+        {"a fill with its whole pattern", [&] { return server_->FillMemory(0x400, 0x401, 2, pattern); }},
+        {"a fill of the monitor", [&] { return server_->FillMemory(0x400, 0x40F, 2, pattern); }},
+        {"a copy", [&] { return server_->CopyMemory(0x600, 0x60F, 0x400, 0, 1, 0, 0, &address); }},
+        {"a compare", [&] { return server_->CompareMemory(0x400, 0x40F, 0x600, 1, first, second, &address); }},
+        {"the monitor's search", [&] { return server_->SearchMemory(0x400, 0x40F, 0, 0, 1, pattern, nullptr, &found); }},
+        {"the block search",
+         [&] { return server_->SearchMemoryEx(0x400, 0x40F, 0, 0, 1, 2, pattern, nullptr, &found); }},
+    };
+    const InjectedFault faults[] = {
+        {"the link lost", Q3V_SIM_FAULT_LINK_LOST, 1},
+        {"the target's power lost", Q3V_SIM_FAULT_TARGET_POWER, 0},
+    };
+    for (const auto& f : faults) {
+        PutTarget(0x400, before);
+        PutTarget(0x600, bytes);
+        ASSERT_EQ(control_->injectFault(f.fault, f.value, 0), Q3V_SIM_OK);
+        for (const auto& c : cases) {
+            read.assign(16, 0xA5);
+            reportsBefore_ = host_->Services().ReportedErrors().size();
+            EXPECT_EQ(c.call(), E_FAIL) << c.what << ", " << f.what;
+            EXPECT_EQ(Reports(), Lines{"Communication timeout error"}) << c.what << ", " << f.what;
+            EXPECT_EQ(ReadTarget(0x400, 16), before) << c.what << ", " << f.what;
+            EXPECT_EQ(read, c.what == std::string("a read") ? Bytes(16, 0xFF) : Bytes(16, 0xA5))
+                << c.what << ", " << f.what << ": no byte that was not read";
+        }
+        EXPECT_EQ(found, 0xDEADBEEFu) << f.what;
+        boxesBefore_ = ui_.MessageBoxes().size();
+        EXPECT_EQ(server_->OnDownload(0xFFFF), E_FAIL) << "a download's begin, " << f.what;
+        EXPECT_EQ(Boxes(), Lines{"Communication timeout error.\nPlease restart Q3v SYSTEM"}) << f.what;
+        control_->clearFaults();
+        EndSession();
+        ASSERT_NO_FATAL_FAILURE(OpenTargetSession());
+    }
+}
+
+// A download whose flash write loses the link at the erase of a later block
+// (its reply never comes): the end of the download fails and says so once.
+// (It answered S_OK.)
+TEST_F(MemoryRoad, ADownloadThatLosesTheLinkInItsFlashWriteFails) {
+    Connect(res_id::kModeErase);
+    const Bytes code = {0x04, 0x04, 0xF3};
+    const Bytes data = {0x01, 0x02, 0x03};
+    ASSERT_EQ(DownloadCodeAndData(code, data), S_OK);
+    // Each exchange is a transmit and a receive; the fault is armed at the
+    // transmit of the second block's erase and takes its reply.
+    const Lines frames = FramesIn();
+    const auto erase = std::find_if(frames.begin(), frames.end(),
+                                    [](const std::string& frame) { return frame.starts_with("00 06 45 00 E0"); });
+    ASSERT_NE(erase, frames.end());
+    ASSERT_EQ(control_->injectFaultAfter(2 * static_cast<DWORD>(erase - frames.begin()) + 1,
+                                         Q3V_SIM_FAULT_RECEIVE_TIMEOUT, 0, 1),
+              Q3V_SIM_OK);
+    EXPECT_EQ(DownloadCodeAndData(code, data), E_FAIL);
+    control_->clearFaults();
+    EXPECT_EQ(Boxes(), Lines{"Communication timeout error.\nPlease restart Q3v SYSTEM"});
 }
 
 TEST_F(MemoryRoad, ALinkLostDuringAFillIsReportedOnce) {
     Connect(res_id::kModeErase);
     ASSERT_EQ(control_->injectFault(Q3V_SIM_FAULT_RECEIVE_TIMEOUT, 0, 1), Q3V_SIM_OK);
     const BYTE pattern[] = {0x5A};
-    EXPECT_EQ(server_->FillMemory(0x800, 0x8FF, 1, pattern), S_OK);
+    EXPECT_EQ(server_->FillMemory(0x800, 0x8FF, 1, pattern), E_FAIL);
     EXPECT_EQ(Reports(), Lines{"Communication timeout error"}) << "the fill's error line is the link's report";
     EXPECT_EQ(Boxes(), Lines{"Communication timeout error"}) << "the emulator's error reply";
 }
@@ -811,13 +924,7 @@ TEST_F(MemoryRoad, AFlashWriteRefusedBeforeItsEraseFailsTheDownload) {
     Connect(res_id::kModeErase);
     Bytes code = {0x04, 0x04, 0xF3};
     Bytes data = {0x01, 0x02, 0x03};
-    const auto download = [&] {
-        EXPECT_EQ(server_->OnDownload(0xFFFF), S_OK);
-        EXPECT_EQ(server_->WriteMemory(0xC010, 0xC012, 1, code.data()), S_OK);
-        EXPECT_EQ(server_->WriteMemory(0xE010, 0xE012, 1, data.data()), S_OK);
-        control_->clearFrames();
-        return server_->OnDownload(0);
-    };
+    const auto download = [&] { return DownloadCodeAndData(code, data); };
     ASSERT_EQ(download(), S_OK);
     // Each exchange is a transmit and a receive; the fault is armed for the
     // transmit of the exchange it follows.
@@ -826,11 +933,7 @@ TEST_F(MemoryRoad, AFlashWriteRefusedBeforeItsEraseFailsTheDownload) {
                                     [](const std::string& frame) { return frame.starts_with("00 06 45"); });
     ASSERT_NE(erase, frames.end());
     const DWORD beforeErase = 2 * static_cast<DWORD>(erase - frames.begin());
-    const struct {
-        const char* what;
-        DWORD fault;
-        DWORD value;
-    } faults[] = {
+    const InjectedFault faults[] = {
         {"a negative acknowledge", Q3V_SIM_FAULT_NAK, 0},
         {"a frequency error", Q3V_SIM_FAULT_STATUS, 0x83},
     };

@@ -9,6 +9,7 @@
 #include "tests/road/road_session.h"
 
 #include "frame/target_memory.h"
+#include "link/host_reports.h"
 #include "res/resource_ids.h"
 
 #include "platform/clock.h"
@@ -39,17 +40,25 @@ protected:
         ASSERT_NO_FATAL_FAILURE(FindTarget());
         ExpectSheet(res_id::kModeKeepFlash);
         ASSERT_NO_FATAL_FAILURE(Session("USER_DATA", "RESET", "c000"));
+        ASSERT_NO_FATAL_FAILURE(StartAgain());
+    }
+
+    // The session started, the run control open, the registers at the
+    // demo's entry.
+    void StartAgain() {
         ASSERT_EQ(StartTarget(), S_OK);
         ASSERT_NO_FATAL_FAILURE(OpenExec());
         AtEntry(0xC000, 0x0900);
     }
-
     // A lost link's session ended and started again.
     void Reconnect() {
         EndSession();
-        ASSERT_EQ(StartTarget(), S_OK);
-        ASSERT_NO_FATAL_FAILURE(OpenExec());
-        AtEntry(0xC000, 0x0900);
+        ASSERT_NO_FATAL_FAILURE(StartAgain());
+    }
+    // The boxes shown after the first count of them.
+    Lines MessagesAfter(std::size_t count) const {
+        const Lines all = Messages();
+        return Lines(all.begin() + static_cast<std::ptrdiff_t>(std::min(count, all.size())), all.end());
     }
 
     // The host's registers are the target's (at their widths).
@@ -346,21 +355,27 @@ INSTANTIATE_TEST_SUITE_P(RunControlFaults, GoRefused,
                          [](const auto& info) { return std::string(info.param.name); });
 
 // The host's CPU reset while the target's power goes at one of the reset's
-// driver calls, after a run: S_OK only for a powered target out of reset
-// under its firmware. (Power lost at the register file's write or read back
-// that end the reset answered S_OK for an unpowered target.)
+// driver calls, after a run: a failure, as no powered target came out of
+// reset; the power going after the reset leaves its S_OK for a powered
+// target under its firmware. (Power lost at the register file's write or
+// read back that end the reset answered S_OK for an unpowered target.)
 TEST_F(RunControlFaults, AResetThatLosesTheTargetsPowerIsNoSuccess) {
     // The reset's driver calls: the reset register's read and write, the
     // power check, the register file's write and read back (two each), the
     // closing power check. A fault armed past the last strikes after it.
-    for (DWORD call = 1; call <= 8; ++call) {
+    constexpr DWORD kResetCalls = 7;
+    for (DWORD call = 1; call <= kResetCalls + 1; ++call) {
         SCOPED_TRACE("power lost at driver call " + std::to_string(call));
         GoAndHalt();
         ASSERT_EQ(control_->injectFaultAfterDriverCalls(call, Q3V_SIM_FAULT_TARGET_POWER, 0, 1), Q3V_SIM_OK);
         const HRESULT reset = exec_->Reset();
         const Q3vSimStatus status = Status();
         control_->clearFaults();
-        if (reset == S_OK) {
+        if (call <= kResetCalls) {
+            EXPECT_NE(reset, S_OK) << "the power went during the reset";
+            EXPECT_EQ(status.targetPowered, 0u);
+        } else {
+            EXPECT_EQ(reset, S_OK) << "the power went after the reset";
             EXPECT_EQ(status.targetPowered, 1u);
             EXPECT_EQ(status.mcuState, static_cast<DWORD>(Q3V_SIM_MCU_FIRMWARE));
         }
@@ -459,8 +474,7 @@ TEST_F(RunControlFaults, TheSessionsEndWritesTheBlocksAFailedLaunchLeftOrSaysItC
         EndSession();
         control_->clearFaults();
         if (refusedAgain) {
-            const Lines all = Messages();
-            const Lines told(all.begin() + static_cast<std::ptrdiff_t>(std::min(boxes.size(), all.size())), all.end());
+            const Lines told = MessagesAfter(boxes.size());
             // The link's message of the refused programming, then the flash write's.
             EXPECT_EQ(told, (Lines{"Flash memory write error", "Flash memory writing NG."}));
             EXPECT_EQ(ReadTarget(0xC000, 1), Bytes{0xFF});
@@ -468,10 +482,190 @@ TEST_F(RunControlFaults, TheSessionsEndWritesTheBlocksAFailedLaunchLeftOrSaysItC
             EXPECT_EQ(Messages(), boxes);
             EXPECT_EQ(ReadTarget(0xC000, 8), program);
             EXPECT_EQ(ReadTarget(0xD000, 1), Bytes{byte});
-            ASSERT_EQ(StartTarget(), S_OK);
-            ASSERT_NO_FATAL_FAILURE(OpenExec());
-            AtEntry(0xC000, 0x0900);
+            ASSERT_NO_FATAL_FAILURE(StartAgain());
         }
+    }
+}
+
+// After a lost link, the session's end reopens the link and writes what
+// only the mirror holds: a block a launch erased and could not program, or
+// the break byte a stop left in the chip. When that cannot be done (the
+// link stays lost, or went in the middle of a launch's programming, with the
+// target still in the flash writer's hands) it says that the chip may not
+// hold the program. (The end saw the lost link and wrote nothing, without a
+// word: the next session read erased flash or the break byte as the
+// program.)
+TEST_F(RunControlFaults, AfterALostLinkTheSessionsEndWritesWhatOnlyTheMirrorHoldsOrSaysItCouldNot) {
+    enum class Left { RefusedLaunch, BreakByte, LaunchThatLostTheLink };
+    const struct {
+        const char* name;
+        Left left;
+        bool linkBack;
+    } cases[] = {
+        {"a block a launch erased, the link back", Left::RefusedLaunch, true},
+        {"the break byte of a stop, the link back", Left::BreakByte, true},
+        {"the break byte of a stop, the link gone", Left::BreakByte, false},
+        {"a launch that lost the link in its programming", Left::LaunchThatLostTheLink, true},
+    };
+    const Bytes program = ReadTarget(0xC000, 8);
+    const Bytes subroutine = ReadTarget(0xC010, 3);
+    const auto loseTheLink = [this] {
+        BYTE byte = 0;
+        ASSERT_EQ(control_->injectFault(Q3V_SIM_FAULT_RECEIVE_TIMEOUT, 0, 1), Q3V_SIM_OK);
+        static_cast<void>(target_->GetMemoryHandler()->ReadMemory(0x0400, 0x0400, 1, &byte));
+    };
+    BYTE byte = 0x5A;
+    for (const auto& one : cases) {
+        SCOPED_TRACE(one.name);
+        DWORD id = 0;
+        if (one.left == Left::BreakByte) {
+            ASSERT_EQ(host_->Services().Breakpoints().SetUserBreakpoint(0xC010, &id), S_OK);
+            ASSERT_EQ(exec_->Go(), S_OK);
+            ASSERT_NO_FATAL_FAILURE(AwaitEnd());
+            ASSERT_EQ(StopCause(), "BREAK POINT");
+            ASSERT_EQ(ReadTarget(0xC010, 1), Bytes{0x00}) << "the chip keeps the break byte for now";
+            loseTheLink();
+        } else if (one.left == Left::RefusedLaunch) {
+            ASSERT_EQ(target_->GetMemoryHandler()->WriteMemory(0xD000, 0xD000, 1, &byte), S_OK);
+            ASSERT_EQ(control_->injectFault(Q3V_SIM_FAULT_PROGRAM, 0, 1), Q3V_SIM_OK);
+            ASSERT_EQ(exec_->Go(), S_OK);
+            ASSERT_NO_FATAL_FAILURE(AwaitEnd());
+            ASSERT_EQ(ReadTarget(0xC000, 1), Bytes{0xFF}) << "the block was erased, not programmed";
+            loseTheLink();
+        } else {
+            // Where the first program record falls among the frames of a
+            // launch that writes the block back; each exchange is a transmit
+            // and a receive, and the reply of that record is lost.
+            ASSERT_EQ(target_->GetMemoryHandler()->WriteMemory(0xD000, 0xD000, 1, &byte), S_OK);
+            control_->clearFrames();
+            GoAndHalt();
+            const Lines frames = FramesIn();
+            const auto record = std::find_if(frames.begin(), frames.end(),
+                                             [](const std::string& frame) { return frame.starts_with("00 86 00 C0"); });
+            ASSERT_NE(record, frames.end());
+            ++byte;
+            ASSERT_EQ(target_->GetMemoryHandler()->WriteMemory(0xD000, 0xD000, 1, &byte), S_OK);
+            Registers().SetValue(kPc, 0xC000);
+            control_->clearFrames();
+            const DWORD call = 2 * static_cast<DWORD>(record - frames.begin()) + 1;
+            ASSERT_EQ(control_->injectFaultAfter(call, Q3V_SIM_FAULT_RECEIVE_TIMEOUT, 0, 1), Q3V_SIM_OK);
+            ASSERT_EQ(exec_->Go(), S_OK);
+            ASSERT_NO_FATAL_FAILURE(AwaitEnd());
+            // The record at C000 went through, its reply was lost.
+            ASSERT_EQ(ReadTarget(0xD000, 1), Bytes{0xFF}) << "the block was erased, not programmed";
+        }
+        control_->clearFaults();
+        if (!one.linkBack) {
+            ASSERT_EQ(control_->injectFault(Q3V_SIM_FAULT_LINK_LOST, 1, 0), Q3V_SIM_OK);
+        }
+        const std::size_t boxes = Messages().size();
+        EndSession();
+        control_->clearFaults();
+        const Lines told = MessagesAfter(boxes);
+        switch (one.left) {
+        case Left::RefusedLaunch:
+            EXPECT_TRUE(told.empty()) << told.front();
+            EXPECT_EQ(ReadTarget(0xC000, 8), program);
+            EXPECT_EQ(ReadTarget(0xC010, 3), subroutine);
+            EXPECT_EQ(ReadTarget(0xD000, 1), Bytes{byte});
+            break;
+        case Left::BreakByte:
+            if (one.linkBack) {
+                EXPECT_TRUE(told.empty()) << told.front();
+                EXPECT_EQ(ReadTarget(0xC010, 3), subroutine);
+            } else {
+                EXPECT_EQ(told, Lines{kFlashWriteFailedText});
+                EXPECT_EQ(ReadTarget(0xC010, 1), Bytes{0x00});
+                PutTarget(0xC010, subroutine);
+            }
+            static_cast<void>(host_->Services().Breakpoints().RemoveUserBreakpoint(id));  // the host's list forgets it
+            break;
+        case Left::LaunchThatLostTheLink:
+            EXPECT_EQ(told, Lines{kFlashWriteFailedText});
+            EXPECT_EQ(ReadTarget(0xD000, 1), Bytes{0xFF});
+            PutTarget(0xC000, program);
+            break;
+        }
+        ++byte;
+        ASSERT_NO_FATAL_FAILURE(StartAgain());
+    }
+}
+
+// Ending the session while the program runs with a breakpoint it has not
+// reached, in erased flash or in RAM code: the break byte is taken out with
+// the program suspended, and the program runs on with its own bytes. A
+// program the break line does not stop is reset for it, and a byte the
+// emulator refuses to put back stays; the box says so each time. (The chip
+// kept the break byte, and the program ran on with it.)
+TEST_F(RunControlFaults, EndingTheSessionWhileAProgramRunsTakesItsBreakBytesOut) {
+    enum class Fault { None, BreakLineStopsNothing, RestoreRefused };
+    const struct {
+        const char* name;
+        DWORD address;
+        Bytes program;
+        Fault fault;
+    } cases[] = {
+        {"erased flash", 0xC020, {0xFF, 0xFF}, Fault::None},
+        {"RAM code", 0x0800, {0x5A, 0xA5}, Fault::None},
+        {"erased flash, the break line stops nothing", 0xC020, {0xFF, 0xFF}, Fault::BreakLineStopsNothing},
+        {"RAM code, its byte's write refused", 0x0800, {0x5A, 0xA5}, Fault::RestoreRefused},
+    };
+    // The first frame that writes the RAM code's byte back: "5A 12" with the
+    // address 0x0800 low byte first.
+    const auto writesTheByteBack = [](const std::string& frame) {
+        return frame.size() > 30 && frame.substr(6, 5) == "5A 12" && frame.substr(18, 11) == "00 08 00 00";
+    };
+    DWORD byteWriteCall = 0;
+    for (const auto& one : cases) {
+        SCOPED_TRACE(one.name);
+        PutTarget(one.address, one.program);
+        DWORD id = 0;
+        ASSERT_EQ(host_->Services().Breakpoints().SetUserBreakpoint(one.address, &id), S_OK);
+        ASSERT_EQ(exec_->Go(), S_OK);
+        AwaitRunning();
+        ASSERT_EQ(ReadTarget(one.address, 1), Bytes{0x00}) << "the break byte is in";
+        control_->clearFrames();
+        if (one.fault == Fault::BreakLineStopsNothing) {
+            ASSERT_EQ(control_->injectFault(Q3V_SIM_FAULT_NO_BREAK, 0, 1), Q3V_SIM_OK);
+        } else if (one.fault == Fault::RestoreRefused) {
+            // Each exchange is a transmit and a receive; the fault is armed
+            // for the transmit.
+            ASSERT_NE(byteWriteCall, 0u) << "the RAM code's session end came first";
+            ASSERT_EQ(control_->injectFaultAfter(byteWriteCall, Q3V_SIM_FAULT_NAK, 0, 1), Q3V_SIM_OK);
+        }
+        const std::size_t boxes = Messages().size();
+        EndSession();
+        control_->clearFaults();
+        const Lines told = MessagesAfter(boxes);
+        switch (one.fault) {
+        case Fault::None: {
+            EXPECT_TRUE(told.empty()) << told.front();
+            EXPECT_EQ(ReadTarget(one.address, one.program.size()), one.program) << "the chip after the session";
+            EXPECT_EQ(Status().running, 1u) << "the program runs on";
+            const Lines frames = FramesIn();
+            const auto write = std::find_if(frames.begin(), frames.end(), writesTheByteBack);
+            if (write != frames.end()) {
+                byteWriteCall = 2 * static_cast<DWORD>(write - frames.begin()) + 1;
+            }
+            break;
+        }
+        case Fault::BreakLineStopsNothing:
+            EXPECT_EQ(told, Lines{kStopTimeoutText});
+            EXPECT_EQ(ReadTarget(one.address, one.program.size()), one.program) << "the chip after the session";
+            EXPECT_EQ(Status().running, 0u) << "stopped by the reset";
+            break;
+        case Fault::RestoreRefused:
+            EXPECT_EQ(told, Lines{"Break point removal NG.\nThe program may still hold break instructions."});
+            EXPECT_EQ(ReadTarget(one.address, 1), Bytes{0x00}) << "the byte stays, as told";
+            EXPECT_EQ(Status().running, 1u) << "the program runs on";
+            PutTarget(one.address, one.program);
+            break;
+        }
+        EXPECT_EQ(Status().mcuState, static_cast<DWORD>(Q3V_SIM_MCU_FIRMWARE));
+        static_cast<void>(host_->Services().Breakpoints().RemoveUserBreakpoint(id));
+        ASSERT_NO_FATAL_FAILURE(StartAgain());
+        GoAndHalt();  // the program left running stops
+        Registers().SetValue(kPc, 0xC000);
     }
 }
 
