@@ -275,7 +275,7 @@ TEST_F(DemoRoad, InteractiveBadLinesGetOneClearLineEachAndALostLinksBoxTakesNoLi
         << said;
     EXPECT_FALSE(Shows(said, "answer (")) << said;
     const std::string& memory = answers[bad.size() + 3];
-    EXPECT_TRUE(Shows(memory, "[target] Communication timeout error\nmem: E_FAIL\n")) << memory;
+    EXPECT_TRUE(Shows(memory, "[target] Communication timeout error\nmem: E_FAIL Unspecified error\n")) << memory;
     EXPECT_FALSE(Shows(memory, "\n00C000  FF")) << "no bytes shown";
     EXPECT_TRUE(Shows(said, "detach: ")) << said;
     EXPECT_TRUE(Shows(said, "simhost: unloaded the plug-in module")) << said;
