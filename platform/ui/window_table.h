@@ -97,6 +97,7 @@ DWORD StyleOf(HWND window);
 HWND ParentOf(HWND window);
 std::vector<HWND> ChildrenOf(HWND window);
 std::string TextOf(HWND window);
+std::string ClassNameOf(HWND window);
 void SetTextOf(HWND window, const std::string& text);
 UINT IdOf(HWND window);
 WindowKind KindOf(HWND window);
