@@ -66,6 +66,7 @@ public:
         if (win32ui::DialogEnded(dialog)) {
             return;
         }
+        win32ui::MarkModal(dialog);
         ::ShowWindow(dialog, SW_SHOW);
         ::SetForegroundWindow(dialog);
         UiDriver* driver = GetUiDriver();

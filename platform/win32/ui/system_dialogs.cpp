@@ -14,6 +14,8 @@ namespace {
 struct DialogState {
     UINT templateId = 0;
     bool sheet = false;
+    bool wizard = false;
+    bool modal = false;  // in the layer's modal loop
     bool ended = false;
     INT_PTR result = 0;
 };
@@ -164,9 +166,16 @@ std::vector<WORD> BuildDialogTemplate(const DialogResource& dialog, DWORD style)
     return out.Take();
 }
 
-void RegisterDialog(HWND dialog, UINT templateId, bool sheet) {
+void RegisterDialog(HWND dialog, UINT templateId, bool sheet, bool wizard) {
     std::lock_guard lock(Dialogs().mutex);
-    Dialogs().dialogs[dialog] = DialogState{templateId, sheet, false, 0};
+    Dialogs().dialogs[dialog] = DialogState{templateId, sheet, wizard, false, false, 0};
+}
+
+void MarkModal(HWND dialog) {
+    std::lock_guard lock(Dialogs().mutex);
+    if (const auto found = Dialogs().dialogs.find(dialog); found != Dialogs().dialogs.end()) {
+        found->second.modal = true;
+    }
 }
 
 void ForgetDialog(HWND dialog) {
@@ -179,22 +188,40 @@ bool IsLayerDialog(HWND dialog) {
     return Dialogs().dialogs.contains(dialog);
 }
 
-bool DialogEnded(HWND dialog) {
-    if (::IsWindow(dialog) == FALSE) {
-        return true;
-    }
-    std::lock_guard lock(Dialogs().mutex);
-    const auto found = Dialogs().dialogs.find(dialog);
-    return found != Dialogs().dialogs.end() && found->second.ended;
-}
+namespace {
 
-std::optional<INT_PTR> DialogResult(HWND dialog) {
-    std::lock_guard lock(Dialogs().mutex);
-    const auto found = Dialogs().dialogs.find(dialog);
-    if (found == Dialogs().dialogs.end() || !found->second.ended) {
+// A system sheet ends by itself once it has no page left to show (OK,
+// Cancel, Finish, its close box); its outcome is the sheet's own.
+std::optional<INT_PTR> SheetOutcome(HWND sheet, bool wizard) {
+    if (::SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0) != 0) {
         return std::nullopt;
     }
-    return found->second.result;
+    if (::SendMessageA(sheet, PSM_GETRESULT, 0, 0) > 0) {
+        return wizard ? ID_WIZFINISH : IDOK;
+    }
+    return IDCANCEL;
+}
+
+}  // namespace
+
+std::optional<INT_PTR> DialogResult(HWND dialog) {
+    DialogState state;
+    {
+        std::lock_guard lock(Dialogs().mutex);
+        const auto found = Dialogs().dialogs.find(dialog);
+        if (found == Dialogs().dialogs.end()) {
+            return std::nullopt;
+        }
+        state = found->second;
+    }
+    if (state.ended) {
+        return state.result;
+    }
+    return state.sheet && ::IsWindow(dialog) != FALSE ? SheetOutcome(dialog, state.wizard) : std::nullopt;
+}
+
+bool DialogEnded(HWND dialog) {
+    return ::IsWindow(dialog) == FALSE || DialogResult(dialog).has_value();
 }
 
 bool DialogIsSheet(HWND dialog) {
@@ -210,6 +237,7 @@ UINT DialogTemplateId(HWND dialog) {
 }
 
 bool MarkDialogEnded(HWND dialog, INT_PTR result) {
+    bool modal = false;
     {
         std::lock_guard lock(Dialogs().mutex);
         const auto found = Dialogs().dialogs.find(dialog);
@@ -218,6 +246,10 @@ bool MarkDialogEnded(HWND dialog, INT_PTR result) {
         }
         found->second.ended = true;
         found->second.result = result;
+        modal = found->second.modal;
+    }
+    if (!modal) {
+        ::ShowWindow(dialog, SW_HIDE);  // a modeless dialog that ends is hidden, as the system's are
     }
     // A loop waiting for the next message on the dialog's thread wakes.
     ::PostMessageA(dialog, WM_NULL, 0, 0);

@@ -95,7 +95,11 @@ INT_PTR SystemSheets::Run(CPropertySheet& sheet, HWND owner) {
     sheet.systemSheet_ = true;
     HWND window = nullptr;
     {
-        win32ui::CreationScope creation(&sheet, [](HWND made) { win32ui::RegisterDialog(made, 0, true); });
+        const bool wizard = sheet.IsWizard() != FALSE;
+        win32ui::CreationScope creation(&sheet, [wizard](HWND made) {
+            win32ui::RegisterDialog(made, 0, true, wizard);
+            win32ui::MarkModal(made);
+        });
         window = reinterpret_cast<HWND>(::PropertySheetA(&header));
     }
     if (window == nullptr || ::IsWindow(window) == FALSE) {
@@ -107,17 +111,8 @@ INT_PTR SystemSheets::Run(CPropertySheet& sheet, HWND owner) {
     if (driver != nullptr && !win32ui::DialogEnded(window)) {
         driver->OnDialog(person);
     }
-    // The sheet has ended once it has no page left to show (OK, Cancel,
-    // Finish or its close box), or when EndDialog ended it.
-    win32ui::PumpUntil(window, true, [window] {
-        return win32ui::DialogEnded(window) || ::SendMessageA(window, PSM_GETCURRENTPAGEHWND, 0, 0) == 0;
-    });
-    INT_PTR result = IDCANCEL;
-    if (const std::optional<INT_PTR> ended = win32ui::DialogResult(window)) {
-        result = *ended;
-    } else if (::IsWindow(window) != FALSE && ::SendMessageA(window, PSM_GETRESULT, 0, 0) > 0) {
-        result = sheet.IsWizard() ? ID_WIZFINISH : IDOK;
-    }
+    win32ui::PumpUntil(window, true, [window] { return win32ui::DialogEnded(window); });
+    const INT_PTR result = win32ui::DialogResult(window).value_or(IDCANCEL);
     if (driver != nullptr && ::IsWindow(window) != FALSE) {
         driver->OnDialogEnded(person);
     }

@@ -39,8 +39,12 @@ private:
 };
 
 // The layer's dialogs and sheets: their template, whether they ended and
-// how. EndDialog marks them and wakes their modal loop from any thread.
-void RegisterDialog(HWND dialog, UINT templateId, bool sheet);
+// how (a system sheet also ends by itself, once it has no page left).
+// EndDialog marks them and wakes their modal loop from any thread.
+void RegisterDialog(HWND dialog, UINT templateId, bool sheet, bool wizard = false);
+// The dialog runs in the layer's modal loop (a modeless one is hidden when it
+// ends).
+void MarkModal(HWND dialog);
 void ForgetDialog(HWND dialog);
 bool IsLayerDialog(HWND dialog);
 bool DialogEnded(HWND dialog);
