@@ -20,3 +20,11 @@ function(q3v_program target)
     set_target_properties(${target} PROPERTIES BUILD_RPATH "$ORIGIN")
   endif()
 endfunction()
+
+# A module of the Windows product folder: the compiler's run time (libstdc++,
+# libgcc, winpthread) is linked into it, so that it imports system DLLs only.
+# A host loads a plug-in's imports through its own search path, not the
+# plug-in's folder, and its process may hold other DLLs of those names.
+function(q3v_product_module target)
+  target_link_options(${target} PRIVATE -static)
+endfunction()

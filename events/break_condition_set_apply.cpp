@@ -10,6 +10,12 @@
 #include "config/target_config.h"
 #include "target/target_vk3.h"
 
+namespace {
+
+constexpr char kNoCondition[] = "None";
+
+}  // namespace
+
 DWORD CBreakConditionSet::ApplyWhileRunning() {
     if (GetBreakModeValues().mode != 0) {
         return 1;
@@ -38,6 +44,10 @@ void CBreakConditionSet::BuildEventRows(DWORD n, const EventRow** row) {
         // A channel without an address shows none rather than the last row's.
         DWORD address = 0;
         m_row.address = m_sheets[n]->GetAddress(&address) ? address : 0;
+    } else {
+        // A channel the device does not keep holds no condition: its row
+        // never shows the row before it.
+        m_row = EventRow{0, kNoCondition, "Break"};
     }
     if (CTargetVk3* target = GetTarget(); target != nullptr && target->GetEventHandler() != nullptr) {
         target->GetEventHandler()->SetRowWords(m_rowWord1, m_rowWord2);

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <string_view>
 
 namespace {
@@ -20,6 +21,7 @@ using namespace link_result;
 // The go request's bytes that the register accesses would overwrite.
 constexpr std::size_t kGoRequestBytes = 16;
 constexpr BYTE kExtraEnableBit = 0x80;
+constexpr BYTE kGuardOn = 3;
 
 // The device groups of the break-register step, by the start of the device
 // name: the devices whose break registers 2 and 3 take 2-byte addresses; the
@@ -40,6 +42,22 @@ bool Counts(std::size_t channel) {
     return g_appliedBreakChannels[channel].IsAddressBreak();
 }
 
+// The data break's control byte: enabled, the address bits it ignores, the
+// data compare, the accesses it watches.
+BYTE DataBreakControl(const BreakChannelRecord& data) {
+    BYTE control = 0x01;
+    if (data.maskCode >= 1 && data.maskCode <= 3) {
+        control = static_cast<BYTE>(control | (data.maskCode << 4));
+    }
+    if (data.dataKind != 0) {
+        control |= 0x04;
+    }
+    return static_cast<BYTE>(control | (data.direction == 0    ? 0xC0
+                                        : data.direction == 10 ? 0x40
+                                        : data.direction == 11 ? 0x80
+                                                               : 0x00));
+}
+
 // Keeps the go request while the register accesses reuse the request buffer.
 class CKeptGoRequest {
 public:
@@ -53,6 +71,8 @@ private:
 };
 
 }  // namespace
+
+std::atomic<bool> g_breakRegistersArmed{false};
 
 bool SetsBreakGuardRegister() {
     return DeviceIn(kGuardedDevices);
@@ -82,66 +102,81 @@ void CFirmCommand::ProgramBreakRegistersType0() {
 WORD CFirmCommand::ProgramBreakRegistersType1() {
     const DeviceValues& device = g_deviceValues;
     CKeptGoRequest kept;
-    // The results of these writes are not looked at.
+    const bool hwBreak = device.hwBreak == 1;
     const BYTE enable = static_cast<BYTE>((Counts(0) ? 0x01 : 0) | (Counts(1) ? 0x02 : 0));
-    if (enable != 0) {
-        WriteRegisterBytes(device.aier[0].address, enable, 1);
+    const BYTE enable2 = static_cast<BYTE>(hwBreak ? (Counts(2) ? 0x01 : 0) | (Counts(3) ? 0x02 : 0) : 0);
+    const BreakChannelRecord& data = g_appliedBreakChannels[2];
+    const bool dataBreak =
+        hwBreak && data.enable != 0 && data.kind == kBreakKindDataAccess && g_appliedBreakChannels[3].enable == 0;
+    const bool arms = enable != 0 || enable2 != 0 || dataBreak;
+    // Enables an earlier launch wrote may still stand in the chip: they are
+    // written again even where nothing is armed now.
+    const bool stale = g_breakRegistersArmed;
+    if (arms) {
+        g_breakRegistersArmed = true;
+    }
+    // The first refused write ends the step: the run does not start on a
+    // half-armed chip.
+    WORD result = kOk;
+    const auto write = [&](DWORD address, DWORD value, DWORD count) {
+        result = WriteRegisterBytes(address, value, count);
+        return result == kOk;
+    };
+    if ((enable != 0 || stale) && !write(device.aier[0].address, enable, 1)) {
+        return result;
     }
     for (std::size_t channel = 0; channel < 2; ++channel) {
-        if (Counts(channel)) {
-            WriteRegisterBytes(device.rmad[channel], g_appliedBreakChannels[channel].address, 3);
+        if (Counts(channel) && !write(device.rmad[channel], g_appliedBreakChannels[channel].address, 3)) {
+            return result;
         }
     }
-    if (device.hwBreak != 1) {
-        return kOk;
-    }
-    const DWORD width = DeviceIn(kTwoByteBreakDevices) ? 2 : 3;
-    const BYTE enable2 = static_cast<BYTE>((Counts(2) ? 0x01 : 0) | (Counts(3) ? 0x02 : 0));
-    if (enable2 != 0) {
-        WriteRegisterBytes(device.aier[2].address, enable2, 1);
-        WriteRegisterBytes(device.regAbrc, 1, 1);
-    }
-    for (std::size_t channel = 2; channel < 4; ++channel) {
-        if (Counts(channel)) {
-            WriteRegisterBytes(device.rmad[channel], g_appliedBreakChannels[channel].address, width);
+    if (hwBreak) {
+        const DWORD width = DeviceIn(kTwoByteBreakDevices) ? 2 : 3;
+        if ((enable2 != 0 || stale) &&
+            (!write(device.aier[2].address, enable2, 1) || !write(device.regAbrc, enable2 != 0 ? 1 : 0, 1))) {
+            return result;
+        }
+        for (std::size_t channel = 2; channel < 4; ++channel) {
+            if (Counts(channel) && !write(device.rmad[channel], g_appliedBreakChannels[channel].address, width)) {
+                return result;
+            }
+        }
+        if (dataBreak && (!write(device.regAbrc, DataBreakControl(data), 1) ||
+                          !write(device.regBar, data.address, width) ||
+                          (data.dataKind != 0 && !write(device.regBdr, data.dataValue, width)))) {
+            return result;
         }
     }
-    const BreakChannelRecord& data = g_appliedBreakChannels[2];
-    if (data.enable != 0 && data.kind == kBreakKindDataAccess && g_appliedBreakChannels[3].enable == 0) {
-        BYTE control = 0x01;
-        if (data.maskCode >= 1 && data.maskCode <= 3) {
-            control = static_cast<BYTE>(control | (data.maskCode << 4));
-        }
-        if (data.dataKind != 0) {
-            control |= 0x04;
-        }
-        control = static_cast<BYTE>(control | (data.direction == 0 ? 0xC0 : data.direction == 10 ? 0x40
-                                                                       : data.direction == 11 ? 0x80
-                                                                                            : 0x00));
-        WriteRegisterBytes(device.regAbrc, control, 1);
-        WriteRegisterBytes(device.regBar, data.address, width);
-        if (data.dataKind != 0) {
-            WriteRegisterBytes(device.regBdr, data.dataValue, width);
-        }
-    }
+    g_breakRegistersArmed = arms;
     return kOk;
 }
 
 WORD CFirmCommand::ProgramBreakRegistersType23() {
     const DeviceValues& device = g_deviceValues;
+    const bool arms = std::any_of(g_appliedBreakChannels.begin(), g_appliedBreakChannels.end(),
+                                  [](const BreakChannelRecord& channel) { return channel.enable != 0; });
+    // Each channel's enable bit is added to what its register holds: enables
+    // an earlier launch left standing are cleared first.
+    if (g_breakRegistersArmed) {
+        if (const WORD disarmed = DisarmBreakRegisters(); disarmed != kOk) {
+            return disarmed;
+        }
+    }
     CKeptGoRequest kept;
-    const bool guarded = SetsBreakGuardRegister() &&
-                         std::any_of(g_appliedBreakChannels.begin(), g_appliedBreakChannels.end(),
-                                     [](const BreakChannelRecord& channel) { return channel.enable != 0; });
+    const bool guarded = SetsBreakGuardRegister() && arms;
     const bool extraBit = DeviceIn(kExtraBitDevices);
-    WORD last = kOk;
-    // Every access counts as the last; a reported reset ends the step.
-    auto step = [&](WORD result) {
-        last = result;
-        return result == kTargetReset;
+    if (arms) {
+        g_breakRegistersArmed = true;
+    }
+    // The first refused access ends the step: the run does not start on a
+    // half-armed chip.
+    WORD result = kOk;
+    const auto done = [&](WORD access) {
+        result = access;
+        return result == kOk;
     };
-    if (guarded && step(WriteRegisterBytes(kBreakGuardRegister, 3, 1))) {
-        return kTargetReset;
+    if (guarded && !done(WriteRegisterBytes(kBreakGuardRegister, 3, 1))) {
+        return result;
     }
     for (std::size_t channel = 0; channel < kBreakChannelCount; ++channel) {
         if (!Counts(channel)) {
@@ -149,28 +184,74 @@ WORD CFirmCommand::ProgramBreakRegistersType23() {
         }
         BYTE value = 0;
         if (extraBit && (channel == 4 || channel == 5)) {
-            if (step(ReadRegisterByte(device.aier[2].address, &value)) ||
-                step(WriteRegisterBytes(device.aier[2].address, value | kExtraEnableBit, 1))) {
-                return kTargetReset;
+            if (!done(ReadRegisterByte(device.aier[2].address, &value)) ||
+                !done(WriteRegisterBytes(device.aier[2].address, value | kExtraEnableBit, 1))) {
+                return result;
             }
         }
         value = 0;
-        if (step(ReadRegisterByte(device.aier[channel].address, &value))) {
-            return kTargetReset;
+        if (!done(ReadRegisterByte(device.aier[channel].address, &value))) {
+            return result;
         }
         DWORD enable = value | device.aier[channel].mask;
         if (extraBit && (channel == 2 || channel == 3)) {
             enable |= kExtraEnableBit;
         }
-        if (step(WriteRegisterBytes(device.aier[channel].address, enable & 0xFF, 1)) ||
-            step(WriteRegisterBytes(device.rmad[channel], g_appliedBreakChannels[channel].address, 3))) {
-            return kTargetReset;
+        if (!done(WriteRegisterBytes(device.aier[channel].address, enable & 0xFF, 1)) ||
+            !done(WriteRegisterBytes(device.rmad[channel], g_appliedBreakChannels[channel].address, 3))) {
+            return result;
         }
     }
-    if (guarded && step(WriteRegisterBytes(kBreakGuardRegister, 0, 1))) {
-        return kTargetReset;
+    if (guarded && !done(WriteRegisterBytes(kBreakGuardRegister, 0, 1))) {
+        return result;
     }
-    return last;
+    g_breakRegistersArmed = arms;
+    return kOk;
+}
+
+WORD CFirmCommand::DisarmBreakRegisters() {
+    const DeviceValues& device = g_deviceValues;
+    CKeptGoRequest kept;
+    WORD result = kOk;
+    const auto write = [&](DWORD address, BYTE value) {
+        result = WriteRegisterBytes(address, value, 1);
+        return result == kOk;
+    };
+    if (device.hwBreak == 1) {
+        for (const DWORD address : {device.aier[0].address, device.aier[2].address, device.regAbrc}) {
+            if (!write(address, 0)) {
+                return result;
+            }
+        }
+    } else if (g_protocolType >= 2 && g_protocolType <= 4) {
+        const bool guarded = SetsBreakGuardRegister();
+        if (guarded && !write(kBreakGuardRegister, kGuardOn)) {
+            return result;
+        }
+        const std::size_t channels = DeviceChannelCount();
+        for (std::size_t n = 0; n < channels; ++n) {
+            if (!write(device.aier[n].address, 0)) {
+                return result;
+            }
+        }
+        if (guarded && !write(kBreakGuardRegister, 0)) {
+            return result;
+        }
+    } else if (g_protocolType == 0) {
+        return WriteRegisterBytes(device.aier[0].address, 0, 1);
+    } else {
+        // Protocol type 1 without the data break: the firmware cleared the
+        // enable register at the stop (TakeStopAsDisarm).
+        return kOk;
+    }
+    g_breakRegistersArmed = false;
+    return kOk;
+}
+
+void TakeStopAsDisarm() {
+    if (g_protocolType == 1 && g_deviceValues.hwBreak != 1) {
+        g_breakRegistersArmed = false;
+    }
 }
 
 WORD CFirmCommand::ProgramBreakRegisters() {

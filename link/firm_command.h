@@ -20,6 +20,7 @@
 #include "platform/wintypes.h"
 
 #include <array>
+#include <atomic>
 #include <functional>
 #include <span>
 #include <vector>
@@ -30,6 +31,16 @@ class CEmulatorLink;
 // break channels and back to 0 after it; true for the device in use.
 inline constexpr DWORD kBreakGuardRegister = 0x1BF;
 bool SetsBreakGuardRegister();
+
+// True while the chip's break enable registers may hold what a launch wrote
+// and no disarm has cleared: a launch refused halfway, a run whose stop no
+// disarm followed. The next launch clears them before it arms its channels,
+// so a channel the host no longer lists never stops a run.
+extern std::atomic<bool> g_breakRegistersArmed;
+// A stop the firmware reported: where the firmware clears the enable
+// register at every stop (protocol type 1 without the data break), nothing
+// stays armed.
+void TakeStopAsDisarm();
 
 // A range of target addresses, both ends included.
 struct TargetRange {
@@ -96,7 +107,12 @@ public:
     WORD LaunchTarget();
     // Resumes a target stopped for an access: go with its break registers.
     WORD Go();
+    // The applied channels into the chip's break registers (or the go
+    // request, or the event engine); the first refused access is the answer.
     WORD ProgramBreakRegisters();
+    // The break registers cleared after a stop, where the chip needs it; the
+    // first refused write is the answer.
+    WORD DisarmBreakRegisters();
     // With the event-function firmware: the address breaks to the
     // break-condition provider; nonzero on success.
     DWORD ApplyBreakChannels();

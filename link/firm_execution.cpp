@@ -60,7 +60,13 @@ WORD CFirmCommand::StartExecution(DWORD runMode) {
         g_registerImage[kPcIndex] = start->address;
     }
     const WORD result = LaunchTarget();
-    return result != kOk ? result : ParseReply(firm_code::kGo);
+    if (result != kOk) {
+        // The address a step over kept for its stop is no break for the
+        // launch that comes next.
+        static_cast<void>(ClearSuspendState());  // answers 0
+        return result;
+    }
+    return ParseReply(firm_code::kGo);
 }
 
 WORD CFirmCommand::StepTarget(DWORD start, DWORD* target) {
@@ -133,8 +139,9 @@ WORD CFirmCommand::LaunchTarget() {
     }
     BuildRequest(firm_code::kGo);
     const bool program = g_protocolType != 4 ? (m_request[6] & 0x04) == 0 : !StepsWithTemporaryBreak(g_runMode);
+    // A refused access leaves the chip half-armed: the run does not start.
     if (program) {
-        if (const WORD breaks = ProgramBreakRegisters(); breaks == kTargetReset) {
+        if (const WORD breaks = ProgramBreakRegisters(); breaks != kOk) {
             return breaks;
         }
     }
@@ -144,7 +151,7 @@ WORD CFirmCommand::LaunchTarget() {
 
 WORD CFirmCommand::Go() {
     BuildRequest(firm_code::kGo);
-    if (const WORD breaks = ProgramBreakRegisters(); breaks == kTargetReset) {
+    if (const WORD breaks = ProgramBreakRegisters(); breaks != kOk) {
         return breaks;
     }
     return Transfer(firm_code::kGo);

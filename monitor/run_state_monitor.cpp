@@ -59,6 +59,7 @@ constexpr const char kFlashReading[] = " Flash memory reading ... ";
 constexpr const char kFlashReadEnd[] = " Flash memory read end ";
 
 constexpr std::size_t kPcIndex = 14;
+constexpr std::size_t kIntbIndex = 15;
 constexpr std::size_t kRegisterFileWords = 20;
 constexpr DWORD kRunKindNoBreaks = 1;
 constexpr DWORD kRunKindStopCondition = 3;
@@ -66,7 +67,6 @@ constexpr DWORD kRunKindAfterCondition = 4;
 constexpr DWORD kGoOptionRepeat = 0x3;
 constexpr DWORD kGoOptionBreakpoint = 0x1;
 constexpr BYTE kExecMarker = 0x80;
-constexpr BYTE kGuardOn = 3;
 constexpr WORD kNotRun = 1;
 constexpr BYTE kCallGroupOpcode = 0x57;
 
@@ -163,6 +163,17 @@ CRunStateMonitor::~CRunStateMonitor() {
     });
 }
 
+void CRunStateMonitor::SetRunning(DWORD value) {
+    m_running = value != 0 ? 1 : 0;
+    m_unreportedSince = 0;
+    if (value != 0) {
+        // A new launch: no cause of an earlier stop stands for it.
+        m_stopCauses.fill(stop_cause::kNone);
+        std::copy_n(g_registerImage.begin(), m_launchRegisters.size(), m_launchRegisters.begin());
+        m_launchResent = false;
+    }
+}
+
 DWORD CRunStateMonitor::Reset() {
     m_running = 0;
     m_stopCauses.fill(stop_cause::kNone);
@@ -249,6 +260,7 @@ DWORD CRunStateMonitor::Poll() {
     }
     g_linkBreakFlag = 0;
     g_linkHold = kExecMarker;
+    TakeStopAsDisarm();
     if (g_flashMode == kFlashModeFlashToPc || g_flashMode == kFlashModeBoth) {
         CHostProgressPost reading(kFlashReading);
         // A block that cannot be read stays as the mirror had it; the next
@@ -268,6 +280,21 @@ DWORD CRunStateMonitor::Poll() {
         registersRead = command.ReadRegisterFile(RegisterFile());
     }
     g_stopRegistersRead = registersRead == kOk;
+    if (registersRead == kOk && g_startRunMode != run_mode::kGo && g_launched != 0 && !StopRequested() &&
+        !m_launchResent && RegistersAsLaunched()) {
+        // The go request has no reply: one the emulator refused never ran,
+        // and the run state still names the stop before it. A step whose
+        // stop leaves every register as its launch wrote them is sent once
+        // more: one refused runs now, and an instruction that keeps every
+        // register (a jump to itself) runs again to the same state.
+        const WORD again = command.StartExecution(g_startRunMode);
+        m_launchResent = true;
+        if (again == kOk) {
+            return 1;
+        }
+        // The stop in the reply is not this step's.
+        g_stopRegistersRead = false;
+    }
     if (registersRead == kOk && (request.stepFirst & kGoOptionBreakpoint) != 0 &&
         entry >= 0 && static_cast<std::size_t>(entry) < kMonitorBreakEntries) {
         // The go stepped off a breakpoint: its break byte goes back in. A
@@ -658,32 +685,41 @@ void CRunStateMonitor::Disarm() {
         }
         return;
     }
+    // The first write that fails ends the disarm; the next launch clears the
+    // registers before it arms them again.
+    static_cast<void>(CFirmCommand().DisarmBreakRegisters());
+}
+
+bool CRunStateMonitor::RegistersAsLaunched() const {
+    for (std::size_t i = 0; i < m_launchRegisters.size(); ++i) {
+        // Compared at the widths the register file carries.
+        const DWORD width = i == kPcIndex || i == kIntbIndex ? 0xFFFFFF : 0xFFFF;
+        if (((g_registerImage[i] ^ m_launchRegisters[i]) & width) != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void CRunStateMonitor::ReportResetAtLaunch(DWORD runMode) {
     CFirmCommand command;
-    const DeviceValues& device = g_deviceValues;
-    // The first write that fails ends the disarm; the next preparation
-    // writes the registers again.
-    if (device.hwBreak == 1) {
-        for (const DWORD address : {device.aier[0].address, device.aier[2].address, device.regAbrc}) {
-            if (WriteByte(command, address, 0) != kOk) {
-                return;
-            }
-        }
-    } else if (g_protocolType >= 2 && g_protocolType <= 4) {
-        const bool guarded = SetsBreakGuardRegister();
-        if (guarded && WriteByte(command, kBreakGuardRegister, kGuardOn) != kOk) {
-            return;
-        }
-        const std::size_t channels = DeviceChannelCount();
-        for (std::size_t n = 0; n < channels; ++n) {
-            if (WriteByte(command, device.aier[n].address, 0) != kOk) {
-                return;
-            }
-        }
-        if (guarded) {
-            static_cast<void>(WriteByte(command, kBreakGuardRegister, 0));
-        }
-    } else if (g_protocolType == 0) {
-        static_cast<void>(WriteByte(command, device.aier[0].address, 0));
+    g_monitorOutputUsed = 0;
+    m_stopCauses.fill(stop_cause::kNone);
+    g_startRunMode = runMode;
+    static_cast<void>(command.ClearSuspendState());  // answers 0
+    // The reset's registers; once more when the first read is refused.
+    WORD registersRead = command.ReadRegisterFile(RegisterFile());
+    if (registersRead != kOk && registersRead != kTargetReset) {
+        registersRead = command.ReadRegisterFile(RegisterFile());
+    }
+    g_stopRegistersRead = registersRead == kOk;
+    PrintKeyOrReset(stop_cause::kTargetReset);
+    // A monitor that cannot be set up again shows at the next command.
+    static_cast<void>(MonitorInitMonitor());
+    g_monitorReplyState = kMonitorReplyPending;
+    m_running = 0;
+    if (g_emuResponse != nullptr) {
+        g_emuResponse->SetRunStatus(kNotRun);
     }
 }
 

@@ -59,11 +59,9 @@ public:
     // Not running, no stop causes: 0.
     [[nodiscard]] DWORD Reset();
     [[nodiscard]] DWORD IsRunning() const { return m_running; }
-    // Running for a nonzero value.
-    void SetRunning(DWORD value) {
-        m_running = value != 0 ? 1 : 0;
-        m_unreportedSince = 0;
-    }
+    // Running for a nonzero value: a launch, whose registers are kept for
+    // its stop.
+    void SetRunning(DWORD value);
     // How long (ms, up to now) the adapter has said that the target stands
     // still while the run state named no stop: a start the target refused,
     // or a stop that cannot be read. 0 while nothing is amiss.
@@ -80,6 +78,10 @@ public:
     // Appends the stop-cause text of the index; a negative index or one
     // outside the table appends nothing.
     void PrintStopCause(int index);
+    // A request of a launch in the run mode met a target reset: the reset is
+    // the run's stop, reported as one (its cause, the reset's registers read,
+    // the monitor set up again) and left pending for run control.
+    void ReportResetAtLaunch(DWORD runMode);
 
     // The stop causes of the last stop: primary, second, third (-1 none).
     const std::array<int, 3>& StopCauses() const { return m_stopCauses; }
@@ -107,6 +109,8 @@ private:
     void PrintKeyOrReset(int cause);
     void PrintEvent(std::string_view text);
     void Disarm();
+    // Whether a step's stop leaves every register as its launch wrote them.
+    bool RegistersAsLaunched() const;
     // After the run: the program's own bytes back where its breakpoints
     // stood, so that the stopped program reads as it is (in flash through
     // the mirror); flash synchronisation also writes them into the chip.
@@ -120,6 +124,10 @@ private:
     // A stop reply that came while a monitor command held the link.
     std::array<BYTE, 32> m_keptReply{};
     bool m_replyKept = false;
+    // The registers of the last launch, and whether its step was sent once
+    // more because its stop left them all as they were.
+    std::array<DWORD, 20> m_launchRegisters{};
+    bool m_launchResent = false;
 };
 
 extern std::unique_ptr<CRunStateMonitor> g_runStateMonitor;

@@ -1,7 +1,8 @@
 // The resources of the event columns: the channel menus (one per channel
 // count; the first popup holds a sub-menu per channel with its three
-// commands, the second is never shown) and the column glyphs, 16 by 16
-// pixels in 16 colours.
+// commands, the second is never shown: it holds a separator, since a
+// compiled popup cannot be empty) and the column glyphs, 16 by 16 pixels in
+// the system's 16 colours.
 #pragma once
 
 #include "res/resource_ids.h"
@@ -24,13 +25,14 @@ inline constexpr MenuEntry kMenu2Items[] = {
     Q3V_CHANNEL_SUBMENU("&BC 1", 0),
     Q3V_CHANNEL_SUBMENU("B&C 2", 1),
     {0, "Sub Popup", 0, MF_POPUP},
+    {1, nullptr, 0, MF_SEPARATOR},
 };
 
 #define Q3V_CHANNEL_MENU(name, ...)                                                                     \
     inline constexpr MenuEntry name[] = {                                                              \
         {0, "&Column Popup", 0, MF_POPUP}, Q3V_CHANNEL_SUBMENU("BC &1", 0), Q3V_CHANNEL_SUBMENU("BC &2", 1), \
         Q3V_CHANNEL_SUBMENU("BC &3", 2), Q3V_CHANNEL_SUBMENU("BC &4", 3) __VA_OPT__(, ) __VA_ARGS__,     \
-        {0, "Sub Popup", 0, MF_POPUP}};
+        {0, "Sub Popup", 0, MF_POPUP}, {1, nullptr, 0, MF_SEPARATOR}};
 
 Q3V_CHANNEL_MENU(kMenu4Items)
 Q3V_CHANNEL_MENU(kMenu5Items, Q3V_CHANNEL_SUBMENU("BC &5", 4))

@@ -353,22 +353,32 @@ const platform::ToolbarResource kToolbars[] = {
     {res_id::kDebugToolbar, 16, 15, kDebugToolbarButtons},
 };
 
-// The debug toolbar's two 16 x 15 images side by side, 4 bits per pixel:
-// a memory chip (dark grey on the light grey face) and a system box.
+// The debug toolbar's two 16 x 15 images side by side, 4 bits per pixel in
+// the system's 16 colours on the light grey button face: a memory chip with
+// its pins (the memory resource command) and the emulator, a dark blue box
+// with a green lamp and a label (the system command).
 constexpr std::array<BYTE, 16 * 15> DebugToolbarBits() {
     std::array<BYTE, 16 * 15> bits{};
-    constexpr BYTE kFace = 0x77;  // light grey, both pixels of a byte
-    for (std::size_t row = 0; row < 15; ++row) {
-        for (std::size_t column = 0; column < 16; ++column) {
-            BYTE pair = kFace;
-            const bool chip = column < 8 && row >= 3 && row <= 11 && column >= 1 && column <= 6;
-            const bool box = column >= 8 && row >= 2 && row <= 12 && column >= 9 && column <= 14;
-            if (chip || box) {
-                pair = chip ? 0x88 : 0x11;  // dark grey chip, dark blue box
+    bits.fill(0x77);  // light grey, both pixels of a byte
+    const auto fill = [&bits](int left, int top, int right, int bottom, BYTE colour) {
+        for (int y = top; y <= bottom; ++y) {
+            for (int x = left; x <= right; ++x) {
+                BYTE& pair = bits[static_cast<std::size_t>(y * 16 + x / 2)];
+                pair = x % 2 == 0 ? static_cast<BYTE>((pair & 0x0F) | colour << 4)
+                                  : static_cast<BYTE>((pair & 0xF0) | colour);
             }
-            bits[row * 16 + column] = pair;
         }
+    };
+    constexpr BYTE kBlack = 0x0, kDarkBlue = 0x4, kDarkGrey = 0x8, kGreen = 0xA, kWhite = 0xF;
+    fill(3, 4, 12, 10, kBlack);
+    for (int x = 4; x <= 11; x += 2) {
+        fill(x, 2, x, 3, kDarkGrey);
+        fill(x, 11, x, 12, kDarkGrey);
     }
+    constexpr int kSecond = 16;
+    fill(kSecond + 2, 3, kSecond + 13, 11, kDarkBlue);
+    fill(kSecond + 10, 5, kSecond + 11, 6, kGreen);
+    fill(kSecond + 4, 8, kSecond + 8, 8, kWhite);
     return bits;
 }
 constexpr std::array<BYTE, 16 * 15> kDebugToolbarBits = DebugToolbarBits();

@@ -1,6 +1,6 @@
 // The family's part numbers that some settings treat apart: the devices that
-// do not offer keep-flash connection, the two devices whose firmware sits in
-// fixed data-flash blocks, and the device the Configuration sheet names.
+// do not offer keep-flash connection and the two devices whose firmware sits
+// in fixed data-flash blocks.
 #pragma once
 
 #include <algorithm>
@@ -14,9 +14,6 @@ inline constexpr std::array<std::string_view, 12> kNoKeepFlashDevices{
 // Their firmware goes to 0x2000 (block A) or 0x2800 (block B).
 inline constexpr std::array<std::string_view, 2> kFixedBlockDevices{"VK31E08", "VK31E12"};
 inline constexpr unsigned kFixedBlockAddresses[2] = {0x2000, 0x2800};
-
-// The Configuration sheet's device entry.
-inline constexpr char kConfigurationDeviceText[] = "VK31G16";
 
 template <std::size_t N>
 bool IsListedDevice(const std::array<std::string_view, N>& list, std::string_view name) {

@@ -1,7 +1,6 @@
 #include "startup/list_fillers.h"
 
 #include "config/device_data.h"
-#include "startup/device_part_lists.h"
 #include "config/target_config.h"
 
 #include <array>
@@ -34,7 +33,9 @@ void FillSpeedList(CComboBox& combo) {
 }
 
 void FillDeviceList(CComboBox& combo) {
-    Fill(combo, {kConfigurationDeviceText});
+    // The device the session uses, as the device command and the Emulator
+    // Setting sheet name it.
+    Fill(combo, {g_deviceSection});
 }
 
 void FillBreakModeList(CComboBox& combo) {

@@ -8,7 +8,7 @@
 // their second value (bps with protocol type 1, else the clock); nothing for
 // an index outside 0 to 6.
 void FillSpeedList(CComboBox& combo);
-// One entry: the device's part number.
+// One entry: the part number of the device the session uses.
 void FillDeviceList(CComboBox& combo);
 // "Normal", "No break".
 void FillBreakModeList(CComboBox& combo);

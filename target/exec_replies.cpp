@@ -5,6 +5,7 @@
 // the reply text and its length, never past its end.
 #include "target/target_exec_vk3.h"
 
+#include "monitor/run_state_monitor.h"
 #include "target/run_time_text.h"
 #include "config/settings_files.h"
 
@@ -104,6 +105,10 @@ WORD RunStatus() {
 
 }  // namespace
 
+bool CTargetExecVk3::StoppedByReset() {
+    return g_runStateMonitor != nullptr && g_runStateMonitor->StopCauses()[0] == stop_cause::kTargetReset;
+}
+
 void CTargetExecVk3::ProcessReply(const CEmuReply& record) {
     if (RunStatus() != kStopped) {
         if (ErrorNumber(record) != 0) {
@@ -160,9 +165,10 @@ void CTargetExecVk3::ProcessStepOutReply(const CEmuReply& record) {
     }
     if (m_stepEnd == 0) {
         // A host without a disassembler names no return in the report: the
-        // step out also ends after a return known by its opcode.
+        // step out also ends after a return known by its opcode, and at a
+        // target reset, which leaves no routine to step out of.
         const exec_reply::StepOutMark mark = exec_reply::FindStepOutMark(text);
-        if (mark == exec_reply::StepOutMark::Return || m_steppingReturn) {
+        if (mark == exec_reply::StepOutMark::Return || m_steppingReturn || StoppedByReset()) {
             m_stepEnd = 1;
             SetStopCauseText(text);
             m_request[0] = exec_request::kStop;

@@ -4,8 +4,10 @@
 
 #include "frame/host_event.h"
 #include "link/emulator_link.h"
+#include "link/firm_codes.h"
 #include "link/firm_command.h"
 #include "link/flash_blocks.h"
+#include "link/link_results.h"
 #include "link/link_state.h"
 #include "link/instruction_length.h"
 #include "monitor/monitor_control.h"
@@ -137,23 +139,27 @@ HRESULT CTargetExecVk3::RunStep(bool over) {
         RefreshCommandUi();
         return begun;
     }
+    const DWORD mode = over ? run_mode::kStepOver : run_mode::kStep;
+    if (carried == link_result::kTargetReset) {
+        return EndRunAtReset(guard, mode);
+    }
     if (carried != 0) {
         guard.SetHeld(0);
         EndRun(kNotAvailable);
         return kNotAvailable;
     }
-    if (engine->MaskInterruptForReitStep(1, start) != 0) {
-        return FailRun();
+    if (const WORD masked = engine->MaskInterruptForReitStep(1, start); masked != 0) {
+        return EndFailedRun(guard, masked, mode);
     }
-    if ((over ? engine->MonitorStepOver(start) : engine->MonitorSingleStep()) != 0) {
-        return FailRun();
+    if (const WORD launched = over ? engine->MonitorStepOver(start) : engine->MonitorSingleStep(); launched != 0) {
+        return EndFailedRun(guard, launched, mode);
     }
     if (!AwaitLaunchedRun(guard)) {
         return kNotAvailable;
     }
     guard.SetHeld(1);
-    if (engine->MaskInterruptForReitStep(0, start) != 0) {
-        return FailRun();
+    if (const WORD unmasked = engine->MaskInterruptForReitStep(0, start); unmasked != 0) {
+        return EndFailedRun(guard, unmasked, mode);
     }
     m_waiting = 0;
     StoreRegistersToHost();
@@ -182,14 +188,20 @@ HRESULT CTargetExecVk3::RunStepOut() {
             m_waiting = 0;
             continue;
         }
+        if (carried == link_result::kTargetReset) {
+            return EndRunAtReset(guard, run_mode::kStepOver);
+        }
         if (carried != 0) {
             guard.SetHeld(0);
             EndRun(kNotAvailable);
             return kNotAvailable;
         }
         m_steppingReturn = IsReturnAt(start);
-        if (engine->MaskInterruptForReitStep(1, start) != 0 || engine->MonitorStepOver(start) != 0) {
-            return FailRun();
+        if (const WORD masked = engine->MaskInterruptForReitStep(1, start); masked != 0) {
+            return EndFailedRun(guard, masked, run_mode::kStepOver);
+        }
+        if (const WORD launched = engine->MonitorStepOver(start); launched != 0) {
+            return EndFailedRun(guard, launched, run_mode::kStepOver);
         }
         BeginWaiting();
         if (WaitForRunStart() != 1) {
@@ -205,13 +217,19 @@ HRESULT CTargetExecVk3::RunStepOut() {
             return kNotAvailable;
         }
         guard.SetHeld(1);
-        if (engine->MaskInterruptForReitStep(0, start) != 0) {
+        if (const WORD unmasked = engine->MaskInterruptForReitStep(0, start); unmasked != 0) {
+            return EndFailedRun(guard, unmasked, run_mode::kStepOver);
+        }
+        if (LinkLost()) {
+            guard.SetHeld(0);
+            break;
+        }
+        if (!g_stopRegistersRead) {
+            // A step whose stop could not be read went nowhere known: the
+            // step out goes no further.
             return FailRun();
         }
         guard.SetHeld(0);
-        if (LinkLost()) {
-            break;
-        }
     }
     m_steppingReturn = false;
     m_waiting = 0;
@@ -248,7 +266,8 @@ HRESULT CTargetExecVk3::RunRange(bool over) {
             m_stepEnd = 0;
             return S_OK;
         }
-        if (pc == start || pc < low || pc > high || LinkLost()) {
+        // A reset leaves no range to step through.
+        if (pc == start || pc < low || pc > high || LinkLost() || StoppedByReset()) {
             return S_OK;
         }
     }

@@ -4,8 +4,10 @@
 #include "frame/com_utils.h"
 #include "frame/host_event.h"
 #include "link/emulator_link.h"
+#include "link/firm_codes.h"
 #include "link/event_engine_hooks.h"
 #include "link/host_reports.h"
+#include "link/link_results.h"
 #include "link/link_state.h"
 #include "monitor/break_table.h"
 #include "monitor/monitor_engine.h"
@@ -473,6 +475,25 @@ HRESULT CTargetExecVk3::FailRun() {
     return kNotAvailable;
 }
 
+HRESULT CTargetExecVk3::EndRunAtReset(CHostAccessGuard& guard, DWORD runMode) {
+    guard.SetHeld(1);
+    if (g_runStateMonitor != nullptr) {
+        g_runStateMonitor->ReportResetAtLaunch(runMode);
+    }
+    EmuReplyPtr record;
+    static_cast<void>(CheckError(record));  // the record carries the reset's stop report
+    if (record != nullptr) {
+        ProcessReply(*record);
+    }
+    m_waiting = 0;
+    FinishGuardedRun(guard);
+    return S_OK;
+}
+
+HRESULT CTargetExecVk3::EndFailedRun(CHostAccessGuard& guard, WORD result, DWORD runMode) {
+    return result == link_result::kTargetReset ? EndRunAtReset(guard, runMode) : FailRun();
+}
+
 HRESULT CTargetExecVk3::RunGo() {
     CHostAccessGuard guard;
     const HRESULT begun = StartGuardedRun(guard, kRunKindGo);
@@ -491,7 +512,7 @@ HRESULT CTargetExecVk3::RunGo() {
     request.runKind = BreakKind(mode);
     const WORD started = g_monitorEngine != nullptr ? g_monitorEngine->RunTarget() : WORD{0xFFFF};
     if (started != 0) {
-        return FailRun();
+        return EndFailedRun(guard, started, run_mode::kGo);
     }
     if (!AwaitLaunchedRun(guard)) {
         return kNotAvailable;

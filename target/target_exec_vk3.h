@@ -138,6 +138,8 @@ public:
     // ---- replies (exec_replies.cpp) ----
     void ProcessReply(const CEmuReply& record);
     void ProcessStepOutReply(const CEmuReply& record);
+    // Whether the last stop was a target reset.
+    static bool StoppedByReset();
     void SetStopCauseText(std::string_view text);
     std::string GetRunTimeText();
     // Whether address is a temporary stop address (its index, -1 if not);
@@ -181,6 +183,12 @@ protected:
     void AbandonRun();
     // The pending reply processed and released after a failed command.
     HRESULT FailRun();
+    // A request of the run met a target reset: the reset is the run's stop,
+    // with its cause and the reset's registers. The run ends as its own.
+    HRESULT EndRunAtReset(CHostAccessGuard& guard, DWORD runMode);
+    // A command of the run failed with result: the run ends as the reset's
+    // stop, or as a failure.
+    HRESULT EndFailedRun(CHostAccessGuard& guard, WORD result, DWORD runMode);
 
     // ---- steps, stop and reset (exec_steps.cpp) ----
     HRESULT RunStepIn();

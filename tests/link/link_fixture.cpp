@@ -1,6 +1,7 @@
 #include "tests/link/link_fixture.h"
 
 #include "config/break_channels.h"
+#include "link/firm_command.h"
 #include "link/firm_state.h"
 #include "link/flash_blocks.h"
 #include "link/flash_mirror.h"
@@ -151,6 +152,7 @@ void LinkTest::SetUp() {
     g_targetConfig = std::make_unique<CTargetConfig>();
     // The firmware command layer's shared state starts afresh.
     g_appliedBreakChannels = {};
+    g_breakRegistersArmed = false;
     g_suspendState = SuspendState{};
     g_runMode = 72;
     g_flashBlocks = FlashBlockState{};

@@ -18,7 +18,9 @@
 
 #include <algorithm>
 #include <array>
+#include <ostream>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -90,6 +92,11 @@ struct StepFault {
     DWORD value;
 };
 
+// A test's name shows the fault's name, not its bytes.
+void PrintTo(const StepFault& fault, std::ostream* out) {
+    *out << fault.name;
+}
+
 class StepUnderFaults : public RunControlFaults, public ::testing::WithParamInterface<StepFault> {};
 
 TEST_P(StepUnderFaults, EndsWithItsStopOrItsFailure) {
@@ -129,6 +136,154 @@ INSTANTIATE_TEST_SUITE_P(RunControlFaults, StepUnderFaults,
                              std::replace(name.begin(), name.end(), ' ', '_');
                              return name;
                          });
+
+// A refusal struck at each driver call of a step from C004 (a no-operation)
+// after a stop of each kind: the step ends normally after its instruction,
+// in the emulator as for the host, or its failure is told. (A refused go
+// request, which has no reply, left the emulator's run state naming the stop
+// before it: the step ended as that stop, "BREAK KEY" or "STEP NORMAL END",
+// with the PC still at C004.)
+enum class StopBefore { GoAndHalt, Reset, Step };
+
+std::string StopName(StopBefore stop) {
+    switch (stop) {
+    case StopBefore::GoAndHalt:
+        return "after_a_go_and_its_halt";
+    case StopBefore::Reset:
+        return "after_a_reset";
+    case StopBefore::Step:
+        break;
+    }
+    return "after_a_step";
+}
+
+void PrintTo(StopBefore stop, std::ostream* out) {
+    *out << StopName(stop);
+}
+
+class StepAfterAStop : public RunControlFaults,
+                       public ::testing::WithParamInterface<std::tuple<StopBefore, StepFault>> {
+protected:
+    // The stop the step follows: a go halted by the break key, a reset, or a
+    // step from C010 that stopped normally.
+    void StopThere(StopBefore stop) {
+        switch (stop) {
+        case StopBefore::GoAndHalt:
+            GoAndHalt();
+            break;
+        case StopBefore::Reset:
+            EXPECT_EQ(exec_->Reset(), S_OK);
+            break;
+        case StopBefore::Step:
+            Registers().SetValue(kPc, 0xC010);
+            ASSERT_EQ(exec_->StepIn(), S_OK);
+            ASSERT_NO_FATAL_FAILURE(AwaitEnd());
+            EXPECT_EQ(StopCause(), "STEP NORMAL END");
+            break;
+        }
+    }
+};
+
+TEST_P(StepAfterAStop, EndsAfterItsInstructionOrSaysItFailed) {
+    const auto& [before, fault] = GetParam();
+    for (DWORD call = 1; call <= 30; ++call) {
+        SCOPED_TRACE(std::string(fault.name) + " at driver call " + std::to_string(call));
+        ASSERT_NO_FATAL_FAILURE(StopThere(before));
+        Registers().SetValue(kPc, 0xC004);
+        const std::size_t boxes = Messages().size();
+        ASSERT_EQ(control_->injectFaultAfterDriverCalls(call, fault.kind, fault.value, 1), Q3V_SIM_OK);
+        ASSERT_EQ(exec_->StepIn(), S_OK);
+        ASSERT_NO_FATAL_FAILURE(AwaitEnd());
+        control_->clearFaults();
+        const bool failed = StopCause() == kFailedRun || Messages().size() != boxes;
+        if (!failed) {
+            EXPECT_EQ(StopCause(), "STEP NORMAL END");
+            EXPECT_EQ(Status().pc, 0xC005u) << "the emulator's PC";
+            EXPECT_EQ(Registers().Value(kPc), 0xC005u) << "the host's PC";
+            EXPECT_EQ(Status().running, 0u);
+        }
+        if (HasFailure()) {
+            return;
+        }
+        if (failed) {
+            ASSERT_NO_FATAL_FAILURE(Reconnect());
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    RunControlFaults, StepAfterAStop,
+    ::testing::Combine(::testing::Values(StopBefore::GoAndHalt, StopBefore::Reset, StopBefore::Step),
+                       ::testing::Values(StepFault{"nak", Q3V_SIM_FAULT_NAK, 0},
+                                         StepFault{"status_0x83", Q3V_SIM_FAULT_STATUS, 0x83},
+                                         StepFault{"status_0x85", Q3V_SIM_FAULT_STATUS, 0x85})),
+    [](const auto& info) { return StopName(std::get<0>(info.param)) + "_" + std::get<1>(info.param).name; });
+
+// A step out from the demo's subroutine under a fault at each of its driver
+// calls ends by itself: back at the caller (C004) in the emulator as for the
+// host, or as the target's reset with the reset's registers, or with its
+// failure told. (A target reset met there left a step out stepping the
+// program from its reset vector with no return to find; a refused step of
+// the return ended the step out at the return, as done.)
+class StepOutUnderFaults : public RunControlFaults, public ::testing::WithParamInterface<StepFault> {};
+
+TEST_P(StepOutUnderFaults, EndsAtTheCallerAtTheResetOrSaysItFailed) {
+    const StepFault& fault = GetParam();
+    for (DWORD call = 1; call <= 40; ++call) {
+        SCOPED_TRACE(std::string(fault.name) + " at driver call " + std::to_string(call));
+        Registers().SetValue(kPc, 0xC000);
+        ASSERT_EQ(exec_->StepIn(), S_OK);
+        ASSERT_NO_FATAL_FAILURE(AwaitEnd());
+        ASSERT_EQ(Registers().Value(kPc), 0xC010u) << "in the subroutine";
+        const std::size_t boxes = Messages().size();
+        const DWORD executed = Status().instructions;
+        ASSERT_EQ(control_->injectFaultAfterDriverCalls(call, fault.kind, fault.value, 1), Q3V_SIM_OK);
+        ASSERT_EQ(exec_->StepOut(), S_OK);
+        // The subroutine's three instructions, and many more for a step out
+        // that went on from the reset vector.
+        testing_support::YieldWhile([&] { return Busy() && Status().instructions - executed < 200; });
+        const bool ended = !Busy();
+        if (!ended) {
+            EXPECT_EQ(exec_->Halt(), S_OK);
+        }
+        ASSERT_NO_FATAL_FAILURE(AwaitEnd());
+        control_->clearFaults();
+        EXPECT_TRUE(ended) << "the step out went on by itself";
+        const bool failed = StopCause() == kFailedRun || Messages().size() != boxes;
+        if (StopCause() == "TARGET RESET") {
+            EXPECT_TRUE(RegistersCurrent()) << "the reset's registers";
+        } else if (!failed) {
+            EXPECT_EQ(Status().pc, 0xC004u) << "the emulator's PC, \"" << StopCause() << "\"";
+            EXPECT_EQ(Registers().Value(kPc), 0xC004u) << "the host's PC";
+        }
+        if (HasFailure()) {
+            return;
+        }
+        if (failed || StopCause() == "TARGET RESET") {
+            ASSERT_NO_FATAL_FAILURE(Reconnect());
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(RunControlFaults, StepOutUnderFaults,
+                         ::testing::Values(StepFault{"nak", Q3V_SIM_FAULT_NAK, 0},
+                                           StepFault{"status_0x85", Q3V_SIM_FAULT_STATUS, 0x85},
+                                           StepFault{"target_reset", Q3V_SIM_FAULT_TARGET_RESET, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A target reset met by a step inside a range ends the range step as the
+// reset's stop, though the reset vector lies inside the range. (It stepped
+// on from the reset vector and ended as a normal step at the range's end.)
+TEST_F(RunControlFaults, ATargetResetEndsARangeStep) {
+    Registers().SetValue(kPc, 0xC004);
+    ASSERT_EQ(control_->injectFault(Q3V_SIM_FAULT_TARGET_RESET, 0, 1), Q3V_SIM_OK);
+    ASSERT_EQ(exec_->StepInEx(0xC012, 0xC000), S_OK);
+    ASSERT_NO_FATAL_FAILURE(AwaitEnd());
+    control_->clearFaults();
+    EXPECT_EQ(StopCause(), "TARGET RESET");
+    EXPECT_EQ(Status().pc, 0xC000u) << "at the reset vector";
+    EXPECT_TRUE(RegistersCurrent());
+}
 
 // A host may take a run's end from the running words (the idle answer) as
 // well as from the target's run state; by then the stop's cause is final. A

@@ -51,6 +51,18 @@ TEST_F(SetupMenuRoad, TheSetupCommandsOpenTheirSheetsAndStartStopNeedsADeviceTha
     EXPECT_TRUE(ui_.MessageBoxes().empty());
 }
 
+// The Configuration sheet's device entry names the device the session uses,
+// as the device command and the Emulator Setting sheet do. (It showed a part
+// number of the family, whatever the session's device.)
+TEST_F(SetupMenuRoad, TheConfigurationSheetNamesTheDeviceTheSessionUses) {
+    const std::string out = Choose({"menu 32773", "menu 32869", "cmd de"}, "cancel\ncancel\n");
+    EXPECT_NE(out.find("1003 combo box \"VK31D16\" items: *VK31D16\n  -1 static \"Emulation mode:\""),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("1222 combo box \"VK31D16\" items: *VK31D16 (disabled)"), std::string::npos) << out;
+    EXPECT_NE(out.find("Current device = VK31D16"), std::string::npos) << out;
+}
+
 TEST_F(SetupMenuRoad, WhileTheProgramRunsOrADownloadIsOpenOnlyTheHelpIsChosen) {
     testing_support::RegistryLock lock;
     testing_support::HtmlHelpControlRegistration control(testing_support::HtmlHelpTestControl());

@@ -94,7 +94,7 @@ TEST_F(ConfigurationSheet, OkWithoutChangesAppliesNothing) {
             EXPECT_EQ(sheet.Control(IDHELP), nullptr) << "no Help button";
             EXPECT_EQ(sheet.Text(res_id::kEmulationMode), "Normal");
             EXPECT_EQ(sheet.Text(res_id::kInterfaceClock), " 38400 bps") << "speed code 2 with protocol type 1";
-            EXPECT_EQ(sheet.Text(res_id::kDeviceList), "VK31G16");
+            EXPECT_EQ(sheet.Text(res_id::kDeviceList), g_deviceSection) << "the device the session uses";
             EXPECT_EQ(sheet.Text(res_id::kStepOption), "Disables interrupts during single step execution");
             EXPECT_EQ(sheet.Text(res_id::kFlashSync), "Disable");
             EXPECT_EQ(sheet.CheckState(res_id::kNmiEmulator), BST_CHECKED);
