@@ -106,9 +106,11 @@ WindowBackend& HeadlessBackend();
 WindowBackend& SystemBackend();
 #endif
 
-// A window's kind, from its class name (as either window system names it).
+// A window's kind, from its class name (as either window system names it);
+// the headless system's desktop window is a kind of its own.
 enum class ControlKind {
     Generic,
+    Desktop,
     Dialog,
     Button,
     Edit,
