@@ -10,6 +10,13 @@
 // OnCancel) and ends with IDCANCEL. In wizard mode the buttons are Back,
 // Next (or Finish) and Cancel, set by SetWizardButtons; Finish asks the page
 // (OnWizardFinish) and ends with ID_WIZFINISH without applying the pages.
+//
+// That is the headless window system's sheet, which the class library lays
+// out itself. On the system's windows the sheet is the system's own
+// (PropertySheetA, its pages from the same templates): the pages hear of it
+// through its notifications (PSN_SETACTIVE, PSN_KILLACTIVE, PSN_APPLY, ...),
+// which reach the same handlers, and the sheet's methods are its PSM_
+// messages.
 #pragma once
 
 #include "platform/afx_dialog.h"
@@ -19,6 +26,11 @@
 #include <vector>
 
 class CPropertySheet;
+
+namespace platform::wnd {
+struct HeadlessSheets;
+struct SystemSheets;
+}  // namespace platform::wnd
 
 class CPropertyPage : public CDialog {
     DECLARE_DYNAMIC(CPropertyPage)
@@ -60,8 +72,15 @@ public:
     // The page's title: its caption string, else its template's caption.
     CString GetTitle() const;
 
+    // The system's sheet tells its pages through notifications.
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
 private:
     friend class CPropertySheet;
+    friend struct platform::wnd::SystemSheets;
+    // A wizard step's answer as the system's sheet takes it: a page's template
+    // id turns to that page.
+    LRESULT WizardStepAnswer(LRESULT answer);
     CString title_;
     bool firstSetActive_ = true;
 };
@@ -109,6 +128,11 @@ public:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    friend struct platform::wnd::HeadlessSheets;
+    friend struct platform::wnd::SystemSheets;
+    // The headless window system's sheet: a dialog window of the layer's
+    // own, with its buttons and the pages as child dialogs.
+    INT_PTR RunHeadless(HWND owner);
     void Construct(CWnd* parent, UINT selectPage);
     bool MakePage(int index);
     bool TurnTo(int index, bool askLeaving);
@@ -127,4 +151,6 @@ private:
     std::string caption_;
     std::string finishText_ = "Finish";
     DWORD wizardButtons_ = PSWIZB_NEXT;
+    // The system's own sheet runs: the methods are its PSM_ messages.
+    bool systemSheet_ = false;
 };

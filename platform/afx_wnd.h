@@ -1,9 +1,12 @@
-// CWnd: the class library's window object over a headless window.
+// CWnd: the class library's window object, over a window of the window
+// system in use (platform/common/window_backend.h).
 //
 // An object attached to a window (by creating it, Attach or SubclassWindow)
 // sees every message of the window first, through its message map; what it
 // does not handle goes on to the window class's own behaviour
-// (DefWindowProc). Commands (WM_COMMAND) are routed through OnCommand: a
+// (DefWindowProc; on the system's windows, the window's own procedure, which
+// the object's procedure replaced while the window was made). Commands
+// (WM_COMMAND) are routed through OnCommand: a
 // control's notification is first reflected to the control's own object,
 // then offered to the parent's map; a menu or accelerator command runs only
 // when its update handler leaves it enabled. For a window that has no object,

@@ -1,8 +1,9 @@
 // ANSI code page and conversions between ANSI and wide (UTF-16) text.
 //
 // Texts inside the plug-in are ANSI bytes in the system's code page; BSTRs at
-// the host boundary are UTF-16. The layer keeps a settable ANSI code page: the
-// single-byte default (1252) and a double-byte one (932) so that code that must
+// the host boundary are UTF-16. The layer keeps a settable ANSI code page: on
+// Linux the single-byte default (1252), in the Windows build the system's
+// (GetACP), and a double-byte one (932) so that code that must
 // step over whole multibyte characters can be tested with real lead and trail
 // bytes (a trail byte may equal '\\' or '|').
 #pragma once
@@ -79,7 +80,8 @@ UINT PlatformGetACP();
 
 namespace platform {
 
-// The ANSI code page that CP_ACP stands for in this process (1252 or 932).
+// Sets the ANSI code page that CP_ACP stands for in this process (1252 or
+// 932).
 // Returns false for a code page the layer does not offer.
 bool SetAnsiCodePage(UINT codePage);
 UINT AnsiCodePage();

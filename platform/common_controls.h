@@ -275,6 +275,27 @@ using PPBRANGE = PBRANGE*;
 #define PSM_SETWIZBUTTONS (WM_USER + 112)
 #define PSM_PRESSBUTTON (WM_USER + 113)
 #define PSM_GETCURRENTPAGEHWND (WM_USER + 118)
+#define PSM_SETTITLEA (WM_USER + 111)
+#define PSM_SETFINISHTEXTA (WM_USER + 115)
+#define PSM_REMOVEPAGE (WM_USER + 102)
+#define PSM_HWNDTOINDEX (WM_USER + 129)
+#define PSM_GETRESULT (WM_USER + 135)
+// The notifications a sheet sends its pages, and a page's answers.
+#define PSN_FIRST (0U - 200U)
+#define PSN_SETACTIVE (PSN_FIRST - 0)
+#define PSN_KILLACTIVE (PSN_FIRST - 1)
+#define PSN_APPLY (PSN_FIRST - 2)
+#define PSN_RESET (PSN_FIRST - 3)
+#define PSN_HELP (PSN_FIRST - 5)
+#define PSN_WIZBACK (PSN_FIRST - 6)
+#define PSN_WIZNEXT (PSN_FIRST - 7)
+#define PSN_WIZFINISH (PSN_FIRST - 8)
+#define PSN_QUERYCANCEL (PSN_FIRST - 9)
+#define PSNRET_NOERROR 0
+#define PSNRET_INVALID 1
+#define PSNRET_INVALID_NOCHANGEPAGE 2
+// Where a dialog procedure leaves a message's answer.
+#define DWLP_MSGRESULT 0
 #define PSWIZB_BACK 0x00000001u
 #define PSWIZB_NEXT 0x00000002u
 #define PSWIZB_FINISH 0x00000004u

@@ -1,11 +1,12 @@
 // The Windows user interface as the plug-in sees it: windows and messages,
 // dialogs and their controls, menus, accelerators, keys and help.
 //
-// There is no screen: these are the layer's headless window system in both
-// builds. In the Windows build the types and constants come from the system's
-// headers and the function names lead to the layer's functions (see
-// platform/win32_redirects.h); on Linux they are defined here with the same
-// values and widths.
+// On Linux these are the layer's headless window system, defined here with
+// the Windows values and widths. In the Windows build the types and constants
+// come from the system's headers and the function names lead to the layer's,
+// which pass them to the system's own window system or, where a test chose
+// it, to the headless one (platform/win32_redirects.h,
+// platform/window_system.h).
 #pragma once
 
 #include "platform/wintypes.h"
@@ -575,6 +576,9 @@ BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL PostThreadMessageA(DWORD threadId, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 UINT RegisterWindowMessageA(LPCSTR name);
+// The class the window was made with ("#32770" for a dialog, "AfxWnd" for
+// the layer's generic window); copied as GetWindowTextA copies.
+int GetClassNameA(HWND window, LPSTR buffer, int size);
 DWORD GetCurrentThreadId();
 
 // Dialogs.
@@ -639,6 +643,7 @@ int MulDiv(int number, int numerator, int denominator);
 #define PostThreadMessage PostThreadMessageA
 #define DefWindowProc DefWindowProcA
 #define RegisterWindowMessage RegisterWindowMessageA
+#define GetClassName GetClassNameA
 #define SendDlgItemMessage SendDlgItemMessageA
 #define SetDlgItemText SetDlgItemTextA
 #define GetDlgItemText GetDlgItemTextA

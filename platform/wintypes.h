@@ -20,9 +20,9 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-// The user interface is the layer's own headless one in both builds: the
-// names of the system's user-interface functions that the layer implements
-// lead to the layer's functions.
+// The names of the system's user-interface functions that the layer has two
+// backends for lead to the layer's, which pass each call to the window system
+// in use (platform/window_system.h).
 #include "platform/win32_redirects.h"
 
 #else  // Linux

@@ -4,7 +4,7 @@
 #include "platform/afx_dialog.h"
 
 #include "platform/debug.h"
-#include "platform/ui/window_table.h"
+#include "platform/common/window_backend.h"
 
 #include <cctype>
 #include <cerrno>
@@ -53,8 +53,8 @@ void SetControlTextIfChanged(HWND control, const char* text) {
 }
 
 bool IsRadioButton(HWND window) {
-    const UINT type = ui::StyleOf(window) & BS_TYPEMASK;
-    return ui::KindOf(window) == ui::WindowKind::Button && (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON);
+    const UINT type = static_cast<DWORD>(::GetWindowLongA(window, GWL_STYLE)) & BS_TYPEMASK;
+    return wnd::KindOf(window) == wnd::ControlKind::Button && (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON);
 }
 
 HWND NextSibling(HWND window) {
@@ -62,7 +62,7 @@ HWND NextSibling(HWND window) {
 }
 
 bool StartsGroup(HWND window) {
-    return (ui::StyleOf(window) & WS_GROUP) != 0;
+    return (static_cast<DWORD>(::GetWindowLongA(window, GWL_STYLE)) & WS_GROUP) != 0;
 }
 
 void ShowExchangeMessage(const char* text) {

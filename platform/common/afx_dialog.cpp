@@ -1,7 +1,7 @@
 #include "platform/afx_dialog.h"
 
 #include "platform/afx_app.h"
-#include "platform/ui/window_manager.h"
+#include "platform/common/window_backend.h"
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
@@ -47,10 +47,11 @@ INT_PTR CDialog::DoModal() {
     }
     m_nModalResult = -1;
     INT_PTR result = -1;
-    const HWND window = platform::ui::CreateDialogFromTemplate(*dialog, owner, this, platform::ui::DialogMode::Modal);
+    platform::wnd::WindowBackend& windows = platform::wnd::Backend();
+    const HWND window = windows.CreateDialogFrom(*dialog, owner, this, platform::wnd::DialogMode::Modal);
     if (window != nullptr) {
-        platform::ui::RunModal(window);
-        result = platform::ui::EndResult(window).value_or(m_nModalResult);
+        windows.RunModal(window);
+        result = windows.EndResult(window).value_or(m_nModalResult);
         if (::IsWindow(window)) {
             ::DestroyWindow(window);
         }
@@ -75,7 +76,8 @@ BOOL CDialog::Create(LPCSTR templateName, CWnd* parent) {
         return FALSE;
     }
     const HWND owner = parent != nullptr ? parent->m_hWnd : PreModal();
-    return platform::ui::CreateDialogFromTemplate(*dialog, owner, this, platform::ui::DialogMode::Modeless) != nullptr
+    return platform::wnd::Backend().CreateDialogFrom(*dialog, owner, this, platform::wnd::DialogMode::Modeless) !=
+                   nullptr
                ? TRUE
                : FALSE;
 }

@@ -4,7 +4,7 @@
 #include "platform/common/afx_internal.h"
 #include "platform/common/afx_temporary.h"
 #include "platform/resources.h"
-#include "platform/ui/gdi_table.h"
+#include "platform/common/window_backend.h"
 
 #include <cstring>
 
@@ -13,20 +13,20 @@ namespace {
 template <typename Object, typename Handle>
 platform::afx::TemporaryObjects<Object, Handle>& GdiTemporaries() {
     static platform::afx::TemporaryObjects<Object, Handle> temporaries(
-        [](Handle object) { return platform::ui::GdiHandleAlive(object); },
+        [](Handle object) { return platform::wnd::Backend().GdiHandleAlive(object); },
         [](Object& wrapper, Handle object) { wrapper.m_hObject = object; });
     return temporaries;
 }
 
 platform::afx::TemporaryObjects<CDC, HDC>& DcTemporaries() {
     static platform::afx::TemporaryObjects<CDC, HDC> temporaries(
-        [](HDC dc) { return platform::ui::GdiHandleAlive(dc); }, [](CDC& object, HDC dc) { object.m_hDC = dc; });
+        [](HDC dc) { return platform::wnd::Backend().GdiHandleAlive(dc); }, [](CDC& object, HDC dc) { object.m_hDC = dc; });
     return temporaries;
 }
 
 platform::afx::TemporaryObjects<CImageList, HIMAGELIST>& ListTemporaries() {
     static platform::afx::TemporaryObjects<CImageList, HIMAGELIST> temporaries(
-        [](HIMAGELIST list) { return platform::ui::GdiHandleAlive(list); },
+        [](HIMAGELIST list) { return platform::wnd::Backend().ImageListAlive(list); },
         [](CImageList& object, HIMAGELIST list) { object.m_hImageList = list; });
     return temporaries;
 }

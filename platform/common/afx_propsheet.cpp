@@ -1,6 +1,7 @@
 #include "platform/afx_propsheet.h"
 
 #include "platform/afx_app.h"
+#include "platform/common/window_backend.h"
 #include "platform/ui/window_manager.h"
 
 #include <algorithm>
@@ -68,6 +69,63 @@ void CPropertyPage::OnOK() {}
 
 void CPropertyPage::OnCancel() {}
 
+BOOL CPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header == nullptr || header->hwndFrom == nullptr || header->hwndFrom != ::GetParent(m_hWnd)) {
+        return CDialog::OnNotify(wParam, lParam, result);
+    }
+    LRESULT answer = 0;
+    switch (header->code) {
+    case PSN_SETACTIVE:
+        answer = OnSetActive() ? 0 : -1;
+        break;
+    case PSN_KILLACTIVE:
+        answer = OnKillActive() ? FALSE : TRUE;
+        break;
+    case PSN_APPLY:
+        answer = OnApply() ? PSNRET_NOERROR : PSNRET_INVALID_NOCHANGEPAGE;
+        break;
+    case PSN_RESET:
+        OnReset();
+        break;
+    case PSN_QUERYCANCEL:
+        answer = OnQueryCancel() ? FALSE : TRUE;
+        break;
+    case PSN_WIZBACK:
+    case PSN_WIZNEXT:
+        answer = WizardStepAnswer(header->code == PSN_WIZNEXT ? OnWizardNext() : OnWizardBack());
+        break;
+    case PSN_WIZFINISH:
+        answer = OnWizardFinish() ? FALSE : TRUE;
+        break;
+    default:
+        return CDialog::OnNotify(wParam, lParam, result);
+    }
+    // The system's sheet reads a dialog's answer from its message result.
+    ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, answer);
+    if (result != nullptr) {
+        *result = answer;
+    }
+    return TRUE;
+}
+
+LRESULT CPropertyPage::WizardStepAnswer(LRESULT answer) {
+    if (answer == 0 || answer == -1) {
+        return answer;
+    }
+    // A page's template id: the sheet turns to that page, as a click on its
+    // tab would.
+    const HWND sheet = ::GetParent(m_hWnd);
+    if (auto* owner = dynamic_cast<CPropertySheet*>(CWnd::FromHandlePermanent(sheet))) {
+        for (int index = 0; index < owner->GetPageCount(); ++index) {
+            if (static_cast<LRESULT>(owner->GetPage(index)->m_nIDHelp) == answer) {
+                ::PostMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
+            }
+        }
+    }
+    return -1;
+}
+
 void CPropertyPage::SetModified(BOOL changed) {
     if (const HWND sheet = ::GetParent(m_hWnd)) {
         ::SendMessageA(sheet, changed ? PSM_CHANGED : PSM_UNCHANGED, reinterpret_cast<WPARAM>(m_hWnd), 0);
@@ -114,6 +172,12 @@ void CPropertySheet::RemovePage(int index) {
     if (index < 0 || index >= GetPageCount()) {
         return;
     }
+    if (systemSheet_) {
+        SendMessage(PSM_REMOVEPAGE, static_cast<WPARAM>(index), 0);
+        pages_.erase(pages_.begin() + index);
+        m_psh.nPages = static_cast<UINT>(pages_.size());
+        return;
+    }
     CPropertyPage* page = pages_[static_cast<std::size_t>(index)];
     if (index == active_) {
         active_ = -1;
@@ -152,6 +216,10 @@ CPropertyPage* CPropertySheet::GetActivePage() const {
 }
 
 int CPropertySheet::GetActiveIndex() const {
+    if (systemSheet_) {
+        const LRESULT page = SendMessage(PSM_GETCURRENTPAGEHWND);
+        return static_cast<int>(SendMessage(PSM_HWNDTOINDEX, static_cast<WPARAM>(page)));
+    }
     return m_hWnd != nullptr ? active_ : static_cast<int>(m_psh.nStartPage);
 }
 
@@ -163,6 +231,9 @@ BOOL CPropertySheet::SetActivePage(int index) {
         m_psh.nStartPage = static_cast<UINT>(index);
         return TRUE;
     }
+    if (systemSheet_) {
+        return SendMessage(PSM_SETCURSEL, static_cast<WPARAM>(index)) != 0 ? TRUE : FALSE;
+    }
     return TurnTo(index, true) ? TRUE : FALSE;
 }
 
@@ -170,10 +241,12 @@ BOOL CPropertySheet::SetActivePage(CPropertyPage* page) {
     return SetActivePage(GetPageIndex(page));
 }
 
-void CPropertySheet::SetTitle(LPCSTR text, UINT) {
+void CPropertySheet::SetTitle(LPCSTR text, UINT style) {
     caption_ = text != nullptr ? text : "";
     m_psh.pszCaption = caption_.c_str();
-    if (m_hWnd != nullptr) {
+    if (systemSheet_) {
+        SendMessage(PSM_SETTITLEA, style, reinterpret_cast<LPARAM>(caption_.c_str()));
+    } else if (m_hWnd != nullptr) {
         ::SetWindowTextA(m_hWnd, caption_.c_str());
     }
 }
@@ -195,6 +268,10 @@ void CPropertySheet::ShowButton(int id, bool show, bool enable) {
 
 void CPropertySheet::SetWizardButtons(DWORD flags) {
     wizardButtons_ = flags;
+    if (systemSheet_) {
+        SendMessage(PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(flags));
+        return;
+    }
     if (m_hWnd == nullptr || !IsWizard()) {
         return;
     }
@@ -208,7 +285,9 @@ void CPropertySheet::SetWizardButtons(DWORD flags) {
 
 void CPropertySheet::SetFinishText(LPCSTR text) {
     finishText_ = text != nullptr ? text : "";
-    if (m_hWnd != nullptr) {
+    if (systemSheet_) {
+        SendMessage(PSM_SETFINISHTEXTA, 0, reinterpret_cast<LPARAM>(finishText_.c_str()));
+    } else if (m_hWnd != nullptr) {
         ::SetDlgItemTextA(m_hWnd, ID_WIZFINISH, finishText_.c_str());
         ShowButton(ID_WIZNEXT, false, false);
         ShowButton(ID_WIZFINISH, true, true);
@@ -219,6 +298,10 @@ BOOL CPropertySheet::PressButton(int button) {
     static constexpr int kIds[] = {ID_WIZBACK, ID_WIZNEXT, ID_WIZFINISH, IDOK, ID_APPLY_NOW, IDCANCEL, IDHELP};
     if (button < 0 || button >= static_cast<int>(std::size(kIds)) || m_hWnd == nullptr) {
         return FALSE;
+    }
+    if (systemSheet_) {
+        SendMessage(PSM_PRESSBUTTON, static_cast<WPARAM>(button));
+        return TRUE;
     }
     const int id = kIds[button];
     SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(m_hWnd, id)));
@@ -246,16 +329,40 @@ INT_PTR CPropertySheet::DoModal() {
     if (pages_.empty() || m_hWnd != nullptr) {
         return -1;
     }
+    for (CPropertyPage* page : pages_) {
+        if (page->FindTemplate() == nullptr) {
+            SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
+            return -1;
+        }
+    }
+    HWND owner = nullptr;
+    if (parent_ != nullptr && parent_->m_hWnd != nullptr) {
+        owner = parent_->GetTopLevelParent()->m_hWnd;
+    } else if (CWnd* main = AfxGetMainWnd()) {
+        owner = main->m_hWnd;
+    }
+    // The owner is disabled while the sheet runs, as for a person it is.
+    const bool disableOwner = owner != nullptr && ::IsWindowEnabled(owner);
+    if (disableOwner) {
+        ::EnableWindow(owner, FALSE);
+    }
+    active_ = -1;
+    const INT_PTR result = platform::wnd::Backend().RunSheet(*this, owner);
+    active_ = -1;
+    systemSheet_ = false;
+    if (disableOwner) {
+        ::EnableWindow(owner, TRUE);
+    }
+    return result;
+}
+
+INT_PTR CPropertySheet::RunHeadless(HWND owner) {
     // The sheet is as large as its largest page, with room for the tabs and
     // the buttons.
     int pageWidth = 0;
     int pageHeight = 0;
     for (CPropertyPage* page : pages_) {
         const platform::DialogResource* dialog = page->FindTemplate();
-        if (dialog == nullptr) {
-            SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
-            return -1;
-        }
         const RECT size = platform::ui::DialogUnitsToPixels(0, 0, dialog->width, dialog->height);
         pageWidth = std::max<int>(pageWidth, size.right);
         pageHeight = std::max<int>(pageHeight, size.bottom);
@@ -264,16 +371,6 @@ INT_PTR CPropertySheet::DoModal() {
     const int width = pageWidth + 2 * kMargin;
     const int height = top + pageHeight + kMargin + kButtonHeight + kMargin;
 
-    HWND owner = nullptr;
-    if (parent_ != nullptr && parent_->m_hWnd != nullptr) {
-        owner = parent_->GetTopLevelParent()->m_hWnd;
-    } else if (CWnd* main = AfxGetMainWnd()) {
-        owner = main->m_hWnd;
-    }
-    const bool disableOwner = owner != nullptr && ::IsWindowEnabled(owner);
-    if (disableOwner) {
-        ::EnableWindow(owner, FALSE);
-    }
     platform::ui::CreateParameters sheet;
     sheet.className = "#32770";
     sheet.text = caption_;
@@ -281,7 +378,6 @@ INT_PTR CPropertySheet::DoModal() {
     sheet.rect = RECT{0, 0, width, height};
     sheet.parent = owner;
     INT_PTR result = -1;
-    active_ = -1;
     const HWND window = platform::ui::CreateWindowFor(this, sheet);
     if (window != nullptr) {
         platform::ui::MarkSheet(window);
@@ -292,14 +388,13 @@ INT_PTR CPropertySheet::DoModal() {
             ::DestroyWindow(window);
         }
     }
-    active_ = -1;
-    if (disableOwner) {
-        ::EnableWindow(owner, TRUE);
-    }
     return result;
 }
 
 BOOL CPropertySheet::OnInitDialog() {
+    if (systemSheet_) {
+        return TRUE;  // the system's sheet made its buttons and pages
+    }
     Layout();
     const int start = std::clamp(static_cast<int>(m_psh.nStartPage), 0, GetPageCount() - 1);
     TurnTo(start, false);
@@ -463,7 +558,8 @@ std::string CPropertySheet::GetPageTitle(int index) const {
 
 BOOL CPropertySheet::OnCommand(WPARAM wParam, LPARAM lParam) {
     const auto control = reinterpret_cast<HWND>(lParam);
-    if (HIWORD(wParam) == BN_CLICKED && (control == nullptr || platform::ui::ParentOf(control) == m_hWnd)) {
+    if (!systemSheet_ && HIWORD(wParam) == BN_CLICKED &&
+        (control == nullptr || platform::wnd::ParentOf(control) == m_hWnd)) {
         switch (LOWORD(wParam)) {
         case IDOK:
             Ok();
@@ -495,6 +591,15 @@ BOOL CPropertySheet::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (systemSheet_) {
+        // The system's sheet does its own; its initialisation is followed by
+        // the sheet's own, as a dialog's is.
+        const LRESULT result = CWnd::WindowProc(message, wParam, lParam);
+        if (message == WM_INITDIALOG) {
+            OnInitDialog();
+        }
+        return result;
+    }
     switch (message) {
     case WM_INITDIALOG:
         return OnInitDialog();

@@ -3,14 +3,13 @@
 #include "platform/afx_app.h"
 #include "platform/afx_controls.h"
 #include "platform/common/afx_internal.h"
-#include "platform/ui/dispatch.h"
-#include "platform/ui/window_manager.h"
+#include "platform/common/window_backend.h"
 
 #include <vector>
 
 namespace {
 
-using platform::ui::WindowKind;
+using platform::wnd::Backend;
 
 // The messages being handled on this thread, each on the stack of the call
 // that handles it and linked to the one it interrupted: what Default and
@@ -39,35 +38,6 @@ public:
 private:
     CurrentMessage message_;
 };
-
-// The object a bare window gets from FromHandle: of the window's class, so
-// that code which treats it as its control class is right to.
-std::unique_ptr<CWnd> MakeTemporary(WindowKind kind) {
-    switch (kind) {
-    case WindowKind::Button:
-        return std::make_unique<CButton>();
-    case WindowKind::Edit:
-        return std::make_unique<CEdit>();
-    case WindowKind::Static:
-        return std::make_unique<CStatic>();
-    case WindowKind::ComboBox:
-        return std::make_unique<CComboBox>();
-    case WindowKind::ListBox:
-        return std::make_unique<CListBox>();
-    case WindowKind::ListView:
-        return std::make_unique<CListCtrl>();
-    case WindowKind::TreeView:
-        return std::make_unique<CTreeCtrl>();
-    case WindowKind::UpDown:
-        return std::make_unique<CSpinButtonCtrl>();
-    case WindowKind::Progress:
-        return std::make_unique<CProgressCtrl>();
-    case WindowKind::Animate:
-        return std::make_unique<CAnimateCtrl>();
-    default:
-        return std::make_unique<CWnd>();
-    }
-}
 
 // Whether an update handler leaves a command enabled, without showing
 // anything.
@@ -117,51 +87,24 @@ CWnd::~CWnd() {
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND window) {
-    const auto record = platform::ui::FindWindowRecord(window);
-    if (record == nullptr) {
-        return nullptr;
-    }
-    std::lock_guard lock(platform::ui::TableMutex());
-    return record->object;
+    return window != nullptr ? Backend().Permanent(window) : nullptr;
 }
 
 CWnd* CWnd::FromHandle(HWND window) {
-    const auto record = platform::ui::FindWindowRecord(window);
-    if (record == nullptr) {
-        return nullptr;
-    }
-    std::lock_guard lock(platform::ui::TableMutex());
-    if (record->object != nullptr) {
-        return record->object;
-    }
-    if (record->temporary == nullptr) {
-        record->temporary = MakeTemporary(record->kind);
-        record->temporary->m_hWnd = window;
-    }
-    return record->temporary.get();
+    return window != nullptr ? Backend().Temporary(window) : nullptr;
 }
 
 BOOL CWnd::Attach(HWND window) {
-    const auto record = platform::ui::FindWindowRecord(window);
-    if (m_hWnd != nullptr || record == nullptr) {
+    if (m_hWnd != nullptr || window == nullptr) {
         return FALSE;
     }
-    std::lock_guard lock(platform::ui::TableMutex());
-    if (record->object != nullptr) {
-        return FALSE;  // one object per window
-    }
-    record->object = this;
-    m_hWnd = window;
-    return TRUE;
+    return Backend().Attach(*this, window) ? TRUE : FALSE;
 }
 
 HWND CWnd::Detach() {
     const HWND window = m_hWnd;
-    if (const auto record = platform::ui::FindWindowRecord(window)) {
-        std::lock_guard lock(platform::ui::TableMutex());
-        if (record->object == this) {
-            record->object = nullptr;
-        }
+    if (window != nullptr) {
+        Backend().Detach(*this);
     }
     m_hWnd = nullptr;
     return window;
@@ -202,7 +145,7 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     if (m_hWnd != nullptr) {
         return FALSE;
     }
-    platform::ui::CreateParameters parameters;
+    platform::wnd::CreateParameters parameters;
     parameters.exStyle = exStyle;
     parameters.className = className != nullptr && !IS_INTRESOURCE(className) ? className : "";
     parameters.text = windowName != nullptr ? windowName : "";
@@ -212,7 +155,7 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     parameters.id = static_cast<UINT>(reinterpret_cast<UINT_PTR>(idOrMenu));
     parameters.instance = AfxGetInstanceHandle();
     parameters.parameter = parameter;
-    return platform::ui::CreateWindowFor(this, parameters) != nullptr ? TRUE : FALSE;
+    return Backend().Create(this, parameters) != nullptr ? TRUE : FALSE;
 }
 
 BOOL CWnd::DestroyWindow() {
@@ -311,9 +254,8 @@ CWnd* CWnd::GetOwner() const {
 }
 
 void CWnd::SetOwner(CWnd* owner) {
-    if (const auto record = platform::ui::FindWindowRecord(m_hWnd)) {
-        std::lock_guard lock(platform::ui::TableMutex());
-        record->owner = owner != nullptr ? owner->m_hWnd : nullptr;
+    if (m_hWnd != nullptr) {
+        Backend().SetOwner(m_hWnd, owner != nullptr ? owner->m_hWnd : nullptr);
     }
 }
 
@@ -323,7 +265,7 @@ CWnd* CWnd::GetWindow(UINT relation) const {
 
 CWnd* CWnd::GetTopLevelParent() const {
     HWND top = m_hWnd;
-    for (HWND parent = platform::ui::ParentOf(top); parent != nullptr; parent = platform::ui::ParentOf(top)) {
+    for (HWND parent = platform::wnd::ParentOf(top); parent != nullptr; parent = platform::wnd::ParentOf(top)) {
         top = parent;
     }
     return FromHandle(top);
@@ -340,9 +282,10 @@ void CWnd::GetDlgItem(int id, HWND* window) const {
 }
 
 CWnd* CWnd::GetDescendantWindow(int id, BOOL onlyPermanent) const {
-    const std::vector<HWND> children = platform::ui::ChildrenOf(m_hWnd);
+    std::vector<HWND> children;
+    platform::wnd::ForEachChild(m_hWnd, [&children](HWND child) { children.push_back(child); });
     for (HWND child : children) {
-        if (static_cast<int>(platform::ui::IdOf(child)) == id) {
+        if (::GetDlgCtrlID(child) == id) {
             CWnd* found = onlyPermanent ? FromHandlePermanent(child) : FromHandle(child);
             if (found != nullptr) {
                 return found;
@@ -458,7 +401,7 @@ void CWnd::CenterWindow(CWnd* alternate) {
     RECT area{};
     HWND over = alternate != nullptr ? alternate->m_hWnd : ::GetWindow(m_hWnd, GW_OWNER);
     if (over == nullptr) {
-        over = platform::ui::ParentOf(m_hWnd);
+        over = platform::wnd::ParentOf(m_hWnd);
     }
     if (over == nullptr || !::GetWindowRect(over, &area)) {
         ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
@@ -468,7 +411,7 @@ void CWnd::CenterWindow(CWnd* alternate) {
     const int width = own.right - own.left;
     const int height = own.bottom - own.top;
     POINT topLeft{(area.left + area.right - width) / 2, (area.top + area.bottom - height) / 2};
-    if (const HWND parent = platform::ui::ParentOf(m_hWnd)) {
+    if (const HWND parent = platform::wnd::ParentOf(m_hWnd)) {
         ::ScreenToClient(parent, &topLeft);
     }
     ::MoveWindow(m_hWnd, topLeft.x, topLeft.y, width, height, FALSE);
@@ -509,7 +452,9 @@ BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
 }
 
 void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL deep, BOOL onlyPermanent) {
-    for (HWND child : platform::ui::ChildrenOf(m_hWnd)) {
+    std::vector<HWND> children;
+    platform::wnd::ForEachChild(m_hWnd, [&children](HWND child) { children.push_back(child); });
+    for (HWND child : children) {
         if (!onlyPermanent || FromHandlePermanent(child) != nullptr) {
             ::SendMessageA(child, message, wParam, lParam);
         }
@@ -572,7 +517,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    return m_hWnd != nullptr ? platform::ui::CallClassProcedure(m_hWnd, message, wParam, lParam) : 0;
+    return m_hWnd != nullptr ? Backend().CallDefault(m_hWnd, message, wParam, lParam) : 0;
 }
 
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {

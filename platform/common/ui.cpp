@@ -1,6 +1,6 @@
 #include "platform/ui.h"
 
-#include "platform/ui/thread_queue.h"
+#include "platform/common/window_backend.h"
 #include "platform/ui_dialog.h"
 
 #include <atomic>
@@ -112,20 +112,11 @@ UiDriver& ActiveUiDriver() {
 }
 
 int ProcessWaitingMessages() {
-    return ui::CurrentQueue()->ProcessWaiting();
+    return wnd::Backend().ProcessWaiting();
 }
 
 bool TakeThreadMessage(MSG& message) {
-    return ui::CurrentQueue()->TakeThreadMessage(message);
+    return wnd::Backend().TakeThreadMessage(message);
 }
 
 }  // namespace platform
-
-int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
-    platform::MessageBoxRequest request;
-    request.owner = owner;
-    request.text = text != nullptr ? text : "";
-    request.caption = caption != nullptr ? caption : "Error";
-    request.type = type;
-    return platform::ActiveUiDriver().OnMessageBox(request);
-}

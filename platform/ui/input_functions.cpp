@@ -8,6 +8,15 @@
 
 using namespace platform::ui;
 
+int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+    platform::MessageBoxRequest request;
+    request.owner = owner;
+    request.text = text != nullptr ? text : "";
+    request.caption = caption != nullptr ? caption : "Error";
+    request.type = type;
+    return platform::ActiveUiDriver().OnMessageBox(request);
+}
+
 SHORT GetKeyState(int virtualKey) {
     // The high bit says the key is held.
     return platform::ActiveUiDriver().IsKeyDown(virtualKey) ? static_cast<SHORT>(0x8000) : 0;

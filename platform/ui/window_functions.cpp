@@ -269,6 +269,21 @@ int GetWindowTextA(HWND window, LPSTR buffer, int size) {
     return static_cast<int>(Send(window, WM_GETTEXT, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(buffer)));
 }
 
+int GetClassNameA(HWND window, LPSTR buffer, int size) {
+    if (!Exists(window)) {
+        return 0;
+    }
+    if (buffer == nullptr || size <= 0) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    const std::string name = ClassNameOf(window);
+    const std::size_t copied = std::min(name.size(), static_cast<std::size_t>(size - 1));
+    std::memcpy(buffer, name.data(), copied);
+    buffer[copied] = '\0';
+    return static_cast<int>(copied);
+}
+
 int GetWindowTextLengthA(HWND window) {
     return Exists(window) ? static_cast<int>(Send(window, WM_GETTEXTLENGTH, 0, 0)) : 0;
 }

@@ -1,6 +1,7 @@
 // Creating, destroying and arranging the headless windows.
 #pragma once
 
+#include "platform/common/window_backend.h"
 #include "platform/resources.h"
 #include "platform/ui/window_table.h"
 
@@ -9,17 +10,7 @@
 
 namespace platform::ui {
 
-struct CreateParameters {
-    DWORD exStyle = 0;
-    std::string className;  // empty: a generic window
-    std::string text;
-    DWORD style = 0;
-    RECT rect{};
-    HWND parent = nullptr;  // the parent of a child window, the owner of a popup
-    UINT id = 0;
-    HINSTANCE instance = nullptr;
-    LPVOID parameter = nullptr;
-};
+using CreateParameters = wnd::CreateParameters;
 
 // Creates a window of the class (built-in controls by their Windows class
 // names; any other name, or none, is a generic window) with the object
@@ -49,11 +40,7 @@ RECT RectOf(HWND window);
 void Place(HWND window, const RECT& rect);
 
 // Dialogs.
-enum class DialogMode {
-    Modal,     // created hidden; shown when its modal loop starts
-    Modeless,  // shown when the template says WS_VISIBLE
-    Page,      // a property page: a child dialog of its sheet, hidden
-};
+using DialogMode = wnd::DialogMode;
 // Creates the dialog window (the object attached), its controls in template
 // order, then sends WM_INITDIALOG and gives the focus to the first control
 // that takes it when that answers TRUE.

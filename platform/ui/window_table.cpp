@@ -115,6 +115,15 @@ std::vector<HWND> ChildrenOf(HWND window) {
     return record->children;
 }
 
+std::string ClassNameOf(HWND window) {
+    const auto record = FindWindowRecord(window);
+    if (record == nullptr) {
+        return {};
+    }
+    std::lock_guard lock(TableMutex());
+    return record->className;
+}
+
 std::string TextOf(HWND window) {
     const auto record = FindWindowRecord(window);
     if (record == nullptr) {

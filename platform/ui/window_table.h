@@ -6,6 +6,7 @@
 // window is destroyed meanwhile.
 #pragma once
 
+#include "platform/common/window_backend.h"
 #include "platform/gdi.h"
 #include "platform/ui/thread_queue.h"
 
@@ -20,22 +21,8 @@ namespace platform::ui {
 
 using Procedure = LRESULT (*)(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-enum class WindowKind {
-    Generic,
-    Desktop,
-    Dialog,
-    Button,
-    Edit,
-    Static,
-    ComboBox,
-    ListBox,
-    ListView,
-    TreeView,
-    UpDown,
-    Progress,
-    Animate,
-    StatusBar,
-};
+// A window's kind, as the class library tells them apart.
+using WindowKind = wnd::ControlKind;
 
 // A control's own state, kept by its class procedure and touched only on the
 // window's thread.
@@ -97,6 +84,7 @@ DWORD StyleOf(HWND window);
 HWND ParentOf(HWND window);
 std::vector<HWND> ChildrenOf(HWND window);
 std::string TextOf(HWND window);
+std::string ClassNameOf(HWND window);
 void SetTextOf(HWND window, const std::string& text);
 UINT IdOf(HWND window);
 WindowKind KindOf(HWND window);

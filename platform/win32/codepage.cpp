@@ -12,8 +12,9 @@
 
 namespace {
 
-// The code page CP_ACP stands for; every thread sees a change at once.
-std::atomic<UINT> ansiCodePage{1252};
+// The code page CP_ACP stands for: the system's until the layer is given
+// another; every thread sees a change at once.
+std::atomic<UINT> ansiCodePage{::GetACP()};
 
 // CP_THREAD_ACP too: the thread's code page is the process's here, which the
 // layer sets, not the system's.

@@ -1,18 +1,19 @@
-// The system's module look-ups, with "User32" standing for the layer itself
-// (platform/module.h): the window system is the layer's in this build too.
+// The module look-ups of the headless window system: "User32" stands for the
+// layer itself (platform/module.h), whose functions are the window system's.
+// With the system's window system they are the system's own.
 #include "platform/module.h"
 
 #undef GetModuleHandleA
 #undef GetProcAddress
 
-HMODULE PlatformGetModuleHandleA(LPCSTR moduleName) {
+HMODULE HeadlessGetModuleHandleA(LPCSTR moduleName) {
     if (platform::IsUser32Name(moduleName)) {
         return platform::LayerModule();
     }
     return GetModuleHandleA(moduleName);
 }
 
-FARPROC PlatformGetProcAddress(HMODULE module, LPCSTR name) {
+FARPROC HeadlessGetProcAddress(HMODULE module, LPCSTR name) {
     if (module != nullptr && module == platform::LayerModule()) {
         if (FARPROC standIn = platform::User32Export(name)) {
             return standIn;

@@ -19,9 +19,9 @@ bool ShellDisplayName(const char* path, std::string& name) {
 
 }  // namespace platform
 
-// The system image list is the layer's, as image lists are; the rest is the
-// system shell's.
-DWORD_PTR PlatformSHGetFileInfoA(LPCSTR path, DWORD attributes, SHFILEINFOA* information, UINT size, UINT flags) {
+// With the headless window system the system image list is the layer's, as
+// image lists are; the rest is the system shell's.
+DWORD_PTR HeadlessSHGetFileInfoA(LPCSTR path, DWORD attributes, SHFILEINFOA* information, UINT size, UINT flags) {
     if ((flags & SHGFI_SYSICONINDEX) != 0) {
         return platform::SystemImageListInfo(path, information, flags);
     }

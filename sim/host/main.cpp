@@ -2,6 +2,7 @@
 // debug session without input; with --interactive it offers a console.
 #include "platform/afx_app.h"
 #include "platform/export.h"
+#include "platform/window_system.h"
 #include "sim/host/console.h"
 #include "sim/host/host_resources.h"
 #include "sim/host/line_queue.h"
@@ -34,6 +35,9 @@ Q3V_EXPORT const platform::ResourceTable* Q3vResourceTable() {
 }
 
 int main(int argc, char** argv) {
+    // The console is the simulated host's screen: its dialogs and boxes are
+    // the headless window system's, answered at the console.
+    platform::UseHeadlessWindows();
     bool interactive = false;
     std::string pluginPath;
     for (int i = 1; i < argc; ++i) {

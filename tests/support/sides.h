@@ -3,6 +3,8 @@
 // reported as skipped with the reason, so the two suites keep the same tests.
 #pragma once
 
+#include "platform/window_system.h"
+
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
@@ -21,3 +23,10 @@
 #else
 #define Q3V_SKIP_ON_WINDOWS_64(reason) static_cast<void>(reason)
 #endif
+
+// Marks a test of the headless window system's own behaviour that a program
+// on the system's windows (the Windows build's product side) cannot share:
+// with no UI driver a system dialog waits for a person.
+#define Q3V_SKIP_ON_SYSTEM_WINDOWS(reason)                                            \
+    if (!platform::HeadlessWindows())                                                 \
+    GTEST_SKIP() << "not on the system's windows: " << (reason)

@@ -1,6 +1,7 @@
 // Property sheets and wizards, driven through their pages and buttons.
 #include "platform/afx.h"
 #include "tests/platform/ui/test_resources.h"
+#include "tests/support/sides.h"
 #include "tests/support/test_ui.h"
 
 #include <gtest/gtest.h>
@@ -225,7 +226,8 @@ TEST_F(SheetTest, SiblingsAnswerInTurnUntilOneKnows) {
     EXPECT_EQ(sheet.DoModal(), IDCANCEL);
     EXPECT_EQ(log, (Log{"query 0", "query 1", "query 0", "query 1", "query 2", "cancel 0", "cancel 1", "cancel 2"}));
     const platform::DialogView shown = ui.Dialogs().at(0);
-    EXPECT_EQ(shown.Find(ID_APPLY_NOW), nullptr);
+    const platform::ControlView* apply = shown.Find(ID_APPLY_NOW);
+    EXPECT_TRUE(apply == nullptr || !apply->visible) << "no Apply a person could press";
     EXPECT_NE(shown.Find(IDHELP), nullptr);
 }
 
@@ -247,7 +249,11 @@ TEST_F(SheetTest, ApplyAppliesAndWaitsForTheNextChange) {
     AddPages(sheet);
     EXPECT_EQ(sheet.DoModal(), IDCANCEL);
     EXPECT_EQ(first.value, "applied");
-    EXPECT_EQ(log, (Log{"set active 0", "kill active 0", "ok 0", "cancel 0"}));
+    // The system's sheet shows the page again once it has applied.
+    const Log expected = platform::HeadlessWindows()
+                             ? Log{"set active 0", "kill active 0", "ok 0", "cancel 0"}
+                             : Log{"set active 0", "kill active 0", "ok 0", "set active 0", "cancel 0"};
+    EXPECT_EQ(log, expected);
 }
 
 TEST_F(SheetTest, ASheetWithoutPagesOrTemplatesIsRefused) {
@@ -263,6 +269,7 @@ TEST_F(SheetTest, ASheetWithoutPagesOrTemplatesIsRefused) {
 }
 
 TEST_F(SheetTest, WithoutADriverTheSheetIsCancelled) {
+    Q3V_SKIP_ON_SYSTEM_WINDOWS("with no driver the sheet waits for a person");
     CPropertySheet sheet("Sample Settings", nullptr, 1);
     AddPages(sheet);
     EXPECT_EQ(sheet.GetActiveIndex(), 1);

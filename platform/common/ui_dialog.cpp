@@ -1,10 +1,8 @@
 #include "platform/ui_dialog.h"
 
 #include "platform/afx_propsheet.h"
+#include "platform/common/window_backend.h"
 #include "platform/common_controls.h"
-#include "platform/ui/controls.h"
-#include "platform/ui/dispatch.h"
-#include "platform/ui/screen.h"
 
 #include <cstdio>
 #include <vector>
@@ -17,10 +15,55 @@ constexpr WPARAM kOtherKey = 0xDF;
 // A key's release: repeat count 1, previously down, being released.
 constexpr LPARAM kKeyUpFlags = static_cast<LPARAM>(0xC0000001u);
 
-using ui::WindowKind;
+using wnd::ControlKind;
+using wnd::KindOf;
+
+DWORD StyleOf(HWND control) {
+    return static_cast<DWORD>(::GetWindowLongA(control, GWL_STYLE));
+}
+
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::SendMessageA(window, message, wParam, lParam);
+}
 
 UINT ButtonType(HWND control) {
-    return ui::StyleOf(control) & BS_TYPEMASK;
+    return StyleOf(control) & BS_TYPEMASK;
+}
+
+// Visible with every ancestor, and neither disabled nor below a disabled
+// window: what a person can reach.
+bool IsVisibleOnScreen(HWND control) {
+    return ::IsWindowVisible(control) != FALSE;
+}
+
+bool IsReachable(HWND control) {
+    if (::IsWindow(control) == FALSE) {
+        return false;
+    }
+    for (HWND current = control; current != nullptr; current = wnd::ParentOf(current)) {
+        if (::IsWindowEnabled(current) == FALSE) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::vector<HWND> ChildrenOf(HWND window) {
+    std::vector<HWND> children;
+    if (window != nullptr) {
+        wnd::ForEachChild(window, [&children](HWND child) { children.push_back(child); });
+    }
+    return children;
+}
+
+// A direct child with the id.
+HWND ChildById(HWND parent, int id) {
+    for (HWND child : ChildrenOf(parent)) {
+        if (::GetDlgCtrlID(child) == id) {
+            return child;
+        }
+    }
+    return nullptr;
 }
 
 bool IsCheckBox(UINT type) {
@@ -32,8 +75,8 @@ bool IsRadio(UINT type) {
 }
 
 std::string KindName(HWND control) {
-    switch (ui::KindOf(control)) {
-    case WindowKind::Button: {
+    switch (KindOf(control)) {
+    case ControlKind::Button: {
         const UINT type = ButtonType(control);
         if (IsCheckBox(type)) {
             return "check box";
@@ -43,25 +86,25 @@ std::string KindName(HWND control) {
         }
         return type == BS_GROUPBOX ? "group box" : "button";
     }
-    case WindowKind::Edit:
+    case ControlKind::Edit:
         return "edit";
-    case WindowKind::Static:
+    case ControlKind::Static:
         return "static";
-    case WindowKind::ComboBox:
+    case ControlKind::ComboBox:
         return "combo box";
-    case WindowKind::ListBox:
+    case ControlKind::ListBox:
         return "list box";
-    case WindowKind::ListView:
+    case ControlKind::ListView:
         return "list control";
-    case WindowKind::TreeView:
+    case ControlKind::TreeView:
         return "tree control";
-    case WindowKind::UpDown:
+    case ControlKind::UpDown:
         return "spin";
-    case WindowKind::Progress:
+    case ControlKind::Progress:
         return "progress";
-    case WindowKind::Animate:
+    case ControlKind::Animate:
         return "animation";
-    case WindowKind::StatusBar:
+    case ControlKind::StatusBar:
         return "status bar";
     default:
         return "window";
@@ -69,47 +112,47 @@ std::string KindName(HWND control) {
 }
 
 std::string WindowText(HWND window) {
-    const int length = static_cast<int>(ui::Send(window, WM_GETTEXTLENGTH, 0, 0));
+    const int length = static_cast<int>(Send(window, WM_GETTEXTLENGTH, 0, 0));
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const auto copied = ui::Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    const auto copied = Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<std::size_t>(copied));
     return text;
 }
 
 std::string ItemText(HWND control, UINT lengthMessage, UINT textMessage, int index) {
-    const auto length = ui::Send(control, lengthMessage, static_cast<WPARAM>(index), 0);
+    const auto length = Send(control, lengthMessage, static_cast<WPARAM>(index), 0);
     if (length < 0) {
         return {};
     }
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    ui::Send(control, textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    Send(control, textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<std::size_t>(length));
     return text;
 }
 
 std::vector<std::string> ListItems(HWND control) {
     std::vector<std::string> items;
-    switch (ui::KindOf(control)) {
-    case WindowKind::ComboBox: {
-        const auto count = ui::Send(control, CB_GETCOUNT, 0, 0);
+    switch (KindOf(control)) {
+    case ControlKind::ComboBox: {
+        const auto count = Send(control, CB_GETCOUNT, 0, 0);
         for (int i = 0; i < count; ++i) {
             items.push_back(ItemText(control, CB_GETLBTEXTLEN, CB_GETLBTEXT, i));
         }
         break;
     }
-    case WindowKind::ListBox: {
-        const auto count = ui::Send(control, LB_GETCOUNT, 0, 0);
+    case ControlKind::ListBox: {
+        const auto count = Send(control, LB_GETCOUNT, 0, 0);
         for (int i = 0; i < count; ++i) {
             items.push_back(ItemText(control, LB_GETTEXTLEN, LB_GETTEXT, i));
         }
         break;
     }
-    case WindowKind::ListView: {
-        const auto rows = ui::Send(control, LVM_GETITEMCOUNT, 0, 0);
+    case ControlKind::ListView: {
+        const auto rows = Send(control, LVM_GETITEMCOUNT, 0, 0);
         int columns = 0;
         LVCOLUMNA column{};
         column.mask = LVCF_WIDTH;
-        while (ui::Send(control, LVM_GETCOLUMNA, static_cast<WPARAM>(columns), reinterpret_cast<LPARAM>(&column)) !=
+        while (Send(control, LVM_GETCOLUMNA, static_cast<WPARAM>(columns), reinterpret_cast<LPARAM>(&column)) !=
                FALSE) {
             ++columns;
         }
@@ -121,7 +164,7 @@ std::vector<std::string> ListItems(HWND control) {
                 item.iSubItem = cell;
                 item.pszText = buffer;
                 item.cchTextMax = sizeof(buffer);
-                ui::Send(control, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+                Send(control, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
                 joined += (cell > 0 ? "|" : "") + std::string(buffer);
             }
             items.push_back(joined);
@@ -136,34 +179,34 @@ std::vector<std::string> ListItems(HWND control) {
 
 ControlView ViewOf(HWND control) {
     ControlView view;
-    view.id = static_cast<int>(ui::IdOf(control));
+    view.id = static_cast<int>(::GetDlgCtrlID(control));
     view.kind = KindName(control);
     view.text = WindowText(control);
-    view.style = ui::StyleOf(control);
+    view.style = StyleOf(control);
     view.enabled = (view.style & WS_DISABLED) == 0;
     view.visible = (view.style & WS_VISIBLE) != 0;
     view.items = ListItems(control);
-    switch (ui::KindOf(control)) {
-    case WindowKind::Button:
-        view.check = static_cast<int>(ui::Send(control, BM_GETCHECK, 0, 0));
+    switch (KindOf(control)) {
+    case ControlKind::Button:
+        view.check = static_cast<int>(Send(control, BM_GETCHECK, 0, 0));
         break;
-    case WindowKind::ComboBox:
-        view.selection = static_cast<int>(ui::Send(control, CB_GETCURSEL, 0, 0));
+    case ControlKind::ComboBox:
+        view.selection = static_cast<int>(Send(control, CB_GETCURSEL, 0, 0));
         break;
-    case WindowKind::ListBox:
+    case ControlKind::ListBox:
         if ((view.style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0) {
             for (int i = 0; i < static_cast<int>(view.items.size()); ++i) {
-                if (ui::Send(control, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0) {
+                if (Send(control, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0) {
                     view.selections.push_back(i);
                 }
             }
             view.selection = view.selections.empty() ? -1 : view.selections.front();
         } else {
-            view.selection = static_cast<int>(ui::Send(control, LB_GETCURSEL, 0, 0));
+            view.selection = static_cast<int>(Send(control, LB_GETCURSEL, 0, 0));
         }
         break;
-    case WindowKind::ListView:
-        for (int row = -1; (row = static_cast<int>(ui::Send(control, LVM_GETNEXTITEM, static_cast<WPARAM>(row),
+    case ControlKind::ListView:
+        for (int row = -1; (row = static_cast<int>(Send(control, LVM_GETNEXTITEM, static_cast<WPARAM>(row),
                                                               LVNI_SELECTED))) >= 0;) {
             view.selections.push_back(row);
         }
@@ -180,7 +223,7 @@ CPropertySheet* SheetOf(HWND window) {
 }
 
 HWND ActivePageWindow(HWND sheet) {
-    return reinterpret_cast<HWND>(ui::Send(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    return reinterpret_cast<HWND>(Send(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
 }
 
 std::string Numbered(const char* format, int id) {
@@ -205,42 +248,29 @@ WPARAM KeyOfCharacter(char character) {
 }
 
 void ClickPoint(HWND control) {
-    RECT rect{};
-    GetWindowRect(control, &rect);
-    ui::MoveCursorTo(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+    wnd::Backend().PointAt(control);
 }
 
 }  // namespace
 
 bool UiDialog::IsOpen() const {
-    return !ui::HasEnded(dialog_);
+    return !wnd::Backend().HasEnded(dialog_);
 }
 
 bool UiDialog::IsSheet() const {
-    const auto record = ui::FindWindowRecord(dialog_);
-    if (record == nullptr || record->dialog == nullptr) {
-        return false;
-    }
-    std::lock_guard lock(ui::TableMutex());
-    return record->dialog->sheet;
+    return wnd::Backend().IsSheet(dialog_);
 }
 
 UINT UiDialog::TemplateId() const {
-    const HWND source = IsSheet() ? ActivePageWindow(dialog_) : dialog_;
-    const auto record = ui::FindWindowRecord(source);
-    if (record == nullptr || record->dialog == nullptr) {
-        return 0;
-    }
-    std::lock_guard lock(ui::TableMutex());
-    return record->dialog->templateId;
+    return wnd::Backend().TemplateId(IsSheet() ? ActivePageWindow(dialog_) : dialog_);
 }
 
 std::string UiDialog::Caption() const {
-    return ui::TextOf(dialog_);
+    return WindowText(dialog_);
 }
 
 std::optional<INT_PTR> UiDialog::Result() const {
-    return ui::EndResult(dialog_);
+    return wnd::Backend().EndResult(dialog_);
 }
 
 DialogView UiDialog::View() const {
@@ -256,14 +286,14 @@ DialogView UiDialog::View() const {
                 view.pages.push_back(sheet->GetPageTitle(i));
             }
         }
-        controls = ui::ChildrenOf(ActivePageWindow(dialog_));
-        for (HWND child : ui::ChildrenOf(dialog_)) {
-            if (ui::KindOf(child) != WindowKind::Dialog) {
+        controls = ChildrenOf(ActivePageWindow(dialog_));
+        for (HWND child : ChildrenOf(dialog_)) {
+            if (KindOf(child) != ControlKind::Dialog) {
                 controls.push_back(child);
             }
         }
     } else {
-        controls = ui::ChildrenOf(dialog_);
+        controls = ChildrenOf(dialog_);
     }
     for (HWND control : controls) {
         view.controls.push_back(ViewOf(control));
@@ -274,11 +304,11 @@ DialogView UiDialog::View() const {
 
 HWND UiDialog::Control(int id) const {
     if (IsSheet()) {
-        if (const HWND onPage = ui::ChildById(ActivePageWindow(dialog_), id)) {
+        if (const HWND onPage = ChildById(ActivePageWindow(dialog_), id)) {
             return onPage;
         }
     }
-    return ui::ChildById(dialog_, id);
+    return ChildById(dialog_, id);
 }
 
 std::string UiDialog::Text(int id) const {
@@ -288,17 +318,17 @@ std::string UiDialog::Text(int id) const {
 
 int UiDialog::CheckState(int id) const {
     const HWND control = Control(id);
-    return control != nullptr ? static_cast<int>(ui::Send(control, BM_GETCHECK, 0, 0)) : BST_UNCHECKED;
+    return control != nullptr ? static_cast<int>(Send(control, BM_GETCHECK, 0, 0)) : BST_UNCHECKED;
 }
 
 bool UiDialog::IsEnabled(int id) const {
     const HWND control = Control(id);
-    return control != nullptr && ui::IsReachable(control);
+    return control != nullptr && IsReachable(control);
 }
 
 bool UiDialog::IsVisible(int id) const {
     const HWND control = Control(id);
-    return control != nullptr && ui::IsVisibleOnScreen(control);
+    return control != nullptr && IsVisibleOnScreen(control);
 }
 
 bool UiDialog::Fail(std::string why) {
@@ -316,11 +346,11 @@ HWND UiDialog::Usable(int id) {
         Fail(Numbered("there is no control %d", id));
         return nullptr;
     }
-    if (!ui::IsVisibleOnScreen(control)) {
+    if (!IsVisibleOnScreen(control)) {
         Fail(Numbered("control %d is hidden", id));
         return nullptr;
     }
-    if (!ui::IsReachable(control)) {
+    if (!IsReachable(control)) {
         Fail(Numbered("control %d is disabled", id));
         return nullptr;
     }
@@ -332,19 +362,19 @@ bool UiDialog::SetText(int id, const std::string& text) {
     if (control == nullptr) {
         return false;
     }
-    switch (ui::KindOf(control)) {
-    case WindowKind::Edit:
-        if ((ui::StyleOf(control) & ES_READONLY) != 0) {
+    switch (KindOf(control)) {
+    case ControlKind::Edit:
+        if ((StyleOf(control) & ES_READONLY) != 0) {
             return Fail(Numbered("edit control %d is read-only", id));
         }
         ClickPoint(control);
-        ui::SetFocusTo(control);
-        ui::Send(control, EM_SETSEL, 0, -1);
-        ui::Send(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+        ::SetFocus(control);
+        Send(control, EM_SETSEL, 0, -1);
+        Send(control, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
         break;
-    case WindowKind::ComboBox:
+    case ControlKind::ComboBox:
         ClickPoint(control);
-        if (!ui::PersonReplacesComboText(control, text)) {
+        if (!wnd::Backend().ReplaceComboText(control, text)) {
             return Fail(Numbered("combo box %d is a drop-down list: choose an item", id));
         }
         break;
@@ -360,18 +390,18 @@ bool UiDialog::Type(int id, const std::string& text) {
     if (control == nullptr) {
         return false;
     }
-    const WindowKind kind = ui::KindOf(control);
-    if (kind != WindowKind::Edit && kind != WindowKind::ComboBox) {
+    const ControlKind kind = KindOf(control);
+    if (kind != ControlKind::Edit && kind != ControlKind::ComboBox) {
         return Fail(Numbered("control %d takes no typing", id));
     }
-    ui::SetFocusTo(control);
+    ::SetFocus(control);
     for (const char character : text) {
         // Each key goes down, gives its character and comes up, so that
         // handlers of the key's release see the text it typed.
         const WPARAM key = KeyOfCharacter(character);
-        ui::Send(control, WM_KEYDOWN, key, 1);
-        ui::Send(control, WM_CHAR, static_cast<unsigned char>(character), 1);
-        ui::Send(control, WM_KEYUP, key, kKeyUpFlags);
+        Send(control, WM_KEYDOWN, key, 1);
+        Send(control, WM_CHAR, static_cast<unsigned char>(character), 1);
+        Send(control, WM_KEYUP, key, kKeyUpFlags);
         ProcessWaitingMessages();
     }
     return true;
@@ -382,10 +412,10 @@ bool UiDialog::Check(int id, bool checked) {
     if (control == nullptr) {
         return false;
     }
-    if (ui::KindOf(control) != WindowKind::Button || !IsCheckBox(ButtonType(control))) {
+    if (KindOf(control) != ControlKind::Button || !IsCheckBox(ButtonType(control))) {
         return Fail(Numbered("control %d is not a check box", id));
     }
-    if ((ui::Send(control, BM_GETCHECK, 0, 0) == BST_CHECKED) == checked) {
+    if ((Send(control, BM_GETCHECK, 0, 0) == BST_CHECKED) == checked) {
         return true;
     }
     return Click(id);
@@ -396,7 +426,7 @@ bool UiDialog::Pick(int id) {
     if (control == nullptr) {
         return false;
     }
-    if (ui::KindOf(control) != WindowKind::Button || !IsRadio(ButtonType(control))) {
+    if (KindOf(control) != ControlKind::Button || !IsRadio(ButtonType(control))) {
         return Fail(Numbered("control %d is not a radio button", id));
     }
     return Click(id);
@@ -408,14 +438,14 @@ bool UiDialog::Click(int id) {
         return false;
     }
     ClickPoint(control);
-    if (ui::KindOf(control) == WindowKind::Button) {
-        ui::Send(control, BM_CLICK, 0, 0);
+    if (KindOf(control) == ControlKind::Button) {
+        Send(control, BM_CLICK, 0, 0);
     } else {
         RECT rect{};
         GetClientRect(control, &rect);
         const LPARAM centre = MAKELPARAM(rect.right / 2, rect.bottom / 2);
-        ui::Send(control, WM_LBUTTONDOWN, MK_LBUTTON, centre);
-        ui::Send(control, WM_LBUTTONUP, 0, centre);
+        Send(control, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+        Send(control, WM_LBUTTONUP, 0, centre);
     }
     ProcessWaitingMessages();
     return true;
@@ -429,13 +459,13 @@ bool UiDialog::Select(int id, const std::string& item) {
     const std::vector<std::string> items = ListItems(control);
     for (int index = 0; index < static_cast<int>(items.size()); ++index) {
         const std::string& text = items[static_cast<std::size_t>(index)];
-        const bool firstCell = ui::KindOf(control) == WindowKind::ListView && text.rfind(item + "|", 0) == 0;
+        const bool firstCell = KindOf(control) == ControlKind::ListView && text.rfind(item + "|", 0) == 0;
         if (text == item || firstCell) {
             return SelectIndex(id, index);
         }
     }
-    if (ui::KindOf(control) != WindowKind::ComboBox && ui::KindOf(control) != WindowKind::ListBox &&
-        ui::KindOf(control) != WindowKind::ListView) {
+    if (KindOf(control) != ControlKind::ComboBox && KindOf(control) != ControlKind::ListBox &&
+        KindOf(control) != ControlKind::ListView) {
         return Fail(Numbered("control %d has no items to choose from", id));
     }
     return Fail(Numbered("control %d has no item \"", id) + item + "\"");
@@ -448,23 +478,16 @@ bool UiDialog::SelectIndex(int id, int index) {
     }
     ClickPoint(control);
     bool done = false;
-    switch (ui::KindOf(control)) {
-    case WindowKind::ComboBox:
-        done = ui::PersonSelectsComboItem(control, index);
+    switch (KindOf(control)) {
+    case ControlKind::ComboBox:
+        done = wnd::Backend().SelectComboItem(control, index);
         break;
-    case WindowKind::ListBox:
-        done = ui::PersonClicksListBoxItem(control, index);
+    case ControlKind::ListBox:
+        done = wnd::Backend().ClickListBoxItem(control, index);
         break;
-    case WindowKind::ListView: {
-        RECT rect{LVIR_BOUNDS, 0, 0, 0};
-        if (ui::Send(control, LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect)) != FALSE) {
-            const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-            ui::Send(control, WM_LBUTTONDOWN, MK_LBUTTON, point);
-            ui::Send(control, WM_LBUTTONUP, 0, point);
-            done = true;
-        }
+    case ControlKind::ListView:
+        done = wnd::Backend().SelectListRow(control, index);
         break;
-    }
     default:
         return Fail(Numbered("control %d has no items to choose from", id));
     }
@@ -480,7 +503,7 @@ bool UiDialog::Focus(int id) {
     if (control == nullptr) {
         return false;
     }
-    ui::SetFocusTo(control);
+    ::SetFocus(control);
     ProcessWaitingMessages();
     return true;
 }
@@ -490,14 +513,14 @@ bool UiDialog::Help(int id) {
     if (control == nullptr) {
         return false;
     }
-    ui::SetFocusTo(control);
+    ::SetFocus(control);
     HELPINFO help{};
     help.cbSize = sizeof(help);
     help.iContextType = HELPINFO_WINDOW;
     help.iCtrlId = id;
     help.hItemHandle = control;
-    help.MousePos = ui::CursorPosition();
-    ui::Send(control, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+    help.MousePos = wnd::Backend().CursorPosition();
+    Send(control, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
     ProcessWaitingMessages();
     return true;
 }
@@ -521,8 +544,8 @@ bool UiDialog::PressEscape() {
     if (!IsOpen()) {
         return Fail("the dialog has closed");
     }
-    ui::Send(dialog_, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-             reinterpret_cast<LPARAM>(ui::ChildById(dialog_, IDCANCEL)));
+    Send(dialog_, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+             reinterpret_cast<LPARAM>(ChildById(dialog_, IDCANCEL)));
     ProcessWaitingMessages();
     return true;
 }
@@ -531,14 +554,14 @@ bool UiDialog::PressEnter() {
     if (!IsOpen()) {
         return Fail("the dialog has closed");
     }
-    const auto defaultId = ui::Send(dialog_, DM_GETDEFID, 0, 0);
+    const auto defaultId = Send(dialog_, DM_GETDEFID, 0, 0);
     const int id = HIWORD(defaultId) == DC_HASDEFID ? LOWORD(defaultId) : IDOK;
     const HWND button = Control(id);
-    if (button != nullptr && !ui::IsReachable(button)) {
+    if (button != nullptr && !IsReachable(button)) {
         MessageBeep(0);
         return Fail(Numbered("the default button %d is disabled", id));
     }
-    ui::Send(dialog_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    Send(dialog_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
     ProcessWaitingMessages();
     return true;
 }
@@ -547,7 +570,7 @@ bool UiDialog::Close() {
     if (!IsOpen()) {
         return Fail("the dialog has closed");
     }
-    ui::Send(dialog_, WM_SYSCOMMAND, SC_CLOSE, 0);
+    Send(dialog_, WM_SYSCOMMAND, SC_CLOSE, 0);
     ProcessWaitingMessages();
     return true;
 }
@@ -594,7 +617,7 @@ int UiDialog::PageCount() const {
 }
 
 void UiDialog::ForceEnd(INT_PTR result) {
-    if (!ui::HasEnded(dialog_)) {
+    if (!wnd::Backend().HasEnded(dialog_)) {
         ::EndDialog(dialog_, result);
     }
 }
