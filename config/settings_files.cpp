@@ -209,6 +209,5 @@ int ShowTargetMessage(UINT stringId, UINT type) {
 
 std::string LoadTargetString(UINT stringId) {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
-    const char* text = platform::FindStringResource(AfxGetResourceHandle(), stringId);
-    return text != nullptr ? text : "";
+    return platform::LoadResourceString(AfxGetResourceHandle(), stringId).value_or("");
 }

@@ -156,8 +156,8 @@ HRESULT CErrorCodeTable::GetErrorText(HRESULT code, BSTR* text) {
     const ErrorCodeRow* row =
         std::find_if(fixed_, end, [code](const ErrorCodeRow& entry) { return entry.code == code; });
     if (row != end) {
-        if (const char* loaded = platform::FindStringResource(AfxGetResourceHandle(), row->textId)) {
-            message = loaded;
+        if (std::optional<std::string> loaded = platform::LoadResourceString(AfxGetResourceHandle(), row->textId)) {
+            message = std::move(*loaded);
         }
     } else {
         const auto found = std::find_if(registered_.begin(), registered_.end(),

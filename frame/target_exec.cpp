@@ -110,9 +110,9 @@ HRESULT CTargetExec::GetStatusText(BSTR* text) {
         return E_FAIL;
     }
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
-    const char* loaded = platform::FindStringResource(AfxGetResourceHandle(), m_statusTexts[index]);
+    const std::string loaded = platform::LoadResourceString(AfxGetResourceHandle(), m_statusTexts[index]).value_or("");
     try {
-        *text = platform::AllocBstr(loaded != nullptr ? loaded : "");
+        *text = platform::AllocBstr(loaded);
     } catch (const platform::ComError& error) {
         return error.Error();
     }

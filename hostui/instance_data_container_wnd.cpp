@@ -1,5 +1,7 @@
 #include "hostui/instance_data_container_wnd.h"
 
+#include "platform/debug.h"
+
 #include <algorithm>
 #include <set>
 
@@ -42,7 +44,16 @@ CInstanceDataContainerWnd::~CInstanceDataContainerWnd() {
 
 BOOL CInstanceDataContainerWnd::CreateUnderAppModuleState() {
     AFX_MANAGE_STATE(AfxGetAppModuleState());
-    return CreateEx(0, nullptr, nullptr, WS_CHILD, CRect(0, 0, 0, 0), AfxGetMainWnd(), kContainerId);
+    CWnd* main = AfxGetMainWnd();
+    if (main == nullptr) {
+        // A child window cannot be made without its parent: what the window
+        // would register (menus, toolbar, the channel menu) is not.
+        OutputDebugStringA(
+            "CInstanceDataContainerWnd: the host has no main window on this thread (a top-level, unowned, visible "
+            "window): the window is not made and registers nothing\n");
+        return FALSE;
+    }
+    return CreateEx(0, nullptr, nullptr, WS_CHILD, CRect(0, 0, 0, 0), main, kContainerId);
 }
 
 void CInstanceDataContainerWnd::DestroyUnderAppModuleState() {

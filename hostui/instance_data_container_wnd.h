@@ -35,7 +35,10 @@ public:
 
     // Creates the window under the application's module state: no class or
     // window name, WS_CHILD only (never visible), an empty rectangle, child id
-    // 1, the current thread's main window as parent (none without one).
+    // 1, the current thread's main window as parent (in a host that is not
+    // built on the class library, its top-level, unowned, visible window).
+    // Without a main window nothing is made: FALSE, and the debugger output
+    // says so.
     BOOL CreateUnderAppModuleState();
     // Destroys the children, then the window under the application's module
     // state.

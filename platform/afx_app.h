@@ -4,9 +4,11 @@
 // library) has its own module state: its instance and resource handles and its
 // application object. The current module state belongs to the thread;
 // AFX_MANAGE_STATE switches to a module's own state for a scope and puts the
-// caller's back on every exit.
+// caller's back on every exit, and the module's activation context (the
+// common controls its manifest asks for) is active meanwhile.
 #pragma once
 
+#include "platform/activation_context.h"
 #include "platform/afx_string.h"
 #include "platform/afx_thread.h"
 #include "platform/windows_ui.h"
@@ -20,6 +22,9 @@ struct AFX_MODULE_STATE {
     HINSTANCE m_hCurrentInstanceHandle = nullptr;
     HINSTANCE m_hCurrentResourceHandle = nullptr;
     const char* m_lpszCurrentAppName = nullptr;
+    // The module's activation context (its manifest's common controls), made
+    // when the module is attached; null for none.
+    HANDLE m_hActCtx = nullptr;
 };
 
 // The thread's current module state (the program's unless switched).
@@ -39,6 +44,7 @@ public:
 
 private:
     AFX_MODULE_STATE* previous_;
+    platform::ActivationScope activation_;
 };
 #define AFX_MANAGE_STATE(state) AFX_MAINTAIN_STATE2 afxManagedState_(state)
 

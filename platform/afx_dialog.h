@@ -65,7 +65,13 @@ protected:
     // The owner of a dialog opened with this parent: the parent's top-level
     // window, else the main window.
     HWND PreModal() const;
-    // The template along the class library's resource search, or null.
+    // The template's id (0 for a name that is none) and the module that
+    // holds it along the class library's resource search (null when none
+    // does).
+    UINT TemplateId() const;
+    HINSTANCE TemplateModule() const;
+    // The template in that module's resource table, or null: what the
+    // headless window system lays its dialogs out by.
     const platform::DialogResource* FindTemplate() const;
     afx_msg LRESULT HandleInitDialog(WPARAM wParam, LPARAM lParam);
 

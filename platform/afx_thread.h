@@ -71,5 +71,9 @@ CWinThread* AfxBeginThread(AFX_THREADPROC procedure, LPVOID parameter, int prior
 // The calling thread's thread object: a worker's own, else the program's
 // application object.
 CWinThread* AfxGetThread();
-// The calling thread's main window, else the application's.
+// The calling thread's main window, else the application's. In a program
+// without the class library's application (a host made otherwise, which
+// loads a module built on the layer), the host's main window: the first
+// top-level, unowned, visible window of the calling thread; null when the
+// thread has none.
 CWnd* AfxGetMainWnd();

@@ -2,17 +2,23 @@
 //
 // A module that carries resources (string table, dialog templates, menus,
 // accelerator tables, toolbars, bitmaps, icons and animations) exports the
-// function Q3vResourceTable, which answers its table. Lookups go through a
-// resource handle, the module handle whose table is searched, exactly as the
-// Windows resource functions take one; the class library's lookups take the
-// resource handle of the current module state.
+// function Q3vResourceTable, which answers its table. The headless window
+// system's resource functions (FindResourceA, LoadStringA, LoadMenuA, ...)
+// read the tables; in the Windows build the same tables are compiled into
+// the modules as Windows resources, which the system's functions read when
+// the system's windows are in use. Lookups go through a resource handle, the
+// module handle whose resources are searched, exactly as the Windows
+// resource functions take one; the class library's lookups take the resource
+// handle of the current module state.
 #pragma once
 
 #include "platform/windows_ui.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <string>
 
 // The class library's resource type of toolbars (the same in both builds),
 // and the type name of animations.
@@ -129,7 +135,8 @@ struct ResourceTable {
 
 // The table of a module (null when it has none).
 const ResourceTable* FindResourceTable(HINSTANCE module);
-// A resource of a module's table by id, or null.
+// A resource of a module's table by id, or null: what the headless window
+// system reads.
 const char* FindStringResource(HINSTANCE module, UINT id);
 const DialogResource* FindDialogResource(HINSTANCE module, UINT id);
 const MenuResource* FindMenuResource(HINSTANCE module, UINT id);
@@ -138,6 +145,10 @@ const ToolbarResource* FindToolbarResource(HINSTANCE module, UINT id);
 const BitmapResource* FindBitmapResource(HINSTANCE module, UINT id);
 const IconResource* FindIconResource(HINSTANCE module, UINT id);
 const AnimationResource* FindAnimationResource(HINSTANCE module, UINT id);
+
+// A string of the module's string table, whole, through LoadStringA (the
+// resources of the window system in use); none when the module lacks it.
+std::optional<std::string> LoadResourceString(HINSTANCE module, UINT id);
 
 // The id of a resource name: a MAKEINTRESOURCE value or a "#123" text; 0 for
 // any other name (resources here have ids only).

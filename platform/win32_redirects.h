@@ -20,13 +20,10 @@
     Q3V_DECLARE_UI_FUNCTION(result, name, parameters, arguments)         \
     result System##name parameters;                                      \
     result Real##name parameters;
-#define Q3V_DECLARE_LAYER_FUNCTION(result, name, parameters, arguments) result Platform##name parameters;
 Q3V_SYSTEM_PASS_FUNCTIONS(Q3V_DECLARE_UI_FUNCTION)
 Q3V_SYSTEM_OWN_FUNCTIONS(Q3V_DECLARE_OWN_UI_FUNCTION)
-Q3V_LAYER_FUNCTIONS(Q3V_DECLARE_LAYER_FUNCTION)
 #undef Q3V_DECLARE_UI_FUNCTION
 #undef Q3V_DECLARE_OWN_UI_FUNCTION
-#undef Q3V_DECLARE_LAYER_FUNCTION
 
 #ifdef Q3V_HEADLESS_SOURCE
 #define Q3V_UI(name) Headless##name
@@ -173,12 +170,11 @@ Q3V_LAYER_FUNCTIONS(Q3V_DECLARE_LAYER_FUNCTION)
 #define LoadIconA Q3V_UI(LoadIconA)
 #define LoadImageA Q3V_UI(LoadImageA)
 #define ShellExecuteExA Q3V_UI(ShellExecuteExA)
-
-#define LoadStringA PlatformLoadStringA
-#define FindResourceA PlatformFindResourceA
-#define LoadResource PlatformLoadResource
-#define LockResource PlatformLockResource
-#define SizeofResource PlatformSizeofResource
-#define FreeResource PlatformFreeResource
+#define LoadStringA Q3V_UI(LoadStringA)
+#define FindResourceA Q3V_UI(FindResourceA)
+#define LoadResource Q3V_UI(LoadResource)
+#define LockResource Q3V_UI(LockResource)
+#define SizeofResource Q3V_UI(SizeofResource)
+#define FreeResource Q3V_UI(FreeResource)
 
 #endif

@@ -9,8 +9,8 @@
 // the real <Name> (Q3V_SYSTEM_PASS_FUNCTIONS) or the layer's System<Name>
 // (Q3V_SYSTEM_OWN_FUNCTIONS), which adds what a UI driver installed by a test
 // or the layer's resource tables need and reaches the real one as
-// Real<Name>. The resource functions (Q3V_LAYER_FUNCTIONS) are the layer's
-// tables in both backends.
+// Real<Name>. The headless system's resource functions read the modules'
+// resource tables; the system's read the resources compiled into them.
 //
 // This header includes nothing: it needs the system's headers before it.
 #pragma once
@@ -128,31 +128,28 @@
     X(DWORD_PTR, SHGetFileInfoA, (LPCSTR path, DWORD attributes, SHFILEINFOA* information, UINT size, UINT flags), (path, attributes, information, size, flags)) \
     X(HMODULE, GetModuleHandleA, (LPCSTR moduleName), (moduleName)) \
     X(FARPROC, GetProcAddress, (HMODULE module, LPCSTR name), (module, name)) \
-    X(int, GetClassNameA, (HWND window, LPSTR buffer, int size), (window, buffer, size))
-
-// The system backend's own: a UI driver, when installed, answers for the
-// person; resources come from the layer's tables; a window class nobody
-// registered is the layer's generic one; dialogs end in the layer's modal loop.
-#define Q3V_SYSTEM_OWN_FUNCTIONS(X) \
-    X(int, MessageBoxA, (HWND owner, LPCSTR text, LPCSTR caption, UINT type), (owner, text, caption, type)) \
-    X(HWND, CreateWindowExA, (DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width, int height, HWND parent, HMENU menuOrId, HINSTANCE instance, LPVOID parameter), (exStyle, className, windowName, style, x, y, width, height, parent, menuOrId, instance, parameter)) \
-    X(BOOL, EndDialog, (HWND dialog, INT_PTR result), (dialog, result)) \
-    X(HMENU, LoadMenuA, (HINSTANCE module, LPCSTR name), (module, name)) \
-    X(BOOL, TrackPopupMenu, (HMENU menu, UINT flags, int x, int y, int reserved, HWND owner, const RECT* rect), (menu, flags, x, y, reserved, owner, rect)) \
-    X(HACCEL, LoadAcceleratorsA, (HINSTANCE module, LPCSTR name), (module, name)) \
-    X(SHORT, GetKeyState, (int virtualKey), (virtualKey)) \
-    X(BOOL, MessageBeep, (UINT type), (type)) \
-    X(BOOL, WinHelpA, (HWND window, LPCSTR helpFile, UINT command, ULONG_PTR data), (window, helpFile, command, data)) \
-    X(HBITMAP, LoadBitmapA, (HINSTANCE module, LPCSTR name), (module, name)) \
-    X(HICON, LoadIconA, (HINSTANCE module, LPCSTR name), (module, name)) \
-    X(HANDLE, LoadImageA, (HINSTANCE module, LPCSTR name, UINT type, int width, int height, UINT flags), (module, name, type, width, height, flags)) \
-    X(BOOL, ShellExecuteExA, (LPSHELLEXECUTEINFOA information), (information))
-
-// The layer's resource tables in both backends.
-#define Q3V_LAYER_FUNCTIONS(X) \
+    X(int, GetClassNameA, (HWND window, LPSTR buffer, int size), (window, buffer, size)) \
     X(int, LoadStringA, (HINSTANCE module, UINT id, LPSTR buffer, int size), (module, id, buffer, size)) \
     X(HRSRC, FindResourceA, (HMODULE module, LPCSTR name, LPCSTR type), (module, name, type)) \
     X(HGLOBAL, LoadResource, (HMODULE module, HRSRC resource), (module, resource)) \
     X(LPVOID, LockResource, (HGLOBAL data), (data)) \
     X(DWORD, SizeofResource, (HMODULE module, HRSRC resource), (module, resource)) \
-    X(BOOL, FreeResource, (HGLOBAL data), (data))
+    X(BOOL, FreeResource, (HGLOBAL data), (data)) \
+    X(HMENU, LoadMenuA, (HINSTANCE module, LPCSTR name), (module, name)) \
+    X(HACCEL, LoadAcceleratorsA, (HINSTANCE module, LPCSTR name), (module, name)) \
+    X(HBITMAP, LoadBitmapA, (HINSTANCE module, LPCSTR name), (module, name)) \
+    X(HICON, LoadIconA, (HINSTANCE module, LPCSTR name), (module, name)) \
+    X(HANDLE, LoadImageA, (HINSTANCE module, LPCSTR name, UINT type, int width, int height, UINT flags), (module, name, type, width, height, flags))
+
+// The system backend's own: a UI driver, when installed, answers for the
+// person; a window class nobody registered is the layer's generic one;
+// dialogs end in the layer's modal loop.
+#define Q3V_SYSTEM_OWN_FUNCTIONS(X) \
+    X(int, MessageBoxA, (HWND owner, LPCSTR text, LPCSTR caption, UINT type), (owner, text, caption, type)) \
+    X(HWND, CreateWindowExA, (DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width, int height, HWND parent, HMENU menuOrId, HINSTANCE instance, LPVOID parameter), (exStyle, className, windowName, style, x, y, width, height, parent, menuOrId, instance, parameter)) \
+    X(BOOL, EndDialog, (HWND dialog, INT_PTR result), (dialog, result)) \
+    X(BOOL, TrackPopupMenu, (HMENU menu, UINT flags, int x, int y, int reserved, HWND owner, const RECT* rect), (menu, flags, x, y, reserved, owner, rect)) \
+    X(SHORT, GetKeyState, (int virtualKey), (virtualKey)) \
+    X(BOOL, MessageBeep, (UINT type), (type)) \
+    X(BOOL, WinHelpA, (HWND window, LPCSTR helpFile, UINT command, ULONG_PTR data), (window, helpFile, command, data)) \
+    X(BOOL, ShellExecuteExA, (LPSHELLEXECUTEINFOA information), (information))

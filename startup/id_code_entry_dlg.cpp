@@ -66,9 +66,9 @@ void CIdCodeEntryDlg::DoDataExchange(CDataExchange* exchange) {
         DWORD low = 0;
         if (!ReadAsciiCode(m_text, high, low)) {
             AFX_MANAGE_STATE(AfxGetStaticModuleState());
-            const char* format = platform::FindStringResource(AfxGetResourceHandle(), res_id::kTooManyCharacters);
-            ShowTargetError(platform::Format(format != nullptr ? format : "%d", kAsciiLength).c_str(),
-                            MB_ICONEXCLAMATION);
+            const std::string format =
+                platform::LoadResourceString(AfxGetResourceHandle(), res_id::kTooManyCharacters).value_or("%d");
+            ShowTargetError(platform::Format(format.c_str(), kAsciiLength).c_str(), MB_ICONEXCLAMATION);
             exchange->Fail();
         }
         m_high = high;

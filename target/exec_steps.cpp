@@ -24,7 +24,6 @@
 
 #include "platform/bstr.h"
 #include "platform/clock.h"
-#include "platform/resources.h"
 
 #include <algorithm>
 #include <array>
@@ -76,8 +75,7 @@ HRESULT CTargetExecVk3::PostStepRequest(DWORD code, DWORD first, DWORD last, con
         return E_FAIL;
     }
     if (g_emuSel == kProgramFlash) {
-        AFX_MANAGE_STATE(AfxGetStaticModuleState());
-        ReportToHost(platform::FindStringResource(AfxGetResourceHandle(), res_id::kProgramFlashMode));
+        ReportToHost(LoadTargetString(res_id::kProgramFlashMode).c_str());
         return E_FAIL;
     }
     m_stopArmed = 1;
@@ -335,8 +333,7 @@ HRESULT CTargetExecVk3::ResetTarget() {
     guard.SetHeld(1);
     LoadRegistersFromHost();
     if (g_emuSel == kProgramFlash) {
-        AFX_MANAGE_STATE(AfxGetStaticModuleState());
-        ReportToHost(platform::FindStringResource(AfxGetResourceHandle(), res_id::kProgramFlashMode));
+        ReportToHost(LoadTargetString(res_id::kProgramFlashMode).c_str());
         return E_FAIL;
     }
     if (g_monitorControl == nullptr || g_monitorEngine == nullptr) {

@@ -15,6 +15,7 @@
 #include "monitor/run_state_monitor.h"
 #include "res/resource_ids.h"
 #include "config/device_data.h"
+#include "config/settings_files.h"
 #include "link/flash_services.h"
 #include "target/host_access_guard.h"
 #include "target/start_stop_hook.h"
@@ -24,7 +25,6 @@
 
 #include "platform/bstr.h"
 #include "platform/clock.h"
-#include "platform/resources.h"
 #include "platform/windows_ui.h"
 
 #include <algorithm>
@@ -150,8 +150,7 @@ HRESULT CTargetExecVk3::CheckGo() {
         return E_FAIL;
     }
     if (g_emuSel == kProgramFlash) {
-        AFX_MANAGE_STATE(AfxGetStaticModuleState());
-        ReportToHost(platform::FindStringResource(AfxGetResourceHandle(), res_id::kProgramFlashMode));
+        ReportToHost(LoadTargetString(res_id::kProgramFlashMode).c_str());
         return E_FAIL;
     }
     return S_OK;

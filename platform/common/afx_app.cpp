@@ -54,7 +54,8 @@ AFX_MODULE_STATE* AfxGetAppModuleState() {
     return &AppState();
 }
 
-AFX_MAINTAIN_STATE2::AFX_MAINTAIN_STATE2(AFX_MODULE_STATE* newState) : previous_(currentState) {
+AFX_MAINTAIN_STATE2::AFX_MAINTAIN_STATE2(AFX_MODULE_STATE* newState)
+    : previous_(currentState), activation_(newState != nullptr ? newState->m_hActCtx : nullptr) {
     currentState = newState;
 }
 
@@ -86,13 +87,22 @@ HINSTANCE AfxFindResourceHandle(LPCSTR name, LPCSTR type) {
     return current;
 }
 
+namespace {
+
+bool HoldsString(HINSTANCE module, UINT id) {
+    char first[2];
+    return LoadStringA(module, id, first, sizeof(first)) > 0;
+}
+
+}  // namespace
+
 HINSTANCE AfxFindStringResourceHandle(UINT id) {
     const HINSTANCE current = AfxGetResourceHandle();
-    if (platform::FindStringResource(current, id) != nullptr) {
+    if (HoldsString(current, id)) {
         return current;
     }
     const HINSTANCE application = AfxGetAppModuleState()->m_hCurrentResourceHandle;
-    return platform::FindStringResource(application, id) != nullptr ? application : current;
+    return HoldsString(application, id) ? application : current;
 }
 
 CWinApp* AfxGetApp() {
@@ -170,6 +180,9 @@ BOOL AfxModuleAttach(AFX_MODULE_STATE* state, HINSTANCE module) {
     if (state->m_hCurrentResourceHandle == nullptr) {
         state->m_hCurrentResourceHandle = module;
     }
+    if (state != AfxGetAppModuleState() && state->m_hActCtx == nullptr) {
+        state->m_hActCtx = platform::MakeModuleActivationContext(module);
+    }
     CWinApp* app = state->m_pCurrentWinApp;
     if (app == nullptr || app->m_hInstance == module) {
         return TRUE;
@@ -203,6 +216,8 @@ void AfxModuleDetach(AFX_MODULE_STATE* state) {
         AFX_MANAGE_STATE(state);
         app->ExitInstance();
     }
+    platform::ReleaseModuleActivationContext(state->m_hActCtx);
+    state->m_hActCtx = nullptr;
     std::lock_guard lock(Attached().mutex);
     Attached().states.erase(state->m_hCurrentInstanceHandle);
 }

@@ -17,12 +17,22 @@ CDialog::CDialog(UINT templateId, CWnd* parent)
 CDialog::CDialog(LPCSTR templateName, CWnd* parent)
     : m_lpszTemplateName(templateName), m_nIDHelp(platform::ResourceId(templateName)), m_pParentWnd(parent) {}
 
-const platform::DialogResource* CDialog::FindTemplate() const {
-    const UINT id = platform::ResourceId(m_lpszTemplateName);
+UINT CDialog::TemplateId() const {
+    return platform::ResourceId(m_lpszTemplateName);
+}
+
+HINSTANCE CDialog::TemplateModule() const {
+    const UINT id = TemplateId();
     if (id == 0) {
         return nullptr;
     }
-    return platform::FindDialogResource(AfxFindResourceHandle(MAKEINTRESOURCE(id), RT_DIALOG), id);
+    const LPCSTR name = MAKEINTRESOURCE(id);
+    const HINSTANCE module = AfxFindResourceHandle(name, RT_DIALOG);
+    return FindResourceA(module, name, RT_DIALOG) != nullptr ? module : nullptr;
+}
+
+const platform::DialogResource* CDialog::FindTemplate() const {
+    return platform::FindDialogResource(TemplateModule(), TemplateId());
 }
 
 HWND CDialog::PreModal() const {
@@ -34,8 +44,8 @@ HWND CDialog::PreModal() const {
 }
 
 INT_PTR CDialog::DoModal() {
-    const platform::DialogResource* dialog = FindTemplate();
-    if (dialog == nullptr || m_hWnd != nullptr) {
+    const HINSTANCE module = TemplateModule();
+    if (module == nullptr || m_hWnd != nullptr) {
         SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
         return -1;
     }
@@ -48,7 +58,7 @@ INT_PTR CDialog::DoModal() {
     m_nModalResult = -1;
     INT_PTR result = -1;
     platform::wnd::WindowBackend& windows = platform::wnd::Backend();
-    const HWND window = windows.CreateDialogFrom(*dialog, owner, this, platform::wnd::DialogMode::Modal);
+    const HWND window = windows.CreateDialogFrom(module, TemplateId(), owner, this, platform::wnd::DialogMode::Modal);
     if (window != nullptr) {
         windows.RunModal(window);
         result = windows.EndResult(window).value_or(m_nModalResult);
@@ -70,16 +80,15 @@ BOOL CDialog::Create(LPCSTR templateName, CWnd* parent) {
     m_lpszTemplateName = templateName;
     m_nIDHelp = platform::ResourceId(templateName);
     m_pParentWnd = parent;
-    const platform::DialogResource* dialog = FindTemplate();
-    if (dialog == nullptr || m_hWnd != nullptr) {
+    const HINSTANCE module = TemplateModule();
+    if (module == nullptr || m_hWnd != nullptr) {
         SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
         return FALSE;
     }
     const HWND owner = parent != nullptr ? parent->m_hWnd : PreModal();
-    return platform::wnd::Backend().CreateDialogFrom(*dialog, owner, this, platform::wnd::DialogMode::Modeless) !=
-                   nullptr
-               ? TRUE
-               : FALSE;
+    const HWND window =
+        platform::wnd::Backend().CreateDialogFrom(module, TemplateId(), owner, this, platform::wnd::DialogMode::Modeless);
+    return window != nullptr ? TRUE : FALSE;
 }
 
 void CDialog::EndDialog(int result) {

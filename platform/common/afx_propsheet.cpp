@@ -36,8 +36,9 @@ CString CPropertyPage::GetTitle() const {
     if (!title_.IsEmpty()) {
         return title_;
     }
-    const platform::DialogResource* dialog = FindTemplate();
-    return dialog != nullptr && dialog->caption != nullptr ? CString(dialog->caption) : CString();
+    const HINSTANCE module = TemplateModule();
+    return module != nullptr ? CString(platform::wnd::Backend().TemplateCaption(module, TemplateId()).c_str())
+                             : CString();
 }
 
 BOOL CPropertyPage::OnApply() {
@@ -330,7 +331,7 @@ INT_PTR CPropertySheet::DoModal() {
         return -1;
     }
     for (CPropertyPage* page : pages_) {
-        if (page->FindTemplate() == nullptr) {
+        if (page->TemplateModule() == nullptr) {
             SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
             return -1;
         }

@@ -310,11 +310,11 @@ void CString::ReleaseBuffer(int newLength) {
 }
 
 BOOL CString::LoadString(UINT id) {
-    const char* text = platform::FindStringResource(AfxFindStringResourceHandle(id), id);
-    if (text == nullptr) {
+    std::optional<std::string> text = platform::LoadResourceString(AfxFindStringResourceHandle(id), id);
+    if (!text.has_value()) {
         return FALSE;
     }
-    text_ = text;
+    text_ = std::move(*text);
     return TRUE;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/afx_thread.h"
 
 #include "platform/afx_app.h"
+#include "platform/afx_wnd.h"
 #include "platform/windows_ui.h"
 
 #include <thread>
@@ -15,6 +16,23 @@ struct ThreadExit {
     UINT exitCode;
     bool deleteThread;
 };
+
+BOOL CALLBACK TakeMainWindow(HWND window, LPARAM found) {
+    if (::GetWindow(window, GW_OWNER) != nullptr || ::IsWindowVisible(window) == FALSE ||
+        (::GetWindowLongA(window, GWL_STYLE) & WS_CHILD) != 0) {
+        return TRUE;
+    }
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+// The calling thread's top-level, unowned, visible window, first in the
+// system's order.
+HWND ThreadMainWindow() {
+    HWND found = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &TakeMainWindow, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
 
 }  // namespace
 
@@ -120,7 +138,8 @@ CWinThread* AfxGetThread() {
 CWnd* AfxGetMainWnd() {
     CWinThread* thread = AfxGetThread();
     if (thread == nullptr) {
-        return nullptr;
+        const HWND host = ThreadMainWindow();
+        return host != nullptr ? CWnd::FromHandle(host) : nullptr;
     }
     if (thread->m_pMainWnd == nullptr && thread != AfxGetAppModuleState()->m_pCurrentWinApp &&
         AfxGetAppModuleState()->m_pCurrentWinApp != nullptr) {

@@ -60,9 +60,13 @@ public:
     virtual LRESULT CallDefault(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
     virtual void SetOwner(HWND window, HWND owner) = 0;
 
-    // A dialog from its template with the object attached, after its
-    // WM_INITDIALOG; null when it cannot be made.
-    virtual HWND CreateDialogFrom(const DialogResource& dialog, HWND owner, CWnd* object, DialogMode mode) = 0;
+    // A dialog from the module's template with the object attached, after
+    // its WM_INITDIALOG; null when it cannot be made. The headless system
+    // reads the template from the module's resource table, the system's
+    // from the resources compiled into the module.
+    virtual HWND CreateDialogFrom(HINSTANCE module, UINT id, HWND owner, CWnd* object, DialogMode mode) = 0;
+    // The caption of the module's template (empty when it has none).
+    virtual std::string TemplateCaption(HINSTANCE module, UINT id) = 0;
     // Shows a created modal dialog, tells an installed UI driver, and runs the
     // modal loop until the dialog has ended or been destroyed.
     virtual void RunModal(HWND dialog) = 0;

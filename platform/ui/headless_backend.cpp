@@ -83,8 +83,14 @@ public:
         }
     }
 
-    HWND CreateDialogFrom(const DialogResource& dialog, HWND owner, CWnd* object, DialogMode mode) override {
-        return ui::CreateDialogFromTemplate(dialog, owner, object, mode);
+    HWND CreateDialogFrom(HINSTANCE module, UINT id, HWND owner, CWnd* object, DialogMode mode) override {
+        const DialogResource* dialog = FindDialogResource(module, id);
+        return dialog != nullptr ? ui::CreateDialogFromTemplate(*dialog, owner, object, mode) : nullptr;
+    }
+
+    std::string TemplateCaption(HINSTANCE module, UINT id) override {
+        const DialogResource* dialog = FindDialogResource(module, id);
+        return dialog != nullptr && dialog->caption != nullptr ? dialog->caption : "";
     }
 
     void RunModal(HWND dialog) override { ui::RunModal(dialog); }

@@ -12,4 +12,3 @@
                   #name " is not led to Platform" #name " by platform/win32_redirects.h");
 Q3V_SYSTEM_PASS_FUNCTIONS(Q3V_CHECK_REDIRECTED)
 Q3V_SYSTEM_OWN_FUNCTIONS(Q3V_CHECK_REDIRECTED)
-Q3V_LAYER_FUNCTIONS(Q3V_CHECK_REDIRECTED)

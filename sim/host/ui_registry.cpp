@@ -472,7 +472,8 @@ HRESULT HostUiRegistry::AddMenu(HINSTANCE instance, DWORD menuId, DWORD owner, c
     if (entries == nullptr) {
         return result == S_OK ? E_INVALIDARG : result;
     }
-    entries->menus[menuId] = {menuId, DescribeInstance(instance), flags, std::move(lines), VariantIds(ids), false};
+    entries->menus[menuId] = {menuId, DescribeInstance(instance), flags, std::move(lines), VariantIds(ids), false,
+                              instance};
     return result;
 }
 

@@ -41,6 +41,7 @@ struct UiMenuEntry {
     std::vector<UiMenuLine> items;
     std::vector<DWORD> ids;  // the command ids the call passed
     bool takenOut = false;   // by slot 31, until slot 89 puts it back
+    HINSTANCE instance = nullptr;  // the module a menu resource was loaded from
 };
 
 struct UiToolbarEntry {

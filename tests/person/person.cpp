@@ -167,6 +167,28 @@ HWND Person::WaitForBox(const std::string& text) {
     return box;
 }
 
+HWND Person::WaitForMenu() {
+    const HWND menu = WaitFor([] {
+        HWND found = nullptr;
+        ::EnumWindows(
+            [](HWND window, LPARAM parameter) -> BOOL {
+                char name[16] = "";
+                ::GetClassNameA(window, name, sizeof(name));
+                if (::IsWindowVisible(window) == FALSE || !OfThisProcess(window) || std::strcmp(name, "#32768") != 0) {
+                    return TRUE;
+                }
+                *reinterpret_cast<HWND*>(parameter) = window;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        return found;
+    });
+    if (menu == nullptr) {
+        Fail("no popup menu appeared");
+    }
+    return menu;
+}
+
 bool Person::WaitUntilGone(HWND window) {
     const bool gone = WaitFor([&] { return ::IsWindow(window) == FALSE || ::IsWindowVisible(window) == FALSE; });
     if (!gone) {

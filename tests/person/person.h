@@ -33,6 +33,8 @@ public:
     HWND WaitForWindow(const std::string& caption);
     // A shown message box whose text is text.
     HWND WaitForBox(const std::string& text);
+    // A shown popup menu of this process (the system's menu window).
+    HWND WaitForMenu();
     // Waits until the window has gone.
     bool WaitUntilGone(HWND window);
     // A sheet's page showing the control (its current page).

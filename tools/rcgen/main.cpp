@@ -1,6 +1,8 @@
-// rcgen <folder> <script name>: writes the resource script of its table and
-// the files the script names into the folder. A table the script cannot hold
-// is an error naming the resource, and nothing is written.
+// rcgen <folder> <script name> [--common-controls-6]: writes the resource
+// script of its table and the files the script names into the folder, with
+// the manifest that asks for version 6 of the common controls when told. A
+// table the script cannot hold is an error naming the resource, and nothing
+// is written.
 #include "tools/rcgen/resource_script.h"
 #include "tools/rcgen/script_table.h"
 
@@ -9,6 +11,7 @@
 #include <fstream>
 #include <iostream>
 #include <stdexcept>
+#include <string_view>
 
 namespace {
 
@@ -24,12 +27,16 @@ void WriteFile(const std::filesystem::path& path, const void* data, std::size_t 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::cerr << "usage: " << argv[0] << " <folder> <script name>\n";
+    const bool manifest = argc == 4 && std::string_view(argv[3]) == "--common-controls-6";
+    if (argc != 3 && !manifest) {
+        std::cerr << "usage: " << argv[0] << " <folder> <script name> [--common-controls-6]\n";
         return 2;
     }
     try {
-        const rcgen::ResourceScript script = rcgen::MakeResourceScript(ScriptTable());
+        rcgen::ResourceScript script = rcgen::MakeResourceScript(ScriptTable());
+        if (manifest) {
+            rcgen::AddCommonControlsManifest(script);
+        }
         const std::filesystem::path folder = argv[1];
         std::filesystem::create_directories(folder);
         // The files first: a script on disk names only files that are there.

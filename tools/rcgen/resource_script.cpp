@@ -268,4 +268,21 @@ ResourceScript MakeResourceScript(const platform::ResourceTable& table) {
     return script;
 }
 
+void AddCommonControlsManifest(ResourceScript& script) {
+    static constexpr char kManifest[] =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n"
+        "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">\r\n"
+        "  <dependency>\r\n"
+        "    <dependentAssembly>\r\n"
+        "      <assemblyIdentity type=\"win32\" name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"\r\n"
+        "                        processorArchitecture=\"*\" publicKeyToken=\"6595b64144ccf1df\" language=\"*\"/>\r\n"
+        "    </dependentAssembly>\r\n"
+        "  </dependency>\r\n"
+        "</assembly>\r\n";
+    constexpr UINT kDllManifestId = 2;
+    constexpr char kManifestType[] = "24";
+    WriteFileResource(script, kDllManifestId, kManifestType, "common_controls.manifest",
+                      std::vector<std::uint8_t>(kManifest, kManifest + sizeof(kManifest) - 1));
+}
+
 }  // namespace rcgen

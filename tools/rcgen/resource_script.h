@@ -37,4 +37,10 @@ const char* SystemClassName(platform::ControlClass kind);
 // bitmap depth, icon size or animation without a file form.
 ResourceScript MakeResourceScript(const platform::ResourceTable& table);
 
+// Adds the manifest of a module that asks for version 6 of the common
+// controls: resource type 24 (a manifest) with id 2, the id of a DLL's own,
+// which the loader binds its imports by and the class library activates
+// around the module's windows.
+void AddCommonControlsManifest(ResourceScript& script);
+
 }  // namespace rcgen

@@ -44,20 +44,30 @@ public:
         ::SetWindowLongPtrA(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
     }
 
-    HWND CreateDialogFrom(const DialogResource& dialog, HWND owner, CWnd* object, DialogMode mode) override {
+    HWND CreateDialogFrom(HINSTANCE module, UINT id, HWND owner, CWnd* object, DialogMode mode) override {
         win32ui::EnsureCommonControls();
-        DWORD style = dialog.style;
-        if (mode == DialogMode::Modal) {
-            style &= ~WS_VISIBLE;  // shown when its loop starts, after its initialisation
-        } else if (mode == DialogMode::Page) {
-            style = (style & ~(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE)) | WS_CHILD |
-                    DS_CONTROL;
+        const std::vector<BYTE> bytes = win32ui::CompiledDialogTemplate(module, id, [mode](DWORD style) {
+            if (mode == DialogMode::Page) {
+                return (style & ~(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE)) | WS_CHILD |
+                       DS_CONTROL;
+            }
+            // A modal dialog is shown when its loop starts, after its
+            // initialisation.
+            return mode == DialogMode::Modal ? style & ~WS_VISIBLE : style;
+        });
+        if (bytes.empty()) {
+            ::SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
+            return nullptr;
         }
-        const std::vector<WORD> words = win32ui::BuildDialogTemplate(dialog, style);
-        const UINT id = dialog.id;
         win32ui::CreationScope creation(object, [id](HWND made) { win32ui::RegisterDialog(made, id, false); });
-        return ::CreateDialogIndirectParamA(win32ui::LayerInstance(), reinterpret_cast<LPCDLGTEMPLATEA>(words.data()),
-                                           owner, &NoProcedure, 0);
+        // The module is the dialog's instance: a picture control finds its
+        // image there.
+        return ::CreateDialogIndirectParamA(module, reinterpret_cast<LPCDLGTEMPLATEA>(bytes.data()), owner,
+                                           &NoProcedure, 0);
+    }
+
+    std::string TemplateCaption(HINSTANCE module, UINT id) override {
+        return win32ui::CompiledDialogCaption(module, id);
     }
 
     void RunModal(HWND dialog) override {

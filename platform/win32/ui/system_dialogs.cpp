@@ -1,5 +1,6 @@
-// The layer's dialogs on the system's windows: in-memory templates, their end
-// states and the modal loop over the real message queue.
+// The layer's dialogs on the system's windows: the templates compiled into
+// the modules, the dialogs' end states and the modal loop over the real
+// message queue.
 #include "platform/win32/ui/system_windows.h"
 
 #include <cstring>
@@ -32,74 +33,39 @@ DialogTable& Dialogs() {
     return *table;
 }
 
-// A template's words: DWORD-aligned items, texts in UTF-16.
-class TemplateWriter {
-public:
-    void Word(WORD word) { words_.push_back(word); }
-    void Dword(DWORD value) {
-        Word(LOWORD(value));
-        Word(HIWORD(value));
-    }
-    void Text(const char* text) {
-        const std::string ansi = text != nullptr ? text : "";
-        if (!ansi.empty()) {
-            const int length = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-            const std::size_t at = words_.size();
-            words_.resize(at + static_cast<std::size_t>(length));
-            ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()),
-                                  reinterpret_cast<LPWSTR>(words_.data() + at), length);
-        }
-        Word(0);
-    }
-    void Align() {
-        if (words_.size() % 2 != 0) {
-            Word(0);
-        }
-    }
-    std::vector<WORD> Take() { return std::move(words_); }
+// The template's style field: DLGTEMPLATEEX (version 1, signature 0xFFFF)
+// has it after its version, help id and extended style; DLGTEMPLATE starts
+// with it.
+constexpr std::size_t kExtendedStyleAt = 12;
+constexpr std::size_t kStyleAt = 0;
+// The fixed part before the menu, class and caption fields.
+constexpr std::size_t kExtendedHeader = 26;
+constexpr std::size_t kHeader = 18;
 
-private:
-    std::vector<WORD> words_;
-};
-
-// The system's atom of a predefined control class, or 0 for one named.
-WORD ClassAtom(ControlClass kind) {
-    switch (kind) {
-    case ControlClass::Button:
-        return 0x0080;
-    case ControlClass::Edit:
-        return 0x0081;
-    case ControlClass::Static:
-        return 0x0082;
-    case ControlClass::ListBox:
-        return 0x0083;
-    case ControlClass::ComboBox:
-        return 0x0085;
-    default:
-        return 0;
-    }
+bool IsExtended(const std::vector<BYTE>& bytes) {
+    return bytes.size() >= 4 && bytes[0] == 1 && bytes[1] == 0 && bytes[2] == 0xFF && bytes[3] == 0xFF;
 }
 
-const char* ClassName(ControlClass kind) {
-    switch (kind) {
-    case ControlClass::ListView:
-        return WC_LISTVIEWA;
-    case ControlClass::TreeView:
-        return WC_TREEVIEWA;
-    case ControlClass::UpDown:
-        return UPDOWN_CLASSA;
-    case ControlClass::Progress:
-        return PROGRESS_CLASSA;
-    case ControlClass::Animate:
-        return ANIMATE_CLASSA;
-    default:
-        return "";
-    }
+WORD WordAt(const std::vector<BYTE>& bytes, std::size_t at) {
+    return static_cast<WORD>(bytes[at] | (bytes[at + 1] << 8));
 }
 
-// The dialog font of the system's own dialogs.
-constexpr WORD kFontPoints = 8;
-constexpr char kFontName[] = "MS Shell Dlg";
+// The offset after a name-or-ordinal field (none, 0xFFFF with an ordinal,
+// or a UTF-16 text to its 0); nullopt when it runs past the end.
+std::optional<std::size_t> SkipNameOrOrdinal(const std::vector<BYTE>& bytes, std::size_t at) {
+    if (at + 2 > bytes.size()) {
+        return std::nullopt;
+    }
+    if (WordAt(bytes, at) == 0xFFFF) {
+        return at + 4 <= bytes.size() ? std::optional<std::size_t>(at + 4) : std::nullopt;
+    }
+    for (; at + 2 <= bytes.size(); at += 2) {
+        if (WordAt(bytes, at) == 0) {
+            return at + 2;
+        }
+    }
+    return std::nullopt;
+}
 
 void KeepThreadMessage(const MSG& message) {
     std::lock_guard lock(Dialogs().mutex);
@@ -127,43 +93,44 @@ void Handle(MSG& message, HWND dialog, bool sheet) {
 
 }  // namespace
 
-std::vector<WORD> BuildDialogTemplate(const DialogResource& dialog, DWORD style) {
-    TemplateWriter out;
-    out.Dword(style | DS_SETFONT);
-    out.Dword(0);  // extended style
-    out.Word(static_cast<WORD>(dialog.controls.size()));
-    out.Word(static_cast<WORD>(dialog.x));
-    out.Word(static_cast<WORD>(dialog.y));
-    out.Word(static_cast<WORD>(dialog.width));
-    out.Word(static_cast<WORD>(dialog.height));
-    out.Word(0);  // no menu
-    out.Word(0);  // the dialog class
-    out.Text(dialog.caption);
-    out.Word(kFontPoints);
-    out.Text(kFontName);
-    for (const DialogControl& control : dialog.controls) {
-        out.Align();
-        out.Dword(control.style | WS_CHILD | (control.hidden ? 0u : WS_VISIBLE));
-        out.Dword(0);
-        out.Word(static_cast<WORD>(control.x));
-        out.Word(static_cast<WORD>(control.y));
-        out.Word(static_cast<WORD>(control.width));
-        out.Word(static_cast<WORD>(control.height));
-        out.Word(static_cast<WORD>(control.id));
-        if (const WORD atom = ClassAtom(control.kind); atom != 0) {
-            out.Word(0xFFFF);
-            out.Word(atom);
-        } else {
-            out.Text(ClassName(control.kind));
-        }
-        // A picture's text names a resource, which the modules do not carry
-        // in this form.
-        const DWORD type = control.style & SS_TYPEMASK;
-        const bool picture = control.kind == ControlClass::Static && (type == SS_ICON || type == SS_BITMAP);
-        out.Text(picture ? "" : control.text);
-        out.Word(0);  // no creation data
+std::vector<BYTE> CompiledDialogTemplate(HINSTANCE module, UINT id, const std::function<DWORD(DWORD)>& restyle) {
+    const HRSRC found = ::FindResourceA(module, MAKEINTRESOURCE(id), RT_DIALOG);
+    const HGLOBAL loaded = found != nullptr ? ::LoadResource(module, found) : nullptr;
+    const auto* data = loaded != nullptr ? static_cast<const BYTE*>(::LockResource(loaded)) : nullptr;
+    if (data == nullptr) {
+        return {};
     }
-    return out.Take();
+    std::vector<BYTE> bytes(data, data + ::SizeofResource(module, found));
+    const std::size_t at = IsExtended(bytes) ? kExtendedStyleAt : kStyleAt;
+    if (bytes.size() < (IsExtended(bytes) ? kExtendedHeader : kHeader)) {
+        return {};
+    }
+    DWORD style = 0;
+    std::memcpy(&style, bytes.data() + at, sizeof(style));
+    style = restyle(style);
+    std::memcpy(bytes.data() + at, &style, sizeof(style));
+    return bytes;
+}
+
+std::string CompiledDialogCaption(HINSTANCE module, UINT id) {
+    const std::vector<BYTE> bytes = CompiledDialogTemplate(module, id, [](DWORD style) { return style; });
+    if (bytes.empty()) {
+        return {};
+    }
+    // The menu, the class, then the caption.
+    std::optional<std::size_t> at = SkipNameOrOrdinal(bytes, IsExtended(bytes) ? kExtendedHeader : kHeader);
+    at = at.has_value() ? SkipNameOrOrdinal(bytes, *at) : std::nullopt;
+    const std::optional<std::size_t> end = at.has_value() ? SkipNameOrOrdinal(bytes, *at) : std::nullopt;
+    if (!end.has_value()) {
+        return {};
+    }
+    std::wstring caption(reinterpret_cast<const wchar_t*>(bytes.data() + *at), (*end - *at) / 2 - 1);
+    const int length = ::WideCharToMultiByte(CP_ACP, 0, caption.data(), static_cast<int>(caption.size()), nullptr, 0,
+                                             nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(length), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, caption.data(), static_cast<int>(caption.size()), text.data(), length, nullptr,
+                          nullptr);
+    return text;
 }
 
 void RegisterDialog(HWND dialog, UINT templateId, bool sheet, bool wizard) {

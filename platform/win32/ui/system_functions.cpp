@@ -1,9 +1,7 @@
 // The system backend's own functions (Q3V_SYSTEM_OWN_FUNCTIONS): the
 // system's, except that a UI driver a test installed answers for the person
-// (boxes, popup menus, keys) and is told of help, sounds and the shell; that
-// resources come from the layer's tables, made into the system's objects; and
+// (boxes, popup menus, keys) and is told of help, sounds and the shell; and
 // that a window class nobody registered is the layer's generic window.
-#include "platform/resources.h"
 #include "platform/ui.h"
 #include "platform/win32/ui/system_windows.h"
 
@@ -74,11 +72,6 @@ std::vector<platform::MenuItemView> ViewOfMenu(HMENU menu) {
     return items;
 }
 
-HICON IconOfSize(int width, int height) {
-    const HICON application = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32512));  // IDI_APPLICATION
-    return static_cast<HICON>(::CopyImage(application, IMAGE_ICON, width, height, 0));
-}
-
 }  // namespace
 
 int SystemMessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
@@ -103,35 +96,6 @@ HWND SystemCreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, D
                                parameter);
 }
 
-HMENU SystemLoadMenuA(HINSTANCE module, LPCSTR name) {
-    const platform::MenuResource* resource = platform::FindMenuResource(module, platform::ResourceId(name));
-    if (resource == nullptr) {
-        return RealLoadMenuA(module, name);
-    }
-    const HMENU top = ::CreateMenu();
-    std::vector<HMENU> open = {top};
-    for (const platform::MenuEntry& entry : resource->items) {
-        if (entry.level < 0 || entry.level >= static_cast<int>(open.size())) {
-            ::DestroyMenu(top);
-            SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND);
-            return nullptr;
-        }
-        open.resize(static_cast<std::size_t>(entry.level) + 1);
-        const HMENU menu = open.back();
-        constexpr UINT kState = MF_GRAYED | MF_DISABLED | MF_CHECKED;
-        if ((entry.flags & MF_SEPARATOR) != 0) {
-            ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-        } else if ((entry.flags & MF_POPUP) != 0) {
-            const HMENU popup = ::CreatePopupMenu();
-            ::AppendMenuA(menu, MF_POPUP | (entry.flags & kState), reinterpret_cast<UINT_PTR>(popup), entry.text);
-            open.push_back(popup);
-        } else {
-            ::AppendMenuA(menu, MF_STRING | (entry.flags & kState), entry.id, entry.text);
-        }
-    }
-    return top;
-}
-
 BOOL SystemTrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner, const RECT* rect) {
     platform::UiDriver* driver = platform::GetUiDriver();
     if (driver == nullptr) {
@@ -151,16 +115,6 @@ BOOL SystemTrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HW
     }
     ::PostMessageA(owner, WM_COMMAND, MAKEWPARAM(chosen, 0), 0);
     return TRUE;
-}
-
-HACCEL SystemLoadAcceleratorsA(HINSTANCE module, LPCSTR name) {
-    const platform::AcceleratorResource* resource =
-        platform::FindAcceleratorResource(module, platform::ResourceId(name));
-    if (resource == nullptr) {
-        return RealLoadAcceleratorsA(module, name);
-    }
-    std::vector<ACCEL> entries(resource->entries.begin(), resource->entries.end());
-    return ::CreateAcceleratorTableA(entries.data(), static_cast<int>(entries.size()));
 }
 
 SHORT SystemGetKeyState(int virtualKey) {
@@ -188,41 +142,6 @@ BOOL SystemWinHelpA(HWND window, LPCSTR helpFile, UINT command, ULONG_PTR data) 
         driver->OnHelp(request);
     }
     return RealWinHelpA(window, helpFile, command, data);
-}
-
-HBITMAP SystemLoadBitmapA(HINSTANCE module, LPCSTR name) {
-    const platform::BitmapResource* bitmap =
-        module != nullptr ? platform::FindBitmapResource(module, platform::ResourceId(name)) : nullptr;
-    if (bitmap == nullptr) {
-        return RealLoadBitmapA(module, name);
-    }
-    return ::CreateBitmap(bitmap->width, bitmap->height, 1, bitmap->bitsPerPixel, bitmap->bits.data());
-}
-
-// The layer's icons have a size and no picture: the application's icon
-// stands for them.
-HICON SystemLoadIconA(HINSTANCE module, LPCSTR name) {
-    const platform::IconResource* icon =
-        module != nullptr ? platform::FindIconResource(module, platform::ResourceId(name)) : nullptr;
-    if (icon == nullptr) {
-        return RealLoadIconA(module, name);
-    }
-    return IconOfSize(icon->width, icon->height);
-}
-
-HANDLE SystemLoadImageA(HINSTANCE module, LPCSTR name, UINT type, int width, int height, UINT flags) {
-    if (module != nullptr && (flags & LR_LOADFROMFILE) == 0) {
-        const UINT id = platform::ResourceId(name);
-        if (type == IMAGE_BITMAP && platform::FindBitmapResource(module, id) != nullptr) {
-            return SystemLoadBitmapA(module, name);
-        }
-        if (type == IMAGE_ICON) {
-            if (const platform::IconResource* icon = platform::FindIconResource(module, id)) {
-                return IconOfSize(width != 0 ? width : icon->width, height != 0 ? height : icon->height);
-            }
-        }
-    }
-    return RealLoadImageA(module, name, type, width, height, flags);
 }
 
 BOOL SystemShellExecuteExA(LPSHELLEXECUTEINFOA information) {

@@ -1,4 +1,4 @@
-// Property sheets as the system's sheets: pages from in-memory templates,
+// Property sheets as the system's sheets: pages from the compiled templates,
 // each page's object attached when its dialog is made, the sheet run as a
 // modeless sheet in the layer's modal loop.
 #include "platform/afx_propsheet.h"
@@ -44,8 +44,7 @@ INT_PTR SystemSheets::InitialisePage(HWND window, WPARAM wParam, LPARAM lParam) 
     if (page == nullptr || !win32ui::AttachObject(*page, window)) {
         return TRUE;
     }
-    const DialogResource* dialog = page->FindTemplate();
-    win32ui::RegisterDialog(window, dialog != nullptr ? dialog->id : 0, false);
+    win32ui::RegisterDialog(window, page->TemplateId(), false);
     page->firstSetActive_ = true;
     return AfxCallWndProc(page, window, WM_INITDIALOG, wParam, lParam);
 }
@@ -53,13 +52,15 @@ INT_PTR SystemSheets::InitialisePage(HWND window, WPARAM wParam, LPARAM lParam) 
 INT_PTR SystemSheets::Run(CPropertySheet& sheet, HWND owner) {
     win32ui::EnsureCommonControls();
     const int count = sheet.GetPageCount();
-    std::vector<std::vector<WORD>> templates;
+    std::vector<std::vector<BYTE>> templates;
     std::vector<std::string> titles;
     std::vector<PROPSHEETPAGEA> pages(static_cast<std::size_t>(count));
     for (int index = 0; index < count; ++index) {
         CPropertyPage* page = sheet.GetPage(index);
-        const DialogResource* dialog = page->FindTemplate();
-        templates.push_back(win32ui::BuildDialogTemplate(*dialog, PageStyle(dialog->style)));
+        templates.push_back(win32ui::CompiledDialogTemplate(page->TemplateModule(), page->TemplateId(), &PageStyle));
+        if (templates.back().empty()) {
+            return -1;
+        }
         titles.push_back(page->GetTitle().Str());
     }
     for (int index = 0; index < count; ++index) {
@@ -73,7 +74,7 @@ INT_PTR SystemSheets::Run(CPropertySheet& sheet, HWND owner) {
         }
         entry.dwFlags = PSP_DLGINDIRECT | (titles[at].empty() ? 0 : PSP_USETITLE) |
                         (sheet.GetPage(index)->m_psp.dwFlags & PSP_HASHELP);
-        entry.hInstance = win32ui::LayerInstance();
+        entry.hInstance = sheet.GetPage(index)->TemplateModule();
         entry.pResource = reinterpret_cast<LPCDLGTEMPLATEA>(templates[at].data());
         entry.pfnDlgProc = &PageProcedure;
         entry.pszTitle = titles[at].c_str();

@@ -6,6 +6,8 @@
 
 #include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace platform::win32ui {
 
@@ -60,8 +62,11 @@ void PumpUntil(HWND dialog, bool sheet, const std::function<bool()>& done);
 int PumpWaiting();
 bool TakeKeptThreadMessage(MSG& message);
 
-// An in-memory dialog template (DLGTEMPLATE, the dialog font set) from the
-// layer's template, with the given window style.
-std::vector<WORD> BuildDialogTemplate(const DialogResource& dialog, DWORD style);
+// A copy of the dialog template compiled into the module (DLGTEMPLATE or
+// DLGTEMPLATEEX) with its window style made by restyle; empty when the
+// module has no such template.
+std::vector<BYTE> CompiledDialogTemplate(HINSTANCE module, UINT id, const std::function<DWORD(DWORD)>& restyle);
+// The caption of that template (empty when it has none).
+std::string CompiledDialogCaption(HINSTANCE module, UINT id);
 
 }  // namespace platform::win32ui
