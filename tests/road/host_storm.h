@@ -161,6 +161,9 @@ private:
     // A console command of the plug-in in the host's command window: true
     // when it answered S_OK and told nothing.
     bool Command(const std::string& line);
+    // A console command that changes the lists: one that answered success
+    // must show as holds says.
+    bool CommandChanges(const std::string& line, const std::function<bool(const Lists&)>& holds);
     // A change that answered success shows in the host's lists.
     void ExpectLists(const std::string& what, const std::function<bool(const Lists&)>& holds);
     // The first interface of that id the plug-in registered with the host.

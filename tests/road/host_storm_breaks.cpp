@@ -76,6 +76,15 @@ bool HostStorm::Command(const std::string& line) {
     return output.result == S_OK && !Told();
 }
 
+bool HostStorm::CommandChanges(const std::string& line, const std::function<bool(const Lists&)>& holds) {
+    detail_ = "cmd " + line;
+    if (!Command(line)) {
+        return false;
+    }
+    ExpectLists(detail_, holds);
+    return true;
+}
+
 void HostStorm::ExpectLists(const std::string& what, const std::function<bool(const Lists&)>& holds) {
     if (!Failed() && !holds(HostLists())) {
         Expect(false, Check::ListChanged, what + " answered success, and the host's lists do not show it");
@@ -157,12 +166,7 @@ bool HostStorm::BreakpointCommand(StormRng& rng, const Lists& lists) {
         break;
     }
     }
-    detail_ = "cmd " + line;
-    if (!Command(line)) {
-        return false;
-    }
-    ExpectLists(detail_, holds);
-    return true;
+    return CommandChanges(line, holds);
 }
 
 bool HostStorm::BreakpointListWindow(StormRng& rng) {
@@ -300,12 +304,7 @@ bool HostStorm::ConditionCommand(StormRng& rng, const Lists& lists) {
         break;
     }
     }
-    detail_ = "cmd " + line;
-    if (!Command(line)) {
-        return false;
-    }
-    ExpectLists(detail_, holds);
-    return true;
+    return CommandChanges(line, holds);
 }
 
 // A console command of either kind, then a go: what the command changed
