@@ -1,5 +1,7 @@
 #include "tests/road/host_storm.h"
 
+#include "sim/host/console.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
