@@ -63,9 +63,17 @@ BOOL CALLBACK MatchStatic(HWND child, LPARAM parameter) {
     return TRUE;
 }
 
+// Only this process's windows: other test programs may show a sheet or box of
+// the same caption on the same display at the same time.
+bool OfThisProcess(HWND window) {
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    return process == ::GetCurrentProcessId();
+}
+
 BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
     auto* search = reinterpret_cast<Search*>(parameter);
-    if (::IsWindowVisible(window) == FALSE) {
+    if (::IsWindowVisible(window) == FALSE || !OfThisProcess(window)) {
         return TRUE;
     }
     if (!search->caption.empty()) {

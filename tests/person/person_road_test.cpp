@@ -41,6 +41,24 @@ using persontest::Person;
     return text;
 }
 
+BOOL CALLBACK MatchHostWindow(HWND window, LPARAM parameter) {
+    char caption[32] = "";
+    ::GetWindowTextA(window, caption, sizeof(caption));
+    if (std::string(caption) != "Kestrune") {
+        return TRUE;
+    }
+    *reinterpret_cast<HWND*>(parameter) = window;
+    return FALSE;
+}
+
+// The host's main window, made on this thread: another test program on the
+// same display has a window of the same caption.
+HWND HostWindowOfThisThread() {
+    HWND found = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &MatchHostWindow, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 class PersonRoad : public roadtest::EmulatorRoad {
 protected:
     void SetUp() override {
@@ -55,7 +73,7 @@ protected:
         ASSERT_NO_FATAL_FAILURE(roadtest::AttachPlugin(*host_));
         host_->Services().OpenSession(session_.Windows(), "sess");
         host_->Services().DeviceDescription().SetDescription(roadtest::kDemoDescription);
-        hostWindow_ = ::FindWindowA(nullptr, "Kestrune");
+        hostWindow_ = HostWindowOfThisThread();
         ASSERT_NE(hostWindow_, nullptr) << "the host's main window";
         ::ShowWindow(hostWindow_, SW_SHOW);
     }
