@@ -209,11 +209,15 @@ WORD CMonitorRunBase::PrepareStepOverBreak(DWORD address) {
         g_appliedBreakChannels = g_breakChannels;
     }
     g_appliedBreakChannels[0] = StepChannel(address);
+    // A break byte left where the step starts goes: the instruction it
+    // replaced runs. Only the break byte: the entry's byte is the one its
+    // last go replaced, and the program under a breakpoint that no go has
+    // put in (a download, a write) is newer than it.
     BreakQuery query{address};
     if (FindBreakpoint(query) == break_result::kFound) {
         const MonitorBreakEntry& entry = g_monitorBreakTable[static_cast<std::size_t>(query.entry)];
         BYTE current = 0;
-        if (CFirmCommand().ReadMemory(access_code::kByte, address, 1, &current) == 0 && current != entry.savedByte) {
+        if (CFirmCommand().ReadMemory(access_code::kByte, address, 1, &current) == 0 && current == entry.breakByte) {
             g_firmWriteData[0] = static_cast<BYTE>(entry.savedByte);
             if (CFirmCommand().WriteMemory(access_code::kByte, address, 1, 1) == kStatusTargetReset) {
                 return kStatusTargetReset;

@@ -166,6 +166,9 @@ CRunStateMonitor::~CRunStateMonitor() {
 void CRunStateMonitor::SetRunning(DWORD value) {
     m_running = value != 0 ? 1 : 0;
     m_unreportedSince = 0;
+    if (value == 0) {
+        m_wentOn = false;  // the run has ended
+    }
     if (value != 0) {
         // A new launch: no cause of an earlier stop stands for it.
         m_stopCauses.fill(stop_cause::kNone);
@@ -280,13 +283,15 @@ DWORD CRunStateMonitor::Poll() {
         registersRead = command.ReadRegisterFile(RegisterFile());
     }
     g_stopRegistersRead = registersRead == kOk;
-    if (registersRead == kOk && g_startRunMode != run_mode::kGo && g_launched != 0 && !StopRequested() &&
-        !m_launchResent && RegistersAsLaunched()) {
+    if (registersRead == kOk && (g_startRunMode != run_mode::kGo || m_wentOn) && g_launched != 0 &&
+        !StopRequested() && !m_launchResent && RegistersAsLaunched()) {
         // The go request has no reply: one the emulator refused never ran,
         // and the run state still names the stop before it. A step whose
         // stop leaves every register as its launch wrote them is sent once
         // more: one refused runs now, and an instruction that keeps every
-        // register (a jump to itself) runs again to the same state.
+        // register (a jump to itself) runs again to the same state. So is a
+        // go that went on after its step off: no break stands where it went
+        // on from, so it stops there only when it never ran.
         const WORD again = command.StartExecution(g_startRunMode);
         m_launchResent = true;
         if (again == kOk) {
@@ -319,8 +324,13 @@ DWORD CRunStateMonitor::Poll() {
             g_startRunMode = run_mode::kStepOver;
         }
         bool breakpointAhead = false;
-        resumed = ContinuationCheck(stop, false) && !EndsAtNextBreak(breakpointAhead) && Resume(stop) == kOk;
-        if (!resumed) {
+        bool reset = false;
+        resumed = ContinuationCheck(stop, false) && !EndsAtNextBreak(breakpointAhead) && GoOn(stop, reset);
+        if (reset) {
+            static_cast<void>(command.ClearSuspendState());
+            Disarm();
+            ReadResetStop(command);
+        } else if (!resumed) {
             static_cast<void>(command.ClearSuspendState());
             Disarm();
             if (stop.word == kStopBreakByte && (g_protocolType == 1 || g_protocolType == 2)) {
@@ -339,9 +349,13 @@ DWORD CRunStateMonitor::Poll() {
         Disarm();
         PrintKeyOrReset(stop_cause::kBreakKey);
         break;
-    case kStopStep:
-        resumed = ContinuationCheck(stop, true) && Resume(stop) == kOk;
-        if (!resumed) {
+    case kStopStep: {
+        bool reset = false;
+        resumed = ContinuationCheck(stop, true) && GoOn(stop, reset);
+        if (reset) {
+            static_cast<void>(command.ClearSuspendState());
+            ReadResetStop(command);
+        } else if (!resumed) {
             static_cast<void>(command.ClearSuspendState());
             if (g_protocolType == 4) {
                 for (std::size_t n = 0; n < kBreakChannelCount; ++n) {
@@ -354,19 +368,26 @@ DWORD CRunStateMonitor::Poll() {
             PrintBreakOrStep(stop, false);
         }
         break;
-    case kStopIllegal:
+    }
+    case kStopIllegal: {
         if (g_protocolType <= 3) {
             // The opcode's address: after one at the top of the address
             // space the firmware's PC has wrapped to 0.
             g_registerImage[kPcIndex] = (Pc() - 1) & PcAddressMask();
         }
-        resumed = ContinuationCheck(stop, true) && Resume(stop) == kOk;
-        if (!resumed) {
+        bool reset = false;
+        resumed = ContinuationCheck(stop, true) && GoOn(stop, reset);
+        if (reset) {
+            static_cast<void>(command.ClearSuspendState());
+            Disarm();
+            ReadResetStop(command);
+        } else if (!resumed) {
             PrintBreakOrStep(stop, false);
             Disarm();
             static_cast<void>(command.ClearSuspendState());
         }
         break;
+    }
     case kStopReset:
         static_cast<void>(command.ClearSuspendState());
         Disarm();
@@ -383,6 +404,7 @@ DWORD CRunStateMonitor::Poll() {
     }
     g_linkStopByte = 0;
     if (!resumed) {
+        m_wentOn = false;
         // The run is over: the events are sent without their breaks, and the
         // trace stays as recorded for the trace list.
         if (IEventEngineHooks* engine = GetEventEngineHooks()) {
@@ -439,6 +461,16 @@ bool CRunStateMonitor::EndsAtNextBreak(bool& breakpoint) {
         CopyWorkingChannels(channels, kAppliedRecordBytes);
     }
     return breakpoint || condition;
+}
+
+bool CRunStateMonitor::GoOn(const StopBlock& stop, bool& reset) {
+    const WORD result = Resume(stop);
+    reset = result == kTargetReset;
+    if (result != kOk && !reset) {
+        g_stopRegistersRead = false;
+    }
+    m_wentOn = result == kOk && g_startRunMode == run_mode::kGo;
+    return result == kOk;
 }
 
 WORD CRunStateMonitor::Resume(const StopBlock&) {
@@ -711,7 +743,15 @@ void CRunStateMonitor::ReportResetAtLaunch(DWORD runMode) {
     m_stopCauses.fill(stop_cause::kNone);
     g_startRunMode = runMode;
     static_cast<void>(command.ClearSuspendState());  // answers 0
-    // The reset's registers; once more when the first read is refused.
+    ReadResetStop(command);
+    g_monitorReplyState = kMonitorReplyPending;
+    m_running = 0;
+    if (g_emuResponse != nullptr) {
+        g_emuResponse->SetRunStatus(kNotRun);
+    }
+}
+
+void CRunStateMonitor::ReadResetStop(CFirmCommand& command) {
     WORD registersRead = command.ReadRegisterFile(RegisterFile());
     if (registersRead != kOk && registersRead != kTargetReset) {
         registersRead = command.ReadRegisterFile(RegisterFile());
@@ -720,11 +760,6 @@ void CRunStateMonitor::ReportResetAtLaunch(DWORD runMode) {
     PrintKeyOrReset(stop_cause::kTargetReset);
     // A monitor that cannot be set up again shows at the next command.
     static_cast<void>(MonitorInitMonitor());
-    g_monitorReplyState = kMonitorReplyPending;
-    m_running = 0;
-    if (g_emuResponse != nullptr) {
-        g_emuResponse->SetRunStatus(kNotRun);
-    }
 }
 
 void CRunStateMonitor::TakeBreakBytesOut() {

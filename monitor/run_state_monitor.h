@@ -23,6 +23,8 @@
 #include <memory>
 #include <string_view>
 
+class CFirmCommand;
+
 // The stop-cause texts by index (0 to 34), each appended as it stands.
 inline constexpr int kStopCauseCount = 35;
 std::string_view StopCauseText(int index);
@@ -96,6 +98,14 @@ private:
     bool EndsAtNextBreak(bool& breakpoint);
     // Starts the stopped program again in the run mode of its last start.
     WORD Resume(const StopBlock& stop);
+    // A run whose rules say it goes on from this stop: whether it did. One
+    // that could not has failed, and this stop is none of the run's: a reset
+    // met on the way ends it as the reset's stop (reset set), anything else
+    // as a failure, which run control names so.
+    bool GoOn(const StopBlock& stop, bool& reset);
+    // The reset's stop: its registers read (once more when the first read
+    // fails), its cause, and the monitor set up again.
+    void ReadResetStop(CFirmCommand& command);
     // The hit value: the bit of the last enabled applied channel, timed
     // before its instruction, that holds the PC.
     static DWORD HitMask(DWORD pc);
@@ -128,6 +138,8 @@ private:
     // more because its stop left them all as they were.
     std::array<DWORD, 20> m_launchRegisters{};
     bool m_launchResent = false;
+    // The go went on after its step off: its last launch was the going on.
+    bool m_wentOn = false;
 };
 
 extern std::unique_ptr<CRunStateMonitor> g_runStateMonitor;

@@ -14,6 +14,7 @@
 
 #include "breaks/break_manager.h"
 #include "frame/host_profile_accessor.h"
+#include "frame/target_memory.h"
 #include "res/resource_ids.h"
 #include "target/target_exec_vk3.h"
 #include "target/target_vk3.h"
@@ -170,6 +171,27 @@ TEST_F(BreakRoad, AGoFromABreakpointStopsAtOneOnTheNextInstruction) {
     EXPECT_EQ(Pc(), 0xC011u) << "not round to C010 again";
     EXPECT_EQ(GoUntilStopped(), "BREAK POINT");
     EXPECT_EQ(Pc(), 0xC010u) << "on from C011 the loop comes round";
+}
+
+// The host changes the instruction under a breakpoint after the go that
+// stopped there: a step over from it runs the new instruction, and the byte
+// the go had saved does not come back. (The step put the old jump back over
+// the host's no-operation and went round to C000.)
+TEST_F(BreakRoad, AStepOverFromABreakpointRunsTheByteTheHostWroteThere) {
+    DWORD id = 0;
+    ASSERT_EQ(HostAdd(0xC006, &id), S_OK);
+    ASSERT_EQ(GoUntilStopped(), "BREAK POINT");
+    ASSERT_EQ(Pc(), 0xC006u);
+    const BYTE nop = 0x04;
+    ASSERT_EQ(target_->GetMemoryHandler()->WriteMemory(0xC006, 0xC006, 1, &nop), S_OK);
+    ASSERT_EQ(exec_->StepOver(), S_OK);
+    AwaitEnd();
+    EXPECT_EQ(Status().pc, 0xC007u) << "the emulator's PC after the no-operation";
+    EXPECT_EQ(Pc(), 0xC007u);
+    BYTE read = 0;
+    ASSERT_EQ(target_->GetMemoryHandler()->ReadMemory(0xC006, 0xC006, 1, &read), S_OK);
+    EXPECT_EQ(read, nop);
+    EXPECT_TRUE(ui_.MessageBoxes().empty());
 }
 
 TEST_F(BreakRoad, TheHostsEnableAndDisableAllReachTheTarget) {

@@ -1,17 +1,18 @@
 #include "tests/road/host_storm.h"
 
 #include "sim/host/console.h"
-#include "sim/host/run_control_services.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
+#include <iterator>
 #include <sstream>
 
 namespace roadtest {
 
 namespace {
 
+using namespace storm;
 using emutest::Bytes;
 using testing_support::Below;
 using testing_support::FaultName;
@@ -19,60 +20,40 @@ using testing_support::HexText;
 
 // The run CI makes, in every leg: a few seconds natively.
 constexpr std::uint64_t kCiSeed = 0x5EED0042;
-constexpr std::uint32_t kCiIterations = 150;
+constexpr std::uint32_t kCiIterations = 200;
 
-// The demo program (Vk3Demo.mot): C000 JSR.A C010; C004 NOP; C005 NOP;
-// C006 JMP.B C000; C010 NOP; C011 NOP; C012 RTS.
-constexpr DWORD kEntry = 0xC000;
-constexpr DWORD kBreakAddress = 0xC005;
-constexpr BYTE kNop = 0x04;
-constexpr DWORD kVectorArea = 0xFFDC;
-constexpr DWORD kStack = 0x0900;
-// The user's RAM the storm reads and writes, below the stack.
-constexpr DWORD kRamTop = 0x0400;
-constexpr DWORD kRamEnd = 0x07FF;
 constexpr std::size_t kPc = 14;
-constexpr DWORD kStopIllegal = 0x494C;  // "IL"
 constexpr std::size_t kIsp = 17;
-constexpr std::size_t kR0 = 0;
-constexpr std::size_t kSb = 18;
 constexpr std::size_t kLinesKept = 60;
 constexpr DWORD kFramesShown = 40;
-// The stop cause of a run that failed before a stop.
-constexpr char kFailedRun[] = "ERROR";
-// Stop causes: a step's normal end, and a target reset that cut a run short.
-constexpr char kStepEnd[] = "STEP NORMAL END";
-constexpr char kTargetReset[] = "TARGET RESET";
+constexpr std::size_t kBoxesShown = 5;
+constexpr char kNotAgain[] = "Do not show this dialog box again.";
+constexpr std::size_t kProbeBytes = 64;
 
-const char* const kOpNames[] = {"read",      "write",     "download", "go to a breakpoint", "go and halt",
-                                "step",      "registers", "reset",    "status",             "reconnect"};
-const char* const kCheckNames[] = {"bounded",          "memory read",   "memory written", "program in flash",
-                                   "stop reported",    "stop registers", "break reached", "break bytes gone",
-                                   "reset done",       "recovered"};
-
-// Where a single step from each address of the demo stops.
-struct StepFrom {
-    DWORD from;
-    DWORD to;
-};
-constexpr StepFrom kSteps[] = {{0xC000, 0xC010}, {0xC004, 0xC005}, {0xC005, 0xC006},
-                               {0xC006, 0xC000}, {0xC010, 0xC011}, {0xC011, 0xC012}};
-
-DWORD RegisterMask(std::size_t index) {
-    return static_cast<DWORD>((1ull << (simhost::kHostRegisterNames[index].width * 8)) - 1);
-}
-
-// Texts the target reports that tell of no failure: the reset, the
-// versions, the flash progress and a stop's cause (which the host's run-state
-// event has the target report).
-bool Informational(const std::string& text, const std::string& stopCause) {
-    return text == "RESET CPU" || text.starts_with("Boot version") || text.starts_with("Q3v firmware version") ||
-           text.starts_with(" Flash memory ") || (!stopCause.empty() && text == stopCause);
-}
+const char* const kOpNames[] = {"read",        "write",     "download",   "copy",   "compare",       "search",
+                                "go",          "go until",  "reset and go", "step", "step over",     "step out",
+                                "registers",   "reset",     "breakpoints", "conditions", "command and go",
+                                "status",      "reconnect"};
+const char* const kCheckNames[] = {"bounded",         "memory read",   "memory written", "program in flash",
+                                   "stop reported",   "stop registers", "stop place",     "break bytes hidden",
+                                   "list changed",    "reset done",     "chip at the end", "recovered"};
 
 }  // namespace
 
 StormUi::StormUi() : ConsoleUiDriver(std::cin, sink_, false) {}
+
+// A connect that failed has the Emulator Setting sheet shown at every
+// connect after it; the person who answers it each time asks not to see it
+// again, as the unattended host would otherwise take the same sheet coming
+// back for a loop and cancel it.
+void StormUi::OnDialog(platform::UiDialog& dialog) {
+    for (const platform::ControlView& control : dialog.View().controls) {
+        if (control.kind == "check box" && control.text == kNotAgain) {
+            dialog.Check(control.id, true);
+        }
+    }
+    ConsoleUiDriver::OnDialog(dialog);
+}
 
 int StormUi::OnMessageBox(const platform::MessageBoxRequest& request) {
     {
@@ -98,6 +79,7 @@ void HostStorm::SetUp() {
     host_ = std::make_unique<simhost::SimHost>();
     ASSERT_NO_FATAL_FAILURE(AttachPlugin(*host_));
     session_ = std::make_unique<simhost::DebugSession>(*host_, [this](const std::string& line) { Print(line); });
+    commands_ = std::make_unique<simhost::CommandWindow>(host_->Services(), host_->Log());
     ASSERT_TRUE(session_->OpenSession(simhost::DefaultSeedFile()));
     ASSERT_TRUE(Connect()) << failure_;
 }
@@ -108,6 +90,7 @@ void HostStorm::TearDown() {
         EXPECT_TRUE(session_->Disconnect());
     }
     session_.reset();
+    commands_.reset();
     if (host_ != nullptr) {
         host_->Unload();
     }
@@ -120,13 +103,15 @@ void HostStorm::Print(const std::string& line) {
     if (settings_.verbose) {
         std::printf("    %s\n", line.c_str());
     }
+    // The host's wait for a stop ran out: it halts the program.
+    if (line.find(": still running after ") != std::string::npos) {
+        runWaitRanOut_ = true;
+    }
     lines_.push_back(line);
     if (lines_.size() > kLinesKept) {
         lines_.pop_front();
     }
 }
-
-// ---- judging ----
 
 void HostStorm::Expect(bool holds, Check check, const std::string& what) {
     if (holds || Failed()) {
@@ -141,7 +126,12 @@ std::string HostStorm::Describe() const {
          << kOpNames[static_cast<int>(op_)] << (detail_.empty() ? "" : " (" + detail_ + ")") << " under fault "
          << FaultName(fault_.kind) << " (value " << HexText(fault_.value) << ", count " << fault_.count
          << ") at its driver call " << fault_.call << ", " << (claimed_ ? "claimed success" : "reported a failure")
-         << ", recovery: " << recovery_ << "\nthe session's last lines:";
+         << ", recovery: " << recovery_ << "\nthe last boxes:";
+    const std::vector<std::string> boxes = ui_->Boxes();
+    for (std::size_t i = boxes.size() > kBoxesShown ? boxes.size() - kBoxesShown : 0; i < boxes.size(); ++i) {
+        text << "\n    " << boxes[i];
+    }
+    text << "\nthe session's last lines:";
     std::lock_guard lock(linesMutex_);
     for (const std::string& line : lines_) {
         text << "\n    " << line;
@@ -152,95 +142,24 @@ std::string HostStorm::Describe() const {
     return text.str();
 }
 
-bool HostStorm::Told() const {
-    if (ui_->Boxes().size() != boxesBefore_) {
-        return true;
-    }
-    const std::vector<std::string> texts = host_->Services().ReportedErrors();
-    return std::any_of(texts.begin() + static_cast<std::ptrdiff_t>(std::min(textsBefore_, texts.size())), texts.end(),
-                       [&](const std::string& text) { return !Informational(text, session_->LastStopCause()); });
-}
-
-// The go request has no reply: a go the emulator answered unread (refused,
-// or lost with its reply) leaves the target where it stood, and the run-state
-// request then finds the stop before it. Nothing on the wire tells the two
-// apart, so a run under such a fault in which the target executed nothing
-// is not judged by where it stopped.
-bool HostStorm::GoUnread() const {
-    static constexpr DWORD kUnread[] = {Q3V_SIM_FAULT_NAK, Q3V_SIM_FAULT_STATUS, Q3V_SIM_FAULT_BARE_ACK,
-                                        Q3V_SIM_FAULT_RECEIVE_TIMEOUT, Q3V_SIM_FAULT_SHORT_REPLY,
-                                        Q3V_SIM_FAULT_CORRUPT_REPLY, Q3V_SIM_FAULT_DELAY};
-    return Status().instructions == instructionsBefore_ &&
-           std::find(std::begin(kUnread), std::end(kUnread), fault_.kind) != std::end(kUnread);
-}
-
-bool HostStorm::StopTold() const {
-    return Told() || session_->LastStopCause() == kFailedRun;
-}
-
-std::array<DWORD, 20> HostStorm::ModelRegisters() const {
-    std::array<DWORD, 20> registers{};
-    control_->getRegisters(registers.data());
-    return registers;
-}
-
-// A run or step that claims its end: the target stands still, the stop has
-// a cause, and the host's registers are the target's.
-void HostStorm::JudgeStop(const std::string& what) {
-    const Q3vSimStatus status = Status();
-    Expect(status.running == 0, Check::StopReported, what + " ended while the target still runs");
-    Expect(!session_->LastStopCause().empty(), Check::StopReported, what + " ended with no cause and no report");
-    std::array<DWORD, 20> model = ModelRegisters();
-    if (status.stopWord == kStopIllegal) {
-        --model[kPc];  // the target names the address after the opcode; the host is given the opcode's
-    }
-    for (std::size_t i = 0; i < model.size(); ++i) {
-        const DWORD host = session_->Register(i) & RegisterMask(i);
-        Expect(host == (model[i] & RegisterMask(i)), Check::StopRegisters,
-               what + ": the host's " + simhost::kHostRegisterNames[i].name + " is " + HexText(host) +
-                   ", the target's " + HexText(model[i]) + " (stop cause \"" + session_->LastStopCause() + "\")");
-    }
-    // The launch wrote the flash back: the program is still whole.
-    JudgeProgram(what);
-}
-
-void HostStorm::JudgeProgram(const std::string& what) {
-    for (const simhost::ProgramRun& run : program_.runs) {
-        if (run.start >= kVectorArea) {
-            continue;  // the firmware's vectors take the chip's vector area; the user's reset vector is kept apart
-        }
-        Bytes chip = ReadTarget(run.start, run.bytes.size());
-        if (op_ != Op::Download && kBreakAddress >= run.start && kBreakAddress <= run.Last()) {
-            // The breakpoint's byte is the break-bytes judgement's.
-            chip[kBreakAddress - run.start] = run.bytes[kBreakAddress - run.start];
-        }
-        Expect(chip == run.bytes, Check::ProgramInFlash,
-               what + ": the chip's flash at " + HexText(run.start) + " is not the program");
-    }
-}
-
-// Every operation ends, and leaves no run behind that a halt cannot end.
-void HostStorm::JudgeRunEnded() {
-    session_->CheckRunEnded();
-    if (session_->Running()) {
-        session_->Halt();
-    }
-    Expect(!session_->Running(), Check::Bounded, "a run never ended, not even after a halt");
-}
-
 // ---- draws ----
 
 HostStorm::Op HostStorm::DrawOp(StormRng& rng) {
     static constexpr std::pair<Op, std::uint32_t> kWeights[] = {
-        {Op::Read, 12},      {Op::Write, 12},     {Op::Download, 6}, {Op::GoToBreak, 10}, {Op::GoAndHalt, 10},
-        {Op::Step, 14},      {Op::Registers, 6},  {Op::Reset, 10},   {Op::Status, 4},     {Op::Reconnect, 4},
+        {Op::Read, 10},       {Op::Write, 10},      {Op::Download, 4},     {Op::Copy, 5},
+        {Op::Compare, 5},     {Op::Search, 6},      {Op::Go, 12},          {Op::GoUntil, 6},
+        {Op::ResetAndGo, 5},  {Op::Step, 8},        {Op::StepOver, 5},     {Op::StepOut, 5},
+        {Op::Registers, 4},   {Op::Reset, 6},       {Op::Breakpoints, 10}, {Op::Conditions, 10},
+        {Op::CommandAndGo, 8}, {Op::Status, 2},     {Op::Reconnect, 4},
     };
     return testing_support::DrawWeighted(rng, kWeights);
 }
 
 HostStorm::Fault HostStorm::DrawFault(StormRng& rng, Op op) {
     // About the driver calls each operation makes on the demo device.
-    static constexpr std::uint32_t kCalls[] = {12, 12, 400, 160, 160, 80, 80, 30, 12, 600};
+    static constexpr std::uint32_t kCalls[] = {12,  30, 400, 40,  40, 60, 160, 160, 180, 80,
+                                               80, 200, 80,  30,  12, 12, 170, 12,  600};
+    static_assert(std::size(kCalls) == std::size(kOpNames));
     static constexpr DWORD kKinds[] = {
         Q3V_SIM_FAULT_RECEIVE_TIMEOUT, Q3V_SIM_FAULT_LINK_LOST,   Q3V_SIM_FAULT_CONNECTOR,
         Q3V_SIM_FAULT_NAK,             Q3V_SIM_FAULT_STATUS,      Q3V_SIM_FAULT_ERASE,
@@ -297,145 +216,6 @@ HostStorm::Fault HostStorm::DrawFault(StormRng& rng, Op op) {
     return fault;
 }
 
-// ---- the operations ----
-
-bool HostStorm::Read(StormRng& rng) {
-    const DWORD first = kRamTop + Below(rng, kRamEnd - kRamTop + 1);
-    const DWORD count = 1 + Below(rng, std::min<DWORD>(64, kRamEnd - first + 1));
-    detail_ = HexText(first) + ", " + std::to_string(count) + " bytes";
-    const auto bytes = session_->ReadMemory(first, count);
-    if (!bytes || Told()) {
-        return false;
-    }
-    Expect(*bytes == ReadTarget(first, count), Check::MemoryRead, "the bytes read are not the target's");
-    return true;
-}
-
-bool HostStorm::Write(StormRng& rng) {
-    const DWORD first = kRamTop + Below(rng, kRamEnd - kRamTop + 1);
-    const DWORD count = 1 + Below(rng, std::min<DWORD>(64, kRamEnd - first + 1));
-    detail_ = HexText(first) + ", " + std::to_string(count) + " bytes";
-    Bytes bytes(count);
-    for (BYTE& byte : bytes) {
-        byte = static_cast<BYTE>(rng());
-    }
-    if (!session_->WriteMemory(first, bytes) || Told()) {
-        return false;
-    }
-    Expect(ReadTarget(first, count) == bytes, Check::MemoryWritten, "the bytes written are not in the target");
-    return true;
-}
-
-bool HostStorm::Download() {
-    programInFlash_ = false;
-    if (!session_->Download(program_) || Told()) {
-        return false;
-    }
-    JudgeProgram("a download that answered success");
-    programInFlash_ = !Failed();
-    return true;
-}
-
-bool HostStorm::GoToBreak() {
-    if (!session_->AddBreak(kBreakAddress) || Told()) {
-        return false;
-    }
-    const bool ran = session_->Go();
-    const bool removed = session_->RemoveBreak(1);
-    if (!ran || !removed || StopTold()) {
-        return false;
-    }
-    JudgeStop("a go to a breakpoint");
-    Expect(Status().pc == kBreakAddress || session_->LastStopCause() == kTargetReset || GoUnread(), Check::BreakReached,
-           "the go stopped at " + HexText(Status().pc) + " (\"" + session_->LastStopCause() + "\"), not at the breakpoint");
-    // The chip may keep the break byte until the next launch or the session's
-    // end; what the host reads is the program's byte.
-    const auto seen = session_->ReadMemory(kBreakAddress, 1);
-    if (!seen || Told()) {
-        return false;
-    }
-    Expect(*seen == Bytes{kNop}, Check::BreakBytesGone, "the stopped program reads a break byte");
-    return true;
-}
-
-bool HostStorm::GoAndHalt() {
-    if (!session_->Go() || StopTold()) {
-        return false;
-    }
-    if (session_->Running() && (!session_->Halt() || StopTold())) {
-        return false;
-    }
-    JudgeStop("a go and its halt");
-    return true;
-}
-
-bool HostStorm::Step(StormRng& rng) {
-    const StepFrom& step = kSteps[Below(rng, static_cast<std::uint32_t>(std::size(kSteps)))];
-    host_->Services().Registers().SetValue(kPc, step.from);
-    detail_ = "from " + HexText(step.from);
-    // A break byte a breakpoint left in the chip stops the step on its own.
-    const bool breakByteLeft = step.from == kBreakAddress && ReadTarget(kBreakAddress, 1) != Bytes{kNop};
-    if (!session_->Step(simhost::StepKind::In) || StopTold()) {
-        return false;
-    }
-    JudgeStop("a step");
-    // A step cut short says so ("TARGET RESET"): only a normal end is judged
-    // by where it stopped.
-    if (session_->LastStopCause() == kStepEnd && !GoUnread()) {
-        Expect(Status().pc == step.to, breakByteLeft ? Check::BreakBytesGone : Check::StopRegisters,
-               "the step stopped at " + HexText(Status().pc));
-    }
-    return true;
-}
-
-bool HostStorm::Registers(StormRng& rng) {
-    const auto r0 = static_cast<DWORD>(rng() & 0xFFFF);
-    const auto sb = static_cast<DWORD>(rng() & 0xFFFF);
-    host_->Services().Registers().SetValue(kR0, r0);
-    host_->Services().Registers().SetValue(kSb, sb);
-    host_->Services().Registers().SetValue(kPc, 0xC004);  // a no-operation
-    detail_ = "R0 " + HexText(r0) + ", SB " + HexText(sb) + ", then a step";
-    if (!session_->Step(simhost::StepKind::In) || StopTold()) {
-        return false;
-    }
-    JudgeStop("a step with new registers");
-    const std::array<DWORD, 20> model = ModelRegisters();
-    Expect((model[kR0] == r0 && model[kSb] == sb) || session_->LastStopCause() == kTargetReset || GoUnread(),
-           Check::StopRegisters,
-           "the target did not take the host's registers");
-    return true;
-}
-
-bool HostStorm::Reset() {
-    if (!session_->Reset() || Told()) {
-        return false;
-    }
-    const Q3vSimStatus status = Status();
-    Expect(status.targetPowered == 1 && status.mcuState == Q3V_SIM_MCU_FIRMWARE && status.running == 0,
-           Check::ResetDone, "a reset that answered success left the target " +
-                                 std::string(status.targetPowered == 0 ? "unpowered" : "not under its firmware"));
-    Expect(!programInFlash_ || status.pc == kEntry, Check::ResetDone, "the reset left the PC at " + HexText(status.pc));
-    return true;
-}
-
-bool HostStorm::Reconnect() {
-    const bool programWasInFlash = programInFlash_;
-    programInFlash_ = false;
-    if (!session_->Disconnect() || Told()) {
-        return false;
-    }
-    // The session's end puts the program's bytes back where breakpoints stood.
-    Expect(!programWasInFlash || ReadTarget(kBreakAddress, 1) == Bytes{kNop}, Check::BreakBytesGone,
-           "the session ended with a break byte in the chip");
-    if (!session_->Connect() || Told()) {
-        return false;
-    }
-    const Q3vSimStatus status = Status();
-    Expect(status.targetPowered == 1 && status.mcuState == Q3V_SIM_MCU_FIRMWARE, Check::Recovered,
-           "a connect that answered success left no firmware running");
-    return true;
-}
-
 bool HostStorm::Run(Op op, StormRng& rng) {
     switch (op) {
     case Op::Read:
@@ -444,16 +224,34 @@ bool HostStorm::Run(Op op, StormRng& rng) {
         return Write(rng);
     case Op::Download:
         return Download();
-    case Op::GoToBreak:
-        return GoToBreak();
-    case Op::GoAndHalt:
-        return GoAndHalt();
+    case Op::Copy:
+        return Copy(rng);
+    case Op::Compare:
+        return Compare(rng);
+    case Op::Search:
+        return Search(rng);
+    case Op::Go:
+        return Go(rng);
+    case Op::GoUntil:
+        return GoUntil(rng);
+    case Op::ResetAndGo:
+        return ResetAndGo();
     case Op::Step:
-        return Step(rng);
+        return Step(rng, simhost::StepKind::In);
+    case Op::StepOver:
+        return Step(rng, simhost::StepKind::Over);
+    case Op::StepOut:
+        return Step(rng, simhost::StepKind::Out);
     case Op::Registers:
         return Registers(rng);
     case Op::Reset:
         return Reset();
+    case Op::Breakpoints:
+        return Breakpoints(rng);
+    case Op::Conditions:
+        return Conditions(rng);
+    case Op::CommandAndGo:
+        return CommandAndGo(rng);
     case Op::Status:
         session_->ShowStatus();
         return true;
@@ -465,13 +263,26 @@ bool HostStorm::Run(Op op, StormRng& rng) {
 
 // ---- recovery ----
 
+// A connect erases the user's flash (connect mode 0): the model starts from
+// the chip.
 bool HostStorm::Connect() {
-    programInFlash_ = false;
+    ForgetSession();
     if (!session_->Connect()) {
         Expect(false, Check::Recovered, "the session does not connect again once the fault is cleared");
         return false;
     }
+    flash_ = ReadTarget(kFlashFirst, kFlashEnd - kFlashFirst + 1);
     return true;
+}
+
+// The RAM code is put back where a lost power, or a session's end that could
+// not take its break byte out and said so, left something else.
+void HostStorm::ForgetSession() {
+    programInFlash_ = false;
+    flashUnsure_.reset();
+    launchBreaks_.clear();
+    launchChannels_.clear();
+    PutTarget(kRamCode, {kNop});
 }
 
 // The session answers, and a read gives the target's bytes.
@@ -485,8 +296,8 @@ bool HostStorm::Probe() {
     }
     boxesBefore_ = ui_->Boxes().size();
     textsBefore_ = host_->Services().ReportedErrors().size();
-    const auto bytes = session_->ReadMemory(kRamTop, 64);
-    return bytes && !Told() && *bytes == ReadTarget(kRamTop, 64);
+    const auto bytes = session_->ReadMemory(kRamTop, kProbeBytes);
+    return bytes && !Told() && *bytes == ReadTarget(kRamTop, kProbeBytes);
 }
 
 void HostStorm::Recover() {
@@ -504,21 +315,38 @@ void HostStorm::Recover() {
         if (!Connect() || !Probe()) {
             Expect(false, Check::Recovered, "the session does not work again once the fault is cleared");
         }
+        return;
+    }
+    // A flash write that failed may have left its range half written in
+    // the mirror: written again, the model holds once more.
+    if (flashUnsure_) {
+        const auto [first, last] = *flashUnsure_;
+        const Bytes bytes(flash_.begin() + (first - kFlashFirst), flash_.begin() + (last - kFlashFirst) + 1);
+        Expect(session_->WriteMemory(first, bytes) && !Told(), Check::Recovered,
+               "the flash at " + HexText(first) + " cannot be written again once the fault is cleared");
+        flashUnsure_.reset();
     }
 }
 
-// What an operation needs, set up before its fault is armed.
+// What an operation needs, set up before its fault is armed: the program
+// in the flash, and the program at its entry with the stack below kStack.
 void HostStorm::Prepare(Op op) {
     if (!session_->Connected() && !Connect()) {
         return;
     }
-    for (std::size_t n = session_->Breaks().size(); n > 0; --n) {
-        static_cast<void>(session_->RemoveBreak(n));
-    }
-    const bool runs = op == Op::GoToBreak || op == Op::GoAndHalt || op == Op::Step || op == Op::Registers;
-    if (runs && !programInFlash_) {
-        programInFlash_ = session_->Download(program_);
+    if (op != Op::Download && !programInFlash_) {
+        boxesBefore_ = ui_->Boxes().size();
+        textsBefore_ = host_->Services().ReportedErrors().size();
+        programInFlash_ = session_->Download(program_) && !Told();
         Expect(programInFlash_, Check::Recovered, "the program cannot be downloaded without a fault");
+        for (const simhost::ProgramRun& run : program_.runs) {
+            for (std::size_t i = 0; i < run.bytes.size(); ++i) {
+                const DWORD address = run.start + static_cast<DWORD>(i);
+                if (address >= kFlashFirst && address <= kFlashEnd) {
+                    flash_[address - kFlashFirst] = run.bytes[i];
+                }
+            }
+        }
     }
     host_->Services().Registers().SetValue(kPc, kEntry);
     host_->Services().Registers().SetValue(kIsp, kStack);
@@ -532,6 +360,7 @@ bool HostStorm::Iterate(std::uint32_t iteration) {
     detail_.clear();
     recovery_ = "not reached";
     claimed_ = false;
+    resetGoCause_.reset();
     Prepare(op_);
     if (Failed()) {
         return false;
@@ -556,7 +385,8 @@ bool HostStorm::Iterate(std::uint32_t iteration) {
         Recover();
     }
     if (settings_.verbose) {
-        std::printf("  %s, recovery: %s\n", claimed_ ? "claimed success" : "reported a failure", recovery_.c_str());
+        std::printf("  %s%s, recovery: %s\n", claimed_ ? "claimed success" : "reported a failure",
+                    detail_.empty() ? "" : (" (" + detail_ + ")").c_str(), recovery_.c_str());
     }
     return !Failed();
 }

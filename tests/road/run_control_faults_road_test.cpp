@@ -280,6 +280,88 @@ INSTANTIATE_TEST_SUITE_P(RunControlFaults, StepOutUnderFaults,
                                            StepFault{"target_reset", Q3V_SIM_FAULT_TARGET_RESET, 0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A go from a breakpoint steps off it, then puts its break byte back
+// (into the flash, through a write-back) and goes on; a fault struck at each
+// exchange of that going on: the go stops at the breakpoint one loop later,
+// in the emulator as for the host, or as the target's reset, or its failure
+// is told. (A go whose going on was refused stopped at the next instruction
+// with the cause "** RUNNING", and nobody was told.)
+class GoFromABreakpointUnderFaults : public RunControlFaults, public ::testing::WithParamInterface<StepFault> {
+protected:
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(RunControlFaults::SetUp());
+        DWORD id = 0;
+        ASSERT_EQ(host_->Services().Breakpoints().SetUserBreakpoint(0xC005, &id), S_OK);
+    }
+    // The go from the breakpoint, which a flash write beside it makes write
+    // its block back: the step off's launch writes the program's byte, the
+    // going on the break byte.
+    void GoFromTheBreakpoint() {
+        BYTE byte = 0x5A;
+        ASSERT_EQ(target_->GetMemoryHandler()->WriteMemory(0xD000, 0xD000, 1, &byte), S_OK);
+        AtEntry(0xC005, 0x0900);
+        ASSERT_EQ(exec_->Go(), S_OK);
+    }
+    // The frames sent to the emulator that the going on sends: after the
+    // step off's stop and its registers, up to its go request.
+    std::pair<DWORD, DWORD> GoingOn() {
+        control_->clearFrames();
+        GoFromTheBreakpoint();
+        AwaitEnd();
+        EXPECT_EQ(StopCause(), "BREAK POINT");
+        const Lines frames = FramesIn();
+        const auto isGo = [](const std::string& frame) { return frame.starts_with("00 0E 5A 21"); };
+        const auto firstGo = std::find_if(frames.begin(), frames.end(), isGo);
+        const auto registers = std::find_if(firstGo, frames.end(), [](const std::string& frame) {
+            return frame.starts_with("00 06 5A 31");
+        });
+        const auto secondGo = std::find_if(registers, frames.end(), isGo);
+        EXPECT_NE(secondGo, frames.end()) << "the go went on after its step off";
+        return {static_cast<DWORD>(registers - frames.begin()) + 1, static_cast<DWORD>(secondGo - frames.begin())};
+    }
+};
+
+TEST_P(GoFromABreakpointUnderFaults, StopsThereAgainAtTheResetOrSaysItFailed) {
+    const StepFault& fault = GetParam();
+    const auto [first, last] = GoingOn();
+    ASSERT_LT(first, last);
+    for (DWORD frame = first; frame <= last; ++frame) {
+        SCOPED_TRACE(std::string(fault.name) + " at frame " + std::to_string(frame));
+        const std::size_t boxes = Messages().size();
+        const DWORD executed = Status().instructions;
+        // Each exchange before the frame is a frame sent and its reply.
+        ASSERT_EQ(control_->injectFaultAfter(2 * frame + 1, fault.kind, fault.value, 1), Q3V_SIM_OK);
+        ASSERT_NO_FATAL_FAILURE(GoFromTheBreakpoint());
+        // The loop's seven instructions, and many more for a go that ran on.
+        testing_support::YieldWhile([&] { return Busy() && Status().instructions - executed < 1000; });
+        if (Busy()) {
+            EXPECT_EQ(exec_->Halt(), S_OK);
+        }
+        ASSERT_NO_FATAL_FAILURE(AwaitEnd());
+        control_->clearFaults();
+        const bool failed = StopCause() == kFailedRun || Messages().size() != boxes;
+        if (StopCause() == "TARGET RESET") {
+            EXPECT_TRUE(RegistersCurrent()) << "the reset's registers";
+        } else if (!failed) {
+            EXPECT_EQ(StopCause(), "BREAK POINT");
+            EXPECT_EQ(Status().pc, 0xC005u) << "the emulator's PC";
+            EXPECT_EQ(Registers().Value(kPc), 0xC005u) << "the host's PC";
+        }
+        if (HasFailure()) {
+            return;
+        }
+        if (failed || StopCause() == "TARGET RESET") {
+            ASSERT_NO_FATAL_FAILURE(Reconnect());
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(RunControlFaults, GoFromABreakpointUnderFaults,
+                         ::testing::Values(StepFault{"nak", Q3V_SIM_FAULT_NAK, 0},
+                                           StepFault{"status_0xA1", Q3V_SIM_FAULT_STATUS, 0xA1},
+                                           StepFault{"target_reset", Q3V_SIM_FAULT_TARGET_RESET, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // A target reset met by a step inside a range ends the range step as the
 // reset's stop, though the reset vector lies inside the range. (It stepped
 // on from the reset vector and ended as a normal step at the range's end.)
