@@ -25,6 +25,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -73,6 +74,29 @@ protected:
     }
 
 #ifdef _WIN32
+    // A target session on the demo device, from a session that holds its
+    // selection: the connect asks nothing.
+    void StartDemoSession() {
+        for (const auto& [section, key, value] :
+             {std::tuple{"CPU_SELECT", "MCU_GROUP", "VK31X"}, std::tuple{"CPU_SELECT", "DEVICE", "VK31D16"},
+              std::tuple{"CPU_SELECT", "EMUSEL", "1"}, std::tuple{"EMULATOR_SETTING", "HIDE_DIALOG", "1"}}) {
+            ASSERT_TRUE(WritePrivateProfileStringA(section, key, value, session_.Windows("sess.ini").c_str()));
+        }
+        host_->Services().DeviceDescription().SetDescription(roadtest::kDemoDescription);
+        ASSERT_EQ(host_->StartTargetSession(), S_OK);
+    }
+    // The windows whose parent is the window.
+    static std::vector<HWND> ChildrenOf(HWND parent) {
+        std::vector<HWND> children;
+        for (HWND child = ::GetWindow(parent, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+            children.push_back(child);
+        }
+        return children;
+    }
+    // " (gray)" for a grayed menu item, as the road tests show items.
+    static std::string Gray(HMENU menu, int position) {
+        return (::GetMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION) & MF_GRAYED) != 0 ? " (gray)" : "";
+    }
     static std::string Screenshot(const char* name) {
         const std::filesystem::path folder = std::filesystem::current_path().parent_path() / "screenshots";
         std::filesystem::create_directories(folder);
@@ -221,14 +245,7 @@ TEST_F(HostStandInRoad, ShowsThePluginsMenuAndToolbarFromItsOwnResources) {
 
 TEST_F(HostStandInRoad, TheMenuCommandOpensTheConfigurationSheet) {
 #ifdef _WIN32
-    // A session that holds its selection: the connect asks nothing.
-    for (const auto& [section, key, value] :
-         {std::tuple{"CPU_SELECT", "MCU_GROUP", "VK31X"}, std::tuple{"CPU_SELECT", "DEVICE", "VK31D16"},
-          std::tuple{"CPU_SELECT", "EMUSEL", "1"}, std::tuple{"EMULATOR_SETTING", "HIDE_DIALOG", "1"}}) {
-        ASSERT_TRUE(WritePrivateProfileStringA(section, key, value, session_.Windows("sess.ini").c_str()));
-    }
-    host_->Services().DeviceDescription().SetDescription(roadtest::kDemoDescription);
-    ASSERT_EQ(host_->StartTargetSession(), S_OK);
+    ASSERT_NO_FATAL_FAILURE(StartDemoSession());
     std::string item;
     ASSERT_GE(PopupHolding(standIn_->MenuBar(), res_id::kCmdSystemSetup, item), 1);
     persontest::Person person([&](persontest::Person& me) {
@@ -244,6 +261,73 @@ TEST_F(HostStandInRoad, TheMenuCommandOpensTheConfigurationSheet) {
     person.Join();
     EXPECT_TRUE(person.Failures().empty()) << person.Failures().front();
     EXPECT_EQ(host_->EndTargetSession(), S_OK);
+#endif
+}
+
+TEST_F(HostStandInRoad, AContextClickInTheEventColumnOpensTheSystemsChannelMenu) {
+#ifdef _WIN32
+    const std::vector<HWND> before = ChildrenOf(standIn_->Window());
+    ASSERT_NO_FATAL_FAILURE(StartDemoSession());
+    // The session's channel-menu window: a new hidden child of the host's
+    // main window.
+    std::vector<HWND> added;
+    for (const HWND child : ChildrenOf(standIn_->Window())) {
+        if (std::find(before.begin(), before.end(), child) == before.end()) {
+            added.push_back(child);
+        }
+    }
+    ASSERT_EQ(added.size(), 1u) << "the event columns' window";
+    const HWND channelWindow = added.front();
+    EXPECT_EQ(::GetWindowLongA(channelWindow, GWL_STYLE) & (WS_CHILD | WS_VISIBLE), static_cast<LONG>(WS_CHILD));
+
+    simhost::HostViewColumnService& source = host_->Services().SourceColumns();
+    const std::optional<simhost::ColumnRecord> column = source.ColumnTitled("Event");
+    ASSERT_TRUE(column.has_value()) << "the demo device's column in the source views";
+    constexpr char kView[] = "C:\\Vk3Demo\\Vk3Demo.c";
+    source.OpenView(kView);
+
+    // The menu opens where the person clicked: over the stand-in, placed
+    // away from the other test programs' windows on the display for its
+    // picture.
+    ::SetWindowPos(standIn_->Window(), HWND_TOPMOST, 630, 590, 0, 0, SWP_NOSIZE);
+    RECT area{};
+    ASSERT_TRUE(::GetWindowRect(standIn_->Window(), &area));
+    std::vector<std::string> shown;
+    persontest::Person person([&](persontest::Person& me) {
+        const HWND menuWindow = me.WaitForMenu();
+        if (menuWindow == nullptr) {
+            return;
+        }
+        // The menu the window shows, read through the system's functions.
+        const auto menu = reinterpret_cast<HMENU>(::SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
+        for (int index = 0; index < ::GetMenuItemCount(menu); ++index) {
+            char text[64] = "";
+            ::GetMenuStringA(menu, static_cast<UINT>(index), text, sizeof(text), MF_BYPOSITION);
+            std::string line = text + Gray(menu, index) + ":";
+            const HMENU channel = ::GetSubMenu(menu, index);
+            for (int item = 0; channel != nullptr && item < ::GetMenuItemCount(channel); ++item) {
+                ::GetMenuStringA(channel, static_cast<UINT>(item), text, sizeof(text), MF_BYPOSITION);
+                line += std::string(" ") + text + Gray(channel, item) + ",";
+            }
+            line.pop_back();
+            shown.push_back(line);
+        }
+        me.Screenshot(standIn_->Window(), Screenshot("channel_menu.png"));
+        ::EndMenu();  // the process's open menu, as a click elsewhere closes it
+        me.WaitUntilGone(menuWindow);
+    });
+    // A context click on line 5 (code at C010): the column's window shows the
+    // channel menu until it is closed.
+    constexpr DWORD kContextClick = 0x4;
+    EXPECT_EQ(source.Click(column->id, kView, 5, kContextClick, area.left + 120, area.top + 100), 0);
+    person.Join();
+    EXPECT_TRUE(person.Failures().empty()) << person.Failures().front();
+    // Until the host's break list names its kinds, every channel is grayed.
+    EXPECT_EQ(shown, (std::vector<std::string>{"&BC 1 (gray): &Add, &Edit ... (gray), &Remove (gray)",
+                                               "B&C 2 (gray): &Add, &Edit ... (gray), &Remove (gray)"}));
+
+    EXPECT_EQ(host_->EndTargetSession(), S_OK);
+    EXPECT_FALSE(::IsWindow(channelWindow)) << "gone with the session";
 #endif
 }
 
