@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <set>
+#include <utility>
 
 namespace persontest {
 namespace {
@@ -269,14 +270,26 @@ bool Person::Answers(HWND window) {
 
 void Person::Screenshot(HWND window, const std::string& path) {
     Alive(window, "a screenshot");
-    // Painted first: the picture is what a person sees.
+    // Painted first: the picture is what a person sees. The display shows a
+    // window's painting a moment after it is done (the X server draws it),
+    // so the picture is taken until it shows something and two in a row
+    // agree, for a bounded time.
     ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    const Picture picture = CaptureWindow(window);
+    Picture picture = CaptureWindow(window);
+    std::string blank = BlankReason(picture);
+    bool settled = false;
+    const auto deadline = std::chrono::steady_clock::now() + kLongestWait;
+    while (picture.width != 0 && !settled && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(kPoll);
+        Picture again = CaptureWindow(window);
+        settled = blank.empty() && again.pixels == picture.pixels;
+        picture = std::move(again);
+        blank = BlankReason(picture);
+    }
     if (picture.width == 0) {
         Fail("the window \"" + WindowText(window) + "\" could not be captured");
     }
-    if (const std::string blank = BlankReason(picture); !blank.empty()) {
+    if (!blank.empty()) {
         failures_.push_back("the screenshot of \"" + WindowText(window) + "\" " + blank);
     }
     if (!WritePng(picture, path)) {
